@@ -37,3 +37,22 @@ function(hv_add_test_binary name)
   add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
   set_tests_properties(${name} PROPERTIES TIMEOUT 600)
 endfunction()
+
+# A libFuzzer target over the portable core; CTest runs it briefly over its
+# seed inputs so that every test run also shakes the parser.
+function(hv_add_fuzzer name source seeds)
+  if(NOT HV_FUZZ)
+    return()
+  endif()
+  add_executable(${name} ${source})
+  target_link_libraries(${name} PRIVATE portable)
+  target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  hv_our_code(${name})
+  set(corpus ${CMAKE_CURRENT_BINARY_DIR}/${name}-corpus)
+  add_test(NAME ${name}
+    COMMAND ${CMAKE_COMMAND} -E env ASAN_OPTIONS=detect_leaks=1
+      $<TARGET_FILE:${name}> -runs=30000 -max_total_time=30 -rss_limit_mb=1024 -timeout=10 ${corpus} ${seeds})
+  set_tests_properties(${name} PROPERTIES TIMEOUT 120)
+  file(MAKE_DIRECTORY ${corpus})
+endfunction()
