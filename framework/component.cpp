@@ -35,6 +35,9 @@ TComponent::~TComponent() {
     back.erase(std::remove(back.begin(), back.end(), this), back.end());
     other->Notification(this, TOperation::opRemove);
   }
+  // Fields may live in a derived part that is gone by now; a derived class that
+  // wants them cleared calls DestroyComponents in its own destructor.
+  fields_.clear();
   DestroyComponents();
   if (owner_) owner_->RemoveComponent(this);
 }
@@ -133,6 +136,26 @@ void TComponent::Remove(TComponent* component) {
   auto it = std::find(components_.begin(), components_.end(), component);
   if (it != components_.end()) components_.erase(it);
   component->owner_ = nullptr;
+  for (auto& field : fields_)
+    if (field.get() == component) field.bind(nullptr);
+}
+
+void TComponent::GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) const {
+  if (root != this) return;
+  for (TComponent* component : components_)
+    if (!component->GetParentComponent()) proc(component);
+}
+
+const TComponent::TField* TComponent::FindField(std::string_view name) const {
+  for (const auto& field : fields_)
+    if (SameText(field.name, name)) return &field;
+  return nullptr;
+}
+
+const TMethod* TComponent::FindMethod(std::string_view name) const {
+  for (const auto& method : methods_)
+    if (SameText(method.name, name)) return &method;
+  return nullptr;
 }
 
 // The owner passes inserts and removals on to everything it owns, so that

@@ -2,11 +2,15 @@
 // Persistent objects and components: ownership, names, component state,
 // free notification. Portable.
 
+#include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
+#include <type_traits>
 #include <vector>
 
 #include "framework/object.h"
+#include "framework/properties.h"
 
 namespace hv {
 
@@ -92,6 +96,54 @@ class TComponent : public TPersistent {
   // properties at once.
   virtual void BeginLoading() { state_ |= csLoading | csReading; }
   void EndReading() { state_ &= ~csReading; }
+  // Leaves the loading state without Loaded, for a read that failed.
+  void ClearLoadingState() { state_ &= ~(csLoading | csReading); }
+
+  // Stored layouts nest a component's block inside the block of the component
+  // it sits on. The reader hands a nested block's enclosing component to
+  // SetParentComponent; controls override the three to mean their parent control.
+  virtual void SetParentComponent(TComponent*) {}
+  virtual TComponent* GetParentComponent() const { return nullptr; }
+  virtual bool HasParent() const { return false; }
+  // The components the writer nests inside this one's block. The default lists,
+  // for the root, every owned component that has no parent component.
+  virtual void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) const;
+
+  // A root's member pointer that the reader sets to the owned component of that
+  // name. The pointer is cleared when the component leaves this owner.
+  template <class T>
+  void PublishField(std::string name, T*& field) {
+    static_assert(std::is_base_of_v<TComponent, T>, "fields point to components");
+    TField binder;
+    binder.name = std::move(name);
+    binder.bind = [&field](TComponent* component) {
+      if (!component) {
+        field = nullptr;
+        return true;
+      }
+      T* typed = dynamic_cast<T*>(component);
+      if (!typed) return false;
+      field = typed;
+      return true;
+    };
+    binder.get = [&field]() -> TComponent* { return field; };
+    fields_.push_back(std::move(binder));
+  }
+  struct TField {
+    std::string name;
+    // False when the component is not of the field's class; the field is unchanged.
+    std::function<bool(TComponent*)> bind;
+    std::function<TComponent*()> get;
+  };
+  const TField* FindField(std::string_view name) const;
+
+  // A handler that layouts bind to events by name; Sig is the event's exact
+  // signature (void(TObject*) for TNotifyEvent).
+  template <class Sig>
+  void PublishMethod(std::string name, std::function<Sig> handler) {
+    methods_.push_back(TMethod{std::move(name), std::any(std::move(handler))});
+  }
+  const TMethod* FindMethod(std::string_view name) const;
 
   // Tag, as in every component library: free for the application's use.
   intptr_t Tag() const { return tag_; }
@@ -112,6 +164,8 @@ class TComponent : public TPersistent {
   TComponent* owner_ = nullptr;
   std::vector<TComponent*> components_;  // owned: destroyed in DestroyComponents
   std::vector<TComponent*> freeNotifies_;
+  std::vector<TField> fields_;
+  std::vector<TMethod> methods_;
   std::string name_;
   unsigned state_ = 0;
   intptr_t tag_ = 0;
