@@ -1,0 +1,34 @@
+// Decodes arbitrary bytes as a skin image. Refusals are fine; crashes, reads
+// outside the input and wrong-sized results are not. What decodes must also
+// survive a write and a second read unchanged.
+#include <cstddef>
+#include <cstdint>
+#include <span>
+
+#include "framework/sysutils.h"
+#include "theme/styles/pcx.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  std::optional<hv::PcxImage> image;
+  try {
+    image = hv::DecodePcx(std::span<const uint8_t>(data, size));
+  } catch (const hv::EReadError&) {
+    return 0;
+  } catch (const hv::EInvalidGraphic&) {
+    return 0;
+  }
+  if (!image) return 0;
+  if (image->width <= 0 || image->height <= 0) __builtin_trap();
+  if (image->pixels.size() != static_cast<size_t>(image->width) * static_cast<size_t>(image->height)) __builtin_trap();
+  if (image->dataBytesRead > size - hv::kPcxHeaderSize) __builtin_trap();
+  for (uint32_t pixel : image->pixels)
+    if ((pixel >> 24) != 0xFF) __builtin_trap();
+
+  if (image->pixels.size() <= 65536) {
+    const hv::PcxIndexedImage indexed = hv::IndexPcxColors(image->width, image->height, image->pixels);
+    const std::optional<hv::PcxImage> again = hv::DecodePcx(hv::EncodePcx(indexed));
+    if (!again || again->width != image->width || again->height != image->height || again->pixels != image->pixels)
+      __builtin_trap();
+  }
+  return 0;
+}

@@ -1,0 +1,69 @@
+#pragma once
+// The skin images: 8-bit run-length-encoded PCX with a 256-colour palette
+// block at the end of the file. The reader turns one into plain 32-bit ARGB
+// pixels (0xAARRGGBB, row-major, top row first); the writer produces the same
+// format for the skin generator. Portable: no window system here.
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <vector>
+
+namespace hv {
+
+constexpr size_t kPcxHeaderSize = 128;
+// One marker byte (12) and 256 RGB triples, the last bytes of the file.
+constexpr size_t kPcxPaletteBlockSize = 769;
+// A decoded image never holds more pixels than this (64 MB of ARGB): a header
+// claiming more is refused before anything is allocated.
+constexpr int64_t kPcxMaxPixels = int64_t{1} << 24;
+
+struct PcxImage {
+  int width = 0;
+  int height = 0;
+  std::vector<uint32_t> pixels;  // width * height ARGB values, every alpha 255
+  // How many bytes after the header the pixel data took; for a well-formed
+  // encoded skin this ends exactly where the palette block begins.
+  size_t dataBytesRead = 0;
+
+  uint32_t Pixel(int x, int y) const { return pixels[static_cast<size_t>(y) * static_cast<size_t>(width) + x]; }
+};
+
+// Decodes a whole PCX file held in memory.
+// - No value when the first byte is neither 10 nor 205: not a PCX image, and
+//   whoever asked keeps what it had.
+// - EReadError when the data is empty or shorter than the 128-byte header.
+// - EInvalidGraphic when the header's sizes contradict each other (Xmax below
+//   Xmin, a line shorter than the image is wide, no room for the palette
+//   block) or exceed kPcxMaxPixels.
+// Version 3 means no palette block: the 16 colours of the system palette are
+// used and indices above 15 come out black. Encoding 1 is run-length encoded,
+// anything else raw bytes; each line keeps only its first width bytes, and
+// data that ends early leaves the rest of the image as if those bytes were 0.
+// Never reads outside `data`.
+std::optional<PcxImage> DecodePcx(std::span<const uint8_t> data);
+
+// An image to write: one palette index per pixel, row-major, top row first,
+// and the palette as 0xRRGGBB values.
+struct PcxIndexedImage {
+  int width = 0;
+  int height = 0;
+  std::vector<uint8_t> indices;
+  std::array<uint32_t, 256> palette{};
+};
+
+// Writes version 5, 8 bits per pixel, one plane, run-length encoded, lines
+// padded to an even byte count with index 0, palette block at the end.
+// EInvalidGraphic when the size is not positive, too large for the format or
+// kPcxMaxPixels, or does not match the number of indices.
+std::vector<uint8_t> EncodePcx(const PcxIndexedImage& image);
+
+// Builds the palette from the distinct colours of `argb` (alpha ignored), in
+// order of first appearance, so the top-left pixel's colour is entry 0.
+// EInvalidGraphic when there are more than 256 colours or the pixel count
+// does not match the size.
+PcxIndexedImage IndexPcxColors(int width, int height, std::span<const uint32_t> argb);
+
+}  // namespace hv
