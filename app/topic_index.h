@@ -1,0 +1,86 @@
+#pragma once
+// The topic index file TrvNode.DLL: one topic per line, indentation gives the
+// depth, the text is "title path". This turns the file's bytes into the topic
+// tree in absolute-index order (depth-first, parent before children), which
+// is also the order of the path list. Portable: no window system here.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace hv {
+
+// Yields the lines of an index file in order. A NUL byte ends the text; CR,
+// LF and CR LF each end one line; a final line break adds no empty line.
+class TopicLineReader {
+ public:
+  explicit TopicLineReader(std::string_view bytes);
+  // The next line without its line break; false once the text is used up.
+  bool Next(std::string_view& line);
+
+ private:
+  std::string_view rest_;
+};
+
+struct TopicLine {
+  int level = 0;          // one per leading TAB or space
+  std::string_view text;  // what follows the indentation
+};
+TopicLine ParseTopicLine(std::string_view line);
+
+// Part 1 is the title (before the first space, or all of it), part 0 the path
+// (after the first space, or empty), both trimmed of bytes <= 0x20. Any other
+// part has no answer, and the caller's value stays as it was.
+std::optional<std::string_view> SplitTopicLine(int part, std::string_view text);
+
+// 16 bytes per line whatever the platform: a huge index costs its own size
+// plus this, and nothing more.
+struct TopicNode {
+  int32_t parent;       // absolute index of the parent; -1 for a root
+  int32_t level;        // depth in the tree; 0 for a root
+  uint32_t textOffset;  // the node's raw text ("title path") in the source
+  uint32_t textLength;
+};
+
+// A line whose level jumps by two or more below the previous node.
+struct TopicLevelError {
+  int level;              // the line's level
+  std::string_view text;  // the line's text, as in the source bytes
+  int line;               // 1-based line number
+
+  // "Invalid level (%d) for item "%s"" with the raw bytes as %s.
+  std::string Message() const;
+};
+
+// The tree-view error text, for a caller that converts the item's text first.
+std::string InvalidLevelMessage(int level, std::string_view text);
+
+// The nodes point into the bytes given to BuildTopicTree, which must outlive
+// the tree.
+struct TopicTree {
+  std::string_view source;
+  std::vector<TopicNode> nodes;  // in absolute-index order
+  // Set when building stopped at a bad level: `nodes` then holds the nodes
+  // built before that line, and the lines after it were not looked at.
+  std::optional<TopicLevelError> error;
+
+  int Count() const { return static_cast<int>(nodes.size()); }
+  std::string_view Text(int index) const;   // raw, as in the file
+  std::string_view Title(int index) const;  // SplitTopicLine(1, Text)
+  std::string_view Path(int index) const;   // SplitTopicLine(0, Text)
+};
+
+// Builds the tree, one node per line. The first line is a root whatever its
+// indentation; a line one level deeper than the node before it becomes that
+// node's last child; a line at the same level or shallower becomes the last
+// child of the matching ancestor (a root at level 0). A deeper jump ends the
+// build with `error` set; it is returned, not thrown, so the caller can show
+// the partial tree before reporting (the tree view raises ETreeViewError).
+// Every node is appended after all nodes that exist, so creation order is the
+// absolute-index order. Linear in the size of the input.
+// Throws EReadError when the text exceeds 2 GB (offsets are 32-bit).
+TopicTree BuildTopicTree(std::string_view bytes);
+
+}  // namespace hv
