@@ -1,5 +1,6 @@
 #include "framework/strings.h"
 
+#include "framework/filer.h"
 #include "framework/sysutils.h"
 
 namespace hv {
@@ -149,6 +150,25 @@ void TStringList::SetUpdateState(bool updating) {
 
 void TStringList::Changed() {
   if (UpdateCount() == 0 && OnChange) OnChange(this);
+}
+
+void TStrings::DefineProperties(TFiler& filer) {
+  filer.DefineProperty(
+      "Strings",
+      [this](const TValue& value) {
+        auto list = std::get_if<TStringsValue>(&value);
+        if (!list) InvalidPropertyValue("Strings");
+        BeginUpdate();
+        try {
+          Clear();
+          for (const auto& line : list->lines) Add(line);
+        } catch (...) {
+          EndUpdate();
+          throw;
+        }
+        EndUpdate();
+      },
+      [this] { return TValue(TStringsValue{ToVector()}); }, Count() > 0);
 }
 
 }  // namespace hv

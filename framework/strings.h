@@ -37,6 +37,8 @@ class TStrings : public TPersistent {
   virtual void SetText(std::string_view text);
   std::vector<std::string> ToVector() const;
   void Assign(const TPersistent* source) override;
+  // Layouts store the lines as "Strings", a list of quoted lines.
+  void DefineProperties(TFiler& filer) override;
 
   // Suspends change work (repaints, notifications) while a batch of edits runs.
   void BeginUpdate();
