@@ -1,0 +1,583 @@
+#include "framework/html/htmldocument.h"
+
+#include <algorithm>
+#include <array>
+#include <climits>
+
+#include "framework/html/htmltokenizer.h"
+
+namespace hv::html {
+
+namespace {
+
+constexpr int kTabStop = 8;
+
+bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; }
+
+template <size_t N>
+bool OneOf(std::string_view name, const std::array<std::string_view, N>& names) {
+  return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+// Elements that only separate blocks: their start and end both end the
+// paragraph before them.
+constexpr std::array<std::string_view, 26> kBlockBreakers = {
+    "p",    "div",   "center", "address",    "section", "article",  "header", "footer",  "nav",
+    "main", "aside", "figure", "figcaption", "form",    "fieldset", "legend", "details", "summary",
+    "body", "html",  "head",   "noscript",   "caption", "hgroup",   "search", "dialog"};
+
+constexpr std::array<std::string_view, 3> kBoldTags = {"b", "strong", "th"};
+constexpr std::array<std::string_view, 6> kItalicTags = {"i", "em", "cite", "var", "dfn", "address"};
+constexpr std::array<std::string_view, 2> kUnderlineTags = {"u", "ins"};
+constexpr std::array<std::string_view, 5> kMonospaceTags = {"code", "tt", "kbd", "samp", "pre"};
+constexpr std::array<std::string_view, 14> kInlineFormatting = {"a",   "b", "strong", "i",    "em", "cite", "var",
+                                                                "dfn", "u", "ins",    "code", "tt", "kbd",  "samp"};
+
+int HeadingLevel(std::string_view name) {
+  if (name.size() == 2 && name[0] == 'h' && name[1] >= '1' && name[1] <= '6') return name[1] - '0';
+  return 0;
+}
+
+// Leading optional sign and digits, clamped; `fallback` when there are none.
+int ParseInt(const std::string* text, int fallback) {
+  if (!text) return fallback;
+  size_t i = 0;
+  while (i < text->size() && IsSpace((*text)[i])) ++i;
+  bool negative = false;
+  if (i < text->size() && ((*text)[i] == '-' || (*text)[i] == '+')) negative = (*text)[i++] == '-';
+  if (i >= text->size() || (*text)[i] < '0' || (*text)[i] > '9') return fallback;
+  long long value = 0;
+  while (i < text->size() && (*text)[i] >= '0' && (*text)[i] <= '9') {
+    value = std::min<long long>(value * 10 + ((*text)[i] - '0'), INT_MAX / 2);
+    ++i;
+  }
+  return static_cast<int>(negative ? -value : value);
+}
+
+class Builder {
+ public:
+  Document Build(std::string_view utf8) {
+    Tokenizer tokenizer(utf8);
+    Token token;
+    while (tokenizer.Next(token)) {
+      switch (token.kind) {
+        case TokenKind::Text:
+          Text(token.text);
+          break;
+        case TokenKind::StartTag:
+          Start(token);
+          break;
+        case TokenKind::EndTag:
+          End(token.name);
+          break;
+        case TokenKind::Comment:
+        case TokenKind::Doctype:
+          break;
+      }
+    }
+    if (tableDepth_ > 0) FinishTable();
+    Flush(true);
+    while (!doc_.title.empty() && doc_.title.back() == ' ') doc_.title.pop_back();
+    return std::move(doc_);
+  }
+
+ private:
+  struct OpenInline {
+    std::string name;
+    std::string href;
+  };
+  struct List {
+    bool ordered = false;
+    int next = 1;
+  };
+
+  // --- where text goes -----------------------------------------------------
+
+  bool InCell() const { return tableDepth_ > 0 && inCell_ && !table_.rows.empty() && !table_.rows.back().empty(); }
+  std::vector<Run>& Target() { return InCell() ? table_.rows.back().back().runs : current_.runs; }
+
+  static char LastChar(const std::vector<Run>& runs) {
+    for (auto it = runs.rbegin(); it != runs.rend(); ++it)
+      if (!it->text.empty()) return it->text.back();
+    return '\0';
+  }
+
+  RunStyle CurrentStyle() const {
+    RunStyle style;
+    for (const OpenInline& open : inline_) {
+      style.bold |= OneOf(open.name, kBoldTags);
+      style.italic |= OneOf(open.name, kItalicTags);
+      style.underline |= OneOf(open.name, kUnderlineTags);
+      style.monospace |= OneOf(open.name, kMonospaceTags);
+    }
+    if (preDepth_ > 0) style.monospace = true;
+    if (heading_ > 0) {
+      style.heading = static_cast<uint8_t>(heading_);
+      style.bold = true;
+    }
+    if (InCell() && table_.rows.back().back().header) style.bold = true;
+    return style;
+  }
+
+  std::string CurrentHref() const {
+    for (auto it = inline_.rbegin(); it != inline_.rend(); ++it)
+      if (it->name == "a") return it->href;
+    return {};
+  }
+
+  void Append(std::string_view text) {
+    if (text.empty()) return;
+    std::vector<Run>& runs = Target();
+    RunStyle style = CurrentStyle();
+    std::string href = CurrentHref();
+    if (!runs.empty() && runs.back().style == style && runs.back().href == href) {
+      runs.back().text.append(text);
+    } else {
+      runs.push_back(Run{std::string(text), style, std::move(href)});
+    }
+  }
+
+  static void TrimTrailingSpaces(std::vector<Run>& runs) {
+    while (!runs.empty()) {
+      std::string& t = runs.back().text;
+      while (!t.empty() && t.back() == ' ') t.pop_back();
+      if (!t.empty()) return;
+      runs.pop_back();
+    }
+  }
+
+  void LineBreak() {
+    TrimTrailingSpaces(Target());
+    Append("\n");
+    preColumn_ = 0;
+  }
+
+  // A block boundary inside a table cell is a line break in the cell.
+  void SoftBreakInCell() {
+    std::vector<Run>& runs = Target();
+    TrimTrailingSpaces(runs);
+    char last = LastChar(runs);
+    if (last != '\0' && last != '\n') Append("\n");
+  }
+
+  void Text(const std::string& text) {
+    if (skipDepth_ > 0) return;
+    if (inTitle_) {
+      if (doc_.title.empty() || titleOpen_) {
+        titleOpen_ = true;
+        for (char c : text) {
+          if (IsSpace(c)) {
+            if (!doc_.title.empty() && doc_.title.back() != ' ') doc_.title.push_back(' ');
+          } else {
+            doc_.title.push_back(c);
+          }
+        }
+      }
+      return;
+    }
+    if (preDepth_ > 0) {
+      PreText(text);
+      return;
+    }
+    std::string collapsed;
+    char last = LastChar(Target());
+    for (char c : text) {
+      if (IsSpace(c)) {
+        char prev = collapsed.empty() ? last : collapsed.back();
+        if (prev != '\0' && prev != ' ' && prev != '\n') collapsed.push_back(' ');
+      } else {
+        collapsed.push_back(c);
+      }
+    }
+    Append(collapsed);
+  }
+
+  void PreText(std::string_view text) {
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+      char c = text[i];
+      if (c == '\r') {
+        if (i + 1 < text.size() && text[i + 1] == '\n') continue;
+        c = '\n';
+      }
+      if (c == '\n' && dropPreNewline_ && out.empty()) {
+        dropPreNewline_ = false;
+        continue;
+      }
+      dropPreNewline_ = false;
+      if (c == '\n') {
+        out.push_back('\n');
+        preColumn_ = 0;
+      } else if (c == '\t') {
+        int spaces = kTabStop - preColumn_ % kTabStop;
+        out.append(static_cast<size_t>(spaces), ' ');
+        preColumn_ += spaces;
+      } else {
+        out.push_back(c);
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++preColumn_;  // count code points
+      }
+    }
+    Append(out);
+  }
+
+  // --- blocks --------------------------------------------------------------
+
+  int Indent() const { return static_cast<int>(lists_.size()) + quoteDepth_; }
+
+  // Ends the block being filled. A list item's marker waits for the item's
+  // first content (so "<li><p>text" keeps its bullet) unless `force` says the
+  // item is over.
+  void Flush(bool force) {
+    TrimTrailingSpaces(current_.runs);
+    bool content = !current_.runs.empty();
+    if (content || (force && current_.marker != Marker::None)) {
+      doc_.blocks.push_back(std::move(current_));
+      current_ = Block{};
+    } else if (force) {
+      current_.marker = Marker::None;
+    }
+    current_.runs.clear();
+    current_.kind = preDepth_ > 0 ? BlockKind::Preformatted : heading_ > 0 ? BlockKind::Heading : BlockKind::Paragraph;
+    current_.level = heading_;
+    current_.indent = Indent();
+    current_.rows.clear();
+    preColumn_ = 0;
+  }
+
+  void Boundary() {
+    if (InCell()) {
+      SoftBreakInCell();
+    } else {
+      Flush(false);
+    }
+  }
+
+  void Start(const Token& token) {
+    const std::string& name = token.name;
+    if (name == "template") {
+      ++skipDepth_;
+      return;
+    }
+    if (skipDepth_ > 0) return;
+    if (name == "title") {
+      inTitle_ = !token.selfClosing;
+      return;
+    }
+    if (OneOf(name, kInlineFormatting)) {
+      if (name == "a") CloseInline("a");  // links do not nest
+      OpenInline open{name, {}};
+      if (name == "a") {
+        if (const std::string* href = token.Attr("href")) open.href = *href;
+      }
+      inline_.push_back(std::move(open));
+      return;
+    }
+    if (name == "br") {
+      LineBreak();
+      return;
+    }
+    if (name == "img") {
+      const std::string* alt = token.Attr("alt");
+      if (alt && alt->find_first_not_of(" \t\r\n\f") != std::string::npos) Text("[" + *alt + "]");
+      return;
+    }
+    if (int level = HeadingLevel(name)) {
+      Boundary();
+      heading_ = level;
+      if (!InCell()) Flush(false);
+      return;
+    }
+    if (name == "pre" || name == "listing" || name == "xmp" || name == "plaintext") {
+      Boundary();
+      ++preDepth_;
+      dropPreNewline_ = true;
+      if (!InCell()) Flush(false);
+      return;
+    }
+    if (name == "hr") {
+      if (InCell()) {
+        SoftBreakInCell();
+        return;
+      }
+      Flush(true);
+      Block rule;
+      rule.kind = BlockKind::Rule;
+      rule.indent = Indent();
+      doc_.blocks.push_back(std::move(rule));
+      return;
+    }
+    if (name == "ul" || name == "ol" || name == "dir" || name == "menu") {
+      Boundary();
+      if (!InCell()) Flush(false);
+      current_.marker = Marker::None;  // "<li><ul>": the inner item carries the bullet
+      lists_.push_back(List{name == "ol", ParseInt(token.Attr("start"), 1)});
+      current_.indent = Indent();
+      return;
+    }
+    if (name == "li") {
+      if (InCell()) {
+        SoftBreakInCell();
+        Append("\xE2\x80\xA2 ");  // a bullet character: cells have no room for markers
+        return;
+      }
+      Flush(true);
+      List* list = lists_.empty() ? nullptr : &lists_.back();
+      current_.indent = std::max(1, Indent());
+      if (list && list->ordered) {
+        list->next = ParseInt(token.Attr("value"), list->next);
+        current_.marker = Marker::Number;
+        current_.number = list->next;
+        if (list->next < INT_MAX) ++list->next;
+      } else {
+        current_.marker = Marker::Bullet;
+      }
+      return;
+    }
+    if (name == "dl") {
+      Boundary();
+      dl_.push_back(false);
+      return;
+    }
+    if (name == "dt" || name == "dd") {
+      Boundary();
+      if (!dl_.empty()) {
+        bool wantIndent = name == "dd";
+        if (dl_.back() != wantIndent) quoteDepth_ += wantIndent ? 1 : -1;
+        dl_.back() = wantIndent;
+      }
+      if (!InCell()) Flush(false);
+      return;
+    }
+    if (name == "blockquote") {
+      Boundary();
+      ++quoteDepth_;
+      ++blockquotes_;
+      if (!InCell()) Flush(false);
+      return;
+    }
+    if (name == "table" || name == "tr" || name == "td" || name == "th") {
+      TableStart(token);
+      return;
+    }
+    if (OneOf(name, kBlockBreakers)) Boundary();
+  }
+
+  void End(const std::string& name) {
+    if (name == "template") {
+      if (skipDepth_ > 0) --skipDepth_;
+      return;
+    }
+    if (skipDepth_ > 0) return;
+    if (name == "title") {
+      inTitle_ = false;
+      titleOpen_ = false;
+      while (!doc_.title.empty() && doc_.title.back() == ' ') doc_.title.pop_back();
+      return;
+    }
+    if (OneOf(name, kInlineFormatting)) {
+      CloseInline(name);
+      return;
+    }
+    if (name == "br") {  // "</br>" is read as "<br>" by every browser
+      LineBreak();
+      return;
+    }
+    if (HeadingLevel(name)) {
+      if (heading_ == 0) return;
+      Boundary();
+      heading_ = 0;
+      if (!InCell()) Flush(false);
+      return;
+    }
+    if (name == "pre" || name == "listing" || name == "xmp" || name == "plaintext") {
+      if (preDepth_ == 0) return;
+      Boundary();
+      --preDepth_;
+      if (!InCell()) Flush(false);
+      return;
+    }
+    if (name == "ul" || name == "ol" || name == "dir" || name == "menu") {
+      if (InCell()) {
+        SoftBreakInCell();
+      } else {
+        Flush(true);
+      }
+      if (!lists_.empty()) lists_.pop_back();
+      current_.indent = Indent();
+      return;
+    }
+    if (name == "li") {
+      if (InCell()) {
+        SoftBreakInCell();
+      } else {
+        Flush(true);
+      }
+      return;
+    }
+    if (name == "dd" || name == "dt" || name == "dl") {
+      Boundary();
+      if (!dl_.empty()) {
+        if (dl_.back()) --quoteDepth_;
+        dl_.back() = false;
+        if (name == "dl") dl_.pop_back();
+      }
+      if (!InCell()) Flush(false);
+      return;
+    }
+    if (name == "blockquote") {
+      Boundary();
+      if (blockquotes_ > 0) {
+        --blockquotes_;
+        --quoteDepth_;
+      }
+      if (!InCell()) Flush(false);
+      return;
+    }
+    if (name == "table" || name == "tr" || name == "td" || name == "th") {
+      TableEnd(name);
+      return;
+    }
+    if (OneOf(name, kBlockBreakers)) Boundary();
+  }
+
+  void CloseInline(std::string_view name) {
+    for (size_t i = inline_.size(); i-- > inlineFloor_;) {
+      if (inline_[i].name == name) {
+        inline_.erase(inline_.begin() + static_cast<std::ptrdiff_t>(i));
+        return;
+      }
+    }
+  }
+
+  // --- tables ----------------------------------------------------------------
+  // Only the outermost table becomes a grid; a table inside a cell is read
+  // into that cell as lines of text, which keeps a page readable however
+  // deep its layout tables go.
+
+  void TableStart(const Token& token) {
+    const std::string& name = token.name;
+    if (name == "table") {
+      if (tableDepth_ > 0) {
+        ++tableDepth_;
+        if (InCell()) SoftBreakInCell();
+        return;
+      }
+      Flush(true);
+      tableDepth_ = 1;
+      table_ = Block{};
+      table_.kind = BlockKind::Table;
+      table_.indent = Indent();
+      inCell_ = false;
+      inlineFloor_ = inline_.size();
+      return;
+    }
+    if (tableDepth_ == 0) return;  // a stray row or cell outside any table means nothing
+    if (tableDepth_ > 1) {
+      if (!InCell()) return;
+      if (name == "tr") {
+        SoftBreakInCell();
+      } else {
+        TrimTrailingSpaces(Target());
+        char last = LastChar(Target());
+        if (last != '\0' && last != '\n') Append(" ");
+      }
+      return;
+    }
+    CloseCellFormatting();
+    if (name == "tr") {
+      table_.rows.emplace_back();
+      inCell_ = false;
+      return;
+    }
+    if (table_.rows.empty()) table_.rows.emplace_back();
+    TableCell cell;
+    cell.header = name == "th";
+    table_.rows.back().push_back(std::move(cell));
+    inCell_ = true;
+    preColumn_ = 0;
+  }
+
+  void TableEnd(const std::string& name) {
+    if (tableDepth_ == 0) return;
+    if (tableDepth_ > 1) {
+      if (name == "table") {
+        --tableDepth_;
+        if (InCell()) SoftBreakInCell();
+      }
+      return;
+    }
+    if (name == "table") {
+      FinishTable();
+      return;
+    }
+    if (InCell()) TrimTrailingSpaces(Target());
+    CloseCellFormatting();
+    inCell_ = false;
+  }
+
+  // Formatting opened inside a cell ends with the cell.
+  void CloseCellFormatting() {
+    if (inline_.size() > inlineFloor_) inline_.resize(inlineFloor_);
+  }
+
+  void FinishTable() {
+    if (InCell()) TrimTrailingSpaces(Target());
+    CloseCellFormatting();
+    Flush(true);  // text that stood between cells goes before the table
+    std::erase_if(table_.rows, [](const std::vector<TableCell>& row) { return row.empty(); });
+    if (!table_.rows.empty()) doc_.blocks.push_back(std::move(table_));
+    table_ = Block{};
+    tableDepth_ = 0;
+    inCell_ = false;
+    inlineFloor_ = 0;
+  }
+
+  Document doc_;
+  Block current_;
+  Block table_;
+  std::vector<OpenInline> inline_;
+  size_t inlineFloor_ = 0;  // formatting below this index belongs outside the table
+  std::vector<List> lists_;
+  std::vector<bool> dl_;  // per open definition list: is a <dd> indenting now
+  int quoteDepth_ = 0;
+  int blockquotes_ = 0;
+  int heading_ = 0;
+  int preDepth_ = 0;
+  int preColumn_ = 0;
+  bool dropPreNewline_ = false;
+  int tableDepth_ = 0;
+  bool inCell_ = false;
+  bool inTitle_ = false;
+  bool titleOpen_ = false;
+  int skipDepth_ = 0;
+};
+
+}  // namespace
+
+std::string Block::Text() const {
+  std::string text;
+  if (kind == BlockKind::Table) {
+    for (size_t r = 0; r < rows.size(); ++r) {
+      if (r) text.push_back('\n');
+      for (size_t c = 0; c < rows[r].size(); ++c) {
+        if (c) text.push_back('\t');
+        for (const Run& run : rows[r][c].runs) text += run.text;
+      }
+    }
+    return text;
+  }
+  for (const Run& run : runs) text += run.text;
+  return text;
+}
+
+Document ParseHtml(std::string_view utf8) { return Builder().Build(utf8); }
+
+Document ParseHtmlBytes(std::string_view bytes, const Decoder& decoder) {
+  CharsetInfo info;
+  std::string text = DecodePage(bytes, decoder, &info);
+  Document doc = ParseHtml(text);
+  doc.charset = info.charset;
+  return doc;
+}
+
+}  // namespace hv::html

@@ -1,0 +1,85 @@
+#pragma once
+// Places a page's blocks and runs on a surface of a given width: wraps text
+// into lines, indents lists, sizes table columns. What comes out is a list of
+// positioned boxes that a painter draws as they are, and the rectangles of
+// the links. Text is measured through an interface so that this stays free
+// of any window system. Portable.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "framework/html/htmldocument.h"
+#include "framework/types.h"
+
+namespace hv::html {
+
+struct FontMetrics {
+  int height = 0;  // line height in pixels
+  int ascent = 0;  // from the top of the line to the baseline
+};
+
+class TextMeasurer {
+ public:
+  virtual ~TextMeasurer() = default;
+  // Width in pixels of UTF-8 text (one line, no breaks) in the style.
+  virtual int TextWidth(std::string_view utf8, const RunStyle& style) = 0;
+  virtual FontMetrics Metrics(const RunStyle& style) = 0;
+};
+
+enum class BoxKind {
+  Shade,       // a filled background: preformatted text, table header cells
+  CellBorder,  // a one-pixel outline around a table cell
+  Rule,        // a horizontal rule, filled
+  Bullet,      // a list bullet, filled in its shape
+  Text,
+};
+
+enum class BulletShape { Disc, Circle, Square };
+
+struct LayoutBox {
+  BoxKind kind = BoxKind::Text;
+  TRect rect;
+  std::string text;  // Text: UTF-8, all in one script class (see IsWideChar)
+  RunStyle style;    // Text
+  int baseline = 0;  // Text: y of the baseline
+  bool link = false;
+  BulletShape bullet = BulletShape::Disc;
+};
+
+struct LinkArea {
+  TRect rect;
+  std::string href;
+};
+
+struct LayoutOptions {
+  int width = 0;  // the surface width, margins included
+  int margin = 8;
+  // Shows the document title above the page unless the page begins with a
+  // heading of the same text.
+  bool showTitle = true;
+};
+
+struct PageLayout {
+  std::vector<LayoutBox> boxes;  // in painting order
+  std::vector<LinkArea> links;   // one per text box of a link
+  int width = 0;                 // right edge of the widest content plus the margin
+  int height = 0;                // bottom of the last block plus the margin
+
+  const LinkArea* LinkAt(TPoint point) const;
+};
+
+PageLayout LayoutDocument(const Document& document, TextMeasurer& measurer, const LayoutOptions& options);
+
+// Characters of the scripts that break between any two characters (Chinese,
+// Japanese, Korean, full-width forms). A text box never mixes them with
+// others, so a painter can pick a font for the whole box.
+bool IsWideChar(uint32_t codePoint);
+bool HasWideChars(std::string_view utf8);
+
+// Decodes one code point at `pos` and moves past it; a broken sequence gives
+// U+FFFD and moves one byte.
+uint32_t NextCodePoint(std::string_view utf8, size_t& pos);
+
+}  // namespace hv::html

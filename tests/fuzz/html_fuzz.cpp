@@ -1,0 +1,62 @@
+// Reads arbitrary bytes as a page, lays it out and follows its links, and
+// checks what the page view relies on: valid UTF-8 in every text box, boxes
+// with a size, links on text, resolved links that are clean absolute paths.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "framework/html/htmlcharset.h"
+#include "framework/html/htmldocument.h"
+#include "framework/html/htmllayout.h"
+#include "framework/html/htmllink.h"
+
+namespace {
+
+class Measurer : public hv::html::TextMeasurer {
+ public:
+  int TextWidth(std::string_view utf8, const hv::html::RunStyle& style) override {
+    int width = 0;
+    size_t pos = 0;
+    while (pos < utf8.size()) width += hv::html::IsWideChar(hv::html::NextCodePoint(utf8, pos)) ? 14 : 7;
+    return style.bold ? width + width / 8 : width;
+  }
+  hv::html::FontMetrics Metrics(const hv::html::RunStyle& style) override {
+    return style.heading ? hv::html::FontMetrics{24 - 2 * style.heading, 18 - style.heading}
+                         : hv::html::FontMetrics{16, 12};
+  }
+};
+
+bool ValidUtf8(std::string_view text) { return hv::html::DecodeToUtf8(text, hv::html::Charset::Utf8) == text; }
+
+void Check(const hv::html::Document& doc, int width, bool decoded) {
+  Measurer measurer;
+  hv::html::LayoutOptions options;
+  options.width = width;
+  hv::html::PageLayout layout = hv::html::LayoutDocument(doc, measurer, options);
+  if (layout.height < 0 || layout.width < width) __builtin_trap();
+  for (const hv::html::LayoutBox& box : layout.boxes) {
+    if (box.rect.right < box.rect.left || box.rect.bottom < box.rect.top) __builtin_trap();
+    if (box.kind == hv::html::BoxKind::Text && box.text.empty()) __builtin_trap();
+    if (decoded && !ValidUtf8(box.text)) __builtin_trap();
+    if (box.rect.bottom > layout.height) __builtin_trap();
+  }
+  for (const hv::html::LinkArea& link : layout.links) {
+    if (link.href.empty()) __builtin_trap();
+    if (auto target = hv::html::ResolveLocalLink("C:\\help\\pages\\page.htm", link.href)) {
+      if (target->size() < 2 || ((*target)[1] != ':' && target->substr(0, 2) != "\\\\")) __builtin_trap();
+      if (target->find("\\..\\") != std::string::npos || target->find("\\.\\") != std::string::npos) __builtin_trap();
+    }
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  if (size == 0) return 0;
+  const int width = data[0] * 3;  // 0 .. 765 pixels, narrow ones included
+  const std::string_view bytes(reinterpret_cast<const char*>(data + 1), size - 1);
+  Check(hv::html::ParseHtmlBytes(bytes), width, true);
+  Check(hv::html::ParseHtml(bytes), width, false);  // undecoded bytes must not trip the layout either
+  return 0;
+}
