@@ -1,0 +1,239 @@
+#include "theme/core/pixels.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <set>
+
+#include "tests/theme/core/pixel_test_util.h"
+#include "theme/core/pixel_kernels.h"
+
+namespace hv {
+namespace {
+
+using test::TGuardedBuffer;
+using test::TPixelGen;
+
+// Per channel, independently of the packed two-channel arithmetic.
+uint32_t BlendByChannel(uint32_t a, uint32_t b) {
+  const uint32_t alpha = a >> 24;
+  if (alpha == 255) return a;
+  if (alpha == 0) return b;
+  uint32_t result = 0;
+  for (int shift = 0; shift < 32; shift += 8) {
+    const uint32_t ca = (a >> shift) & 0xFF, cb = (b >> shift) & 0xFF;
+    result |= (((alpha * ca + 128) >> 8) + (((255 - alpha) * cb + 128) >> 8)) << shift;
+  }
+  return result;
+}
+
+TEST(PixelsTest, BlendPixelExactness) {
+  EXPECT_EQ(BlendPixel(0x80FFFFFFu, 0xFF000000u), 0xBF808080u);
+  EXPECT_EQ(BlendPixel(0x00123456u, 0x89ABCDEFu), 0x89ABCDEFu) << "alpha 0 keeps the bottom";
+  EXPECT_EQ(BlendPixel(0xFF123456u, 0x89ABCDEFu), 0xFF123456u) << "alpha 255 takes the top";
+  EXPECT_EQ(BlendPixel(0x01FFFFFFu, 0xFF000000u), 0xFD010101u);
+  EXPECT_EQ(BlendPixel(0xFE000000u, 0xFFFFFFFFu), 0xFD010101u);
+  EXPECT_EQ(BlendPixel(0xFEFFFFFFu, 0x00000000u), 0xFCFDFDFDu);
+  EXPECT_EQ(BlendPixel(0x80000000u, 0xFFFFFFFFu), 0xBF7F7F7Fu);
+  TPixelGen gen(1);
+  for (uint32_t alpha : {0u, 1u, 2u, 127u, 128u, 129u, 254u, 255u})
+    for (int i = 0; i < 2000; ++i) {
+      const uint32_t a = (gen() & 0x00FFFFFFu) | (alpha << 24);
+      const uint32_t b = gen();
+      ASSERT_EQ(BlendPixel(a, b), BlendByChannel(a, b)) << std::hex << a << " over " << b;
+    }
+}
+
+TEST(PixelsTest, Sse2KernelsMatchScalarBitForBit) {
+  if (!pixel_kernels::kSse2Kernels || !Sse2Available()) GTEST_SKIP() << "no SSE2 here";
+  const auto& scalar = pixel_kernels::kScalarKernels;
+  const auto& sse2 = *pixel_kernels::kSse2Kernels;
+  TPixelGen gen(2);
+  for (int round = 0; round < 40; ++round)
+    for (int count = 0; count < 39; ++count) {
+      // Odd offsets so that nothing is 16-byte aligned by luck.
+      std::vector<uint32_t> src(static_cast<size_t>(count) + 3), dst(static_cast<size_t>(count) + 3);
+      for (auto& p : src) p = gen();
+      for (auto& p : dst) p = gen();
+      const uint32_t value = (gen() & 0x00FFFFFFu) | ((1 + gen() % 254) << 24);
+      auto check = [&](auto scalarCall, auto sse2Call, const char* what) {
+        auto a = dst, b = dst;
+        scalarCall(a.data() + 1, src.data() + 2);
+        sse2Call(b.data() + 1, src.data() + 2);
+        ASSERT_EQ(a, b) << what << " count " << count;
+      };
+      check([&](uint32_t* d, const uint32_t* s) { scalar.blend(d, s, count); },
+            [&](uint32_t* d, const uint32_t* s) { sse2.blend(d, s, count); }, "blend");
+      check([&](uint32_t* d, const uint32_t* s) { scalar.underlay(d, s, count); },
+            [&](uint32_t* d, const uint32_t* s) { sse2.underlay(d, s, count); }, "underlay");
+      check([&](uint32_t* d, const uint32_t* s) { scalar.keyed(d, s, count, 0x7F007F); },
+            [&](uint32_t* d, const uint32_t* s) { sse2.keyed(d, s, count, 0x7F007F); }, "keyed");
+      check([&](uint32_t* d, const uint32_t*) { scalar.blendFill(d, value, count); },
+            [&](uint32_t* d, const uint32_t*) { sse2.blendFill(d, value, count); }, "blend fill");
+      const int delta = static_cast<int>(gen() % 601) - 300;
+      check([&](uint32_t* d, const uint32_t*) { scalar.brightness(d, count, delta); },
+            [&](uint32_t* d, const uint32_t*) { sse2.brightness(d, count, delta); }, "brightness");
+    }
+  // The scalar kernels are BlendPixel itself.
+  std::vector<uint32_t> src(64), dst(64);
+  for (auto& p : src) p = gen();
+  for (auto& p : dst) p = gen();
+  auto blended = dst;
+  scalar.blend(blended.data(), src.data(), 64);
+  for (size_t i = 0; i < 64; ++i) EXPECT_EQ(blended[i], BlendPixel(src[i], dst[i]));
+}
+
+TEST(PixelsTest, FillAndFillRectClipToTheBuffer) {
+  TGuardedBuffer buf(6, 4);
+  FillPixels(buf.View(), 0xFF112233u);
+  EXPECT_EQ(buf.Pixels(), std::vector<uint32_t>(24, 0xFF112233u));
+  FillRectPixels(buf.View(), {-3, 2, 2, 99}, 0xFF000001u, false);
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 6; ++x) EXPECT_EQ(buf.At(x, y), x < 2 && y >= 2 ? 0xFF000001u : 0xFF112233u) << x << y;
+  // Half-transparent white blended over the fill, in a rect partly outside.
+  FillRectPixels(buf.View(), {4, -1, 10, 1}, 0x80FFFFFFu, true);
+  EXPECT_EQ(buf.At(4, 0), BlendPixel(0x80FFFFFFu, 0xFF112233u));
+  EXPECT_EQ(buf.At(5, 0), BlendPixel(0x80FFFFFFu, 0xFF112233u));
+  EXPECT_EQ(buf.At(3, 0), 0xFF112233u);
+  EXPECT_EQ(buf.At(4, 1), 0xFF112233u);
+  FillRectPixels(buf.View(), buf.View().Bounds(), 0x00FFFFFFu, true);
+  EXPECT_EQ(buf.At(0, 0), 0xFF112233u) << "blending alpha 0 changes nothing";
+  for (const TRect& r :
+       {TRect{6, 0, 9, 4}, TRect{0, -5, 6, 0}, TRect{INT_MIN, INT_MIN, INT_MAX, INT_MIN + 1}, TRect{3, 3, 2, 4}})
+    FillRectPixels(buf.View(), r, 0xFFFFFFFFu, false);
+  EXPECT_EQ(buf.At(0, 0), 0xFF112233u);
+  FillRectPixels(buf.View(), {INT_MIN, INT_MIN, INT_MAX, INT_MAX}, 0xFF445566u, false);
+  EXPECT_EQ(buf.Pixels(), std::vector<uint32_t>(24, 0xFF445566u));
+  EXPECT_TRUE(buf.GuardsIntact());
+  FillPixels({nullptr, 5, 5, 5}, 0);
+  FillPixels({buf.View().bits, 5, 5, 4}, 0) /* a stride shorter than a row is refused */;
+  EXPECT_EQ(buf.At(0, 0), 0xFF445566u);
+}
+
+TEST(PixelsTest, SetAlphaAndSetAlphaRect) {
+  TGuardedBuffer buf(5, 3);
+  FillPixels(buf.View(), 0x80123456u);
+  SetAlphaRectPixels(buf.View(), 0xFF, {-2, -2, 2, 1});
+  SetAlphaRectPixels(buf.View(), 0x00, {4, 2, 50, 50});
+  SetAlphaRectPixels(buf.View(), 0x11, {3, 0, 1, 3});
+  for (int y = 0; y < 3; ++y)
+    for (int x = 0; x < 5; ++x) {
+      const uint32_t alpha = x < 2 && y < 1 ? 0xFF : x == 4 && y == 2 ? 0x00 : 0x80;
+      EXPECT_EQ(buf.At(x, y), (alpha << 24) | 0x123456u) << x << "," << y;
+    }
+  SetAlphaPixels(buf.View(), 0x42);
+  EXPECT_EQ(buf.Pixels(), std::vector<uint32_t>(15, 0x42123456u));
+  EXPECT_TRUE(buf.GuardsIntact());
+}
+
+TEST(PixelsTest, MakeTransparentWithinTolerance) {
+  const uint32_t key = 0xFFFF00FFu;
+  const std::vector<std::pair<uint32_t, bool>> cases = {
+      {0xFFFA05FBu, true},  {0xFFF900FFu, false}, {0x00FF00FFu, true}, {0x12FF05FAu, true},
+      {0xFFFF06FFu, false}, {0xFFFF00F9u, false}, {0xFFFF00FAu, true}, {0xFF000000u, false},
+  };
+  TGuardedBuffer buf(static_cast<int>(cases.size()), 1);
+  for (size_t i = 0; i < cases.size(); ++i) buf.At(static_cast<int>(i), 0) = cases[i].first;
+  MakeTransparentPixels(buf.View(), key);
+  for (size_t i = 0; i < cases.size(); ++i)
+    EXPECT_EQ(buf.At(static_cast<int>(i), 0), cases[i].second ? kTransparentMarker : cases[i].first)
+        << std::hex << cases[i].first;
+  // A key near the ends of the channel range.
+  buf.At(0, 0) = 0xFF050000u;
+  buf.At(1, 0) = 0xFF060000u;
+  MakeTransparentPixels(buf.View(), 0xFF000000u);
+  EXPECT_EQ(buf.At(0, 0), kTransparentMarker);
+  EXPECT_EQ(buf.At(1, 0), 0xFF060000u);
+  EXPECT_TRUE(buf.GuardsIntact());
+}
+
+TEST(PixelsTest, GetPixelOutsideIsOpaqueBlack) {
+  TGuardedBuffer buf(3, 2);
+  buf.At(2, 1) = 0x12345678u;
+  EXPECT_EQ(GetPixelAt(buf.ConstView(), 2, 1), 0x12345678u);
+  EXPECT_EQ(GetPixelAt(buf.ConstView(), 0, 0), 0u);
+  for (auto [x, y] : {std::pair{-1, 0}, {3, 0}, {0, 2}, {0, -1}, {INT_MIN, INT_MAX}})
+    EXPECT_EQ(GetPixelAt(buf.ConstView(), x, y), 0xFF000000u);
+  EXPECT_EQ(GetPixelAt({}, 0, 0), 0xFF000000u);
+}
+
+TEST(PixelsTest, HueShiftConvertsEachColourAndKeepsAlpha) {
+  // A palette-born image: 256 colours, some translucent, some keyed out.
+  TPixelGen gen(3);
+  std::vector<uint32_t> palette(256);
+  for (auto& c : palette) c = gen() | 0xFF000000u;
+  palette[7] = kTransparentMarker;
+  palette[8] = 0x00FF0000u;
+  palette[9] = 0x80FF0000u;
+  TGuardedBuffer buf(37, 23);
+  std::mt19937 rng(4);
+  for (int y = 0; y < 23; ++y)
+    for (int x = 0; x < 37; ++x) buf.At(x, y) = palette[rng() % 256];
+  const auto before = buf.Pixels();
+  HueShiftPixels(buf.View(), 0);
+  EXPECT_EQ(buf.Pixels(), before) << "no delta, no change";
+  HueShiftPixels(buf.View(), 40);
+  const auto after = buf.Pixels();
+  for (size_t i = 0; i < before.size(); ++i) {
+    const uint32_t p = before[i];
+    const uint32_t expected = (p >> 24) == 0 ? p : (p & 0xFF000000u) | (ShiftHue(p, 40) & 0x00FFFFFFu);
+    ASSERT_EQ(after[i], expected) << std::hex << p;
+  }
+  EXPECT_TRUE(buf.GuardsIntact());
+
+  // More distinct colours than the cache keeps: still every pixel right.
+  TGuardedBuffer many(300, 30);
+  for (int y = 0; y < 30; ++y)
+    for (int x = 0; x < 300; ++x) many.At(x, y) = 0xFF000000u | static_cast<uint32_t>(y * 300 + x) * 2654435761u >> 8;
+  const auto manyBefore = many.Pixels();
+  HueShiftPixels(many.View(), -100);
+  const auto manyAfter = many.Pixels();
+  for (size_t i = 0; i < manyBefore.size(); ++i) ASSERT_EQ(manyAfter[i], ShiftHue(manyBefore[i], -100)) << i;
+}
+
+TEST(PixelsTest, BrightnessShiftClampsAndKeepsAlpha) {
+  for (TPixelPath path : {kppScalar, kppSse2}) {
+    TGuardedBuffer buf(4, 1);
+    buf.At(0, 0) = 0xFF102030u;
+    buf.At(1, 0) = 0x80F0F0F0u;
+    buf.At(2, 0) = kTransparentMarker;
+    buf.At(3, 0) = 0x01000000u;
+    BrightnessShiftPixels(buf.View(), 20, path);
+    EXPECT_EQ(buf.At(0, 0), 0xFF243444u);
+    EXPECT_EQ(buf.At(1, 0), 0x80FFFFFFu);
+    EXPECT_EQ(buf.At(2, 0), kTransparentMarker);
+    EXPECT_EQ(buf.At(3, 0), 0x01141414u);
+    BrightnessShiftPixels(buf.View(), INT_MIN, path);
+    EXPECT_EQ(buf.At(0, 0), 0xFF000000u);
+    EXPECT_EQ(buf.At(1, 0), 0x80000000u);
+    EXPECT_EQ(buf.At(2, 0), kTransparentMarker);
+    EXPECT_TRUE(buf.GuardsIntact());
+
+    // Every pixel of a wider buffer agrees with ShiftBrightness.
+    TGuardedBuffer wide(19, 3);
+    TPixelGen gen(11);
+    wide.Randomise(gen);
+    const auto before = wide.Pixels();
+    BrightnessShiftPixels(wide.View(), -77, path);
+    const auto after = wide.Pixels();
+    for (size_t i = 0; i < before.size(); ++i) {
+      const uint32_t p = before[i];
+      ASSERT_EQ(after[i], (p >> 24) == 0 ? p : (p & 0xFF000000u) | (ShiftBrightness(p, -77) & 0x00FFFFFFu));
+    }
+  }
+}
+
+TEST(PixelsTest, DitherFillContinuesTheCheckerboard) {
+  TGuardedBuffer buf(6, 4);
+  FillDitherPixels(buf.View(), {-3, -3, 3, 10}, 0xB, 0xD);
+  FillDitherPixels(buf.View(), {3, 0, 60, 2}, 0xB, 0xD);
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 6; ++x) {
+      const bool painted = x < 3 || y < 2;
+      EXPECT_EQ(buf.At(x, y), painted ? ((x + y) % 2 == 0 ? 0xDu : 0xBu) : 0u) << x << "," << y;
+    }
+  EXPECT_TRUE(buf.GuardsIntact());
+}
+
+}  // namespace
+}  // namespace hv
