@@ -258,6 +258,34 @@ void FillDitherPixels(TPixelBuffer dst, const TRect& rect, uint32_t back, uint32
   }
 }
 
+void RecolorGlyphPixels(TPixelBuffer dst, uint32_t glyph) {
+  ForEachPixel(dst, [&](uint32_t& p) { p = p == 0 ? glyph : kTransparentMarker; });
+}
+
+void RotatePixels(TPixelBuffer dst, TConstPixelBuffer src, bool clockwise) {
+  if (dst.IsEmpty() || src.IsEmpty()) return;
+  std::vector<uint32_t> copy;
+  if (Overlaps(dst, src)) {
+    copy.resize(static_cast<size_t>(src.width) * static_cast<size_t>(src.height));
+    for (int y = 0; y < src.height; ++y)
+      std::memcpy(copy.data() + static_cast<size_t>(y) * src.width, src.Row(y),
+                  static_cast<size_t>(src.width) * sizeof(uint32_t));
+    src = TConstPixelBuffer(copy.data(), src.width, src.height, src.width);
+  }
+  const int w = dst.width, h = dst.height;
+  for (int y = 0; y < std::min(src.height, w); ++y) {
+    const uint32_t* row = src.Row(y);
+    for (int x = 0; x < std::min(src.width, h); ++x) {
+      const uint32_t p = row[x];
+      if (p == kTransparentMarker) continue;
+      if (clockwise)
+        dst.Row(x)[w - 1 - y] = p;
+      else
+        dst.Row(h - 1 - x)[y] = p;
+    }
+  }
+}
+
 void CopyPixels(TPixelBuffer dst, int x, int y, TConstPixelBuffer src, const TRect& srcRect) {
   const TSpan64 s = Span(srcRect);
   MappedCopy(dst, {x, y, x + (s.right - s.left), y + (s.bottom - s.top)}, src, s, &CopyRow);

@@ -88,6 +88,15 @@ void BrightnessShiftPixels(TPixelBuffer dst, int delta, TPixelPath path = kppAut
 // count from 0), anchored at the buffer's origin.
 void FillDitherPixels(TPixelBuffer dst, const TRect& rect, uint32_t back, uint32_t dot);
 
+// The frame-control renderer draws its glyphs in black on white: black
+// pixels (value 0) become glyph, every other pixel the transparent marker.
+void RecolorGlyphPixels(TPixelBuffer dst, uint32_t glyph);
+// Text drawn into a buffer of the target's size turned on its side (src is
+// dst.height wide and dst.width high) is turned upright into dst; marker
+// pixels are left out. Clockwise: src (x, y) goes to dst column
+// dst.width - 1 - y of row x; otherwise to column y of row dst.height - 1 - x.
+void RotatePixels(TPixelBuffer dst, TConstPixelBuffer src, bool clockwise);
+
 // --- copies -----------------------------------------------------------------
 // A copy maps srcRect onto a destination rectangle; a pixel is written only
 // where both its source and its destination lie inside their buffers. When

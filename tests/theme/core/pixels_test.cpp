@@ -235,5 +235,40 @@ TEST(PixelsTest, DitherFillContinuesTheCheckerboard) {
   EXPECT_TRUE(buf.GuardsIntact());
 }
 
+TEST(PixelsTest, GlyphRecolouringAndRotation) {
+  TGuardedBuffer glyph(3, 1);
+  glyph.At(0, 0) = 0;
+  glyph.At(1, 0) = 0x00FFFFFFu;
+  glyph.At(2, 0) = 0xFF000000u;
+  RecolorGlyphPixels(glyph.View(), 0xFF123456u);
+  EXPECT_EQ(glyph.Pixels(), (std::vector<uint32_t>{0xFF123456u, kTransparentMarker, kTransparentMarker}))
+      << "only a value of exactly 0 is the glyph";
+
+  // A 2 x 3 text buffer (the target 3 wide and 2 high, on its side).
+  TGuardedBuffer text(2, 3);
+  const uint32_t a = 0xA, b = 0xB, c = 0xC, d = 0xD, e = 0xE, m = kTransparentMarker;
+  text.At(0, 0) = a;
+  text.At(1, 0) = b;
+  text.At(0, 1) = c;
+  text.At(1, 1) = d;
+  text.At(0, 2) = e;
+  text.At(1, 2) = m;
+  TGuardedBuffer cw(3, 2), ccw(3, 2);
+  FillPixels(cw.View(), 0x1);
+  FillPixels(ccw.View(), 0x1);
+  RotatePixels(cw.View(), text.ConstView(), true);
+  RotatePixels(ccw.View(), text.ConstView(), false);
+  EXPECT_EQ(cw.Pixels(), (std::vector<uint32_t>{e, c, a,  //
+                                                0x1, d, b}));
+  EXPECT_EQ(ccw.Pixels(), (std::vector<uint32_t>{b, d, 0x1,  //
+                                                 a, c, e}));
+  // Mismatched sizes write only inside the target.
+  TGuardedBuffer small(2, 1);
+  RotatePixels(small.View(), text.ConstView(), true);
+  RotatePixels(small.View(), text.ConstView(), false);
+  EXPECT_TRUE(small.GuardsIntact());
+  EXPECT_TRUE(cw.GuardsIntact());
+}
+
 }  // namespace
 }  // namespace hv
