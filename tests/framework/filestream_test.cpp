@@ -1,7 +1,6 @@
 #include "framework/filestream.h"
 
 #include <gtest/gtest.h>
-#include <windows.h>
 
 #include <string>
 
@@ -9,6 +8,8 @@
 #include "framework/sysutils.h"
 #include "framework/winstring.h"
 #include "tests/framework/layout_test_classes.h"
+// Last: its RegisterClass macro would rename the registry's function above.
+#include <windows.h>
 
 namespace hv {
 namespace {
