@@ -41,9 +41,15 @@ class TFiler {
   TComponent* root_ = nullptr;
 };
 
-// Reads one root layout into an existing root component. A failure raises
-// EReadError "Line N: ..." after destroying every component this read
-// created and clearing the loading states it set.
+// Reads one root layout into an existing root component: the root's class
+// must be the stored class or inherit from it; every component read is in the
+// loading state while its properties are set in the order written; children
+// are created through the class registry, owned by the root, parented to
+// their enclosing block and bound to the root's published fields; links and
+// handlers are bound by name at the end; then Loaded runs on every component
+// read, root first. A failure raises EReadError "Line N: ..." after
+// destroying every component this read created and clearing the loading
+// states it set; values already set on the root itself stay.
 class TReader : public TFiler {
  public:
   explicit TReader(std::string_view text) : text_(text) {}
