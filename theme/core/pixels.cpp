@@ -155,33 +155,37 @@ void CopyRow(uint32_t* dst, const uint32_t* src, int count) {
 // at most, so after the first rows every pixel is a lookup.
 class THueCache {
  public:
-  explicit THueCache(int delta) : delta_(delta), keys_(kSize, 0), values_(kSize, 0) {}
+  explicit THueCache(int delta) : delta_(delta), slots_(kSize, TSlot{0, 0}) {}
 
   uint32_t Shift(uint32_t rgb) {
     const uint32_t tag = rgb | 0x01000000u;  // never 0, the empty slot
     uint32_t i = (rgb * 0x9E3779B1u) >> (32 - kBits);
-    while (keys_[i] != 0) {
-      if (keys_[i] == tag) return values_[i];
+    while (slots_[i].tag != 0) {
+      if (slots_[i].tag == tag) return slots_[i].shifted;
       i = (i + 1) & (kSize - 1);
     }
     const uint32_t shifted = ShiftHue(rgb | 0xFF000000u, delta_) & 0x00FFFFFFu;
     // Half full at most keeps probe runs short; photographs with more
     // colours than that are converted directly from then on.
     if (count_ < kSize / 2) {
-      keys_[i] = tag;
-      values_[i] = shifted;
+      slots_[i] = {tag, shifted};
       ++count_;
     }
     return shifted;
   }
 
  private:
-  static constexpr int kBits = 12;
+  // Tag and value side by side: one cache line per lookup, and the whole
+  // table fits the first-level cache.
+  struct TSlot {
+    uint32_t tag;
+    uint32_t shifted;
+  };
+  static constexpr int kBits = 11;
   static constexpr uint32_t kSize = 1u << kBits;
   int delta_;
   uint32_t count_ = 0;
-  std::vector<uint32_t> keys_;
-  std::vector<uint32_t> values_;
+  std::vector<TSlot> slots_;
 };
 
 }  // namespace
