@@ -13,7 +13,7 @@ std::vector<const TClassInfo*>& Registry() {
 }
 }  // namespace
 
-void RegisterClass(const TClassInfo& info) {
+void RegisterComponentClass(const TClassInfo& info) {
   if (const TClassInfo* existing = GetClass(info.Name())) {
     if (existing == &info) return;
     throw EComponentError(Format("Class %s is already registered", std::string(info.Name()).c_str()));
@@ -21,7 +21,7 @@ void RegisterClass(const TClassInfo& info) {
   Registry().push_back(&info);
 }
 
-void UnRegisterClass(const TClassInfo& info) {
+void UnRegisterComponentClass(const TClassInfo& info) {
   auto& classes = Registry();
   classes.erase(std::remove(classes.begin(), classes.end(), &info), classes.end());
 }

@@ -13,8 +13,8 @@ HV_EXCEPTION(EClassNotFound, EReadError);
 
 // Registering a class twice is harmless; a different class under a name that
 // is taken raises EComponentError "Class %s is already registered".
-void RegisterClass(const TClassInfo& info);
-void UnRegisterClass(const TClassInfo& info);
+void RegisterComponentClass(const TClassInfo& info);
+void UnRegisterComponentClass(const TClassInfo& info);
 // Case-insensitive, as layouts are. GetClass answers nullptr for an unknown
 // name, FindClass raises EClassNotFound "Class %s not found".
 const TClassInfo* GetClass(std::string_view name);
@@ -22,7 +22,7 @@ const TClassInfo& FindClass(std::string_view name);
 
 template <class... T>
 void RegisterClasses() {
-  (RegisterClass(T::StaticClassInfo()), ...);
+  (RegisterComponentClass(T::StaticClassInfo()), ...);
 }
 
 }  // namespace hv

@@ -276,6 +276,7 @@ void TWriter::WriteProperties(TPersistent& instance, const std::string& prefix, 
     switch (info->kind) {
       case TPropKind::Object:
       case TPropKind::Strings:
+        if (info->stored && !info->stored(instance)) break;
         if (TPersistent* sub = info->getObject ? info->getObject(instance) : nullptr)
           WriteProperties(*sub, name + ".", depth + 1);
         break;

@@ -1,5 +1,7 @@
 #include "framework/object.h"
 
+#include <algorithm>
+
 #include "framework/properties.h"
 
 namespace hv {
@@ -36,9 +38,16 @@ const TPropertyList& TClassInfo::OwnProperties() const {
 std::vector<const TPropInfo*> TClassInfo::AllProperties() const {
   std::vector<const TClassInfo*> chain;
   for (const TClassInfo* info = this; info; info = info->parent_) chain.push_back(info);
+  // A class may publish a property of its base again (with another default,
+  // say): the redeclaration takes the base's place in the order.
   std::vector<const TPropInfo*> result;
   for (auto it = chain.rbegin(); it != chain.rend(); ++it)
-    for (const auto& prop : (*it)->OwnProperties().Items()) result.push_back(prop.get());
+    for (const auto& prop : (*it)->OwnProperties().Items()) {
+      auto same = std::find_if(result.begin(), result.end(),
+                               [&](const TPropInfo* p) { return p->name == prop->name; });
+      if (same != result.end()) *same = prop.get();
+      else result.push_back(prop.get());
+    }
   return result;
 }
 

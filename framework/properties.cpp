@@ -11,6 +11,7 @@ void InvalidPropertyValue(std::string_view property) {
 }
 
 bool TPropInfo::IsDefault(const TObject& instance) const {
+  if (stored && !stored(instance)) return true;
   switch (kind) {
     case TPropKind::Component:
       return getComponent(instance) == nullptr;
@@ -22,6 +23,9 @@ bool TPropInfo::IsDefault(const TObject& instance) const {
       auto strings = dynamic_cast<const TStrings*>(getObject(instance));
       return !strings || strings->Count() == 0;
     }
+    case TPropKind::Integer:
+      return defaultValue && TPropertyList::AsInteger(*this, get(instance)) ==
+                                 TPropertyList::AsInteger(*this, *defaultValue);
     default:
       return defaultValue && get(instance) == *defaultValue;
   }
@@ -48,6 +52,21 @@ TPropInfo& TPropertyList::Make(std::string name, TPropKind kind) {
 int64_t TPropertyList::AsInteger(std::string_view property, const TValue& value) {
   if (auto i = std::get_if<int64_t>(&value)) return *i;
   InvalidPropertyValue(property);
+}
+
+int64_t TPropertyList::AsInteger(const TPropInfo& p, const TValue& value) {
+  if (auto ident = std::get_if<TIdent>(&value)) {
+    for (const auto& [number, name] : p.idents)
+      if (SameText(name, ident->name)) return number;
+    InvalidPropertyValue(p.name);
+  }
+  return AsInteger(p.name, value);
+}
+
+TValue TPropertyList::IntegerValue(const TPropInfo& p, int64_t value) {
+  for (const auto& [number, name] : p.idents)
+    if (number == value) return TValue(TIdent{std::string(name)});
+  return TValue(value);
 }
 
 TColor TPropertyList::AsColor(std::string_view property, const TValue& value) {

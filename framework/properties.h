@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <variant>
 #include <vector>
 
@@ -73,6 +74,12 @@ class TPropInfo {
   std::vector<std::string_view> names;
   // Equal values are not written.
   std::optional<TValue> defaultValue;
+  // When set and false, the value is not written (a font that follows the
+  // parent's, say).
+  std::function<bool(const TObject&)> stored;
+  // Integer: names for some values ("crHSplit"), read and written instead
+  // of the numbers.
+  std::vector<std::pair<int64_t, std::string_view>> idents;
 
   bool IsDefault(const TObject& instance) const;
 };
@@ -89,9 +96,9 @@ class TPropertyList {
   template <class C, class G, class S>
   TPropInfo& Integer(std::string name, G (C::*get)() const, void (C::*set)(S), std::optional<int64_t> def = {}) {
     auto& p = Make(std::move(name), TPropKind::Integer);
-    p.get = [get](const TObject& o) { return TValue(static_cast<int64_t>((static_cast<const C&>(o).*get)())); };
-    p.set = [set, n = p.name](TObject& o, const TValue& v) {
-      (static_cast<C&>(o).*set)(static_cast<std::decay_t<S>>(AsInteger(n, v)));
+    p.get = [get, &p](const TObject& o) { return IntegerValue(p, (static_cast<const C&>(o).*get)()); };
+    p.set = [set, &p](TObject& o, const TValue& v) {
+      (static_cast<C&>(o).*set)(static_cast<std::decay_t<S>>(AsInteger(p, v)));
     };
     if (def) p.defaultValue = TValue(*def);
     return p;
@@ -136,7 +143,7 @@ class TPropertyList {
 
   template <class C, class E>
   TPropInfo& Enum(std::string name, E (C::*get)() const, void (C::*set)(E), std::vector<std::string_view> names,
-                  std::optional<E> def = {}) {
+                  std::optional<std::type_identity_t<E>> def = {}) {
     auto& p = Make(std::move(name), TPropKind::Enum);
     p.names = std::move(names);
     p.get = [get, &p](const TObject& o) { return TValue(TIdent{std::string(NameOf(p, static_cast<size_t>((static_cast<const C&>(o).*get)())))}); };
@@ -147,7 +154,7 @@ class TPropertyList {
 
   template <class C, class E>
   TPropInfo& Set(std::string name, TSet<E> (C::*get)() const, void (C::*set)(TSet<E>), std::vector<std::string_view> names,
-                 std::optional<TSet<E>> def = TSet<E>()) {
+                 std::optional<std::type_identity_t<TSet<E>>> def = TSet<E>()) {
     auto& p = Make(std::move(name), TPropKind::Set);
     p.names = std::move(names);
     p.get = [get, &p](const TObject& o) { return TValue(MaskToSet(p, (static_cast<const C&>(o).*get)().Mask())); };
@@ -207,6 +214,8 @@ class TPropertyList {
   }
 
   static int64_t AsInteger(std::string_view property, const TValue& value);
+  static int64_t AsInteger(const TPropInfo& p, const TValue& value);
+  static TValue IntegerValue(const TPropInfo& p, int64_t value);
   static TColor AsColor(std::string_view property, const TValue& value);
   static std::string_view NameOf(const TPropInfo& p, size_t index);
   static size_t IndexOf(const TPropInfo& p, const TValue& value);

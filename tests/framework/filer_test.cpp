@@ -264,9 +264,9 @@ TEST_F(FilerTest, ErrorsNameTheLineAndUndoTheRead) {
             "Line 5: A component named Existing already exists");
   EXPECT_EQ(FailedRead(head + "    object Button1: TTestPanel\n    end\n" + tail),
             "Line 5: Invalid class TTestPanel for field Button1");
-  RegisterClass(TStringList::StaticClassInfo());
+  RegisterComponentClass(TStringList::StaticClassInfo());
   EXPECT_EQ(FailedRead(head + "    object L: TStringList\n    end\n" + tail), "Line 5: Cannot create a TStringList");
-  UnRegisterClass(TStringList::StaticClassInfo());
+  UnRegisterComponentClass(TStringList::StaticClassInfo());
   EXPECT_EQ(FailedRead("object FrmMain: TTestPanel\nend\n"), "Line 1: Cannot read a TTestPanel into a TTestForm");
   EXPECT_EQ(FailedRead(head + "    Left = 1\n"), "Line 6: 'end' expected but end of file found");
   EXPECT_EQ(FailedRead("object 1: TTestForm\nend\n"), "Line 1: Identifier expected but '1' found");
@@ -314,7 +314,7 @@ TEST(ClassRegistryTest, FindsByNameAndRefusesClashes) {
     EXPECT_EQ(e.Message(), "Class TNope not found");
   }
   static const TClassInfo impostor("TTestPanel", &TComponent::StaticClassInfo(), nullptr, nullptr);
-  EXPECT_THROW(RegisterClass(impostor), EComponentError);
+  EXPECT_THROW(RegisterComponentClass(impostor), EComponentError);
   EXPECT_EQ(GetClass("TTestPanel"), &TTestPanel::StaticClassInfo());
 }
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "app/topic_index.h"
+#include "framework/topic_index.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);

@@ -1,4 +1,4 @@
-#include "app/topic_index.h"
+#include "framework/topic_index.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,134 @@
+#include "app/frmmain.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "framework/topic_index.h"
+#include "framework/memo.h"
+#include "framework/sysutils.h"
+#include "framework/treeview.h"
+#include "framework/webbrowser.h"
+#include "framework/winstring.h"
+
+namespace hv {
+
+namespace {
+constexpr char kIndexFileName[] = "TrvNode.DLL";
+
+bool FileExists(const std::string& path) {
+  DWORD attributes = GetFileAttributesW(Widen(path).c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+}  // namespace
+
+TFrmMain::TFrmMain(TComponent* owner) : TForm(owner) {
+  PublishField("TrvMenu", TrvMenu);
+  PublishField("Memo1", Memo1);
+  PublishField("WebBrowser1", WebBrowser1);
+  PublishMethod<void(TObject*)>("FormShow", [this](TObject* sender) { FormShow(sender); });
+  PublishMethod<void(TObject*, TTreeNode*)>("TrvMenuChange",
+                                            [this](TObject* sender, TTreeNode* node) { TrvMenuChange(sender, node); });
+  PublishMethod<void(TObject*)>("TeThemeSpeedButton1Click", [this](TObject* s) { TeThemeSpeedButton1Click(s); });
+  PublishMethod<void(TObject*)>("TeThemeSpeedButton2Click", [this](TObject* s) { TeThemeSpeedButton2Click(s); });
+  PublishMethod<void(TObject*)>("TeThemeSpeedButton3Click", [this](TObject* s) { TeThemeSpeedButton3Click(s); });
+  PublishMethod<void(TObject*)>("TeThemeSpeedButton4Click", [this](TObject* s) { TeThemeSpeedButton4Click(s); });
+}
+
+std::string TFrmMain::BaseFolder() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length < path.size()) {
+      path.resize(length);
+      break;
+    }
+    path.resize(path.size() * 2);
+  }
+  size_t cut = path.find_last_of(L"\\:");
+  return Narrow(cut == std::wstring::npos ? std::wstring() : path.substr(0, cut + 1));
+}
+
+void TFrmMain::FormShow(TObject*) {
+  // An error here ends the show event: the window is neither aligned nor
+  // expanded, and the error goes to the application's report.
+  LoadTopicIndex();
+  SetAlign(TAlign::alClient);
+  if (TrvMenu->Items()->Count() > 0) TrvMenu->FullExpand();
+}
+
+std::optional<std::string> TFrmMain::SplitTopicLine(int part, std::string_view text) {
+  auto piece = hv::SplitTopicLine(part, text);
+  if (!piece) return std::nullopt;
+  return std::string(*piece);
+}
+
+void TFrmMain::LoadTopicIndex() {
+  std::string name = BaseFolder() + kIndexFileName;
+  if (!FileExists(name)) return;
+  TrvMenu->LoadFromFile(name);
+  TTreeNodes* nodes = TrvMenu->Items();
+  TStrings* paths = Memo1->Lines();
+  nodes->BeginUpdate();
+  paths->BeginUpdate();
+  try {
+    paths->Clear();
+    int count = nodes->Count();
+    for (int i = 0; i < count; ++i) {
+      TTreeNode* node = nodes->Item(i);
+      node->SetImageIndex(0);
+      node->SetSelectedIndex(1);
+      std::string text = node->Text();
+      paths->Add(SplitTopicLine(0, text).value_or(std::string()));
+      node->SetText(SplitTopicLine(1, text).value_or(std::string()));
+    }
+  } catch (...) {
+    paths->EndUpdate();
+    nodes->EndUpdate();
+    throw;
+  }
+  paths->EndUpdate();
+  nodes->EndUpdate();
+}
+
+void TFrmMain::ShowSelectedTopic() {
+  TTreeNode* node = TrvMenu->Selected();
+  if (!node) return;
+  std::string entry = Memo1->Lines()->Get(node->AbsoluteIndex());
+  std::string page(Trim(BaseFolder() + entry));
+  if (FileExists(page)) WebBrowser1->Navigate(Widen(page));
+}
+
+void TFrmMain::TrvMenuChange(TObject*, TTreeNode*) { ShowSelectedTopic(); }
+
+void TFrmMain::SelectAbsolute(int index) {
+  TrvMenu->SetSelected(TrvMenu->Items()->Item(index));
+}
+
+void TFrmMain::TeThemeSpeedButton1Click(TObject*) {
+  if (TrvMenu->Items()->Count() > 0) SelectAbsolute(0);
+  TrvMenu->SetFocus();
+}
+
+void TFrmMain::TeThemeSpeedButton2Click(TObject*) {
+  TTreeNode* selected = TrvMenu->Selected();
+  if (selected && TrvMenu->Items()->Count() > 0) SelectAbsolute(std::max(selected->AbsoluteIndex() - 1, 0));
+  TrvMenu->SetFocus();
+}
+
+void TFrmMain::TeThemeSpeedButton3Click(TObject*) {
+  TTreeNode* selected = TrvMenu->Selected();
+  if (selected) {
+    int next = std::min(selected->AbsoluteIndex() + 1, TrvMenu->Items()->Count() - 1);
+    if (TrvMenu->Items()->Count() > 0) SelectAbsolute(next);
+  }
+  TrvMenu->SetFocus();
+}
+
+void TFrmMain::TeThemeSpeedButton4Click(TObject*) {
+  int count = TrvMenu->Items()->Count();
+  if (count > 0) SelectAbsolute(count - 1);
+  TrvMenu->SetFocus();
+}
+
+}  // namespace hv

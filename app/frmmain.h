@@ -1,0 +1,51 @@
+#pragma once
+// The help viewer's one window: the topic tree on the left, the page on the
+// right, four buttons that walk the topics in order.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "framework/forms.h"
+
+namespace hv {
+
+class TTreeView;
+class TTreeNode;
+class TMemo;
+class TWebBrowser;
+
+class TFrmMain : public TForm {
+  HV_CLASS_NO_PROPERTIES(TFrmMain, TForm)
+
+ public:
+  explicit TFrmMain(TComponent* owner);
+
+  // What the window's logic reads; the layout binds them by name.
+  TTreeView* TrvMenu = nullptr;
+  TMemo* Memo1 = nullptr;
+  TWebBrowser* WebBrowser1 = nullptr;
+
+  void FormShow(TObject* sender);
+  void TrvMenuChange(TObject* sender, TTreeNode* node);
+  void TeThemeSpeedButton1Click(TObject* sender);  // first
+  void TeThemeSpeedButton2Click(TObject* sender);  // previous
+  void TeThemeSpeedButton3Click(TObject* sender);  // next
+  void TeThemeSpeedButton4Click(TObject* sender);  // last
+
+  // Reads TrvNode.DLL beside the executable into the tree and the path list.
+  void LoadTopicIndex();
+  // Part 1 of "title path" is the title, part 0 the path; other parts give
+  // nothing.
+  static std::optional<std::string> SplitTopicLine(int part, std::string_view text);
+  // Shows the page of the selected topic when its file exists.
+  void ShowSelectedTopic();
+
+  // The executable's folder with its trailing separator.
+  static std::string BaseFolder();
+
+ private:
+  void SelectAbsolute(int index);
+};
+
+}  // namespace hv

@@ -1,0 +1,608 @@
+#include "framework/treeview.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "framework/topic_index.h"
+#include "framework/filestream.h"
+#include "framework/graphics.h"
+#include "framework/imagelist.h"
+#include "framework/properties.h"
+#include "framework/sysutils.h"
+#include "framework/winstring.h"
+
+namespace hv {
+
+namespace {
+
+// The tree as indented lines: how a stored layout keeps the nodes.
+class TTreeLines : public TStrings {
+ public:
+  explicit TTreeLines(TTreeNodes* nodes) : nodes_(nodes) {}
+  int Count() const override { return nodes_->Count(); }
+  std::string Get(int index) const override {
+    TTreeNode* node = nodes_->Item(index);
+    if (!node) Error(index);
+    return std::string(static_cast<size_t>(node->Level()), '\t') + node->Text();
+  }
+  void Insert(int index, const std::string& text) override {
+    if (index != Count()) Error(index);
+    std::vector<std::string> lines = nodes_->ToLines();
+    lines.push_back(text);
+    nodes_->LoadFromLines(lines);
+  }
+  void Delete(int index) override {
+    TTreeNode* node = nodes_->Item(index);
+    if (!node) Error(index);
+    nodes_->Delete(node);
+  }
+  void Clear() override { nodes_->Clear(); }
+  void SetText(std::string_view text) override {
+    TStringList lines;
+    lines.SetText(text);
+    nodes_->LoadFromLines(lines.ToVector());
+  }
+
+ protected:
+  void SetUpdateState(bool updating) override {
+    if (updating) nodes_->BeginUpdate();
+    else nodes_->EndUpdate();
+  }
+
+ private:
+  TTreeNodes* nodes_;
+};
+
+HWND TreeHandle(TTreeView* view) { return view ? view->HandleIfAllocated() : nullptr; }
+
+}  // namespace
+
+// ---- TTreeNode -------------------------------------------------------------
+
+TTreeNode::TTreeNode(TTreeNodes* owner, TTreeNode* parent, std::string text)
+    : owner_(owner), parent_(parent), text_(std::move(text)), level_(parent ? parent->level_ + 1 : 0) {}
+
+void TTreeNode::SetText(const std::string& value) {
+  if (value == text_) return;
+  text_ = value;
+  if (HWND wnd = TreeHandle(owner_->owner_); wnd && item_) {
+    std::wstring wide = Widen(text_);
+    TVITEMW item{};
+    item.mask = TVIF_TEXT;
+    item.hItem = item_;
+    item.pszText = wide.data();
+    SendMessageW(wnd, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+  }
+}
+
+void TTreeNode::SetImageIndex(int value) {
+  if (value == imageIndex_) return;
+  imageIndex_ = value;
+  if (HWND wnd = TreeHandle(owner_->owner_); wnd && item_) {
+    TVITEMW item{};
+    item.mask = TVIF_IMAGE;
+    item.hItem = item_;
+    item.iImage = value;
+    SendMessageW(wnd, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+  }
+}
+
+void TTreeNode::SetSelectedIndex(int value) {
+  if (value == selectedIndex_) return;
+  selectedIndex_ = value;
+  if (HWND wnd = TreeHandle(owner_->owner_); wnd && item_) {
+    TVITEMW item{};
+    item.mask = TVIF_SELECTEDIMAGE;
+    item.hItem = item_;
+    item.iSelectedImage = value;
+    SendMessageW(wnd, TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+  }
+}
+
+int TTreeNode::AbsoluteIndex() const {
+  const auto& nodes = owner_->nodes_;
+  size_t cached = static_cast<size_t>(absoluteIndex_);
+  if (cached < owner_->numberedUpTo_ && cached < nodes.size() && nodes[cached].get() == this) return absoluteIndex_;
+  owner_->RenumberFrom(owner_->numberedUpTo_);
+  return absoluteIndex_;
+}
+
+int TTreeNode::Index() const {
+  const auto& siblings = parent_ ? parent_->children_ : std::vector<TTreeNode*>();
+  if (parent_) {
+    auto it = std::find(siblings.begin(), siblings.end(), this);
+    return static_cast<int>(it - siblings.begin());
+  }
+  int index = 0;
+  for (const auto& node : owner_->nodes_) {
+    if (node.get() == this) return index;
+    if (!node->parent_) ++index;
+  }
+  return -1;
+}
+
+TTreeNode* TTreeNode::GetNext() const { return owner_->Item(AbsoluteIndex() + 1); }
+
+TTreeNode* TTreeNode::LastDescendant() {
+  TTreeNode* node = this;
+  while (!node->children_.empty()) node = node->children_.back();
+  return node;
+}
+
+bool TTreeNode::Expanded() const {
+  if (HWND wnd = TreeHandle(owner_->owner_); wnd && item_)
+    return (SendMessageW(wnd, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(item_), TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
+  return expanded_;
+}
+
+void TTreeNode::SetExpanded(bool value) {
+  if (value) Expand(false);
+  else Collapse(false);
+}
+
+void TTreeNode::Expand(bool recurse) {
+  expanded_ = !children_.empty();
+  if (HWND wnd = TreeHandle(owner_->owner_); wnd && item_ && !children_.empty())
+    SendMessageW(wnd, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item_));
+  if (recurse)
+    for (TTreeNode* child : children_) child->Expand(true);
+}
+
+void TTreeNode::Collapse(bool recurse) {
+  expanded_ = false;
+  if (HWND wnd = TreeHandle(owner_->owner_); wnd && item_)
+    SendMessageW(wnd, TVM_EXPAND, TVE_COLLAPSE, reinterpret_cast<LPARAM>(item_));
+  if (recurse)
+    for (TTreeNode* child : children_) child->Collapse(true);
+}
+
+bool TTreeNode::Selected() const { return owner_->owner_ && owner_->owner_->Selected() == this; }
+
+void TTreeNode::SetSelected(bool value) {
+  if (!owner_->owner_) return;
+  if (value) owner_->owner_->SetSelected(this);
+  else if (Selected()) owner_->owner_->SetSelected(nullptr);
+}
+
+// ---- TTreeNodes ------------------------------------------------------------
+
+TTreeNodes::TTreeNodes(TTreeView* owner) : owner_(owner) {}
+
+TTreeNodes::~TTreeNodes() = default;
+
+TTreeNode* TTreeNodes::Item(int absoluteIndex) const {
+  if (absoluteIndex < 0 || absoluteIndex >= Count()) return nullptr;
+  return nodes_[static_cast<size_t>(absoluteIndex)].get();
+}
+
+void TTreeNodes::RenumberFrom(size_t position) const {
+  for (size_t i = position; i < nodes_.size(); ++i) nodes_[i]->absoluteIndex_ = static_cast<int>(i);
+  numberedUpTo_ = nodes_.size();
+}
+
+TTreeNode* TTreeNodes::Add(const std::string& text) { return AddChild(nullptr, text); }
+
+TTreeNode* TTreeNodes::AddChild(TTreeNode* parent, const std::string& text) {
+  size_t position = parent ? static_cast<size_t>(parent->LastDescendant()->AbsoluteIndex()) + 1 : nodes_.size();
+  auto node = std::unique_ptr<TTreeNode>(new TTreeNode(this, parent, text));
+  TTreeNode* raw = node.get();
+  bool appended = position == nodes_.size();
+  nodes_.insert(nodes_.begin() + static_cast<ptrdiff_t>(position), std::move(node));
+  raw->absoluteIndex_ = static_cast<int>(position);
+  if (appended) {
+    if (numberedUpTo_ == position) numberedUpTo_ = position + 1;
+  } else {
+    numberedUpTo_ = std::min(numberedUpTo_, position);
+  }
+  if (parent) parent->children_.push_back(raw);
+  InsertIntoWindow(raw);
+  return raw;
+}
+
+void TTreeNodes::InsertIntoWindow(TTreeNode* node) {
+  HWND wnd = TreeHandle(owner_);
+  if (!wnd) return;
+  std::wstring text = Widen(node->text_);
+  TVINSERTSTRUCTW insert{};
+  insert.hParent = node->parent_ ? node->parent_->item_ : TVI_ROOT;
+  // Naming the previous sibling keeps each insertion constant-time; TVI_LAST
+  // walks the siblings on some versions of the control.
+  TTreeNode* previous = nullptr;
+  if (node->parent_) {
+    auto& siblings = node->parent_->children_;
+    auto it = std::find(siblings.rbegin(), siblings.rend(), node);
+    if (it != siblings.rend() && std::next(it) != siblings.rend()) previous = *std::next(it);
+  } else {
+    for (size_t i = static_cast<size_t>(node->AbsoluteIndex()); i-- > 0;)
+      if (!nodes_[i]->parent_) {
+        previous = nodes_[i].get();
+        break;
+      }
+  }
+  insert.hInsertAfter = previous && previous->item_ ? previous->item_ : TVI_LAST;
+  insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
+  insert.item.pszText = text.data();
+  insert.item.iImage = node->imageIndex_;
+  insert.item.iSelectedImage = node->selectedIndex_;
+  insert.item.lParam = reinterpret_cast<LPARAM>(node);
+  node->item_ = reinterpret_cast<HTREEITEM>(SendMessageW(wnd, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
+  if (!node->item_) throw EOutOfResources("Cannot insert a tree item");
+}
+
+void TTreeNodes::Delete(TTreeNode* node) {
+  if (!node || node->owner_ != this) return;
+  size_t first = static_cast<size_t>(node->AbsoluteIndex());
+  size_t last = static_cast<size_t>(node->LastDescendant()->AbsoluteIndex()) + 1;
+  if (owner_ && owner_->selected_) {
+    size_t selected = static_cast<size_t>(owner_->selected_->AbsoluteIndex());
+    if (selected >= first && selected < last) owner_->selected_ = nullptr;
+  }
+  if (HWND wnd = TreeHandle(owner_); wnd && node->item_)
+    SendMessageW(wnd, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(node->item_));
+  if (node->parent_) {
+    auto& siblings = node->parent_->children_;
+    siblings.erase(std::remove(siblings.begin(), siblings.end(), node), siblings.end());
+  }
+  nodes_.erase(nodes_.begin() + static_cast<ptrdiff_t>(first), nodes_.begin() + static_cast<ptrdiff_t>(last));
+  numberedUpTo_ = std::min(numberedUpTo_, first);
+}
+
+void TTreeNodes::Clear() {
+  if (nodes_.empty()) return;
+  bool hadSelection = owner_ && owner_->Selected();
+  if (owner_) owner_->selected_ = nullptr;
+  if (HWND wnd = TreeHandle(owner_)) {
+    owner_->destroyingWindow_ = true;  // the control reports the items going: not news
+    SendMessageW(wnd, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+    owner_->destroyingWindow_ = false;
+  }
+  nodes_.clear();
+  numberedUpTo_ = 0;
+  if (hadSelection && owner_) owner_->Change(nullptr);
+}
+
+void TTreeNodes::BeginUpdate() {
+  if (updateCount_++ == 0)
+    if (HWND wnd = TreeHandle(owner_)) SendMessageW(wnd, WM_SETREDRAW, FALSE, 0);
+}
+
+void TTreeNodes::EndUpdate() {
+  if (updateCount_ > 0 && --updateCount_ == 0)
+    if (HWND wnd = TreeHandle(owner_)) {
+      SendMessageW(wnd, WM_SETREDRAW, TRUE, 0);
+      InvalidateRect(wnd, nullptr, TRUE);
+    }
+}
+
+std::vector<std::string> TTreeNodes::ToLines() const {
+  std::vector<std::string> lines;
+  lines.reserve(nodes_.size());
+  for (const auto& node : nodes_) lines.push_back(std::string(static_cast<size_t>(node->level_), '\t') + node->text_);
+  return lines;
+}
+
+void TTreeNodes::LoadFromLines(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const auto& line : lines) {
+    text += line;
+    text += '\n';
+  }
+  TopicTree tree = BuildTopicTree(text);
+  BeginUpdate();
+  try {
+    Clear();
+    std::vector<TTreeNode*> made;
+    made.reserve(tree.nodes.size());
+    for (int i = 0; i < tree.Count(); ++i) {
+      const TopicNode& topic = tree.nodes[static_cast<size_t>(i)];
+      TTreeNode* parent = topic.parent >= 0 ? made[static_cast<size_t>(topic.parent)] : nullptr;
+      made.push_back(AddChild(parent, std::string(tree.Text(i))));
+    }
+  } catch (...) {
+    EndUpdate();
+    throw;
+  }
+  EndUpdate();
+  if (tree.error) throw ETreeViewError(tree.error->Message());
+}
+
+void TTreeNodes::Assign(const TPersistent* source) {
+  if (auto* other = dynamic_cast<const TTreeNodes*>(source)) {
+    LoadFromLines(other->ToLines());
+    return;
+  }
+  TPersistent::Assign(source);
+}
+
+void TTreeNodes::CreateWindowItems() {
+  HWND wnd = TreeHandle(owner_);
+  if (!wnd) return;
+  SendMessageW(wnd, WM_SETREDRAW, FALSE, 0);
+  for (const auto& node : nodes_) InsertIntoWindow(node.get());
+  for (const auto& node : nodes_)
+    if (node->expanded_ && node->item_) SendMessageW(wnd, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(node->item_));
+  if (updateCount_ == 0) SendMessageW(wnd, WM_SETREDRAW, TRUE, 0);
+}
+
+void TTreeNodes::ForgetWindowItems() {
+  HWND wnd = TreeHandle(owner_);
+  for (const auto& node : nodes_) {
+    if (wnd && node->item_)
+      node->expanded_ =
+          (SendMessageW(wnd, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(node->item_), TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
+    node->item_ = nullptr;
+  }
+}
+
+// ---- TTreeView -------------------------------------------------------------
+
+TTreeView::TTreeView(TComponent* owner)
+    : TWinControl(owner), items_(std::make_unique<TTreeNodes>(this)), itemLines_(std::make_unique<TTreeLines>(items_.get())) {
+  SetBounds(Left(), Top(), 121, 97);
+  SetColor(clWindow);
+  SetParentColor(false);
+  SetTabStop(true);
+  SetBorderStyle(TBorderStyle::bsSingle);
+}
+
+TTreeView::~TTreeView() {
+  Destroying();
+  DestroyComponents();
+  DestroyHandle();
+}
+
+void TTreeView::CreateParams(TCreateParams& params) {
+  TWinControl::CreateParams(params);
+  params.baseClassName = WC_TREEVIEWW;
+  params.style |= TVS_DISABLEDRAGDROP;
+  if (showButtons_) params.style |= TVS_HASBUTTONS;
+  if (showLines_) params.style |= TVS_HASLINES;
+  if (showRoot_) params.style |= TVS_LINESATROOT;
+  if (!hideSelection_) params.style |= TVS_SHOWSELALWAYS;
+  if (!readOnly_) params.style |= TVS_EDITLABELS;
+  params.classStyle &= ~static_cast<uint32_t>(CS_HREDRAW | CS_VREDRAW);
+}
+
+void TTreeView::CreateWnd() {
+  TWinControl::CreateWnd();
+  HWND wnd = HandleIfAllocated();
+  SendMessageW(wnd, TVM_SETINDENT, static_cast<WPARAM>(indent_), 0);
+  SendMessageW(wnd, TVM_SETBKCOLOR, 0, static_cast<LPARAM>(ColorToRGB(Color())));
+  ApplyImages();
+  items_->CreateWindowItems();
+  if (selected_ && selected_->item_) {
+    TTreeNode* keep = selected_;
+    SendMessageW(wnd, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(keep->item_));
+  }
+}
+
+void TTreeView::DestroyWnd() {
+  if (HandleAllocated()) {
+    selected_ = Selected();
+    items_->ForgetWindowItems();
+  }
+  destroyingWindow_ = true;
+  TWinControl::DestroyWnd();
+  destroyingWindow_ = false;
+}
+
+TTreeNode* TTreeView::NodeFromItem(_TREEITEM* item) const {
+  if (!item || !HandleAllocated()) return nullptr;
+  TVITEMW tv{};
+  tv.mask = TVIF_PARAM;
+  tv.hItem = item;
+  if (!SendMessageW(HandleIfAllocated(), TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&tv))) return nullptr;
+  return reinterpret_cast<TTreeNode*>(tv.lParam);
+}
+
+TTreeNode* TTreeView::Selected() const {
+  if (!HandleAllocated()) return selected_;
+  auto item = reinterpret_cast<HTREEITEM>(SendMessageW(HandleIfAllocated(), TVM_GETNEXTITEM, TVGN_CARET, 0));
+  return NodeFromItem(item);
+}
+
+void TTreeView::SetSelected(TTreeNode* node) {
+  if (node == Selected()) return;
+  if (!HandleAllocated()) {
+    selected_ = node;
+    return;
+  }
+  // The control expands collapsed parents and reports the change itself.
+  SendMessageW(HandleIfAllocated(), TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(node ? node->item_ : nullptr));
+}
+
+void TTreeView::SetImages(TCustomImageList* value) {
+  if (value == images_) return;
+  if (images_) images_->RemoveFreeNotification(this);
+  images_ = value;
+  if (images_) images_->FreeNotification(this);
+  ApplyImages();
+}
+
+void TTreeView::ApplyImages() {
+  if (!HandleAllocated()) return;
+  SendMessageW(HandleIfAllocated(), TVM_SETIMAGELIST, TVSIL_NORMAL,
+               reinterpret_cast<LPARAM>(images_ ? images_->Handle() : nullptr));
+}
+
+void TTreeView::Notification(TComponent* component, TOperation operation) {
+  TWinControl::Notification(component, operation);
+  if (operation == TOperation::opRemove && component == images_) {
+    images_ = nullptr;
+    ApplyImages();
+  }
+}
+
+void TTreeView::SetIndent(int value) {
+  if (value == indent_) return;
+  indent_ = value;
+  if (HandleAllocated()) SendMessageW(HandleIfAllocated(), TVM_SETINDENT, static_cast<WPARAM>(value), 0);
+}
+
+void TTreeView::UpdateStyle(uint32_t bit, bool on) {
+  if (!HandleAllocated()) return;
+  LONG_PTR style = GetWindowLongPtrW(HandleIfAllocated(), GWL_STYLE);
+  SetWindowLongPtrW(HandleIfAllocated(), GWL_STYLE, on ? (style | bit) : (style & ~static_cast<LONG_PTR>(bit)));
+  InvalidateRect(HandleIfAllocated(), nullptr, TRUE);
+}
+
+void TTreeView::SetShowButtons(bool value) {
+  if (value == showButtons_) return;
+  showButtons_ = value;
+  UpdateStyle(TVS_HASBUTTONS, value);
+}
+void TTreeView::SetShowLines(bool value) {
+  if (value == showLines_) return;
+  showLines_ = value;
+  UpdateStyle(TVS_HASLINES, value);
+}
+void TTreeView::SetShowRoot(bool value) {
+  if (value == showRoot_) return;
+  showRoot_ = value;
+  UpdateStyle(TVS_LINESATROOT, value);
+}
+void TTreeView::SetHideSelection(bool value) {
+  if (value == hideSelection_) return;
+  hideSelection_ = value;
+  UpdateStyle(TVS_SHOWSELALWAYS, !value);
+}
+void TTreeView::SetReadOnly(bool value) {
+  if (value == readOnly_) return;
+  readOnly_ = value;
+  UpdateStyle(TVS_EDITLABELS, !value);
+}
+
+void TTreeView::FullExpand() {
+  items_->BeginUpdate();
+  try {
+    for (int i = 0; i < items_->Count(); ++i)
+      if (TTreeNode* node = items_->Item(i); node->HasChildren()) node->Expand(false);
+  } catch (...) {
+    items_->EndUpdate();
+    throw;
+  }
+  items_->EndUpdate();
+}
+
+void TTreeView::FullCollapse() {
+  for (int i = 0; i < items_->Count(); ++i) items_->Item(i)->Collapse(false);
+}
+
+void TTreeView::LoadFromFile(const std::string& path) {
+  std::string bytes;
+  {
+    TFileStream file(path, TFileMode::fmOpenRead);
+    bytes.resize(static_cast<size_t>(file.Size()));
+    file.ReadBuffer(bytes.data(), bytes.size());
+  }
+  TopicTree tree = BuildTopicTree(bytes);
+  items_->BeginUpdate();
+  try {
+    items_->Clear();
+    std::vector<TTreeNode*> made;
+    made.reserve(tree.nodes.size());
+    for (int i = 0; i < tree.Count(); ++i) {
+      const TopicNode& topic = tree.nodes[static_cast<size_t>(i)];
+      TTreeNode* parent = topic.parent >= 0 ? made[static_cast<size_t>(topic.parent)] : nullptr;
+      made.push_back(items_->AddChild(parent, AnsiToUtf8(tree.Text(i))));
+    }
+  } catch (...) {
+    items_->EndUpdate();
+    throw;
+  }
+  items_->EndUpdate();
+  if (tree.error) throw ETreeViewError(InvalidLevelMessage(tree.error->level, AnsiToUtf8(tree.error->text)));
+}
+
+TTreeNode* TTreeView::GetNodeAt(int x, int y) {
+  if (!HandleAllocated()) return nullptr;
+  TVHITTESTINFO hit{};
+  hit.pt = {x, y};
+  auto item = reinterpret_cast<HTREEITEM>(SendMessageW(HandleIfAllocated(), TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+  if (!(hit.flags & (TVHT_ONITEM | TVHT_ONITEMBUTTON | TVHT_ONITEMINDENT | TVHT_ONITEMRIGHT))) return nullptr;
+  return NodeFromItem(item);
+}
+
+void TTreeView::Change(TTreeNode* node) {
+  if (OnChange) OnChange(this, node);
+}
+
+void TTreeView::CNNotify(TMessage& message) {
+  auto* header = reinterpret_cast<NMHDR*>(message.LParam);
+  if (destroyingWindow_ || IsDestroying()) return;
+  switch (header->code) {
+    case TVN_SELCHANGINGW: {
+      auto* tv = reinterpret_cast<NMTREEVIEWW*>(header);
+      bool allow = true;
+      if (OnChanging) OnChanging(this, reinterpret_cast<TTreeNode*>(tv->itemNew.lParam), allow);
+      message.Result = allow ? FALSE : TRUE;
+      break;
+    }
+    case TVN_SELCHANGEDW: {
+      auto* tv = reinterpret_cast<NMTREEVIEWW*>(header);
+      Change(reinterpret_cast<TTreeNode*>(tv->itemNew.lParam));
+      break;
+    }
+    case TVN_ITEMEXPANDEDW: {
+      auto* tv = reinterpret_cast<NMTREEVIEWW*>(header);
+      auto* node = reinterpret_cast<TTreeNode*>(tv->itemNew.lParam);
+      if (!node) break;
+      node->expanded_ = tv->action == TVE_EXPAND;
+      if (tv->action == TVE_EXPAND && OnExpanded) OnExpanded(this, node);
+      if (tv->action == TVE_COLLAPSE && OnCollapsed) OnCollapsed(this, node);
+      break;
+    }
+    case TVN_BEGINLABELEDITW:
+      message.Result = readOnly_ ? TRUE : FALSE;
+      break;
+    case TVN_ENDLABELEDITW: {
+      auto* info = reinterpret_cast<NMTVDISPINFOW*>(header);
+      if (info->item.pszText) {
+        if (auto* node = reinterpret_cast<TTreeNode*>(info->item.lParam)) node->text_ = Narrow(info->item.pszText);
+        message.Result = TRUE;
+      }
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+void TTreeView::WndProc(TMessage& message) {
+  switch (message.Msg) {
+    case CN_NOTIFY:
+      CNNotify(message);
+      return;
+    case CM_COLORCHANGED:
+      if (HandleAllocated()) SendMessageW(HandleIfAllocated(), TVM_SETBKCOLOR, 0, static_cast<LPARAM>(ColorToRGB(Color())));
+      break;
+    default:
+      break;
+  }
+  TWinControl::WndProc(message);
+}
+
+void TTreeView::PublishProperties(TPropertyList& p) {
+  // Starts with a colour of its own, not the parent's.
+  p.Color("Color", &TTreeView::Color, &TTreeView::SetColor, clWindow).stored = [](const TObject& o) {
+    return !static_cast<const TControl&>(o).ParentColor();
+  };
+  p.Boolean("ParentColor", &TTreeView::ParentColor, &TTreeView::SetParentColor, false);
+  p.Boolean("TabStop", &TTreeView::TabStop, &TTreeView::SetTabStop, true);
+  p.Boolean("HideSelection", &TTreeView::HideSelection, &TTreeView::SetHideSelection, true);
+  p.Component("Images", &TTreeView::Images, &TTreeView::SetImages);
+  p.Integer("Indent", &TTreeView::Indent, &TTreeView::SetIndent, 19);
+  p.Boolean("ReadOnly", &TTreeView::ReadOnly, &TTreeView::SetReadOnly, false);
+  p.Boolean("ShowButtons", &TTreeView::ShowButtons, &TTreeView::SetShowButtons, true);
+  p.Boolean("ShowLines", &TTreeView::ShowLines, &TTreeView::SetShowLines, true);
+  p.Boolean("ShowRoot", &TTreeView::ShowRoot, &TTreeView::SetShowRoot, true);
+  p.Strings("Items", &TTreeView::ItemLines);
+  p.Event("OnChange", &TTreeView::OnChange);
+  p.Event("OnChanging", &TTreeView::OnChanging);
+  p.Event("OnCollapsed", &TTreeView::OnCollapsed);
+  p.Event("OnExpanded", &TTreeView::OnExpanded);
+}
+
+}  // namespace hv

@@ -1,0 +1,195 @@
+#pragma once
+// The system tree view (comctl32) as a control. The nodes live in the
+// control's own model, in absolute-index order (a depth-first walk, parents
+// before children), so that finding a node by its absolute index is a lookup,
+// and they survive the window being recreated.
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "framework/event.h"
+#include "framework/strings.h"
+#include "framework/wincontrol.h"
+
+struct _TREEITEM;
+
+namespace hv {
+
+class TCustomImageList;
+class TTreeNodes;
+class TTreeView;
+
+class TTreeNode {
+ public:
+  TTreeNode(const TTreeNode&) = delete;
+  TTreeNode& operator=(const TTreeNode&) = delete;
+
+  const std::string& Text() const { return text_; }
+  void SetText(const std::string& value);
+  int ImageIndex() const { return imageIndex_; }
+  void SetImageIndex(int value);
+  int SelectedIndex() const { return selectedIndex_; }
+  void SetSelectedIndex(int value);
+  void* Data() const { return data_; }
+  void SetData(void* value) { data_ = value; }
+
+  TTreeNode* Parent() const { return parent_; }
+  int Level() const { return level_; }
+  int Count() const { return static_cast<int>(children_.size()); }
+  bool HasChildren() const { return !children_.empty(); }
+  TTreeNode* Item(int index) const { return children_.at(static_cast<size_t>(index)); }
+  TTreeNode* GetFirstChild() const { return children_.empty() ? nullptr : children_.front(); }
+  TTreeNode* GetLastChild() const { return children_.empty() ? nullptr : children_.back(); }
+  // Position in the depth-first walk of the whole tree, from 0.
+  int AbsoluteIndex() const;
+  int Index() const;  // among its siblings
+  TTreeNode* GetNext() const;  // the next node in absolute order
+
+  bool Expanded() const;
+  void SetExpanded(bool value);
+  void Expand(bool recurse);
+  void Collapse(bool recurse);
+  bool Selected() const;
+  void SetSelected(bool value);
+
+  TTreeNodes* Owner() const { return owner_; }
+  _TREEITEM* ItemId() const { return item_; }
+
+ private:
+  friend class TTreeNodes;
+  friend class TTreeView;
+  TTreeNode(TTreeNodes* owner, TTreeNode* parent, std::string text);
+  TTreeNode* LastDescendant();
+
+  TTreeNodes* owner_;
+  TTreeNode* parent_;
+  std::vector<TTreeNode*> children_;
+  std::string text_;
+  int level_ = 0;
+  int imageIndex_ = -1;
+  int selectedIndex_ = -1;
+  void* data_ = nullptr;
+  bool expanded_ = false;
+  mutable int absoluteIndex_ = 0;
+  _TREEITEM* item_ = nullptr;
+};
+
+class TTreeNodes : public TPersistent {
+  HV_CLASS_NO_PROPERTIES(TTreeNodes, TPersistent)
+
+ public:
+  explicit TTreeNodes(TTreeView* owner);
+  ~TTreeNodes() override;
+
+  int Count() const { return static_cast<int>(nodes_.size()); }
+  // The node at an absolute index, or none.
+  TTreeNode* Item(int absoluteIndex) const;
+  TTreeNode* GetFirstNode() const { return nodes_.empty() ? nullptr : nodes_.front().get(); }
+  TTreeView* Owner() const { return owner_; }
+
+  // A new last root.
+  TTreeNode* Add(const std::string& text);
+  // A new last child of `parent` (a root when parent is none).
+  TTreeNode* AddChild(TTreeNode* parent, const std::string& text);
+  void Delete(TTreeNode* node);
+  void Clear();
+
+  void BeginUpdate();
+  void EndUpdate();
+
+  // Every node as a line: one TAB per level, then its text.
+  std::vector<std::string> ToLines() const;
+  // Rebuilds the tree from lines indented with TABs or spaces, one level per
+  // character. A line that goes down two levels or more raises ETreeViewError
+  // "Invalid level (%d) for item "%s"", keeping the nodes built before it.
+  void LoadFromLines(const std::vector<std::string>& lines);
+
+  void Assign(const TPersistent* source) override;
+
+ private:
+  friend class TTreeNode;
+  friend class TTreeView;
+  void RenumberFrom(size_t position) const;
+  void InsertIntoWindow(TTreeNode* node);
+  void CreateWindowItems();
+  void ForgetWindowItems();
+
+  TTreeView* owner_;
+  std::vector<std::unique_ptr<TTreeNode>> nodes_;  // absolute order
+  mutable size_t numberedUpTo_ = 0;  // nodes before this position know their index
+  int updateCount_ = 0;
+};
+
+using TTVChangedEvent = TEvent<void(TObject* sender, TTreeNode* node)>;
+using TTVChangingEvent = TEvent<void(TObject* sender, TTreeNode* node, bool& allowChange)>;
+
+class TTreeView : public TWinControl {
+  HV_CLASS(TTreeView, TWinControl)
+
+ public:
+  explicit TTreeView(TComponent* owner);
+  ~TTreeView() override;
+
+  TTreeNodes* Items() const { return items_.get(); }
+  // The tree as indented lines, for stored layouts.
+  TStrings* ItemLines() const { return itemLines_.get(); }
+  TTreeNode* Selected() const;
+  void SetSelected(TTreeNode* node);
+  TCustomImageList* Images() const { return images_; }
+  void SetImages(TCustomImageList* value);
+  int Indent() const { return indent_; }
+  void SetIndent(int value);
+  bool ShowButtons() const { return showButtons_; }
+  void SetShowButtons(bool value);
+  bool ShowLines() const { return showLines_; }
+  void SetShowLines(bool value);
+  bool ShowRoot() const { return showRoot_; }
+  void SetShowRoot(bool value);
+  bool HideSelection() const { return hideSelection_; }
+  void SetHideSelection(bool value);
+  bool ReadOnly() const { return readOnly_; }
+  void SetReadOnly(bool value);
+
+  void FullExpand();
+  void FullCollapse();
+  // Reads the file (bytes in the ANSI code page) into the tree, replacing it.
+  void LoadFromFile(const std::string& path);
+  TTreeNode* GetNodeAt(int x, int y);
+
+  TTVChangedEvent OnChange;
+  TTVChangingEvent OnChanging;
+  TTVChangedEvent OnExpanded;
+  TTVChangedEvent OnCollapsed;
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void CreateWnd() override;
+  void DestroyWnd() override;
+  void WndProc(TMessage& message) override;
+  void Notification(TComponent* component, TOperation operation) override;
+  virtual void Change(TTreeNode* node);
+
+ private:
+  friend class TTreeNodes;
+  friend class TTreeNode;
+  void CNNotify(TMessage& message);
+  void UpdateStyle(uint32_t bit, bool on);
+  void ApplyImages();
+  TTreeNode* NodeFromItem(_TREEITEM* item) const;
+
+  std::unique_ptr<TTreeNodes> items_;
+  std::unique_ptr<TStrings> itemLines_;
+  TCustomImageList* images_ = nullptr;
+  TTreeNode* selected_ = nullptr;  // kept while there is no window
+  int indent_ = 19;
+  bool showButtons_ = true;
+  bool showLines_ = true;
+  bool showRoot_ = true;
+  bool hideSelection_ = true;
+  bool readOnly_ = false;
+  bool destroyingWindow_ = false;
+};
+
+}  // namespace hv

@@ -1,0 +1,248 @@
+// The help viewer's window end to end: its stored layout, the index file
+// beside the executable, the page view and the four buttons, driven through
+// real messages.
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "app/frmmain.h"
+#include "framework/classes.h"
+#include "framework/extctrls.h"
+#include "framework/memo.h"
+#include "framework/screen.h"
+#include "framework/standardclasses.h"
+#include "framework/treeview.h"
+#include "framework/webbrowser.h"
+#include "framework/winstring.h"
+#include "tests/support/win_test.h"
+
+namespace hv {
+namespace {
+
+std::string Base() { return TFrmMain::BaseFolder(); }
+
+void PutFile(const std::string& relative, std::string_view bytes) {
+  std::string path = Base() + relative;
+  size_t slash = path.find_last_of('\\');
+  CreateDirectoryW(Widen(path.substr(0, slash)).c_str(), nullptr);
+  HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
+  DWORD written = 0;
+  ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(file);
+  ASSERT_EQ(written, bytes.size());
+}
+
+void RemoveFile(const std::string& relative) { DeleteFileW(Widen(Base() + relative).c_str()); }
+
+struct ViewerFixture : ::testing::Test {
+  static void SetUpTestSuite() {
+    RegisterStandardClasses();
+    RegisterClasses<TFrmMain, TWebBrowser>();
+  }
+  void SetUp() override {
+    RemoveFile("TrvNode.DLL");
+    PutFile("index.htm", "<html><title>Welcome</title><body><h1>Welcome</h1></body></html>");
+    PutFile("setup\\install.htm", "<p>Install</p>");
+    PutFile("usage.htm", "<p>Usage</p>");
+  }
+  void TearDown() override {
+    form.reset();
+    RemoveFile("TrvNode.DLL");
+  }
+  // The window as the program makes it, shown.
+  void Open() {
+    form = std::make_unique<TFrmMain>(nullptr);
+    form->LoadFromLayout();
+    buttons = dynamic_cast<TWinControl*>(form->FindComponent("TeThemeGroupBox1"));
+    ASSERT_NE(buttons, nullptr);
+    form->TrvMenu->OnChange = [this, bound = form->TrvMenu->OnChange](TObject* sender, TTreeNode* node) {
+      ++changes;
+      bound(sender, node);
+    };
+    form->Show();
+    test::PumpMessages();
+  }
+  // A click on one of the four buttons, by its place on the top bar.
+  void Press(int button) {
+    int x = 56 + 56 * (button - 1) + 20, y = 12;
+    HWND bar = buttons->Handle();
+    SendMessageW(bar, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+    SendMessageW(bar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    SendMessageW(bar, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+  }
+  std::vector<std::string> Titles() {
+    std::vector<std::string> titles;
+    for (int i = 0; i < form->TrvMenu->Items()->Count(); ++i) titles.push_back(form->TrvMenu->Items()->Item(i)->Text());
+    return titles;
+  }
+  std::string Page() { return Narrow(form->WebBrowser1->LocationURL()); }
+  int Selected() {
+    TTreeNode* node = form->TrvMenu->Selected();
+    return node ? node->AbsoluteIndex() : -1;
+  }
+  std::unique_ptr<TFrmMain> form;
+  TWinControl* buttons = nullptr;
+  int changes = 0;
+};
+
+constexpr std::string_view kExample = "Welcome index.htm\r\n\tSetup setup\\install.htm\r\nUsage usage.htm\r\n";
+
+TEST_F(ViewerFixture, WithoutAnIndexTheStoredPlaceholdersStay) {
+  Open();
+  EXPECT_EQ(Titles(), (std::vector<std::string>{"qwdasd", "asdasd"}));
+  EXPECT_EQ(form->Memo1->Lines()->ToVector(), std::vector<std::string>{"Memo1"});
+  form->TrvMenu->SetSelected(form->TrvMenu->Items()->Item(0));
+  EXPECT_EQ(Page(), "") << "entry 0 is \"Memo1\": no such page";
+  form->TrvMenu->SetSelected(form->TrvMenu->Items()->Item(1));
+  EXPECT_EQ(Page(), "") << "entry 1 is past the end: empty";
+  EXPECT_EQ(form->BoundsRect(), Screen()->WorkAreaRect()) << "the window fills the work area";
+  wchar_t cls[32] = {};
+  GetClassNameW(form->Handle(), cls, 32);
+  EXPECT_STREQ(cls, L"TFrmMain");
+}
+
+TEST_F(ViewerFixture, TheIndexBecomesTheTreeAndThePathList) {
+  PutFile("TrvNode.DLL", kExample);
+  Open();
+  EXPECT_EQ(Titles(), (std::vector<std::string>{"Welcome", "Setup", "Usage"}));
+  EXPECT_EQ(form->TrvMenu->Items()->Item(1)->Parent(), form->TrvMenu->Items()->Item(0));
+  EXPECT_EQ(form->Memo1->Lines()->ToVector(),
+            (std::vector<std::string>{"index.htm", "setup\\install.htm", "usage.htm"}));
+  // The hidden path list is a real edit: its text is the lines joined by CR LF.
+  int length = GetWindowTextLengthW(form->Memo1->Handle());
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  GetWindowTextW(form->Memo1->Handle(), text.data(), length + 1);
+  EXPECT_EQ(Narrow(text.c_str()), "index.htm\r\nsetup\\install.htm\r\nusage.htm\r\n");
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(form->TrvMenu->Items()->Item(i)->ImageIndex(), 0);
+    EXPECT_EQ(form->TrvMenu->Items()->Item(i)->SelectedIndex(), 1);
+  }
+  EXPECT_TRUE(form->TrvMenu->Items()->Item(0)->Expanded()) << "the tree is expanded after loading";
+  form->TrvMenu->SetSelected(form->TrvMenu->Items()->Item(1));
+  EXPECT_EQ(Page(), Base() + "setup\\install.htm");
+  wchar_t address[MAX_PATH] = {};
+  GetWindowTextW(form->WebBrowser1->Handle(), address, MAX_PATH);
+  EXPECT_EQ(Narrow(address), Base() + "setup\\install.htm") << "the page view's window text is its address";
+}
+
+TEST_F(ViewerFixture, LineBreaksIndentationAndSplitting) {
+  PutFile("TrvNode.DLL", std::string("A a.htm\nB\n\rIntro   pages\\a b.htm  \r\n\r\n Deep x\0ignored", 47));
+  PutFile("pages\\a b.htm", "<p>spaces</p>");
+  Open();
+  // LF then CR is two breaks: an empty topic between; CR LF is one; an empty
+  // line is a root with empty title and path; a NUL ends the text.
+  EXPECT_EQ(Titles(), (std::vector<std::string>{"A", "B", "", "Intro", "", "Deep"}));
+  EXPECT_EQ(form->Memo1->Lines()->ToVector(),
+            (std::vector<std::string>{"a.htm", "", "", "pages\\a b.htm", "", "x"}));
+  EXPECT_EQ(form->TrvMenu->Items()->Item(5)->Level(), 1) << "a leading space is one level";
+  form->TrvMenu->SetSelected(form->TrvMenu->Items()->Item(3));
+  EXPECT_EQ(Page(), Base() + "pages\\a b.htm");
+  form->TrvMenu->SetSelected(form->TrvMenu->Items()->Item(1));
+  EXPECT_EQ(Page(), Base() + "pages\\a b.htm") << "a topic without a path shows nothing new";
+}
+
+TEST_F(ViewerFixture, ALevelJumpIsReportedAndKeepsThePartialTree) {
+  PutFile("TrvNode.DLL", "\t\tFirst one.htm\r\n\t\tSecond two.htm\r\n");
+  Open();
+  EXPECT_EQ(test::TakeReportedExceptions(), std::vector<std::string>{"Invalid level (2) for item \"Second two.htm\""});
+  EXPECT_EQ(Titles(), std::vector<std::string>{"First one.htm"}) << "raw text, not yet split";
+  EXPECT_EQ(form->Memo1->Lines()->ToVector(), std::vector<std::string>{"Memo1"}) << "the path list is untouched";
+  EXPECT_NE(form->BoundsRect(), Screen()->WorkAreaRect()) << "the rest of the show event did not run";
+  EXPECT_TRUE(IsWindowVisible(form->Handle()));
+}
+
+TEST_F(ViewerFixture, TheButtonsWalkTheTopicsInAbsoluteOrder) {
+  PutFile("TrvNode.DLL", kExample);
+  Open();
+  // The control picks the first topic when it takes the focus; start from a
+  // focused tree with no selection at all.
+  form->TrvMenu->SetFocus();
+  form->TrvMenu->SetSelected(nullptr);
+  changes = 0;
+  Press(3);  // next, with nothing selected
+  EXPECT_EQ(Selected(), -1);
+  Press(2);  // previous, with nothing selected
+  EXPECT_EQ(Selected(), -1);
+  EXPECT_EQ(changes, 0);
+  Press(1);
+  EXPECT_EQ(Selected(), 0);
+  EXPECT_EQ(Page(), Base() + "index.htm");
+  EXPECT_EQ(GetFocus(), form->TrvMenu->Handle()) << "the tree has the focus after a button";
+  Press(3);
+  EXPECT_EQ(Selected(), 1) << "the next of a parent is its first child";
+  EXPECT_EQ(Page(), Base() + "setup\\install.htm");
+  Press(3);
+  Press(3);
+  EXPECT_EQ(Selected(), 2) << "next stops at the last topic";
+  Press(4);
+  EXPECT_EQ(Selected(), 2);
+  int before = changes;
+  Press(4);
+  Press(3);
+  EXPECT_EQ(changes, before) << "selecting the selected topic again changes nothing";
+  Press(2);
+  EXPECT_EQ(Selected(), 1);
+  Press(1);
+  Press(2);
+  EXPECT_EQ(Selected(), 0) << "previous stops at the first";
+  before = changes;
+  Press(1);
+  EXPECT_EQ(changes, before) << "first on the first topic does not reload the page";
+}
+
+TEST_F(ViewerFixture, SelectingInACollapsedBranchOpensIt) {
+  PutFile("TrvNode.DLL", kExample);
+  Open();
+  form->TrvMenu->Items()->Item(0)->Collapse(false);
+  Press(1);
+  Press(3);
+  EXPECT_EQ(Selected(), 1);
+  EXPECT_TRUE(form->TrvMenu->Items()->Item(0)->Expanded());
+}
+
+TEST_F(ViewerFixture, AMissingPageKeepsThePageShown) {
+  PutFile("TrvNode.DLL", "One index.htm\r\nTwo gone.htm\r\n");
+  Open();
+  Press(1);
+  EXPECT_EQ(Page(), Base() + "index.htm");
+  Press(3);
+  EXPECT_EQ(Selected(), 1);
+  EXPECT_EQ(Page(), Base() + "index.htm");
+}
+
+TEST_F(ViewerFixture, ShowingTheWindowAgainReloadsTheIndex) {
+  PutFile("TrvNode.DLL", kExample);
+  Open();
+  PutFile("TrvNode.DLL", "Only usage.htm\r\n");
+  form->Hide();
+  form->Show();
+  EXPECT_EQ(Titles(), std::vector<std::string>{"Only"});
+  EXPECT_EQ(form->Memo1->Lines()->ToVector(), std::vector<std::string>{"usage.htm"});
+}
+
+TEST_F(ViewerFixture, AnIndexThatExistsButCannotBeReadIsReported) {
+  // A folder of that name is not an index at all.
+  CreateDirectoryW(Widen(Base() + "TrvNode.DLL").c_str(), nullptr);
+  Open();
+  EXPECT_TRUE(test::TakeReportedExceptions().empty());
+  EXPECT_EQ(Titles(), (std::vector<std::string>{"qwdasd", "asdasd"}));
+  RemoveDirectoryW(Widen(Base() + "TrvNode.DLL").c_str());
+  // A file held open without sharing cannot be read.
+  PutFile("TrvNode.DLL", kExample);
+  HANDLE locked = CreateFileW(Widen(Base() + "TrvNode.DLL").c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(locked, INVALID_HANDLE_VALUE);
+  form->Hide();
+  form->Show();
+  CloseHandle(locked);
+  auto reports = test::TakeReportedExceptions();
+  ASSERT_EQ(reports.size(), 1u);
+  EXPECT_EQ(reports[0].rfind("Cannot open file", 0), 0u) << reports[0];
+  EXPECT_EQ(Titles(), (std::vector<std::string>{"qwdasd", "asdasd"})) << "the tree keeps its nodes";
+}
+
+}  // namespace
+}  // namespace hv

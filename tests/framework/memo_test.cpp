@@ -1,0 +1,79 @@
+// The memo over the platform's edit control: its lines as a string list.
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include "framework/forms.h"
+#include "framework/memo.h"
+#include "framework/winstring.h"
+
+namespace hv {
+namespace {
+
+struct MemoFixture : ::testing::Test {
+  void SetUp() override {
+    form = std::make_unique<TForm>(nullptr);
+    memo = TComponent::Create<TMemo>(form.get());
+    memo->SetParent(form.get());
+    memo->SetScrollBars(TScrollStyle::ssBoth);
+  }
+  std::string WindowText() {
+    int n = GetWindowTextLengthW(memo->Handle());
+    std::wstring text(static_cast<size_t>(n) + 1, L'\0');
+    GetWindowTextW(memo->Handle(), text.data(), n + 1);
+    text.resize(static_cast<size_t>(n));
+    return Narrow(text);
+  }
+  std::unique_ptr<TForm> form;
+  TMemo* memo = nullptr;
+};
+
+TEST_F(MemoFixture, LinesAreTheControlsTextJoinedByCrLf) {
+  memo->Lines()->Add("index.htm");
+  memo->Lines()->Add("setup\\install.htm");
+  memo->Lines()->Add("");
+  memo->Lines()->Add("usage.htm");
+  EXPECT_EQ(WindowText(), "index.htm\r\nsetup\\install.htm\r\n\r\nusage.htm\r\n");
+  EXPECT_EQ(memo->Lines()->Count(), 4);
+  EXPECT_EQ(memo->Lines()->Get(1), "setup\\install.htm");
+  EXPECT_EQ(memo->Lines()->Get(2), "");
+  EXPECT_EQ(memo->Lines()->Get(4), "") << "past the end reads empty";
+  EXPECT_EQ(memo->Lines()->Get(1000), "");
+  memo->Lines()->Delete(0);
+  EXPECT_EQ(memo->Lines()->Get(0), "setup\\install.htm");
+  memo->Lines()->Clear();
+  EXPECT_EQ(memo->Lines()->Count(), 0);
+}
+
+TEST_F(MemoFixture, ABatchGoesToTheControlInOnePieceAndLinesStayReadable) {
+  memo->Lines()->Add("old");
+  memo->Lines()->BeginUpdate();
+  memo->Lines()->Clear();
+  for (int i = 0; i < 1000; ++i) memo->Lines()->Add("page" + std::to_string(i) + ".htm");
+  EXPECT_EQ(memo->Lines()->Get(999), "page999.htm");
+  memo->Lines()->EndUpdate();
+  EXPECT_EQ(memo->Lines()->Count(), 1000);
+  EXPECT_EQ(memo->Lines()->Get(0), "page0.htm");
+  EXPECT_EQ(memo->Lines()->Get(999), "page999.htm");
+}
+
+TEST_F(MemoFixture, ALineReadsBackAtMost4096Bytes) {
+  memo->Lines()->Add(std::string(5000, 'x'));
+  EXPECT_EQ(memo->Lines()->Get(0), std::string(4096, 'x'));
+  memo->Lines()->Add(std::string(4096, 'y'));
+  EXPECT_EQ(memo->Lines()->Get(1), std::string(4096, 'y'));
+}
+
+TEST_F(MemoFixture, LinesSetBeforeTheWindowExistsArriveWithIt) {
+  auto* other = TComponent::Create<TMemo>(form.get());
+  other->Lines()->Add("Memo1");
+  EXPECT_FALSE(other->HandleAllocated());
+  other->SetParent(form.get());
+  EXPECT_EQ(other->Lines()->Get(0), "Memo1");
+  other->RecreateWnd();
+  EXPECT_EQ(other->Lines()->Get(0), "Memo1");
+  EXPECT_EQ(other->Lines()->Count(), 1);
+}
+
+}  // namespace
+}  // namespace hv
