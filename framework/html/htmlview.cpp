@@ -28,6 +28,10 @@ constexpr COLORREF kRuleColor = RGB(0xA0, 0xA0, 0xA0);
 // Pixel sizes at 96 dots per inch: body text, then headings 1 to 6.
 constexpr int kBodyPixels = 13;
 constexpr int kHeadingPixels[6] = {26, 20, 15, 13, 11, 9};
+// Chinese characters need more pixels than Latin letters to keep all their
+// strokes; below this the CJK faces at hand (Wine's WenQuanYi Zen Hei in
+// particular) drop strokes and the text turns unreadable.
+constexpr int kMinWidePixels = 14;
 
 struct GdiDeleter {
   void operator()(HGDIOBJ object) const { DeleteObject(object); }
@@ -162,6 +166,7 @@ class THtmlView::Fonts {
     for (const Entry& e : entries_)
       if (e.style == style && e.wide == wide && e.underline == underline) return e.font.get();
     int pixels = style.heading >= 1 && style.heading <= 6 ? kHeadingPixels[style.heading - 1] : kBodyPixels;
+    if (wide) pixels = std::max(pixels, kMinWidePixels);
     LOGFONTW lf{};
     lf.lfHeight = -MulDiv(pixels, dpi_, 96);
     lf.lfWeight = style.bold ? FW_BOLD : FW_NORMAL;

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <sstream>
 
 #include "framework/html/htmlcharset.h"
 #include "framework/html/htmldocument.h"
@@ -571,6 +575,91 @@ TEST(HtmlLayoutTest, DeepNestingStillLeavesAColumn) {
   ASSERT_EQ(text.size(), 1u);
   EXPECT_LE(text[0]->rect.right, 292);
   EXPECT_GE(300 - 8 - text[0]->rect.left, 284 / 3);
+}
+
+// --- the sample help set ---------------------------------------------------------
+
+std::string HelpFolder() {
+#ifdef _WIN32
+  // Under Wine the source tree is reached through the drive that maps "/".
+  std::string folder = std::string("Z:") + HV_SOURCE_DIR + "/resources/help/";
+#else
+  std::string folder = std::string(HV_SOURCE_DIR) + "/resources/help/";
+#endif
+  return folder;
+}
+
+std::optional<std::string> ReadFile(const std::string& path) {
+  std::string native = path;
+  std::replace(native.begin(), native.end(), '\\', '/');
+  std::ifstream in(native, std::ios::binary);
+  if (!in) return std::nullopt;
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void CollectLinks(const std::vector<Run>& runs, std::vector<std::string>& out) {
+  for (const Run& r : runs)
+    if (!r.href.empty() && (out.empty() || out.back() != r.href)) out.push_back(r.href);
+}
+
+// The bundled help set is the viewer's first page: every topic has a page,
+// every page reads cleanly and every link between pages arrives somewhere.
+TEST(SampleHelpSetTest, IndexPagesAndLinksAgree) {
+  const std::string folder = HelpFolder();
+  std::optional<std::string> index = ReadFile(folder + "TrvNode.DLL");
+  if (!index) GTEST_SKIP() << "no source tree at " << folder;
+  for (char c : *index)
+    ASSERT_LT(static_cast<unsigned char>(c), 0x80) << "the index is the same in every ANSI code page";
+
+  // Lines "title path", one TAB per level; the viewer's own reader is tested
+  // with the application, this only needs the paths.
+  struct Topic {
+    int level;
+    std::string title, path;
+  };
+  std::vector<Topic> topics;
+  std::istringstream lines(*index);
+  for (std::string line; std::getline(lines, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    size_t level = line.find_first_not_of('\t');
+    ASSERT_NE(level, std::string::npos) << "no empty lines";
+    ASSERT_LE(level, topics.empty() ? 0 : static_cast<size_t>(topics.back().level) + 1) << line;
+    size_t space = line.find(' ', level);
+    ASSERT_NE(space, std::string::npos) << "every topic has a page: " << line;
+    topics.push_back(Topic{static_cast<int>(level), line.substr(level, space - level), line.substr(space + 1)});
+  }
+  EXPECT_GE(topics.size(), 12u);
+  int deepest = 0;
+  for (const Topic& t : topics) deepest = std::max(deepest, t.level);
+  EXPECT_EQ(deepest, 2) << "three levels";
+
+  int chinesePages = 0;
+  for (const Topic& topic : topics) {
+    SCOPED_TRACE(topic.title);
+    std::string path = folder + topic.path;
+    std::optional<std::string> bytes = ReadFile(path);
+    ASSERT_TRUE(bytes.has_value()) << path;
+    Document doc = ParseHtmlBytes(*bytes);
+    EXPECT_EQ(doc.charset, Charset::Utf8);
+    ASSERT_FALSE(doc.blocks.empty());
+    EXPECT_EQ(doc.blocks.front().kind, BlockKind::Heading);
+    EXPECT_EQ(doc.blocks.front().Text(), doc.title) << "the page view shows the title once";
+    bool wide = false;
+    std::vector<std::string> links;
+    for (const Block& block : doc.blocks) {
+      wide = wide || HasWideChars(block.Text());
+      CollectLinks(block.runs, links);
+      for (const auto& row : block.rows)
+        for (const TableCell& cell : row) CollectLinks(cell.runs, links);
+    }
+    chinesePages += wide;
+    for (const std::string& href : links) {
+      std::optional<std::string> target = ResolveLocalLink(path, href);
+      ASSERT_TRUE(target.has_value()) << href;
+      EXPECT_TRUE(ReadFile(*target).has_value()) << href << " -> " << *target;
+    }
+  }
+  EXPECT_GE(chinesePages, 2) << "the button captions appear in Chinese";
 }
 
 }  // namespace
