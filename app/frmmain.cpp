@@ -51,10 +51,19 @@ std::string TFrmMain::BaseFolder() {
 
 void TFrmMain::FormShow(TObject*) {
   // An error here ends the show event: the window is neither aligned nor
-  // expanded, and the error goes to the application's report.
-  LoadTopicIndex();
-  SetAlign(TAlign::alClient);
-  if (TrvMenu->Items()->Count() > 0) TrvMenu->FullExpand();
+  // expanded, and the error goes to the application's report. The tree
+  // takes in the loaded and expanded nodes in one go at the end.
+  TTreeNodes* nodes = TrvMenu->Items();
+  nodes->BeginUpdate();
+  try {
+    LoadTopicIndex();
+    SetAlign(TAlign::alClient);
+    if (nodes->Count() > 0) TrvMenu->FullExpand();
+  } catch (...) {
+    nodes->EndUpdate();
+    throw;
+  }
+  nodes->EndUpdate();
 }
 
 std::optional<std::string> TFrmMain::SplitTopicLine(int part, std::string_view text) {
@@ -66,12 +75,13 @@ std::optional<std::string> TFrmMain::SplitTopicLine(int part, std::string_view t
 void TFrmMain::LoadTopicIndex() {
   std::string name = BaseFolder() + kIndexFileName;
   if (!FileExists(name)) return;
-  TrvMenu->LoadFromFile(name);
   TTreeNodes* nodes = TrvMenu->Items();
   TStrings* paths = Memo1->Lines();
+  // One batch for both lists: the controls see the result, not every step.
   nodes->BeginUpdate();
   paths->BeginUpdate();
   try {
+    TrvMenu->LoadFromFile(name);
     paths->Clear();
     int count = nodes->Count();
     for (int i = 0; i < count; ++i) {

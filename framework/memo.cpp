@@ -115,24 +115,34 @@ class TMemoStrings : public TStrings {
 
   // The window is about to go: keep what it holds.
   void Capture() {
-    if (!memo_->HandleAllocated()) return;
+    if (!memo_->HandleAllocated() || pending_) return;
     TStringList lines;
     lines.SetText(memo_->GetText());
     cache_ = lines.ToVector();
   }
 
-  // The window exists now: give it what was kept.
+  // Gives the control the kept lines. A hidden memo gets them only when
+  // something looks at the control itself: a long list costs the control
+  // far more to take in than to keep here.
   void Flush() {
     if (!memo_->HandleAllocated()) return;
-    // Each line ends with a break, as lines added one by one would.
+    pending_ = false;
     std::string text;
-    for (const auto& line : cache_) {
+    for (const auto& line : cache_) {  // each line ends with a break, as when added one by one
       text += line;
       text += "\r\n";
     }
-    SetWindowTextW(memo_->HandleIfAllocated(), Widen(text).c_str());
     cache_.clear();
+    SetWindowTextW(memo_->HandleIfAllocated(), Widen(text).c_str());
   }
+
+  void FlushLater() {
+    if (!memo_->HandleAllocated()) return;
+    if (memo_->Visible()) Flush();
+    else pending_ = true;
+  }
+
+  bool Pending() const { return pending_; }
 
  protected:
   void SetUpdateState(bool updating) override {
@@ -143,14 +153,14 @@ class TMemoStrings : public TStrings {
       SendMessageW(memo_->HandleIfAllocated(), WM_SETREDRAW, FALSE, 0);
     } else {
       batching_ = false;
-      Flush();
+      FlushLater();
       SendMessageW(memo_->HandleIfAllocated(), WM_SETREDRAW, TRUE, 0);
       InvalidateRect(memo_->HandleIfAllocated(), nullptr, TRUE);
     }
   }
 
  private:
-  bool Live() const { return memo_->HandleAllocated() && !batching_; }
+  bool Live() const { return memo_->HandleAllocated() && !batching_ && !pending_; }
 
   static std::string Clip(const std::string& line) {
     std::string ansi = Utf8ToAnsi(line);
@@ -180,6 +190,7 @@ class TMemoStrings : public TStrings {
   TMemo* memo_;
   std::vector<std::string> cache_;
   bool batching_ = false;
+  bool pending_ = false;  // the lines here are newer than the control's text
 };
 
 TMemo::TMemo(TComponent* owner) : TWinControl(owner), lines_(std::make_unique<TMemoStrings>(this)) {
@@ -212,11 +223,11 @@ void TMemo::CreateWnd() {
   TWinControl::CreateWnd();
   // No length limit beyond memory: a path list can be long.
   SendMessageW(HandleIfAllocated(), EM_SETLIMITTEXT, 0, 0);
-  static_cast<TMemoStrings*>(lines_.get())->Flush();
+  static_cast<TMemoStrings*>(lines_.get())->FlushLater();
 }
 
 void TMemo::DestroyWnd() {
-  static_cast<TMemoStrings*>(lines_.get())->Capture();
+  static_cast<TMemoStrings*>(lines_.get())->Capture();  // kept lines stay kept
   TWinControl::DestroyWnd();
 }
 
@@ -238,8 +249,41 @@ void TMemo::SetReadOnly(bool value) {
   if (HandleAllocated()) SendMessageW(HandleIfAllocated(), EM_SETREADONLY, value, 0);
 }
 
+// Messages that neither read nor show the control's text.
+static bool LeavesTextAlone(uint32_t msg) {
+  switch (msg) {
+    case WM_SETTEXT:  // replaces it anyway
+    case WM_SETFONT:
+    case WM_SETREDRAW:
+    case WM_WINDOWPOSCHANGING:
+    case WM_WINDOWPOSCHANGED:
+    case WM_MOVE:
+    case WM_SIZE:
+    case WM_NCCALCSIZE:
+    case WM_GETMINMAXINFO:
+    case WM_STYLECHANGING:
+    case WM_STYLECHANGED:
+    case WM_DESTROY:
+    case WM_NCDESTROY:
+    case WM_PARENTNOTIFY:
+    case WM_NCHITTEST:
+    case WM_SETCURSOR:
+    case WM_GETFONT:
+    case WM_GETDLGCODE:
+      return true;
+    default:
+      return msg >= WM_USER;  // the framework's own notifications
+  }
+}
+
 void TMemo::WndProc(TMessage& message) {
+  auto* lines = static_cast<TMemoStrings*>(lines_.get());
+  if (lines->Pending() && !LeavesTextAlone(message.Msg)) lines->Flush();
   switch (message.Msg) {
+    case CM_VISIBLECHANGED:
+      TWinControl::WndProc(message);
+      if (Visible() && lines->Pending()) lines->Flush();
+      return;
     case CN_COMMAND:
       if (HIWORD(message.WParam) == EN_CHANGE && OnChange) OnChange(this);
       return;

@@ -67,6 +67,7 @@ TTreeNode::TTreeNode(TTreeNodes* owner, TTreeNode* parent, std::string text)
 void TTreeNode::SetText(const std::string& value) {
   if (value == text_) return;
   text_ = value;
+  if (owner_->Defer()) return;
   if (HWND wnd = TreeHandle(owner_->owner_); wnd && item_) {
     std::wstring wide = Widen(text_);
     TVITEMW item{};
@@ -80,6 +81,7 @@ void TTreeNode::SetText(const std::string& value) {
 void TTreeNode::SetImageIndex(int value) {
   if (value == imageIndex_) return;
   imageIndex_ = value;
+  if (owner_->Defer()) return;
   if (HWND wnd = TreeHandle(owner_->owner_); wnd && item_) {
     TVITEMW item{};
     item.mask = TVIF_IMAGE;
@@ -92,6 +94,7 @@ void TTreeNode::SetImageIndex(int value) {
 void TTreeNode::SetSelectedIndex(int value) {
   if (value == selectedIndex_) return;
   selectedIndex_ = value;
+  if (owner_->Defer()) return;
   if (HWND wnd = TreeHandle(owner_->owner_); wnd && item_) {
     TVITEMW item{};
     item.mask = TVIF_SELECTEDIMAGE;
@@ -131,11 +134,7 @@ TTreeNode* TTreeNode::LastDescendant() {
   return node;
 }
 
-bool TTreeNode::Expanded() const {
-  if (HWND wnd = TreeHandle(owner_->owner_); wnd && item_)
-    return (SendMessageW(wnd, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(item_), TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
-  return expanded_;
-}
+bool TTreeNode::Expanded() const { return expanded_; }
 
 void TTreeNode::SetExpanded(bool value) {
   if (value) Expand(false);
@@ -144,6 +143,11 @@ void TTreeNode::SetExpanded(bool value) {
 
 void TTreeNode::Expand(bool recurse) {
   expanded_ = !children_.empty();
+  if (owner_->Defer()) {
+    if (recurse)
+      for (TTreeNode* child : children_) child->Expand(true);
+    return;
+  }
   if (HWND wnd = TreeHandle(owner_->owner_); wnd && item_ && !children_.empty())
     SendMessageW(wnd, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item_));
   if (recurse)
@@ -152,6 +156,11 @@ void TTreeNode::Expand(bool recurse) {
 
 void TTreeNode::Collapse(bool recurse) {
   expanded_ = false;
+  if (owner_->Defer()) {
+    if (recurse)
+      for (TTreeNode* child : children_) child->Collapse(true);
+    return;
+  }
   if (HWND wnd = TreeHandle(owner_->owner_); wnd && item_)
     SendMessageW(wnd, TVM_EXPAND, TVE_COLLAPSE, reinterpret_cast<LPARAM>(item_));
   if (recurse)
@@ -197,7 +206,7 @@ TTreeNode* TTreeNodes::AddChild(TTreeNode* parent, const std::string& text) {
     numberedUpTo_ = std::min(numberedUpTo_, position);
   }
   if (parent) parent->children_.push_back(raw);
-  InsertIntoWindow(raw);
+  if (!Defer()) InsertIntoWindow(raw);
   return raw;
 }
 
@@ -207,26 +216,14 @@ void TTreeNodes::InsertIntoWindow(TTreeNode* node) {
   std::wstring text = Widen(node->text_);
   TVINSERTSTRUCTW insert{};
   insert.hParent = node->parent_ ? node->parent_->item_ : TVI_ROOT;
-  // Naming the previous sibling keeps each insertion constant-time; TVI_LAST
-  // walks the siblings on some versions of the control.
-  TTreeNode* previous = nullptr;
-  if (node->parent_) {
-    auto& siblings = node->parent_->children_;
-    auto it = std::find(siblings.rbegin(), siblings.rend(), node);
-    if (it != siblings.rend() && std::next(it) != siblings.rend()) previous = *std::next(it);
-  } else {
-    for (size_t i = static_cast<size_t>(node->AbsoluteIndex()); i-- > 0;)
-      if (!nodes_[i]->parent_) {
-        previous = nodes_[i].get();
-        break;
-      }
-  }
-  insert.hInsertAfter = previous && previous->item_ ? previous->item_ : TVI_LAST;
-  insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
+  insert.hInsertAfter = TVI_LAST;
+  insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM | TVIF_STATE;
   insert.item.pszText = text.data();
   insert.item.iImage = node->imageIndex_;
   insert.item.iSelectedImage = node->selectedIndex_;
   insert.item.lParam = reinterpret_cast<LPARAM>(node);
+  insert.item.stateMask = TVIS_EXPANDED;
+  insert.item.state = node->expanded_ && !node->children_.empty() ? TVIS_EXPANDED : 0;
   node->item_ = reinterpret_cast<HTREEITEM>(SendMessageW(wnd, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
   if (!node->item_) throw EOutOfResources("Cannot insert a tree item");
 }
@@ -263,17 +260,49 @@ void TTreeNodes::Clear() {
   if (hadSelection && owner_) owner_->Change(nullptr);
 }
 
+// While an update runs, changes stay in the model and the control is brought
+// up to date once at the end: the control's own per-item updates cost far
+// more than building its items afresh.
+bool TTreeNodes::Defer() {
+  if (updateCount_ == 0 || !TreeHandle(owner_)) return false;
+  stale_ = true;
+  return true;
+}
+
 void TTreeNodes::BeginUpdate() {
   if (updateCount_++ == 0)
     if (HWND wnd = TreeHandle(owner_)) SendMessageW(wnd, WM_SETREDRAW, FALSE, 0);
 }
 
 void TTreeNodes::EndUpdate() {
-  if (updateCount_ > 0 && --updateCount_ == 0)
-    if (HWND wnd = TreeHandle(owner_)) {
-      SendMessageW(wnd, WM_SETREDRAW, TRUE, 0);
-      InvalidateRect(wnd, nullptr, TRUE);
-    }
+  if (updateCount_ == 0 || --updateCount_ > 0) return;
+  HWND wnd = TreeHandle(owner_);
+  if (!wnd) {
+    stale_ = false;
+    return;
+  }
+  if (stale_) RebuildWindowItems();
+  SendMessageW(wnd, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(wnd, nullptr, TRUE);
+}
+
+void TTreeNodes::RebuildWindowItems() {
+  stale_ = false;
+  HWND wnd = TreeHandle(owner_);
+  TTreeNode* selected = owner_->Selected();
+  ForgetWindowItems();
+  // The items come and go as the model says: nothing the user did.
+  owner_->destroyingWindow_ = true;
+  try {
+    SendMessageW(wnd, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+    CreateWindowItems();
+    if (selected && selected->item_)
+      SendMessageW(wnd, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(selected->item_));
+  } catch (...) {
+    owner_->destroyingWindow_ = false;
+    throw;
+  }
+  owner_->destroyingWindow_ = false;
 }
 
 std::vector<std::string> TTreeNodes::ToLines() const {
@@ -316,24 +345,32 @@ void TTreeNodes::Assign(const TPersistent* source) {
   TPersistent::Assign(source);
 }
 
+// Level by level: some versions of the control look an item handle up by a
+// walk from the first item made, so parents made early keep every later
+// insertion cheap. Text, images and expansion go in with the item.
 void TTreeNodes::CreateWindowItems() {
   HWND wnd = TreeHandle(owner_);
   if (!wnd) return;
   SendMessageW(wnd, WM_SETREDRAW, FALSE, 0);
-  for (const auto& node : nodes_) InsertIntoWindow(node.get());
+  std::vector<TTreeNode*> level;
   for (const auto& node : nodes_)
-    if (node->expanded_ && node->item_) SendMessageW(wnd, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(node->item_));
+    if (!node->parent_) level.push_back(node.get());
+  std::vector<TTreeNode*> next;
+  while (!level.empty()) {
+    next.clear();
+    for (TTreeNode* node : level) {
+      InsertIntoWindow(node);
+      next.insert(next.end(), node->children_.begin(), node->children_.end());
+    }
+    level.swap(next);
+  }
   if (updateCount_ == 0) SendMessageW(wnd, WM_SETREDRAW, TRUE, 0);
 }
 
+// The control's items are going; the model keeps everything they showed,
+// expansion included (the notifications keep it current).
 void TTreeNodes::ForgetWindowItems() {
-  HWND wnd = TreeHandle(owner_);
-  for (const auto& node : nodes_) {
-    if (wnd && node->item_)
-      node->expanded_ =
-          (SendMessageW(wnd, TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(node->item_), TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
-    node->item_ = nullptr;
-  }
+  for (const auto& node : nodes_) node->item_ = nullptr;
 }
 
 // ---- TTreeView -------------------------------------------------------------
@@ -542,7 +579,12 @@ void TTreeView::CNNotify(TMessage& message) {
     }
     case TVN_SELCHANGEDW: {
       auto* tv = reinterpret_cast<NMTREEVIEWW*>(header);
-      Change(reinterpret_cast<TTreeNode*>(tv->itemNew.lParam));
+      auto* node = reinterpret_cast<TTreeNode*>(tv->itemNew.lParam);
+      // The control opens the branches above the item it selects, not
+      // always saying so.
+      for (TTreeNode* parent = node ? node->parent_ : nullptr; parent; parent = parent->parent_)
+        parent->expanded_ = true;
+      Change(node);
       break;
     }
     case TVN_ITEMEXPANDEDW: {

@@ -112,6 +112,8 @@ class TTreeNodes : public TPersistent {
   friend class TTreeNode;
   friend class TTreeView;
   void RenumberFrom(size_t position) const;
+  bool Defer();
+  void RebuildWindowItems();
   void InsertIntoWindow(TTreeNode* node);
   void CreateWindowItems();
   void ForgetWindowItems();
@@ -120,6 +122,7 @@ class TTreeNodes : public TPersistent {
   std::vector<std::unique_ptr<TTreeNode>> nodes_;  // absolute order
   mutable size_t numberedUpTo_ = 0;  // nodes before this position know their index
   int updateCount_ = 0;
+  bool stale_ = false;  // the control's items lag behind the model
 };
 
 using TTVChangedEvent = TEvent<void(TObject* sender, TTreeNode* node)>;
