@@ -1,0 +1,551 @@
+// TTeBitmap under Wine: sizes and their failures, pixel operations, drawing
+// onto memory, window and canvas device contexts through both transfer paths
+// (the platform's TransparentBlt and the engine's own keyed copy), copies
+// between bitmaps, assignment and skin loading.
+
+#include "theme/core/tebitmap.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "framework/graphics.h"
+#include "framework/stream.h"
+#include "framework/sysutils.h"
+#include "tests/support/win_test.h"
+#include "theme/core/colors.h"
+#include "theme/core/msimg32.h"
+
+namespace hv {
+namespace {
+
+constexpr uint32_t kM = kTransparentMarker;
+constexpr uint32_t kBack = 0xFF102030u;
+
+std::vector<uint32_t> Dump(const TTeBitmap& b) {
+  TPixelBuffer p = b.Pixels();
+  return std::vector<uint32_t>(p.bits, p.bits + static_cast<size_t>(p.width) * p.height);
+}
+
+void Put(TTeBitmap& b, const std::vector<uint32_t>& pixels) {
+  ASSERT_EQ(pixels.size(), static_cast<size_t>(b.Width()) * b.Height());
+  std::copy(pixels.begin(), pixels.end(), b.Pixels().bits);
+}
+
+// The pixel value a GDI transfer leaves in a 32-bit DIB carries whatever
+// alpha the source had; compare colours only where GDI wrote.
+uint32_t Rgb(uint32_t p) { return p & 0xFFFFFFu; }
+
+TEST(TeBitmapSize, SetSizeAndNotifications) {
+  TTeBitmap b;
+  int changes = 0, frees = 0;
+  b.OnChange = [&](TObject* sender) {
+    EXPECT_EQ(sender, &b);
+    ++changes;
+  };
+  b.OnFreeHandle = [&](TObject*) { ++frees; };
+  EXPECT_TRUE(b.Empty());
+  EXPECT_EQ(b.GetPixel(0, 0), 0xFF000000u);
+
+  b.SetSize(0, 10);
+  b.SetSize(10, 0);
+  EXPECT_TRUE(b.Empty());
+  EXPECT_EQ(changes, 0);
+  EXPECT_EQ(frees, 0);
+
+  b.SetSize(-20, -30);
+  ASSERT_FALSE(b.Empty());
+  EXPECT_EQ(b.Width(), 20);
+  EXPECT_EQ(b.Height(), 30);
+  EXPECT_EQ(b.Header().width, 20);
+  EXPECT_EQ(b.Header().height, -30);
+  EXPECT_EQ(b.Header().bitCount, 32);
+  EXPECT_EQ(b.Header().size, 40u);
+  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(frees, 1);
+  EXPECT_NE(b.DC(), nullptr);
+  EXPECT_EQ(GetCurrentObject(b.DC(), OBJ_BITMAP), b.Handle());
+  for (uint32_t p : Dump(b)) ASSERT_EQ(p, 0u);
+
+  b.Fill(0xFF112233u);
+  b.SetSize(20, 30);
+  b.SetSize(-20, 30);
+  EXPECT_EQ(changes, 1);
+  EXPECT_EQ(b.GetPixel(19, 29), 0xFF112233u);
+
+  b.SetSize(5, 6);
+  EXPECT_EQ(changes, 2);
+  EXPECT_EQ(frees, 2);
+  EXPECT_EQ(b.GetPixel(4, 5), 0u);
+  // Top-down rows: row 1 follows row 0 in memory.
+  *b.PixelPtr(2, 1) = 0xFFABCDEFu;
+  EXPECT_EQ(b.Bits()[1 * 5 + 2], 0xFFABCDEFu);
+  EXPECT_EQ(GetPixel(b.DC(), 2, 1), RGB(0xAB, 0xCD, 0xEF));
+  EXPECT_EQ(b.GetPixel(-1, 0), 0xFF000000u);
+  EXPECT_EQ(b.GetPixel(5, 0), 0xFF000000u);
+  EXPECT_EQ(b.GetPixel(0, 6), 0xFF000000u);
+}
+
+TEST(TeBitmapSize, FailuresLeaveItEmptyAndNotify) {
+  const char* messages[] = {"Can't allocate the DIB handle", "Can't create compatible DC",
+                            "Can't select an object into DC"};
+  for (int step = 3; step <= 5; ++step) {
+    TTeBitmap b;
+    b.SetSize(4, 4);
+    int changes = 0, frees = 0;
+    b.OnChange = [&](TObject*) { ++changes; };
+    b.OnFreeHandle = [&](TObject*) { ++frees; };
+    TTeBitmap::SetFailStepForTesting(step);
+    try {
+      b.SetSize(8, 8);
+      ADD_FAILURE() << "step " << step << " did not raise";
+    } catch (const EOutOfResources& e) {
+      EXPECT_EQ(e.Message(), messages[step - 3]);
+    }
+    TTeBitmap::SetFailStepForTesting(0);
+    EXPECT_TRUE(b.Empty());
+    EXPECT_EQ(b.Width(), 0);
+    EXPECT_EQ(b.Height(), 0);
+    EXPECT_EQ(b.DC(), nullptr);
+    EXPECT_EQ(b.Bits(), nullptr);
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(frees, 1);
+    // Every operation on the emptied bitmap is harmless.
+    b.Fill(1);
+    b.FillRect({0, 0, 4, 4}, 1);
+    b.SetAlpha(3);
+    b.MakeTransparent(0);
+    b.ApplyBrightnessShift(10);
+    EXPECT_EQ(b.GetPixel(0, 0), 0xFF000000u);
+    b.SetSize(2, 2);
+    EXPECT_FALSE(b.Empty());
+  }
+  // A size the system cannot give at all.
+  TTeBitmap huge;
+  EXPECT_THROW(huge.SetSize(1 << 16, 1 << 16), EOutOfResources);
+  EXPECT_TRUE(huge.Empty());
+}
+
+TEST(TeBitmapPixels, FillsAlphaAndKeying) {
+  TTeBitmap b;
+  b.SetSize(4, 3);
+  b.Fill(0xFF000000u);
+  b.FillRect({-5, -5, 2, 1}, 0xFF0000FFu);
+  b.FillRect({3, 2, 3, 9}, 0xFFFFFFFFu);  // empty
+  EXPECT_EQ(Dump(b), (std::vector<uint32_t>{0xFF0000FF, 0xFF0000FF, 0xFF000000, 0xFF000000,  //
+                                            0xFF000000, 0xFF000000, 0xFF000000, 0xFF000000,  //
+                                            0xFF000000, 0xFF000000, 0xFF000000, 0xFF000000}));
+  b.SetAlphaBlend(true);
+  b.FillRect({1, 0, 3, 1}, 0x80FFFFFFu);
+  EXPECT_EQ(b.GetPixel(1, 0), BlendPixel(0x80FFFFFFu, 0xFF0000FFu));
+  EXPECT_EQ(b.GetPixel(2, 0), 0xBF808080u);
+  EXPECT_EQ(BlendPixel(0x80FFFFFFu, 0xFF000000u), 0xBF808080u);
+  EXPECT_EQ(b.GetPixel(3, 0), 0xFF000000u);
+
+  b.SetAlphaRect(0x10, {-1, -1, 2, 2});
+  EXPECT_EQ(b.GetPixel(1, 1), 0x10000000u);
+  EXPECT_EQ(b.GetPixel(2, 1), 0xFF000000u);
+  EXPECT_EQ(b.GetPixel(0, 2), 0xFF000000u);
+  b.SetAlpha(0x20);
+  for (uint32_t p : Dump(b)) ASSERT_EQ(p >> 24, 0x20u);
+
+  Put(b, {0xFFFA05FB, 0xFFF900FF, 0x00FF00FF, 0xFFFF00FA,  //
+          0xFFFF05FF, 0xFFFF06FF, 0x12345678, 0xFFFF00FF,  //
+          0, 0, 0, 0});
+  b.MakeTransparent(0xFFFF00FFu);
+  EXPECT_EQ(Dump(b), (std::vector<uint32_t>{kM, 0xFFF900FF, kM, kM,  //
+                                            kM, 0xFFFF06FF, 0x12345678, kM,  //
+                                            0, 0, 0, 0}));
+}
+
+TEST(TeBitmapPixels, ColourShiftsKeepAbsentPixelsAndRefreshTheCache) {
+  TTeBitmap b;
+  b.SetSize(3, 1);
+  Put(b, {kM, 0xFF3366CC, 0x80808080});
+  EXPECT_EQ(b.CachedBitmap(), nullptr);
+  b.ApplyHueShift(60);
+  EXPECT_EQ(b.GetPixel(0, 0), kM);
+  EXPECT_EQ(b.GetPixel(1, 0), ShiftHue(0xFF3366CC, 60));
+  EXPECT_NE(b.GetPixel(1, 0), 0xFF3366CCu);
+  EXPECT_EQ(b.GetPixel(2, 0), (ShiftHue(0x80808080, 60) & 0xFFFFFFu) | 0x80000000u);
+  ASSERT_NE(b.CachedBitmap(), nullptr);
+  EXPECT_EQ(b.CachedBitmap()->Width(), 3);
+  EXPECT_EQ(b.CachedBitmap()->Height(), 1);
+  EXPECT_EQ(static_cast<const uint32_t*>(b.CachedBitmap()->ScanLine(0))[1], b.GetPixel(1, 0));
+
+  b.ApplyBrightnessShift(-20);
+  EXPECT_EQ(b.GetPixel(0, 0), kM);
+  const uint32_t shifted = b.GetPixel(1, 0);
+  EXPECT_EQ(shifted, ShiftBrightness(ShiftHue(0xFF3366CC, 60), -20));
+  EXPECT_EQ(static_cast<const uint32_t*>(b.CachedBitmap()->ScanLine(0))[1], shifted);
+
+  TTeBitmap empty;
+  empty.ApplyHueShift(10);
+  EXPECT_EQ(empty.CachedBitmap(), nullptr);
+}
+
+// --- drawing: run every case through both transfer paths ----------------------
+
+class TeBitmapDraw : public ::testing::TestWithParam<bool> {
+ protected:
+  void SetUp() override {
+    if (!GetParam()) {
+      ASSERT_TRUE(TransparentBltAvailable()) << "msimg32 missing: the platform path is not tested";
+    } else {
+      fallback_ = std::make_unique<TMsImg32Fallback>();
+      ASSERT_FALSE(TransparentBltAvailable());
+    }
+    // A 4 x 2 source: marker in the corners of the top row.
+    src_.SetSize(4, 2);
+    Put(src_, {kM, 0xFF00FF00, 0xFF0000FF, kM,  //
+               0xFFFF0000, 0xFFFFFFFF, 0xFF808080, 0xFF123456});
+    dst_.SetSize(8, 5);
+    dst_.Fill(kBack);
+  }
+  std::vector<uint32_t> DstRgb() {
+    std::vector<uint32_t> v = Dump(dst_);
+    for (uint32_t& p : v) p = Rgb(p);
+    return v;
+  }
+
+  std::unique_ptr<TMsImg32Fallback> fallback_;
+  TTeBitmap src_;
+  TTeBitmap dst_;
+};
+
+constexpr uint32_t B = kBack & 0xFFFFFF;
+
+TEST_P(TeBitmapDraw, DrawAndDrawRect) {
+  src_.Draw(dst_.DC(), 1, 1, true);
+  src_.DrawRect(dst_.DC(), 5, 3, {1, 1, 4, 2}, true);
+  EXPECT_EQ(DstRgb(), (std::vector<uint32_t>{B, B, B, B, B, B, B, B,                                      //
+                                             B, B, 0x00FF00, 0x0000FF, B, B, B, B,                        //
+                                             B, 0xFF0000, 0xFFFFFF, 0x808080, 0x123456, B, B, B,          //
+                                             B, B, B, B, B, 0xFFFFFF, 0x808080, 0x123456,                 //
+                                             B, B, B, B, B, B, B, B}));
+  // Opaque drawing copies the marker too, and clips at the target's edges.
+  dst_.Fill(kBack);
+  src_.Draw(dst_.DC(), 6, -1, false);
+  EXPECT_EQ(Rgb(dst_.GetPixel(6, 0)), 0xFF0000u);
+  EXPECT_EQ(Rgb(dst_.GetPixel(7, 0)), 0xFFFFFFu);
+  EXPECT_EQ(Rgb(dst_.GetPixel(5, 0)), B);
+  EXPECT_EQ(Rgb(dst_.GetPixel(6, 1)), B);
+  // Parts outside the source or the target paint nothing and touch nothing.
+  dst_.Fill(kBack);
+  src_.DrawRect(dst_.DC(), 0, 0, {-2, -1, 2, 2}, true);
+  src_.Draw(dst_.DC(), -4, 0, true);
+  src_.Draw(dst_.DC(), 8, 0, true);
+  EXPECT_EQ(Rgb(dst_.GetPixel(3, 1)), 0x00FF00u);
+  EXPECT_EQ(Rgb(dst_.GetPixel(2, 2)), 0xFF0000u);
+  EXPECT_EQ(Rgb(dst_.GetPixel(2, 1)), B);
+  EXPECT_EQ(Rgb(dst_.GetPixel(0, 0)), B);
+  size_t changed = 0;
+  for (uint32_t p : DstRgb()) changed += p != B;
+  EXPECT_EQ(changed, 3u);
+}
+
+TEST_P(TeBitmapDraw, StretchDrawDoubles) {
+  src_.StretchDraw(dst_.DC(), {0, 0, 8, 4}, src_.Bounds(), true);
+  const uint32_t expect[4][8] = {{B, B, 0x00FF00, 0x00FF00, 0x0000FF, 0x0000FF, B, B},
+                                 {B, B, 0x00FF00, 0x00FF00, 0x0000FF, 0x0000FF, B, B},
+                                 {0xFF0000, 0xFF0000, 0xFFFFFF, 0xFFFFFF, 0x808080, 0x808080, 0x123456, 0x123456},
+                                 {0xFF0000, 0xFF0000, 0xFFFFFF, 0xFFFFFF, 0x808080, 0x808080, 0x123456, 0x123456}};
+  for (int y = 0; y < 4; ++y)
+    for (int x = 0; x < 8; ++x) EXPECT_EQ(Rgb(dst_.GetPixel(x, y)), expect[y][x]) << x << "," << y;
+  EXPECT_EQ(Rgb(dst_.GetPixel(0, 4)), B);
+  // Opaque stretching takes the marker's colour as it is.
+  dst_.Fill(kBack);
+  src_.StretchDraw(dst_.DC(), {0, 0, 8, 4}, src_.Bounds(), false);
+  EXPECT_EQ(Rgb(dst_.GetPixel(1, 1)), 0x7F007Fu);
+  EXPECT_EQ(Rgb(dst_.GetPixel(7, 3)), 0x123456u);
+  // Halving keeps one of each pair of pixels rather than mixing them (the
+  // system's default mode would AND them together).
+  TTeBitmap small;
+  small.SetSize(2, 1);
+  src_.StretchDraw(small.DC(), {0, 0, 2, 1}, {0, 1, 4, 2}, false);
+  EXPECT_TRUE(Rgb(small.GetPixel(0, 0)) == 0xFF0000u || Rgb(small.GetPixel(0, 0)) == 0xFFFFFFu);
+  EXPECT_TRUE(Rgb(small.GetPixel(1, 0)) == 0x808080u || Rgb(small.GetPixel(1, 0)) == 0x123456u)
+      << std::hex << small.GetPixel(1, 0);
+}
+
+TEST_P(TeBitmapDraw, TileCutsTheLastColumn) {
+  TTeBitmap tile;
+  tile.SetSize(10, 10);
+  tile.Fill(0xFF0000FFu);
+  tile.FillRect({5, 0, 10, 10}, 0xFF00FF00u);
+  tile.FillRect({0, 0, 1, 1}, kM);
+  TTeBitmap target;
+  target.SetSize(30, 12);
+  target.Fill(kBack);
+  tile.Tile(target.DC(), {0, 1, 25, 11}, tile.Bounds(), true);
+  for (int x = 0; x < 30; ++x) {
+    const uint32_t want = x >= 25 ? B : (x % 10) < 5 ? 0x0000FFu : 0x00FF00u;
+    EXPECT_EQ(Rgb(target.GetPixel(x, 5)), want) << x;
+    EXPECT_EQ(Rgb(target.GetPixel(x, 0)), B) << x;
+    EXPECT_EQ(Rgb(target.GetPixel(x, 11)), B) << x;
+  }
+  // Each tile's corner is keyed; the clipped third tile starts at x 20.
+  EXPECT_EQ(Rgb(target.GetPixel(0, 1)), B);
+  EXPECT_EQ(Rgb(target.GetPixel(10, 1)), B);
+  EXPECT_EQ(Rgb(target.GetPixel(20, 1)), B);
+  EXPECT_EQ(Rgb(target.GetPixel(21, 1)), 0x0000FFu);
+  EXPECT_EQ(Rgb(target.GetPixel(24, 10)), 0x0000FFu);
+
+  // DrawStretchOrTile picks one or the other; no source area, nothing.
+  target.Fill(kBack);
+  tile.DrawStretchOrTile(target.DC(), {5, 0, 5, 10}, {0, 0, 30, 12}, true, false);
+  EXPECT_EQ(Rgb(target.GetPixel(3, 3)), B);
+  tile.DrawStretchOrTile(target.DC(), {0, 1, 10, 2}, {0, 0, 30, 12}, true, false);
+  EXPECT_EQ(Rgb(target.GetPixel(0, 11)), 0x0000FFu);
+  EXPECT_EQ(Rgb(target.GetPixel(29, 0)), 0x00FF00u);
+  tile.DrawStretchOrTile(target.DC(), {0, 1, 10, 2}, {0, 0, 30, 1}, false, false);
+  EXPECT_EQ(Rgb(target.GetPixel(12, 0)), 0x0000FFu);
+}
+
+TEST_P(TeBitmapDraw, DrawMarginsNineSlices) {
+  // A 6 x 6 source: a one-pixel frame of distinct corners and edges around
+  // a 4 x 4 centre; the top-left corner is keyed.
+  TTeBitmap nine;
+  nine.SetSize(6, 6);
+  nine.Fill(0xFF000080u);                      // centre
+  nine.FillRect({1, 0, 5, 1}, 0xFF00FF00u);    // top
+  nine.FillRect({1, 5, 5, 6}, 0xFF00FFFFu);    // bottom
+  nine.FillRect({0, 1, 1, 5}, 0xFFFF0000u);    // left
+  nine.FillRect({5, 1, 6, 5}, 0xFFFF00FFu);    // right
+  nine.FillRect({0, 0, 1, 1}, kM);             // top-left
+  nine.FillRect({5, 0, 6, 1}, 0xFF111111u);    // top-right
+  nine.FillRect({0, 5, 1, 6}, 0xFF222222u);    // bottom-left
+  nine.FillRect({5, 5, 6, 6}, 0xFF333333u);    // bottom-right
+  TTeBitmap target;
+  target.SetSize(12, 10);
+  target.Fill(kBack);
+  nine.DrawMargins(target.DC(), {1, 1, 11, 9}, nine.Bounds(), 1, 1, 1, 1, true, true);
+  EXPECT_EQ(Rgb(target.GetPixel(1, 1)), B);
+  EXPECT_EQ(Rgb(target.GetPixel(10, 1)), 0x111111u);
+  EXPECT_EQ(Rgb(target.GetPixel(1, 8)), 0x222222u);
+  EXPECT_EQ(Rgb(target.GetPixel(10, 8)), 0x333333u);
+  for (int x = 2; x < 10; ++x) {
+    EXPECT_EQ(Rgb(target.GetPixel(x, 1)), 0x00FF00u) << x;
+    EXPECT_EQ(Rgb(target.GetPixel(x, 8)), 0x00FFFFu) << x;
+    EXPECT_EQ(Rgb(target.GetPixel(x, 4)), 0x000080u) << x;
+  }
+  for (int y = 2; y < 8; ++y) {
+    EXPECT_EQ(Rgb(target.GetPixel(1, y)), 0xFF0000u) << y;
+    EXPECT_EQ(Rgb(target.GetPixel(10, y)), 0xFF00FFu) << y;
+  }
+  for (int x = 0; x < 12; ++x) {
+    EXPECT_EQ(Rgb(target.GetPixel(x, 0)), B);
+    EXPECT_EQ(Rgb(target.GetPixel(x, 9)), B);
+  }
+  EXPECT_EQ(Rgb(target.GetPixel(0, 5)), B);
+  EXPECT_EQ(Rgb(target.GetPixel(11, 5)), B);
+
+  // All margins 0: one stretch of the whole source (6 -> 12 wide, 6 -> 6 high).
+  target.Fill(kBack);
+  nine.DrawMargins(target.DC(), {0, 0, 12, 6}, nine.Bounds(), 0, 0, 0, 0, false, false);
+  EXPECT_EQ(Rgb(target.GetPixel(1, 0)), 0x7F007Fu);
+  EXPECT_EQ(Rgb(target.GetPixel(2, 0)), 0x00FF00u);
+  EXPECT_EQ(Rgb(target.GetPixel(11, 5)), 0x333333u);
+  EXPECT_EQ(Rgb(target.GetPixel(0, 6)), B);
+}
+
+TEST_P(TeBitmapDraw, WindowAndCanvasTargets) {
+  HWND wnd = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 40, 30, nullptr, nullptr,
+                             GetModuleHandleW(nullptr), nullptr);
+  ASSERT_NE(wnd, nullptr);
+  UpdateWindow(wnd);
+  test::PumpMessages();
+  {
+    TWindowDC dc(wnd);
+    HBRUSH brush = CreateSolidBrush(RGB(0x10, 0x20, 0x30));
+    RECT all{0, 0, 40, 30};
+    ::FillRect(dc, &all, brush);
+    DeleteObject(brush);
+    src_.Draw(dc, 3, 4, true);
+    src_.StretchDraw(dc, {10, 10, 18, 14}, src_.Bounds(), true);
+    EXPECT_EQ(GetPixel(dc, 3, 4), RGB(0x10, 0x20, 0x30));
+    EXPECT_EQ(GetPixel(dc, 4, 4), RGB(0, 0xFF, 0));
+    EXPECT_EQ(GetPixel(dc, 6, 5), RGB(0x12, 0x34, 0x56));
+    EXPECT_EQ(GetPixel(dc, 6, 4), RGB(0x10, 0x20, 0x30));
+    EXPECT_EQ(GetPixel(dc, 11, 11), RGB(0x10, 0x20, 0x30));
+    EXPECT_EQ(GetPixel(dc, 12, 11), RGB(0, 0xFF, 0));
+    EXPECT_EQ(GetPixel(dc, 17, 13), RGB(0x12, 0x34, 0x56));
+    EXPECT_EQ(GetPixel(dc, 18, 13), RGB(0x10, 0x20, 0x30));
+  }
+  DestroyWindow(wnd);
+
+  TBitmap canvasBitmap(6, 3);
+  TCanvas& canvas = *canvasBitmap.Canvas();
+  canvas.Brush()->SetColor(static_cast<TColor>(0x00302010));
+  canvas.FillRect({0, 0, 6, 3});
+  src_.Draw(canvas, 1, 1, true);
+  src_.DrawRect(canvas, 0, 0, {2, 0, 3, 1}, false);
+  const auto* row0 = static_cast<const uint32_t*>(canvasBitmap.ScanLine(0));
+  const auto* row1 = static_cast<const uint32_t*>(canvasBitmap.ScanLine(1));
+  const auto* row2 = static_cast<const uint32_t*>(canvasBitmap.ScanLine(2));
+  EXPECT_EQ(Rgb(row0[0]), 0x0000FFu);
+  EXPECT_EQ(Rgb(row0[1]), B);
+  EXPECT_EQ(Rgb(row1[1]), B);
+  EXPECT_EQ(Rgb(row1[2]), 0x00FF00u);
+  EXPECT_EQ(Rgb(row1[4]), B);
+  EXPECT_EQ(Rgb(row2[4]), 0x123456u);
+  EXPECT_EQ(Rgb(row2[5]), B);
+}
+
+INSTANTIATE_TEST_SUITE_P(Paths, TeBitmapDraw, ::testing::Values(false, true),
+                         [](const auto& info) { return info.param ? std::string("OwnKeyedCopy") : "TransparentBlt"; });
+
+// --- copies between bitmaps -------------------------------------------------------
+
+TEST(TeBitmapCopy, PlainAndAlphaCopies) {
+  TTeBitmap src;
+  src.SetSize(3, 1);
+  Put(src, {0x00FFFFFF, 0x80FFFFFF, 0xFF0000FF});
+  TTeBitmap dst;
+  dst.SetSize(4, 2);
+  dst.Fill(0xFF000000u);
+
+  src.CopyRectTo(dst, 1, 1, src.Bounds());
+  EXPECT_EQ(Dump(dst), (std::vector<uint32_t>{0xFF000000, 0xFF000000, 0xFF000000, 0xFF000000,  //
+                                              0xFF000000, 0x00FFFFFF, 0x80FFFFFF, 0xFF0000FF}));
+  dst.Fill(0xFF000000u);
+  src.SetAlphaBlend(true);
+  src.CopyRectTo(dst, 1, 1, src.Bounds());
+  src.CopyRectTo(dst, 1, 0, {-1, 0, 2, 1});  // the column left of the source is skipped
+  EXPECT_EQ(Dump(dst), (std::vector<uint32_t>{0xFF000000, 0xFF000000, 0xFF000000, 0xBF808080,  //
+                                              0xFF000000, 0xFF000000, 0xBF808080, 0xFF0000FF}));
+  src.CopyRectTo(dst, 0, 5, src.Bounds());  // below the target: nothing
+  src.CopyRectTo(dst, 0, -1, src.Bounds());
+  EXPECT_EQ(dst.GetPixel(0, 0), 0xFF000000u);
+
+  // Stretched with alpha: every source pixel twice.
+  TTeBitmap wide;
+  wide.SetSize(6, 1);
+  wide.Fill(0xFF000000u);
+  src.StretchCopyTo(wide, {0, 0, 6, 1}, src.Bounds());
+  EXPECT_EQ(Dump(wide), (std::vector<uint32_t>{0xFF000000, 0xFF000000, 0xBF808080, 0xBF808080, 0xFF0000FF,
+                                               0xFF0000FF}));
+  // Equal sizes go through CopyRectTo.
+  wide.Fill(0xFF000000u);
+  src.StretchCopyTo(wide, {3, 0, 6, 1}, src.Bounds());
+  EXPECT_EQ(Dump(wide), (std::vector<uint32_t>{0xFF000000, 0xFF000000, 0xFF000000, 0xFF000000, 0xBF808080,
+                                               0xFF0000FF}));
+  // Without alpha a stretching block transfer.
+  src.SetAlphaBlend(false);
+  wide.Fill(0xFF000000u);
+  src.StretchCopyTo(wide, {0, 0, 6, 1}, src.Bounds());
+  EXPECT_EQ(Rgb(wide.GetPixel(0, 0)), 0xFFFFFFu);
+  EXPECT_EQ(Rgb(wide.GetPixel(3, 0)), 0xFFFFFFu);
+  EXPECT_EQ(Rgb(wide.GetPixel(5, 0)), 0x0000FFu);
+}
+
+TEST(TeBitmapCopy, UnderlayMakesTranslucentPixelsOpaque) {
+  TTeBitmap back;
+  back.SetSize(4, 1);
+  Put(back, {0xFF000000, 0xFF000000, 0xFF112233, 0xFF445566});
+  TTeBitmap top;
+  top.SetSize(3, 2);
+  Put(top, {0x00ABCDEF, 0x80FFFFFF, 0xFF0000FF,  //
+            0x00ABCDEF, 0x00ABCDEF, 0x00ABCDEF});
+  top.UnderlayFrom(back, 0, 0, {1, 0, 9, 1});
+  EXPECT_EQ(Dump(top), (std::vector<uint32_t>{0xFF000000, BlendPixel(0x80FFFFFF, 0xFF112233), 0xFF0000FF,  //
+                                              0x00ABCDEF, 0x00ABCDEF, 0x00ABCDEF}));
+  // Source pixels that fall past the end of a row do not wrap to the next.
+  top.UnderlayFrom(back, 2, 0, back.Bounds());
+  EXPECT_EQ(top.GetPixel(2, 0), 0xFF0000FFu);
+  EXPECT_EQ(top.GetPixel(0, 1), 0x00ABCDEFu);
+  top.UnderlayFrom(back, 1, 1, back.Bounds());
+  EXPECT_EQ(top.GetPixel(0, 1), 0x00ABCDEFu);
+  EXPECT_EQ(top.GetPixel(1, 1), 0xFF000000u);
+  EXPECT_EQ(top.GetPixel(2, 1), 0xFF000000u);
+}
+
+// --- assignment ---------------------------------------------------------------------
+
+TEST(TeBitmapAssign, FromAndToFrameworkBitmaps) {
+  TBitmap palettised(3, 2, pf8bit);
+  std::vector<TColor> colours(256, static_cast<TColor>(0));
+  colours[1] = static_cast<TColor>(0x00336699);  // 0xBBGGRR
+  palettised.SetPaletteColors(colours);
+  static_cast<uint8_t*>(palettised.ScanLine(1))[2] = 1;
+
+  TTeBitmap b;
+  b.Assign(&palettised);
+  ASSERT_EQ(b.Width(), 3);
+  ASSERT_EQ(b.Height(), 2);
+  EXPECT_EQ(b.GetPixel(2, 1), 0xFF996633u);
+  EXPECT_EQ(b.GetPixel(0, 0), 0xFF000000u);
+
+  TPicture picture;
+  picture.Assign(&b);
+  ASSERT_NE(picture.Graphic(), nullptr);
+  EXPECT_EQ(picture.Width(), 3);
+  EXPECT_EQ(picture.Height(), 2);
+  TTeBitmap back;
+  back.Assign(&picture);
+  EXPECT_EQ(Dump(back), Dump(b));
+
+  TBitmap plain;
+  plain.Assign(&b);
+  ASSERT_EQ(plain.Width(), 3);
+  plain.SetPixelFormat(pf32bit);
+  EXPECT_EQ(Rgb(static_cast<const uint32_t*>(plain.ScanLine(1))[2]), 0x996633u);
+
+  TTeBitmap copy;
+  b.FillRect({0, 0, 1, 1}, 0x12345678u);
+  copy.Assign(&b);
+  EXPECT_EQ(Dump(copy), Dump(b));
+  EXPECT_EQ(copy.GetPixel(0, 0), 0x12345678u);
+
+  TFont font;
+  EXPECT_THROW(b.Assign(&font), EConvertError);
+}
+
+// --- skin images ----------------------------------------------------------------------
+
+TEST(TeBitmapPcx, LoadsAResourceAndRefusesOthers) {
+  TTeBitmap b;
+  int changes = 0;
+  b.OnChange = [&](TObject*) { ++changes; };
+  b.LoadFromPcxResource(GetModuleHandleW(nullptr), "TINYPCX");
+  ASSERT_EQ(b.Width(), 6);
+  ASSERT_EQ(b.Height(), 4);
+  EXPECT_EQ(changes, 1);
+  const uint32_t m = 0xFFFF00FF, r = 0xFFFF0000, c = 0xFF0080FF, d = 0xFF0A141E, e = 0xFF010203;
+  EXPECT_EQ(Dump(b), (std::vector<uint32_t>{m, m, m, r, r, c,  //
+                                            m, r, c, d, d, d,  //
+                                            d, d, d, d, d, d,  //
+                                            e, c, c, c, c, m}));
+  b.MakeTransparent(b.GetPixel(0, 0));
+  EXPECT_EQ(b.GetPixel(2, 0), kM);
+  EXPECT_EQ(b.GetPixel(5, 3), kM);
+  EXPECT_EQ(b.GetPixel(3, 0), r);
+
+  // Not a PCX image: the bitmap keeps what it had.
+  const std::vector<uint8_t> notPcx(200, 0x42);
+  TMemoryStream stream{std::span<const uint8_t>(notPcx)};
+  b.LoadFromPcx(stream);
+  EXPECT_EQ(b.Width(), 6);
+  EXPECT_EQ(b.GetPixel(3, 0), r);
+
+  // A damaged one raises and keeps it too.
+  std::vector<uint8_t> truncated(60, 0);
+  truncated[0] = 10;
+  TMemoryStream shortStream{std::span<const uint8_t>(truncated)};
+  EXPECT_THROW(b.LoadFromPcx(shortStream), EReadError);
+  EXPECT_EQ(b.GetPixel(3, 0), r);
+
+  TTeBitmap missing;
+  try {
+    missing.LoadFromPcxResource(GetModuleHandleW(nullptr), "NO_SUCH_SKIN");
+    ADD_FAILURE() << "no error";
+  } catch (const EResNotFound& e) {
+    EXPECT_NE(e.Message().find("NO_SUCH_SKIN"), std::string::npos);
+  }
+  EXPECT_TRUE(missing.Empty());
+}
+
+}  // namespace
+}  // namespace hv
