@@ -245,6 +245,27 @@ TEST_F(HtmlViewTest, ClickingALinkShowsTheLinkedLocalPage) {
   EXPECT_EQ(GetFocus(), view_->Handle()) << "a click gives the view the keyboard";
 }
 
+TEST_F(HtmlViewTest, TheCursorIsAHandOverLinks) {
+  ASSERT_TRUE(view_->Navigate(Write("cursor.htm", "<p>text <a href='x.htm'>a link</a></p>")));
+  HWND hwnd = view_->Handle();
+  auto cursorAt = [&](POINT p) {
+    ClientToScreen(hwnd, &p);
+    SetCursorPos(p.x, p.y);
+    SetCursor(nullptr);
+    SendMessageW(hwnd, WM_SETCURSOR, reinterpret_cast<WPARAM>(hwnd), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    return GetCursor();
+  };
+  POINT overLink = Center(view_->Layout().links[0].rect);
+  POINT check = overLink;
+  ClientToScreen(hwnd, &check);
+  SetCursorPos(check.x, check.y);
+  POINT actual{};
+  GetCursorPos(&actual);
+  if (actual.x != check.x || actual.y != check.y) GTEST_SKIP() << "this display cannot move the pointer";
+  EXPECT_EQ(cursorAt(overLink), LoadCursorW(nullptr, IDC_HAND));
+  EXPECT_EQ(cursorAt(POINT{2, kViewHeight - 2}), LoadCursorW(nullptr, IDC_ARROW));
+}
+
 TEST_F(HtmlViewTest, LinksFollowTheScrolledPage) {
   std::string page = "<p><a href='b.htm'>top link</a></p>";
   for (int i = 0; i < 40; ++i) page += "<p>filler</p>";
