@@ -51,6 +51,13 @@ void TCustomForm::LoadFromLayoutText(std::string_view text) {
   if (OnCreate) OnCreate(this);
 }
 
+void TCustomForm::GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) const {
+  TWinControl::GetChildren(proc, root);
+  if (root != this) return;
+  for (int i = 0; i < ComponentCount(); ++i)
+    if (!Components(i)->HasParent()) proc(Components(i));
+}
+
 void TCustomForm::Loaded() {
   TWinControl::Loaded();
   if (activeControl_ && !ContainsControl(activeControl_)) activeControl_ = nullptr;

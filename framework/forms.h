@@ -74,6 +74,8 @@ class TCustomForm : public TWinControl {
 
   TRect ClientRect() const override;
   bool Showing() const override;
+  // A form's block holds its controls, then its non-visual components.
+  void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) const override;
 
   TNotifyEvent OnShow;
   TNotifyEvent OnHide;

@@ -1,0 +1,60 @@
+#include "theme/core/themelibrary.h"
+
+#include <windows.h>
+
+#include "theme/core/colors.h"
+#include "theme/core/theme.h"
+
+namespace hv {
+
+namespace {
+
+bool started = false;
+TTePlatformVersion version;
+void* getScrollBarInfo = nullptr;
+
+TColor LiveSysColor(int index) { return static_cast<TColor>(GetSysColor(index)); }
+
+TTePlatformVersion ReadPlatformVersion() {
+  // GetVersionEx is deprecated but still answers truthfully up to the
+  // versions this program cares about (it only asks "NT line, above 4").
+  OSVERSIONINFOW info{};
+  info.dwOSVersionInfoSize = sizeof info;
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+  if (!GetVersionExW(&info)) return {};
+#pragma GCC diagnostic pop
+  return {info.dwPlatformId == VER_PLATFORM_WIN32_NT, info.dwMajorVersion, info.dwMinorVersion};
+}
+
+}  // namespace
+
+void StartThemeLibrary() {
+  if (started) return;
+  started = true;
+  // Colours resolve against the live system colours from now on.
+  SetSysColorLookup(&LiveSysColor);
+  version = ReadPlatformVersion();
+  SetSysLocaleMiddleEast(GetSystemMetrics(SM_MIDEASTENABLED) != 0);
+  if (HMODULE user32 = GetModuleHandleW(L"user32.dll"))
+    getScrollBarInfo = reinterpret_cast<void*>(GetProcAddress(user32, "GetScrollBarInfo"));
+  // The styles register at their fixed places; the base class, which stands
+  // for "no style", is always last.
+  RegisterThemeClass(ThemeClassOf<TTeTheme>(), kThemePosNoTheme);
+}
+
+void FinishThemeLibrary() {
+  if (!started) return;
+  started = false;
+  FreeThemeClasses();
+  getScrollBarInfo = nullptr;
+  SetSysColorLookup(nullptr);
+}
+
+bool ThemeLibraryStarted() { return started; }
+
+TTePlatformVersion PlatformVersion() { return version; }
+
+void* GetScrollBarInfoEntry() { return getScrollBarInfo; }
+
+}  // namespace hv

@@ -1,0 +1,25 @@
+#pragma once
+// Start and end of the theme library. The program calls StartThemeLibrary
+// once, before any window exists, and FinishThemeLibrary after the last form
+// is gone. Each piece of the library adds its step at its place in the
+// start order; the end undoes them in reverse.
+
+namespace hv {
+
+void StartThemeLibrary();
+void FinishThemeLibrary();
+bool ThemeLibraryStarted();
+
+// The platform version recorded at start (0 before).
+struct TTePlatformVersion {
+  bool nt = false;
+  unsigned major = 0;
+  unsigned minor = 0;
+};
+TTePlatformVersion PlatformVersion();
+
+// "GetScrollBarInfo" of user32, looked up at start; null where the platform
+// lacks it. The caller casts it to the entry's signature.
+void* GetScrollBarInfoEntry();
+
+}  // namespace hv
