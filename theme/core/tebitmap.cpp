@@ -212,27 +212,27 @@ void TTeBitmap::DrawRect(HDC dc, int x, int y, const TRect& srcRect, bool transp
 
 void TTeBitmap::StretchDraw(HDC dc, const TRect& destRect, const TRect& srcRect, bool transparent) const {
   if (Empty() || !dc || RectIsEmpty(destRect) || RectIsEmpty(srcRect)) return;
+  TRect dst = destRect;
+  TRect src = srcRect;
+  // A source part reaching outside the bitmap must paint nothing there, but
+  // the system's transfers either refuse it or paint black. At equal sizes
+  // cut it off; stretched and keyed, leave it to the engine's own copy,
+  // which clips without moving a pixel.
+  if (RectWidth(dst) == RectWidth(src) && RectHeight(dst) == RectHeight(src)) {
+    const TRect clipped = Intersect(src, Bounds());
+    if (RectIsEmpty(clipped)) return;
+    dst = Offset(clipped, dst.left - src.left, dst.top - src.top);
+    src = clipped;
+  }
+  GdiFlush();
   if (!transparent) {
-    GdiFlush();
-    PlainTransfer(dc, destRect, DC(), srcRect);
+    PlainTransfer(dc, dst, DC(), src);
     return;
   }
-  if (TransparentBltAvailable()) {
-    TRect dst = destRect;
-    TRect src = srcRect;
-    // The system refuses a source part reaching outside the bitmap; at equal
-    // sizes the part outside paints nothing anyway, so cut it off.
-    if (RectWidth(dst) == RectWidth(src) && RectHeight(dst) == RectHeight(src)) {
-      const TRect clipped = Intersect(src, Bounds());
-      dst = Offset(clipped, dst.left - src.left, dst.top - src.top);
-      src = clipped;
-      if (RectIsEmpty(src)) return;
-    }
-    GdiFlush();
-    if (PlatformTransparentBlt(dc, dst.left, dst.top, RectWidth(dst), RectHeight(dst), DC(), src.left, src.top,
-                               RectWidth(src), RectHeight(src), kTransparentMarker & 0xFFFFFFu))
-      return;
-  }
+  const bool inside = src.left >= 0 && src.top >= 0 && src.right <= width_ && src.bottom <= height_;
+  if (inside && PlatformTransparentBlt(dc, dst.left, dst.top, RectWidth(dst), RectHeight(dst), DC(), src.left,
+                                       src.top, RectWidth(src), RectHeight(src), kTransparentMarker & 0xFFFFFFu))
+    return;
   KeyedDraw(dc, destRect, srcRect);
 }
 

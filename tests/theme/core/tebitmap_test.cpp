@@ -270,6 +270,36 @@ TEST_P(TeBitmapDraw, StretchDrawDoubles) {
       << std::hex << small.GetPixel(1, 0);
 }
 
+TEST_P(TeBitmapDraw, StretchFromOutsideTheSourceAndEmptyBitmaps) {
+  // Two source columns left of the bitmap, each doubled: the system refuses
+  // such a part, and the engine's keyed copy paints what lies inside.
+  src_.StretchDraw(dst_.DC(), {0, 0, 8, 4}, {-2, 0, 2, 2}, true);
+  for (int x = 0; x < 8; ++x) {
+    const uint32_t top = x >= 6 ? 0x00FF00u : B;
+    const uint32_t bottom = x >= 6 ? 0xFFFFFFu : x >= 4 ? 0xFF0000u : B;
+    EXPECT_EQ(Rgb(dst_.GetPixel(x, 1)), top) << x;
+    EXPECT_EQ(Rgb(dst_.GetPixel(x, 3)), bottom) << x;
+  }
+  // Opaque at its own size, the part outside is cut off as well.
+  dst_.Fill(kBack);
+  src_.DrawRect(dst_.DC(), 0, 0, {-1, -1, 2, 1}, false);
+  EXPECT_EQ(Rgb(dst_.GetPixel(0, 0)), B);
+  EXPECT_EQ(Rgb(dst_.GetPixel(1, 0)), B);
+  EXPECT_EQ(Rgb(dst_.GetPixel(0, 1)), B);
+  EXPECT_EQ(Rgb(dst_.GetPixel(1, 1)), 0x7F007Fu);
+  EXPECT_EQ(Rgb(dst_.GetPixel(2, 1)), 0x00FF00u);
+  EXPECT_EQ(Rgb(dst_.GetPixel(3, 1)), B);
+
+  TTeBitmap empty;
+  const std::vector<uint32_t> before = DstRgb();
+  empty.Draw(dst_.DC(), 0, 0, true);
+  empty.Tile(dst_.DC(), dst_.Bounds(), {0, 0, 2, 2}, true);
+  empty.DrawMargins(dst_.DC(), dst_.Bounds(), {0, 0, 2, 2}, 1, 1, 1, 1, false, true);
+  src_.Draw(static_cast<HDC>(nullptr), 0, 0, true);
+  src_.StretchDraw(dst_.DC(), {4, 4, 4, 8}, src_.Bounds(), true);
+  EXPECT_EQ(DstRgb(), before);
+}
+
 TEST_P(TeBitmapDraw, TileCutsTheLastColumn) {
   TTeBitmap tile;
   tile.SetSize(10, 10);
