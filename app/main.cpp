@@ -7,18 +7,23 @@
 #include "framework/classes.h"
 #include "framework/standardclasses.h"
 #include "framework/webbrowser.h"
+#include "theme/core/themeengine.h"
+#include "theme/core/themelibrary.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   using namespace hv;
   try {
     Application()->Initialize();
+    // The theme library is up before the first window exists.
+    StartThemeLibrary();
     RegisterStandardClasses();
-    RegisterClasses<TFrmMain, TWebBrowser>();
+    RegisterClasses<TFrmMain, TWebBrowser, TTeThemeEngine>();
     Application()->CreateForm<TFrmMain>();
     Application()->Run();
   } catch (...) {
     Application()->HandleException(nullptr);
   }
   FinalizeApplication();
+  FinishThemeLibrary();
   return 0;
 }

@@ -16,6 +16,8 @@
 #include "framework/treeview.h"
 #include "framework/webbrowser.h"
 #include "framework/winstring.h"
+#include "theme/core/themeengine.h"
+#include "theme/core/themelibrary.h"
 #include "tests/support/win_test.h"
 
 namespace hv {
@@ -39,8 +41,9 @@ void RemoveFile(const std::string& relative) { DeleteFileW(Widen(Base() + relati
 
 struct ViewerFixture : ::testing::Test {
   static void SetUpTestSuite() {
+    StartThemeLibrary();
     RegisterStandardClasses();
-    RegisterClasses<TFrmMain, TWebBrowser>();
+    RegisterClasses<TFrmMain, TWebBrowser, TTeThemeEngine>();
   }
   void SetUp() override {
     RemoveFile("TrvNode.DLL");
@@ -242,6 +245,21 @@ TEST_F(ViewerFixture, AnIndexThatExistsButCannotBeReadIsReported) {
   ASSERT_EQ(reports.size(), 1u);
   EXPECT_EQ(reports[0].rfind("Cannot open file", 0), 0u) << reports[0];
   EXPECT_EQ(Titles(), (std::vector<std::string>{"qwdasd", "asdasd"})) << "the tree keeps its nodes";
+}
+
+TEST_F(ViewerFixture, TheStoredEngineAsksForMetalLuna) {
+  Open();
+  auto* engine = dynamic_cast<TTeThemeEngine*>(form->FindComponent("TeThemeEngine1"));
+  ASSERT_NE(engine, nullptr);
+  EXPECT_TRUE(engine->ColorAutoChanging());
+  EXPECT_EQ(engine->DeltaHue(), 0);
+  EXPECT_EQ(engine->DeltaBrightness(), 0);
+  // Until a style of that name is registered, the engine keeps the base theme.
+  if (!FindThemeClass("MetalLuna")) {
+    EXPECT_EQ(engine->Theme()->ThemeClass()->GetName(), "No Theme");
+  } else {
+    EXPECT_EQ(engine->Theme()->ThemeClass()->GetName(), "MetalLuna");
+  }
 }
 
 }  // namespace
