@@ -180,22 +180,16 @@ void TFont::Assign(const TPersistent* source) {
 }
 
 void TFont::PublishProperties(TPropertyList& properties) {
-  // The character set reads as an integer or as a platform name.
-  auto charset = std::make_unique<TPropInfo>();
-  charset->name = "Charset";
-  charset->kind = TPropKind::Integer;
-  charset->get = [](const TObject& o) { return TValue(static_cast<int64_t>(static_cast<const TFont&>(o).Charset())); };
-  charset->set = [](TObject& o, const TValue& v) {
-    std::optional<TFontCharset> value;
-    if (auto number = std::get_if<int64_t>(&v); number && *number >= 0 && *number <= 255)
-      value = static_cast<TFontCharset>(*number);
-    else if (auto ident = std::get_if<TIdent>(&v))
-      value = IdentToCharset(ident->name);
-    if (!value) InvalidPropertyValue("Charset");
-    static_cast<TFont&>(o).SetCharset(*value);
+  // The character set reads as a number or a platform name and is written by
+  // name where it has one.
+  TPropInfo& charset = properties.Integer("Charset", &TFont::Charset, &TFont::SetCharset, int64_t{DEFAULT_CHARSET});
+  for (const auto& [value, name] : kCharsets) charset.idents.emplace_back(value, name);
+  charset.idents.emplace_back(HANGUL_CHARSET, "HANGUL_CHARSET");
+  charset.set = [&charset](TObject& o, const TValue& v) {
+    int64_t value = TPropertyList::AsInteger(charset, v);
+    if (value < 0 || value > 255) InvalidPropertyValue(charset.name);
+    static_cast<TFont&>(o).SetCharset(static_cast<TFontCharset>(value));
   };
-  charset->defaultValue = TValue(int64_t{DEFAULT_CHARSET});
-  properties.Add(std::move(charset));
   properties.Color("Color", &TFont::Color, &TFont::SetColor, clWindowText);
   properties.Integer("Height", &TFont::Height, &TFont::SetHeight);
   properties.String("Name", &TFont::Name, &TFont::SetName, std::nullopt);

@@ -468,6 +468,7 @@ TEST(PictureTest, TravelsThroughStoredLayouts) {
   std::string text = WriteLayout(holder);
   EXPECT_NE(text.find("Picture.Data = {"), std::string::npos) << text;
   EXPECT_NE(text.find("Font.Style = [fsBold]"), std::string::npos) << text;
+  EXPECT_NE(text.find("Font.Charset = ANSI_CHARSET"), std::string::npos) << text;
 
   TPictureHolder read(nullptr);
   ReadLayout(text, read);

@@ -387,15 +387,17 @@ TEST(FontTest, LayoutsSetFontPropertiesByName) {
   EXPECT_EQ(font.Charset(), 134);
 
   const TPropInfo* charset = info.FindProperty("Charset");
-  EXPECT_EQ(charset->get(font), TValue(int64_t{134}));
+  EXPECT_EQ(charset->get(font), TValue(TIdent{"GB2312_CHARSET"}));
   EXPECT_FALSE(charset->IsDefault(font));
   charset->set(font, TValue(int64_t{0}));
   EXPECT_EQ(font.Charset(), ANSI_CHARSET);
-  charset->set(font, TValue(int64_t{3}));
+  charset->set(font, TValue(int64_t{3}));  // no name: stays a number
   EXPECT_EQ(charset->get(font), TValue(int64_t{3}));
+  charset->set(font, TValue(int64_t{1}));
+  EXPECT_TRUE(charset->IsDefault(font));
   EXPECT_THROW(charset->set(font, TValue(TIdent{"KLINGON_CHARSET"})), EReadError);
   EXPECT_THROW(charset->set(font, TValue(int64_t{256})), EReadError);
-  EXPECT_EQ(font.Charset(), 3);
+  EXPECT_EQ(font.Charset(), DEFAULT_CHARSET);
   EXPECT_EQ(IdentToCharset("hangul_charset"), std::optional<TFontCharset>(129));
 }
 
