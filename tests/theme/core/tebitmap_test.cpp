@@ -427,6 +427,43 @@ TEST_P(TeBitmapDraw, WindowAndCanvasTargets) {
 INSTANTIATE_TEST_SUITE_P(Paths, TeBitmapDraw, ::testing::Values(false, true),
                          [](const auto& info) { return info.param ? std::string("OwnKeyedCopy") : "TransparentBlt"; });
 
+TEST(TeBitmapMsImg32, LoaderAndForcedFallback) {
+  LoadMsImg32();
+  ASSERT_TRUE(TransparentBltAvailable());
+  ASSERT_TRUE(AlphaBltAvailable());
+  FreeMsImg32();
+  // Released, the next question loads it again.
+  EXPECT_TRUE(TransparentBltAvailable());
+
+  TTeBitmap src, dst;
+  src.SetSize(2, 1);
+  dst.SetSize(2, 1);
+  // The marker's colour with an opaque alpha byte: the engine's keyed copy
+  // compares red, green and blue only and skips it; Wine's TransparentBlt
+  // compares the alpha byte too and draws it, which tells the paths apart.
+  Put(src, {0xFF7F007F, 0xFF00FF00});
+  {
+    TMsImg32Fallback own;
+    EXPECT_FALSE(TransparentBltAvailable());
+    EXPECT_FALSE(AlphaBltAvailable());
+    EXPECT_FALSE(PlatformAlphaBlend(dst.DC(), 0, 0, 2, 1, src.DC(), 0, 0, 2, 1, 255, false));
+    {
+      TMsImg32Fallback nested;
+      EXPECT_FALSE(TransparentBltAvailable());
+    }
+    EXPECT_FALSE(TransparentBltAvailable());
+    dst.Fill(kBack);
+    src.Draw(dst.DC(), 0, 0, true);
+    EXPECT_EQ(Rgb(dst.GetPixel(0, 0)), B);
+    EXPECT_EQ(Rgb(dst.GetPixel(1, 0)), 0x00FF00u);
+  }
+  EXPECT_TRUE(TransparentBltAvailable());
+  dst.Fill(kBack);
+  src.Draw(dst.DC(), 0, 0, true);
+  EXPECT_EQ(Rgb(dst.GetPixel(0, 0)), 0x7F007Fu);
+  EXPECT_EQ(Rgb(dst.GetPixel(1, 0)), 0x00FF00u);
+}
+
 // --- copies between bitmaps -------------------------------------------------------
 
 TEST(TeBitmapCopy, PlainAndAlphaCopies) {
