@@ -21,9 +21,7 @@ int MouseCaptureCount();
 // milliseconds; settings outside those ranges are clamped.
 int KeyboardDelayMs();
 int KeyboardRepeatMs();
-constexpr int KeyboardDelayMsFor(int setting) {
-  return 200 * (setting < 0 ? 0 : setting > 3 ? 3 : setting) + 200;
-}
+constexpr int KeyboardDelayMsFor(int setting) { return 200 * (setting < 0 ? 0 : setting > 3 ? 3 : setting) + 200; }
 int KeyboardRepeatMsFor(int setting);
 
 // A stopwatch for show animations. Construction measures what reading the

@@ -1,0 +1,63 @@
+#include "theme/core/glyphs.h"
+
+#include <windows.h>
+
+#include <array>
+#include <memory>
+
+#include "framework/graphics.h"
+#include "theme/core/colors.h"
+#include "theme/core/pixels.h"
+
+namespace hv {
+
+namespace {
+
+constexpr int kGlyphKinds = 11;
+constexpr std::array<const char*, kGlyphKinds> kGlyphNames = {
+    nullptr,        "TE_BTN_OK",    "TE_BTN_CANCEL", "TE_BTN_HELP",   "TE_BTN_YES", "TE_BTN_NO",
+    "TE_BTN_CLOSE", "TE_BTN_ABORT", "TE_BTN_RETRY",  "TE_BTN_IGNORE", "TE_BTN_ALL"};
+
+std::array<std::unique_ptr<TBitmap>, 128> gGlyphs;
+
+int KindIndex(int kind) { return static_cast<int>(static_cast<unsigned>(kind) % 128u); }
+
+}  // namespace
+
+void DrawFrameControlGlyph(TCanvas& canvas, const TRect& rect, unsigned type, unsigned state, TColor color) {
+  const int w = rect.Width(), h = rect.Height();
+  if (w <= 0 || h <= 0) return;
+  TBitmap glyph(w, h, pf32bit);
+  TPixelBuffer pixels{static_cast<uint32_t*>(glyph.ScanLine(0)), w, h, glyph.BytesPerScanLine() / 4};
+  FillPixels(pixels, kWhiteARGB);
+  RECT r{0, 0, w, h};
+  DrawFrameControl(glyph.DC(), &r, type, state);
+  pixels.bits = static_cast<uint32_t*>(glyph.ScanLine(0));  // finishes the renderer's drawing
+  RecolorGlyphPixels(pixels, ColorToARGB(color));
+  glyph.SetTransparentColor(ARGBToColor(kTransparentMarker));
+  glyph.SetTransparent(true);
+  canvas.Draw(rect.left, rect.top, &glyph);
+}
+
+const char* ButtonGlyphResourceName(int kind) {
+  const int index = KindIndex(kind);
+  return index < kGlyphKinds ? kGlyphNames[static_cast<size_t>(index)] : nullptr;
+}
+
+TBitmap* ButtonGlyph(int kind) {
+  const int index = KindIndex(kind);
+  std::unique_ptr<TBitmap>& slot = gGlyphs[static_cast<size_t>(index)];
+  if (!slot) {
+    auto bitmap = std::make_unique<TBitmap>();
+    if (const char* name = ButtonGlyphResourceName(index))
+      bitmap->LoadFromResourceName(GetModuleHandleW(nullptr), name);
+    slot = std::move(bitmap);
+  }
+  return slot.get();
+}
+
+void FreeButtonGlyphs() {
+  for (auto& glyph : gGlyphs) glyph.reset();
+}
+
+}  // namespace hv
