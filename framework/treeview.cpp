@@ -531,10 +531,17 @@ void TTreeView::LoadFromFile(const std::string& path) {
   std::string bytes;
   {
     TFileStream file(path, TFileMode::fmOpenRead);
-    bytes.resize(static_cast<size_t>(file.Size()));
+    int64_t size = file.Size();
+    if (size > kMaxFileBytes)
+      throw ETreeViewError(Format("The file \"%s\" is too large for a tree (%lld bytes; at most %lld)", path.c_str(),
+                                  static_cast<long long>(size), static_cast<long long>(kMaxFileBytes)));
+    bytes.resize(static_cast<size_t>(size));
     file.ReadBuffer(bytes.data(), bytes.size());
   }
   TopicTree tree = BuildTopicTree(bytes);
+  if (tree.Count() > kMaxNodes)
+    throw ETreeViewError(Format("The file \"%s\" holds %d items; a tree takes at most %d", path.c_str(), tree.Count(),
+                                kMaxNodes));
   items_->BeginUpdate();
   try {
     items_->Clear();

@@ -158,7 +158,12 @@ class TTreeView : public TWinControl {
   void FullExpand();
   void FullCollapse();
   // Reads the file (bytes in the ANSI code page) into the tree, replacing it.
+  // A file beyond the limits below raises ETreeViewError and leaves the tree
+  // as it was: the platform's control slows down with every item it holds,
+  // and a help index is nowhere near them.
   void LoadFromFile(const std::string& path);
+  static constexpr int64_t kMaxFileBytes = 32 << 20;
+  static constexpr int kMaxNodes = 250000;
   TTreeNode* GetNodeAt(int x, int y);
 
   TTVChangedEvent OnChange;

@@ -52,6 +52,7 @@ struct ViewerFixture : ::testing::Test {
     PutFile("usage.htm", "<p>Usage</p>");
   }
   void TearDown() override {
+    if (form) ShowWindow(form->Handle(), SW_HIDE);  // a hidden window goes away at once
     form.reset();
     RemoveFile("TrvNode.DLL");
   }
@@ -245,6 +246,32 @@ TEST_F(ViewerFixture, AnIndexThatExistsButCannotBeReadIsReported) {
   ASSERT_EQ(reports.size(), 1u);
   EXPECT_EQ(reports[0].rfind("Cannot open file", 0), 0u) << reports[0];
   EXPECT_EQ(Titles(), (std::vector<std::string>{"qwdasd", "asdasd"})) << "the tree keeps its nodes";
+}
+
+TEST_F(ViewerFixture, AHugeIndexFailsCleanly) {
+  // 100 MB, made without writing it: the loader refuses it by its size.
+  HANDLE file = CreateFileW(Widen(Base() + "TrvNode.DLL").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  LARGE_INTEGER size;
+  size.QuadPart = 100LL << 20;
+  SetFilePointerEx(file, size, nullptr, FILE_BEGIN);
+  SetEndOfFile(file);
+  CloseHandle(file);
+  Open();
+  auto reports = test::TakeReportedExceptions();
+  ASSERT_EQ(reports.size(), 1u);
+  EXPECT_NE(reports[0].find("too large"), std::string::npos) << reports[0];
+  EXPECT_EQ(Titles(), (std::vector<std::string>{"qwdasd", "asdasd"}));
+  EXPECT_EQ(form->Memo1->Lines()->ToVector(), std::vector<std::string>{"Memo1"});
+}
+
+TEST_F(ViewerFixture, TooManyTopicsFailCleanly) {
+  PutFile("TrvNode.DLL", std::string(TTreeView::kMaxNodes + 1, '\n'));
+  Open();
+  auto reports = test::TakeReportedExceptions();
+  ASSERT_EQ(reports.size(), 1u);
+  EXPECT_NE(reports[0].find("a tree takes at most"), std::string::npos) << reports[0];
+  EXPECT_EQ(Titles(), (std::vector<std::string>{"qwdasd", "asdasd"}));
 }
 
 TEST_F(ViewerFixture, TheStoredEngineAsksForMetalLuna) {
