@@ -107,6 +107,25 @@ TEST(OutlineAndFill, OutermostPixelsAndSolidFills) {
   ExpectEverywhere(t, [](int, int) { return kWhite; });
 }
 
+TEST(FocusRectColor, InvertsTheBorderOnlyAndUndoesItself) {
+  TSurface s(12, 10);
+  const TRect r{2, 2, 10, 8};
+  FocusRectColor(s.Canvas(), r, kDark);
+  int inverted = 0;
+  for (int y = 0; y < 10; ++y)
+    for (int x = 0; x < 12; ++x) {
+      const bool border = r.Contains({x, y}) && (x == 2 || x == 9 || y == 2 || y == 7);
+      if (!border) {
+        ASSERT_EQ(s.At(x, y), kWhite) << x << "," << y;
+      } else if (s.At(x, y) != kWhite) {
+        ++inverted;
+      }
+    }
+  EXPECT_GT(inverted, 0);
+  FocusRectColor(s.Canvas(), r, kDark);
+  ExpectEverywhere(s, [](int, int) { return kWhite; });
+}
+
 TEST(FillDither, CheckerboardAnchoredAtTheCanvasOrigin) {
   constexpr TColor back = 0x00C0C0C0, dot = 0x00102030;
   TSurface s(20, 16);

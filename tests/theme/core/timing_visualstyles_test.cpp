@@ -90,7 +90,19 @@ TEST(TTeTimer, MeasuresForwardOverThePerformanceCounter) {
   EXPECT_GE(plain.StopCount(), plain.StartCount());
 }
 
+// Whoever started the program may hold the library already; the tests
+// give back every count they take and unload only what they loaded.
+void DropAll(int& held) {
+  held = VisualStyleLibraryRefCount();
+  for (int i = 0; i < held; ++i) FreeVisualStyleLibrary();
+}
+void Restore(int held) {
+  for (int i = 0; i < held; ++i) LoadVisualStyleLibrary();
+}
+
 TEST(VisualStyles, ReferenceCountedLoading) {
+  int held = 0;
+  DropAll(held);
   ASSERT_EQ(VisualStyleLibraryRefCount(), 0);
   EXPECT_FALSE(VisualStyleLibraryLoaded());
   EXPECT_FALSE(VisualStylesActive());
@@ -114,9 +126,12 @@ TEST(VisualStyles, ReferenceCountedLoading) {
   EXPECT_FALSE(VisualStylesActive());
   FreeVisualStyleLibrary();  // no count below zero
   EXPECT_EQ(VisualStyleLibraryRefCount(), 0);
+  Restore(held);
 }
 
 TEST(VisualStyles, WithoutTheLibraryTheTestAnswersFalse) {
+  int held = 0;
+  DropAll(held);
   SetVisualStyleLibraryFile(L"hv_no_such_visual_styles.dll");
   EXPECT_FALSE(LoadVisualStyleLibrary());
   EXPECT_EQ(VisualStyleLibraryRefCount(), 1);
@@ -127,6 +142,7 @@ TEST(VisualStyles, WithoutTheLibraryTheTestAnswersFalse) {
   SetVisualStyleLibraryFile(L"uxtheme.dll");
   EXPECT_TRUE(LoadVisualStyleLibrary());
   FreeVisualStyleLibrary();
+  Restore(held);
 }
 
 }  // namespace
