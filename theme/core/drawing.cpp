@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <array>
 #include <vector>
 
 #include "framework/gdi.h"

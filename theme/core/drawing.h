@@ -1,8 +1,10 @@
 #pragma once
 // Lines, bevels, outlines, fills, dithers, gradients and polygons on a
 // canvas: the small vocabulary every style paints its elements with.
-// Colours are framework colours (system colour references allowed). The
-// routines leave the canvas's pen and brush set to what they drew with.
+// Colours are framework colours (system colour references allowed). Routines
+// that draw with the canvas's pen or brush leave them set to what they drew
+// with; dithers and gradients use brushes of their own and leave the
+// canvas's alone.
 
 #include <span>
 
