@@ -3,7 +3,10 @@
 #include <windows.h>
 
 #include "theme/core/colors.h"
+#include "theme/core/glyphs.h"
+#include "theme/core/msimg32.h"
 #include "theme/core/theme.h"
+#include "theme/core/visualstyles.h"
 
 namespace hv {
 
@@ -34,6 +37,8 @@ void StartThemeLibrary() {
   started = true;
   // Colours resolve against the live system colours from now on.
   SetSysColorLookup(&LiveSysColor);
+  LoadMsImg32();
+  FreeButtonGlyphs();
   version = ReadPlatformVersion();
   SetSysLocaleMiddleEast(GetSystemMetrics(SM_MIDEASTENABLED) != 0);
   if (HMODULE user32 = GetModuleHandleW(L"user32.dll"))
@@ -41,13 +46,17 @@ void StartThemeLibrary() {
   // The styles register at their fixed places; the base class, which stands
   // for "no style", is always last.
   RegisterThemeClass(ThemeClassOf<TTeTheme>(), kThemePosNoTheme);
+  LoadVisualStyleLibrary();
 }
 
 void FinishThemeLibrary() {
   if (!started) return;
   started = false;
+  FreeVisualStyleLibrary();
   FreeThemeClasses();
   getScrollBarInfo = nullptr;
+  FreeButtonGlyphs();
+  FreeMsImg32();
   SetSysColorLookup(nullptr);
 }
 

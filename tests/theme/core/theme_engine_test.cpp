@@ -199,7 +199,9 @@ TEST_F(ThemeEngineTest, ReadingOrderFlags) {
 }
 
 TEST_F(ThemeEngineTest, RegistryKeepsItsFixedOrderAndFindsExactNames) {
-  // Started: only the base class, last of all.
+  // Started: only the base class, last of all; a second start adds nothing.
+  ASSERT_TRUE(ThemeLibraryStarted());
+  StartThemeLibrary();
   ASSERT_EQ(ThemeClassCount(), 1);
   EXPECT_EQ(ThemeClasses(0), ThemeClassOf<TTeTheme>());
   RegisterFakes();
@@ -225,6 +227,7 @@ TEST_F(ThemeEngineTest, RegistryKeepsItsFixedOrderAndFindsExactNames) {
   EXPECT_EQ(ThemeClasses(5), ThemeClassOf<TFailingStyle>());
 
   FinishThemeLibrary();
+  EXPECT_FALSE(ThemeLibraryStarted());
   EXPECT_EQ(ThemeClassCount(), 0);
   EXPECT_EQ(FindThemeClass("No Theme"), nullptr);
 }
