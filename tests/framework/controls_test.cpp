@@ -71,6 +71,7 @@ struct FormFixture : ::testing::Test {
     test::PumpMessages();
   }
   void TearDown() override {
+    ShowWindow(form->Handle(), SW_HIDE);  // a hidden window goes away at once
     form.reset();
     test::PumpMessages();
   }

@@ -26,7 +26,10 @@ struct TreeFixture : ::testing::Test {
     tree->OnChange = [this](TObject*, TTreeNode* node) { changes.push_back(node); };
     form->Show();
   }
-  void TearDown() override { form.reset(); }
+  void TearDown() override {
+    ShowWindow(form->Handle(), SW_HIDE);  // a hidden window goes away at once
+    form.reset();
+  }
   std::unique_ptr<TForm> form;
   TTreeView* tree = nullptr;
   std::vector<TTreeNode*> changes;

@@ -98,7 +98,7 @@ TColor ColorToRGB(TColor color, TSysColorLookup lookup) {
   return (lookup ? lookup : CurrentLookup())(color & 0xFF);
 }
 
-TColor ColorToRGB(TColor color) { return ColorToRGB(color, CurrentLookup()); }
+TColor SysColorToRGB(TColor color) { return ColorToRGB(color, CurrentLookup()); }
 
 TARGB ColorToARGB(TColor color, TSysColorLookup lookup) {
   const uint32_t rgb = static_cast<uint32_t>(ColorToRGB(color, lookup));
@@ -107,9 +107,9 @@ TARGB ColorToARGB(TColor color, TSysColorLookup lookup) {
 
 TARGB ColorToARGB(TColor color) { return ColorToARGB(color, CurrentLookup()); }
 
-TColor Lighten(TColor colour, int n) { return static_cast<TColor>(Lighten(static_cast<TARGB>(ColorToRGB(colour)), n)); }
+TColor Lighten(TColor colour, int n) { return static_cast<TColor>(Lighten(static_cast<TARGB>(SysColorToRGB(colour)), n)); }
 
-TColor Darken(TColor colour, int n) { return static_cast<TColor>(Darken(static_cast<TARGB>(ColorToRGB(colour)), n)); }
+TColor Darken(TColor colour, int n) { return static_cast<TColor>(Darken(static_cast<TARGB>(SysColorToRGB(colour)), n)); }
 
 int RoundHalfEven(double value) {
   if (std::isnan(value)) return 0;

@@ -36,7 +36,9 @@ void ResetSysColors();
 
 // A system colour reference becomes its current RGB value; other values are
 // returned as they are.
-TColor ColorToRGB(TColor color);
+// Through the lookup in force (the framework's own ColorToRGB asks the
+// platform directly).
+TColor SysColorToRGB(TColor color);
 TColor ColorToRGB(TColor color, TSysColorLookup lookup);
 
 constexpr uint8_t RedOf(TARGB argb) { return static_cast<uint8_t>(argb >> 16); }

@@ -28,20 +28,20 @@ TEST_F(ColorsTest, ConversionsRearrangeBytesAndResolveSystemColours) {
   // Positive values that are not plain RGB keep only their colour bytes.
   EXPECT_EQ(ColorToARGB(clNone), 0xFFFFFFFFu);
 
-  EXPECT_EQ(ColorToRGB(clBtnFace), 0x00C8D0D4) << "classic face colour until the platform says otherwise";
+  EXPECT_EQ(SysColorToRGB(clBtnFace), 0x00C8D0D4) << "classic face colour until the platform says otherwise";
   EXPECT_EQ(ColorToARGB(clBtnFace), 0xFFD4D0C8u);
   SetSysColor(15, 0x00332211);
   EXPECT_EQ(ColorToARGB(clBtnFace), 0xFF112233u);
   // Any negative value is a system colour reference by its low byte.
-  EXPECT_EQ(ColorToRGB(static_cast<TColor>(0x8000000Fu)), 0x00332211);
-  EXPECT_EQ(ColorToRGB(kFallbackColor), ColorToRGB(clScrollBar));
-  EXPECT_EQ(ColorToRGB(static_cast<TColor>(0xFF0000FFu)), 0) << "an index the platform does not know is black";
+  EXPECT_EQ(SysColorToRGB(static_cast<TColor>(0x8000000Fu)), 0x00332211);
+  EXPECT_EQ(SysColorToRGB(kFallbackColor), SysColorToRGB(clScrollBar));
+  EXPECT_EQ(SysColorToRGB(static_cast<TColor>(0xFF0000FFu)), 0) << "an index the platform does not know is black";
 
   SetSysColorLookup([](int index) -> TColor { return index == 5 ? 0x00ABCDEF : 0x00010203; });
   EXPECT_EQ(ColorToARGB(clWindow), 0xFFEFCDABu);
-  EXPECT_EQ(ColorToRGB(clBtnFace), 0x00010203);
+  EXPECT_EQ(SysColorToRGB(clBtnFace), 0x00010203);
   SetSysColorLookup(nullptr);
-  EXPECT_EQ(ColorToRGB(clBtnFace), 0x00332211) << "the table again";
+  EXPECT_EQ(SysColorToRGB(clBtnFace), 0x00332211) << "the table again";
   EXPECT_EQ(ColorToARGB(clWindow, [](int) -> TColor { return 0x00654321; }), 0xFF214365u);
 }
 
@@ -185,8 +185,8 @@ TEST_F(ColorsTest, ThemeColourPipeline) {
   const TColor saturated = 0x00F01E5A;
   ASSERT_NE(ARGBToColor(ShiftHue(ColorToARGB(saturated), 0)), saturated) << "a colour the round trip does move";
   EXPECT_EQ(AdjustThemeColor(saturated, 0, 0), saturated);
-  EXPECT_EQ(AdjustThemeColor(clHighlight, 0, 0), ColorToRGB(clHighlight));
-  EXPECT_EQ(AdjustThemeColor(kFallbackColor, 0, 0), ColorToRGB(clScrollBar));
+  EXPECT_EQ(AdjustThemeColor(clHighlight, 0, 0), SysColorToRGB(clHighlight));
+  EXPECT_EQ(AdjustThemeColor(kFallbackColor, 0, 0), SysColorToRGB(clScrollBar));
 
   EXPECT_EQ(AdjustThemeColor(0x000000FF, 85, 0), 0x0000FF00) << "red to green";
   EXPECT_EQ(AdjustThemeColor(0x00302010, 0, 240), 0x00FFFFFF);
