@@ -7,27 +7,9 @@ images) and prints them as hex blocks for the main window's stored layout.
 
 Magenta (255, 0, 255) is the transparent key of both."""
 
-import struct
 import sys
 
-KEY = (255, 0, 255)
-
-
-def bmp24(pixels):
-    """A bottom-up 24-bit BMP file of rows of (r, g, b)."""
-    height = len(pixels)
-    width = len(pixels[0])
-    stride = (width * 3 + 3) & ~3
-    body = bytearray()
-    for row in reversed(pixels):
-        line = bytearray()
-        for r, g, b in row:
-            line += bytes((b, g, r))
-        line += bytes(stride - len(line))
-        body += line
-    header = struct.pack('<2sIHHI', b'BM', 14 + 40 + len(body), 0, 0, 14 + 40)
-    info = struct.pack('<IiiHHIIiiII', 40, width, height, 1, 24, 0, len(body), 2835, 2835, 0, 0)
-    return header + info + bytes(body)
+from bmpfile import KEY, bmp24
 
 
 def canvas(w, h):
