@@ -1,0 +1,265 @@
+// The four skin images as committed: their format, their key pixels, and the
+// structure the skinned styles rely on when they cut pictures out of them.
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "theme/styles/pcx.h"
+
+namespace hv {
+namespace {
+
+struct Rect {
+  int left, top, right, bottom;
+};
+
+struct Skin {
+  const char* name;
+  int width, height;
+  int keyX, keyY;
+  uint32_t key;  // 0xRRGGBB
+  bool primary;
+};
+
+const Skin kSkins[] = {
+    {"XP_MAIN", 190, 372, 0, 0, 0xFE02FE, true},
+    {"XP_MAIN1", 196, 435, 0, 0, 0xFF01FF, false},
+    {"XP_METAL_MAIN", 190, 372, 0, 0, 0xFF00FF, true},
+    {"XP_METAL_MAIN1", 196, 435, 0, 434, 0xFF00FF, false},
+};
+
+std::vector<uint8_t> ReadSkinFile(const char* name) {
+#ifdef _WIN32
+  // Under Wine the source tree is reached through the drive that maps "/".
+  const std::string path = std::string("Z:") + HV_SOURCE_DIR + "/resources/skins/" + name + ".pcx";
+#else
+  const std::string path = std::string(HV_SOURCE_DIR) + "/resources/skins/" + name + ".pcx";
+#endif
+  std::ifstream in(path, std::ios::binary);
+  if (!in) ADD_FAILURE() << "cannot open " << path;
+  return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+int Word(const std::vector<uint8_t>& file, size_t at) { return file[at] | (file[at + 1] << 8); }
+
+// What the styles' keying replaces: every channel within 5 of the key.
+bool NearKey(uint32_t argb, uint32_t key) {
+  for (int shift : {16, 8, 0}) {
+    const int a = int((argb >> shift) & 0xFF), b = int((key >> shift) & 0xFF);
+    if (std::abs(a - b) > 5) return false;
+  }
+  return true;
+}
+
+// Rectangles copied or stretched without the key: frames, caption buttons and
+// the edges and centres of nine-part pictures. One entry per picture edge set:
+// the picture rectangle and the corner margin left out (0: the whole picture).
+struct Opaque {
+  Rect rect;
+  int margin;
+};
+
+std::vector<Opaque> FrameAreas() {
+  std::vector<Opaque> out = {
+      {{0, 0, 66, 29}, 0},   {{0, 29, 3, 57}, 0},   {{63, 29, 66, 57}, 0},  {{0, 57, 62, 60}, 0},
+      {{63, 57, 66, 60}, 0}, {{66, 0, 132, 19}, 0}, {{66, 19, 68, 49}, 0},  {{130, 19, 132, 49}, 0},
+      {{66, 49, 129, 51}, 0}, {{130, 49, 132, 51}, 0}, {{66, 70, 108, 84}, 0},
+  };
+  for (int row = 70; row <= 280; row += 30) out.push_back({{0, row, 63, row + 21}, 0});
+  return out;
+}
+
+std::vector<Opaque> PrimaryAreas() {
+  std::vector<Opaque> out;
+  for (int row : {100, 130, 160, 190, 220}) out.push_back({{70, row, 143, row + 21}, 4});
+  for (auto [x, y] : {std::pair{89, 278}, {109, 278}, {89, 301}, {109, 301}}) out.push_back({{x, y, x + 20, y + 23}, 4});
+  for (int row : {278, 292, 306, 320}) out.push_back({{132, row, 146, row + 14}, 3});
+  out.push_back({{151, 248, 166, 304}, 0});  // combo button faces
+  out.push_back({{0, 310, 57, 367}, 0});     // menu-bar child buttons
+  out.push_back({{60, 331, 128, 346}, 0});   // status bar
+  return out;
+}
+
+std::vector<Opaque> SecondaryAreas() {
+  std::vector<Opaque> out = {
+      {{103, 101, 121, 173}, 0},  // state boxes
+      {{1, 305, 18, 373}, 0},     // scroll thumb and button faces
+      {{19, 305, 36, 322}, 0},    // scroll tracks
+      {{37, 305, 54, 322}, 0},
+      {{153, 344, 168, 362}, 0},  // panel
+  };
+  for (int row : {344, 365, 386})
+    for (int col : {68, 89, 110, 131}) out.push_back({{col, row, col + 21, row + 21}, 4});
+  return out;
+}
+
+bool InCorner(int x, int y, const Opaque& area) {
+  const Rect& r = area.rect;
+  const int m = area.margin;
+  const bool left = x < r.left + m, right = x >= r.right - m, top = y < r.top + m, bottom = y >= r.bottom - m;
+  return (left || right) && (top || bottom);
+}
+
+// Keyed pictures whose top-left pixel lies outside the drawn shape.
+std::vector<std::pair<int, int>> KeyedCorners(bool primary) {
+  std::vector<std::pair<int, int>> out;
+  if (primary) {
+    for (int row : {100, 130, 160, 190, 220}) {
+      out.insert(out.end(), {{70, row}, {142, row}, {70, row + 20}, {142, row + 20}});
+    }
+    for (int row = 102; row < 230; row += 16) out.insert(out.end(), {{152, row}, {167, row + 15}});
+    for (int row = 102; row < 294; row += 16) out.insert(out.end(), {{171, row}, {186, row + 15}});
+    for (auto [x, y] : {std::pair{89, 278}, {109, 278}, {89, 301}, {109, 301}})
+      out.insert(out.end(), {{x, y}, {x + 19, y + 22}});
+    for (int row : {278, 292, 306, 320}) out.insert(out.end(), {{132, row}, {145, row + 13}});
+    for (int row : {32, 49, 66})
+      for (int col : {134, 151, 168}) out.insert(out.end(), {{col, row}, {col + 16, row + 16}});
+    for (int row : {314, 321, 328, 335}) out.push_back({155, row});
+    out.insert(out.end(), {{69, 279}, {60, 313}, {65, 313}});  // size grip, a chevron's tip row
+  } else {
+    for (int row : {344, 365, 386}) out.insert(out.end(), {{68, row}, {88, row}});  // top tabs
+    for (int row : {375, 384, 393, 402})
+      for (int col : {2, 11, 20, 29}) out.push_back({col, row});
+    for (int n = 0; n < 5; ++n) {
+      out.insert(out.end(), {{80, 122 + 43 * n}, {129, 117 + 55 * n}, {129, 67 + 55 * n}, {174, 106 + 55 * n}});
+    }
+  }
+  return out;
+}
+
+void PrintTo(const Skin& skin, std::ostream* out) { *out << skin.name; }
+
+class SkinFileTest : public testing::TestWithParam<Skin> {};
+
+TEST_P(SkinFileTest, HeaderAndDataLayout) {
+  const Skin& skin = GetParam();
+  const std::vector<uint8_t> file = ReadSkinFile(skin.name);
+  ASSERT_GT(file.size(), kPcxHeaderSize + kPcxPaletteBlockSize);
+  EXPECT_EQ(file[0], 10);
+  EXPECT_EQ(file[1], 5) << "version";
+  EXPECT_EQ(file[2], 1) << "run-length encoded";
+  EXPECT_EQ(file[3], 8) << "bits per pixel";
+  EXPECT_EQ(Word(file, 4), 0);
+  EXPECT_EQ(Word(file, 6), 0);
+  EXPECT_EQ(Word(file, 8), skin.width - 1);
+  EXPECT_EQ(Word(file, 10), skin.height - 1);
+  EXPECT_EQ(file[65], 1) << "planes";
+  EXPECT_EQ(Word(file, 66), skin.width) << "bytes per line";
+  EXPECT_EQ(file[file.size() - kPcxPaletteBlockSize], 12) << "palette marker";
+
+  const std::optional<PcxImage> image = DecodePcx(file);
+  ASSERT_TRUE(image.has_value());
+  EXPECT_EQ(image->width, skin.width);
+  EXPECT_EQ(image->height, skin.height);
+  EXPECT_EQ(image->dataBytesRead, file.size() - kPcxHeaderSize - kPcxPaletteBlockSize)
+      << "the pixel data ends exactly where the palette block begins";
+}
+
+TEST_P(SkinFileTest, KeyPixelAndOpaquePictures) {
+  const Skin& skin = GetParam();
+  const std::optional<PcxImage> image = DecodePcx(ReadSkinFile(skin.name));
+  ASSERT_TRUE(image.has_value());
+  ASSERT_EQ(image->width, skin.width);
+  EXPECT_EQ(image->Pixel(skin.keyX, skin.keyY), 0xFF000000u | skin.key);
+
+  std::vector<Opaque> areas = FrameAreas();
+  const std::vector<Opaque> own = skin.primary ? PrimaryAreas() : SecondaryAreas();
+  areas.insert(areas.end(), own.begin(), own.end());
+  for (const Opaque& area : areas) {
+    int keyed = 0;
+    for (int y = area.rect.top; y < area.rect.bottom; ++y)
+      for (int x = area.rect.left; x < area.rect.right; ++x) {
+        if ((x == 0 && y == 0) || InCorner(x, y, area)) continue;  // (0, 0): the cut-away window corner
+        if (NearKey(image->Pixel(x, y), skin.key)) ++keyed;
+      }
+    EXPECT_EQ(keyed, 0) << skin.name << " picture at " << area.rect.left << "," << area.rect.top;
+  }
+  // Where the frame's top-left corner is the key, the region cuts it away.
+  EXPECT_TRUE(skin.keyY != 0 || NearKey(image->Pixel(0, 0), skin.key));
+}
+
+TEST_P(SkinFileTest, KeyedPicturesHaveKeyedCorners) {
+  const Skin& skin = GetParam();
+  const std::optional<PcxImage> image = DecodePcx(ReadSkinFile(skin.name));
+  ASSERT_TRUE(image.has_value());
+  ASSERT_EQ(image->width, skin.width);
+  for (auto [x, y] : KeyedCorners(skin.primary))
+    EXPECT_TRUE(NearKey(image->Pixel(x, y), skin.key)) << skin.name << " at " << x << "," << y;
+  // The keyed pictures are not empty: each radio and check picture, each
+  // thumb and each arrow has pixels of its own.
+  auto drawn = [&](Rect r) {
+    int count = 0;
+    for (int y = r.top; y < r.bottom; ++y)
+      for (int x = r.left; x < r.right; ++x) count += !NearKey(image->Pixel(x, y), skin.key);
+    return count;
+  };
+  if (skin.primary) {
+    for (int row = 102; row < 230; row += 16) EXPECT_GT(drawn({152, row, 168, row + 16}), 60) << row;
+    for (int row = 102; row < 294; row += 16) EXPECT_GT(drawn({171, row, 187, row + 16}), 60) << row;
+    for (int row = 311; row < 329; row += 3) EXPECT_GE(drawn({60, row, 66, row + 3}), 10) << row;
+  } else {
+    for (int row = 375; row < 411; row += 9)
+      for (int col : {2, 11, 20, 29}) EXPECT_GE(drawn({col, row, col + 9, row + 9}), 12) << col << "," << row;
+    for (int n = 0; n < 5; ++n) EXPECT_GT(drawn({80, 100 + 43 * n, 91, 123 + 43 * n}), 200) << n;
+  }
+}
+
+// Stretched edges repeat one line: the top edge of a nine-part picture is the
+// same in every column it is stretched over, a side edge the same in every row
+// (the side of the push button follows its vertical shading, so only the
+// top and bottom edges and the status bar are compared column by column).
+TEST_P(SkinFileTest, StretchedEdgesAreUniform) {
+  const Skin& skin = GetParam();
+  const std::optional<PcxImage> image = DecodePcx(ReadSkinFile(skin.name));
+  ASSERT_TRUE(image.has_value());
+  ASSERT_EQ(image->width, skin.width);
+  auto uniformRows = [&](Rect r) {
+    for (int y = r.top; y < r.bottom; ++y)
+      for (int x = r.left + 1; x < r.right; ++x)
+        if (image->Pixel(x, y) != image->Pixel(r.left, y)) return false;
+    return true;
+  };
+  // Caption middles and bottom edges of both frames.
+  EXPECT_TRUE(uniformRows({10, 0, 56, 29})) << skin.name;
+  EXPECT_TRUE(uniformRows({3, 57, 62, 60})) << skin.name;
+  EXPECT_TRUE(uniformRows({76, 0, 121, 19})) << skin.name;
+  if (skin.primary) {
+    for (int row : {100, 130, 160, 190, 220}) EXPECT_TRUE(uniformRows({74, row, 139, row + 21})) << row;
+    EXPECT_TRUE(uniformRows({60, 331, 128, 346}));
+  } else {
+    EXPECT_TRUE(uniformRows({19, 305, 36, 322})) << "horizontal scroll track";
+    for (int row : {305, 322, 339, 356}) EXPECT_TRUE(uniformRows({4, row, 15, row + 17})) << row;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Skins, SkinFileTest, testing::ValuesIn(kSkins),
+                         [](const testing::TestParamInfo<Skin>& info) { return std::string(info.param.name); });
+
+// The inactive frame is the paler one: its caption carries less colour.
+TEST(SkinFileTest, InactiveCaptionIsPaler) {
+  for (auto [active, inactive] : {std::pair{"XP_MAIN", "XP_MAIN1"}, {"XP_METAL_MAIN", "XP_METAL_MAIN1"}}) {
+    const std::optional<PcxImage> a = DecodePcx(ReadSkinFile(active));
+    const std::optional<PcxImage> b = DecodePcx(ReadSkinFile(inactive));
+    ASSERT_TRUE(a && b);
+    auto chroma = [](const PcxImage& image) {
+      long sum = 0;
+      for (int y = 2; y < 28; ++y) {
+        const uint32_t c = image.Pixel(30, y);
+        const int r = (c >> 16) & 0xFF, g = (c >> 8) & 0xFF, bl = c & 0xFF;
+        sum += std::max({r, g, bl}) - std::min({r, g, bl});
+      }
+      return sum;
+    };
+    EXPECT_LT(chroma(*b), chroma(*a)) << inactive;
+  }
+}
+
+}  // namespace
+}  // namespace hv
