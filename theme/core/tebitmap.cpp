@@ -405,6 +405,13 @@ void TTeBitmap::AssignTo(TPersistent* dest) const {
 // --- skin images ------------------------------------------------------------------
 
 void TTeBitmap::LoadFromPcx(TStream& stream) {
+  // The marker decides before the rest is read, so that a stream that is no
+  // PCX image is left alone however long it is.
+  const int64_t start = stream.Position();
+  uint8_t header[kPcxHeaderSize];
+  stream.ReadBuffer(header, sizeof header);
+  if (!IsPcxMarker(header[0])) return;
+  stream.SetPosition(start);
   const std::vector<uint8_t> data = stream.ReadRest(kMaxPcxStream);
   const std::optional<PcxImage> image = DecodePcx(data);
   if (!image) return;

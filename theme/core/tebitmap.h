@@ -134,7 +134,8 @@ class TTeBitmap : public TPersistent {
 
   // An 8-bit PCX image read from the stream's position. Anything that is
   // not PCX (first byte neither 10 nor 205) leaves the bitmap as it was;
-  // a damaged one raises EReadError or EInvalidGraphic and leaves it too.
+  // a damaged one raises EReadError or EInvalidGraphic and leaves it too,
+  // and so does a stream shorter than the 128-byte header.
   void LoadFromPcx(TStream& stream);
   // The same from a raw data resource; EResNotFound when there is none.
   void LoadFromPcxResource(HINSTANCE instance, const char* name);

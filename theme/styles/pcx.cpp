@@ -134,11 +134,14 @@ void EncodeLine(std::vector<uint8_t>& out, std::span<const uint8_t> line) {
 
 }  // namespace
 
+bool IsPcxMarker(uint8_t firstByte) { return firstByte == kMarkerZsoft || firstByte == kMarkerAlternate; }
+
 std::optional<PcxImage> DecodePcx(std::span<const uint8_t> data) {
-  if (!data.empty() && data[0] != kMarkerZsoft && data[0] != kMarkerAlternate) return std::nullopt;
+  // The header is read whole before its first byte is looked at.
   if (data.size() < kPcxHeaderSize)
     throw EReadError(Format("PCX image truncated: %s bytes, the header alone takes %d",
                             std::to_string(data.size()).c_str(), int{kPcxHeaderSize}));
+  if (!IsPcxMarker(data[0])) return std::nullopt;
 
   const uint8_t version = data[1];
   const uint8_t encoding = data[2];

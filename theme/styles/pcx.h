@@ -31,10 +31,14 @@ struct PcxImage {
   uint32_t Pixel(int x, int y) const { return pixels[static_cast<size_t>(y) * static_cast<size_t>(width) + x]; }
 };
 
+// 10 or 205: the first byte of every PCX image.
+bool IsPcxMarker(uint8_t firstByte);
+
 // Decodes a whole PCX file held in memory.
+// - EReadError when the data is shorter than the 128-byte header, whatever
+//   its first byte.
 // - No value when the first byte is neither 10 nor 205: not a PCX image, and
 //   whoever asked keeps what it had.
-// - EReadError when the data is empty or shorter than the 128-byte header.
 // - EInvalidGraphic when the header's sizes contradict each other (Xmax below
 //   Xmin, a line shorter than the image is wide, no room for the palette
 //   block) or exceed kPcxMaxPixels.

@@ -122,7 +122,10 @@ TEST(PcxTest, MarkerDecidesWhetherItIsPcx) {
     EXPECT_FALSE(DecodePcx(file).has_value()) << int(other);
   }
   const std::vector<uint8_t> bmp = {'B', 'M'};
-  EXPECT_FALSE(DecodePcx(bmp).has_value()) << "a short non-PCX stream is simply not PCX";
+  EXPECT_THROW(DecodePcx(bmp), EReadError) << "the whole header is read before its first byte decides";
+  std::vector<uint8_t> longBmp(kPcxHeaderSize, 0);
+  longBmp[0] = 'B';
+  EXPECT_FALSE(DecodePcx(longBmp).has_value());
 }
 
 TEST(PcxTest, DataEndingEarlyLeavesIndexZero) {
