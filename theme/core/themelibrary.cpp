@@ -32,7 +32,7 @@ TTePlatformVersion ReadPlatformVersion() {
 
 }  // namespace
 
-void StartThemeLibrary() {
+void StartThemeLibrary(TThemeStylesRegistration registerStyles) {
   if (started) return;
   started = true;
   // Colours resolve against the live system colours from now on.
@@ -45,6 +45,7 @@ void StartThemeLibrary() {
     getScrollBarInfo = reinterpret_cast<void*>(GetProcAddress(user32, "GetScrollBarInfo"));
   // The styles register at their fixed places; the base class, which stands
   // for "no style", is always last.
+  if (registerStyles) registerStyles();
   RegisterThemeClass(ThemeClassOf<TTeTheme>(), kThemePosNoTheme);
   LoadVisualStyleLibrary();
 }

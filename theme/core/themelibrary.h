@@ -6,7 +6,13 @@
 
 namespace hv {
 
-void StartThemeLibrary();
+// Registers the styles a program carries, each at its place in the style
+// registry (theme/styles has one for its styles).
+using TThemeStylesRegistration = void (*)();
+
+// The styles register during the start, in the step the start order gives
+// them; without a registration only the "No Theme" class is there.
+void StartThemeLibrary(TThemeStylesRegistration registerStyles = nullptr);
 void FinishThemeLibrary();
 bool ThemeLibraryStarted();
 
