@@ -162,14 +162,16 @@ class MetalLuna(Luna):
     window = C(0xF8F8FF)
     select = C(0x5A5A7B)
     menu_select = C(0xA3A3B8)
-    caption = {True: [(0.0, C(0x6F6F8C)), (0.04, C(0xFFFFFF)), (0.10, C(0xF4F4F8)), (0.45, C(0xE4E4EC)),
-                      (0.80, C(0xD2D2DD)), (0.94, C(0xC3C3D1)), (1.0, C(0x9797AE))],
+    # Brushed silver with a soft gloss: the upper half lighter, a step at the
+    # middle, a darker lower half.
+    caption = {True: [(0.0, C(0x6F6F8C)), (0.04, C(0xFFFFFF)), (0.10, C(0xF7F7FA)), (0.50, C(0xE7E7EE)),
+                      (0.53, C(0xDBDBE5)), (0.85, C(0xCFCFDB)), (0.95, C(0xC2C2D0)), (1.0, C(0x9797AE))],
                False: [(0.0, C(0xA4A4B6)), (0.04, C(0xFFFFFF)), (0.10, C(0xF8F8FA)), (0.5, C(0xEFEFF2)),
                        (0.94, C(0xE3E3E8)), (1.0, C(0xC6C6D2))]}
     outline = {True: C(0x6F6F8C), False: C(0xA4A4B6)}
     sides = {True: (C(0x6F6F8C), C(0xE6E6EE), C(0xA3A3B8)), False: (C(0xA4A4B6), C(0xF6F6F8), C(0xCDCDD8))}
     bottom = {True: (C(0xA3A3B8), C(0xCBCBD8), C(0x6F6F8C)), False: (C(0xCDCDD8), C(0xE2E2E9), C(0xA4A4B6))}
-    brushed = 2.2
+    brushed = 3.0
 
     @staticmethod
     def caption_button(active, kind, state):
