@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/filer.h"
 #include "framework/forms.h"
 #include "framework/sysutils.h"
 #include "tests/support/win_test.h"
@@ -386,6 +387,20 @@ TEST_F(HookTest, FinalizingTheHooksRestoresEveryWindow) {
   hook->SetActive(true);
   ASSERT_NE(HookList(), nullptr);
   EXPECT_NE(Proc(), classProc);
+}
+
+TEST(TeHook, ActiveIsStoredOnlyWhenOff) {
+  TTeHook hook(nullptr);
+  hook.SetName("Hook");
+  EXPECT_TRUE(hook.Active());
+  EXPECT_EQ(WriteLayout(hook), "object Hook: TTeHook\nend\n");
+  hook.SetActive(false);
+  std::string text = WriteLayout(hook);
+  EXPECT_EQ(text, "object Hook: TTeHook\n  Active = False\nend\n");
+  TTeHook read(nullptr);
+  ReadLayout(text, read);
+  EXPECT_FALSE(read.Active());
+  EXPECT_EQ(read.ControlHook(), nullptr);
 }
 
 }  // namespace
