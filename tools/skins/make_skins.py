@@ -144,6 +144,8 @@ class Luna:
     arrow_pressed = C(0x17305F)
 
     track = (C(0xF3F1EA), C(0xFEFEFB))
+    scroll_face = C(0xC9D8FC)
+    scroll_outline = C(0x9AB3EE)
     status = [(0.0, C(0xD8D3C0)), (0.07, C(0xFFFFFF)), (0.2, C(0xF6F4EC)), (1.0, C(0xE4E0CF))]
     separator = (C(0xB8B29C), C(0xFFFFFF))
     dots = (C(0xADA891), C(0xFFFFFF))
@@ -207,7 +209,7 @@ class MetalLuna(Luna):
     box_fill = (C(0xD7D7E0), C(0xFFFFFF))
     box_pressed = (C(0xB2B2C4), C(0xE6E6EE))
     mark = C(0x3A3A66)
-    mark_light = C(0x8A8AB4)
+    mark_light = C(0xA6A6C8)
 
     tool_outline = C(0x8C8CA6)
     tool_fill = [(0.0, C(0xFFFFFF)), (0.5, C(0xF2F2F6)), (1.0, C(0xDADAE4))]
@@ -221,6 +223,8 @@ class MetalLuna(Luna):
     arrow_pressed = C(0x17173A)
 
     track = (C(0xE9E9EF), C(0xF8F8FB))
+    scroll_face = C(0xD9D9E4)
+    scroll_outline = C(0x8C8CA6)
     status = [(0.0, C(0xA3A3B8)), (0.07, C(0xFFFFFF)), (0.2, C(0xF3F3F7)), (1.0, C(0xD8D7DF))]
     separator = (C(0xA3A3B8), C(0xFFFFFF))
     dots = (C(0x8F8FA8), C(0xFFFFFF))
@@ -667,8 +671,8 @@ def scroll_face_pic(st, state):
         pic.fill(rect_shape(1, 1, 16, 16), st.disabled_fill)
         pic.ring(rect_shape(1, 1, 16, 16), rect_shape(2, 2, 15, 15), st.disabled_outline)
         return pic
-    face = ramp(st.blue_fill, 0.5)
-    outline = st.blue_outline
+    face = st.scroll_face
+    outline = st.scroll_outline
     if state == 'hot':
         face = lighten(face, 0.4)
     elif state == 'pressed':
