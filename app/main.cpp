@@ -9,13 +9,15 @@
 #include "framework/webbrowser.h"
 #include "theme/core/themeengine.h"
 #include "theme/core/themelibrary.h"
+#include "theme/styles/luna.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   using namespace hv;
   try {
     Application()->Initialize();
-    // The theme library is up before the first window exists.
-    StartThemeLibrary();
+    // The theme library is up, with the styles registered, before the first
+    // window exists.
+    StartThemeLibrary(&RegisterSkinnedStyles);
     RegisterStandardClasses();
     RegisterClasses<TFrmMain, TWebBrowser, TTeThemeEngine>();
     Application()->CreateForm<TFrmMain>();
