@@ -467,7 +467,7 @@ def caption_button_pic(st, active, kind, state, size):
                     pic.a[y][x] *= ring_alpha
     name = 'close_small' if size < 16 else kind
     d = 1 if state == 'pressed' else 0
-    if shadow is not None:
+    if shadow is not None and size > 16:  # too busy on the small button
         glyph_at(pic, name, shadow, d + 1, d + 1, alpha=0.45)
     glyph_at(pic, name, glyph, d, d)
     return pic
@@ -889,7 +889,12 @@ def primary(st, key_pixel):
         for state, row in zip(STATES, rows):
             pic = Pic(6, 3)
             colour = arrow_colour(st, state)
-            pic.pixels(0, 0, GLYPHS['chevron'], darken(colour, 0.25) if extra else colour)
+            if extra and row + extra + 3 > STATUS_BAR[1]:
+                # Its last row is the status bar's top line: a smaller
+                # chevron above it.
+                pic.pixels(0, 0, GLYPHS['chevron'][1:], darken(colour, 0.25))
+            else:
+                pic.pixels(0, 0, GLYPHS['chevron'], darken(colour, 0.25) if extra else colour)
             atlas.place_keyed(pic, hx, row + extra, st.face)
     # The status bar overlaps the last rows of the stays-down chevrons; it
     # is stretched across the whole bar, so it wins.
