@@ -448,18 +448,9 @@ TGraphicControl::~TGraphicControl() = default;
 
 void TGraphicControl::WndProc(TMessage& message) {
   if (message.Msg == WM_PAINT && message.WParam != 0) {
-    canvas_->Lock();
-    try {
-      canvas_->SetHandle(reinterpret_cast<HDC>(message.WParam));
-      canvas_->Font()->Assign(Font());
-      Paint();
-    } catch (...) {
-      canvas_->SetHandle(nullptr);
-      canvas_->Unlock();
-      throw;
-    }
-    canvas_->SetHandle(nullptr);
-    canvas_->Unlock();
+    TCanvasPaintScope scope(*canvas_, reinterpret_cast<HDC>(message.WParam));
+    canvas_->Font()->Assign(Font());
+    Paint();
     return;
   }
   TControl::WndProc(message);

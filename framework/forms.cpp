@@ -370,19 +370,10 @@ void TCustomForm::Paint() {
 }
 
 void TCustomForm::PaintWindow(HDC dc) {
-  canvas_->Lock();
-  try {
-    canvas_->SetHandle(dc);
-    canvas_->Font()->Assign(Font());
-    canvas_->Brush()->SetColor(Color());
-    Paint();
-  } catch (...) {
-    canvas_->SetHandle(nullptr);
-    canvas_->Unlock();
-    throw;
-  }
-  canvas_->SetHandle(nullptr);
-  canvas_->Unlock();
+  TCanvasPaintScope scope(*canvas_, dc);
+  canvas_->Font()->Assign(Font());
+  canvas_->Brush()->SetColor(Color());
+  Paint();
 }
 
 void TCustomForm::WndProc(TMessage& message) {

@@ -339,6 +339,26 @@ class TCanvas : public TPersistent {
   int lockCount_ = 0;
 };
 
+// Lends a canvas a device context for the length of one paint: locked and
+// working on `dc` from construction, resting and unlocked again when the
+// scope ends, also when painting throws.
+class TCanvasPaintScope {
+ public:
+  TCanvasPaintScope(TCanvas& canvas, HDC dc) : canvas_(canvas) {
+    canvas_.Lock();
+    canvas_.SetHandle(dc);
+  }
+  ~TCanvasPaintScope() {
+    canvas_.SetHandle(nullptr);
+    canvas_.Unlock();
+  }
+  TCanvasPaintScope(const TCanvasPaintScope&) = delete;
+  TCanvasPaintScope& operator=(const TCanvasPaintScope&) = delete;
+
+ private:
+  TCanvas& canvas_;
+};
+
 // A picture that can draw itself on a canvas and travel through streams.
 class TGraphic : public TPersistent {
   HV_CLASS_NO_PROPERTIES(TGraphic, TPersistent)

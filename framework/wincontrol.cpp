@@ -772,19 +772,10 @@ TCustomControl::~TCustomControl() {
 }
 
 void TCustomControl::PaintWindow(HDC dc) {
-  canvas_->Lock();
-  try {
-    canvas_->SetHandle(dc);
-    canvas_->Font()->Assign(Font());
-    canvas_->Brush()->SetColor(Color());
-    Paint();
-  } catch (...) {
-    canvas_->SetHandle(nullptr);
-    canvas_->Unlock();
-    throw;
-  }
-  canvas_->SetHandle(nullptr);
-  canvas_->Unlock();
+  TCanvasPaintScope scope(*canvas_, dc);
+  canvas_->Font()->Assign(Font());
+  canvas_->Brush()->SetColor(Color());
+  Paint();
 }
 
 }  // namespace hv
