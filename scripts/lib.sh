@@ -50,7 +50,9 @@ hv_pick_arch() {
 }
 
 hv_wine_env() {
-  export WINEPREFIX="$HV_BUILD/wineprefix-$HV_ARCH"
+  # A private prefix per concurrent user of the build (HV_WINEPREFIX) keeps
+  # their windows from fighting over the focus.
+  export WINEPREFIX="${HV_WINEPREFIX:-$HV_BUILD/wineprefix-$HV_ARCH}"
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="
   if [ "$HV_ARCH" = i686 ]; then

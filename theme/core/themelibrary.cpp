@@ -53,7 +53,8 @@ void StartThemeLibrary(TThemeStylesRegistration registerStyles) {
 void FinishThemeLibrary() {
   if (!started) return;
   started = false;
-  FreeVisualStyleLibrary();
+  // Whoever loaded the library and forgot to free it, it goes now.
+  while (VisualStyleLibraryRefCount() > 0) FreeVisualStyleLibrary();
   FreeThemeClasses();
   getScrollBarInfo = nullptr;
   FreeButtonGlyphs();

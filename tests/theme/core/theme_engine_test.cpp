@@ -16,6 +16,7 @@
 #include "theme/core/theme.h"
 #include "theme/core/themeengine.h"
 #include "theme/core/themelibrary.h"
+#include "theme/core/visualstyles.h"
 #include "tests/support/win_test.h"
 
 namespace hv {
@@ -230,6 +231,20 @@ TEST_F(ThemeEngineTest, RegistryKeepsItsFixedOrderAndFindsExactNames) {
   EXPECT_FALSE(ThemeLibraryStarted());
   EXPECT_EQ(ThemeClassCount(), 0);
   EXPECT_EQ(FindThemeClass("No Theme"), nullptr);
+}
+
+TEST_F(ThemeEngineTest, EndReleasesTheVisualStyleLibraryWhateverItsCount) {
+  // A component that loaded the library and never freed it must not keep it
+  // past the end of the theme library.
+  ASSERT_TRUE(ThemeLibraryStarted());
+  LoadVisualStyleLibrary();
+  LoadVisualStyleLibrary();
+  ASSERT_GE(VisualStyleLibraryRefCount(), 3);
+  FinishThemeLibrary();
+  EXPECT_EQ(VisualStyleLibraryRefCount(), 0);
+  EXPECT_FALSE(VisualStyleLibraryLoaded());
+  StartThemeLibrary();
+  EXPECT_EQ(VisualStyleLibraryRefCount(), 1);
 }
 
 TEST_F(ThemeEngineTest, EngineStartsWithTheBaseTheme) {
