@@ -68,8 +68,8 @@ struct Opaque {
 
 std::vector<Opaque> FrameAreas() {
   std::vector<Opaque> out = {
-      {{0, 0, 66, 29}, 0},   {{0, 29, 3, 57}, 0},   {{63, 29, 66, 57}, 0},  {{0, 57, 62, 60}, 0},
-      {{63, 57, 66, 60}, 0}, {{66, 0, 132, 19}, 0}, {{66, 19, 68, 49}, 0},  {{130, 19, 132, 49}, 0},
+      {{0, 0, 66, 29}, 0},    {{0, 29, 3, 57}, 0},     {{63, 29, 66, 57}, 0},  {{0, 57, 62, 60}, 0},
+      {{63, 57, 66, 60}, 0},  {{66, 0, 132, 19}, 0},   {{66, 19, 68, 49}, 0},  {{130, 19, 132, 49}, 0},
       {{66, 49, 129, 51}, 0}, {{130, 49, 132, 51}, 0}, {{66, 70, 108, 84}, 0},
   };
   for (int row = 70; row <= 280; row += 30) out.push_back({{0, row, 63, row + 21}, 0});
@@ -79,7 +79,8 @@ std::vector<Opaque> FrameAreas() {
 std::vector<Opaque> PrimaryAreas() {
   std::vector<Opaque> out;
   for (int row : {100, 130, 160, 190, 220}) out.push_back({{70, row, 143, row + 21}, 4});
-  for (auto [x, y] : {std::pair{89, 278}, {109, 278}, {89, 301}, {109, 301}}) out.push_back({{x, y, x + 20, y + 23}, 4});
+  for (auto [x, y] : {std::pair{89, 278}, {109, 278}, {89, 301}, {109, 301}})
+    out.push_back({{x, y, x + 20, y + 23}, 4});
   for (int row : {278, 292, 306, 320}) out.push_back({{132, row, 146, row + 14}, 3});
   out.push_back({{151, 248, 166, 304}, 0});  // combo button faces
   out.push_back({{0, 310, 57, 367}, 0});     // menu-bar child buttons
@@ -89,11 +90,10 @@ std::vector<Opaque> PrimaryAreas() {
 
 std::vector<Opaque> SecondaryAreas() {
   std::vector<Opaque> out = {
-      {{103, 101, 121, 173}, 0},  // state boxes
-      {{1, 305, 18, 373}, 0},     // scroll thumb and button faces
-      {{19, 305, 36, 322}, 0},    // scroll tracks
-      {{37, 305, 54, 322}, 0},
-      {{153, 344, 168, 362}, 0},  // panel
+      {{103, 101, 121, 173}, 0},                             // state boxes
+      {{1, 305, 18, 373}, 0},                                // scroll thumb and button faces
+      {{19, 305, 36, 322}, 0},                               // scroll tracks
+      {{37, 305, 54, 322}, 0},   {{153, 344, 168, 362}, 0},  // panel
   };
   for (int row : {344, 365, 386})
     for (int col : {68, 89, 110, 131}) out.push_back({{col, row, col + 21, row + 21}, 4});
@@ -236,6 +236,49 @@ TEST_P(SkinFileTest, StretchedEdgesAreUniform) {
   } else {
     EXPECT_TRUE(uniformRows({19, 305, 36, 322})) << "horizontal scroll track";
     for (int row : {305, 322, 339, 356}) EXPECT_TRUE(uniformRows({4, row, 15, row + 17})) << row;
+  }
+}
+
+// Every state of an element has a picture of its own: normal, hot, pressed
+// and disabled differ in more than a stray pixel.
+TEST_P(SkinFileTest, StatesLookDifferent) {
+  const Skin& skin = GetParam();
+  const std::optional<PcxImage> image = DecodePcx(ReadSkinFile(skin.name));
+  ASSERT_TRUE(image.has_value());
+  ASSERT_EQ(image->width, skin.width);
+  // Pictures of size w x h at the given top-left corners, pairwise.
+  auto allDiffer = [&](int w, int h, std::vector<std::pair<int, int>> at) {
+    for (size_t i = 0; i < at.size(); ++i)
+      for (size_t j = i + 1; j < at.size(); ++j) {
+        int differing = 0;
+        for (int y = 0; y < h; ++y)
+          for (int x = 0; x < w; ++x)
+            differing +=
+                image->Pixel(at[i].first + x, at[i].second + y) != image->Pixel(at[j].first + x, at[j].second + y);
+        EXPECT_GT(differing, std::min(w, h) / 2) << skin.name << ": " << at[i].first << "," << at[i].second
+                                                 << " against " << at[j].first << "," << at[j].second;
+      }
+  };
+  for (int row = 70; row <= 280; row += 30) allDiffer(21, 21, {{0, row}, {21, row}, {42, row}});
+  allDiffer(14, 14, {{66, 70}, {80, 70}, {94, 70}});
+  if (skin.primary) {
+    allDiffer(73, 21, {{70, 100}, {70, 130}, {70, 160}, {70, 190}, {70, 220}});
+    for (int add : {0, 64}) allDiffer(16, 16, {{152, 102 + add}, {152, 118 + add}, {152, 134 + add}, {152, 150 + add}});
+    for (int add : {0, 64, 128})
+      allDiffer(16, 16, {{171, 102 + add}, {171, 118 + add}, {171, 134 + add}, {171, 150 + add}});
+    allDiffer(15, 14, {{151, 248}, {151, 262}, {151, 276}, {151, 290}});
+    allDiffer(10, 7, {{155, 314}, {155, 321}, {155, 328}, {155, 335}});
+    allDiffer(14, 14, {{132, 278}, {132, 292}, {132, 306}, {132, 320}});
+    allDiffer(20, 23, {{89, 278}, {109, 278}, {89, 301}, {109, 301}});
+    for (int row : {32, 49, 66}) allDiffer(17, 17, {{134, row}, {151, row}, {168, row}});
+    for (int col : {0, 19, 38}) allDiffer(19, 19, {{col, 310}, {col, 329}, {col, 348}});
+  } else {
+    allDiffer(17, 17, {{1, 305}, {1, 322}, {1, 339}, {1, 356}});
+    for (int col : {2, 11, 20, 29}) allDiffer(9, 9, {{col, 375}, {col, 384}, {col, 393}, {col, 402}});
+    for (int col : {68, 89, 110, 131}) allDiffer(21, 21, {{col, 344}, {col, 365}, {col, 386}});
+    allDiffer(11, 23, {{80, 100}, {80, 143}, {80, 186}, {80, 229}, {80, 272}});
+    allDiffer(22, 11, {{153, 96}, {153, 151}, {153, 206}, {153, 261}, {153, 316}});
+    allDiffer(18, 18, {{103, 101}, {103, 119}, {103, 137}, {103, 155}});
   }
 }
 
