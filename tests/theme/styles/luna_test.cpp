@@ -12,6 +12,7 @@
 #include "framework/sysutils.h"
 #include "tests/theme/styles/skin_test_support.h"
 #include "theme/core/colors.h"
+#include "theme/core/rects.h"
 #include "theme/core/themeitems.h"
 #include "theme/core/themelibrary.h"
 #include "theme/styles/pcx.h"
@@ -332,6 +333,76 @@ TEST_F(LunaTest, ComboSpinAndMenuBarButtons) {
   button(kibSystemMenu, false, false);
   EXPECT_EQ(sheet.ColorAt(22, 22), theme->GetColor(ktcMenu));
   EXPECT_FALSE(button(kibNone, true, true));
+}
+
+TEST_F(LunaTest, NinePartCornersAreKeyedUnlessOpaque) {
+  auto theme = Coded();
+  // A keyed pixel in the top-left corner of the push button, the panel and
+  // the scroll thumb pictures.
+  *theme->PrimarySkin().PixelPtr(70, 100) = kTransparentMarker;
+  *theme->SecondarySkin().PixelPtr(153, 344) = kTransparentMarker;
+  *theme->SecondarySkin().PixelPtr(1, 305) = kTransparentMarker;
+  TSheet sheet(40, 30);
+  theme->DrawButton(sheet.Canvas(), 40, 30, kesNormal);
+  EXPECT_TRUE(sheet.Untouched(0, 0)) << "the button's corners are keyed";
+  EXPECT_EQ(sheet.Source(1, 0), P(71, 100));
+  sheet.Clear();
+  theme->DrawPanel(sheet.Canvas(), {0, 0, 40, 30});
+  EXPECT_EQ(sheet.At(0, 0) & 0xFFFFFFu, kTransparentMarker) << "the panel's corners are copied opaque";
+  EXPECT_EQ(sheet.Source(39, 29), S(167, 361));
+  sheet.Clear();
+  theme->DrawScrollThumb(sheet.Canvas(), {0, 0, 40, 30}, sbHorizontal, kesNormal);
+  EXPECT_EQ(sheet.At(0, 0) & 0xFFFFFFu, kTransparentMarker) << "framed nine parts are opaque throughout";
+  EXPECT_EQ(sheet.Source(39, 29), S(17, 321));
+
+  // The band's grip tiles its 10 x 6 picture from the grip's corner.
+  sheet.Clear();
+  theme->DrawControlBand(sheet.Canvas(), {0, 0, 40, 30}, {3, 2, 28, 20});
+  EXPECT_EQ(sheet.Source(3, 2), P(119, 58));
+  EXPECT_EQ(sheet.Source(13, 8), P(119, 58));
+  EXPECT_EQ(sheet.Source(27, 19), P(123, 63)) << "the last tiles are cut";
+  EXPECT_EQ(sheet.ColorAt(30, 25), theme->GetColor(ktcFace));
+  EXPECT_EQ(sheet.ColorAt(0, 0), Lighten(theme->GetColor(ktcFace), 50));
+  EXPECT_EQ(sheet.ColorAt(39, 29), Darken(theme->GetColor(ktcFace), 50));
+}
+
+TEST_F(LunaTest, GroupBoxHeaderAndEditOutlines) {
+  TTeThemeLuna theme;
+  const TColor frame = theme.GetColor(ktcFrame);
+  TSheet sheet(80, 60);
+  theme.DrawGroupBox(sheet.Canvas(), {0, 5, 70, 50}, {10, 0, 30, 12}, "");
+  EXPECT_EQ(sheet.ColorAt(2, 5), frame);
+  EXPECT_EQ(sheet.ColorAt(9, 5), frame);
+  EXPECT_TRUE(sheet.Untouched(10, 5)) << "open under the caption";
+  EXPECT_TRUE(sheet.Untouched(29, 5));
+  EXPECT_EQ(sheet.ColorAt(30, 5), frame);
+  EXPECT_EQ(sheet.ColorAt(68, 5), frame);
+  EXPECT_EQ(sheet.ColorAt(69, 6), frame) << "cut corner";
+  EXPECT_TRUE(sheet.Untouched(70, 5));
+  EXPECT_EQ(sheet.ColorAt(70, 30), frame) << "the outline runs on right and bottom themselves";
+  EXPECT_EQ(sheet.ColorAt(35, 50), frame);
+  EXPECT_EQ(sheet.ColorAt(0, 30), frame);
+  EXPECT_TRUE(sheet.Untouched(0, 5));
+  EXPECT_TRUE(sheet.Untouched(35, 30)) << "the inside is not filled";
+
+  sheet.Clear();
+  theme.DrawHeader(sheet.Canvas(), {0, 0, 80, 20}, "");
+  EXPECT_TRUE(sheet.Untouched(0, 0)) << "the top row leaves out the first and last column";
+  EXPECT_TRUE(sheet.Untouched(79, 0));
+  EXPECT_EQ(sheet.ColorAt(0, 1), theme.GetColor(ktcHeaderLight));
+  const std::vector<TGradientBand> bands =
+      GradientBands({0, 2, 80, 20}, theme.GetColor(ktcHeaderLight), theme.GetColor(ktcHeaderDark), false);
+  ASSERT_FALSE(bands.empty());
+  EXPECT_EQ(sheet.ColorAt(79, 19), bands.back().color);
+  EXPECT_EQ(sheet.ColorAt(79, 1), bands.back().color);
+  EXPECT_EQ(sheet.ColorAt(40, 20), frame) << "the line under the header";
+
+  sheet.Clear();
+  theme.DrawEdit(sheet.Canvas(), {0, 0, 60, 40}, true, 0);
+  EXPECT_EQ(sheet.ColorAt(30, 0), frame);
+  EXPECT_EQ(sheet.ColorAt(30, 10), theme.GetColor(ktcWindow));
+  EXPECT_EQ(sheet.ColorAt(0, 30), frame);
+  EXPECT_EQ(sheet.ColorAt(30, 20), theme.GetColor(ktcWindow)) << "the inner frame's top is filled over again";
 }
 
 // --- bars ----------------------------------------------------------------------------
