@@ -1,0 +1,740 @@
+// The themed form frame on real windows: the client area it gives the
+// form, its hit-test answers, its window region, the pixels it paints in
+// every buffer mode, its caption buttons under the mouse, moving and sizing,
+// and the window states.
+
+#include "theme/frame/themeform.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <memory>
+
+#include "framework/application.h"
+#include "framework/forms.h"
+#include "framework/imagelist.h"
+#include "framework/screen.h"
+#include "tests/support/win_test.h"
+#include "theme/core/backgroundrequest.h"
+#include "theme/core/tebitmap.h"
+#include "theme/core/theme.h"
+#include "theme/core/themeengine.h"
+#include "theme/frame/frameresources.h"
+
+namespace hv {
+namespace {
+
+// Colours the test style paints with (0x00BBGGRR).
+constexpr TColor kActiveFrame = 0x0000C0;    // dark red
+constexpr TColor kInactiveFrame = 0xC00000;  // dark blue
+constexpr TColor kFace = 0x00C000;           // green
+constexpr unsigned kActiveRGB = 0xC00000, kInactiveRGB = 0x0000C0, kFaceRGB = 0x00C000;
+
+// A caption button's colour tells its glyph and its look.
+constexpr TColor ButtonColor(TTeCaptionButton glyph, bool hot, bool pressed) {
+  return static_cast<TColor>((glyph * 20 + 20) | ((hot ? 200 : 100) << 8) | ((pressed ? 200 : 0) << 16));
+}
+constexpr unsigned ButtonRGB(TTeCaptionButton glyph, bool hot, bool pressed) {
+  const unsigned c = static_cast<unsigned>(ButtonColor(glyph, hot, pressed));
+  return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
+}
+
+// A style with small, distinct sizes that fills its frame and buttons with
+// known colours and cuts one pixel off the frame's top-left corner.
+class TFrameTestStyle : public TTeTheme {
+  HV_THEME_CLASS(TFrameTestStyle, TTeTheme)
+
+ public:
+  static bool IsThemeAvailable() { return true; }
+  static std::string GetName() { return "FrameTest"; }
+  int GetSize(TTeThemeSize kind) const override {
+    switch (kind) {
+      case ktsBorder:
+        return 4;
+      case ktsToolBorder:
+        return 3;
+      case ktsCaption:
+        return 24;
+      case ktsToolCaption:
+        return 18;
+      case ktsButtonWidth:
+        return 16;
+      case ktsButtonHeight:
+        return 14;
+      case ktsToolButtonWidth:
+        return 12;
+      case ktsToolButtonHeight:
+        return 10;
+      case ktsButtonMargin:
+        return 5;
+      case ktsButtonTop:
+        return 5;
+      case ktsButtonSpacing:
+        return 2;
+      case ktsToolButtonMargin:
+        return 4;
+      case ktsToolButtonTop:
+        return 4;
+      default:
+        return 0;
+    }
+  }
+  TColor GetColor(TTeThemeColor kind) const override {
+    switch (kind) {
+      case ktcFace:
+        return AdjustColor(kFace);
+      case ktcWindow:
+        return AdjustColor(0x123456);
+      case ktcActiveCaptionText:
+        return 0xFFFFFF;
+      case ktcInactiveCaptionText:
+        return 0x808080;
+      case ktcCaptionTextShadow:
+        return 0;
+      default:
+        return 0;
+    }
+  }
+  std::string GetFontName(TTeThemeFont) const override { return "Tahoma"; }
+  int GetFontSize(TTeThemeFont) const override { return 8; }
+  void DrawFormFrame(TCanvas& canvas, int width, int height, const TRect&, bool active, TTeBorderStyle) override {
+    canvas.Brush()->SetColor(active ? kActiveFrame : kInactiveFrame);
+    canvas.FillRect(Rect(0, 0, width, height));
+    ++framePaints;
+  }
+  void DrawCaptionButton(TCanvas& canvas, const TRect& rect, TTeCaptionButton button, bool hot, bool pressed, bool,
+                         TTeBorderStyle) override {
+    canvas.Brush()->SetColor(ButtonColor(button, hot, pressed));
+    canvas.FillRect(rect);
+  }
+  HRGN GetFormRegion(int width, int height, TTeBorderStyle) override {
+    HRGN region = CreateRectRgn(0, 0, width, height);
+    HRGN corner = CreateRectRgn(0, 0, 1, 1);
+    CombineRgn(region, region, corner, RGN_DIFF);
+    DeleteObject(corner);
+    return region;
+  }
+  static inline int framePaints = 0;
+};
+
+// The same with a wider border and a deeper caption.
+class TWideFrameStyle : public TFrameTestStyle {
+  HV_THEME_CLASS(TWideFrameStyle, TFrameTestStyle)
+
+ public:
+  static std::string GetName() { return "WideFrameTest"; }
+  int GetSize(TTeThemeSize kind) const override {
+    if (kind == ktsBorder) return 8;
+    if (kind == ktsCaption) return 30;
+    return TFrameTestStyle::GetSize(kind);
+  }
+};
+
+void RegisterTestStyles() {
+  static bool done = false;
+  if (done) return;
+  done = true;
+  RegisterThemeClass(ThemeClassOf<TFrameTestStyle>());
+  RegisterThemeClass(ThemeClassOf<TWideFrameStyle>());
+}
+
+unsigned ToRGB(COLORREF c) { return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF); }
+
+// A form of 300 x 200 client pixels at (100, 100) with a themed frame.
+class FrameTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    RegisterTestStyles();
+    form = std::make_unique<TForm>(nullptr);
+    form->SetBounds(100, 100, 320, 240);
+    form->SetClientSize(300, 200);
+    form->SetCaption("Frame");
+    engine = TComponent::Create<TTeThemeEngine>(form.get());
+    engine->SetColorAutoChanging(false);
+    engine->SelectThemeClass(ThemeClassOf<TFrameTestStyle>());
+    frame = TComponent::Create<TTeThemeForm>(form.get());
+    frame->SetMinimizeApplication(false);
+    frame->SetThemeEngine(engine);
+    form->HandleNeeded();
+    frame->Loaded();
+    wnd = form->Handle();
+  }
+  void TearDown() override {
+    if (wnd && IsWindowVisible(wnd)) ShowWindow(wnd, SW_HIDE);
+    test::PumpMessages();
+    form.reset();
+  }
+
+  void ShowActive() {
+    form->Show();
+    test::PumpMessages();
+    SendMessageW(wnd, WM_NCACTIVATE, TRUE, 0);
+    test::PumpMessages();
+  }
+  RECT WindowRect() const {
+    RECT r{};
+    GetWindowRect(wnd, &r);
+    return r;
+  }
+  // A window-relative point as the screen point non-client messages carry.
+  LPARAM ScreenPoint(int x, int y) const {
+    RECT r = WindowRect();
+    return MAKELPARAM(r.left + x, r.top + y);
+  }
+  LRESULT HitAnswer(int x, int y) const { return SendMessageW(wnd, WM_NCHITTEST, 0, ScreenPoint(x, y)); }
+  unsigned WindowPixel(int x, int y) const {
+    HDC dc = GetWindowDC(wnd);
+    COLORREF c = GetPixel(dc, x, y);
+    ReleaseDC(wnd, dc);
+    return ToRGB(c);
+  }
+  void Send(UINT msg, WPARAM wParam, int x, int y) { SendMessageW(wnd, msg, wParam, ScreenPoint(x, y)); }
+  // A client-area mouse message at a window-relative point.
+  void SendClient(UINT msg, int x, int y) {
+    RECT r = WindowRect();
+    POINT p{r.left + x, r.top + y};
+    ScreenToClient(wnd, &p);
+    SendMessageW(wnd, msg, MK_LBUTTON, MAKELPARAM(p.x, p.y));
+  }
+
+  std::unique_ptr<TForm> form;
+  TTeThemeEngine* engine = nullptr;
+  TTeThemeForm* frame = nullptr;
+  HWND wnd = nullptr;
+};
+
+TEST_F(FrameTest, TheClientAreaKeepsItsSizeInsideTheStylesFrame) {
+  RECT client{};
+  GetClientRect(wnd, &client);
+  EXPECT_EQ(client.right, 300);
+  EXPECT_EQ(client.bottom, 200);
+  RECT r = WindowRect();
+  EXPECT_EQ(r.right - r.left, 300 + 2 * 4);
+  EXPECT_EQ(r.bottom - r.top, 200 + 24 + 4);
+  POINT origin{0, 0};
+  ClientToScreen(wnd, &origin);
+  EXPECT_EQ(origin.x - r.left, 4);
+  EXPECT_EQ(origin.y - r.top, 24);
+  EXPECT_EQ(frame->FrameWidth(), 308);
+  EXPECT_EQ(frame->FrameHeight(), 228);
+  EXPECT_EQ(frame->FrameClientRect(), Rect(0, 0, 300, 200));
+
+  // The message itself: the proposed window less the frame's insets; the
+  // second rectangle gets a copy. Without wParam nothing changes.
+  NCCALCSIZE_PARAMS params{};
+  params.rgrc[0] = RECT{10, 20, 10 + 308, 20 + 228};
+  EXPECT_EQ(SendMessageW(wnd, WM_NCCALCSIZE, TRUE, reinterpret_cast<LPARAM>(&params)), 0);
+  EXPECT_EQ(params.rgrc[0].left, 14);
+  EXPECT_EQ(params.rgrc[0].top, 44);
+  EXPECT_EQ(params.rgrc[0].right, 314);
+  EXPECT_EQ(params.rgrc[0].bottom, 244);
+  EXPECT_EQ(params.rgrc[1].left, 14);
+  EXPECT_EQ(params.rgrc[1].bottom, 244);
+  RECT whole{1, 2, 3, 4};
+  SendMessageW(wnd, WM_NCCALCSIZE, FALSE, reinterpret_cast<LPARAM>(&whole));
+  EXPECT_EQ(whole.left, 1);
+  EXPECT_EQ(whole.bottom, 4);
+}
+
+TEST_F(FrameTest, HitTestAnswersFollowTheStyleAndTheDraggingOptions) {
+  EXPECT_EQ(HitAnswer(150, 12), HTCAPTION);
+  EXPECT_EQ(HitAnswer(150, 100), HTCLIENT);
+  // The top sizing zone is only as deep as the style's border (4).
+  EXPECT_EQ(HitAnswer(150, 2), HTTOP);
+  EXPECT_EQ(HitAnswer(150, 4), HTTOP);
+  EXPECT_EQ(HitAnswer(150, 5), HTCAPTION);
+  EXPECT_EQ(HitAnswer(1, 100), HTLEFT);
+  EXPECT_EQ(HitAnswer(306, 100), HTRIGHT);
+  EXPECT_EQ(HitAnswer(150, 226), HTBOTTOM);
+  EXPECT_EQ(HitAnswer(306, 226), HTBOTTOMRIGHT);
+  EXPECT_EQ(HitAnswer(1, 1), HTTOPLEFT);
+  // Buttons right to left: close at 308 - 5 - 16 = 287, then maximize,
+  // minimize, rollup, tray, each 18 further left; the icon at the left.
+  EXPECT_EQ(HitAnswer(290, 10), HTCLOSE);
+  EXPECT_EQ(HitAnswer(272, 10), HTMAXBUTTON);
+  EXPECT_EQ(HitAnswer(254, 10), HTMINBUTTON);
+  EXPECT_EQ(HitAnswer(10, 10), HTMINBUTTON);  // the system-menu icon
+  EXPECT_EQ(frame->HitTest(254, 10), 13);
+  EXPECT_EQ(frame->HitTest(236, 10), 15);
+  EXPECT_EQ(frame->HitTest(218, 10), 16);
+  EXPECT_EQ(frame->HitTest(10, 10), 17);
+
+  frame->Dragging()->SetMoveable(false);
+  EXPECT_EQ(HitAnswer(150, 12), HTCLIENT);
+  frame->Dragging()->SetSizeable(false);
+  EXPECT_EQ(HitAnswer(1, 100), HTCLIENT);
+  EXPECT_EQ(HitAnswer(306, 226), HTCLIENT);
+  EXPECT_EQ(HitAnswer(290, 10), HTCLOSE);
+}
+
+TEST_F(FrameTest, TheWindowTakesTheStylesOutline) {
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  ASSERT_NE(GetWindowRgn(wnd, region), ERROR);
+  EXPECT_FALSE(PtInRegion(region, 0, 0));
+  EXPECT_TRUE(PtInRegion(region, 1, 0));
+  EXPECT_TRUE(PtInRegion(region, 307, 227));
+  EXPECT_FALSE(PtInRegion(region, 308, 227));
+  DeleteObject(region);
+}
+
+TEST_F(FrameTest, NonClientPaintingShowsFrameAndButtonsAndLeavesTheClientAlone) {
+  ShowActive();
+  const TTeFormPerformance modes[] = {ksfpNoBuffer, ksfpSharedBuffer, ksfpPersistentBuffer, ksfpDoubleBuffer};
+  for (TTeFormPerformance mode : modes) {
+    SCOPED_TRACE(int(mode));
+    frame->SetPerformance(mode);
+    // Something else in the client area first, which the frame must not paint over.
+    {
+      HDC dc = GetDC(wnd);
+      HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3));
+      RECT all{0, 0, 300, 200};
+      FillRect(dc, &all, brush);
+      DeleteObject(brush);
+      ReleaseDC(wnd, dc);
+    }
+    SendMessageW(wnd, WM_NCACTIVATE, TRUE, 0);
+    SendMessageW(wnd, WM_NCPAINT, 1, 0);
+    EXPECT_EQ(WindowPixel(2, 100), kActiveRGB);
+    EXPECT_EQ(WindowPixel(305, 100), kActiveRGB);
+    EXPECT_EQ(WindowPixel(150, 226), kActiveRGB);
+    EXPECT_EQ(WindowPixel(100, 2), kActiveRGB);
+    EXPECT_EQ(WindowPixel(288, 6), ButtonRGB(kcbClose, false, false));
+    EXPECT_EQ(WindowPixel(270, 6), ButtonRGB(kcbMaximize, false, false));
+    EXPECT_EQ(WindowPixel(252, 6), ButtonRGB(kcbMinimize, false, false));
+    EXPECT_EQ(WindowPixel(234, 6), ButtonRGB(kcbRollup, false, false));
+    EXPECT_EQ(WindowPixel(216, 6), ButtonRGB(kcbTray, false, false));
+    EXPECT_EQ(WindowPixel(4 + 10, 24 + 10), 0x010203u);
+    EXPECT_EQ(WindowPixel(4 + 299, 24 + 199), 0x010203u);
+  }
+  // Deactivating answers 1 and paints the inactive frame.
+  EXPECT_EQ(SendMessageW(wnd, WM_NCACTIVATE, FALSE, 0), 1);
+  EXPECT_FALSE(frame->FrameActive());
+  EXPECT_EQ(WindowPixel(2, 100), kInactiveRGB);
+  EXPECT_EQ(SendMessageW(wnd, WM_NCACTIVATE, TRUE, 0), 0);
+  EXPECT_EQ(WindowPixel(2, 100), kActiveRGB);
+}
+
+TEST_F(FrameTest, TheBackgroundIsTheStylesFaceAndOnPaintReplacesIt) {
+  ShowActive();
+  InvalidateRect(wnd, nullptr, TRUE);
+  EXPECT_EQ(test::ClientPixel(wnd, 10, 10), kFaceRGB);
+  EXPECT_EQ(test::ClientPixel(wnd, 299, 199), kFaceRGB);
+
+  int calls = 0;
+  frame->OnPaint = [&](TObject*) {
+    ++calls;
+    frame->Canvas()->Brush()->SetColor(0x00FFFF);
+    frame->Canvas()->FillRect(Rect(0, 0, 300, 200));
+  };
+  InvalidateRect(wnd, nullptr, TRUE);
+  EXPECT_EQ(test::ClientPixel(wnd, 10, 10), 0xFFFF00u);
+  EXPECT_GT(calls, 0);
+  frame->OnPaint.Clear();
+
+  // A child's request for only its own rectangle paints that and no more.
+  TTeBitmap target;
+  target.SetSize(300, 200);
+  target.Fill(0xFF010203);
+  TTeBackgroundRequest request;
+  request.isChildRequest = 0;
+  request.left = 10;
+  request.top = 20;
+  request.right = 50;
+  request.bottom = 60;
+  EXPECT_EQ(SendMessageW(wnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(target.DC()), reinterpret_cast<LPARAM>(&request)),
+            1);
+  EXPECT_EQ(target.GetPixel(10, 20) & 0xFFFFFF, kFaceRGB);
+  EXPECT_EQ(target.GetPixel(49, 59) & 0xFFFFFF, kFaceRGB);
+  EXPECT_EQ(target.GetPixel(9, 20) & 0xFFFFFF, 0x010203u);
+  EXPECT_EQ(target.GetPixel(50, 59) & 0xFFFFFF, 0x010203u);
+  // Flag 1 asks for the whole client area.
+  request.isChildRequest = 1;
+  SendMessageW(wnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(target.DC()), reinterpret_cast<LPARAM>(&request));
+  EXPECT_EQ(target.GetPixel(299, 199) & 0xFFFFFF, kFaceRGB);
+}
+
+TEST_F(FrameTest, PaintRequestDrawsTheWholeWindowActiveAtAnOffset) {
+  SendMessageW(wnd, WM_NCACTIVATE, FALSE, 0);
+  TTeBitmap target;
+  target.SetSize(400, 300);
+  target.Fill(0xFF010203);
+  EXPECT_EQ(SendMessageW(wnd, WM_TE_PAINTWINDOW, MAKEWPARAM(10, 20), 0), 0);
+  EXPECT_EQ(SendMessageW(wnd, WM_TE_PAINTWINDOW, MAKEWPARAM(10, 20), reinterpret_cast<LPARAM>(target.DC())), 1);
+  EXPECT_EQ(target.GetPixel(9, 100) & 0xFFFFFF, 0x010203u);
+  EXPECT_EQ(target.GetPixel(10 + 1, 20 + 100) & 0xFFFFFF, kActiveRGB);  // painted as active
+  EXPECT_EQ(target.GetPixel(10 + 288, 20 + 6) & 0xFFFFFF, ButtonRGB(kcbClose, false, false));
+  EXPECT_EQ(target.GetPixel(10 + 4, 20 + 24) & 0xFFFFFF, kFaceRGB);
+  EXPECT_EQ(target.GetPixel(10 + 303, 20 + 223) & 0xFFFFFF, kFaceRGB);
+  EXPECT_EQ(target.GetPixel(10 + 308, 20 + 100) & 0xFFFFFF, 0x010203u);
+  EXPECT_FALSE(frame->FrameActive());
+  // A negative offset moves the window up and left.
+  target.Fill(0xFF010203);
+  SendMessageW(wnd, WM_TE_PAINTWINDOW, MAKEWPARAM(static_cast<WORD>(-4), static_cast<WORD>(-24)),
+               reinterpret_cast<LPARAM>(target.DC()));
+  EXPECT_EQ(target.GetPixel(0, 0) & 0xFFFFFF, kFaceRGB);
+}
+
+TEST_F(FrameTest, ACaptionButtonShowsPressedOnlyWhileTheMouseStaysOverIt) {
+  ShowActive();
+  int closes = 0;
+  frame->OnClose = [&](TObject*, bool& allow) {
+    ++closes;
+    allow = false;
+  };
+  Send(WM_NCMOUSEMOVE, HTCLOSE, 290, 10);
+  EXPECT_EQ(WindowPixel(288, 6), ButtonRGB(kcbClose, true, false));
+  Send(WM_NCLBUTTONDOWN, HTCLOSE, 290, 10);
+  EXPECT_EQ(WindowPixel(288, 6), ButtonRGB(kcbClose, true, true));
+  // Away with the button held: normal; back: pressed again.
+  SendClient(WM_MOUSEMOVE, 150, 100);
+  EXPECT_EQ(WindowPixel(288, 6), ButtonRGB(kcbClose, false, false));
+  SendClient(WM_MOUSEMOVE, 290, 10);
+  EXPECT_EQ(WindowPixel(288, 6), ButtonRGB(kcbClose, true, true));
+  // Released elsewhere: nothing happens.
+  SendClient(WM_MOUSEMOVE, 150, 100);
+  SendClient(WM_LBUTTONUP, 150, 100);
+  EXPECT_EQ(closes, 0);
+  EXPECT_EQ(WindowPixel(288, 6), ButtonRGB(kcbClose, false, false));
+  // Pressed and released on it: the close action.
+  Send(WM_NCLBUTTONDOWN, HTCLOSE, 290, 10);
+  Send(WM_NCLBUTTONUP, HTCLOSE, 290, 10);
+  EXPECT_EQ(closes, 1);
+  // Pressed on one button and released on another: nothing.
+  Send(WM_NCLBUTTONDOWN, HTMAXBUTTON, 272, 10);
+  Send(WM_NCLBUTTONUP, HTCLOSE, 290, 10);
+  EXPECT_EQ(closes, 1);
+  EXPECT_EQ(frame->WindowState(), kwsNormal);
+  // A client mouse move takes the hot look off.
+  Send(WM_NCMOUSEMOVE, HTCLOSE, 290, 10);
+  SendClient(WM_MOUSEMOVE, 150, 100);
+  EXPECT_EQ(frame->HotCode(), 0);
+  EXPECT_EQ(WindowPixel(288, 6), ButtonRGB(kcbClose, false, false));
+}
+
+TEST_F(FrameTest, CloseRunsTheFormsCloseProcessing) {
+  ShowActive();
+  int queries = 0;
+  form->OnCloseQuery = [&](TObject*, bool& canClose) {
+    ++queries;
+    canClose = queries > 1;
+  };
+  Send(WM_NCLBUTTONDOWN, HTCLOSE, 290, 10);
+  Send(WM_NCLBUTTONUP, HTCLOSE, 290, 10);
+  EXPECT_EQ(queries, 1);
+  EXPECT_TRUE(IsWindowVisible(wnd));
+  frame->Close();
+  EXPECT_EQ(queries, 2);
+  EXPECT_FALSE(IsWindowVisible(wnd));
+}
+
+TEST_F(FrameTest, DoubleClicksToggleMaximizeOnTheCaptionAndCloseOnTheIcon) {
+  ShowActive();
+  const TRect normal = form->BoundsRect();
+  Send(WM_NCLBUTTONDBLCLK, HTCAPTION, 150, 12);
+  EXPECT_EQ(frame->WindowState(), kwsMaximized);
+  EXPECT_EQ(form->BoundsRect(), Screen()->WorkAreaRect());
+  Send(WM_NCLBUTTONDBLCLK, HTCAPTION, 150, 12);
+  EXPECT_EQ(frame->WindowState(), kwsNormal);
+  EXPECT_EQ(form->BoundsRect(), normal);
+  // Not without the maximize icon.
+  frame->SetBorderIcons({kbiClose, kbiSystemMenu});
+  Send(WM_NCLBUTTONDBLCLK, HTCAPTION, 150, 12);
+  EXPECT_EQ(frame->WindowState(), kwsNormal);
+
+  bool closed = false;
+  frame->OnClose = [&](TObject*, bool& allow) {
+    closed = true;
+    allow = false;
+  };
+  Send(WM_NCLBUTTONDBLCLK, HTSYSMENU, 10, 10);
+  EXPECT_TRUE(closed);
+}
+
+TEST_F(FrameTest, DraggingTheCaptionMovesTheWindowAndEdgesSizeIt) {
+  ShowActive();
+  frame->Gravitation()->SetEnabled(false);
+  const TRect start = form->BoundsRect();
+  Send(WM_NCLBUTTONDOWN, HTCAPTION, 150, 12);
+  SendClient(WM_MOUSEMOVE, 170, 22);
+  EXPECT_EQ(form->BoundsRect(), start.Offset(20, 10));
+  SendClient(WM_LBUTTONUP, 150, 12);
+  EXPECT_FALSE(frame->Moving());
+
+  // The right edge follows the mouse; the left edge stops at the minimum width.
+  const TRect before = form->BoundsRect();
+  Send(WM_NCLBUTTONDOWN, HTRIGHT, 306, 100);
+  SendClient(WM_MOUSEMOVE, 336, 100);
+  EXPECT_EQ(form->BoundsRect().right, before.right + 30);
+  SendClient(WM_LBUTTONUP, 336, 100);
+  const TRect wider = form->BoundsRect();
+  Send(WM_NCLBUTTONDOWN, HTLEFT, 1, 100);
+  SendClient(WM_MOUSEMOVE, 1 + 1000, 100);
+  SendClient(WM_LBUTTONUP, 1 + 1000, 100);
+  EXPECT_EQ(form->BoundsRect().Width(), 150);
+  EXPECT_EQ(form->BoundsRect().right, wider.right);
+  RECT client{};
+  GetClientRect(wnd, &client);
+  EXPECT_EQ(client.right, 150 - 8);
+}
+
+TEST_F(FrameTest, OutlineDraggingMovesTheWindowOnlyOnRelease) {
+  ShowActive();
+  frame->Gravitation()->SetEnabled(false);
+  frame->Dragging()->SetDragMode(kfdmBorder);
+  const TRect start = form->BoundsRect();
+  Send(WM_NCLBUTTONDOWN, HTCAPTION, 150, 12);
+  EXPECT_FALSE(frame->PaintingEnabled());
+  SendClient(WM_MOUSEMOVE, 190, 42);
+  EXPECT_EQ(form->BoundsRect(), start);
+  SendClient(WM_LBUTTONUP, 190, 42);
+  EXPECT_EQ(form->BoundsRect(), start.Offset(40, 30));
+  EXPECT_TRUE(frame->PaintingEnabled());
+  EXPECT_EQ(frame->Dragging()->DragMode(), kfdmBorder);
+}
+
+TEST_F(FrameTest, WindowPosChangingKeepsTheTrackSizeLimits) {
+  SetWindowPos(wnd, nullptr, 0, 0, 50, 10, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  RECT r = WindowRect();
+  EXPECT_EQ(r.right - r.left, 150);
+  EXPECT_EQ(r.bottom - r.top, 40);
+  auto* constraints = frame->Constraints();
+  constraints->SetMinWidth(200);
+  constraints->SetMaxHeight(300);
+  SetWindowPos(wnd, nullptr, 0, 0, 50, 900, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  r = WindowRect();
+  EXPECT_EQ(r.right - r.left, 200);
+  EXPECT_EQ(r.bottom - r.top, 300);
+  // The message itself reports 0 and clamps the proposal.
+  WINDOWPOS pos{wnd, nullptr, 0, 0, 10, 10, SWP_NOMOVE | SWP_NOZORDER};
+  EXPECT_EQ(SendMessageW(wnd, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&pos)), 0);
+  EXPECT_EQ(pos.cx, 200);
+  EXPECT_EQ(pos.cy, 40);
+}
+
+TEST_F(FrameTest, WindowStatesTakeTheirBoundsAndRestoreReturns) {
+  ShowActive();
+  const TRect normal = form->BoundsRect();
+  frame->Maximize();
+  EXPECT_EQ(frame->WindowState(), kwsMaximized);
+  EXPECT_EQ(form->BoundsRect(), Screen()->WorkAreaRect());
+  EXPECT_EQ(frame->HotCode(), 18);
+  // Maximized: no sizing zones, but the buttons still answer.
+  EXPECT_EQ(HitAnswer(1, 100), HTCLIENT);
+  frame->Restore();
+  EXPECT_EQ(frame->WindowState(), kwsNormal);
+  EXPECT_EQ(form->BoundsRect(), normal);
+
+  frame->Rollup();
+  EXPECT_EQ(frame->WindowState(), kwsRollup);
+  EXPECT_EQ(form->BoundsRect(), Bounds(normal.left, normal.top, 308, 24 + 4));
+  EXPECT_EQ(frame->FrameClientRect(), Rect(0, 0, 300, 0));
+  // Moved while rolled up, it unrolls where it is.
+  form->SetBounds(normal.left + 50, normal.top + 40, 308, 28);
+  frame->Restore();
+  EXPECT_EQ(form->BoundsRect(), normal.Offset(50, 40));
+
+  const TRect moved = form->BoundsRect();
+  frame->Minimize();
+  EXPECT_EQ(frame->WindowState(), kwsMinimized);
+  const int minimizedWidth = GetSystemMetrics(SM_CXMINIMIZED);
+  // No minimum size holds for a minimized window.
+  EXPECT_EQ(form->BoundsRect(),
+            Rect(0, Screen()->WorkAreaRect().bottom - 28, minimizedWidth, Screen()->WorkAreaRect().bottom));
+  frame->Minimize();  // minimizing a minimized window restores it
+  EXPECT_EQ(frame->WindowState(), kwsNormal);
+  EXPECT_EQ(form->BoundsRect(), moved);
+}
+
+TEST_F(FrameTest, RollingUpAMaximizedWindowAndRestoringMaximizesAgain) {
+  ShowActive();
+  const TRect normal = form->BoundsRect();
+  frame->Maximize();
+  frame->Rollup();
+  EXPECT_EQ(frame->WindowState(), kwsRollup);
+  EXPECT_EQ(frame->PreviousState(), kwsMaximized);
+  frame->Restore();
+  EXPECT_EQ(frame->WindowState(), kwsMaximized);
+  EXPECT_EQ(frame->PreviousState(), kwsNormal);
+  EXPECT_EQ(form->BoundsRect(), Screen()->WorkAreaRect());
+  frame->Restore();
+  EXPECT_EQ(form->BoundsRect(), normal);
+  // Minimized from maximized, restoring maximizes again.
+  frame->Maximize();
+  frame->Minimize();
+  frame->Restore();
+  EXPECT_EQ(frame->WindowState(), kwsMaximized);
+  frame->SetWindowState(kwsNormal);
+  EXPECT_EQ(form->BoundsRect(), normal);
+}
+
+TEST_F(FrameTest, ActionsRefusedByTheirEventsChangeNothing) {
+  ShowActive();
+  const TRect normal = form->BoundsRect();
+  frame->OnMaximize = [](TObject*, bool& allow) { allow = false; };
+  frame->OnRollup = [](TObject*, bool& allow) { allow = false; };
+  frame->OnMinimize = [](TObject*, bool& allow) { allow = false; };
+  frame->OnMinToTray = [](TObject*, bool& allow) { allow = false; };
+  frame->Maximize();
+  frame->Rollup();
+  frame->Minimize();
+  frame->MinimizeToTray();
+  EXPECT_EQ(frame->WindowState(), kwsNormal);
+  EXPECT_EQ(form->BoundsRect(), normal);
+  EXPECT_TRUE(IsWindowVisible(wnd));
+  EXPECT_FALSE(frame->TrayIconShown());
+}
+
+TEST_F(FrameTest, TheTrayStateHidesTheWindowUntilTheIconIsDoubleClicked) {
+  ShowActive();
+  const TRect normal = form->BoundsRect();
+  frame->MinimizeToTray();
+  EXPECT_EQ(frame->WindowState(), kwsTray);
+  EXPECT_FALSE(IsWindowVisible(wnd));
+  EXPECT_TRUE(frame->TrayIconShown());
+  SendMessageW(frame->TrayWindow(), WM_TE_TRAYNOTIFY, 0, WM_LBUTTONDBLCLK);
+  EXPECT_EQ(frame->WindowState(), kwsNormal);
+  EXPECT_TRUE(IsWindowVisible(wnd));
+  EXPECT_FALSE(frame->TrayIconShown());
+  EXPECT_EQ(form->BoundsRect(), normal);
+  // From a maximized window, back to maximized.
+  frame->Maximize();
+  frame->MinimizeToTray();
+  frame->Restore();
+  EXPECT_EQ(frame->WindowState(), kwsMaximized);
+  frame->Restore();
+  EXPECT_EQ(form->BoundsRect(), normal);
+}
+
+TEST_F(FrameTest, APendingStateIsEnteredAfterLoading) {
+  TForm other(nullptr);
+  other.SetBounds(50, 60, 400, 300);
+  auto* pending = TComponent::Create<TTeThemeForm>(&other);
+  pending->SetMinimizeApplication(false);
+  pending->BeginLoading();
+  pending->SetThemeEngine(engine);
+  pending->SetWindowState(kwsMaximized);
+  EXPECT_EQ(pending->WindowState(), kwsNormal);
+  EXPECT_EQ(pending->PendingState(), kwsMaximized);
+  other.HandleNeeded();
+  pending->Loaded();
+  test::PumpMessages();
+  EXPECT_EQ(pending->WindowState(), kwsMaximized);
+  EXPECT_EQ(pending->PendingState(), kwsNormal);
+  EXPECT_EQ(other.BoundsRect(), Screen()->WorkAreaRect());
+  pending->Restore();
+  EXPECT_EQ(other.BoundsRect(), Bounds(50, 60, 400, 300));
+  ShowWindow(other.Handle(), SW_HIDE);
+}
+
+TEST_F(FrameTest, ChangingTheStyleOrTheBorderKeepsTheClientSize) {
+  engine->SelectThemeClass(ThemeClassOf<TWideFrameStyle>());
+  RECT client{};
+  GetClientRect(wnd, &client);
+  EXPECT_EQ(client.right, 300);
+  EXPECT_EQ(client.bottom, 200);
+  RECT r = WindowRect();
+  EXPECT_EQ(r.right - r.left, 300 + 16);
+  EXPECT_EQ(r.bottom - r.top, 200 + 30 + 8);
+
+  frame->SetBorderStyle(kbsToolWindow);
+  GetClientRect(wnd, &client);
+  EXPECT_EQ(client.right, 300);
+  EXPECT_EQ(client.bottom, 200);
+  r = WindowRect();
+  EXPECT_EQ(r.right - r.left, 300 + 6);
+  EXPECT_EQ(r.bottom - r.top, 200 + 18 + 3);
+  // A tool window has its close button only.
+  EXPECT_EQ(frame->GetButtonRect(kbiClose), Rect(306 - 4 - 12, 4, 306 - 4, 14));
+  EXPECT_TRUE(frame->GetButtonRect(kbiMaximize).IsEmpty());
+}
+
+TEST_F(FrameTest, ABorderlessFrameLeavesTheWholeWindowToTheClient) {
+  frame->SetBorderStyle(kbsNone);
+  RECT client{}, r = WindowRect();
+  GetClientRect(wnd, &client);
+  EXPECT_EQ(client.right, r.right - r.left);
+  EXPECT_EQ(client.bottom, r.bottom - r.top);
+  EXPECT_EQ(client.right, 300);
+  EXPECT_EQ(HitAnswer(1, 1), HTCLIENT);
+  // Nothing is painted outside a client area that covers everything.
+  const int before = TFrameTestStyle::framePaints;
+  SendMessageW(wnd, WM_NCPAINT, 1, 0);
+  EXPECT_EQ(TFrameTestStyle::framePaints, before);
+}
+
+TEST_F(FrameTest, WithoutAStyleTheSystemLookMeasuresTheFrame) {
+  frame->SetThemeEngine(nullptr);
+  const TSystemFrameMetrics& sys = SystemFrameMetrics();
+  RECT client{}, r = WindowRect();
+  GetClientRect(wnd, &client);
+  EXPECT_EQ(client.right, 300);
+  EXPECT_EQ(client.bottom, 200);
+  EXPECT_EQ(r.right - r.left, 300 + 2 * sys.frame);
+  EXPECT_EQ(r.bottom - r.top, 200 + 2 * sys.frame + sys.caption);
+  // The whole top border sizes; the maximized window keeps its borders outside the work area.
+  EXPECT_EQ(HitAnswer(150, sys.frame - 1), HTTOP);
+  EXPECT_EQ(HitAnswer(150, sys.frame), HTCAPTION);
+  TRect maximized = frame->GetMaximizedRect();
+  EXPECT_EQ(maximized, Screen()->WorkAreaRect().Inflate(sys.frame, sys.frame));
+  // An engine without a painting style counts as none.
+  TTeThemeEngine plain(nullptr);
+  frame->SetThemeEngine(&plain);
+  EXPECT_EQ(frame->GetFrameClientRect().left, sys.frame);
+  frame->SetThemeEngine(nullptr);
+}
+
+TEST_F(FrameTest, AShadowWidensTheWindowAndItsRegion) {
+  frame->Shadow()->SetSize(6);
+  frame->Shadow()->SetEnabled(true);
+  RECT client{}, r = WindowRect();
+  GetClientRect(wnd, &client);
+  EXPECT_EQ(client.right, 300);
+  EXPECT_EQ(r.right - r.left, 308 + 6);
+  EXPECT_EQ(frame->FrameWidth(), 308);
+  EXPECT_EQ(frame->WindowWidth(), 314);
+  HRGN region = CreateRectRgn(0, 0, 0, 0);
+  ASSERT_NE(GetWindowRgn(wnd, region), ERROR);
+  EXPECT_TRUE(PtInRegion(region, 312, 232));  // the shifted copy
+  EXPECT_TRUE(PtInRegion(region, 6, 6));
+  EXPECT_FALSE(PtInRegion(region, 0, 0));
+  EXPECT_FALSE(PtInRegion(region, 312, 2));
+  DeleteObject(region);
+}
+
+TEST_F(FrameTest, TheEnginesRefreshReachesTheFrame) {
+  ShowActive();
+  form->SetBiDiMode(TBiDiMode::bdRightToLeft);
+  const int before = TFrameTestStyle::framePaints;
+  engine->SetDeltaHue(10);
+  EXPECT_GT(TFrameTestStyle::framePaints, before);
+  EXPECT_EQ(engine->Theme()->BiDiMode(), TBiDiMode::bdRightToLeft);
+  EXPECT_EQ(frame->LinkedThemeEngine(), engine);
+  // The engine going away leaves the frame in the system look.
+  engine->Free();
+  engine = nullptr;
+  EXPECT_EQ(frame->ThemeEngine(), nullptr);
+  EXPECT_EQ(frame->GetFrameClientRect().left, SystemFrameMetrics().frame);
+}
+
+TEST_F(FrameTest, CaptionTextChangesReachTheFrame) {
+  ShowActive();
+  form->SetCaption("Another caption");
+  EXPECT_EQ(frame->Caption(), "Another caption");
+  EXPECT_TRUE(GetWindowLongPtrW(wnd, GWL_STYLE) & WS_CAPTION);
+  frame->SetCaption("Third");
+  EXPECT_EQ(form->Caption(), "Third");
+  // The frame still reads what the form says, with its length.
+  wchar_t buffer[32] = {};
+  EXPECT_EQ(GetWindowTextW(wnd, buffer, 32), 5);
+}
+
+TEST(FrameResources, TheImageListHoldsTheSixCaptionGlyphs) {
+  TCustomImageList& images = FrameImageList();
+  EXPECT_EQ(images.Count(), 6);
+  EXPECT_EQ(images.Width(), 16);
+  EXPECT_EQ(images.Height(), 16);
+  EXPECT_EQ(&images, &FrameImageList());
+}
+
+}  // namespace
+}  // namespace hv

@@ -1,0 +1,608 @@
+// The frame's mouse, moving and sizing, the window states and their
+// actions, the application's minimize and restore, and the tray icon.
+
+#include <windows.h>
+// After <windows.h>.
+#include <shellapi.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "framework/application.h"
+#include "framework/forms.h"
+#include "framework/graphics.h"
+#include "framework/screen.h"
+#include "framework/utilwindow.h"
+#include "framework/winstring.h"
+#include "theme/frame/themeform.h"
+#include "theme/frame/traysupport.h"
+#include "theme/frame/workarea.h"
+
+namespace hv {
+
+// --- the tray icon ------------------------------------------------------------
+
+struct TTeTrayIconRecord {
+  NOTIFYICONDATAA data{};
+};
+
+TTeTrayIcon::TTeTrayIcon(TTeCustomForm& frame, bool prepare)
+    : frame_(frame), record_(std::make_unique<TTeTrayIconRecord>()), prepared_(prepare) {
+  window_ = std::make_unique<TUtilWindow>([this](TMessage& message) { WndProc(message); });
+  if (!prepare) return;
+  // The record's first, smallest form, which every shell understands.
+  NOTIFYICONDATAA& data = record_->data;
+  data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+  data.hWnd = window_->Handle();
+  data.uID = static_cast<UINT>(reinterpret_cast<uintptr_t>(&frame_));
+  data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+  data.uCallbackMessage = 0x56C;
+}
+
+TTeTrayIcon::~TTeTrayIcon() { Remove(); }
+
+HWND TTeTrayIcon::Window() const { return window_->Handle(); }
+
+void TTeTrayIcon::SetIcon(TCustomForm* form) {
+  if (!prepared_) return;
+  HICON icon = form && form->Icon() ? form->Icon()->Handle() : nullptr;
+  if (!icon && Application()->Icon()) icon = Application()->Icon()->Handle();
+  if (!icon) icon = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
+  record_->data.hIcon = icon;
+  if (shown_) Shell_NotifyIconA(NIM_MODIFY, &record_->data);
+}
+
+void TTeTrayIcon::SetTip(const std::string& tip) {
+  std::string ansi = Utf8ToAnsi(tip);
+  char* target = record_->data.szTip;
+  const size_t length = std::min<size_t>(ansi.size(), 63);
+  std::memcpy(target, ansi.data(), length);
+  target[length] = '\0';
+}
+
+void TTeTrayIcon::Add() {
+  if (!prepared_) return;
+  if (!record_->data.hIcon) SetIcon(nullptr);
+  // The shell's answer is not reported: without a notification area the
+  // window is only hidden, and a double click cannot bring it back anyway.
+  Shell_NotifyIconA(NIM_ADD, &record_->data);
+  shown_ = true;
+}
+
+void TTeTrayIcon::Remove() {
+  if (!shown_) return;
+  shown_ = false;
+  Shell_NotifyIconA(NIM_DELETE, &record_->data);
+}
+
+void TTeTrayIcon::WndProc(TMessage& message) {
+  switch (message.Msg) {
+    case WM_QUERYENDSESSION:
+      message.Result = 1;
+      return;
+    case WM_ENDSESSION:
+      Remove();
+      break;
+    case 0x56C:
+      if (message.LParam == WM_LBUTTONDBLCLK)
+        frame_.Restore();
+      else if (message.LParam == WM_RBUTTONUP)
+        frame_.ShowSystemMenu();
+      return;
+    default:
+      break;
+  }
+  window_->Default(message);
+}
+
+bool TTeCustomForm::TrayIconShown() const { return tray_->Shown(); }
+
+HWND TTeCustomForm::TrayWindow() const { return tray_->Window(); }
+
+// --- mouse ------------------------------------------------------------------------
+
+namespace {
+
+TShiftState HeldShift(int held) {
+  if (held == 8) return {ssLeft};
+  if (held == 16) return {ssRight};
+  return {};
+}
+
+}  // namespace
+
+void TTeCustomForm::FrameMouseMessage(TMessage& message) {
+  HWND wnd = Handle();
+  RECT wr{};
+  GetWindowRect(wnd, &wr);
+  // Non-client messages carry screen points; client ones client points.
+  const TPoint screen{XOfLParam(message.LParam), YOfLParam(message.LParam)};
+  const TPoint windowPoint{screen.x - wr.left, screen.y - wr.top};
+  auto fromClient = [&] {
+    POINT origin{0, 0};
+    ClientToScreen(wnd, &origin);
+    return TPoint{screen.x + origin.x - wr.left, screen.y + origin.y - wr.top};
+  };
+  auto takeFocus = [&] {
+    if (!active_) SetFocus(wnd);
+  };
+  switch (message.Msg) {
+    case WM_NCLBUTTONDOWN:
+      takeFocus();
+      heldButtons_ = kHeldLeft;
+      FrameMouseDown(TMouseButton::mbLeft, {ssLeft}, windowPoint.x, windowPoint.y);
+      break;
+    case WM_NCLBUTTONUP:
+      heldButtons_ = 0;
+      FrameMouseUp(TMouseButton::mbLeft, {}, windowPoint.x, windowPoint.y);
+      break;
+    case WM_NCLBUTTONDBLCLK:
+      FrameMouseDown(TMouseButton::mbLeft, {ssLeft, ssDouble}, windowPoint.x, windowPoint.y);
+      FrameMouseUp(TMouseButton::mbLeft, {ssLeft, ssDouble}, windowPoint.x, windowPoint.y);
+      heldButtons_ = 0;
+      message.Result = 1;
+      MarkHandled();
+      return;
+    case WM_NCRBUTTONDOWN:
+      takeFocus();
+      heldButtons_ = kHeldRight;
+      FrameMouseDown(TMouseButton::mbRight, {ssRight}, windowPoint.x, windowPoint.y);
+      break;
+    case WM_NCRBUTTONUP:
+      heldButtons_ = 0;
+      FrameMouseUp(TMouseButton::mbRight, {}, windowPoint.x, windowPoint.y);
+      break;
+    case WM_NCMOUSEMOVE:
+      FrameMouseMove(HeldShift(heldButtons_), windowPoint.x, windowPoint.y);
+      break;
+    case WM_MOUSEMOVE:
+      if (hotCode_ != kHitNone && heldButtons_ != kHeldLeft) {
+        hotCode_ = kHitNone;
+        PaintNonClient();
+      }
+      if (heldButtons_ != 0) {
+        TPoint p = fromClient();
+        FrameMouseMove(HeldShift(heldButtons_), p.x, p.y);
+      }
+      return;
+    case WM_LBUTTONUP:
+      if (heldButtons_ != 0) {
+        TPoint p = fromClient();
+        heldButtons_ = 0;
+        FrameMouseUp(TMouseButton::mbLeft, {}, p.x, p.y);
+      }
+      return;
+    default:
+      return;
+  }
+  message.Result = 0;
+  MarkHandled();
+}
+
+void TTeCustomForm::FrameMouseDown(TMouseButton button, TShiftState, int x, int y) {
+  if (button != TMouseButton::mbLeft) return;
+  pressedCode_ = hotCode_ = HitTest(x, y);
+  downPoint_ = lastPoint_ = {x, y};
+  PaintNonClient();
+  if (pressedCode_ >= kHitCaption && pressedCode_ <= kHitBottomRight) {
+    moving_ = true;
+    lastOutline_ = {};
+    if (dragging_->DragMode() == kfdmBorder) {
+      paintingEnabled_ = false;
+      outlineMode_ = true;
+    }
+  }
+  SetCapture(Handle());
+}
+
+void TTeCustomForm::FrameMouseMove(TShiftState shift, int x, int y) {
+  TCustomForm* form = OwnerForm();
+  if (!form) return;
+  if (!shift.Contains(ssLeft) || !moving_) {
+    const int code = HitTest(x, y);
+    if (code != hotCode_) {
+      hotCode_ = code;
+      PaintNonClient();
+    }
+    return;
+  }
+  TDragInput in;
+  in.pressedCode = pressedCode_;
+  in.bounds = form->BoundsRect();
+  in.down = downPoint_;
+  in.last = lastPoint_;
+  in.point = {x, y};
+  in.minSize = GetMinTrackSize();
+  in.fullDrag = dragging_->DragMode() == kfdmFullDrag;
+  in.moveable = dragging_->Moveable();
+  in.sizeable = dragging_->Sizeable();
+  in.state = windowState_;
+  const TDragResult drag = DragBounds(in);
+  TRect bounds = drag.bounds;
+  if (drag.moved) {
+    const TRect workArea = GravitationWorkArea(form->HandleIfAllocated());
+    bounds = gravitation_->SnapRect(bounds, workArea, shadow_->Enabled() ? shadow_->Size() : 0);
+  }
+  if (in.fullDrag) {
+    if (drag.changed) SetFormBounds(bounds);
+    hotCode_ = HitTest(x, y);
+    PaintNonClient();
+  } else if (drag.changed) {
+    DrawOutline(bounds);
+  }
+  lastPoint_ = {x, y};
+}
+
+void TTeCustomForm::FrameMouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+  const int code = HitTest(x, y);
+  TCustomForm* form = OwnerForm();
+  if (button == TMouseButton::mbLeft) {
+    ReleaseCapture();
+    const int pressed = pressedCode_;
+    const bool outline = outlineMode_;
+    if (shift.Contains(ssDouble)) {
+      // The press that began the double click started a drag; it ends here
+      // without moving anything.
+      if (outline) {
+        DrawOutline({});
+        outlineMode_ = false;
+        paintingEnabled_ = true;
+      }
+      pressedCode_ = kHitNone;
+      moving_ = false;
+      if (pressed == kHitCaption && borderIcons_.Contains(kbiMaximize)) {
+        if (windowState_ == kwsMinimized)
+          Restore();
+        else
+          Maximize();
+      } else if (pressed == kHitSystemMenu) {
+        Close();
+      }
+      return;
+    }
+    if (code == pressed) {
+      switch (code) {
+        case kHitClose:
+          Close();
+          break;
+        case kHitHelp:
+          ShowHelp();
+          break;
+        case kHitMinimize:
+          Minimize();
+          break;
+        case kHitMaximize:
+          Maximize();
+          break;
+        case kHitRollup:
+          Rollup();
+          break;
+        case kHitTray:
+          MinimizeToTray();
+          break;
+        case kHitSystemMenu:
+          ShowSystemMenu();
+          break;
+        default:
+          break;
+      }
+    }
+    if (!outline) {
+      PaintNonClient();
+    } else {
+      DrawOutline({});
+      // The window takes the outline's place in one go.
+      dragging_->SetDragMode(kfdmFullDrag);
+      try {
+        FrameMouseMove({ssLeft}, x, y);
+      } catch (...) {
+        dragging_->SetDragMode(kfdmBorder);
+        outlineMode_ = false;
+        paintingEnabled_ = true;
+        throw;
+      }
+      dragging_->SetDragMode(kfdmBorder);
+      outlineMode_ = false;
+      paintingEnabled_ = true;
+      PaintNonClient();
+      if (form) form->Invalidate();
+    }
+    pressedCode_ = kHitNone;
+    moving_ = false;
+  }
+  if (button == TMouseButton::mbRight && code == kHitCaption && form) {
+    const TRect client = GetFrameClientRect();
+    systemMenuPos_ = form->ClientToScreen({x - client.left, y - client.top});
+    ShowSystemMenu();
+    systemMenuPos_ = {};
+  }
+  pressedCode_ = kHitNone;
+}
+
+void TTeCustomForm::DrawOutline(const TRect& rect) {
+  if (windowState_ == kwsMaximized) return;
+  TScreenDC screen;
+  TCanvas canvas;
+  TCanvasPaintScope scope(canvas, screen.Get());
+  canvas.Brush()->SetStyle(bsClear);
+  canvas.Pen()->SetColor(clWhite);
+  canvas.Pen()->SetWidth(2);
+  canvas.Pen()->SetStyle(psInsideFrame);
+  canvas.Pen()->SetMode(pmXor);
+  if (!lastOutline_.IsEmpty()) canvas.Rectangle(lastOutline_);
+  if (!rect.IsEmpty()) canvas.Rectangle(rect);
+  lastOutline_ = rect;
+}
+
+// --- state actions ------------------------------------------------------------------
+
+bool TTeCustomForm::Allowed(const TTeFormActionEvent& event) {
+  bool allow = true;
+  if (event) event(this, allow);
+  return allow;
+}
+
+void TTeCustomForm::SetFormBounds(const TRect& bounds) {
+  TCustomForm* form = OwnerForm();
+  if (!form) return;
+  form->SetBoundsRect(bounds);
+  // The window shows its new place at once, not after the caller is done.
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) DispatchMessageW(&msg);
+}
+
+void TTeCustomForm::LeaveIconic() {
+  TCustomForm* form = OwnerForm();
+  if (!form || !form->HandleAllocated() || !IsIconic(form->HandleIfAllocated())) return;
+  const bool busy = appEventsBusy_;
+  appEventsBusy_ = true;
+  if (Application()->Minimized()) Application()->Restore();
+  if (IsIconic(form->HandleIfAllocated())) ShowWindow(form->HandleIfAllocated(), SW_RESTORE);
+  appEventsBusy_ = busy;
+}
+
+void TTeCustomForm::Maximize() {
+  hotCode_ = kHitNoButton;
+  if (!Allowed(OnMaximize)) return;
+  if (windowState_ == kwsMaximized) {
+    Restore();
+    return;
+  }
+  TCustomForm* form = OwnerForm();
+  LeaveIconic();
+  previousState_ = windowState_;
+  if (pendingState_ == kwsNormal && windowState_ != kwsRollup && windowState_ != kwsMinimized && form)
+    restoreBounds_ = form->BoundsRect();
+  windowState_ = kwsMaximized;
+  SetFormBounds(GetMaximizedRect());
+  if (form) form->Invalidate();
+  PaintNonClient();
+  pendingState_ = kwsNormal;
+}
+
+void TTeCustomForm::Minimize() {
+  hotCode_ = kHitNoButton;
+  if (!Allowed(OnMinimize)) return;
+  TCustomForm* form = OwnerForm();
+  if (!form) return;
+  if (windowState_ == kwsMinimized) {
+    Restore();
+    return;
+  }
+  previousState_ = windowState_;
+  windowState_ = kwsMinimized;
+  if (pendingState_ == kwsNormal && previousState_ != kwsRollup && previousState_ != kwsMaximized)
+    restoreBounds_ = form->BoundsRect();
+  if (minimizeApplication_) {
+    const bool busy = appEventsBusy_;
+    appEventsBusy_ = true;
+    Application()->Minimize();
+    appEventsBusy_ = busy;
+  } else {
+    SetFormBounds(GetMinimizedRect());
+  }
+  pendingState_ = kwsNormal;
+}
+
+void TTeCustomForm::Rollup() {
+  hotCode_ = kHitNoButton;
+  if (!Allowed(OnRollup)) return;
+  if (windowState_ == kwsRollup) {
+    Restore();
+    return;
+  }
+  TCustomForm* form = OwnerForm();
+  LeaveIconic();
+  previousState_ = windowState_;
+  windowState_ = kwsRollup;
+  if (previousState_ != kwsMinimized && previousState_ != kwsMaximized && form) restoreBounds_ = form->BoundsRect();
+  SetFormBounds(GetRollupRect());
+  pendingState_ = kwsNormal;
+}
+
+void TTeCustomForm::MinimizeToTray() {
+  hotCode_ = kHitNoButton;
+  if (!Allowed(OnMinToTray)) return;
+  TCustomForm* form = OwnerForm();
+  if (!form) return;
+  if (windowState_ == kwsTray) {
+    Restore();
+    return;
+  }
+  previousState_ = windowState_;
+  windowState_ = kwsTray;
+  if (pendingState_ == kwsNormal && previousState_ == kwsNormal) restoreBounds_ = form->BoundsRect();
+  if (minimizeApplication_) {
+    tray_->SetTip(Application()->Title());
+    const bool busy = appEventsBusy_;
+    appEventsBusy_ = true;
+    Application()->Minimize();
+    appEventsBusy_ = busy;
+  } else {
+    tray_->SetTip(form->Caption());
+  }
+  if (form->HandleAllocated()) ShowWindow(form->HandleIfAllocated(), SW_HIDE);
+  tray_->Add();
+  pendingState_ = kwsNormal;
+}
+
+void TTeCustomForm::Restore() {
+  hotCode_ = kHitNoButton;
+  TCustomForm* form = OwnerForm();
+  // A frame that never left its normal state has nothing to go back to but
+  // where it is.
+  const TRect back = restoreBounds_.IsEmpty() && form ? form->BoundsRect() : restoreBounds_;
+  bool rerun = false;
+  switch (windowState_) {
+    case kwsNormal:
+      SetFormBounds(back);
+      break;
+    case kwsMaximized:
+      if (previousState_ == kwsRollup) {
+        windowState_ = kwsNormal;
+        SetFormBounds(back);
+        Rollup();
+      } else if (previousState_ == kwsMinimized) {
+        // Maximized while minimized: the window stays maximized.
+        if (!minimizeApplication_) {
+          windowState_ = kwsNormal;
+          SetFormBounds(back);
+          Maximize();
+        }
+      } else {
+        previousState_ = kwsMaximized;
+        windowState_ = kwsNormal;
+        SetFormBounds(back);
+        if (shadow_->Enabled()) {
+          if (form) form->Invalidate();
+          PaintNonClient();
+        }
+      }
+      break;
+    case kwsMinimized:
+      LeaveIconic();
+      if (previousState_ == kwsMaximized) {
+        Maximize();
+        rerun = true;
+      } else if (previousState_ == kwsRollup) {
+        Rollup();
+        rerun = true;
+      } else {
+        windowState_ = kwsNormal;
+        SetFormBounds(back);
+      }
+      break;
+    case kwsRollup:
+      if (GetMaximizedRect().Width() == frameWidth_ || previousState_ == kwsMaximized) {
+        Maximize();
+        rerun = true;
+      } else {
+        windowState_ = kwsNormal;
+        // The window unrolls where it now is.
+        TRect r = back;
+        if (form) r = Bounds(form->Left(), form->Top(), back.Width(), back.Height());
+        SetFormBounds(r);
+      }
+      break;
+    case kwsTray: {
+      const TRect savedBounds = restoreBounds_;
+      const TTeWindowState savedPrevious = previousState_;
+      const bool busy = appEventsBusy_;
+      appEventsBusy_ = true;
+      if (minimizeApplication_) Application()->Restore();
+      appEventsBusy_ = busy;
+      if (form && form->HandleAllocated()) {
+        ShowWindow(form->HandleIfAllocated(), SW_RESTORE);
+        SetForegroundWindow(form->HandleIfAllocated());
+      }
+      tray_->Remove();
+      restoreBounds_ = savedBounds;
+      previousState_ = savedPrevious;
+      if (savedPrevious == kwsMaximized) {
+        Maximize();
+        restoreBounds_ = savedBounds;
+        rerun = true;
+      } else if (savedPrevious == kwsRollup) {
+        Rollup();
+        restoreBounds_ = savedBounds;
+        rerun = true;
+      } else {
+        windowState_ = kwsNormal;
+        SetFormBounds(back);
+      }
+      break;
+    }
+  }
+  if (rerun) previousState_ = kwsNormal;
+}
+
+void TTeCustomForm::Close() {
+  if (!Allowed(OnClose)) return;
+  TCustomForm* form = OwnerForm();
+  if (!form) return;
+  // The framework's close processing: the close query, the form's own close
+  // event with its action, and for the main form the end of the program.
+  form->Close();
+}
+
+void TTeCustomForm::ShowHelp() {
+  if (Handle()) SendMessageW(Handle(), WM_SYSCOMMAND, SC_CONTEXTHELP, 0);
+}
+
+void TTeCustomForm::ShowSystemMenu() {
+  hotCode_ = kHitNoButton;
+  // The themed system and tray menus, built from the frame's own items,
+  // come with the menus; until then a right click, Alt+Space and the tray
+  // icon's right click open nothing.
+}
+
+// --- the application's minimize and restore -----------------------------------------
+
+void TTeCustomForm::TakeApplicationEvents() {
+  if (appEventsTaken_) return;
+  TApplication* app = Application();
+  savedAppMinimize_ = app->OnMinimize;
+  savedAppRestore_ = app->OnRestore;
+  app->OnMinimize = [this](TObject*) { ApplicationMinimized(); };
+  app->OnRestore = [this](TObject*) { ApplicationRestored(); };
+  appEventsTaken_ = true;
+}
+
+void TTeCustomForm::GiveApplicationEventsBack() {
+  if (!appEventsTaken_) return;
+  TApplication* app = Application();
+  app->OnMinimize = savedAppMinimize_;
+  app->OnRestore = savedAppRestore_;
+  appEventsTaken_ = false;
+}
+
+void TTeCustomForm::ApplicationMinimized() {
+  const bool busy = appEventsBusy_;
+  appEventsBusy_ = true;
+  try {
+    if (!busy && windowState_ != kwsMinimized && windowState_ != kwsTray && minimizeApplication_) Minimize();
+    if (savedAppMinimize_) savedAppMinimize_(Application());
+  } catch (...) {
+    appEventsBusy_ = busy;
+    throw;
+  }
+  appEventsBusy_ = busy;
+}
+
+void TTeCustomForm::ApplicationRestored() {
+  const bool busy = appEventsBusy_;
+  appEventsBusy_ = true;
+  try {
+    if (!busy && windowState_ == kwsMinimized && minimizeApplication_) {
+      Restore();
+      PaintNonClient();
+    }
+    if (savedAppRestore_) savedAppRestore_(Application());
+  } catch (...) {
+    appEventsBusy_ = busy;
+    throw;
+  }
+  appEventsBusy_ = busy;
+}
+
+}  // namespace hv

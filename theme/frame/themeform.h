@@ -1,0 +1,333 @@
+#pragma once
+// The themed form frame. TTeCustomForm is a hook component dropped on a
+// form: it takes over everything outside the form's client area (the client
+// rectangle, the frame's painting, hit testing, the caption buttons, moving
+// and sizing, the window states) through the messages of the form's window,
+// and paints the client background. It draws the system's look;
+// TTeThemeForm asks the style of a theme engine for every measurement, the
+// window's outline and every painted part, and falls back to the system
+// look part by part whenever no style paints.
+//
+// The work is split by concern: themeform.cpp (properties, loading, the
+// messages, measuring), formpaint.cpp (painting), formstates.cpp (mouse,
+// moving and sizing, window states, tray icon), themeframe.cpp (the style's
+// frame).
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "framework/control.h"
+#include "framework/event.h"
+#include "framework/gdi.h"
+#include "theme/core/themeengine.h"
+#include "theme/frame/formgeometry.h"
+#include "theme/frame/formoptions.h"
+#include "theme/frame/hooks.h"
+
+namespace hv {
+
+class TCanvas;
+class TCustomForm;
+class TTeBitmap;
+class TTeTrayIcon;
+
+// Private messages the frame posts or answers.
+constexpr uint32_t WM_TE_TRAYNOTIFY = 0x56C;    // the tray icon's callback
+constexpr uint32_t WM_TE_REFRESHFRAME = 0x56D;  // wParam 13: give the caption bits back first
+constexpr uint32_t WM_TE_MAXIMIZE = 0x56E;
+constexpr uint32_t WM_TE_ENTERSTATE = 0x56F;    // wParam: 1 maximize, 2 minimize, 3 rollup, 4 tray
+constexpr uint32_t WM_TE_PAINTWINDOW = 0xB1C8;  // lParam: a device context; wParam: x, y offsets
+
+// The allow flag starts true; a handler sets it false to refuse the action.
+using TTeFormActionEvent = TEvent<void(TObject* sender, bool& allow)>;
+
+// Minimum and maximum size of a window; 0 means no limit.
+class TSizeConstraints : public TPersistent {
+  HV_CLASS(TSizeConstraints, TPersistent)
+
+ public:
+  int MaxHeight() const { return values_.maxHeight; }
+  void SetMaxHeight(int value) { Set(values_.maxHeight, value); }
+  int MaxWidth() const { return values_.maxWidth; }
+  void SetMaxWidth(int value) { Set(values_.maxWidth, value); }
+  int MinHeight() const { return values_.minHeight; }
+  void SetMinHeight(int value) { Set(values_.minHeight, value); }
+  int MinWidth() const { return values_.minWidth; }
+  void SetMinWidth(int value) { Set(values_.minWidth, value); }
+  const TFormConstraintValues& Values() const { return values_; }
+
+  void Assign(const TPersistent* source) override;
+  TNotifyEvent OnChange;
+
+ private:
+  void Set(int& field, int value);
+  TFormConstraintValues values_;
+};
+
+class TTeCustomForm : public TTeHook {
+  HV_CLASS(TTeCustomForm, TTeHook)
+
+ public:
+  explicit TTeCustomForm(TComponent* owner);
+  ~TTeCustomForm() override;
+
+  void Loaded() override;
+
+  // --- published properties -------------------------------------------
+  TTeAnimation* Animation() const { return animation_.get(); }
+  void SetAnimation(const TTeAnimation* value);
+  TTeBlending* Blending() const { return blending_.get(); }
+  void SetBlending(const TTeBlending* value);
+  TTeBorderIcons BorderIcons() const { return borderIcons_; }
+  void SetBorderIcons(TTeBorderIcons value);
+  TTeBorderStyle BorderStyle() const { return borderStyle_; }
+  void SetBorderStyle(TTeBorderStyle value);
+  const std::string& Caption() const { return caption_; }
+  void SetCaption(const std::string& value);
+  TSizeConstraints* Constraints() const { return constraints_.get(); }
+  void SetConstraints(const TSizeConstraints* value);
+  TTeDragging* Dragging() const { return dragging_.get(); }
+  void SetDragging(const TTeDragging* value);
+  TTeGravitation* Gravitation() const { return gravitation_.get(); }
+  void SetGravitation(const TTeGravitation* value);
+  bool MinimizeApplication() const { return minimizeApplication_; }
+  void SetMinimizeApplication(bool value) { minimizeApplication_ = value; }
+  TTeFormPerformance Performance() const { return performance_; }
+  void SetPerformance(TTeFormPerformance value) { performance_ = value; }
+  TTeShadow* Shadow() const { return shadow_.get(); }
+  void SetShadow(const TTeShadow* value);
+  bool StayOnTop() const { return stayOnTop_; }
+  void SetStayOnTop(bool value);
+  bool StretchBackground() const { return stretchBackground_; }
+  void SetStretchBackground(bool value) { stretchBackground_ = value; }
+  TTePopupMenuOptions* SystemMenuOptions() const { return systemMenuOptions_.get(); }
+  void SetSystemMenuOptions(const TTePopupMenuOptions* value);
+  TTePopupMenuOptions* TrayMenuOptions() const { return trayMenuOptions_.get(); }
+  void SetTrayMenuOptions(const TTePopupMenuOptions* value);
+  TTeWindowState WindowState() const { return windowState_; }
+  void SetWindowState(TTeWindowState value);
+
+  TNotifyEvent OnCreate;
+  // Paints the client background instead of PaintBackground, on Canvas().
+  TNotifyEvent OnPaint;
+  TNotifyEvent OnResize;
+  TTeFormActionEvent OnClose;
+  TTeFormActionEvent OnMinimize;
+  TTeFormActionEvent OnMaximize;
+  TTeFormActionEvent OnRollup;
+  TTeFormActionEvent OnMinToTray;
+
+  // --- what other parts call -------------------------------------------
+  // Re-measures the frame, keeping the client area's size.
+  void UpdateFrame();
+  // Paints the frame now; the region is passed on but limits nothing.
+  void PaintNonClient(HRGN region = nullptr);
+  // The client area in frame coordinates, moved to (0, 0).
+  TRect FrameClientRect();
+  // The canvas the client background is painted on (valid while OnPaint runs).
+  TCanvas* Canvas() const { return frameCanvas_.get(); }
+
+  // The state actions.
+  void Restore();
+  void Maximize();
+  void Minimize();
+  void Rollup();
+  void MinimizeToTray();
+  void Close();
+  void ShowHelp();
+  // The themed system menu comes with the menus; until then the system's
+  // own is shown.
+  virtual void ShowSystemMenu();
+
+  // --- working state, for the frame's painters and for tests -------------
+  bool FrameActive() const { return active_; }
+  int FrameWidth() const { return frameWidth_; }
+  int FrameHeight() const { return frameHeight_; }
+  int WindowWidth() const { return windowWidth_; }
+  int WindowHeight() const { return windowHeight_; }
+  int HotCode() const { return hotCode_; }
+  int PressedCode() const { return pressedCode_; }
+  bool Moving() const { return moving_; }
+  TTeWindowState PreviousState() const { return previousState_; }
+  TTeWindowState PendingState() const { return pendingState_; }
+  const TRect& RestoreBounds() const { return restoreBounds_; }
+  bool PaintingEnabled() const { return paintingEnabled_; }
+  bool TrayIconShown() const;
+  HWND TrayWindow() const;
+
+  // --- the virtual operations, in slot order ------------------------------
+  virtual void UpdateRegion();
+  // A new region of the frame's outline, frame-sized; the caller owns it.
+  virtual HRGN CreateFrameRegion();
+  virtual TRect GetButtonRect(TTeBorderIcon icon);
+  virtual TRect GetFrameClientRect();
+  virtual TRect GetRollupRect();
+  virtual TRect GetMinimizedRect();
+  virtual TRect GetMaximizedRect();
+  virtual TSize GetMaxTrackSize();
+  virtual TSize GetMinTrackSize();
+  virtual void PaintFrame(TCanvas& canvas);
+  virtual void PaintBackground();
+  virtual int HitTest(int x, int y);
+
+  // Frame mouse, window-relative points.
+  virtual void FrameMouseDown(TMouseButton button, TShiftState shift, int x, int y);
+  virtual void FrameMouseMove(TShiftState shift, int x, int y);
+  virtual void FrameMouseUp(TMouseButton button, TShiftState shift, int x, int y);
+
+ protected:
+  void Dispatch(TMessage& message) override;
+  void AfterMessage(TMessage& message) override;
+
+  // The owner form, when the owner is one (set whatever the hook's state).
+  TCustomForm* OwnerForm() const;
+  TFrameShape Shape() const;
+  bool MdiChildMaximized() const;
+  bool ShadowVisible() const;
+  // The left button is held (the frame has the capture).
+  bool LeftHeld() const { return heldButtons_ == kHeldLeft; }
+
+  // The system look's parts, for subclasses that fall back to them.
+  void PaintSystemFrame(TCanvas& canvas);
+  void PaintSystemCaptionButton(TCanvas& canvas, TTeBorderIcon icon, const TRect& rect);
+  // The frame painted by `frame`, then the caption strip (0, 0, frame
+  // width, stripHeight) with its text and buttons by `caption`; with
+  // ksfpNoBuffer the strip goes through a bitmap of its own, so that the
+  // caption reaches the screen in one piece.
+  void PaintWithCaptionStrip(TCanvas& canvas, int stripHeight, const std::function<void(TCanvas&)>& frame,
+                             const std::function<void(TCanvas&)>& caption);
+  // The caption text, ellipsized to the room the buttons leave; first its
+  // shadow one pixel right and down when the look has one (shadowColor -1:
+  // none, and none on an inactive frame).
+  void PaintCaptionText(TCanvas& canvas, const TRect& band, const TFont& font, TColor color, bool hasShadow,
+                        TColor shadowColor, int buttonWidth, int toolButtonWidth, bool xpThemeApi);
+  // The form's (or the application's, or the system's) small icon, centred.
+  void PaintSystemMenuIcon(TCanvas& canvas, const TRect& rect);
+  // Fills the client rectangle, at the canvas's origin, in a colour.
+  void FillBackground(TColor color);
+  // Paints OnPaint or PaintBackground on a device context whose origin is
+  // the client area's top-left corner.
+  void PaintClient(HDC dc);
+  void RefreshFrame();
+  // The maximized bounds grown by inset on every side (the border's width
+  // for the system look, which keeps its borders outside the work area).
+  TRect MaximizedArea(int inset);
+
+ private:
+  static constexpr int kHeldLeft = 8;
+  static constexpr int kHeldRight = 16;
+
+  // Messages before the form's own procedure.
+  void WMNCCalcSize(TMessage& message);
+  void WMWindowPosChanging(TMessage& message);
+  void WMNCHitTest(TMessage& message);
+  void WMNCActivate(TMessage& message);
+  void WMPaint(TMessage& message);
+  void WMEraseBkgnd(TMessage& message);
+  void WMPaintWindow(TMessage& message);
+  void FrameMouseMessage(TMessage& message);
+  void EnterState(int state);
+  // After the form's own procedure.
+  void AfterGetText(TMessage& message);
+
+  // States.
+  bool Allowed(const TTeFormActionEvent& event);
+  void SetFormBounds(const TRect& bounds);
+  // A window the system minimized (the application's minimize) is shown
+  // again before it takes other bounds.
+  void LeaveIconic();
+  void DrawOutline(const TRect& rect);
+  void TakeApplicationEvents();
+  void GiveApplicationEventsBack();
+  void ApplicationMinimized();
+  void ApplicationRestored();
+
+  std::unique_ptr<TTeAnimation> animation_;
+  std::unique_ptr<TTeBlending> blending_;
+  std::unique_ptr<TTeDragging> dragging_;
+  std::unique_ptr<TTeGravitation> gravitation_;
+  std::unique_ptr<TTeShadow> shadow_;
+  std::unique_ptr<TTePopupMenuOptions> systemMenuOptions_;
+  std::unique_ptr<TTePopupMenuOptions> trayMenuOptions_;
+  std::unique_ptr<TSizeConstraints> constraints_;
+  std::unique_ptr<TCanvas> frameCanvas_;
+  std::unique_ptr<TTeBitmap> persistentBuffer_;
+  std::unique_ptr<TTeTrayIcon> tray_;
+
+  TTeBorderIcons borderIcons_{kbiClose, kbiSystemMenu, kbiMinimize, kbiMaximize, kbiRollup, kbiTray};
+  TTeBorderStyle borderStyle_ = kbsStandard;
+  std::string caption_;
+  bool minimizeApplication_ = true;
+  TTeFormPerformance performance_ = ksfpNoBuffer;
+  bool stayOnTop_ = false;
+  bool stretchBackground_ = false;
+  TTeWindowState windowState_ = kwsNormal;
+  TTeWindowState pendingState_ = kwsNormal;
+  TTeWindowState previousState_ = kwsNormal;
+
+  int frameWidth_ = 0, frameHeight_ = 0;
+  int windowWidth_ = 0, windowHeight_ = 0;
+  bool active_ = false;
+  int pressedCode_ = kHitNone;
+  int hotCode_ = kHitNone;
+  int heldButtons_ = 0;
+  TPoint downPoint_, lastPoint_;
+  bool moving_ = false;
+  bool outlineMode_ = false;
+  TRect lastOutline_;
+  TPoint systemMenuPos_;
+  bool paintingEnabled_ = true;
+  TRect restoreBounds_;
+  bool appEventsTaken_ = false;
+  bool appEventsBusy_ = false;
+  TNotifyEvent savedAppMinimize_;
+  TNotifyEvent savedAppRestore_;
+  TIconHandle smallIcon_;
+  std::string lastText_;
+  bool firstActivation_ = true;
+};
+
+class TTeThemeForm : public TTeCustomForm, public TTeThemeLink {
+  HV_CLASS(TTeThemeForm, TTeCustomForm)
+
+ public:
+  explicit TTeThemeForm(TComponent* owner);
+  ~TTeThemeForm() override;
+
+  void Loaded() override;
+
+  TTeThemeEngine* ThemeEngine() const { return themeEngine_; }
+  void SetThemeEngine(TTeThemeEngine* value);
+  std::string Version() const { return kThemeVersion; }
+  void SetVersion(const std::string&) {}
+
+  // The engine's style when it paints, else none.
+  TTeTheme* Theme() const;
+  // Invalidates every control of the owner form, so that each repaints in the style.
+  void ApplyThemeToChildren();
+
+  // TTeThemeLink: the engine's refresh walk.
+  TTeThemeEngine* LinkedThemeEngine() const override { return themeEngine_; }
+  void ThemeEngineChanged(TTeThemeEngine& engine) override;
+
+  HRGN CreateFrameRegion() override;
+  TRect GetButtonRect(TTeBorderIcon icon) override;
+  TRect GetFrameClientRect() override;
+  TRect GetMaximizedRect() override;
+  void PaintFrame(TCanvas& canvas) override;
+  void PaintBackground() override;
+  int HitTest(int x, int y) override;
+
+ protected:
+  void Notification(TComponent* component, TOperation operation) override;
+
+ private:
+  TThemeFrameSizes Sizes(const TTeTheme& theme) const;
+  void PaintThemeCaption(TCanvas& canvas, TTeTheme& theme, const TRect& band);
+
+  TTeThemeEngine* themeEngine_ = nullptr;
+};
+
+}  // namespace hv
