@@ -69,6 +69,9 @@ SCROLL_TRACKS = {'horizontal': (19, 305), 'vertical': (37, 305)}  # 17 x 17
 SCROLL_ARROWS = ({'up': 2, 'left': 11, 'down': 20, 'right': 29}, (375, 384, 393, 402))  # 9 x 9
 TAB_ROWS = {'hot': 344, 'normal': 365, 'selected': 386}
 TAB_COLUMNS = {'top': 68, 'bottom': 89, 'right': 110, 'left': 131}  # 21 x 21
+# The selected tab of every position is one narrower picture inside the top
+# one's cell.
+SELECTED_TAB = (69, 386, 87, 407)
 PANEL = (153, 344, 168, 362)
 
 STATES = ('normal', 'hot', 'pressed', 'disabled')
@@ -788,9 +791,8 @@ def state_box_pic(st, variant):
     return pic
 
 
-def tab_pic(st, kind):
+def tab_pic(st, kind, w=21, h=21):
     """A tab on top of its page: rounded top, open bottom."""
-    w = h = 21
     pic = Pic(w, h)
     outer = rounded_rect(0, 0, w, h + 4, 3)
     inner = rounded_rect(1, 1, w - 1, h + 4, 2)
@@ -932,6 +934,12 @@ def secondary(st, key_at, key_pixel):
                 'right': flipped(transposed(top), True)}
         for position, col in TAB_COLUMNS.items():
             atlas.place_keyed(pics[position], col, row, st.face)
+    x0, y0, x1, y1 = SELECTED_TAB
+    top_cell = TAB_COLUMNS['top']
+    for y in range(y0, y1):
+        for x in range(top_cell, top_cell + 21):
+            atlas.set(x, y, KEY)
+    atlas.place_keyed(tab_pic(st, 'selected', x1 - x0, y1 - y0), x0, y0, st.face)
     atlas.place(panel_pic(st), PANEL[0], PANEL[1])
     atlas.set(key_at[0], key_at[1], key_pixel)
     return atlas

@@ -96,7 +96,13 @@ std::vector<Opaque> SecondaryAreas() {
       {{37, 305, 54, 322}, 0},   {{153, 344, 168, 362}, 0},  // panel
   };
   for (int row : {344, 365, 386})
-    for (int col : {68, 89, 110, 131}) out.push_back({{col, row, col + 21, row + 21}, 4});
+    for (int col : {68, 89, 110, 131}) {
+      // The selected tab is the narrower picture inside the top tab's cell.
+      if (row == 386 && col == 68)
+        out.push_back({{69, 386, 87, 407}, 4});
+      else
+        out.push_back({{col, row, col + 21, row + 21}, 4});
+    }
   return out;
 }
 
@@ -124,7 +130,8 @@ std::vector<std::pair<int, int>> KeyedCorners(bool primary) {
     for (int row : {314, 321, 328, 335}) out.push_back({155, row});
     out.insert(out.end(), {{69, 279}, {60, 313}, {65, 313}});  // size grip, a chevron's tip row
   } else {
-    for (int row : {344, 365, 386}) out.insert(out.end(), {{68, row}, {88, row}});  // top tabs
+    for (int row : {344, 365}) out.insert(out.end(), {{68, row}, {88, row}});  // top tabs
+    out.insert(out.end(), {{69, 386}, {86, 386}, {68, 400}, {87, 400}});       // the selected one
     for (int row : {375, 384, 393, 402})
       for (int col : {2, 11, 20, 29}) out.push_back({col, row});
     for (int n = 0; n < 5; ++n) {
@@ -276,6 +283,7 @@ TEST_P(SkinFileTest, StatesLookDifferent) {
     allDiffer(17, 17, {{1, 305}, {1, 322}, {1, 339}, {1, 356}});
     for (int col : {2, 11, 20, 29}) allDiffer(9, 9, {{col, 375}, {col, 384}, {col, 393}, {col, 402}});
     for (int col : {68, 89, 110, 131}) allDiffer(21, 21, {{col, 344}, {col, 365}, {col, 386}});
+    allDiffer(18, 21, {{69, 344}, {69, 365}, {69, 386}});
     allDiffer(11, 23, {{80, 100}, {80, 143}, {80, 186}, {80, 229}, {80, 272}});
     allDiffer(22, 11, {{153, 96}, {153, 151}, {153, 206}, {153, 261}, {153, 316}});
     allDiffer(18, 18, {{103, 101}, {103, 119}, {103, 137}, {103, 155}});
