@@ -738,7 +738,8 @@ def thumb_pic(st, shape, n, h):
         fill = [(1.0 - t, c) for t, c in fill]
     if disabled:
         fill = [(0.0, st.disabled_fill), (1.0, st.disabled_fill)]
-    colour = lambda x, y: ramp(fill, x / (w - 1.0))  # noqa: E731
+    # Lit from the top left, whichever way the thumb lies.
+    colour = lambda x, y: ramp(fill, 0.5 * x / (w - 1.0) + 0.5 * y / (h - 1.0))  # noqa: E731
     pic.fill(inner, colour)
     acc = st.thumb_accent[n]
     pic.fill(accent, lambda x, y: mix(lighten(acc, 0.35), acc, x / (w - 1.0)))

@@ -149,9 +149,9 @@ class Atlas:
 
     def place(self, pic, x, y, matte=None, keep=0.3):
         """Copies pic at (x, y). Without a matte, pixels covered less than
-        `keep` become the key and partly covered ones keep their own colour
-        (their edge blend is done against `edge`); with a matte (a colour or a
-        function of the picture row) every pixel is blended onto it."""
+        `keep` stay the key and the others keep their own colour; with a
+        matte (a colour, or a function of the picture row for backgrounds
+        that change from row to row) every pixel is blended onto it."""
         for j in range(pic.h):
             for i in range(pic.w):
                 a = pic.a[j][i]
