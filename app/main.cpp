@@ -9,6 +9,8 @@
 #include "framework/webbrowser.h"
 #include "theme/core/themeengine.h"
 #include "theme/core/themelibrary.h"
+#include "theme/frame/frameresources.h"
+#include "theme/frame/themeform.h"
 #include "theme/styles/luna.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
@@ -19,13 +21,14 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     // window exists.
     StartThemeLibrary(&RegisterSkinnedStyles);
     RegisterStandardClasses();
-    RegisterClasses<TFrmMain, TWebBrowser, TTeThemeEngine>();
+    RegisterClasses<TFrmMain, TWebBrowser, TTeThemeEngine, TTeThemeForm>();
     Application()->CreateForm<TFrmMain>();
     Application()->Run();
   } catch (...) {
     Application()->HandleException(nullptr);
   }
   FinalizeApplication();
+  FreeFrameResources();
   FinishThemeLibrary();
   return 0;
 }

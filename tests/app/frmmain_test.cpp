@@ -18,6 +18,7 @@
 #include "framework/winstring.h"
 #include "theme/core/themeengine.h"
 #include "theme/core/themelibrary.h"
+#include "theme/frame/themeform.h"
 #include "tests/support/win_test.h"
 
 namespace hv {
@@ -43,7 +44,7 @@ struct ViewerFixture : ::testing::Test {
   static void SetUpTestSuite() {
     StartThemeLibrary();
     RegisterStandardClasses();
-    RegisterClasses<TFrmMain, TWebBrowser, TTeThemeEngine>();
+    RegisterClasses<TFrmMain, TWebBrowser, TTeThemeEngine, TTeThemeForm>();
   }
   void SetUp() override {
     RemoveFile("TrvNode.DLL");

@@ -15,6 +15,8 @@
 #include "framework/standardclasses.h"
 #include "framework/treeview.h"
 #include "framework/webbrowser.h"
+#include "theme/core/themeengine.h"
+#include "theme/frame/themeform.h"
 #include "framework/winstring.h"
 
 namespace {
@@ -44,7 +46,7 @@ int main() {
   using namespace hv;
   Application()->Initialize();
   RegisterStandardClasses();
-  RegisterClasses<TFrmMain, TWebBrowser>();
+  RegisterClasses<TFrmMain, TWebBrowser, TTeThemeEngine, TTeThemeForm>();
   std::string index = TFrmMain::BaseFolder() + "TrvNode.DLL";
   std::printf("%10s %12s %12s %14s %16s\n", "topics", "show ms", "per topic us", "path lines", "no windows ms");
   for (int topics : {1000, 10000, 100000}) {
