@@ -277,14 +277,23 @@ void TTeBitmap::DrawStretchOrTile(HDC dc, const TRect& srcRect, const TRect& des
 void TTeBitmap::DrawMargins(HDC dc, const TRect& destRect, const TRect& srcRect, int left, int top, int right,
                             int bottom, bool stretch, bool transparent) const {
   if (Empty() || !dc) return;
+  const std::vector<TMarginPiece> pieces = MarginPieces(destRect, srcRect, left, top, right, bottom);
   if (transparent && !TransparentBltAvailable()) {
+    // Margins wider than destRect put corners and edges past it, at their
+    // own size, as the platform path draws them: read all of that back.
+    TRect reach{};
+    for (const TMarginPiece& piece : pieces)
+      reach = RectIsEmpty(reach)
+                  ? piece.dst
+                  : TRect{std::min(reach.left, piece.dst.left), std::min(reach.top, piece.dst.top),
+                          std::max(reach.right, piece.dst.right), std::max(reach.bottom, piece.dst.bottom)};
     const TConstPixelBuffer source = Pixels();
-    PaintThroughMemory(dc, destRect, [&](TPixelBuffer view, int dx, int dy) {
+    PaintThroughMemory(dc, reach, [&](TPixelBuffer view, int dx, int dy) {
       DrawMarginsPixels(view, Offset(destRect, dx, dy), source, srcRect, left, top, right, bottom, stretch, true);
     });
     return;
   }
-  for (const TMarginPiece& piece : MarginPieces(destRect, srcRect, left, top, right, bottom)) {
+  for (const TMarginPiece& piece : pieces) {
     switch (piece.draw) {
       case kmdStretch:
         StretchDraw(dc, piece.dst, piece.src, transparent);

@@ -381,6 +381,30 @@ TEST_P(TeBitmapDraw, DrawMarginsNineSlices) {
   EXPECT_EQ(Rgb(target.GetPixel(0, 6)), B);
 }
 
+TEST_P(TeBitmapDraw, DrawMarginsWiderThanTheDestination) {
+  // Six columns of their own colour; left and right margins of three over a
+  // destination two pixels wide. The centre and the top and bottom edges
+  // have no source left; the side pieces and the corners keep their width
+  // and reach past the destination on both sides, the right ones drawn last.
+  const uint32_t column[6] = {0xFF100000, 0xFF200000, 0xFF300000, 0xFF400000, 0xFF500000, 0xFF600000};
+  TTeBitmap six;
+  six.SetSize(6, 6);
+  for (int x = 0; x < 6; ++x) six.FillRect({x, 0, x + 1, 6}, column[x]);
+  TTeBitmap target;
+  target.SetSize(7, 7);
+  target.Fill(kBack);
+  six.DrawMargins(target.DC(), {2, 1, 4, 5}, six.Bounds(), 3, 1, 3, 1, true, true);
+  for (int y = 0; y < 7; ++y)
+    for (int x = 0; x < 7; ++x) {
+      uint32_t want = B;
+      if (y >= 1 && y < 5) {
+        if (x >= 1 && x <= 3) want = Rgb(column[x + 2]);  // right pieces: columns 3..5 at x 1..3
+        if (x == 4) want = Rgb(column[2]);                // left pieces: columns 0..2 at x 2..4
+      }
+      EXPECT_EQ(Rgb(target.GetPixel(x, y)), want) << x << "," << y;
+    }
+}
+
 TEST_P(TeBitmapDraw, WindowAndCanvasTargets) {
   HWND wnd = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 40, 30, nullptr, nullptr,
                              GetModuleHandleW(nullptr), nullptr);
