@@ -15,6 +15,7 @@ import os
 import random
 import sys
 
+sys.dont_write_bytecode = True  # no __pycache__ beside the script
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from raster import (KEY, Atlas, Pic, darken, ellipse, encode_pcx, grey, lighten, minus, mix, near_key,  # noqa: E402
