@@ -86,6 +86,21 @@ TEST(TeBitmapSize, SetSizeAndNotifications) {
   EXPECT_EQ(b.GetPixel(-1, 0), 0xFF000000u);
   EXPECT_EQ(b.GetPixel(5, 0), 0xFF000000u);
   EXPECT_EQ(b.GetPixel(0, 6), 0xFF000000u);
+
+  // Destruction lets the owner let go of the context first.
+  int released = 0;
+  HDC releasedDC = nullptr;
+  {
+    TTeBitmap temporary;
+    temporary.SetSize(2, 2);
+    temporary.OnFreeHandle = [&](TObject* sender) {
+      ++released;
+      releasedDC = static_cast<TTeBitmap*>(sender)->DC();
+    };
+    EXPECT_EQ(released, 0);
+  }
+  EXPECT_EQ(released, 1);
+  EXPECT_NE(releasedDC, nullptr) << "fired while the context was still there";
 }
 
 TEST(TeBitmapSize, FailuresLeaveItEmptyAndNotify) {
@@ -379,6 +394,32 @@ TEST_P(TeBitmapDraw, DrawMarginsNineSlices) {
   EXPECT_EQ(Rgb(target.GetPixel(2, 0)), 0x00FF00u);
   EXPECT_EQ(Rgb(target.GetPixel(11, 5)), 0x333333u);
   EXPECT_EQ(Rgb(target.GetPixel(0, 6)), B);
+}
+
+TEST_P(TeBitmapDraw, DrawMarginsWithOneMargin) {
+  // A left margin of two over a 6 x 4 source: the two left columns go
+  // unscaled to the left edge, the other four stretch or tile over the rest;
+  // the pieces without source (top, bottom, right, corners) draw nothing.
+  const uint32_t column[6] = {0xFF100000, 0xFF200000, 0xFF300000, 0xFF400000, 0xFF500000, 0xFF600000};
+  TTeBitmap six;
+  six.SetSize(6, 4);
+  for (int x = 0; x < 6; ++x) six.FillRect({x, 0, x + 1, 4}, column[x]);
+  six.FillRect({3, 3, 4, 4}, kM);
+  TTeBitmap target;
+  target.SetSize(12, 6);
+  for (bool stretch : {true, false}) {
+    target.Fill(kBack);
+    six.DrawMargins(target.DC(), {1, 1, 11, 5}, six.Bounds(), 2, 0, 0, 0, stretch, true);
+    for (int y = 0; y < 6; ++y)
+      for (int x = 0; x < 12; ++x) {
+        uint32_t want = B;
+        if (y >= 1 && y < 5 && x >= 1 && x < 11) {
+          const int source = x < 3 ? x - 1 : stretch ? 2 + (x - 3) / 2 : 2 + (x - 3) % 4;
+          want = source == 3 && y == 4 ? B : Rgb(column[source]);
+        }
+        EXPECT_EQ(Rgb(target.GetPixel(x, y)), want) << x << "," << y << (stretch ? " stretched" : " tiled");
+      }
+  }
 }
 
 TEST_P(TeBitmapDraw, DrawMarginsWiderThanTheDestination) {
