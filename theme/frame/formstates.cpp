@@ -353,10 +353,13 @@ void TTeCustomForm::SetFormBounds(const TRect& bounds) {
 
 void TTeCustomForm::LeaveIconic() {
   TCustomForm* form = OwnerForm();
-  if (!form || !form->HandleAllocated() || !IsIconic(form->HandleIfAllocated())) return;
+  if (!form || !form->HandleAllocated()) return;
+  // A frame minimized with the application brings the application back.
+  const bool application = windowState_ == kwsMinimized && minimizeApplication_ && Application()->Minimized();
+  if (!application && !IsIconic(form->HandleIfAllocated())) return;
   const bool busy = appEventsBusy_;
   appEventsBusy_ = true;
-  if (Application()->Minimized()) Application()->Restore();
+  if (application) Application()->Restore();
   if (IsIconic(form->HandleIfAllocated())) ShowWindow(form->HandleIfAllocated(), SW_RESTORE);
   appEventsBusy_ = busy;
 }
@@ -389,16 +392,27 @@ void TTeCustomForm::Minimize() {
     Restore();
     return;
   }
+  // The system may have minimized the window already (the taskbar, the
+  // window manager): then the frame only follows, and the bounds to go back
+  // to are the window's normal place, not where the icon sits.
+  const bool iconic = form->HandleAllocated() && IsIconic(form->HandleIfAllocated());
   previousState_ = windowState_;
   windowState_ = kwsMinimized;
-  if (pendingState_ == kwsNormal && previousState_ != kwsRollup && previousState_ != kwsMaximized)
+  if (pendingState_ == kwsNormal && previousState_ != kwsRollup && previousState_ != kwsMaximized) {
     restoreBounds_ = form->BoundsRect();
-  if (minimizeApplication_) {
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    if (iconic && GetWindowPlacement(form->HandleIfAllocated(), &placement)) {
+      const RECT& r = placement.rcNormalPosition;
+      restoreBounds_ = Rect(r.left, r.top, r.right, r.bottom);
+    }
+  }
+  if (!iconic && minimizeApplication_) {
     const bool busy = appEventsBusy_;
     appEventsBusy_ = true;
     Application()->Minimize();
     appEventsBusy_ = busy;
-  } else {
+  } else if (!iconic) {
     SetFormBounds(GetMinimizedRect());
   }
   pendingState_ = kwsNormal;
@@ -557,6 +571,27 @@ void TTeCustomForm::ShowSystemMenu() {
 }
 
 // --- the application's minimize and restore -----------------------------------------
+
+void TTeCustomForm::SystemSized(uintptr_t kind) {
+  // Minimized or restored by the system rather than by the frame: the frame
+  // follows, and a restored window goes back to its own normal state.
+  if (appEventsBusy_) {
+    iconic_ = kind == SIZE_MINIMIZED;
+    return;
+  }
+  if (kind == SIZE_MINIMIZED) {
+    iconic_ = true;
+    if (windowState_ != kwsMinimized && windowState_ != kwsTray) Minimize();
+    return;
+  }
+  if (!iconic_) return;
+  iconic_ = false;
+  if (windowState_ != kwsMinimized) return;
+  if (minimizeApplication_ && Application()->Minimized())
+    Application()->Restore();
+  else
+    Restore();
+}
 
 void TTeCustomForm::TakeApplicationEvents() {
   if (appEventsTaken_) return;

@@ -474,6 +474,9 @@ void TTeCustomForm::AfterMessage(TMessage& message) {
     case WM_GETTEXT:
       AfterGetText(message);
       break;
+    case WM_SIZE:
+      SystemSized(message.WParam);
+      break;
     case WM_SYSCOMMAND:
       if ((message.WParam & 0xFFF0) == SC_CONTEXTHELP) PaintNonClient();
       break;
@@ -545,8 +548,7 @@ void TTeCustomForm::WMNCHitTest(TMessage& message) {
 
 void TTeCustomForm::WMNCActivate(TMessage& message) {
   active_ = message.WParam != 0;
-  if (firstActivation_ && OwnerForm() && minimizeApplication_) TakeApplicationEvents();
-  firstActivation_ = false;
+  if (OwnerForm() && minimizeApplication_) TakeApplicationEvents();
   PaintNonClient();
   message.Result = active_ ? 0 : 1;
   MarkHandled();

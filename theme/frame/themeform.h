@@ -235,14 +235,15 @@ class TTeCustomForm : public TTeHook {
   // States.
   bool Allowed(const TTeFormActionEvent& event);
   void SetFormBounds(const TRect& bounds);
-  // A window the system minimized (the application's minimize) is shown
-  // again before it takes other bounds.
+  // A window the system holds minimized, or a frame minimized with the
+  // application, is shown again before it takes other bounds.
   void LeaveIconic();
   void DrawOutline(const TRect& rect);
   void TakeApplicationEvents();
   void GiveApplicationEventsBack();
   void ApplicationMinimized();
   void ApplicationRestored();
+  void SystemSized(uintptr_t kind);
 
   std::unique_ptr<TTeAnimation> animation_;
   std::unique_ptr<TTeBlending> blending_;
@@ -282,11 +283,11 @@ class TTeCustomForm : public TTeHook {
   TRect restoreBounds_;
   bool appEventsTaken_ = false;
   bool appEventsBusy_ = false;
+  bool iconic_ = false;  // the system has the window minimized
   TNotifyEvent savedAppMinimize_;
   TNotifyEvent savedAppRestore_;
   TIconHandle smallIcon_;
   std::string lastText_;
-  bool firstActivation_ = true;
 };
 
 class TTeThemeForm : public TTeCustomForm, public TTeThemeLink {

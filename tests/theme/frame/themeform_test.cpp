@@ -545,6 +545,51 @@ TEST_F(FrameTest, WindowStatesTakeTheirBoundsAndRestoreReturns) {
   EXPECT_EQ(form->BoundsRect(), moved);
 }
 
+TEST_F(FrameTest, AWindowTheSystemMinimizesAndRestoresTakesTheFrameAlong) {
+  ShowActive();
+  const TRect normal = form->BoundsRect();
+  ShowWindow(wnd, SW_MINIMIZE);
+  EXPECT_EQ(frame->WindowState(), kwsMinimized);
+  EXPECT_EQ(frame->RestoreBounds(), normal);
+  ShowWindow(wnd, SW_RESTORE);
+  EXPECT_EQ(frame->WindowState(), kwsNormal);
+  EXPECT_EQ(form->BoundsRect(), normal);
+  // The frame's own minimize button still minimizes afterwards.
+  Send(WM_NCLBUTTONDOWN, HTMINBUTTON, 254, 10);
+  Send(WM_NCLBUTTONUP, HTMINBUTTON, 254, 10);
+  EXPECT_EQ(frame->WindowState(), kwsMinimized);
+}
+
+TEST_F(FrameTest, TheApplicationsMinimizeAndRestoreReachTheFrameAndItsPredecessors) {
+  int minimizes = 0, restores = 0;
+  Application()->OnMinimize = [&](TObject*) { ++minimizes; };
+  Application()->OnRestore = [&](TObject*) { ++restores; };
+  frame->SetMinimizeApplication(true);
+  SendMessageW(wnd, WM_NCACTIVATE, TRUE, 0);
+  Application()->Minimize();
+  EXPECT_EQ(frame->WindowState(), kwsMinimized);
+  EXPECT_EQ(minimizes, 1);
+  Application()->Restore();
+  EXPECT_EQ(frame->WindowState(), kwsNormal);
+  EXPECT_EQ(restores, 1);
+  // The frame's own minimize minimizes the application, once.
+  frame->Minimize();
+  EXPECT_TRUE(Application()->Minimized());
+  EXPECT_EQ(minimizes, 2);
+  frame->Restore();
+  EXPECT_FALSE(Application()->Minimized());
+  EXPECT_EQ(frame->WindowState(), kwsNormal);
+  // A frame that goes gives the application its handlers back.
+  form.reset();
+  wnd = nullptr;
+  Application()->Minimize();
+  Application()->Restore();
+  EXPECT_EQ(minimizes, 3);
+  EXPECT_EQ(restores, 3);
+  Application()->OnMinimize.Clear();
+  Application()->OnRestore.Clear();
+}
+
 TEST_F(FrameTest, RollingUpAMaximizedWindowAndRestoringMaximizesAgain) {
   ShowActive();
   const TRect normal = form->BoundsRect();
