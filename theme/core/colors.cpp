@@ -50,6 +50,19 @@ constexpr std::array<TColor, kSysColorCount> kDefaultSysColors{
 std::array<TColor, kSysColorCount> sysColors = kDefaultSysColors;
 TSysColorLookup sysColorLookup = nullptr;
 
+constexpr TARGB ClassicARGB(int index) {
+  const auto rgb = static_cast<uint32_t>(kDefaultSysColors[static_cast<size_t>(index)]);
+  return 0xFF000000u | ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF);
+}
+
+// System colour indices 5, 15 and 16: window, button face, button shadow.
+struct TSharedColors {
+  TARGB window = ClassicARGB(5);
+  TARGB face = ClassicARGB(15);
+  TARGB shadow = ClassicARGB(16);
+};
+TSharedColors sharedColors;
+
 TColor TableLookup(int index) { return index >= 0 && index < kSysColorCount ? sysColors[index] : 0; }
 
 TSysColorLookup CurrentLookup() { return sysColorLookup ? sysColorLookup : &TableLookup; }
@@ -106,6 +119,14 @@ TARGB ColorToARGB(TColor color, TSysColorLookup lookup) {
 }
 
 TARGB ColorToARGB(TColor color) { return ColorToARGB(color, CurrentLookup()); }
+
+TARGB SharedWindowARGB() { return sharedColors.window; }
+TARGB SharedFaceARGB() { return sharedColors.face; }
+TARGB SharedShadowARGB() { return sharedColors.shadow; }
+
+void TakeSharedColors() {
+  sharedColors = {ColorToARGB(clWindow), ColorToARGB(clBtnFace), ColorToARGB(clBtnShadow)};
+}
 
 TColor Lighten(TColor colour, int n) { return static_cast<TColor>(Lighten(static_cast<TARGB>(SysColorToRGB(colour)), n)); }
 

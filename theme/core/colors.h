@@ -48,6 +48,15 @@ constexpr uint8_t AlphaOf(TARGB argb) { return static_cast<uint8_t>(argb >> 24);
 
 TARGB ColorToARGB(TColor color);
 TARGB ColorToARGB(TColor color, TSysColorLookup lookup);
+
+// The window, face and shadow system colours in ARGB, shared by the styles'
+// fills and grip lines. They are copies taken when the theme library starts
+// (TakeSharedColors), so that a style paints one look however the system
+// colours change meanwhile; before that, the table's classic colours.
+TARGB SharedWindowARGB();
+TARGB SharedFaceARGB();
+TARGB SharedShadowARGB();
+void TakeSharedColors();
 constexpr TColor ARGBToColor(TARGB argb) {
   return static_cast<TColor>(RedOf(argb) | (GreenOf(argb) << 8) | (BlueOf(argb) << 16));
 }

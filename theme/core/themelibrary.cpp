@@ -37,6 +37,7 @@ void StartThemeLibrary(TThemeStylesRegistration registerStyles) {
   started = true;
   // Colours resolve against the live system colours from now on.
   SetSysColorLookup(&LiveSysColor);
+  TakeSharedColors();
   LoadMsImg32();
   FreeButtonGlyphs();
   version = ReadPlatformVersion();

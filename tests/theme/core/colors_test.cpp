@@ -11,7 +11,10 @@ namespace {
 // Every test leaves the process-wide system colours as it found them.
 class ColorsTest : public ::testing::Test {
  protected:
-  void TearDown() override { ResetSysColors(); }
+  void TearDown() override {
+    ResetSysColors();
+    TakeSharedColors();
+  }
 };
 
 int MaxChannelDistance(TARGB a, TARGB b) {
@@ -43,6 +46,19 @@ TEST_F(ColorsTest, ConversionsRearrangeBytesAndResolveSystemColours) {
   SetSysColorLookup(nullptr);
   EXPECT_EQ(SysColorToRGB(clBtnFace), 0x00332211) << "the table again";
   EXPECT_EQ(ColorToARGB(clWindow, [](int) -> TColor { return 0x00654321; }), 0xFF214365u);
+}
+
+TEST_F(ColorsTest, SharedColoursAreCopiesTakenAtStart) {
+  TakeSharedColors();
+  EXPECT_EQ(SharedWindowARGB(), 0xFFFFFFFFu);
+  EXPECT_EQ(SharedFaceARGB(), 0xFFD4D0C8u);
+  EXPECT_EQ(SharedShadowARGB(), 0xFF808080u);
+  SetSysColorLookup([](int index) -> TColor { return index == 5 ? 0x00030201 : index == 15 ? 0x00060504 : 0x00090807; });
+  EXPECT_EQ(SharedFaceARGB(), 0xFFD4D0C8u) << "a copy, not a lookup";
+  TakeSharedColors();
+  EXPECT_EQ(SharedWindowARGB(), 0xFF010203u);
+  EXPECT_EQ(SharedFaceARGB(), 0xFF040506u);
+  EXPECT_EQ(SharedShadowARGB(), 0xFF070809u);
 }
 
 TEST_F(ColorsTest, MakeAddSubClampChannelsAndWrapAlpha) {

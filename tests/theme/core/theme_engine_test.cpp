@@ -173,6 +173,18 @@ TEST_F(ThemeEngineTest, ColourPipelineResolvesTurnsAndShifts) {
   EXPECT_EQ(theme.GetColor(ktcFrame), 0x00F500);
 }
 
+TEST_F(ThemeEngineTest, StartTakesTheLiveSystemColours) {
+  auto argb = [](int index) {
+    const COLORREF c = GetSysColor(index);
+    return 0xFF000000u | (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+  };
+  EXPECT_EQ(ColorToARGB(clBtnFace), argb(COLOR_BTNFACE));
+  EXPECT_EQ(ColorToARGB(clHighlight), argb(COLOR_HIGHLIGHT));
+  EXPECT_EQ(SharedWindowARGB(), argb(COLOR_WINDOW));
+  EXPECT_EQ(SharedFaceARGB(), argb(COLOR_BTNFACE));
+  EXPECT_EQ(SharedShadowARGB(), argb(COLOR_BTNSHADOW));
+}
+
 TEST_F(ThemeEngineTest, ReadingOrderFlags) {
   constexpr unsigned kVCenter = 36, kCentered = 37, kRight = 38;
   TTeTheme theme;
