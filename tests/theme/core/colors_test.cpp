@@ -53,7 +53,7 @@ TEST_F(ColorsTest, SharedColoursAreCopiesTakenAtStart) {
   EXPECT_EQ(SharedWindowARGB(), 0xFFFFFFFFu);
   EXPECT_EQ(SharedFaceARGB(), 0xFFD4D0C8u);
   EXPECT_EQ(SharedShadowARGB(), 0xFF808080u);
-  SetSysColorLookup([](int index) -> TColor { return index == 5 ? 0x00030201 : index == 15 ? 0x00060504 : 0x00090807; });
+  SetSysColorLookup([](int i) -> TColor { return i == 5 ? 0x00030201 : i == 15 ? 0x00060504 : 0x00090807; });
   EXPECT_EQ(SharedFaceARGB(), 0xFFD4D0C8u) << "a copy, not a lookup";
   TakeSharedColors();
   EXPECT_EQ(SharedWindowARGB(), 0xFF010203u);
