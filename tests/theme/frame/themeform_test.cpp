@@ -728,6 +728,44 @@ TEST_F(FrameTest, WithoutAStyleTheSystemLookMeasuresTheFrame) {
   frame->SetThemeEngine(nullptr);
 }
 
+TEST_F(FrameTest, TheClassicSystemLookPaintsARaisedEdgeFaceStripsCaptionAndButtons) {
+  RefreshSystemFrameMetrics();
+  TSystemFrameMetrics classic = SystemFrameMetrics();
+  classic.visualStyles = false;
+  SetSystemFrameMetricsForTesting(classic);
+  frame->SetThemeEngine(nullptr);
+  ShowActive();
+  SendMessageW(wnd, WM_NCPAINT, 1, 0);
+  const int w = frame->FrameWidth(), f = classic.frame;
+  auto sys = [](int index) { return ToRGB(GetSysColor(index)); };
+  EXPECT_EQ(WindowPixel(0, 100), sys(COLOR_3DLIGHT));
+  EXPECT_EQ(WindowPixel(1, 100), sys(COLOR_BTNHIGHLIGHT));
+  EXPECT_EQ(WindowPixel(w - 1, 100), sys(COLOR_3DDKSHADOW));
+  EXPECT_EQ(WindowPixel(w - 2, 100), sys(COLOR_BTNSHADOW));
+  EXPECT_EQ(WindowPixel(f - 1, 100), sys(COLOR_BTNFACE));
+  // The caption band's gradient starts in the caption colour of the state.
+  EXPECT_EQ(WindowPixel(f, f + 1), sys(COLOR_ACTIVECAPTION));
+  SendMessageW(wnd, WM_NCACTIVATE, FALSE, 0);
+  EXPECT_EQ(WindowPixel(f, f + 1), sys(COLOR_INACTIVECAPTION));
+  SendMessageW(wnd, WM_NCACTIVATE, TRUE, 0);
+
+  // Rollup and tray are push buttons with a black sign in the middle.
+  for (auto icon : {kbiRollup, kbiTray}) {
+    const TRect r = frame->GetButtonRect(icon);
+    ASSERT_FALSE(r.IsEmpty()) << int(icon);
+    EXPECT_EQ(WindowPixel((r.left + r.right) / 2, (r.top + r.bottom) / 2 + 1), 0u) << int(icon);
+  }
+  // A pressed close button is drawn pushed in.
+  const TRect close = frame->GetButtonRect(kbiClose);
+  const unsigned normal = WindowPixel(close.left, close.top);
+  Send(WM_NCLBUTTONDOWN, HTCLOSE, close.left + 3, close.top + 3);
+  EXPECT_NE(WindowPixel(close.left, close.top), normal);
+  Send(WM_NCMOUSEMOVE, HTCAPTION, 100, f + 5);
+  EXPECT_EQ(WindowPixel(close.left, close.top), normal);
+  SendClient(WM_LBUTTONUP, 100, f + 5);
+  RefreshSystemFrameMetrics();
+}
+
 TEST_F(FrameTest, AShadowWidensTheWindowAndItsRegion) {
   frame->Shadow()->SetSize(6);
   frame->Shadow()->SetEnabled(true);
