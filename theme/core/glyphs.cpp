@@ -8,6 +8,7 @@
 #include "framework/graphics.h"
 #include "theme/core/colors.h"
 #include "theme/core/pixels.h"
+#include "theme/core/tebitmap.h"
 
 namespace hv {
 
@@ -27,16 +28,13 @@ int KindIndex(int kind) { return static_cast<int>(static_cast<unsigned>(kind) % 
 void DrawFrameControlGlyph(TCanvas& canvas, const TRect& rect, unsigned type, unsigned state, TColor color) {
   const int w = rect.Width(), h = rect.Height();
   if (w <= 0 || h <= 0) return;
-  TBitmap glyph(w, h, pf32bit);
-  TPixelBuffer pixels{static_cast<uint32_t*>(glyph.ScanLine(0)), w, h, glyph.BytesPerScanLine() / 4};
-  FillPixels(pixels, kWhiteARGB);
+  TTeBitmap glyph;
+  glyph.SetSize(w, h);
+  glyph.Fill(kWhiteARGB);
   RECT r{0, 0, w, h};
   DrawFrameControl(glyph.DC(), &r, type, state);
-  pixels.bits = static_cast<uint32_t*>(glyph.ScanLine(0));  // finishes the renderer's drawing
-  RecolorGlyphPixels(pixels, ColorToARGB(color));
-  glyph.SetTransparentColor(ARGBToColor(kTransparentMarker));
-  glyph.SetTransparent(true);
-  canvas.Draw(rect.left, rect.top, &glyph);
+  RecolorGlyphPixels(glyph.Pixels(), ColorToARGB(color));
+  glyph.Draw(canvas, rect.left, rect.top, true);
 }
 
 const char* ButtonGlyphResourceName(int kind) {

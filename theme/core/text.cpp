@@ -9,6 +9,7 @@
 #include "framework/winstring.h"
 #include "theme/core/colors.h"
 #include "theme/core/pixels.h"
+#include "theme/core/tebitmap.h"
 
 // Ours, not the platform's (see text.h).
 #ifdef DrawTextEx
@@ -75,12 +76,6 @@ int ExtentWidth(HDC dc, std::wstring_view text) {
   return size.cx;
 }
 
-// A view of a TBitmap's 32-bit pixels.
-TPixelBuffer PixelsOf(TBitmap& bitmap) {
-  return TPixelBuffer{static_cast<uint32_t*>(bitmap.ScanLine(0)), bitmap.Width(), bitmap.Height(),
-                      bitmap.BytesPerScanLine() / 4};
-}
-
 }  // namespace
 
 bool WideTextCalls() {
@@ -133,19 +128,21 @@ std::string EllipsizeText(HDC dc, std::string_view text, int maxWidth) {
 int DrawRotatedText(TCanvas& canvas, std::string_view text, const TRect& rect, bool clockwise, unsigned flags) {
   const int w = rect.Width(), h = rect.Height();
   if (w <= 0 || h <= 0) return 0;
-  TBitmap target(w, h, pf32bit);
-  TBitmap buffer(h, w, pf32bit);
-  FillPixels(PixelsOf(target), kTransparentMarker);
-  FillPixels(PixelsOf(buffer), kTransparentMarker);
+  TTeBitmap target, buffer;
+  target.SetSize(w, h);
+  buffer.SetSize(h, w);
+  target.Fill(kTransparentMarker);
+  buffer.Fill(kTransparentMarker);
 
-  TCanvas& bufferCanvas = *buffer.Canvas();
-  bufferCanvas.SetFont(canvas.Font());
+  buffer.Font()->Assign(canvas.Font());
+  TCanvas bufferCanvas;
+  bufferCanvas.SetHandle(buffer.DC());
+  bufferCanvas.SetFont(buffer.Font());
   const int result = DrawTextEx(bufferCanvas, text, TRect{0, 0, h, w}, flags);
+  bufferCanvas.SetHandle(nullptr);
 
-  RotatePixels(PixelsOf(target), PixelsOf(buffer), clockwise);
-  target.SetTransparentColor(ARGBToColor(kTransparentMarker));
-  target.SetTransparent(true);
-  canvas.Draw(rect.left, rect.top, &target);
+  RotatePixels(target.Pixels(), buffer.Pixels(), clockwise);
+  target.Draw(canvas, rect.left, rect.top, true);
   return result;
 }
 

@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <optional>
+
 #include "framework/graphics.h"
 #include "framework/winstring.h"
 #include "tests/theme/core/draw_test_support.h"
 #include "theme/core/glyphs.h"
+#include "theme/core/msimg32.h"
 #include "theme/core/text.h"
 
 #ifdef DrawTextEx
@@ -128,6 +131,16 @@ TEST(DrawRotatedText, TurnsTheTextInsideItsRect) {
     }
   EXPECT_GT(changed, 0);
   EXPECT_EQ(DrawRotatedText(cw.Canvas(), "x", TRect{3, 3, 3, 10}, true, flags), 0);
+
+  // The engine's own keyed copy lays down the same pixels as the platform's.
+  TSurface own(30, 70, 0x00FF00);
+  own.Canvas().Font()->SetColor(0x000000);
+  {
+    TMsImg32Fallback fallback;
+    EXPECT_EQ(DrawRotatedText(own.Canvas(), "Topics", rect, true, flags), a);
+  }
+  for (int y = 0; y < 70; ++y)
+    for (int x = 0; x < 30; ++x) ASSERT_EQ(own.At(x, y), cw.At(x, y)) << x << "," << y;
 }
 
 // The renderer's own glyph, black on white, as the reference.
@@ -148,22 +161,26 @@ TEST(DrawFrameControlGlyph, BlackBecomesTheColourAndTheRestShowsThrough) {
                {DFC_MENU, DFCS_MENUARROW},
                {DFC_SCROLL, DFCS_SCROLLUP},
                {DFC_CAPTION, DFCS_CAPTIONCLOSE}};
-  for (const Case& c : cases) {
-    const int w = 13, h = 11;
-    const std::vector<bool> black = ReferenceGlyph(w, h, c.type, c.state);
-    int glyph = 0;
-    for (bool b : black) glyph += b;
-    EXPECT_GT(glyph, 0) << c.type << "/" << c.state;
+  for (const Case& c : cases)
+    for (bool ownCopy : {false, true}) {
+      std::optional<TMsImg32Fallback> fallback;
+      if (ownCopy) fallback.emplace();
+      const int w = 13, h = 11;
+      const std::vector<bool> black = ReferenceGlyph(w, h, c.type, c.state);
+      int glyph = 0;
+      for (bool b : black) glyph += b;
+      EXPECT_GT(glyph, 0) << c.type << "/" << c.state;
 
-    TSurface s(20, 16, 0x00FF00);
-    DrawFrameControlGlyph(s.Canvas(), TRect{3, 2, 3 + w, 2 + h}, c.type, c.state, 0x0000C0);
-    for (int y = 0; y < 16; ++y)
-      for (int x = 0; x < 20; ++x) {
-        const bool inGlyph =
-            x >= 3 && x < 3 + w && y >= 2 && y < 2 + h && black[static_cast<size_t>((y - 2) * w + (x - 3))];
-        ASSERT_EQ(s.At(x, y), inGlyph ? 0xC00000u : 0x00FF00u) << c.type << " at " << x << "," << y;
-      }
-  }
+      TSurface s(20, 16, 0x00FF00);
+      DrawFrameControlGlyph(s.Canvas(), TRect{3, 2, 3 + w, 2 + h}, c.type, c.state, 0x0000C0);
+      for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 20; ++x) {
+          const bool inGlyph =
+              x >= 3 && x < 3 + w && y >= 2 && y < 2 + h && black[static_cast<size_t>((y - 2) * w + (x - 3))];
+          ASSERT_EQ(s.At(x, y), inGlyph ? 0xC00000u : 0x00FF00u)
+              << c.type << " at " << x << "," << y << (ownCopy ? ", own keyed copy" : "");
+        }
+    }
   TSurface s(4, 4, 0x00FF00);
   DrawFrameControlGlyph(s.Canvas(), TRect{2, 2, 2, 4}, DFC_MENU, DFCS_MENUCHECK, 0);
   EXPECT_EQ(s.At(2, 2), 0x00FF00u);
