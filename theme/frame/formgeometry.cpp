@@ -191,28 +191,15 @@ int NarrowTopZone(int code, TPoint point, const TRect& client, int border) {
 }
 
 int HitCodeAnswer(int code, bool moveable, bool sizeable, TTeWindowState state) {
-  const bool sizing = sizeable && state != kwsMaximized;
+  // The borders and corners, codes 2 to 10 (6 is the plain border).
+  constexpr int kSizing[] = {kHtLeft,    kHtTop,      kHtRight,      kHtBottom,     kHtBorder,
+                             kHtTopLeft, kHtTopRight, kHtBottomLeft, kHtBottomRight};
+  if (code == kHitBorder) return kHtBorder;
+  if (code >= kHitLeft && code <= kHitBottomRight)
+    return sizeable && state != kwsMaximized ? kSizing[code - kHitLeft] : kHtClient;
   switch (code) {
     case kHitCaption:
       return moveable ? kHtCaption : kHtClient;
-    case kHitLeft:
-      return sizing ? kHtLeft : kHtClient;
-    case kHitTop:
-      return sizing ? kHtTop : kHtClient;
-    case kHitRight:
-      return sizing ? kHtRight : kHtClient;
-    case kHitBottom:
-      return sizing ? kHtBottom : kHtClient;
-    case kHitTopLeft:
-      return sizing ? kHtTopLeft : kHtClient;
-    case kHitTopRight:
-      return sizing ? kHtTopRight : kHtClient;
-    case kHitBottomLeft:
-      return sizing ? kHtBottomLeft : kHtClient;
-    case kHitBottomRight:
-      return sizing ? kHtBottomRight : kHtClient;
-    case kHitBorder:
-      return kHtBorder;
     case kHitClose:
       return kHtClose;
     case kHitHelp:

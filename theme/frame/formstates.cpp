@@ -290,20 +290,22 @@ void TTeCustomForm::FrameMouseUp(TMouseButton button, TShiftState shift, int x, 
     if (!outline) {
       PaintNonClient();
     } else {
+      // Outline mode ends whatever happens while the window moves.
+      struct TOutlineEnd {
+        TTeCustomForm& frame;
+        ~TOutlineEnd() {
+          frame.dragging_->SetDragMode(kfdmBorder);
+          frame.outlineMode_ = false;
+          frame.paintingEnabled_ = true;
+        }
+      };
       DrawOutline({});
-      // The window takes the outline's place in one go.
-      dragging_->SetDragMode(kfdmFullDrag);
-      try {
+      {
+        TOutlineEnd end{*this};
+        // The window takes the outline's place in one go.
+        dragging_->SetDragMode(kfdmFullDrag);
         FrameMouseMove({ssLeft}, x, y);
-      } catch (...) {
-        dragging_->SetDragMode(kfdmBorder);
-        outlineMode_ = false;
-        paintingEnabled_ = true;
-        throw;
       }
-      dragging_->SetDragMode(kfdmBorder);
-      outlineMode_ = false;
-      paintingEnabled_ = true;
       PaintNonClient();
       if (form) form->Invalidate();
     }
@@ -336,12 +338,6 @@ void TTeCustomForm::DrawOutline(const TRect& rect) {
 
 // --- state actions ------------------------------------------------------------------
 
-bool TTeCustomForm::Allowed(const TTeFormActionEvent& event) {
-  bool allow = true;
-  if (event) event(this, allow);
-  return allow;
-}
-
 void TTeCustomForm::SetFormBounds(const TRect& bounds) {
   TCustomForm* form = OwnerForm();
   if (!form) return;
@@ -357,20 +353,24 @@ void TTeCustomForm::LeaveIconic() {
   // A frame minimized with the application brings the application back.
   const bool application = windowState_ == kwsMinimized && minimizeApplication_ && Application()->Minimized();
   if (!application && !IsIconic(form->HandleIfAllocated())) return;
-  const bool busy = appEventsBusy_;
-  appEventsBusy_ = true;
+  TScopedFlag busy(appEventsBusy_);
   if (application) Application()->Restore();
   if (IsIconic(form->HandleIfAllocated())) ShowWindow(form->HandleIfAllocated(), SW_RESTORE);
-  appEventsBusy_ = busy;
+}
+
+bool TTeCustomForm::BeginStateAction(const TTeFormActionEvent& event, TTeWindowState target, bool needsForm) {
+  hotCode_ = kHitNoButton;
+  bool allow = true;
+  if (event) event(this, allow);
+  if (!allow || (needsForm && !OwnerForm())) return false;
+  if (windowState_ != target) return true;
+  // Asked for the state it is in, a window goes back instead.
+  Restore();
+  return false;
 }
 
 void TTeCustomForm::Maximize() {
-  hotCode_ = kHitNoButton;
-  if (!Allowed(OnMaximize)) return;
-  if (windowState_ == kwsMaximized) {
-    Restore();
-    return;
-  }
+  if (!BeginStateAction(OnMaximize, kwsMaximized, false)) return;
   TCustomForm* form = OwnerForm();
   LeaveIconic();
   previousState_ = windowState_;
@@ -384,14 +384,8 @@ void TTeCustomForm::Maximize() {
 }
 
 void TTeCustomForm::Minimize() {
-  hotCode_ = kHitNoButton;
-  if (!Allowed(OnMinimize)) return;
+  if (!BeginStateAction(OnMinimize, kwsMinimized, true)) return;
   TCustomForm* form = OwnerForm();
-  if (!form) return;
-  if (windowState_ == kwsMinimized) {
-    Restore();
-    return;
-  }
   // The system may have minimized the window already (the taskbar, the
   // window manager): then the frame only follows, and the bounds to go back
   // to are the window's normal place, not where the icon sits.
@@ -408,10 +402,8 @@ void TTeCustomForm::Minimize() {
     }
   }
   if (!iconic && minimizeApplication_) {
-    const bool busy = appEventsBusy_;
-    appEventsBusy_ = true;
+    TScopedFlag busy(appEventsBusy_);
     Application()->Minimize();
-    appEventsBusy_ = busy;
   } else if (!iconic) {
     SetFormBounds(GetMinimizedRect());
   }
@@ -419,12 +411,7 @@ void TTeCustomForm::Minimize() {
 }
 
 void TTeCustomForm::Rollup() {
-  hotCode_ = kHitNoButton;
-  if (!Allowed(OnRollup)) return;
-  if (windowState_ == kwsRollup) {
-    Restore();
-    return;
-  }
+  if (!BeginStateAction(OnRollup, kwsRollup, false)) return;
   TCustomForm* form = OwnerForm();
   LeaveIconic();
   previousState_ = windowState_;
@@ -435,23 +422,15 @@ void TTeCustomForm::Rollup() {
 }
 
 void TTeCustomForm::MinimizeToTray() {
-  hotCode_ = kHitNoButton;
-  if (!Allowed(OnMinToTray)) return;
+  if (!BeginStateAction(OnMinToTray, kwsTray, true)) return;
   TCustomForm* form = OwnerForm();
-  if (!form) return;
-  if (windowState_ == kwsTray) {
-    Restore();
-    return;
-  }
   previousState_ = windowState_;
   windowState_ = kwsTray;
   if (pendingState_ == kwsNormal && previousState_ == kwsNormal) restoreBounds_ = form->BoundsRect();
   if (minimizeApplication_) {
     tray_->SetTip(Application()->Title());
-    const bool busy = appEventsBusy_;
-    appEventsBusy_ = true;
+    TScopedFlag busy(appEventsBusy_);
     Application()->Minimize();
-    appEventsBusy_ = busy;
   } else {
     tray_->SetTip(form->Caption());
   }
@@ -521,10 +500,10 @@ void TTeCustomForm::Restore() {
     case kwsTray: {
       const TRect savedBounds = restoreBounds_;
       const TTeWindowState savedPrevious = previousState_;
-      const bool busy = appEventsBusy_;
-      appEventsBusy_ = true;
-      if (minimizeApplication_) Application()->Restore();
-      appEventsBusy_ = busy;
+      {
+        TScopedFlag busy(appEventsBusy_);
+        if (minimizeApplication_) Application()->Restore();
+      }
       if (form && form->HandleAllocated()) {
         ShowWindow(form->HandleIfAllocated(), SW_RESTORE);
         SetForegroundWindow(form->HandleIfAllocated());
@@ -551,7 +530,9 @@ void TTeCustomForm::Restore() {
 }
 
 void TTeCustomForm::Close() {
-  if (!Allowed(OnClose)) return;
+  bool allow = true;
+  if (OnClose) OnClose(this, allow);
+  if (!allow) return;
   TCustomForm* form = OwnerForm();
   if (!form) return;
   // The framework's close processing: the close query, the form's own close
@@ -612,32 +593,21 @@ void TTeCustomForm::GiveApplicationEventsBack() {
 }
 
 void TTeCustomForm::ApplicationMinimized() {
-  const bool busy = appEventsBusy_;
-  appEventsBusy_ = true;
-  try {
-    if (!busy && windowState_ != kwsMinimized && windowState_ != kwsTray && minimizeApplication_) Minimize();
-    if (savedAppMinimize_) savedAppMinimize_(Application());
-  } catch (...) {
-    appEventsBusy_ = busy;
-    throw;
-  }
-  appEventsBusy_ = busy;
+  // The frame's own minimize must not come back here through the application's.
+  const bool ours = appEventsBusy_;
+  TScopedFlag busy(appEventsBusy_);
+  if (!ours && windowState_ != kwsMinimized && windowState_ != kwsTray && minimizeApplication_) Minimize();
+  if (savedAppMinimize_) savedAppMinimize_(Application());
 }
 
 void TTeCustomForm::ApplicationRestored() {
-  const bool busy = appEventsBusy_;
-  appEventsBusy_ = true;
-  try {
-    if (!busy && windowState_ == kwsMinimized && minimizeApplication_) {
-      Restore();
-      PaintNonClient();
-    }
-    if (savedAppRestore_) savedAppRestore_(Application());
-  } catch (...) {
-    appEventsBusy_ = busy;
-    throw;
+  const bool ours = appEventsBusy_;
+  TScopedFlag busy(appEventsBusy_);
+  if (!ours && windowState_ == kwsMinimized && minimizeApplication_) {
+    Restore();
+    PaintNonClient();
   }
-  appEventsBusy_ = busy;
+  if (savedAppRestore_) savedAppRestore_(Application());
 }
 
 }  // namespace hv

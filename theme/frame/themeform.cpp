@@ -21,23 +21,6 @@
 
 namespace hv {
 
-namespace {
-
-// Painting stays off for the length of a scope, also when it raises.
-class TPaintingOff {
- public:
-  explicit TPaintingOff(bool& flag) : flag_(flag), saved_(flag) { flag_ = false; }
-  ~TPaintingOff() { flag_ = saved_; }
-  TPaintingOff(const TPaintingOff&) = delete;
-  TPaintingOff& operator=(const TPaintingOff&) = delete;
-
- private:
-  bool& flag_;
-  bool saved_;
-};
-
-}  // namespace
-
 // --- size constraints -------------------------------------------------------
 
 void TSizeConstraints::Assign(const TPersistent* source) {
@@ -335,7 +318,7 @@ void TTeCustomForm::UpdateRegion() {
     persistentBuffer_->SetSize(windowWidth_, windowHeight_);
   }
   if (form && form->HandleAllocated()) {
-    TPaintingOff off(paintingEnabled_);
+    TScopedFlag off(paintingEnabled_, false);
     TRegionHandle region(CreateFrameRegion());
     if (ShadowVisible() && region) {
       TRegionHandle moved(CreateFrameRegion());

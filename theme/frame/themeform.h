@@ -40,6 +40,20 @@ constexpr uint32_t WM_TE_MAXIMIZE = 0x56E;
 constexpr uint32_t WM_TE_ENTERSTATE = 0x56F;    // wParam: 1 maximize, 2 minimize, 3 rollup, 4 tray
 constexpr uint32_t WM_TE_PAINTWINDOW = 0xB1C8;  // lParam: a device context; wParam: x, y offsets
 
+// Sets a flag for the length of a scope and gives it its value back after,
+// also when the scope raises.
+class TScopedFlag {
+ public:
+  explicit TScopedFlag(bool& flag, bool value = true) : flag_(flag), saved_(flag) { flag_ = value; }
+  ~TScopedFlag() { flag_ = saved_; }
+  TScopedFlag(const TScopedFlag&) = delete;
+  TScopedFlag& operator=(const TScopedFlag&) = delete;
+
+ private:
+  bool& flag_;
+  bool saved_;
+};
+
 // The allow flag starts true; a handler sets it false to refuse the action.
 using TTeFormActionEvent = TEvent<void(TObject* sender, bool& allow)>;
 
@@ -232,8 +246,10 @@ class TTeCustomForm : public TTeHook {
   // After the form's own procedure.
   void AfterGetText(TMessage& message);
 
-  // States.
-  bool Allowed(const TTeFormActionEvent& event);
+  // The common start of a state action: no button stays hot, the event may
+  // refuse, and asking for the state the window is in restores it instead.
+  // True when the action goes on.
+  bool BeginStateAction(const TTeFormActionEvent& event, TTeWindowState target, bool needsForm);
   void SetFormBounds(const TRect& bounds);
   // A window the system holds minimized, or a frame minimized with the
   // application, is shown again before it takes other bounds.
