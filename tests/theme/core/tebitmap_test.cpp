@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -633,6 +634,28 @@ TEST(TeBitmapAssign, FromAndToFrameworkBitmaps) {
 
   TFont font;
   EXPECT_THROW(b.Assign(&font), EConvertError);
+}
+
+TEST(TeBitmapAssign, OtherGraphicsDrawThemselvesIn) {
+  // A 16 x 16 icon, white above and black below, drawn without a mask.
+  std::vector<uint8_t> andBits(16 * 2, 0x00), xorBits(16 * 2, 0x00);
+  std::fill(xorBits.begin(), xorBits.begin() + 16, 0xFF);
+  TIcon icon;
+  icon.SetHandle(CreateIcon(GetModuleHandleW(nullptr), 16, 16, 1, 1, andBits.data(), xorBits.data()));
+  ASSERT_FALSE(icon.Empty());
+  TTeBitmap b;
+  b.SetSize(3, 3);
+  b.Assign(&icon);
+  ASSERT_EQ(b.Width(), 16);
+  ASSERT_EQ(b.Height(), 16);
+  for (int y = 0; y < 16; ++y)
+    for (int x = 0; x < 16; ++x) ASSERT_EQ(b.GetPixel(x, y), y < 8 ? 0xFFFFFFFFu : 0xFF000000u) << x << "," << y;
+
+  TPicture picture;
+  picture.Assign(&icon);
+  TTeBitmap fromPicture;
+  fromPicture.Assign(&picture);
+  EXPECT_EQ(Dump(fromPicture), Dump(b));
 }
 
 // --- skin images ----------------------------------------------------------------------
