@@ -11,6 +11,7 @@
 #include "framework/properties.h"
 #include "framework/screen.h"
 #include "framework/winstring.h"
+#include "theme/core/sizegrip.h"
 #include "theme/core/tebitmap.h"
 #include "theme/core/visualstyles.h"
 // After <uxtheme.h>.
@@ -290,7 +291,24 @@ int TTeCustomForm::HitTest(int x, int y) {
   for (int i = 0; i < kBorderIconCount; ++i) in.buttons[static_cast<size_t>(i)] = GetButtonRect(TTeBorderIcon(i));
   in.state = windowState_;
   in.captionHeight = SystemFrameMetrics().CaptionOf(borderStyle_);
+  in.sizeGrip = SizeGripRect(in.client);
   return FrameHitTest(in);
+}
+
+TRect TTeCustomForm::SizeGripRect(const TRect& client) {
+  TCustomForm* form = OwnerForm();
+  if (!form || !dragging_->Sizeable() || windowState_ != kwsNormal || form->WindowState() != TWindowState::wsNormal)
+    return {};
+  for (int i = 0; i < form->ControlCount(); ++i) {
+    TControl* control = form->Controls(i);
+    auto* owner = dynamic_cast<TTeSizeGripOwner*>(control);
+    if (!owner || !control->Visible() || !owner->SizeGripShown()) continue;
+    // Only a grip in the form's bottom-right corner sizes the form.
+    if (control->Left() + control->Width() != client.Width() || control->Top() + control->Height() != client.Height())
+      continue;
+    return owner->SizeGripRect().Offset(client.left + control->Left(), client.top + control->Top());
+  }
+  return {};
 }
 
 HRGN TTeCustomForm::CreateFrameRegion() {

@@ -200,6 +200,9 @@ class TTeCustomForm : public TTeHook {
   TFrameShape Shape() const;
   bool MdiChildMaximized() const;
   bool ShadowVisible() const;
+  // The size grip of a control in the form's bottom-right corner, window-
+  // relative, while it may size the window; empty otherwise.
+  TRect SizeGripRect(const TRect& client);
   // The left button is held (the frame has the capture).
   bool LeftHeld() const { return heldButtons_ == kHeldLeft; }
 

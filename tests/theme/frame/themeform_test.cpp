@@ -16,6 +16,7 @@
 #include "framework/screen.h"
 #include "tests/support/win_test.h"
 #include "theme/core/backgroundrequest.h"
+#include "theme/core/sizegrip.h"
 #include "theme/core/tebitmap.h"
 #include "theme/core/theme.h"
 #include "theme/core/themeengine.h"
@@ -265,6 +266,36 @@ TEST_F(FrameTest, HitTestAnswersFollowTheStyleAndTheDraggingOptions) {
   EXPECT_EQ(HitAnswer(1, 100), HTCLIENT);
   EXPECT_EQ(HitAnswer(306, 226), HTCLIENT);
   EXPECT_EQ(HitAnswer(290, 10), HTCLOSE);
+}
+
+// A bar along the bottom with a grip in its right end, like a status bar.
+class TGripBar : public TControl, public TTeSizeGripOwner {
+ public:
+  explicit TGripBar(TComponent* owner) : TControl(owner) {}
+  bool SizeGripShown() const override { return shown; }
+  TRect SizeGripRect() const override { return Rect(Width() - 16, Height() - 16, Width(), Height()); }
+  bool shown = true;
+};
+
+TEST_F(FrameTest, AGripInTheFormsBottomRightCornerSizesTheWindow) {
+  auto* bar = TComponent::Create<TGripBar>(form.get());
+  bar->SetParent(form.get());
+  bar->SetBounds(0, 180, 300, 20);
+  // Client (294, 194) is window (298, 218), inside the grip.
+  EXPECT_EQ(HitAnswer(298, 218), HTBOTTOMRIGHT);
+  EXPECT_EQ(HitAnswer(4 + 283, 218), HTCLIENT);
+  bar->shown = false;
+  EXPECT_EQ(HitAnswer(298, 218), HTCLIENT);
+  bar->shown = true;
+  frame->Dragging()->SetSizeable(false);
+  EXPECT_EQ(HitAnswer(298, 218), HTCLIENT);
+  frame->Dragging()->SetSizeable(true);
+  // A bar that does not reach the corner has no say.
+  bar->SetBounds(0, 180, 290, 20);
+  EXPECT_EQ(HitAnswer(4 + 284, 218), HTCLIENT);
+  bar->SetBounds(0, 180, 300, 20);
+  frame->Rollup();
+  EXPECT_EQ(frame->HitTest(298, 218), 0);
 }
 
 TEST_F(FrameTest, TheWindowTakesTheStylesOutline) {
