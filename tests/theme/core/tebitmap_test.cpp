@@ -595,6 +595,29 @@ TEST(TeBitmapCopy, UnderlayMakesTranslucentPixelsOpaque) {
   EXPECT_EQ(top.GetPixel(2, 1), 0xFF000000u);
 }
 
+TEST(TeBitmapCopy, CopiesWithAnEmptyBitmapDoNothing) {
+  TTeBitmap empty;
+  TTeBitmap full;
+  full.SetSize(3, 2);
+  full.Fill(0x80102030u);
+  const std::vector<uint32_t> before = Dump(full);
+  for (bool alpha : {false, true}) {
+    empty.SetAlphaBlend(alpha);
+    full.SetAlphaBlend(alpha);
+    empty.CopyRectTo(full, 0, 0, {0, 0, 3, 2});
+    empty.StretchCopyTo(full, {0, 0, 3, 2}, {0, 0, 1, 1});
+    full.CopyRectTo(empty, 0, 0, full.Bounds());
+    full.StretchCopyTo(empty, {0, 0, 6, 4}, full.Bounds());
+  }
+  full.UnderlayFrom(empty, 0, 0, {0, 0, 3, 2});
+  empty.UnderlayFrom(full, 0, 0, full.Bounds());
+  empty.ApplyHueShift(40);
+  empty.SetAlphaRect(7, {0, 0, 5, 5});
+  EXPECT_EQ(Dump(full), before);
+  EXPECT_TRUE(empty.Empty());
+  EXPECT_EQ(empty.GetPixel(0, 0), 0xFF000000u);
+}
+
 // --- assignment ---------------------------------------------------------------------
 
 TEST(TeBitmapAssign, FromAndToFrameworkBitmaps) {
