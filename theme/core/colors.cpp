@@ -50,10 +50,13 @@ constexpr std::array<TColor, kSysColorCount> kDefaultSysColors{
 std::array<TColor, kSysColorCount> sysColors = kDefaultSysColors;
 TSysColorLookup sysColorLookup = nullptr;
 
-constexpr TARGB ClassicARGB(int index) {
-  const auto rgb = static_cast<uint32_t>(kDefaultSysColors[static_cast<size_t>(index)]);
-  return 0xFF000000u | ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF);
+// 0x00BBGGRR to 0xFFRRGGBB.
+constexpr TARGB OpaqueARGB(TColor rgb) {
+  const auto c = static_cast<uint32_t>(rgb);
+  return 0xFF000000u | ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF);
 }
+
+constexpr TARGB ClassicARGB(int index) { return OpaqueARGB(kDefaultSysColors[static_cast<size_t>(index)]); }
 
 // System colour indices 5, 15 and 16: window, button face, button shadow.
 struct TSharedColors {
@@ -113,10 +116,7 @@ TColor ColorToRGB(TColor color, TSysColorLookup lookup) {
 
 TColor SysColorToRGB(TColor color) { return ColorToRGB(color, CurrentLookup()); }
 
-TARGB ColorToARGB(TColor color, TSysColorLookup lookup) {
-  const uint32_t rgb = static_cast<uint32_t>(ColorToRGB(color, lookup));
-  return 0xFF000000u | ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF);
-}
+TARGB ColorToARGB(TColor color, TSysColorLookup lookup) { return OpaqueARGB(ColorToRGB(color, lookup)); }
 
 TARGB ColorToARGB(TColor color) { return ColorToARGB(color, CurrentLookup()); }
 
