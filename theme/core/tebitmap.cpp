@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 #include <vector>
 
@@ -121,8 +122,11 @@ void TTeBitmap::FreeHandle() {
 }
 
 void TTeBitmap::SetSize(int width, int height) {
-  width = width < 0 ? -width : width;
-  height = height < 0 ? -height : height;
+  // The most negative int has no positive counterpart; no system has that
+  // much memory anyway, so it becomes the largest size and fails to allocate.
+  auto magnitude = [](int v) { return v == INT_MIN ? INT_MAX : v < 0 ? -v : v; };
+  width = magnitude(width);
+  height = magnitude(height);
   if (width == 0 || height == 0 || (width == width_ && height == height_)) return;
 
   FreeHandle();

@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -141,6 +142,9 @@ TEST(TeBitmapSize, FailuresLeaveItEmptyAndNotify) {
   // A size the system cannot give at all.
   TTeBitmap huge;
   EXPECT_THROW(huge.SetSize(1 << 16, 1 << 16), EOutOfResources);
+  EXPECT_TRUE(huge.Empty());
+  EXPECT_THROW(huge.SetSize(INT_MIN, 2), EOutOfResources);
+  EXPECT_THROW(huge.SetSize(3, INT_MIN), EOutOfResources);
   EXPECT_TRUE(huge.Empty());
 }
 
