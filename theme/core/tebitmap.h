@@ -128,8 +128,9 @@ class TTeBitmap : public TPersistent {
   // placed at (x, y).
   void UnderlayFrom(const TTeBitmap& source, int x, int y, const TRect& srcRect);
 
-  // From another TTeBitmap (size and pixels), a framework bitmap, any other
-  // framework graphic or a picture's graphic; every alpha becomes 255.
+  // From another TTeBitmap: its size and pixels, alpha and all. From a
+  // framework bitmap, any other framework graphic or a picture's graphic:
+  // their size and look, every alpha made 255.
   void Assign(const TPersistent* source) override;
 
   // An 8-bit PCX image read from the stream's position. Anything that is
