@@ -661,6 +661,16 @@ TEST(TeBitmapAssign, FromAndToFrameworkBitmaps) {
 
   TFont font;
   EXPECT_THROW(b.Assign(&font), EConvertError);
+
+  // Any other target is offered a framework bitmap with the picture, and
+  // answers for itself: an icon takes no bitmap.
+  TIcon icon;
+  try {
+    icon.Assign(&b);
+    ADD_FAILURE() << "an icon took a bitmap";
+  } catch (const EConvertError& e) {
+    EXPECT_EQ(e.Message(), "Cannot assign a TBitmap to a TIcon");
+  }
 }
 
 TEST(TeBitmapAssign, OtherGraphicsDrawThemselvesIn) {
