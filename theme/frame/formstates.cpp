@@ -380,6 +380,10 @@ void TTeCustomForm::Maximize() {
   SetFormBounds(GetMaximizedRect());
   if (form) form->Invalidate();
   PaintNonClient();
+  if (form && form->FormStyle() == TFormStyle::fsMDIChild) {
+    UpdateFrame();
+    UpdateMdiParentCaption();
+  }
   pendingState_ = kwsNormal;
 }
 
@@ -392,6 +396,7 @@ void TTeCustomForm::Minimize() {
   const bool iconic = form->HandleAllocated() && IsIconic(form->HandleIfAllocated());
   previousState_ = windowState_;
   windowState_ = kwsMinimized;
+  MdiRefresh();
   if (pendingState_ == kwsNormal && previousState_ != kwsRollup && previousState_ != kwsMaximized) {
     restoreBounds_ = form->BoundsRect();
     WINDOWPLACEMENT placement{};
@@ -470,6 +475,7 @@ void TTeCustomForm::Restore() {
           if (form) form->Invalidate();
           PaintNonClient();
         }
+        MdiRefresh();
       }
       break;
     case kwsMinimized:
@@ -537,7 +543,31 @@ void TTeCustomForm::Close() {
   if (!form) return;
   // The framework's close processing: the close query, the form's own close
   // event with its action, and for the main form the end of the program.
-  form->Close();
+  if (form->FormStyle() == TFormStyle::fsMDIChild)
+    CloseMdiChild(*form);
+  else
+    form->Close();
+}
+
+void TTeCustomForm::CloseMdiChild(TCustomForm& form) {
+  if (!form.CloseQuery()) return;
+  // A child goes to its minimized state through the frame, or stays.
+  TCloseAction action = borderIcons_.Contains(kbiMinimize) ? TCloseAction::caMinimize : TCloseAction::caNone;
+  if (form.OnClose) form.OnClose(&form, action);
+  switch (action) {
+    case TCloseAction::caHide:
+      form.Hide();
+      UpdateMdiParentCaption();
+      break;
+    case TCloseAction::caMinimize:
+      if (windowState_ != kwsMinimized) Minimize();
+      break;
+    case TCloseAction::caFree:
+      form.Release();
+      break;
+    default:
+      break;
+  }
 }
 
 void TTeCustomForm::ShowHelp() {

@@ -84,6 +84,7 @@ TTeCustomForm::~TTeCustomForm() {
   Destroying();
   // Off the form's window first: nothing below may be reached from its messages.
   SetControl(nullptr);
+  ReleaseMdiClient();
   GiveApplicationEventsBack();
   tray_.reset();
   DestroyComponents();
@@ -95,6 +96,7 @@ void TTeCustomForm::Loaded() {
   TTeHook::Loaded();
   if (IsDesigning()) return;
   if (auto* control = dynamic_cast<TWinControl*>(Owner())) SetControl(control);
+  SubclassMdiClient();
   TCustomForm* form = OwnerForm();
   tray_->SetIcon(form);
   if (!form) {
@@ -421,6 +423,9 @@ void TTeCustomForm::Dispatch(TMessage& message) {
     case WM_LBUTTONUP:
       FrameMouseMessage(message);
       return;
+    case WM_MDIACTIVATE:
+      MdiActivate(message);
+      break;
     case WM_SYSCOMMAND: {
       const unsigned command = message.WParam & 0xFFF0;
       if ((command == SC_KEYMENU && message.LParam == ' ') || command == SC_MOUSEMENU) ShowSystemMenu();
@@ -476,7 +481,14 @@ void TTeCustomForm::AfterMessage(TMessage& message) {
       AfterGetText(message);
       break;
     case WM_SIZE:
+      MdiParentSized();
       SystemSized(message.WParam);
+      break;
+    case WM_NCACTIVATE:
+      if (TCustomForm* form = OwnerForm(); form && form->FormStyle() == TFormStyle::fsMDIChild) {
+        PaintNonClient();
+        PostMessageW(Handle(), WM_TE_REFRESHFRAME, 0, 0);
+      }
       break;
     case WM_SYSCOMMAND:
       if ((message.WParam & 0xFFF0) == SC_CONTEXTHELP) PaintNonClient();
@@ -499,6 +511,7 @@ void TTeCustomForm::AfterGetText(TMessage& message) {
   caption_ = text;
   lastText_ = text;
   PostMessageW(Handle(), WM_TE_REFRESHFRAME, 13, 0);
+  if (TCustomForm* parent = MdiParent(); parent && MdiChildCountsAsMaximized(parent)) UpdateMdiParentCaption();
 }
 
 void TTeCustomForm::WMNCCalcSize(TMessage& message) {
@@ -549,7 +562,11 @@ void TTeCustomForm::WMNCHitTest(TMessage& message) {
 
 void TTeCustomForm::WMNCActivate(TMessage& message) {
   active_ = message.WParam != 0;
-  if (OwnerForm() && minimizeApplication_) TakeApplicationEvents();
+  TCustomForm* form = OwnerForm();
+  if (form && minimizeApplication_) TakeApplicationEvents();
+  // An MDI child being activated is the MDI machinery's affair; the frame
+  // repaints after it.
+  if (active_ && form && form->FormStyle() == TFormStyle::fsMDIChild) return;
   PaintNonClient();
   message.Result = active_ ? 0 : 1;
   MarkHandled();

@@ -171,6 +171,10 @@ class TTeCustomForm : public TTeHook {
   bool TrayIconShown() const;
   HWND TrayWindow() const;
 
+  // The parent's MDI client window's messages, while this frame (on an MDI
+  // parent) has it subclassed.
+  intptr_t MdiClientMessage(HWND wnd, unsigned msg, uintptr_t wParam, intptr_t lParam);
+
   // --- the virtual operations, in slot order ------------------------------
   virtual void UpdateRegion();
   // A new region of the frame's outline, frame-sized; the caller owns it.
@@ -249,6 +253,17 @@ class TTeCustomForm : public TTeHook {
   // After the form's own procedure.
   void AfterGetText(TMessage& message);
 
+  // MDI.
+  TCustomForm* MdiParent() const;
+  static bool MdiChildCountsAsMaximized(const TCustomForm* parent);
+  void UpdateMdiParentCaption();
+  void MdiRefresh();
+  void MdiActivate(TMessage& message);
+  void MdiParentSized();
+  void SubclassMdiClient();
+  void ReleaseMdiClient();
+  void CloseMdiChild(TCustomForm& form);
+
   // The common start of a state action: no button stays hot, the event may
   // refuse, and asking for the state the window is in restores it instead.
   // True when the action goes on.
@@ -302,7 +317,8 @@ class TTeCustomForm : public TTeHook {
   TRect restoreBounds_;
   bool appEventsTaken_ = false;
   bool appEventsBusy_ = false;
-  bool iconic_ = false;  // the system has the window minimized
+  bool iconic_ = false;       // the system has the window minimized
+  HWND mdiClient_ = nullptr;  // the parent's MDI client while subclassed
   TNotifyEvent savedAppMinimize_;
   TNotifyEvent savedAppRestore_;
   TIconHandle smallIcon_;

@@ -842,6 +842,76 @@ TEST_F(FrameTest, CaptionTextChangesReachTheFrame) {
   EXPECT_EQ(GetWindowTextW(wnd, buffer, 32), 5);
 }
 
+// An MDI parent from a stored layout, so that it can be the application's
+// main form (MDI children are made inside the main form's MDI client).
+class TMdiTestParent : public TForm {
+  HV_CLASS_NO_PROPERTIES(TMdiTestParent, TForm)
+
+ public:
+  explicit TMdiTestParent(TComponent* owner) : TForm(owner) {}
+};
+
+TEST(MdiFrame, AMaximizedChildGivesUpItsFrameAndLendsTheParentItsCaption) {
+  RegisterTestStyles();
+  ASSERT_EQ(Application()->MainForm(), nullptr);
+  auto* parent = Application()->CreateForm<TMdiTestParent>();
+  auto* engine = TComponent::Create<TTeThemeEngine>(parent);
+  engine->SetColorAutoChanging(false);
+  engine->SelectThemeClass(ThemeClassOf<TFrameTestStyle>());
+  auto* parentFrame = TComponent::Create<TTeThemeForm>(parent);
+  parentFrame->SetThemeEngine(engine);
+  parent->HandleNeeded();
+  parentFrame->Loaded();
+  parent->Show();
+  HWND client = parent->ClientHandle();
+  ASSERT_NE(client, nullptr);
+  RECT area{};
+  GetWindowRect(client, &area);
+  // Clicks on the empty MDI client go through to the parent's frame.
+  EXPECT_EQ(
+      SendMessageW(client, WM_NCHITTEST, 0, MAKELPARAM((area.left + area.right) / 2, (area.top + area.bottom) / 2)),
+      HTTRANSPARENT);
+
+  auto child = std::make_unique<TForm>(nullptr);
+  child->SetFormStyle(TFormStyle::fsMDIChild);
+  child->SetCaption("Child");
+  child->SetBounds(10, 10, 200, 150);
+  auto* frame = TComponent::Create<TTeThemeForm>(child.get());
+  EXPECT_FALSE(frame->MinimizeApplication());
+  EXPECT_FALSE(frame->BorderIcons().Contains(kbiTray));
+  frame->SetThemeEngine(engine);
+  child->HandleNeeded();
+  frame->Loaded();
+  child->Show();
+  test::PumpMessages();
+  HWND wnd = child->Handle();
+  RECT r{}, inner{};
+  GetClientRect(client, &area);
+
+  frame->Maximize();
+  EXPECT_EQ(child->BoundsRect(), Rect(0, 0, area.right, area.bottom));
+  GetWindowRect(wnd, &r);
+  GetClientRect(wnd, &inner);
+  EXPECT_EQ(inner.right, r.right - r.left);  // no frame at all
+  EXPECT_EQ(inner.bottom, r.bottom - r.top);
+  EXPECT_EQ(parent->Caption(), "Parent - [Child]");
+  EXPECT_EQ(parentFrame->Caption(), "Parent - [Child]");
+
+  frame->Restore();
+  EXPECT_EQ(parent->Caption(), "Parent");
+  GetWindowRect(wnd, &r);
+  GetClientRect(wnd, &inner);
+  EXPECT_EQ(r.right - r.left - inner.right, 8);
+  // Closing a child minimizes it.
+  frame->Close();
+  EXPECT_EQ(frame->WindowState(), kwsMinimized);
+
+  ShowWindow(wnd, SW_HIDE);
+  child.reset();
+  ShowWindow(parent->Handle(), SW_HIDE);
+  test::PumpMessages();
+}
+
 TEST(FrameResources, TheImageListHoldsTheSixCaptionGlyphs) {
   TCustomImageList& images = FrameImageList();
   EXPECT_EQ(images.Count(), 6);
