@@ -345,6 +345,21 @@ TEST_F(FrameTest, NonClientPaintingShowsFrameAndButtonsAndLeavesTheClientAlone) 
   EXPECT_EQ(WindowPixel(2, 100), kActiveRGB);
 }
 
+TEST_F(FrameTest, ALongCaptionStopsWhereTheButtonsRoomBegins) {
+  ShowActive();
+  frame->SetCaption(std::string(200, 'W'));
+  SendMessageW(wnd, WM_NCPAINT, 1, 0);
+  // Text from the right of the icon (left 5 + band height 19 = 24), at most
+  // 308 - 24 - 6 * 16 = 188 wide (four buttons' room, rollup and tray).
+  int text = 0;
+  for (int x = 24; x < 24 + 188; ++x)
+    for (int y = 6; y < 23; ++y) text += WindowPixel(x, y) != kActiveRGB;
+  EXPECT_GT(text, 0);
+  // Its shadow ends one pixel further right; the tray button starts at 215.
+  for (int x = 24 + 188 + 1; x < 215; ++x)
+    for (int y = 5; y < 24; ++y) ASSERT_EQ(WindowPixel(x, y), kActiveRGB) << x << "," << y;
+}
+
 TEST_F(FrameTest, TheBackgroundIsTheStylesFaceAndOnPaintReplacesIt) {
   ShowActive();
   InvalidateRect(wnd, nullptr, TRUE);
