@@ -168,6 +168,9 @@ class TTeCustomForm : public TTeHook {
   TTeWindowState PendingState() const { return pendingState_; }
   const TRect& RestoreBounds() const { return restoreBounds_; }
   bool PaintingEnabled() const { return paintingEnabled_; }
+  // Where ShowSystemMenu opens the menu: a screen point, (0, 0) when the
+  // caller gave none.
+  TPoint SystemMenuPosition() const { return systemMenuPos_; }
   bool TrayIconShown() const;
   HWND TrayWindow() const;
 

@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <vector>
 
 #include "framework/application.h"
 #include "framework/forms.h"
@@ -436,15 +437,15 @@ TEST_F(FrameTest, ACaptionButtonShowsPressedOnlyWhileTheMouseStaysOverIt) {
   EXPECT_EQ(WindowPixel(288, 6), ButtonRGB(kcbClose, false, false));
   SendClient(WM_MOUSEMOVE, 290, 10);
   EXPECT_EQ(WindowPixel(288, 6), ButtonRGB(kcbClose, true, true));
-  // Released elsewhere: nothing happens.
-  SendClient(WM_MOUSEMOVE, 150, 100);
-  SendClient(WM_LBUTTONUP, 150, 100);
-  EXPECT_EQ(closes, 0);
-  EXPECT_EQ(WindowPixel(288, 6), ButtonRGB(kcbClose, false, false));
-  // Pressed and released on it: the close action.
-  Send(WM_NCLBUTTONDOWN, HTCLOSE, 290, 10);
+  // Back over it and released there: the close action.
   Send(WM_NCLBUTTONUP, HTCLOSE, 290, 10);
   EXPECT_EQ(closes, 1);
+  // Released elsewhere: nothing happens.
+  Send(WM_NCLBUTTONDOWN, HTCLOSE, 290, 10);
+  SendClient(WM_MOUSEMOVE, 150, 100);
+  SendClient(WM_LBUTTONUP, 150, 100);
+  EXPECT_EQ(closes, 1);
+  EXPECT_EQ(WindowPixel(288, 6), ButtonRGB(kcbClose, false, false));
   // Pressed on one button and released on another: nothing.
   Send(WM_NCLBUTTONDOWN, HTMAXBUTTON, 272, 10);
   Send(WM_NCLBUTTONUP, HTCLOSE, 290, 10);
@@ -455,6 +456,51 @@ TEST_F(FrameTest, ACaptionButtonShowsPressedOnlyWhileTheMouseStaysOverIt) {
   SendClient(WM_MOUSEMOVE, 150, 100);
   EXPECT_EQ(frame->HotCode(), 0);
   EXPECT_EQ(WindowPixel(288, 6), ButtonRGB(kcbClose, false, false));
+}
+
+// Records where the system menu was asked for.
+class TMenuFrame : public TTeThemeForm {
+ public:
+  explicit TMenuFrame(TComponent* owner) : TTeThemeForm(owner) {}
+  void ShowSystemMenu() override {
+    TTeThemeForm::ShowSystemMenu();
+    positions.push_back(SystemMenuPosition());
+  }
+  std::vector<TPoint> positions;
+};
+
+TEST(FrameMenus, TheSystemMenuOpensAtARightClickOnTheCaptionAndFromTheKeyboardAndTray) {
+  RegisterTestStyles();
+  TForm form(nullptr);
+  form.SetBounds(100, 100, 320, 240);
+  TTeThemeEngine engine(nullptr);
+  engine.SetColorAutoChanging(false);
+  engine.SelectThemeClass(ThemeClassOf<TFrameTestStyle>());
+  auto* frame = TComponent::Create<TMenuFrame>(&form);
+  frame->SetMinimizeApplication(false);
+  frame->SetThemeEngine(&engine);
+  form.HandleNeeded();
+  frame->Loaded();
+  HWND wnd = form.Handle();
+  RECT r{};
+  GetWindowRect(wnd, &r);
+  SendMessageW(wnd, WM_NCRBUTTONDOWN, HTCAPTION, MAKELPARAM(r.left + 150, r.top + 12));
+  SendMessageW(wnd, WM_NCRBUTTONUP, HTCAPTION, MAKELPARAM(r.left + 150, r.top + 12));
+  ASSERT_EQ(frame->positions.size(), 1u);
+  EXPECT_EQ(frame->positions[0], (TPoint{r.left + 150, r.top + 12}));
+  EXPECT_EQ(frame->SystemMenuPosition(), (TPoint{}));
+  // Not on a caption button.
+  SendMessageW(wnd, WM_NCRBUTTONDOWN, HTCLOSE, MAKELPARAM(r.left + 290, r.top + 10));
+  SendMessageW(wnd, WM_NCRBUTTONUP, HTCLOSE, MAKELPARAM(r.left + 290, r.top + 10));
+  EXPECT_EQ(frame->positions.size(), 1u);
+  // Alt+Space, the system menu's mouse command, the icon, and the tray icon's right click.
+  SendMessageW(wnd, WM_SYSCOMMAND, SC_KEYMENU, ' ');
+  SendMessageW(wnd, WM_SYSCOMMAND, SC_MOUSEMENU, 0);
+  SendMessageW(wnd, WM_NCLBUTTONDOWN, HTSYSMENU, MAKELPARAM(r.left + 10, r.top + 10));
+  SendMessageW(wnd, WM_NCLBUTTONUP, HTSYSMENU, MAKELPARAM(r.left + 10, r.top + 10));
+  SendMessageW(frame->TrayWindow(), WM_TE_TRAYNOTIFY, 0, WM_RBUTTONUP);
+  EXPECT_EQ(frame->positions.size(), 5u);
+  EXPECT_EQ(frame->HotCode(), 18);
 }
 
 TEST_F(FrameTest, CloseRunsTheFormsCloseProcessing) {
@@ -925,6 +971,10 @@ TEST(MdiFrame, AMaximizedChildGivesUpItsFrameAndLendsTheParentItsCaption) {
   child.reset();
   ShowWindow(parent->Handle(), SW_HIDE);
   test::PumpMessages();
+  // Closing the main form through its frame ends the program.
+  EXPECT_FALSE(Application()->Terminated());
+  parentFrame->Close();
+  EXPECT_TRUE(Application()->Terminated());
 }
 
 TEST(FrameResources, TheImageListHoldsTheSixCaptionGlyphs) {
