@@ -369,8 +369,23 @@ bool TTeCustomForm::BeginStateAction(const TTeFormActionEvent& event, TTeWindowS
   return false;
 }
 
+void TTeCustomForm::LeaveTray() {
+  if (windowState_ != kwsTray || !tray_->Shown()) return;
+  TCustomForm* form = OwnerForm();
+  {
+    TScopedFlag busy(appEventsBusy_);
+    if (minimizeApplication_) Application()->Restore();
+  }
+  if (form && form->HandleAllocated()) {
+    ShowWindow(form->HandleIfAllocated(), SW_RESTORE);
+    SetForegroundWindow(form->HandleIfAllocated());
+  }
+  tray_->Remove();
+}
+
 void TTeCustomForm::Maximize() {
   if (!BeginStateAction(OnMaximize, kwsMaximized, false)) return;
+  LeaveTray();
   TCustomForm* form = OwnerForm();
   LeaveIconic();
   previousState_ = windowState_;
@@ -389,6 +404,7 @@ void TTeCustomForm::Maximize() {
 
 void TTeCustomForm::Minimize() {
   if (!BeginStateAction(OnMinimize, kwsMinimized, true)) return;
+  LeaveTray();
   TCustomForm* form = OwnerForm();
   // The system may have minimized the window already (the taskbar, the
   // window manager): then the frame only follows, and the bounds to go back
@@ -417,6 +433,7 @@ void TTeCustomForm::Minimize() {
 
 void TTeCustomForm::Rollup() {
   if (!BeginStateAction(OnRollup, kwsRollup, false)) return;
+  LeaveTray();
   TCustomForm* form = OwnerForm();
   LeaveIconic();
   previousState_ = windowState_;
@@ -506,15 +523,7 @@ void TTeCustomForm::Restore() {
     case kwsTray: {
       const TRect savedBounds = restoreBounds_;
       const TTeWindowState savedPrevious = previousState_;
-      {
-        TScopedFlag busy(appEventsBusy_);
-        if (minimizeApplication_) Application()->Restore();
-      }
-      if (form && form->HandleAllocated()) {
-        ShowWindow(form->HandleIfAllocated(), SW_RESTORE);
-        SetForegroundWindow(form->HandleIfAllocated());
-      }
-      tray_->Remove();
+      LeaveTray();
       restoreBounds_ = savedBounds;
       previousState_ = savedPrevious;
       if (savedPrevious == kwsMaximized) {

@@ -275,6 +275,8 @@ class TTeCustomForm : public TTeHook {
   // A window the system holds minimized, or a frame minimized with the
   // application, is shown again before it takes other bounds.
   void LeaveIconic();
+  // Any state action out of the tray shows the window and takes the icon away.
+  void LeaveTray();
   void DrawOutline(const TRect& rect);
   void TakeApplicationEvents();
   void GiveApplicationEventsBack();

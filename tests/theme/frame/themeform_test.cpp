@@ -704,6 +704,41 @@ TEST_F(FrameTest, RollingUpAMaximizedWindowAndRestoringMaximizesAgain) {
   EXPECT_EQ(form->BoundsRect(), normal);
 }
 
+TEST_F(FrameTest, EveryStateActionFromEveryStateReachesTheStateOfTheTable) {
+  ShowActive();
+  const TRect normal = form->BoundsRect();
+  using Action = void (TTeCustomForm::*)();
+  const Action actions[] = {&TTeCustomForm::Maximize, &TTeCustomForm::Minimize, &TTeCustomForm::Rollup,
+                            &TTeCustomForm::MinimizeToTray, &TTeCustomForm::Restore};
+  const Action enter[] = {nullptr, &TTeCustomForm::Maximize, &TTeCustomForm::Minimize, &TTeCustomForm::Rollup,
+                          &TTeCustomForm::MinimizeToTray};
+  // Rows: from kwsNormal, kwsMaximized, kwsMinimized, kwsRollup, kwsTray,
+  // each entered from the normal state; columns: the actions above.
+  const TTeWindowState expected[5][5] = {
+      {kwsMaximized, kwsMinimized, kwsRollup, kwsTray, kwsNormal},
+      {kwsNormal, kwsMinimized, kwsRollup, kwsTray, kwsNormal},
+      {kwsMaximized, kwsNormal, kwsRollup, kwsTray, kwsNormal},
+      {kwsMaximized, kwsMinimized, kwsNormal, kwsTray, kwsNormal},
+      {kwsMaximized, kwsMinimized, kwsRollup, kwsNormal, kwsNormal},
+  };
+  for (int from = 0; from < 5; ++from) {
+    for (int action = 0; action < 5; ++action) {
+      SCOPED_TRACE(testing::Message() << "from " << from << " action " << action);
+      if (enter[from]) (frame->*enter[from])();
+      ASSERT_EQ(frame->WindowState(), TTeWindowState(from));
+      (frame->*actions[action])();
+      EXPECT_EQ(frame->WindowState(), expected[from][action]);
+      // Out of the tray, the window shows again and the icon goes.
+      EXPECT_EQ(frame->TrayIconShown(), expected[from][action] == kwsTray);
+      EXPECT_EQ(IsWindowVisible(wnd) != FALSE, expected[from][action] != kwsTray);
+      // Back to the start for the next round. (Rolled up from the minimized
+      // state, a window unrolls where its icon was: it is put back too.)
+      while (frame->WindowState() != kwsNormal) frame->Restore();
+      form->SetBoundsRect(normal);
+    }
+  }
+}
+
 TEST_F(FrameTest, ActionsRefusedByTheirEventsChangeNothing) {
   ShowActive();
   const TRect normal = form->BoundsRect();
