@@ -290,5 +290,33 @@ TEST_F(ViewerFixture, TheStoredEngineAsksForMetalLuna) {
   }
 }
 
+TEST_F(ViewerFixture, TheWindowWearsTheStoredThemedFrame) {
+  Open();
+  auto* frame = dynamic_cast<TTeThemeForm*>(form->FindComponent("TeThemeForm1"));
+  ASSERT_NE(frame, nullptr);
+  EXPECT_EQ(frame->BorderIcons(), (TTeBorderIcons{kbiClose, kbiMinimize, kbiMaximize}));
+  EXPECT_EQ(frame->BorderStyle(), kbsStandard);
+  EXPECT_EQ(frame->Performance(), ksfpNoBuffer);
+  EXPECT_EQ(frame->WindowState(), kwsNormal);
+  EXPECT_FALSE(frame->StayOnTop());
+  EXPECT_EQ(frame->ThemeEngine(), form->FindComponent("TeThemeEngine1"));
+  EXPECT_EQ(frame->Caption(), form->Caption());
+  EXPECT_EQ(frame->Version(), "3.1.5");
+  // The frame holds the window: its hit tests and client area are the frame's.
+  ASSERT_NE(frame->ControlHook(), nullptr);
+  HWND wnd = form->Handle();
+  RECT r{};
+  GetWindowRect(wnd, &r);
+  POINT origin{0, 0};
+  ClientToScreen(wnd, &origin);
+  const TRect client = frame->GetFrameClientRect();
+  EXPECT_EQ(origin.x - r.left, client.left);
+  EXPECT_EQ(origin.y - r.top, client.top);
+  const TRect close = frame->GetButtonRect(kbiClose);
+  EXPECT_EQ(SendMessageW(wnd, WM_NCHITTEST, 0, MAKELPARAM(r.left + close.left + 2, r.top + close.top + 2)), HTCLOSE);
+  EXPECT_TRUE(frame->GetButtonRect(kbiSystemMenu).IsEmpty());
+  EXPECT_TRUE(frame->GetButtonRect(kbiRollup).IsEmpty());
+}
+
 }  // namespace
 }  // namespace hv
