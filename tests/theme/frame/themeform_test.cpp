@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "framework/application.h"
+#include "framework/classes.h"
+#include "framework/filer.h"
 #include "framework/forms.h"
 #include "framework/imagelist.h"
 #include "framework/screen.h"
@@ -936,6 +938,47 @@ TEST_F(FrameTest, CaptionTextChangesReachTheFrame) {
   // The frame still reads what the form says, with its length.
   wchar_t buffer[32] = {};
   EXPECT_EQ(GetWindowTextW(wnd, buffer, 32), 5);
+}
+
+TEST(FrameLayout, TheFramesPropertiesTravelThroughAStoredLayout) {
+  RegisterTestStyles();
+  RegisterClasses<TTeThemeEngine, TTeThemeForm>();
+  TForm form(nullptr);
+  form.SetName("Form1");
+  form.SetCaption("Stored");
+  auto* engine = TComponent::Create<TTeThemeEngine>(&form);
+  engine->SetName("TeThemeEngine1");
+  auto* frame = TComponent::Create<TTeThemeForm>(&form);
+  frame->SetName("TeThemeForm1");
+  frame->SetBorderIcons({kbiClose, kbiHelp});
+  frame->SetBorderStyle(kbsToolWindow);
+  frame->SetPerformance(ksfpDoubleBuffer);
+  frame->SetMinimizeApplication(false);
+  frame->SetCaption("A frame");
+  frame->Shadow()->SetSize(7);
+  frame->Dragging()->SetDragMode(kfdmBorder);
+  frame->Constraints()->SetMinWidth(222);
+  frame->SetThemeEngine(engine);
+  const std::string text = WriteLayout(form);
+  EXPECT_NE(text.find("Version = '3.1.5'"), std::string::npos);
+  EXPECT_NE(text.find("ThemeEngine = TeThemeEngine1"), std::string::npos);
+
+  TForm copy(nullptr);
+  ReadLayout(text, copy);
+  auto* read = dynamic_cast<TTeThemeForm*>(copy.FindComponent("TeThemeForm1"));
+  ASSERT_NE(read, nullptr);
+  EXPECT_EQ(read->BorderIcons(), (TTeBorderIcons{kbiClose, kbiHelp}));
+  EXPECT_EQ(read->BorderStyle(), kbsToolWindow);
+  EXPECT_EQ(read->Performance(), ksfpDoubleBuffer);
+  EXPECT_FALSE(read->MinimizeApplication());
+  EXPECT_EQ(read->Caption(), "A frame");
+  EXPECT_EQ(read->Shadow()->Size(), 7);
+  EXPECT_EQ(read->Dragging()->DragMode(), kfdmBorder);
+  EXPECT_EQ(read->Constraints()->MinWidth(), 222);
+  EXPECT_EQ(read->ThemeEngine(), copy.FindComponent("TeThemeEngine1"));
+  // Loading attached the frame to its form, whose caption it set.
+  EXPECT_NE(read->ControlHook(), nullptr);
+  EXPECT_EQ(copy.Caption(), "A frame");
 }
 
 // An MDI parent from a stored layout, so that it can be the application's
