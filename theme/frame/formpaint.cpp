@@ -103,12 +103,14 @@ void TTeCustomForm::PaintNonClient(HRGN) {
   HDC target = surface.bitmap ? surface.bitmap->DC() : windowDC.Get();
   {
     TSaveDC saved(target);
+    if (surface.bitmap && ShadowVisible()) PaintShadow(*surface.bitmap);
     // The client area is never touched by the frame's painting.
     ExcludeClipRect(target, client.left, client.top, client.right, client.bottom);
     TCanvas canvas;
     TCanvasPaintScope scope(canvas, target);
     PaintFrame(canvas);
   }
+  if (surface.bitmap && blending_->Enabled()) BlendFrame(*surface.bitmap);
   if (surface.bitmap) {
     HDC source = surface.bitmap->DC();
     CopyRect(windowDC.Get(), source, Rect(0, 0, windowWidth_, client.top));
@@ -360,10 +362,15 @@ void TTeCustomForm::WMEraseBkgnd(TMessage& message) {
       surface.MakeTemporary(client.right, client.bottom);
       break;
     case ksfpNoBuffer:
+      if (blending_->Enabled()) surface.MakeTemporary(client.right, client.bottom);
       break;
   }
   if (surface.bitmap) {
     PaintClient(surface.bitmap->DC());
+    if (blending_->Enabled()) {
+      const TRect frameClient = GetFrameClientRect();
+      BlendArea(*surface.bitmap, area, frameClient.left, frameClient.top);
+    }
     CopyRect(dc, surface.bitmap->DC(), area);
     return;
   }

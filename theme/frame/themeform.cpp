@@ -356,6 +356,7 @@ void TTeCustomForm::UpdateRegion() {
 void TTeCustomForm::UpdateFrame() {
   TCustomForm* form = OwnerForm();
   if (!Active() || !form || IsDesigning() || !form->HandleAllocated()) return;
+  TScopedFlag noCapture(captureSuppressed_);
   const int clientWidth = form->ClientWidth(), clientHeight = form->ClientHeight();
   // A size change makes the system ask for the client area again, now with
   // the frame's new measures.
@@ -546,7 +547,13 @@ void TTeCustomForm::WMWindowPosChanging(TMessage& message) {
       }
     }
     if (pos->flags & SWP_FRAMECHANGED) PaintNonClient();
+    if (blending_->Enabled() || shadow_->Enabled()) CaptureBackground(ScreenRectOf(pos));
     if (sizeChanged) UpdateRegion();
+  }
+  if ((pos->flags & SWP_SHOWWINDOW) && pendingState_ == kwsNormal && (blending_->Enabled() || shadow_->Enabled())) {
+    // Shown afresh: whatever was captured before is gone from the screen.
+    lastCapture_ = {};
+    CaptureBackground(ScreenRectOf(pos));
   }
   // The snapshot behind a blended or shadowed window must not be copied
   // along with the window's old pixels.

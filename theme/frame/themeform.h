@@ -256,6 +256,17 @@ class TTeCustomForm : public TTeHook {
   // After the form's own procedure.
   void AfterGetText(TMessage& message);
 
+  // Effects: the snapshot of what lies behind the window (screen
+  // rectangle), the shadow and blending painted into a frame bitmap, and the
+  // window's new screen rectangle from a WM_WINDOWPOSCHANGING record.
+  void CaptureBackground(const TRect& screenRect);
+  TRect ScreenRectOf(const void* windowPos) const;
+  void PaintShadow(TTeBitmap& bitmap);
+  void BlendFrame(TTeBitmap& bitmap);
+  // Gives `area` of the bitmap the blending's opacity over the snapshot's
+  // pixels at area moved by (dx, dy).
+  void BlendArea(TTeBitmap& bitmap, const TRect& area, int dx, int dy);
+
   // MDI.
   TCustomForm* MdiParent() const;
   static bool MdiChildCountsAsMaximized(const TCustomForm* parent);
@@ -324,6 +335,9 @@ class TTeCustomForm : public TTeHook {
   bool appEventsBusy_ = false;
   bool iconic_ = false;       // the system has the window minimized
   HWND mdiClient_ = nullptr;  // the parent's MDI client while subclassed
+  std::unique_ptr<TTeBitmap> snapshot_;
+  TRect lastCapture_;
+  bool captureSuppressed_ = false;
   TNotifyEvent savedAppMinimize_;
   TNotifyEvent savedAppRestore_;
   TIconHandle smallIcon_;

@@ -913,6 +913,71 @@ TEST_F(FrameTest, AShadowWidensTheWindowAndItsRegion) {
   DeleteObject(region);
 }
 
+// Channel-wise closeness of two 0xRRGGBB colours.
+bool Near(unsigned a, unsigned b, int tolerance = 2) {
+  for (int shift : {0, 8, 16}) {
+    const int d = static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF);
+    if (d > tolerance || d < -tolerance) return false;
+  }
+  return true;
+}
+
+// A red window behind the frame's, so that what shows through is known.
+class EffectsTest : public FrameTest {
+ protected:
+  void SetUp() override {
+    FrameTest::SetUp();
+    back = std::make_unique<TForm>(nullptr);
+    back->SetBounds(0, 0, 800, 600);
+    back->SetColor(0x0000FF);
+    back->Show();
+    test::PumpMessages();
+    UpdateWindow(back->Handle());
+  }
+  void TearDown() override {
+    ShowWindow(back->Handle(), SW_HIDE);
+    FrameTest::TearDown();
+    back.reset();
+  }
+  std::unique_ptr<TForm> back;
+};
+
+TEST_F(EffectsTest, TheShadowFadesOverWhatLiesBehindTheWindow) {
+  frame->Shadow()->SetSize(6);
+  frame->Shadow()->SetEnabled(true);
+  ShowActive();
+  SendMessageW(wnd, WM_NCPAINT, 1, 0);
+  // Window 314 x 234, frame 308 x 228, client right 304, bottom 224. Inside
+  // the right strip the shadow (63, 63, 63) lies at alpha 128 over red; its
+  // outermost line at alpha 8.
+  EXPECT_TRUE(Near(WindowPixel(310, 100), 0x9F1F1F)) << std::hex << WindowPixel(310, 100);
+  EXPECT_TRUE(Near(WindowPixel(313, 100), 0xF90202)) << std::hex << WindowPixel(313, 100);
+  EXPECT_TRUE(Near(WindowPixel(150, 233), 0xF90202)) << std::hex << WindowPixel(150, 233);
+  EXPECT_TRUE(Near(WindowPixel(150, 230), 0x9F1F1F)) << std::hex << WindowPixel(150, 230);
+  // The frame lies over its own shadow.
+  EXPECT_EQ(WindowPixel(306, 100), kActiveRGB);
+  EXPECT_EQ(WindowPixel(150, 226), kActiveRGB);
+}
+
+TEST_F(EffectsTest, BlendingShowsTheBackgroundThroughFrameAndClient) {
+  frame->Blending()->SetValue(0);
+  frame->Blending()->SetEnabled(true);
+  ShowActive();
+  SendMessageW(wnd, WM_NCPAINT, 1, 0);
+  EXPECT_EQ(WindowPixel(2, 100), 0xFF0000u);
+  InvalidateRect(wnd, nullptr, TRUE);
+  EXPECT_EQ(test::ClientPixel(wnd, 10, 10), 0xFF0000u);
+  frame->Blending()->SetValue(255);
+  SendMessageW(wnd, WM_NCPAINT, 1, 0);
+  EXPECT_EQ(WindowPixel(2, 100), kActiveRGB);
+  InvalidateRect(wnd, nullptr, TRUE);
+  EXPECT_EQ(test::ClientPixel(wnd, 10, 10), kFaceRGB);
+  // Halfway: between the two.
+  frame->Blending()->SetValue(128);
+  SendMessageW(wnd, WM_NCPAINT, 1, 0);
+  EXPECT_TRUE(Near(WindowPixel(2, 100), 0xE00000, 3)) << std::hex << WindowPixel(2, 100);
+}
+
 TEST_F(FrameTest, TheEnginesRefreshReachesTheFrame) {
   ShowActive();
   form->SetBiDiMode(TBiDiMode::bdRightToLeft);
