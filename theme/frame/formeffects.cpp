@@ -4,10 +4,16 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <random>
+
+#include "framework/application.h"
 #include "framework/forms.h"
 #include "theme/core/colors.h"
 #include "theme/core/tebitmap.h"
+#include "theme/core/timing.h"
 #include "theme/frame/themeform.h"
+#include "theme/frame/transition.h"
 
 namespace hv {
 
@@ -131,6 +137,95 @@ void TTeCustomForm::BlendFrame(TTeBitmap& bitmap) {
   BlendArea(bitmap, Rect(0, cr.bottom, w, h), 0, 0);
   BlendArea(bitmap, Rect(0, cr.top, cr.left, cr.bottom), 0, 0);
   BlendArea(bitmap, Rect(cr.right, cr.top, w, cr.bottom), 0, 0);
+}
+
+void PlayTransition(HDC target, int x, int y, const TTeAnimation& options, const TTeBitmap& newImage,
+                    const TTeBitmap& oldImage) {
+  const TPixelBuffer fresh = newImage.Pixels(), old = oldImage.Pixels();
+  if (fresh.IsEmpty() || old.IsEmpty() || fresh.width != old.width || fresh.height != old.height ||
+      fresh.stride != fresh.width || old.stride != old.width)
+    return;
+  const int w = fresh.width, h = fresh.height;
+  std::mt19937 random(GetTickCount());
+  const TkeEffect effect = ResolveEffect(options.Effect(), random);
+  TTeBitmap work;
+  work.SetSize(w, h);
+  const TPixelBuffer frame = work.Pixels();
+  auto show = [&](int progress) {
+    BuildTransitionFrame(effect, options.Direction(), options.Resolution(), options.TileCount(), progress, fresh.bits,
+                         old.bits, frame.bits, w, h, random);
+    BitBlt(target, x, y, w, h, work.DC(), 0, 0, SRCCOPY);
+    GdiFlush();
+  };
+  // However slow a frame is, the whole takes no longer than Time.
+  TTeTimer timer;
+  double elapsed = 0;
+  while (elapsed < options.Time()) {
+    timer.Start();
+    show(std::min(100, RoundHalfEven(elapsed / options.Time() * 100)));
+    timer.Stop();
+    elapsed += timer.ElapsedSeconds() * 1000;
+  }
+  // The last frame is the new image, with what lies outside its shape left
+  // as it was.
+  show(100);
+}
+
+void TTeCustomForm::AnimateShow(const TRect& screenRect) {
+  TCustomForm* form = OwnerForm();
+  if (!animation_->Enabled() || !form || !form->HandleAllocated() || screenRect.IsEmpty()) return;
+  Application()->ProcessMessages();
+  HWND wnd = form->HandleIfAllocated();
+  struct TAnimationEnd {
+    TTeCustomForm& frame;
+    ~TAnimationEnd() {
+      frame.animating_ = false;
+      frame.animationBitmap_.reset();
+    }
+  } end{*this};
+  animating_ = true;
+  animationBitmap_ = std::make_unique<TTeBitmap>();
+  animationBitmap_->SetSize(screenRect.Width(), screenRect.Height());
+  lastCapture_ = {};
+  CaptureBackground(screenRect);
+  {
+    TScopedFlag active(active_);
+    PaintNonClient();
+    SendMessageW(wnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(animationBitmap_->DC()), 0);
+  }
+  // Outside the window's shape the background shows through.
+  animationBitmap_->SetAlpha(255);
+  {
+    TRegionHandle shape(CreateFrameRegion());
+    if (ShadowVisible() && shape) {
+      TRegionHandle moved(CreateFrameRegion());
+      OffsetRgn(moved.Get(), shadow_->Size(), shadow_->Size());
+      CombineRgn(shape.Get(), shape.Get(), moved.Get(), RGN_OR);
+    }
+    TTeBitmap inside;
+    inside.SetSize(screenRect.Width(), screenRect.Height());
+    if (shape) FillRgn(inside.DC(), shape.Get(), static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    const TPixelBuffer mask = inside.Pixels(), pixels = animationBitmap_->Pixels();
+    for (int y = 0; y < pixels.height && y < mask.height; ++y)
+      for (int x = 0; x < pixels.width && x < mask.width; ++x)
+        if ((mask.Row(y)[x] & 0xFFFFFF) == 0) pixels.Row(y)[x] = kTransparentMarker;
+  }
+  // The controls, windowless ones first, at the client area's place.
+  const TRect client = GetFrameClientRect();
+  HDC dc = animationBitmap_->DC();
+  {
+    TSaveDC saved(dc);
+    OffsetViewportOrgEx(dc, client.left, client.top, nullptr);
+    IntersectClipRect(dc, 0, 0, client.Width(), client.Height());
+    form->PaintControls(dc, nullptr);
+  }
+  for (int i = 0; i < form->ControlCount(); ++i)
+    if (auto* child = dynamic_cast<TWinControl*>(form->Controls(i)); child && child->Visible())
+      child->PaintTo(dc, client.left + child->Left(), client.top + child->Top());
+  if (snapshot_ && !snapshot_->Empty()) {
+    TScreenDC screen;
+    PlayTransition(screen.Get(), screenRect.left, screenRect.top, *animation_, *animationBitmap_, *snapshot_);
+  }
 }
 
 }  // namespace hv

@@ -82,22 +82,28 @@ void TTeCustomForm::PaintNonClient(HRGN) {
   HWND wnd = form->HandleIfAllocated();
 
   TSurface surface;
-  switch (performance_) {
-    case ksfpSharedBuffer:
-      surface.Lend(SharedFrameBuffer(), windowWidth_, windowHeight_);
-      break;
-    case ksfpPersistentBuffer:
-      if (!persistentBuffer_) persistentBuffer_ = std::make_unique<TTeBitmap>();
-      if (persistentBuffer_->Width() < windowWidth_ || persistentBuffer_->Height() < windowHeight_)
-        persistentBuffer_->SetSize(windowWidth_, windowHeight_);
-      surface.Lend(*persistentBuffer_, windowWidth_, windowHeight_);
-      break;
-    case ksfpDoubleBuffer:
-      surface.MakeTemporary(windowWidth_, windowHeight_);
-      break;
-    case ksfpNoBuffer:
-      if (blending_->Enabled() || shadow_->Enabled()) surface.MakeTemporary(windowWidth_, windowHeight_);
-      break;
+  // While the show animation runs, the frame is painted into its image only.
+  const bool animation = animating_ && animationBitmap_;
+  if (animation) {
+    surface.bitmap = animationBitmap_.get();
+  } else {
+    switch (performance_) {
+      case ksfpSharedBuffer:
+        surface.Lend(SharedFrameBuffer(), windowWidth_, windowHeight_);
+        break;
+      case ksfpPersistentBuffer:
+        if (!persistentBuffer_) persistentBuffer_ = std::make_unique<TTeBitmap>();
+        if (persistentBuffer_->Width() < windowWidth_ || persistentBuffer_->Height() < windowHeight_)
+          persistentBuffer_->SetSize(windowWidth_, windowHeight_);
+        surface.Lend(*persistentBuffer_, windowWidth_, windowHeight_);
+        break;
+      case ksfpDoubleBuffer:
+        surface.MakeTemporary(windowWidth_, windowHeight_);
+        break;
+      case ksfpNoBuffer:
+        if (blending_->Enabled() || shadow_->Enabled()) surface.MakeTemporary(windowWidth_, windowHeight_);
+        break;
+    }
   }
   TWindowDC windowDC(wnd, true);
   HDC target = surface.bitmap ? surface.bitmap->DC() : windowDC.Get();
@@ -111,7 +117,7 @@ void TTeCustomForm::PaintNonClient(HRGN) {
     PaintFrame(canvas);
   }
   if (surface.bitmap && blending_->Enabled()) BlendFrame(*surface.bitmap);
-  if (surface.bitmap) {
+  if (surface.bitmap && !animation) {
     HDC source = surface.bitmap->DC();
     CopyRect(windowDC.Get(), source, Rect(0, 0, windowWidth_, client.top));
     CopyRect(windowDC.Get(), source, Rect(0, client.bottom, windowWidth_, windowHeight_));
@@ -333,6 +339,15 @@ void TTeCustomForm::WMEraseBkgnd(TMessage& message) {
   TCustomForm* form = OwnerForm();
   if (form && form->FormStyle() == TFormStyle::fsMDIForm && message.LParam) return;
   if (!paintingEnabled_ || !form || !form->HandleAllocated()) return;
+  if (animating_ && animationBitmap_) {
+    HDC image = animationBitmap_->DC();
+    const TRect frameClient = GetFrameClientRect();
+    TSaveDC saved(image);
+    IntersectClipRect(image, frameClient.left, frameClient.top, frameClient.right, frameClient.bottom);
+    OffsetViewportOrgEx(image, frameClient.left, frameClient.top, nullptr);
+    PaintClient(image);
+    return;
+  }
   const auto* request = reinterpret_cast<const TTeBackgroundRequest*>(message.LParam);
   // A request for the whole client area is answered as if there were none.
   if (request && request->isChildRequest == 1) request = nullptr;

@@ -555,6 +555,7 @@ void TTeCustomForm::WMWindowPosChanging(TMessage& message) {
     lastCapture_ = {};
     CaptureBackground(ScreenRectOf(pos));
   }
+  if ((pos->flags & SWP_SHOWWINDOW) && pendingState_ == kwsNormal) AnimateShow(ScreenRectOf(pos));
   // The snapshot behind a blended or shadowed window must not be copied
   // along with the window's old pixels.
   if (blending_->Enabled() || shadow_->Enabled()) pos->flags |= SWP_NOCOPYBITS;

@@ -33,6 +33,12 @@ class TCustomForm;
 class TTeBitmap;
 class TTeTrayIcon;
 
+// Plays the transition of `options` from oldImage to newImage (window-sized
+// bitmaps) on a device context at (x, y), for the options' time however
+// slow each frame is; ends with the new image, keyed.
+void PlayTransition(HDC target, int x, int y, const TTeAnimation& options, const TTeBitmap& newImage,
+                    const TTeBitmap& oldImage);
+
 // Private messages the frame posts or answers.
 constexpr uint32_t WM_TE_TRAYNOTIFY = 0x56C;    // the tray icon's callback
 constexpr uint32_t WM_TE_REFRESHFRAME = 0x56D;  // wParam 13: give the caption bits back first
@@ -266,6 +272,9 @@ class TTeCustomForm : public TTeHook {
   // Gives `area` of the bitmap the blending's opacity over the snapshot's
   // pixels at area moved by (dx, dy).
   void BlendArea(TTeBitmap& bitmap, const TRect& area, int dx, int dy);
+  // The show animation: the window's first image, painted off screen,
+  // fades in over the snapshot at the window's screen rectangle.
+  void AnimateShow(const TRect& screenRect);
 
   // MDI.
   TCustomForm* MdiParent() const;
@@ -338,6 +347,8 @@ class TTeCustomForm : public TTeHook {
   std::unique_ptr<TTeBitmap> snapshot_;
   TRect lastCapture_;
   bool captureSuppressed_ = false;
+  bool animating_ = false;
+  std::unique_ptr<TTeBitmap> animationBitmap_;  // the window's image while the show animation runs
   TNotifyEvent savedAppMinimize_;
   TNotifyEvent savedAppRestore_;
   TIconHandle smallIcon_;

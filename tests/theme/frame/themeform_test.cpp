@@ -978,6 +978,53 @@ TEST_F(EffectsTest, BlendingShowsTheBackgroundThroughFrameAndClient) {
   EXPECT_TRUE(Near(WindowPixel(2, 100), 0xE00000, 3)) << std::hex << WindowPixel(2, 100);
 }
 
+TEST_F(EffectsTest, TheShowAnimationPlaysForItsTimeAndLeavesTheShapesCornersAlone) {
+  frame->Animation()->SetEnabled(true);
+  frame->Animation()->SetTime(200);
+  frame->Animation()->SetEffect(keRandomSelect);
+  const auto start = GetTickCount();
+  form->Show();
+  EXPECT_GE(GetTickCount() - start, 190u);
+  test::PumpMessages();
+  // The style cuts the top-left pixel off the frame: there the window behind
+  // shows, also after the animation's last frame.
+  RECT r = WindowRect();
+  HDC screen = GetDC(nullptr);
+  EXPECT_EQ(ToRGB(GetPixel(screen, r.left, r.top)), 0xFF0000u);
+  ReleaseDC(nullptr, screen);
+  SendMessageW(wnd, WM_NCACTIVATE, TRUE, 0);
+  SendMessageW(wnd, WM_NCPAINT, 1, 0);
+  EXPECT_EQ(WindowPixel(2, 100), kActiveRGB);
+}
+
+TEST(FrameAnimation, ATransitionEndsInTheNewImageKeyedOverTheOld) {
+  TTeBitmap fresh, old, target;
+  fresh.SetSize(20, 10);
+  fresh.Fill(0xFF0000FF);
+  *fresh.PixelPtr(0, 0) = 0x007F007F;
+  old.SetSize(20, 10);
+  old.Fill(0xFFFF0000);
+  target.SetSize(40, 30);
+  target.Fill(0xFF000000);
+  TTeAnimation options;
+  options.SetTime(60);
+  options.SetEffect(keDiagonal);
+  const auto start = GetTickCount();
+  PlayTransition(target.DC(), 5, 6, options, fresh, old);
+  EXPECT_GE(GetTickCount() - start, 50u);
+  EXPECT_EQ(target.GetPixel(6, 7) & 0xFFFFFF, 0x0000FFu);
+  EXPECT_EQ(target.GetPixel(24, 15) & 0xFFFFFF, 0x0000FFu);
+  EXPECT_EQ(target.GetPixel(5, 6) & 0xFFFFFF, 0xFF0000u);  // the key shows the old image
+  EXPECT_EQ(target.GetPixel(4, 6) & 0xFFFFFF, 0u);
+  EXPECT_EQ(target.GetPixel(25, 16) & 0xFFFFFF, 0u);
+  // Images of different sizes, or none, play nothing.
+  TTeBitmap small;
+  small.SetSize(3, 3);
+  target.Fill(0xFF000000);
+  PlayTransition(target.DC(), 0, 0, options, fresh, small);
+  EXPECT_EQ(target.GetPixel(1, 1) & 0xFFFFFF, 0u);
+}
+
 TEST_F(FrameTest, TheEnginesRefreshReachesTheFrame) {
   ShowActive();
   form->SetBiDiMode(TBiDiMode::bdRightToLeft);
