@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <chrono>
 #include <memory>
 #include <vector>
 
@@ -982,9 +983,9 @@ TEST_F(EffectsTest, TheShowAnimationPlaysForItsTimeAndLeavesTheShapesCornersAlon
   frame->Animation()->SetEnabled(true);
   frame->Animation()->SetTime(200);
   frame->Animation()->SetEffect(keRandomSelect);
-  const auto start = GetTickCount();
+  const auto start = std::chrono::steady_clock::now();
   form->Show();
-  EXPECT_GE(GetTickCount() - start, 190u);
+  EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(190));
   test::PumpMessages();
   // The style cuts the top-left pixel off the frame: there the window behind
   // shows, also after the animation's last frame.
@@ -1009,9 +1010,9 @@ TEST(FrameAnimation, ATransitionEndsInTheNewImageKeyedOverTheOld) {
   TTeAnimation options;
   options.SetTime(60);
   options.SetEffect(keDiagonal);
-  const auto start = GetTickCount();
+  const auto start = std::chrono::steady_clock::now();
   PlayTransition(target.DC(), 5, 6, options, fresh, old);
-  EXPECT_GE(GetTickCount() - start, 50u);
+  EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(55));
   EXPECT_EQ(target.GetPixel(6, 7) & 0xFFFFFF, 0x0000FFu);
   EXPECT_EQ(target.GetPixel(24, 15) & 0xFFFFFF, 0x0000FFu);
   EXPECT_EQ(target.GetPixel(5, 6) & 0xFFFFFF, 0xFF0000u);  // the key shows the old image
