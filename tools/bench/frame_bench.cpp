@@ -22,32 +22,12 @@
 #include "theme/frame/frameresources.h"
 #include "theme/frame/themeform.h"
 #include "theme/styles/luna.h"
+#include "tools/bench/bench_timing.h"
 
 namespace {
 
 using namespace hv;
-using Clock = std::chrono::steady_clock;
-
-// The fastest of many calls: the machine is shared, and a preempted call
-// says nothing about the work.
-double MillisecondsPerCall(const std::function<void()>& op) {
-  op();
-  double best = 1e30;
-  const auto begin = Clock::now();
-  int calls = 0;
-  while (calls < 5 || (std::chrono::duration<double>(Clock::now() - begin).count() < 1.0 && calls < 500)) {
-    const auto start = Clock::now();
-    op();
-    best = std::min(best, std::chrono::duration<double>(Clock::now() - start).count());
-    ++calls;
-  }
-  return best * 1e3;
-}
-
-void Report(const char* name, const std::function<void()>& op) {
-  std::printf("%-58s %9.3f ms/call\n", name, MillisecondsPerCall(op));
-  std::fflush(stdout);
-}
+using bench::Report;
 
 }  // namespace
 

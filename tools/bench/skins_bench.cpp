@@ -14,6 +14,7 @@
 
 #include "framework/graphics.h"
 #include "theme/core/tebitmap.h"
+#include "tools/bench/bench_timing.h"
 #include "theme/core/themelibrary.h"
 #include "theme/styles/luna.h"
 #include "tools/gallery/gallery.h"
@@ -21,28 +22,7 @@
 namespace {
 
 using namespace hv;
-using Clock = std::chrono::steady_clock;
-
-// The fastest of many calls: the machine is shared, and a preempted call
-// says nothing about the work.
-double MillisecondsPerCall(const std::function<void()>& op) {
-  op();
-  double best = 1e30;
-  const auto begin = Clock::now();
-  int calls = 0;
-  while (calls < 5 || (std::chrono::duration<double>(Clock::now() - begin).count() < 1.0 && calls < 500)) {
-    const auto start = Clock::now();
-    op();
-    best = std::min(best, std::chrono::duration<double>(Clock::now() - start).count());
-    ++calls;
-  }
-  return best * 1e3;
-}
-
-void Report(const char* name, const std::function<void()>& op) {
-  std::printf("%-58s %9.3f ms/call\n", name, MillisecondsPerCall(op));
-  std::fflush(stdout);
-}
+using bench::Report;
 
 }  // namespace
 
