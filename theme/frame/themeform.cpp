@@ -433,9 +433,10 @@ void TTeCustomForm::Dispatch(TMessage& message) {
       break;
     }
     case WM_SETTEXT:
+    case WM_SETICON:
       // The system paints its own caption straight onto the frame when a
-      // window with a caption gets a new text; without the caption bits it
-      // does not, and the frame repaints once the text is in.
+      // window with a caption gets a new text or icon; without the caption
+      // bits it does not, and the frame repaints once the change is in.
       if (Handle())
         SetWindowLongPtrW(Handle(), GWL_STYLE, GetWindowLongPtrW(Handle(), GWL_STYLE) & ~LONG_PTR{WS_CAPTION});
       break;
@@ -475,6 +476,14 @@ void TTeCustomForm::AfterMessage(TMessage& message) {
         SetWindowLongPtrW(Handle(), GWL_STYLE, GetWindowLongPtrW(Handle(), GWL_STYLE) | WS_CAPTION);
         if (message.LParam) caption_ = Narrow(reinterpret_cast<const wchar_t*>(message.LParam));
         lastText_ = caption_;
+        PaintNonClient();
+      }
+      break;
+    case WM_SETICON:
+      if (Handle()) {
+        SetWindowLongPtrW(Handle(), GWL_STYLE, GetWindowLongPtrW(Handle(), GWL_STYLE) | WS_CAPTION);
+        smallIcon_.Reset();
+        tray_->SetIcon(OwnerForm());
         PaintNonClient();
       }
       break;

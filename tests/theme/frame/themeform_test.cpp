@@ -1041,6 +1041,19 @@ TEST_F(FrameTest, TheEnginesRefreshReachesTheFrame) {
   EXPECT_EQ(frame->GetFrameClientRect().left, SystemFrameMetrics().frame);
 }
 
+TEST_F(FrameTest, ANewIconOrTextDoesNotLetTheSystemPaintItsCaption) {
+  ShowActive();
+  SendMessageW(wnd, WM_NCPAINT, 1, 0);
+  ASSERT_EQ(WindowPixel(150, 2), kActiveRGB);
+  SendMessageW(wnd, WM_SETICON, ICON_BIG,
+               reinterpret_cast<LPARAM>(LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_QUESTION))));
+  EXPECT_EQ(WindowPixel(150, 2), kActiveRGB);
+  EXPECT_EQ(WindowPixel(150, 12), kActiveRGB);
+  SetWindowTextW(wnd, L"");
+  EXPECT_EQ(WindowPixel(150, 12), kActiveRGB);
+  EXPECT_TRUE(GetWindowLongPtrW(wnd, GWL_STYLE) & WS_CAPTION);
+}
+
 TEST_F(FrameTest, CaptionTextChangesReachTheFrame) {
   ShowActive();
   form->SetCaption("Another caption");
