@@ -10,6 +10,7 @@
 
 #include <chrono>
 #include <memory>
+#include <set>
 #include <vector>
 
 #include "framework/application.h"
@@ -362,6 +363,29 @@ TEST_F(FrameTest, ALongCaptionStopsWhereTheButtonsRoomBegins) {
   // Its shadow ends one pixel further right; the tray button starts at 215.
   for (int x = 24 + 188 + 1; x < 215; ++x)
     for (int y = 5; y < 24; ++y) ASSERT_EQ(WindowPixel(x, y), kActiveRGB) << x << "," << y;
+}
+
+TEST_F(FrameTest, AnInactiveCaptionHasItsOwnTextColourAndNoShadow) {
+  ShowActive();
+  frame->SetCaption("WWWWWWWW");
+  // Which colours the caption band holds, not where.
+  auto colours = [&] {
+    std::set<unsigned> seen;
+    for (int x = 24; x < 200; ++x)
+      for (int y = 5; y < 24; ++y) seen.insert(WindowPixel(x, y));
+    return seen;
+  };
+  SendMessageW(wnd, WM_NCACTIVATE, TRUE, 0);
+  std::set<unsigned> active = colours();
+  EXPECT_TRUE(active.count(0x000000u));  // the shadow (the style's is black)
+  EXPECT_TRUE(active.count(0xFFFFFFu));  // the active text
+  SendMessageW(wnd, WM_NCACTIVATE, FALSE, 0);
+  std::set<unsigned> inactive = colours();
+  EXPECT_FALSE(inactive.count(0x000000u));
+  EXPECT_FALSE(inactive.count(0xFFFFFFu));
+  bool grey = false;
+  for (unsigned c : inactive) grey |= (c >> 16) > 0x40;  // the frame itself has no red
+  EXPECT_TRUE(grey);
 }
 
 TEST_F(FrameTest, TheBackgroundIsTheStylesFaceAndOnPaintReplacesIt) {
