@@ -84,7 +84,9 @@ TEST(Transition, PixelsKeepTheCellsOfEarlierFramesAndCountTheProgress) {
   EXPECT_EQ(Written(late), 60);
   for (int j = 0; j < 10; ++j)
     for (int i = 0; i < 10; ++i)
-      if (early.Get(i, j)) EXPECT_EQ(late.Get(i, j), 255) << i << "," << j;
+      if (early.Get(i, j)) {
+        EXPECT_EQ(late.Get(i, j), 255) << i << "," << j;
+      }
 }
 
 TEST(Transition, RandomSelectPicksEveryOtherEffectButNeverItself) {
