@@ -8,8 +8,10 @@
 #include <string>
 
 #include "app/frmmain.h"
+#include "app/startup.h"
 #include "framework/classes.h"
 #include "framework/extctrls.h"
+#include "framework/gdi.h"
 #include "framework/memo.h"
 #include "framework/screen.h"
 #include "framework/standardclasses.h"
@@ -19,6 +21,7 @@
 #include "theme/core/themeengine.h"
 #include "theme/core/themelibrary.h"
 #include "theme/frame/themeform.h"
+#include "theme/styles/luna.h"
 #include "tests/support/win_test.h"
 
 namespace hv {
@@ -42,9 +45,7 @@ void RemoveFile(const std::string& relative) { DeleteFileW(Widen(Base() + relati
 
 struct ViewerFixture : ::testing::Test {
   static void SetUpTestSuite() {
-    StartThemeLibrary();
-    RegisterStandardClasses();
-    RegisterClasses<TFrmMain, TWebBrowser, TTeThemeEngine, TTeThemeForm>();
+    StartViewer();
   }
   void SetUp() override {
     RemoveFile("TrvNode.DLL");
@@ -282,12 +283,10 @@ TEST_F(ViewerFixture, TheStoredEngineAsksForMetalLuna) {
   EXPECT_TRUE(engine->ColorAutoChanging());
   EXPECT_EQ(engine->DeltaHue(), 0);
   EXPECT_EQ(engine->DeltaBrightness(), 0);
-  // Until a style of that name is registered, the engine keeps the base theme.
-  if (!FindThemeClass("MetalLuna")) {
-    EXPECT_EQ(engine->Theme()->ThemeClass()->GetName(), "No Theme");
-  } else {
-    EXPECT_EQ(engine->Theme()->ThemeClass()->GetName(), "MetalLuna");
-  }
+  EXPECT_EQ(engine->Theme()->ThemeClass()->GetName(), "MetalLuna");
+  EXPECT_NE(dynamic_cast<TTeThemeMetalLuna*>(engine->Theme()), nullptr);
+  // The refresh at load gave the window the style's window colour.
+  EXPECT_EQ(form->Color(), static_cast<TColor>(0xFFF8F8));
 }
 
 TEST_F(ViewerFixture, TheWindowWearsTheStoredThemedFrame) {
@@ -316,6 +315,27 @@ TEST_F(ViewerFixture, TheWindowWearsTheStoredThemedFrame) {
   EXPECT_EQ(SendMessageW(wnd, WM_NCHITTEST, 0, MAKELPARAM(r.left + close.left + 2, r.top + close.top + 2)), HTCLOSE);
   EXPECT_TRUE(frame->GetButtonRect(kbiSystemMenu).IsEmpty());
   EXPECT_TRUE(frame->GetButtonRect(kbiRollup).IsEmpty());
+
+  // Metal Luna rounds both top corners: 5, 3, 2, 1 and 1 pixels of rows 0
+  // to 4 are cut from each, and nothing else.
+  TRegionHandle region(CreateRectRgn(0, 0, 0, 0));
+  ASSERT_NE(GetWindowRgn(wnd, region.Get()), ERROR);
+  const int width = r.right - r.left;
+  const int height = r.bottom - r.top;
+  int missingLeft = 0;
+  int missingRight = 0;
+  for (int y = 0; y < 8; ++y) {
+    for (int x = 0; x < 8; ++x) {
+      missingLeft += !PtInRegion(region.Get(), x, y);
+      missingRight += !PtInRegion(region.Get(), width - 1 - x, y);
+    }
+  }
+  EXPECT_EQ(missingLeft, 12);
+  EXPECT_EQ(missingRight, 12);
+  EXPECT_FALSE(PtInRegion(region.Get(), 4, 0));
+  EXPECT_TRUE(PtInRegion(region.Get(), 5, 0));
+  EXPECT_TRUE(PtInRegion(region.Get(), 0, height - 1));
+  EXPECT_TRUE(PtInRegion(region.Get(), width - 1, height - 1));
 }
 
 }  // namespace

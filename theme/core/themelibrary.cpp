@@ -15,6 +15,7 @@ namespace {
 bool started = false;
 TTePlatformVersion version;
 void* getScrollBarInfo = nullptr;
+TThemeLibraryParts programParts;
 
 TColor LiveSysColor(int index) { return static_cast<TColor>(GetSysColor(index)); }
 
@@ -32,9 +33,10 @@ TTePlatformVersion ReadPlatformVersion() {
 
 }  // namespace
 
-void StartThemeLibrary(TThemeStylesRegistration registerStyles) {
+void StartThemeLibrary(const TThemeLibraryParts& parts) {
   if (started) return;
   started = true;
+  programParts = parts;
   // Colours resolve against the live system colours from now on.
   SetSysColorLookup(&LiveSysColor);
   TakeSharedColors();
@@ -42,11 +44,12 @@ void StartThemeLibrary(TThemeStylesRegistration registerStyles) {
   FreeButtonGlyphs();
   version = ReadPlatformVersion();
   SetSysLocaleMiddleEast(GetSystemMetrics(SM_MIDEASTENABLED) != 0);
+  if (parts.registerClasses) parts.registerClasses();
   if (HMODULE user32 = GetModuleHandleW(L"user32.dll"))
     getScrollBarInfo = reinterpret_cast<void*>(GetProcAddress(user32, "GetScrollBarInfo"));
   // The styles register at their fixed places; the base class, which stands
   // for "no style", is always last.
-  if (registerStyles) registerStyles();
+  if (parts.registerStyles) parts.registerStyles();
   RegisterThemeClass(ThemeClassOf<TTeTheme>(), kThemePosNoTheme);
   LoadVisualStyleLibrary();
 }
@@ -54,6 +57,8 @@ void StartThemeLibrary(TThemeStylesRegistration registerStyles) {
 void FinishThemeLibrary() {
   if (!started) return;
   started = false;
+  if (programParts.freeSharedObjects) programParts.freeSharedObjects();
+  programParts = {};
   // Whoever loaded the library and forgot to free it, it goes now.
   while (VisualStyleLibraryRefCount() > 0) FreeVisualStyleLibrary();
   FreeThemeClasses();

@@ -6,13 +6,18 @@
 
 namespace hv {
 
-// Registers the styles a program carries, each at its place in the style
-// registry (theme/styles has one for its styles).
-using TThemeStylesRegistration = void (*)();
+// What the pieces of the library above the core add to its start and end,
+// each run at its step: the streamable support classes (option objects,
+// items) before the platform lookups, the styles at the registry step, and
+// their shared objects freed first at the end. Any of them may be absent.
+struct TThemeLibraryParts {
+  void (*registerClasses)() = nullptr;
+  void (*registerStyles)() = nullptr;
+  void (*freeSharedObjects)() = nullptr;
+};
 
-// The styles register during the start, in the step the start order gives
-// them; without a registration only the "No Theme" class is there.
-void StartThemeLibrary(TThemeStylesRegistration registerStyles = nullptr);
+// Without parts only the "No Theme" class is registered.
+void StartThemeLibrary(const TThemeLibraryParts& parts = {});
 void FinishThemeLibrary();
 bool ThemeLibraryStarted();
 

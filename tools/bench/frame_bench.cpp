@@ -33,7 +33,7 @@ using bench::Report;
 
 int main() {
   Application()->Initialize();
-  StartThemeLibrary(&RegisterSkinnedStyles);
+  StartThemeLibrary({.registerStyles = &RegisterSkinnedStyles});
   {
     auto form = std::make_unique<TForm>(nullptr);
     form->SetBounds(20, 20, 1024, 768);

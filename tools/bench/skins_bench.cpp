@@ -27,7 +27,7 @@ using bench::Report;
 }  // namespace
 
 int main() {
-  StartThemeLibrary(&RegisterSkinnedStyles);
+  StartThemeLibrary({.registerStyles = &RegisterSkinnedStyles});
   {
     TTeThemeMetalLuna theme;
     int hue = 0;

@@ -52,7 +52,7 @@ int Run(int argc, wchar_t** argv) {
 }  // namespace hv
 
 int wmain(int argc, wchar_t** argv) {
-  hv::StartThemeLibrary(&hv::RegisterSkinnedStyles);
+  hv::StartThemeLibrary({.registerStyles = &hv::RegisterSkinnedStyles});
   int result = 1;
   try {
     result = hv::Run(argc, argv);

@@ -13,7 +13,7 @@ namespace {
 class GalleryTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    StartThemeLibrary(&RegisterSkinnedStyles);
+    StartThemeLibrary({.registerStyles = &RegisterSkinnedStyles});
     theme_ = new TTeThemeMetalLuna;
     sheet_ = new TGallerySheet(PaintStyleSheet(*theme_, "MetalLuna"));
   }

@@ -30,7 +30,7 @@ constexpr TColor FromRGB(uint32_t rgb) {
 
 class LunaTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() { StartThemeLibrary(&RegisterSkinnedStyles); }
+  static void SetUpTestSuite() { StartThemeLibrary({.registerStyles = &RegisterSkinnedStyles}); }
   static void TearDownTestSuite() { FinishThemeLibrary(); }
 
   // A style whose skins spell their own coordinates.

@@ -1,0 +1,26 @@
+#include "app/startup.h"
+
+#include "app/frmmain.h"
+#include "framework/classes.h"
+#include "framework/standardclasses.h"
+#include "framework/webbrowser.h"
+#include "theme/core/themeengine.h"
+#include "theme/core/themelibrary.h"
+#include "theme/frame/formoptions.h"
+#include "theme/frame/frameresources.h"
+#include "theme/frame/themeform.h"
+#include "theme/styles/luna.h"
+
+namespace hv {
+
+void StartViewer() {
+  StartThemeLibrary({.registerClasses = &RegisterFormOptionClasses,
+                     .registerStyles = &RegisterSkinnedStyles,
+                     .freeSharedObjects = &FreeFrameResources});
+  RegisterStandardClasses();
+  RegisterClasses<TFrmMain, TWebBrowser, TTeThemeEngine, TTeThemeForm>();
+}
+
+void FinishViewer() { FinishThemeLibrary(); }
+
+}  // namespace hv
