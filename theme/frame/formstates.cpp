@@ -14,6 +14,7 @@
 #include "framework/screen.h"
 #include "framework/utilwindow.h"
 #include "framework/winstring.h"
+#include "theme/core/dropdown.h"
 #include "theme/frame/themeform.h"
 #include "theme/frame/traysupport.h"
 #include "theme/frame/workarea.h"
@@ -125,6 +126,7 @@ void TTeCustomForm::FrameMouseMessage(TMessage& message) {
   };
   auto takeFocus = [&] {
     if (!active_) SetFocus(wnd);
+    if (const auto& close = OpenDropDownCloser()) close();
   };
   switch (message.Msg) {
     case WM_NCLBUTTONDOWN:

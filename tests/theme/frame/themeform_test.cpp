@@ -21,6 +21,7 @@
 #include "framework/screen.h"
 #include "tests/support/win_test.h"
 #include "theme/core/backgroundrequest.h"
+#include "theme/core/dropdown.h"
 #include "theme/core/sizegrip.h"
 #include "theme/core/tebitmap.h"
 #include "theme/core/theme.h"
@@ -528,6 +529,20 @@ TEST(FrameMenus, TheSystemMenuOpensAtARightClickOnTheCaptionAndFromTheKeyboardAn
   SendMessageW(frame->TrayWindow(), WM_TE_TRAYNOTIFY, 0, WM_RBUTTONUP);
   EXPECT_EQ(frame->positions.size(), 5u);
   EXPECT_EQ(frame->HotCode(), 18);
+}
+
+TEST_F(FrameTest, AClickOnTheFrameClosesAnOpenDropDownList) {
+  int closed = 0;
+  OpenDropDownCloser() = [&] { ++closed; };
+  Send(WM_NCLBUTTONDOWN, HTCAPTION, 150, 12);
+  Send(WM_NCLBUTTONUP, HTCAPTION, 150, 12);
+  Send(WM_NCRBUTTONDOWN, HTCAPTION, 150, 12);
+  Send(WM_NCRBUTTONUP, HTCAPTION, 150, 12);
+  EXPECT_EQ(closed, 2);
+  OpenDropDownCloser() = nullptr;
+  Send(WM_NCLBUTTONDOWN, HTCAPTION, 150, 12);
+  Send(WM_NCLBUTTONUP, HTCAPTION, 150, 12);
+  EXPECT_EQ(closed, 2);
 }
 
 TEST_F(FrameTest, CloseRunsTheFormsCloseProcessing) {
