@@ -276,6 +276,7 @@ TModalResult TCustomForm::ShowModal() {
   }
   modalResult_ = mrNone;
   TModalResult result = mrNone;
+  modal_ = true;
   try {
     Show();
     while (modalResult_ == mrNone && !Application()->Terminated()) {
@@ -292,10 +293,12 @@ TModalResult TCustomForm::ShowModal() {
     }
     if (Application()->Terminated() && modalResult_ == mrNone) modalResult_ = mrCancel;
   } catch (...) {
+    modal_ = false;
     for (HWND wnd : disabled) EnableWindow(wnd, TRUE);
     SetVisible(false);
     throw;
   }
+  modal_ = false;
   for (HWND wnd : disabled) EnableWindow(wnd, TRUE);
   result = modalResult_;
   SetVisible(false);

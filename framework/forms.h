@@ -48,6 +48,8 @@ class TCustomForm : public TWinControl {
   // Frees the form once the messages now queued for it are handled.
   void Release();
   TModalResult ShowModal();
+  // Whether the form is shown by ShowModal right now.
+  bool Modal() const { return modal_; }
   TModalResult ModalResult() const { return modalResult_; }
   void SetModalResult(TModalResult value) { modalResult_ = value; }
 
@@ -121,6 +123,7 @@ class TCustomForm : public TWinControl {
   TModalResult modalResult_ = mrNone;
   HWND clientHandle_ = nullptr;
   bool active_ = false;
+  bool modal_ = false;
   bool keyPreview_ = false;
   bool shown_ = false;  // the window is on screen as far as the form knows
   bool positioned_ = false;

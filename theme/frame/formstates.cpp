@@ -364,7 +364,8 @@ bool TTeCustomForm::BeginStateAction(const TTeFormActionEvent& event, TTeWindowS
   hotCode_ = kHitNoButton;
   bool allow = true;
   if (event) event(this, allow);
-  if (!allow || (needsForm && !OwnerForm())) return false;
+  // Minimizing needs the form, and a form shown modally stays where it is.
+  if (!allow || (needsForm && (!OwnerForm() || OwnerForm()->Modal()))) return false;
   if (windowState_ != target) return true;
   // Asked for the state it is in, a window goes back instead.
   Restore();
@@ -552,6 +553,11 @@ void TTeCustomForm::Close() {
   if (!allow) return;
   TCustomForm* form = OwnerForm();
   if (!form) return;
+  // A modal form ends its modal loop instead.
+  if (form->Modal()) {
+    form->SetModalResult(mrCancel);
+    return;
+  }
   // The framework's close processing: the close query, the form's own close
   // event with its action, and for the main form the end of the program.
   if (form->FormStyle() == TFormStyle::fsMDIChild)

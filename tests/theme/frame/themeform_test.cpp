@@ -561,6 +561,28 @@ TEST_F(FrameTest, CloseRunsTheFormsCloseProcessing) {
   EXPECT_FALSE(IsWindowVisible(wnd));
 }
 
+TEST_F(FrameTest, TheCloseButtonOfAModalFormEndsItsModalLoopWithCancel) {
+  int queries = 0;
+  form->OnCloseQuery = [&](TObject*, bool& canClose) {
+    ++queries;
+    canClose = true;
+  };
+  // Once the form shows, a press and release on its close button arrive.
+  form->OnShow = [&](TObject*) {
+    RECT r = WindowRect();
+    PostMessageW(wnd, WM_NCLBUTTONDOWN, HTCLOSE, MAKELPARAM(r.left + 290, r.top + 10));
+    PostMessageW(wnd, WM_NCLBUTTONUP, HTCLOSE, MAKELPARAM(r.left + 290, r.top + 10));
+    // Minimizing a modal form does nothing.
+    frame->Minimize();
+    EXPECT_EQ(frame->WindowState(), kwsNormal);
+  };
+  EXPECT_EQ(form->ShowModal(), mrCancel);
+  EXPECT_FALSE(form->Modal());
+  // The close query is the modal loop's, once.
+  EXPECT_EQ(queries, 1);
+  form->OnShow.Clear();
+}
+
 TEST_F(FrameTest, DoubleClicksToggleMaximizeOnTheCaptionAndCloseOnTheIcon) {
   ShowActive();
   const TRect normal = form->BoundsRect();
