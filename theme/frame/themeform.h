@@ -10,8 +10,9 @@
 //
 // The work is split by concern: themeform.cpp (properties, loading, the
 // messages, measuring), formpaint.cpp (painting), formstates.cpp (mouse,
-// moving and sizing, window states, tray icon), themeframe.cpp (the style's
-// frame).
+// moving and sizing, window states, tray icon), formmdi.cpp (MDI parents and
+// children), formeffects.cpp (snapshot, shadow, blending, show animation),
+// themeframe.cpp (the style's frame).
 
 #include <cstdint>
 #include <functional>
@@ -157,8 +158,9 @@ class TTeCustomForm : public TTeHook {
   void MinimizeToTray();
   void Close();
   void ShowHelp();
-  // The themed system menu comes with the menus; until then the system's
-  // own is shown.
+  // Opens the system menu (the tray menu in kwsTray) at SystemMenuPosition,
+  // else at the client origin. The themed menus it builds come with the
+  // menus; until then it opens nothing.
   virtual void ShowSystemMenu();
 
   // --- working state, for the frame's painters and for tests -------------
