@@ -204,8 +204,11 @@ void TCustomForm::RequestAlign() {
     TWinControl::RequestAlign();
     return;
   }
-  // A top-level form aligns itself to the screen's work area.
-  if (IsLoading()) return;
+  // A top-level form takes its place on the screen's work area when its
+  // alignment is set, not after every move: the user and a themed frame
+  // may move, size, maximize and roll it up afterwards.
+  if (IsLoading() || Align() == appliedAlign_) return;
+  appliedAlign_ = Align();
   TRect area = Screen()->WorkAreaRect();
   switch (Align()) {
     case TAlign::alClient: SetBoundsRect(area); break;

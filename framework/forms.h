@@ -127,6 +127,9 @@ class TCustomForm : public TWinControl {
   bool keyPreview_ = false;
   bool shown_ = false;  // the window is on screen as far as the form knows
   bool positioned_ = false;
+  // The alignment a top-level form last took its place on the work area
+  // for; a move or size after that is the user's and is not undone.
+  TAlign appliedAlign_ = TAlign::alNone;
 };
 
 class TForm : public TCustomForm {

@@ -338,5 +338,52 @@ TEST_F(ViewerFixture, TheWindowWearsTheStoredThemedFrame) {
   EXPECT_TRUE(PtInRegion(region.Get(), width - 1, height - 1));
 }
 
+TEST_F(ViewerFixture, TheThemedFrameMovesSizesAndRollsUpTheWindow) {
+  Open();
+  auto* frame = dynamic_cast<TTeThemeForm*>(form->FindComponent("TeThemeForm1"));
+  ASSERT_NE(frame, nullptr);
+  const TRect work = Screen()->WorkAreaRect();
+  ASSERT_EQ(form->BoundsRect(), work);
+  HWND wnd = form->Handle();
+  auto drag = [&](int x, int y, int dx, int dy) {
+    SendMessageW(wnd, WM_NCLBUTTONDOWN, HTCAPTION, MAKELPARAM(x, y));
+    SendMessageW(wnd, WM_NCMOUSEMOVE, HTCAPTION, MAKELPARAM(x + dx, y + dy));
+    SendMessageW(wnd, WM_NCLBUTTONUP, HTCAPTION, MAKELPARAM(x + dx, y + dy));
+    test::PumpMessages();
+  };
+
+  // Dragging the caption moves the window, and it stays there.
+  const TRect close = frame->GetButtonRect(kbiClose);
+  drag(work.left + close.left - 100, work.top + close.top + 2, 40, 30);
+  EXPECT_EQ(form->BoundsRect(), work.Offset(40, 30));
+
+  // Dragging the right border sizes it.
+  drag(form->Left() + form->Width() - 2, form->Top() + 200, -300, 0);
+  const TRect normal{work.left + 40, work.top + 30, work.right + 40 - 300, work.bottom + 30};
+  EXPECT_EQ(form->BoundsRect(), normal);
+
+  // Rolled up only the caption and the bottom border are left; restoring
+  // unrolls it where it is.
+  frame->Rollup();
+  test::PumpMessages();
+  EXPECT_EQ(frame->WindowState(), kwsRollup);
+  EXPECT_EQ(form->Height(), 29 + 3);  // Metal Luna's caption and bottom border
+  EXPECT_EQ(form->Width(), normal.Width());
+  frame->Restore();
+  test::PumpMessages();
+  EXPECT_EQ(frame->WindowState(), kwsNormal);
+  EXPECT_EQ(form->BoundsRect(), normal);
+
+  // Maximized it fills the work area again; restored it goes back.
+  frame->Maximize();
+  test::PumpMessages();
+  EXPECT_EQ(frame->WindowState(), kwsMaximized);
+  EXPECT_EQ(form->BoundsRect(), work);
+  frame->Restore();
+  test::PumpMessages();
+  EXPECT_EQ(frame->WindowState(), kwsNormal);
+  EXPECT_EQ(form->BoundsRect(), normal);
+}
+
 }  // namespace
 }  // namespace hv

@@ -292,7 +292,21 @@ TEST(FormTest, ClientAlignmentFillsTheWorkArea) {
   TForm form(nullptr);
   form.Show();
   form.SetAlign(TAlign::alClient);
-  EXPECT_EQ(form.BoundsRect(), Screen()->WorkAreaRect());
+  const TRect work = Screen()->WorkAreaRect();
+  EXPECT_EQ(form.BoundsRect(), work);
+
+  // Afterwards the window is the user's: a move or size is not undone, by
+  // the form's own bounds or by the window's.
+  form.SetBounds(work.left + 40, work.top + 30, 300, 200);
+  EXPECT_EQ(form.BoundsRect(), Rect(work.left + 40, work.top + 30, work.left + 340, work.top + 230));
+  SetWindowPos(form.Handle(), nullptr, work.left + 10, work.top + 20, 320, 240, SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_EQ(form.BoundsRect(), Rect(work.left + 10, work.top + 20, work.left + 330, work.top + 260));
+
+  // Setting the alignment again places it again.
+  form.SetAlign(TAlign::alNone);
+  form.SetAlign(TAlign::alClient);
+  EXPECT_EQ(form.BoundsRect(), work);
+  form.Hide();
 }
 
 TEST(FormTest, CloseQueryAndCloseActions) {
