@@ -17,6 +17,8 @@ struct TRowKernels {
   void (*keyed)(uint32_t* dst, const uint32_t* src, int count, uint32_t keyRgb);
   // dst[i] := BlendPixel(value, dst[i]), value's alpha neither 0 nor 255
   void (*blendFill)(uint32_t* dst, uint32_t value, int count);
+  // dst[i] := value
+  void (*fill)(uint32_t* dst, uint32_t value, int count);
   // row[i]'s red, green and blue shifted by delta, clamped; alpha kept;
   // pixels with alpha 0 untouched
   void (*brightness)(uint32_t* row, int count, int delta);

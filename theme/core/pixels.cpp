@@ -195,7 +195,8 @@ void FillPixels(TPixelBuffer dst, uint32_t value) { FillRectPixels(dst, dst.Boun
 void FillRectPixels(TPixelBuffer dst, const TRect& rect, uint32_t value, bool alphaBlend, TPixelPath path) {
   const uint32_t alpha = value >> 24;
   if (!alphaBlend || alpha == 255) {
-    ForEachRowIn(dst, rect, [&](uint32_t* row, int count) { std::fill(row, row + count, value); });
+    const auto fill = Kernels(path).fill;
+    ForEachRowIn(dst, rect, [&](uint32_t* row, int count) { fill(row, value, count); });
   } else if (alpha != 0) {
     const auto blendFill = Kernels(path).blendFill;
     ForEachRowIn(dst, rect, [&](uint32_t* row, int count) { blendFill(row, value, count); });

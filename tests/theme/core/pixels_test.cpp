@@ -70,6 +70,8 @@ TEST(PixelsTest, Sse2KernelsMatchScalarBitForBit) {
             [&](uint32_t* d, const uint32_t* s) { sse2.keyed(d, s, count, 0x7F007F); }, "keyed");
       check([&](uint32_t* d, const uint32_t*) { scalar.blendFill(d, value, count); },
             [&](uint32_t* d, const uint32_t*) { sse2.blendFill(d, value, count); }, "blend fill");
+      check([&](uint32_t* d, const uint32_t*) { scalar.fill(d, value, count); },
+            [&](uint32_t* d, const uint32_t*) { sse2.fill(d, value, count); }, "fill");
       const int delta = static_cast<int>(gen() % 601) - 300;
       check([&](uint32_t* d, const uint32_t*) { scalar.brightness(d, count, delta); },
             [&](uint32_t* d, const uint32_t*) { sse2.brightness(d, count, delta); }, "brightness");
