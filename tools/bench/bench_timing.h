@@ -9,22 +9,27 @@
 
 namespace hv::bench {
 
-// The fastest of many calls: the machine is shared, and a preempted call
-// says nothing about the work.
-inline double MillisecondsPerCall(const std::function<void()>& op) {
+// The fastest of many calls, in seconds: the machine is shared, and a
+// preempted call says nothing about the work. At least `minCalls` calls,
+// then more while the budget lasts, at most `maxCalls`.
+inline double SecondsPerCall(const std::function<void()>& op, int minCalls = 5, double budgetSeconds = 1.0,
+                             int maxCalls = 500) {
   using Clock = std::chrono::steady_clock;
-  op();
+  op();  // warm caches and page in the buffers
   double best = 1e30;
   const auto begin = Clock::now();
   int calls = 0;
-  while (calls < 5 || (std::chrono::duration<double>(Clock::now() - begin).count() < 1.0 && calls < 500)) {
+  while (calls < minCalls ||
+         (std::chrono::duration<double>(Clock::now() - begin).count() < budgetSeconds && calls < maxCalls)) {
     const auto start = Clock::now();
     op();
     best = std::min(best, std::chrono::duration<double>(Clock::now() - start).count());
     ++calls;
   }
-  return best * 1e3;
+  return best;
 }
+
+inline double MillisecondsPerCall(const std::function<void()>& op) { return SecondsPerCall(op) * 1e3; }
 
 inline void Report(const char* name, const std::function<void()>& op) {
   std::printf("%-58s %9.3f ms/call\n", name, MillisecondsPerCall(op));

@@ -14,11 +14,11 @@
 #include <vector>
 
 #include "theme/core/pixels.h"
+#include "tools/bench/bench_timing.h"
 
 namespace {
 
 using namespace hv;
-using Clock = std::chrono::steady_clock;
 
 constexpr int kWidth = 1024;
 constexpr int kHeight = 768;
@@ -31,22 +31,8 @@ struct TImage {
   TRect Bounds() const { return {0, 0, width, height}; }
 };
 
-// Seconds per call: the fastest of many single calls. The build machine is
-// shared, so a call that was preempted says nothing about the loop; the
-// fastest one is the loop running undisturbed.
-double SecondsPerCall(const std::function<void()>& op) {
-  op();  // warm caches and page in the buffers
-  double best = 1e30;
-  const auto begin = Clock::now();
-  int calls = 0;
-  while (calls < 20 || (std::chrono::duration<double>(Clock::now() - begin).count() < 0.4 && calls < 2000)) {
-    const auto start = Clock::now();
-    op();
-    best = std::min(best, std::chrono::duration<double>(Clock::now() - start).count());
-    ++calls;
-  }
-  return best;
-}
+// Many short calls, as the loops are fast.
+double SecondsPerCall(const std::function<void()>& op) { return bench::SecondsPerCall(op, 20, 0.4, 2000); }
 
 void Report(const char* name, double pixelsPerCall, const std::function<void()>& op) {
   const double seconds = SecondsPerCall(op);

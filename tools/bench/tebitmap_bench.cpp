@@ -19,31 +19,18 @@
 
 #include "theme/core/msimg32.h"
 #include "theme/core/tebitmap.h"
+#include "tools/bench/bench_timing.h"
 
 namespace {
 
 using namespace hv;
-using Clock = std::chrono::steady_clock;
 
 constexpr int kWidth = 1024;
 constexpr int kHeight = 768;
 constexpr double kPixels = double{kWidth} * kHeight;
 
-// Seconds per call: the fastest of many calls; the machine is shared, and a
-// preempted call says nothing about the loop.
-double SecondsPerCall(const std::function<void()>& op) {
-  op();
-  double best = 1e30;
-  const auto begin = Clock::now();
-  int calls = 0;
-  while (calls < 10 || (std::chrono::duration<double>(Clock::now() - begin).count() < 0.5 && calls < 1000)) {
-    const auto start = Clock::now();
-    op();
-    best = std::min(best, std::chrono::duration<double>(Clock::now() - start).count());
-    ++calls;
-  }
-  return best;
-}
+// Many short calls, as the loops are fast.
+double SecondsPerCall(const std::function<void()>& op) { return bench::SecondsPerCall(op, 10, 0.5, 1000); }
 
 double Report(const char* name, double pixelsPerCall, const std::function<void()>& op) {
   const double seconds = SecondsPerCall(op);
