@@ -114,6 +114,11 @@ TTeHook::~TTeHook() {
 
 void TTeHook::SetActive(bool value) {
   if (value == active_) return;
+  Switch(value);
+  ActiveChanged();
+}
+
+void TTeHook::Switch(bool value) {
   if (value) {
     Attach();
     active_ = true;
@@ -131,12 +136,12 @@ TWinControl* TTeHook::Control() const {
 void TTeHook::SetControl(TWinControl* value) {
   if (value == control_) return;
   bool wasActive = active_;
-  SetActive(false);
+  if (wasActive) Switch(false);
   if (controlComponent_) RemoveFreeNotification(controlComponent_);
   control_ = value;
   controlComponent_ = value;
   if (value) FreeNotification(value);
-  if (wasActive) SetActive(true);
+  if (wasActive) Switch(true);
 }
 
 HWND TTeHook::Handle() const {

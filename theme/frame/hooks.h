@@ -56,8 +56,11 @@ class TTeHook : public TComponent {
   // subclass handles the numbers it cares about and may call MarkHandled.
   virtual void BeforeMessage(TMessage& message, bool& handled);
   void Notification(TComponent* component, TOperation operation) override;
+  // Active was switched by its setter (not by a change of control).
+  virtual void ActiveChanged() {}
 
  private:
+  void Switch(bool value);
   void Attach();
   void Detach();
 

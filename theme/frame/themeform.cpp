@@ -368,6 +368,23 @@ void TTeCustomForm::UpdateFrame() {
   RedrawWindow(form->HandleIfAllocated(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE);
 }
 
+void TTeCustomForm::ActiveChanged() {
+  TCustomForm* form = OwnerForm();
+  if (!form || IsLoading() || IsDestroying() || IsDesigning() || !form->HandleAllocated()) return;
+  if (Active()) {
+    UpdateFrame();
+    UpdateRegion();
+    return;
+  }
+  // The system measures and paints its own frame again, around a client
+  // area of the same size, and the window loses the style's outline.
+  HWND wnd = form->HandleIfAllocated();
+  const int clientWidth = form->ClientWidth(), clientHeight = form->ClientHeight();
+  SetWindowRgn(wnd, nullptr, TRUE);
+  SetWindowPos(wnd, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  form->SetClientSize(clientWidth, clientHeight);
+}
+
 void TTeCustomForm::RefreshFrame() {
   if (IsLoading() || IsDestroying()) return;
   PaintNonClient();

@@ -209,6 +209,8 @@ class TTeCustomForm : public TTeHook {
  protected:
   void Dispatch(TMessage& message) override;
   void AfterMessage(TMessage& message) override;
+  // Switched off, the window gets the system's frame back; on, the frame's.
+  void ActiveChanged() override;
 
   // The owner form, when the owner is one (set whatever the hook's state).
   TCustomForm* OwnerForm() const;

@@ -243,6 +243,39 @@ TEST_F(FrameTest, TheClientAreaKeepsItsSizeInsideTheStylesFrame) {
   EXPECT_EQ(whole.bottom, 4);
 }
 
+TEST_F(FrameTest, SwitchedOffTheWindowGetsTheSystemFrameBack) {
+  auto clientOffset = [&] {
+    RECT r = WindowRect();
+    POINT origin{0, 0};
+    ClientToScreen(wnd, &origin);
+    return TPoint{origin.x - r.left, origin.y - r.top};
+  };
+  auto clientSize = [&] {
+    RECT client{};
+    GetClientRect(wnd, &client);
+    return TSize{client.right, client.bottom};
+  };
+  auto hasRegion = [&] {
+    TRegionHandle region(CreateRectRgn(0, 0, 0, 0));
+    return GetWindowRgn(wnd, region.Get()) != ERROR;
+  };
+  ASSERT_EQ(clientOffset(), (TPoint{4, 24}));
+  ASSERT_TRUE(hasRegion());
+
+  frame->SetActive(false);
+  EXPECT_EQ(clientOffset(), (TPoint{GetSystemMetrics(SM_CXFRAME), GetSystemMetrics(SM_CYFRAME) +
+                                                                     GetSystemMetrics(SM_CYCAPTION)}));
+  EXPECT_EQ(clientSize(), (TSize{300, 200}));
+  EXPECT_FALSE(hasRegion());
+
+  frame->SetActive(true);
+  EXPECT_EQ(clientOffset(), (TPoint{4, 24}));
+  EXPECT_EQ(clientSize(), (TSize{300, 200}));
+  EXPECT_TRUE(hasRegion());
+  EXPECT_EQ(HitAnswer(150, 12), HTCAPTION);
+  EXPECT_EQ(HitAnswer(150, 2), HTTOP);
+}
+
 TEST_F(FrameTest, HitTestAnswersFollowTheStyleAndTheDraggingOptions) {
   EXPECT_EQ(HitAnswer(150, 12), HTCAPTION);
   EXPECT_EQ(HitAnswer(150, 100), HTCLIENT);
