@@ -326,39 +326,49 @@ THookList::THookList()
     : window_(std::make_unique<TUtilWindow>([this](TMessage& message) { WndProc(message); }, L"THookList")) {}
 
 THookList::~THookList() {
+  // Each control hook leaves the list before it goes.
   while (!items_.empty()) {
-    TControlHook* last = items_.back();
+    std::unique_ptr<TControlHook> last = std::move(items_.back());
     items_.pop_back();
-    delete last;
   }
 }
 
 bool THookList::Contains(const TControlHook* hook) const {
-  return hook && std::find(items_.begin(), items_.end(), hook) != items_.end();
+  return hook && std::any_of(items_.begin(), items_.end(), [hook](const auto& item) { return item.get() == hook; });
 }
 
 TControlHook* THookList::FindHook(const TWinControl* control) const {
   if (!control) return nullptr;
-  for (TControlHook* hook : items_)
-    if (hook->Control() == control) return hook;
+  for (const auto& hook : items_)
+    if (hook->Control() == control) return hook.get();
   return nullptr;
 }
 
 TControlHook* THookList::GetHook(TWinControl* control) {
   if (TControlHook* found = FindHook(control)) return found;
-  auto hook = std::make_unique<TControlHook>();
-  items_.push_back(hook.get());
+  TControlHook* hook = items_.emplace_back(std::make_unique<TControlHook>()).get();
   try {
     hook->SetControl(control);
   } catch (...) {
-    Remove(hook.get());
+    Take(hook);
     throw;
   }
-  return hook.release();
+  return hook;
 }
 
 void THookList::Remove(TControlHook* hook) {
-  items_.erase(std::remove(items_.begin(), items_.end(), hook), items_.end());
+  // The control hook is going already: only its entry leaves.
+  for (auto& item : items_)
+    if (item.get() == hook) item.release();
+  std::erase(items_, nullptr);
+}
+
+std::unique_ptr<TControlHook> THookList::Take(TControlHook* hook) {
+  std::unique_ptr<TControlHook> taken;
+  for (auto& item : items_)
+    if (item.get() == hook) taken = std::move(item);
+  std::erase(items_, nullptr);
+  return taken;
 }
 
 HWND THookList::Handle() const { return window_->Handle(); }
@@ -391,8 +401,7 @@ void THookList::Release(TControlHook* hook) {
     hook->releasePending_ = true;
     return;
   }
-  Remove(hook);
-  delete hook;
+  Take(hook);
 }
 
 THookList* HookList() { return gHookList.get(); }

@@ -129,12 +129,14 @@ class THookList {
   THookList& operator=(const THookList&) = delete;
 
   int Count() const { return static_cast<int>(items_.size()); }
-  TControlHook* Items(int index) const { return items_.at(static_cast<size_t>(index)); }
+  TControlHook* Items(int index) const { return items_.at(static_cast<size_t>(index)).get(); }
   bool Contains(const TControlHook* hook) const;
   TControlHook* FindHook(const TWinControl* control) const;
   TControlHook* GetHook(TWinControl* control);
-  // Forgets a control hook without freeing it.
+  // Forgets a control hook that is being destroyed.
   void Remove(TControlHook* hook);
+  // Takes a control hook out of the list, to free it.
+  std::unique_ptr<TControlHook> Take(TControlHook* hook);
   HWND Handle() const;
   void Post(uint32_t msg, TControlHook* hook) const;
 
@@ -142,7 +144,7 @@ class THookList {
   void WndProc(TMessage& message);
   void Release(TControlHook* hook);
 
-  std::vector<TControlHook*> items_;  // owned
+  std::vector<std::unique_ptr<TControlHook>> items_;
   std::unique_ptr<TUtilWindow> window_;
 };
 
