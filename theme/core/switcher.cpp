@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "framework/messages.h"
+#include "framework/scoped.h"
 #include "framework/winstring.h"
 
 namespace hv {
@@ -124,14 +125,8 @@ void TTeSwitcherComboBox::Change() {
   if (index < 0) return;
   TTeThemeClass themeClass = ItemThemeClass(index);
   if (!themeClass || themeClass->ClassName() == themeEngine_->Theme()->ClassName()) return;
-  switching_ = true;
-  try {
-    themeEngine_->SelectThemeClass(themeClass);
-  } catch (...) {
-    switching_ = false;
-    throw;
-  }
-  switching_ = false;
+  TScopedFlag switching(switching_);
+  themeEngine_->SelectThemeClass(themeClass);
 }
 
 void TTeSwitcherComboBox::Notification(TComponent* component, TOperation operation) {

@@ -56,16 +56,13 @@ template <class F>
 void WithSavedContext(TCanvas& canvas, F&& paint) {
   HDC dc = canvas.Handle();
   canvas.Refresh();
-  const int saved = SaveDC(dc);
-  try {
-    paint(dc);
-  } catch (...) {
-    canvas.Refresh();
-    RestoreDC(dc, saved);
-    throw;
-  }
-  canvas.Refresh();
-  RestoreDC(dc, saved);
+  TSaveDC saved(dc);
+  // The canvas lets go of what it selected before the context is put back.
+  struct TRelease {
+    TCanvas& canvas;
+    ~TRelease() { canvas.Refresh(); }
+  } release{canvas};
+  paint(dc);
 }
 
 }  // namespace
@@ -412,9 +409,9 @@ void TTeCustomForm::WMPaintWindow(TMessage& message) {
   if (!dc) return;
   const int x = static_cast<int16_t>(message.WParam & 0xFFFF);
   const int y = static_cast<int16_t>((message.WParam >> 16) & 0xFFFF);
-  const bool wasActive = active_;
-  active_ = true;
-  try {
+  {
+    // Painted as if the form were active.
+    TScopedFlag active(active_);
     TSaveDC saved(dc);
     OffsetViewportOrgEx(dc, x, y, nullptr);
     {
@@ -425,11 +422,7 @@ void TTeCustomForm::WMPaintWindow(TMessage& message) {
     const TRect client = GetFrameClientRect();
     OffsetViewportOrgEx(dc, client.left, client.top, nullptr);
     PaintClient(dc);
-  } catch (...) {
-    active_ = wasActive;
-    throw;
   }
-  active_ = wasActive;
   message.Result = 1;
 }
 

@@ -121,15 +121,8 @@ void TTeCustomForm::Loaded() {
     }
     PostMessageW(wnd, WM_TE_ENTERSTATE, pendingState_, 0);
   } else {
-    TNotifyEvent resize = form->OnResize;
-    form->OnResize.Clear();
-    try {
-      UpdateFrame();
-    } catch (...) {
-      form->OnResize = resize;
-      throw;
-    }
-    form->OnResize = resize;
+    TScopedValue<TNotifyEvent> noResize(form->OnResize, {});
+    UpdateFrame();
   }
   if (OnCreate) OnCreate(this);
   if (stayOnTop_)

@@ -22,6 +22,7 @@
 #include "framework/control.h"
 #include "framework/event.h"
 #include "framework/gdi.h"
+#include "framework/scoped.h"
 #include "theme/core/themeengine.h"
 #include "theme/frame/formgeometry.h"
 #include "theme/frame/formoptions.h"
@@ -46,20 +47,6 @@ constexpr uint32_t WM_TE_REFRESHFRAME = 0x56D;  // wParam 13: give the caption b
 constexpr uint32_t WM_TE_MAXIMIZE = 0x56E;
 constexpr uint32_t WM_TE_ENTERSTATE = 0x56F;    // wParam: 1 maximize, 2 minimize, 3 rollup, 4 tray
 constexpr uint32_t WM_TE_PAINTWINDOW = 0xB1C8;  // lParam: a device context; wParam: x, y offsets
-
-// Sets a flag for the length of a scope and gives it its value back after,
-// also when the scope raises.
-class TScopedFlag {
- public:
-  explicit TScopedFlag(bool& flag, bool value = true) : flag_(flag), saved_(flag) { flag_ = value; }
-  ~TScopedFlag() { flag_ = saved_; }
-  TScopedFlag(const TScopedFlag&) = delete;
-  TScopedFlag& operator=(const TScopedFlag&) = delete;
-
- private:
-  bool& flag_;
-  bool saved_;
-};
 
 // The allow flag starts true; a handler sets it false to refuse the action.
 using TTeFormActionEvent = TEvent<void(TObject* sender, bool& allow)>;
