@@ -21,7 +21,7 @@ hv_install_missing() {
   local wanted=(cmake ninja-build g++ clang libclang-rt-14-dev googletest
     g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
     binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
-    wine wine64 wine32:i386 xvfb x11-utils xauth imagemagick fonts-wqy-zenhei)
+    wine wine64 wine32:i386 xvfb x11-utils xauth imagemagick fonts-wqy-zenhei ccache)
   local missing=() pkg
   for pkg in "${wanted[@]}"; do
     hv_pkg_installed "$pkg" || missing+=("$pkg")
@@ -114,10 +114,20 @@ hv_stop_display() {
   fi
 }
 
+# Compiles go through ccache where it is installed; the base folder makes its
+# entries reusable across checkouts of the same tree.
+hv_launcher() {
+  if command -v ccache >/dev/null 2>&1; then
+    local launcher="env;CCACHE_BASEDIR=$HV_ROOT;ccache"
+    printf '%s\n' "-DCMAKE_C_COMPILER_LAUNCHER=$launcher" "-DCMAKE_CXX_COMPILER_LAUNCHER=$launcher"
+  fi
+}
+
 hv_configure_windows() {
   local arch=$1 dir=$2; shift 2
   if [ ! -f "$dir/build.ninja" ]; then
-    cmake -S "$HV_ROOT" -B "$dir" -G Ninja \
+    # shellcheck disable=SC2046
+    cmake -S "$HV_ROOT" -B "$dir" -G Ninja $(hv_launcher) \
       -DCMAKE_TOOLCHAIN_FILE="$HV_ROOT/cmake/mingw-$arch.cmake" \
       -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
   fi
@@ -126,7 +136,8 @@ hv_configure_windows() {
 hv_configure_native() {
   local dir=$1
   if [ ! -f "$dir/build.ninja" ]; then
-    cmake -S "$HV_ROOT" -B "$dir" -G Ninja -DHV_NATIVE=ON \
+    # shellcheck disable=SC2046
+    cmake -S "$HV_ROOT" -B "$dir" -G Ninja -DHV_NATIVE=ON $(hv_launcher) \
       -DCMAKE_BUILD_TYPE=RelWithDebInfo \
       -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
   fi
