@@ -8,13 +8,14 @@
 #include "theme/core/themelibrary.h"
 #include "theme/frame/formoptions.h"
 #include "theme/frame/frameresources.h"
+#include "theme/frame/menuresources.h"
 #include "theme/frame/themeform.h"
 #include "theme/styles/luna.h"
 
 namespace hv {
 
 void StartViewer() {
-  StartThemeLibrary({.registerClasses = &RegisterFormOptionClasses,
+  StartThemeLibrary({.registerClasses = &RegisterFrameClasses,
                      .registerStyles = &RegisterSkinnedStyles,
                      .freeSharedObjects = &FreeFrameResources});
   RegisterStandardClasses();

@@ -8,6 +8,7 @@
 
 #include "framework/graphics.h"
 #include "framework/imagelist.h"
+#include "theme/frame/menuresources.h"
 #include "theme/core/tebitmap.h"
 #include "theme/core/visualstyles.h"
 
@@ -99,6 +100,7 @@ TTeBitmap& SharedFrameBuffer() {
 }
 
 void FreeFrameResources() {
+  FreeMenuResources();
   gSharedBuffer.reset();
   gImages.reset();
   gSmallCaptionFont.reset();

@@ -1,0 +1,102 @@
+#include "theme/frame/popupmenu.h"
+
+#include <windows.h>
+
+#include "framework/application.h"
+#include "framework/properties.h"
+#include "framework/scoped.h"
+#include "framework/wincontrol.h"
+#include "theme/core/theme.h"
+#include "theme/core/themeengine.h"
+#include "theme/frame/itemview.h"
+#include "theme/frame/popupwindow.h"
+#include "theme/frame/themeitem.h"
+
+namespace hv {
+
+namespace {
+TTeCustomPopupMenu*& OpenPopupMenu() {
+  static TTeCustomPopupMenu* open = nullptr;
+  return open;
+}
+}  // namespace
+
+TTeCustomPopupMenu::TTeCustomPopupMenu(TComponent* owner)
+    : TComponent(owner), options_(std::make_unique<TTePopupMenuOptions>()) {
+  InitRoot();
+}
+
+TTeCustomPopupMenu::~TTeCustomPopupMenu() {
+  Destroying();
+  if (OpenPopupMenu() == this) OpenPopupMenu() = nullptr;
+  items_.reset();
+}
+
+void TTeCustomPopupMenu::InitRoot() {
+  items_ = CreateRootItem();
+  items_->SetPopupOptions(options_.get());
+}
+
+std::unique_ptr<TTeCustomItem> TTeCustomPopupMenu::CreateRootItem() { return std::make_unique<TTeCustomItem>(nullptr); }
+
+TTeCustomPopupMenu* TTeCustomPopupMenu::OpenMenu() { return OpenPopupMenu(); }
+
+void TTeCustomPopupMenu::CloseOpenMenus() {
+  const std::vector<TTeItemView*> open = TTeItemView::OpenViews();
+  for (TTeItemView* view : open) {
+    view->EndAllLevels();
+    if (auto* window = dynamic_cast<TTePopupWindow*>(view->Host())) window->HideNoActivate();
+  }
+}
+
+void TTeCustomPopupMenu::Popup(int x, int y) {
+  // One popup menu at a time: the open one ends before this one shows.
+  if (OpenPopupMenu() && OpenPopupMenu() != this) CloseOpenMenus();
+  const std::weak_ptr<const bool> alive = items_->AliveToken();
+  TScopedValue<TTeCustomPopupMenu*> open(OpenPopupMenu(), this);
+  items_->SetPopupOptions(options_.get());
+  if (auto* control = dynamic_cast<TWinControl*>(Owner())) items_->SetOwnerWindow(control);
+  items_->SetAnimateOnOpen(true);
+  items_->SetOpenedByProgram(true);
+  if (OnPopup) OnPopup(this);
+  if (alive.expired()) return;
+  items_->Popup(nullptr, x, y, nullptr);
+}
+
+void TTeCustomPopupMenu::PublishProperties(TPropertyList& p) {
+  p.Object("PopupMenuOptions", &TTeCustomPopupMenu::PopupMenuOptions);
+  p.Event("OnPopup", &TTeCustomPopupMenu::OnPopup);
+}
+
+TTeThemePopupMenu::TTeThemePopupMenu(TComponent* owner) : TTeCustomPopupMenu(owner) { InitRoot(); }
+
+TTeThemePopupMenu::~TTeThemePopupMenu() { Destroying(); }
+
+std::unique_ptr<TTeCustomItem> TTeThemePopupMenu::CreateRootItem() { return std::make_unique<TTeThemeItem>(nullptr); }
+
+void TTeThemePopupMenu::SetThemeEngine(TTeThemeEngine* value) {
+  if (themeEngine_ == value) return;
+  if (themeEngine_) themeEngine_->RemoveFreeNotification(this);
+  themeEngine_ = value;
+  if (themeEngine_) themeEngine_->FreeNotification(this);
+}
+
+void TTeThemePopupMenu::Notification(TComponent* component, TOperation operation) {
+  TTeCustomPopupMenu::Notification(component, operation);
+  if (operation == TOperation::opRemove && component == themeEngine_) themeEngine_ = nullptr;
+}
+
+std::string TTeThemePopupMenu::Version() const { return kThemeVersion; }
+
+void TTeThemePopupMenu::Popup(int x, int y) {
+  // Items added since the engine was set follow it too.
+  if (auto* root = dynamic_cast<TTeThemeItem*>(Items())) root->SetThemeEngine(themeEngine_);
+  TTeCustomPopupMenu::Popup(x, y);
+}
+
+void TTeThemePopupMenu::PublishProperties(TPropertyList& p) {
+  p.Component("ThemeEngine", &TTeThemePopupMenu::ThemeEngine, &TTeThemePopupMenu::SetThemeEngine);
+  p.String("Version", &TTeThemePopupMenu::Version, &TTeThemePopupMenu::SetVersion, std::nullopt);
+}
+
+}  // namespace hv
