@@ -4,6 +4,7 @@
 #include "framework/classes.h"
 #include "framework/standardclasses.h"
 #include "framework/webbrowser.h"
+#include "theme/controls/speedbutton.h"
 #include "theme/core/themeengine.h"
 #include "theme/core/themelibrary.h"
 #include "theme/frame/formoptions.h"
@@ -20,6 +21,8 @@ void StartViewer() {
                      .freeSharedObjects = &FreeFrameResources});
   RegisterStandardClasses();
   RegisterClasses<TFrmMain, TWebBrowser, TTeThemeEngine, TTeThemeForm>();
+  // The themed controls of the window's layout.
+  RegisterClasses<TTeThemeSpeedButton>();
 }
 
 void FinishViewer() { FinishThemeLibrary(); }

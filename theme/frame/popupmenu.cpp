@@ -22,22 +22,12 @@ TTeCustomPopupMenu*& OpenPopupMenu() {
 }  // namespace
 
 TTeCustomPopupMenu::TTeCustomPopupMenu(TComponent* owner)
-    : TComponent(owner), options_(std::make_unique<TTePopupMenuOptions>()) {
-  InitRoot();
-}
+    : TTePopupMenuBase(owner), options_(std::make_unique<TTePopupMenuOptions>()) {}
 
 TTeCustomPopupMenu::~TTeCustomPopupMenu() {
   Destroying();
   if (OpenPopupMenu() == this) OpenPopupMenu() = nullptr;
-  items_.reset();
 }
-
-void TTeCustomPopupMenu::InitRoot() {
-  items_ = CreateRootItem();
-  items_->SetPopupOptions(options_.get());
-}
-
-std::unique_ptr<TTeCustomItem> TTeCustomPopupMenu::CreateRootItem() { return std::make_unique<TTeCustomItem>(nullptr); }
 
 TTeCustomPopupMenu* TTeCustomPopupMenu::OpenMenu() { return OpenPopupMenu(); }
 
@@ -52,27 +42,41 @@ void TTeCustomPopupMenu::CloseOpenMenus() {
 void TTeCustomPopupMenu::Popup(int x, int y) {
   // One popup menu at a time: the open one ends before this one shows.
   if (OpenPopupMenu() && OpenPopupMenu() != this) CloseOpenMenus();
-  const std::weak_ptr<const bool> alive = items_->AliveToken();
+  TTeCustomItem* items = Items();
+  const std::weak_ptr<const bool> alive = items->AliveToken();
   TScopedValue<TTeCustomPopupMenu*> open(OpenPopupMenu(), this);
-  items_->SetPopupOptions(options_.get());
-  if (auto* control = dynamic_cast<TWinControl*>(Owner())) items_->SetOwnerWindow(control);
-  items_->SetAnimateOnOpen(true);
-  items_->SetOpenedByProgram(true);
+  items->SetPopupOptions(options_.get());
+  TComponent* owner = PopupComponent() ? PopupComponent() : Owner();
+  if (auto* control = dynamic_cast<TWinControl*>(owner)) items->SetOwnerWindow(control);
+  items->SetAnimateOnOpen(true);
+  items->SetOpenedByProgram(true);
+  // A line without a handler of its own reports itself through the menu.
+  std::vector<TTeCustomItem*> pending{items};
+  while (!pending.empty()) {
+    TTeCustomItem* item = pending.back();
+    pending.pop_back();
+    for (int i = 0; i < item->Count(); ++i) pending.push_back(item->Items(i));
+    if (!item->OnClick && item != items)
+      item->OnClick = TTeItemNotify(
+          [this](TTeCustomItem* clicked) {
+            if (OnItemClick) OnItemClick(this, clicked);
+          },
+          "ItemClick");
+  }
   if (OnPopup) OnPopup(this);
   if (alive.expired()) return;
-  items_->Popup(nullptr, x, y, nullptr);
+  items->Popup(nullptr, x, y, nullptr);
 }
 
 void TTeCustomPopupMenu::PublishProperties(TPropertyList& p) {
   p.Object("PopupMenuOptions", &TTeCustomPopupMenu::PopupMenuOptions);
-  p.Event("OnPopup", &TTeCustomPopupMenu::OnPopup);
 }
 
-TTeThemePopupMenu::TTeThemePopupMenu(TComponent* owner) : TTeCustomPopupMenu(owner) { InitRoot(); }
+TTeThemePopupMenu::TTeThemePopupMenu(TComponent* owner) : TTeCustomPopupMenu(owner) {}
 
 TTeThemePopupMenu::~TTeThemePopupMenu() { Destroying(); }
 
-std::unique_ptr<TTeCustomItem> TTeThemePopupMenu::CreateRootItem() { return std::make_unique<TTeThemeItem>(nullptr); }
+std::unique_ptr<TTeCustomItem> TTeThemePopupMenu::CreateItems() { return std::make_unique<TTeThemeItem>(nullptr); }
 
 void TTeThemePopupMenu::SetThemeEngine(TTeThemeEngine* value) {
   if (themeEngine_ == value) return;

@@ -7,6 +7,7 @@
 
 #include "framework/component.h"
 #include "framework/event.h"
+#include "theme/core/popupmenu.h"
 #include "theme/core/themeitems.h"
 #include "theme/frame/formoptions.h"
 
@@ -15,19 +16,19 @@ namespace hv {
 class TCustomImageList;
 class TTeThemeEngine;
 
-class TTeCustomPopupMenu : public TComponent {
-  HV_CLASS(TTeCustomPopupMenu, TComponent)
+// Takes over the control's popup menu of theme/core: the same items open
+// as a themed menu.
+class TTeCustomPopupMenu : public TTePopupMenuBase {
+  HV_CLASS(TTeCustomPopupMenu, TTePopupMenuBase)
 
  public:
   explicit TTeCustomPopupMenu(TComponent* owner);
   ~TTeCustomPopupMenu() override;
 
-  TTeCustomItem* Items() const { return items_.get(); }
-  TCustomImageList* Images() const { return items_->Images(); }
-  void SetImages(TCustomImageList* value) { items_->SetImages(value); }
+  TCustomImageList* Images() { return Items()->Images(); }
+  void SetImages(TCustomImageList* value) { Items()->SetImages(value); }
   TTePopupMenuOptions* PopupMenuOptions() const { return options_.get(); }
   void SetPopupMenuOptions(const TTePopupMenuOptions* value) { options_->Assign(value); }
-  TNotifyEvent OnPopup;
 
   // Opens at a screen point and returns once the menu has closed.
   virtual void Popup(int x, int y);
@@ -36,13 +37,7 @@ class TTeCustomPopupMenu : public TComponent {
   // Closes whatever menu levels are open (the loops end as they return).
   static void CloseOpenMenus();
 
- protected:
-  // The class of the root item; themed menus make themed items.
-  virtual std::unique_ptr<TTeCustomItem> CreateRootItem();
-  void InitRoot();
-
  private:
-  std::unique_ptr<TTeCustomItem> items_;
   std::unique_ptr<TTePopupMenuOptions> options_;
 };
 
@@ -60,7 +55,7 @@ class TTeThemePopupMenu : public TTeCustomPopupMenu {
   void Popup(int x, int y) override;
 
  protected:
-  std::unique_ptr<TTeCustomItem> CreateRootItem() override;
+  std::unique_ptr<TTeCustomItem> CreateItems() override;
   void Notification(TComponent* component, TOperation operation) override;
 
  private:
