@@ -58,29 +58,36 @@ class TClassicLook {
 
 class ControlTest : public ::testing::Test {
  protected:
+  // One shown form for the whole suite: showing a top-level window costs
+  // Wine a visible wait, the controls of each test go with the test.
   static void SetUpTestSuite() {
     if (!ThemeLibraryStarted()) StartThemeLibrary({.registerStyles = &RegisterSkinnedStyles});
+    sharedForm_ = std::make_unique<TForm>(nullptr);
+    sharedForm_->SetBounds(30, 30, 420, 320);
+    sharedForm_->Show();
+  }
+  static void TearDownTestSuite() {
+    ShowWindow(sharedForm_->Handle(), SW_HIDE);
+    sharedForm_.reset();
   }
   void SetUp() override {
-    form = std::make_unique<TForm>(nullptr);
-    form->SetBounds(30, 30, 420, 320);
+    form = sharedForm_.get();
     form->SetColor(clBtnFace);
-    form->Show();
   }
   void TearDown() override {
-    if (form) ShowWindow(form->Handle(), SW_HIDE);
-    form.reset();
+    form->DestroyComponents();
+    PumpMessages();
   }
   template <class T>
   T* Make(int left, int top, int width, int height, TWinControl* parent = nullptr) {
-    T* control = TComponent::Create<T>(form.get());
-    control->SetParent(parent ? parent : form.get());
+    T* control = TComponent::Create<T>(form);
+    control->SetParent(parent ? parent : form);
     control->SetBounds(left, top, width, height);
     control->HandleNeeded();
     return control;
   }
   TTeThemeEngine* MakeEngine(const char* style) {
-    auto* engine = TComponent::Create<TTeThemeEngine>(form.get());
+    auto* engine = TComponent::Create<TTeThemeEngine>(form);
     engine->SelectThemeClass(FindThemeClass(style));
     return engine;
   }
@@ -88,7 +95,10 @@ class ControlTest : public ::testing::Test {
     SendMessageW(control->Handle(), msg, w, MAKELPARAM(x, y));
   }
 
-  std::unique_ptr<TForm> form;
+  TForm* form = nullptr;
+
+ private:
+  static inline std::unique_ptr<TForm> sharedForm_;
 };
 
 }  // namespace hv::test

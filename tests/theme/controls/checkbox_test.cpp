@@ -31,7 +31,7 @@ class CheckBoxTest : public ControlTest {
 };
 
 TEST_F(CheckBoxTest, DefaultsOfBothKinds) {
-  auto* check = TComponent::Create<TTeThemeCheckBox>(form.get());
+  auto* check = TComponent::Create<TTeThemeCheckBox>(form);
   EXPECT_EQ(check->Width(), 98);
   EXPECT_EQ(check->Height(), 20);
   EXPECT_TRUE(check->Transparent());
@@ -45,7 +45,7 @@ TEST_F(CheckBoxTest, DefaultsOfBothKinds) {
   check->SetVersion("1.0");
   EXPECT_EQ(check->Version(), "3.1.5");
 
-  auto* radio = TComponent::Create<TTeThemeRadioButton>(form.get());
+  auto* radio = TComponent::Create<TTeThemeRadioButton>(form);
   EXPECT_EQ(radio->Caption(), "RadioButton");
   EXPECT_FALSE(radio->TabStop());
   EXPECT_FALSE(radio->Checked());

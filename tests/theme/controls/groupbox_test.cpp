@@ -60,6 +60,30 @@ TEST_F(GroupBoxTest, PlainEtchedFrameLeavesTheCaptionsGapOpen) {
   EXPECT_EQ(shot->At(13, emptyTop - 1), dark);
 }
 
+TEST_F(GroupBoxTest, ATransparentBoxInATransparentBoxShowsTheForm) {
+  TClassicLook classic;
+  const TColor formColor = static_cast<TColor>(0x604020);  // RGB 0x204060
+  form->SetColor(formColor);
+  auto* box = Make<TTeCustomGroupBox>(10, 10, 200, 100);
+  box->SetTransparent(true);
+  auto* check = Make<TTeCustomCheckBox>(20, 40, 98, 20, box);
+  ASSERT_TRUE(check->Transparent());
+  auto shot = Snapshot(check->Handle());
+  // Above and below the mark, and right of a short caption, the check box
+  // shows what lies under both boxes.
+  EXPECT_EQ(shot->At(5, 0), 0x204060u);
+  EXPECT_EQ(shot->At(5, 18), 0x204060u);
+  EXPECT_EQ(shot->At(95, 1), 0x204060u);
+  auto boxShot = Snapshot(box->Handle());
+  EXPECT_EQ(boxShot->At(100, 60), 0x204060u) << "the box itself lets the form through";
+  EXPECT_EQ(boxShot->At(3, 60), Rgb(ColorToRGB(clBtnHighlight))) << "and draws its frame over it";
+
+  // An opaque box is what its children show.
+  box->SetTransparent(false);
+  shot = Snapshot(check->Handle());
+  EXPECT_EQ(shot->At(5, 0), Rgb(ColorToRGB(box->Color())));
+}
+
 TEST_F(GroupBoxTest, ThemedFrameAndFaceComeFromTheStyle) {
   TTeThemeEngine* engine = MakeEngine("MetalLuna");
   auto* box = Make<TTeThemeGroupBox>(10, 10, 200, 100);
