@@ -159,6 +159,10 @@ void TTeCustomGroupBox::Resize() {
 
 void TTeCustomGroupBox::PaintClient() {
   inherited::PaintClient();
+  PaintPlainFrame();
+}
+
+void TTeCustomGroupBox::PaintPlainFrame() {
   TCanvas& canvas = *Canvas();
   canvas.SetFont(PaintFont());
   const TRect r = GetFrameRect();
@@ -286,14 +290,17 @@ void TTeThemeGroupBox::PaintClient() {
   if (!Transparent()) FillRectColor(canvas, Rect(0, 0, PaintWidth(), PaintHeight()), theme.GetColor(ktcFace));
   canvas.SetFont(PaintFont());
   const TRect r = GetFrameRect();
+  BeginElementProbe();
   if (UseCheckBox()) {
     const TRect c = GroupBoxCaptionRect(CaptionMargin(), CheckBox()->Width(), CheckBox()->Height(), false);
     theme.DrawGroupBox(canvas, r, c, std::string());
-    return;
+  } else {
+    const std::string caption = Caption();
+    const TSize text{TextWidthEx(canvas, caption, 0), TextHeightEx(canvas, caption)};
+    theme.DrawGroupBox(canvas, r, GroupBoxCaptionRect(CaptionMargin(), text.cx, text.cy, !caption.empty()), caption);
   }
-  const std::string caption = Caption();
-  const TSize text{TextWidthEx(canvas, caption, 0), TextHeightEx(canvas, caption)};
-  theme.DrawGroupBox(canvas, r, GroupBoxCaptionRect(CaptionMargin(), text.cx, text.cy, !caption.empty()), caption);
+  // A style without a group box leaves the frame in its plain look.
+  if (ElementLeftUnpainted()) PaintPlainFrame();
 }
 
 void TTeThemeGroupBox::Notification(TComponent* component, TOperation operation) {
