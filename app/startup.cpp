@@ -5,6 +5,7 @@
 #include "framework/standardclasses.h"
 #include "framework/webbrowser.h"
 #include "theme/controls/groupbox.h"
+#include "theme/controls/speedbutton.h"
 #include "theme/core/themeengine.h"
 #include "theme/core/themelibrary.h"
 #include "theme/frame/formoptions.h"
@@ -19,7 +20,9 @@ void StartViewer() {
                      .registerStyles = &RegisterSkinnedStyles,
                      .freeSharedObjects = &FreeFrameResources});
   RegisterStandardClasses();
-  RegisterClasses<TFrmMain, TWebBrowser, TTeThemeEngine, TTeThemeForm, TTeThemeGroupBox>();
+  RegisterClasses<TFrmMain, TWebBrowser, TTeThemeEngine, TTeThemeForm>();
+  // The themed controls of the window's layout.
+  RegisterClasses<TTeThemeGroupBox, TTeThemeSpeedButton>();
 }
 
 void FinishViewer() { FinishThemeLibrary(); }
