@@ -23,6 +23,7 @@
 #include "framework/event.h"
 #include "framework/gdi.h"
 #include "framework/scoped.h"
+#include "theme/core/sizegrip.h"
 #include "theme/core/themeengine.h"
 #include "theme/frame/formgeometry.h"
 #include "theme/frame/formoptions.h"
@@ -74,7 +75,7 @@ class TSizeConstraints : public TPersistent {
   TFormConstraintValues values_;
 };
 
-class TTeCustomForm : public TTeHook {
+class TTeCustomForm : public TTeHook, public TTeSizeGripHost {
   HV_CLASS(TTeCustomForm, TTeHook)
 
  public:
@@ -98,6 +99,11 @@ class TTeCustomForm : public TTeHook {
   void SetConstraints(const TSizeConstraints* value);
   TTeDragging* Dragging() const { return dragging_.get(); }
   void SetDragging(const TTeDragging* value);
+
+  // TTeSizeGripHost: a status bar's grip sizes the window through the frame
+  // while it is attached, sizeable and in its normal state.
+  bool GripHostActive() const override { return Active(); }
+  bool GripHostSizeable() const override;
   TTeGravitation* Gravitation() const { return gravitation_.get(); }
   void SetGravitation(const TTeGravitation* value);
   bool MinimizeApplication() const { return minimizeApplication_; }
