@@ -47,12 +47,10 @@ TTeCustomStatusBar::~TTeCustomStatusBar() {
 }
 
 std::unique_ptr<TTeStatusPanel> TTeCustomStatusBar::CreatePanel() {
-  TTeStatusPanelClass panelClass = [](TTeStatusPanels* collection) {
-    return std::make_unique<TTeStatusPanel>(collection);
-  };
+  TTeStatusPanelClass panelClass = [](TTeCustomStatusBar* bar) { return std::make_unique<TTeStatusPanel>(bar, bar); };
   if (OnCreatePanelClass) OnCreatePanelClass(this, panelClass);
-  std::unique_ptr<TTeStatusPanel> panel = panelClass ? panelClass(panels_.get()) : nullptr;
-  if (!panel) panel = std::make_unique<TTeStatusPanel>(panels_.get());
+  std::unique_ptr<TTeStatusPanel> panel = panelClass ? panelClass(this) : nullptr;
+  if (!panel) panel = std::make_unique<TTeStatusPanel>(this, this);
   return panel;
 }
 
@@ -91,7 +89,10 @@ void TTeCustomStatusBar::LayoutPanels() {
     metrics.push_back({p->Width(), p->MaxWidth(), p->ViewPriority(), p->StretchPriority()});
   }
   const std::vector<TStatusPanelPlace> places = LayoutStatusPanels(metrics, content);
-  for (int i = 0; i < panels_->Count(); ++i) panels_->Items(i)->place_ = places[static_cast<size_t>(i)];
+  for (int i = 0; i < panels_->Count(); ++i) {
+    const TStatusPanelPlace& place = places[static_cast<size_t>(i)];
+    panels_->Items(i)->SetPlace(place.assignedWidth, place.visible, place.left, place.right);
+  }
 
   // Placing the panels' controls asks for alignment again: not once more here.
   if (placingControls_) return;
@@ -110,13 +111,27 @@ void TTeCustomStatusBar::LayoutPanels() {
   }
 }
 
-void TTeCustomStatusBar::PanelChanged(TTeStatusPanel* panel, bool layout) {
-  if (IsDestroying() || panels_->Updating()) return;
+void TTeCustomStatusBar::StatusPanelChanged(TTeStatusPanel* panel, bool layout) {
+  if (!panels_ || IsDestroying() || panels_->Updating()) return;
+  if (panels_->IndexOf(panel) < 0) return;  // still being made
   if (layout) {
     UpdatePanels();
     return;
   }
   RepaintPanel(panel);
+}
+
+void TTeCustomStatusBar::StatusPanelTakesControl(TTeStatusPanel* panel, TControl* control) {
+  for (int i = 0; i < panels_->Count(); ++i) {
+    TTeStatusPanel* other = panels_->Items(i);
+    if (other == panel || other->Control() != control) continue;
+    other->ForgetControl();
+    StatusPanelChanged(other, true);
+  }
+}
+
+int TTeCustomStatusBar::StatusPanelIndex(const TTeStatusPanel* panel) const {
+  return panels_ ? panels_->IndexOf(panel) : -1;
 }
 
 void TTeCustomStatusBar::RepaintPanel(TTeStatusPanel* panel) {
@@ -139,29 +154,37 @@ void TTeCustomStatusBar::RepaintPanel(TTeStatusPanel* panel) {
 
 void TTeCustomStatusBar::PanelGoing(TTeStatusPanel* panel) {
   if (clickedPanel_ == panel) clickedPanel_ = nullptr;
-  TControl* control = panel->control_;
+  TControl* control = panel->Control();
   if (!control) return;
-  panel->control_ = nullptr;
+  panel->ForgetControl();
   if (auto* windowed = dynamic_cast<TWinControl*>(control); windowed && windowed->HandleAllocated())
     windowed->BringToFront();
   control->Perform(CM_SHOWINGCHANGED);
 }
 
-TRect TTeCustomStatusBar::PanelArea() const {
+std::vector<TStatusPanelPlace> TTeCustomStatusBar::Places() const {
   std::vector<TStatusPanelPlace> places;
-  for (int i = 0; i < panels_->Count(); ++i) places.push_back(panels_->Items(i)->place_);
+  for (int i = 0; i < panels_->Count(); ++i) {
+    const TTeStatusPanel* p = panels_->Items(i);
+    places.push_back({p->AssignedWidth(), p->PanelVisible(), p->PanelLeft(), p->PanelRight()});
+  }
+  return places;
+}
+
+TRect TTeCustomStatusBar::PanelArea() const {
+  std::vector<TStatusPanelPlace> places = Places();
   return StatusPanelArea(places, GetContentRect());
 }
 
 TTeStatusPanel* TTeCustomStatusBar::PanelAt(TPoint p) const {
-  std::vector<TStatusPanelPlace> places;
-  for (int i = 0; i < panels_->Count(); ++i) places.push_back(panels_->Items(i)->place_);
+  std::vector<TStatusPanelPlace> places = Places();
   const int index = StatusPanelAt(places, GetContentRect(), p);
   return index < 0 ? nullptr : panels_->Items(index);
 }
 
 void TTeCustomStatusBar::GetPanelRect(int index, TRect& rect) const {
-  rect = StatusPanelRect(panels_->Items(index)->place_, GetContentRect());
+  const TTeStatusPanel* p = panels_->Items(index);
+  rect = StatusPanelRect({p->AssignedWidth(), p->PanelVisible(), p->PanelLeft(), p->PanelRight()}, GetContentRect());
 }
 
 void TTeCustomStatusBar::GetPanelContentRect(TTeStatusPanel* panel, TRect& rect) {
@@ -192,7 +215,7 @@ bool TTeCustomStatusBar::SizeGripShown() const {
   RECT client{};
   GetClientRect(form->HandleIfAllocated(), &client);
   POINT corner{client.right, client.bottom};
-  ClientToScreen(form->HandleIfAllocated(), &corner);
+  ::ClientToScreen(form->HandleIfAllocated(), &corner);
   if (bar.right != corner.x || bar.bottom != corner.y) return false;
   if (TTeSizeGripHost* host = ActiveGripHost(form)) return host->GripHostSizeable();
   return true;
@@ -225,7 +248,7 @@ void TTeCustomStatusBar::ControlListChange(TControl* control, bool inserting) {
     // A control put on the bar gets a panel of its own.
     if (holder < 0) panels_->Add()->SetControl(control);
   } else if (holder >= 0) {
-    panels_->Items(holder)->control_ = nullptr;
+    panels_->Items(holder)->ForgetControl();
     panels_->Delete(holder);
   }
 }
@@ -238,7 +261,7 @@ void TTeCustomStatusBar::Notification(TComponent* component, TOperation operatio
     Invalidate();
   }
   for (int i = 0; i < panels_->Count(); ++i)
-    if (panels_->Items(i)->control_ == component) panels_->Items(i)->control_ = nullptr;
+    if (panels_->Items(i)->Control() == component) panels_->Items(i)->ForgetControl();
 }
 
 void TTeCustomStatusBar::Resize() {
@@ -256,7 +279,7 @@ void TTeCustomStatusBar::DblClick() {
   POINT p{};
   GetCursorPos(&p);
   if (!HandleAllocated()) return;
-  ScreenToClient(HandleIfAllocated(), &p);
+  ::ScreenToClient(HandleIfAllocated(), &p);
   if (TTeStatusPanel* panel = PanelAt({p.x, p.y})) PanelDblClick(panel);
 }
 
@@ -269,7 +292,7 @@ void TTeCustomStatusBar::MouseDown(TMouseButton button, TShiftState shift, int x
   if (!form || !ActiveGripHost(form)) return;
   // The frame sizes the window from here on, with the mouse captured by it.
   POINT screen{x, y};
-  ClientToScreen(HandleIfAllocated(), &screen);
+  ::ClientToScreen(HandleIfAllocated(), &screen);
   if (GetCapture() == HandleIfAllocated()) ReleaseCapture();
   SendMessage(form->Handle(), WM_NCLBUTTONDOWN, 0, MAKELPARAM(screen.x, screen.y));
 }

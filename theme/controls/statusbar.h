@@ -1,5 +1,5 @@
 #pragma once
-// A bar of panels along the bottom of a form. Each panel shows a text and
+// A bar of panels (statuspanel.h) along the bottom of a form. Each panel shows a text and
 // an image of the bar's image list, or is drawn by the program, or holds a
 // child control; panels give way or stretch by priorities when the bar is
 // too narrow or too wide. A size grip in the bar's bottom-right corner
@@ -8,8 +8,8 @@
 // TTeThemeStatusBar paints background, panels and grip through its
 // engine's style. The bar's frame is the control base's.
 //
-// statuspanel.cpp holds the panels and their collection, statusbar.cpp the
-// bar's layout and mouse, statusbarpaint.cpp its painting.
+// statuspanel.cpp holds the panels' collection, statusbar.cpp the bar's
+// layout and mouse, statusbarpaint.cpp its painting.
 
 #include <cstdint>
 #include <memory>
@@ -17,11 +17,11 @@
 #include <vector>
 
 #include "framework/collection.h"
-#include "framework/extctrls.h"
 #include "theme/controls/controlbase.h"
 #include "theme/controls/statuslayout.h"
 #include "theme/controls/themelink.h"
 #include "theme/core/sizegrip.h"
+#include "theme/core/statuspanel.h"
 
 namespace hv {
 
@@ -29,84 +29,8 @@ class TCustomImageList;
 class TTeCustomStatusBar;
 class TTeStatusPanels;
 
-enum TTeStatusGliphLayout : uint8_t { sglGlyphLeft, sglGlyphRight };
-enum TTeStatusPanelstyle : uint8_t { psText, psOwnerDraw };
-
-class TTeStatusPanel : public TPersistent {
-  HV_CLASS(TTeStatusPanel, TPersistent)
-
- public:
-  explicit TTeStatusPanel(TTeStatusPanels* collection);
-  ~TTeStatusPanel() override;
-
-  TAlignment Alignment() const { return alignment_; }
-  void SetAlignment(TAlignment value);
-  int ImageIndex() const { return imageIndex_; }
-  void SetImageIndex(int value);
-  bool Framed() const { return framed_; }
-  void SetFramed(bool value);
-  TControl* Control() const { return control_; }
-  void SetControl(TControl* value);
-  TTeStatusGliphLayout Layout() const { return layout_; }
-  void SetLayout(TTeStatusGliphLayout value);
-  int Margin() const { return margin_; }
-  void SetMargin(int value);
-  int MaxWidth() const { return maxWidth_; }
-  void SetMaxWidth(int value);
-  int Spacing() const { return spacing_; }
-  void SetSpacing(int value);
-  int ViewPriority() const { return viewPriority_; }
-  void SetViewPriority(int value);
-  int StretchPriority() const { return stretchPriority_; }
-  void SetStretchPriority(int value);
-  TTeStatusPanelstyle Style() const { return style_; }
-  void SetStyle(TTeStatusPanelstyle value);
-  bool ShowImage() const { return showImage_; }
-  void SetShowImage(bool value);
-  const std::string& Text() const { return text_; }
-  void SetText(const std::string& value);
-  int Width() const { return width_; }
-  void SetWidth(int value);
-
-  // What the last layout gave the panel.
-  int AssignedWidth() const { return place_.assignedWidth; }
-  bool PanelVisible() const { return place_.visible; }
-  int PanelLeft() const { return place_.left; }
-  int PanelRight() const { return place_.right; }
-  int EffectiveWidth() const { return std::min(maxWidth_, place_.assignedWidth); }
-
-  int Index() const;
-  TTeStatusPanels* Collection() const { return collection_; }
-  TTeCustomStatusBar* StatusBar() const;
-  // Its text, else the name of its control in brackets.
-  std::string DisplayName() const;
-  void Assign(const TPersistent* source) override;
-
- private:
-  friend class TTeCustomStatusBar;
-  // An appearance change repaints the panel; a layout change lays the bar out.
-  void Changed(bool layout);
-
-  TTeStatusPanels* collection_;
-  TAlignment alignment_ = TAlignment::taLeftJustify;
-  int imageIndex_ = -1;
-  bool framed_ = true;
-  TControl* control_ = nullptr;
-  TTeStatusGliphLayout layout_ = sglGlyphLeft;
-  int margin_ = 2;
-  int maxWidth_ = 10000;
-  int spacing_ = 4;
-  int viewPriority_ = 100;
-  int stretchPriority_ = 0;
-  TTeStatusPanelstyle style_ = psText;
-  bool showImage_ = true;
-  std::string text_;
-  int width_ = 50;
-  TStatusPanelPlace place_;
-};
-
-// Makes a panel of some class for a collection.
-using TTeStatusPanelClass = std::unique_ptr<TTeStatusPanel> (*)(TTeStatusPanels* collection);
+// Makes a panel of some class for a bar.
+using TTeStatusPanelClass = std::unique_ptr<TTeStatusPanel> (*)(TTeCustomStatusBar* bar);
 
 class TTeStatusPanels : public TCollection {
   HV_CLASS_NO_PROPERTIES(TTeStatusPanels, TCollection)
@@ -143,7 +67,7 @@ using TTePanelEvent = TEvent<void(TObject* sender, TTeStatusPanel* panel)>;
 using TTeDrawPanelEvent = TEvent<void(TTeCustomStatusBar* bar, TTeStatusPanel* panel, const TRect& rect)>;
 using TTeCreatePanelClassEvent = TEvent<void(TObject* sender, TTeStatusPanelClass& panelClass)>;
 
-class TTeCustomStatusBar : public TTeCustomControl, public TTeSizeGripOwner {
+class TTeCustomStatusBar : public TTeCustomControl, public TTeSizeGripOwner, public TTeStatusPanelOwner {
   HV_CLASS(TTeCustomStatusBar, TTeCustomControl)
 
  public:
@@ -210,10 +134,12 @@ class TTeCustomStatusBar : public TTeCustomControl, public TTeSizeGripOwner {
   void DrawPanelContent(TTeStatusPanel* panel, const TRect& rect);
 
  private:
-  friend class TTeStatusPanel;
   friend class TTeStatusPanels;
   void LayoutPanels();
-  void PanelChanged(TTeStatusPanel* panel, bool layout);
+  std::vector<TStatusPanelPlace> Places() const;
+  void StatusPanelChanged(TTeStatusPanel* panel, bool layout) override;
+  void StatusPanelTakesControl(TTeStatusPanel* panel, TControl* control) override;
+  int StatusPanelIndex(const TTeStatusPanel* panel) const override;
   void RepaintPanel(TTeStatusPanel* panel);
   void PanelGoing(TTeStatusPanel* panel);
   void ControlListChange(TControl* control, bool inserting);
