@@ -6,6 +6,8 @@
 #include "framework/webbrowser.h"
 #include "theme/controls/groupbox.h"
 #include "theme/controls/speedbutton.h"
+#include "theme/controls/splitter.h"
+#include "theme/controls/statusbar.h"
 #include "theme/core/themeengine.h"
 #include "theme/core/themelibrary.h"
 #include "theme/frame/formoptions.h"
@@ -22,7 +24,7 @@ void StartViewer() {
   RegisterStandardClasses();
   RegisterClasses<TFrmMain, TWebBrowser, TTeThemeEngine, TTeThemeForm>();
   // The themed controls of the window's layout.
-  RegisterClasses<TTeThemeGroupBox, TTeThemeSpeedButton>();
+  RegisterClasses<TTeThemeGroupBox, TTeThemeSpeedButton, TTeThemeSplitter, TTeThemeStatusBar>();
 }
 
 void FinishViewer() { FinishThemeLibrary(); }
