@@ -4,7 +4,10 @@
 #include "framework/classes.h"
 #include "framework/standardclasses.h"
 #include "framework/webbrowser.h"
+#include "theme/controls/groupbox.h"
 #include "theme/controls/speedbutton.h"
+#include "theme/controls/splitter.h"
+#include "theme/controls/statusbar.h"
 #include "theme/core/themeengine.h"
 #include "theme/core/themelibrary.h"
 #include "theme/frame/formoptions.h"
@@ -22,7 +25,7 @@ void StartViewer() {
   RegisterStandardClasses();
   RegisterClasses<TFrmMain, TWebBrowser, TTeThemeEngine, TTeThemeForm>();
   // The themed controls of the window's layout.
-  RegisterClasses<TTeThemeSpeedButton>();
+  RegisterClasses<TTeThemeGroupBox, TTeThemeSpeedButton, TTeThemeSplitter, TTeThemeStatusBar>();
 }
 
 void FinishViewer() { FinishThemeLibrary(); }

@@ -236,6 +236,8 @@ void OpenItemPopup(TTeCustomItem& item, TTeItemView* parentView, int x, int y, c
   window->SetBounds(at.x, at.y, size.cx, size.cy);
 
   window->ShowNoActivate();
+  // The first image reaches the screen before the loop looks at any input.
+  UpdateWindow(window->HandleIfAllocated());
   if (item.BringToForeground()) SetForegroundWindow(window->HandleIfAllocated());
   if (parentView) parentView->SetChildView(view);
   view->MenuLoop();
