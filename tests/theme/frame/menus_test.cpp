@@ -17,6 +17,7 @@
 #include "framework/forms.h"
 #include "framework/graphics.h"
 #include "framework/screen.h"
+#include "tests/support/gui_objects.h"
 #include "tests/support/win_test.h"
 #include "theme/frame/itemview.h"
 #include "theme/frame/menuresources.h"
@@ -600,6 +601,32 @@ TEST_F(MenuTest, TheSystemMenuListsTheStateActionsAndItsEntryRunsTheAction) {
   test::PumpMessages();
   EXPECT_EQ(frame->WindowState(), kwsNormal);
   EXPECT_EQ(frame->SystemMenuItems()->Items(5)->ShortCut(), kscAlt | VK_F4);
+}
+
+}  // namespace
+}  // namespace hv
+
+namespace hv {
+namespace {
+
+// Opening and closing the system menu two thousand times leaves no GDI or
+// USER object behind (counted by the program's own import wrappers).
+TEST_F(MenuTest, TwoThousandSystemMenusLeaveNoObjectsBehind) {
+  ASSERT_TRUE(test::InstallGuiObjectCounter());
+  const long madeBefore = test::GuiObjectsMade();
+  auto cycle = [&] {
+    PostMessageW(owner->Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+    SendMessageW(owner->Handle(), WM_SYSCOMMAND, SC_KEYMENU, ' ');
+    test::PumpMessages();
+  };
+  cycle();  // the shared menu objects are made once
+  const test::TGuiObjectCounts before = test::LiveGuiObjects();
+  for (int i = 0; i < 2000; ++i) cycle();
+  const test::TGuiObjectCounts after = test::LiveGuiObjects();
+  EXPECT_GT(test::GuiObjectsMade(), madeBefore + 2000) << "the counter sees the menus' objects";
+  EXPECT_EQ(after, before) << "before: " << before.Describe() << "; after: " << after.Describe();
+  EXPECT_EQ(test::FailedSelections(), 0);
+  EXPECT_EQ(Levels(), 0);
 }
 
 }  // namespace
