@@ -14,8 +14,8 @@
 #include "framework/application.h"
 #include "theme/core/theme.h"
 #include "theme/core/themeengine.h"
-#include "tools/bench/bench_timing.h"
 #include "theme/frame/themeform.h"
+#include "tools/bench/bench_timing.h"
 #include "tools/gallery/gallery.h"
 
 namespace hv {
@@ -63,16 +63,18 @@ void SwitchTimes() {
     const double create = bench::MillisecondsPerCall([&] { c->Create(); });
     // Each call switches away and back, so that every call really changes
     // the style; half of it is one switch.
-    const double bare = bench::MillisecondsPerCall([&] {
+    auto switchBoth = [&] {
       engine->SelectThemeClass(c);
       engine->SelectThemeClass(back);
-    }) / 2;
-    const double painted = bench::MillisecondsPerCall([&] {
+    };
+    auto switchAndPaintBoth = [&] {
       for (TTeThemeClass to : {c, back}) {
         engine->SelectThemeClass(to);
         RedrawWindow(form->Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
       }
-    }) / 2;
+    };
+    const double bare = bench::MillisecondsPerCall(switchBoth) / 2;
+    const double painted = bench::MillisecondsPerCall(switchAndPaintBoth) / 2;
     std::printf("%-12s %10.3f %12.3f %22.3f\n", c->GetName().c_str(), create, bare, painted);
     std::fflush(stdout);
     PumpMessages();
