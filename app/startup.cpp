@@ -9,13 +9,18 @@
 #include "theme/frame/formoptions.h"
 #include "theme/frame/frameresources.h"
 #include "theme/frame/themeform.h"
+#include "theme/styles/highlight.h"
 #include "theme/styles/luna.h"
 
 namespace hv {
 
 void StartViewer() {
   StartThemeLibrary({.registerClasses = &RegisterFormOptionClasses,
-                     .registerStyles = &RegisterSkinnedStyles,
+                     .registerStyles =
+                         [] {
+                           RegisterSkinnedStyles();
+                           RegisterHighlightStyles();
+                         },
                      .freeSharedObjects = &FreeFrameResources});
   RegisterStandardClasses();
   RegisterClasses<TFrmMain, TWebBrowser, TTeThemeEngine, TTeThemeForm>();

@@ -16,6 +16,7 @@
 #include "theme/core/tebitmap.h"
 #include "theme/core/theme.h"
 #include "theme/core/themelibrary.h"
+#include "theme/styles/highlight.h"
 #include "theme/styles/luna.h"
 #include "tools/gallery/gallery.h"
 
@@ -52,7 +53,10 @@ int Run(int argc, wchar_t** argv) {
 }  // namespace hv
 
 int wmain(int argc, wchar_t** argv) {
-  hv::StartThemeLibrary({.registerStyles = &hv::RegisterSkinnedStyles});
+  hv::StartThemeLibrary({.registerStyles = [] {
+    hv::RegisterSkinnedStyles();
+    hv::RegisterHighlightStyles();
+  }});
   int result = 1;
   try {
     result = hv::Run(argc, argv);

@@ -1,0 +1,286 @@
+#include <windows.h>
+
+#include "theme/styles/highlight.h"
+
+#include <algorithm>
+#include <array>
+
+#include "framework/gdi.h"
+#include "framework/graphics.h"
+#include "framework/imagelist.h"
+#include "theme/core/colors.h"
+#include "theme/core/drawing.h"
+#include "theme/core/glyphs.h"
+#include "theme/core/rects.h"
+#include "theme/core/text.h"
+#include "theme/core/themeitems.h"
+#include "theme/styles/highlight_tables.h"
+#include "theme/styles/highlight_vocab.h"
+
+namespace hv {
+
+static_assert(highlight::kSizeKinds == kThemeSizeCount && highlight::kColorKinds == kThemeColorCount);
+
+namespace {
+
+// The caption fades from the caption colour to this grey.
+constexpr TColor kCaptionFadeTo = 0xC8C8C8;
+
+constexpr unsigned kDtCentred = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
+
+// Rows y = top + 3k for k = 0 ... height div 2, kept to the rows of `rect`:
+// the rows further down would fall on what the caller covers anyway (the
+// client area, the frame), and must not show where it does not.
+void RuleShadowLines(TCanvas& canvas, const TRect& rect, int top, TColor color) {
+  for (int k = 0; k <= rect.Height() / 2; ++k) {
+    const int y = top + 3 * k;
+    if (y >= rect.top && y < rect.bottom) FillRectXY(canvas, rect.left, y, rect.right, y + 1, color);
+  }
+}
+
+constexpr unsigned kDtLeftMiddle = DT_LEFT | DT_VCENTER | DT_SINGLELINE;
+constexpr unsigned kDtRightMiddle = DT_RIGHT | DT_VCENTER | DT_SINGLELINE;
+
+using highlight::SetCanvasFont;
+
+}  // namespace
+
+// --- colours, sizes, fonts ----------------------------------------------------------
+
+int TTeThemeHighlight::GetSize(TTeThemeSize kind) const { return highlight::SizeOf(kind); }
+
+TColor TTeThemeHighlight::GetColor(TTeThemeColor kind) const {
+  return AdjustColor(highlight::BaseColor(highlight::kHighlightColors, kind));
+}
+
+std::string TTeThemeHighlight::GetFontName(TTeThemeFont) const { return "Tahoma"; }
+
+int TTeThemeHighlight::GetFontSize(TTeThemeFont kind) const { return kind == ktfCaption ? 9 : 8; }
+
+TFontStyles TTeThemeHighlight::GetFontStyle(TTeThemeFont kind) const {
+  return kind == ktfCaption || kind == ktfToolCaption ? TFontStyles{fsBold} : TFontStyles{};
+}
+
+TColor TTeThemeLines::GetColor(TTeThemeColor kind) const {
+  return AdjustColor(highlight::BaseColor(highlight::kLinesColors, kind));
+}
+
+// --- the painting vocabulary --------------------------------------------------------
+
+void TTeThemeHighlight::Outline(TCanvas& canvas, const TRect& rect, TTeThemeColor kind) {
+  RoundFrame(canvas, rect, 3, GetColor(kind));
+}
+
+void TTeThemeHighlight::Face(TCanvas& canvas, TRect& rect, TTeThemeColor kind) {
+  RoundFill(canvas, rect, 3, GetColor(kind));
+  Outline(canvas, rect, ktcFrame);
+  rect = InflatedRect(rect, -1);
+}
+
+void TTeThemeHighlight::Raised(TCanvas& canvas, const TRect& rect, TColor color, int n) {
+  Frame3D(canvas, rect, Lighten(color, n), Darken(color, n));
+}
+
+void TTeThemeHighlight::Sunken(TCanvas& canvas, const TRect& rect, TColor color, int n) {
+  Frame3D(canvas, rect, Darken(color, n), Lighten(color, n));
+}
+
+// --- window ---------------------------------------------------------------------------
+
+HRGN TTeThemeHighlight::GetFormRegion(int width, int height, TTeBorderStyle) {
+  return CreateRoundRectRgn(0, 0, width + 1, height + 1, 3, 3);
+}
+
+void TTeThemeHighlight::DrawFrameAround(TCanvas& canvas, int width, int height, const TRect& band) {
+  Outline(canvas, band, ktcFrame);
+  const TColor face = GetColor(ktcFace);
+  TRect r{0, 0, width, height};
+  Outline(canvas, r, ktcFrame);
+  r = InflatedRect(r, -1);
+  Raised(canvas, r, face, 30);
+  r = InflatedRect(r, -1);
+  Raised(canvas, r, face, 15);
+  r = InflatedRect(r, -1);
+  OutlineRect(canvas, r, face);
+}
+
+void TTeThemeHighlight::DrawFormFrame(TCanvas& canvas, int width, int height, const TRect& clientRect, bool active,
+                                      TTeBorderStyle) {
+  const TRect band{clientRect.left, clientRect.left, clientRect.right, clientRect.top};
+  GradientFill(canvas, band, GetColor(active ? ktcActiveCaption : ktcInactiveCaption), kCaptionFadeTo, false);
+  DrawFrameAround(canvas, width, height, band);
+}
+
+void TTeThemeLines::DrawFormFrame(TCanvas& canvas, int width, int height, const TRect& clientRect, bool active,
+                                  TTeBorderStyle) {
+  const TRect band{clientRect.left, clientRect.left, clientRect.right, clientRect.top};
+  FillRectColor(canvas, band, GetColor(active ? ktcActiveCaption : ktcInactiveCaption));
+  // The rules count from the window's top, not the band's.
+  RuleShadowLines(canvas, band, 0, clBtnShadow);
+  DrawFrameAround(canvas, width, height, band);
+}
+
+void TTeThemeHighlight::DrawCaptionButton(TCanvas& canvas, const TRect& rect, TTeCaptionButton button, bool hot,
+                                          bool pressed, bool, TTeBorderStyle) {
+  const TColor face = GetColor(pressed ? ktcSelection : hot ? ktcHotFace : ktcFace);
+  FillRectColor(canvas, rect, face);
+  OutlineRect(canvas, rect, GetColor(ktcFrame));
+  if (pressed)
+    Sunken(canvas, InflatedRect(rect, -1), face, 30);
+  else
+    Raised(canvas, InflatedRect(rect, -1), face, 30);
+  highlight::DrawCaptionButtonGlyph(canvas, rect, button, pressed);
+}
+
+// --- menus ----------------------------------------------------------------------------
+
+void TTeThemeHighlight::MeasureMenuBarItem(TCanvas& canvas, TTeCustomItem* item, int& width, int& height) {
+  if (item) highlight::MeasureMenuBarItem(*this, canvas, *item, width, height);
+}
+
+void TTeThemeHighlight::MeasurePopupItem(TCanvas& canvas, TTeCustomItem* item, int& width, int& height) {
+  if (item) highlight::MeasurePopupItem(*this, canvas, *item, width, height);
+}
+
+void TTeThemeHighlight::DrawMenuBar(TCanvas& canvas, int width, int height) {
+  const TRect rect{0, 0, width, height};
+  FillRectColor(canvas, rect, GetColor(ktcMenu));
+  OutlineRect(canvas, rect, GetColor(ktcMenuArrow));
+}
+
+void TTeThemeHighlight::DrawPopupMenu(TCanvas& canvas, int width, int height) {
+  TRect rect{0, 0, width, height};
+  const TColor back = GetColor(ktcMenuItem);
+  OutlineRect(canvas, rect, back);
+  Outline(canvas, rect, ktcMenuArrow);
+  rect = InflatedRect(rect, -1);
+  OutlineRect(canvas, rect, back);
+  rect = InflatedRect(rect, -1);
+  OutlineRect(canvas, rect, back);
+}
+
+void TTeThemeHighlight::DrawMenuBarItem(TCanvas& canvas, TTeCustomItem* item, const TRect& rect, bool selected,
+                                        bool hot) {
+  if (!item) return;
+  SetCanvasFont(*this, canvas, ktfMenuBar);
+  TRect r = InflatedRect(rect, -1);
+  FillRectColor(canvas, r, GetColor(item->OnControlBar() ? ktcFace : ktcMenu));
+  r = InflatedRect(r, -1);
+  if (!selected) {
+    canvas.Font()->SetColor(GetColor(ktcMenuBarText));
+  } else if (item->OnControlBar()) {
+    DrawSpeedButton(canvas, r, hot ? kesHot : kesPressed, true, false);
+    canvas.Font()->SetColor(GetColor(ktcMenuBarText));
+  } else {
+    FillRectColor(canvas, r, GetColor(hot ? ktcHotFace : ktcMenuBarSelection));
+    canvas.Font()->SetColor(GetColor(ktcMenuBarSelectedText));
+    Outline(canvas, r, ktcMenuArrow);
+  }
+  DrawTextEx(canvas, item->Caption(), r, DrawTextBiDiModeFlags(kDtCentred));
+}
+
+void TTeThemeHighlight::DrawMenuBarButton(TCanvas& canvas, TTeCustomItem* item, const TRect& rect, bool selected,
+                                          bool hot) {
+  if (!item) return;
+  // The engine's light grey and navy, meant as plain colours here.
+  const TColor grey = ARGBToColor(kLightGreyARGB), navy = ARGBToColor(kBlueARGB);
+  TRect r = InflatedRect(rect, -1);
+  FillRectColor(canvas, r, grey);
+  switch (item->ButtonKind()) {
+    case kibClose:
+    case kibRestore:
+    case kibMinimize: {
+      r = InflatedRect(r, -2);
+      r.right += 1;
+      r.bottom -= 1;
+      highlight::DrawMenuBarButtonGlyph(canvas, r, item->ButtonKind(), selected, hot);
+      OutlineRect(canvas, r, navy);
+      return;
+    }
+    case kibSystemMenu:
+      r = InflatedRect(r, -1);
+      if (!selected) {
+        FillRectColor(canvas, r, GetColor(ktcMenuItem));
+        return;
+      }
+      FillRectColor(canvas, r, GetColor(ktcMenuItemSelection));
+      RuleShadowLines(canvas, r, r.top, ARGBToColor(SharedShadowARGB()));
+      Outline(canvas, r, ktcMenuArrow);
+      return;
+    default:
+      return;
+  }
+}
+
+void TTeThemeHighlight::DrawPopupItem(TCanvas& canvas, TTeCustomItem* item, const TRect& rect, bool selected,
+                                      uint8_t) {
+  if (!item) return;
+  if (item->IsSeparator()) {
+    FillRectColor(canvas, rect, GetColor(ktcMenuItem));
+    FillRectColor(canvas, {rect.left + 2, rect.top + 4, rect.right - 2, rect.top + 5}, clBtnShadow);
+    return;
+  }
+  SetCanvasFont(*this, canvas, ktfMenuItem);
+  if (selected) {
+    FillRectColor(canvas, rect, GetColor(ktcMenuItemSelection));
+    canvas.Font()->SetColor(GetColor(ktcMenuItemSelectedText));
+    Outline(canvas, rect, ktcMenuArrow);
+  } else {
+    FillRectColor(canvas, rect, GetColor(ktcMenuItem));
+    canvas.Font()->SetColor(GetColor(ktcMenuItemText));
+  }
+  if (item->Checked() || item->HasImage())
+    DrawPopupItemMark(canvas, *item, {rect.left, rect.top, rect.left + item->ImageColumnWidth(), rect.bottom});
+  if (!item->Enabled()) canvas.Font()->SetColor(GetColor(ktcMenuItemDisabledText));
+  TRect text{rect.left + item->ImageColumnWidth() + 4, rect.top, rect.right, rect.bottom};
+  DrawTextEx(canvas, item->Caption(), text, DrawTextBiDiModeFlags(kDtLeftMiddle));
+  if (item->ShortCut() != 0) {
+    text.right -= rect.Height();
+    DrawTextEx(canvas, ShortCutToText(item->ShortCut()), text, DrawTextBiDiModeFlags(kDtRightMiddle));
+  }
+  if (item->Count() > 0) {
+    // A round dot in the text colour, ringed in the arrow colour.
+    const TRect dot = CenterRect(Bounds(0, 0, 5, 5), {rect.right - 24, rect.top, rect.right - 2, rect.bottom});
+    RoundFill(canvas, dot, 5, canvas.Font()->Color());
+    RoundFrame(canvas, dot, 5, GetColor(ktcMenuArrow));
+  }
+}
+
+void TTeThemeHighlight::DrawPopupItemMark(TCanvas& canvas, const TTeCustomItem& item, const TRect& column) {
+  if (item.HasImage()) {
+    const TCustomImageList& images = *item.Images();
+    const TRect at = CenterRect(Bounds(0, 0, images.Width(), images.Height()), column);
+    images.Draw(&canvas, at.left, at.top, item.ImageIndex(), item.Enabled());
+    return;
+  }
+  const int cx = (column.left + column.right) / 2 - 2;
+  const int cy = (column.top + column.bottom) / 2 + 1;
+  auto polyline = [&](std::initializer_list<TPoint> points, TColor color) {
+    const TPoint* p = points.begin();
+    MoveTo(canvas, cx + p->x, cy + p->y);
+    for (++p; p != points.end(); ++p) LineTo(canvas, cx + p->x, cy + p->y, color);
+  };
+  polyline({{-2, -2}, {0, 0}, {4, -4}, {4, -3}, {0, 1}, {-2, -1}, {-2, -2}}, clBlack);
+  polyline({{-3, -2}, {-3, -1}, {0, 2}, {5, -3}, {5, -5}}, clWhite);
+}
+
+void TTeThemeHighlight::DrawPopupScrollButton(TCanvas& canvas, const TRect& rect, int direction, bool hot) {
+  const TColor text = GetColor(ktcMenuItemText);
+  const TColor back = GetColor(ktcMenuItem);
+  canvas.Font()->SetColor(text);
+  FillRectColor(canvas, rect, back);
+  if (hot) {
+    Outline(canvas, rect, ktcMenuArrow);
+    Sunken(canvas, InflatedRect(rect, -1), back, 30);
+  }
+  if (direction == 1 || direction == 2) highlight::DrawArrow7x4(canvas, rect, direction == 1, text);
+}
+
+// --- registration ---------------------------------------------------------------------
+
+void RegisterHighlightStyles() {
+  RegisterThemeClass(ThemeClassOf<TTeThemeHighlight>(), kThemePosHighlight);
+  RegisterThemeClass(ThemeClassOf<TTeThemeLines>(), kThemePosLines);
+}
+
+}  // namespace hv
