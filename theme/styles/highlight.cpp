@@ -15,9 +15,15 @@
 #include "theme/core/text.h"
 #include "theme/core/themeitems.h"
 #include "theme/styles/highlight_tables.h"
+#include "theme/styles/flatdraw.h"
 #include "theme/styles/highlight_vocab.h"
 
 namespace hv {
+
+using flatdraw::Frame;
+using flatdraw::Raised;
+using flatdraw::Shrink;
+using flatdraw::Sunken;
 
 static_assert(highlight::kSizeKinds == kThemeSizeCount && highlight::kColorKinds == kThemeColorCount);
 
@@ -74,15 +80,7 @@ void TTeThemeHighlight::Outline(TCanvas& canvas, const TRect& rect, TTeThemeColo
 void TTeThemeHighlight::Face(TCanvas& canvas, TRect& rect, TTeThemeColor kind) {
   RoundFill(canvas, rect, 3, GetColor(kind));
   Outline(canvas, rect, ktcFrame);
-  rect = InflatedRect(rect, -1);
-}
-
-void TTeThemeHighlight::Raised(TCanvas& canvas, const TRect& rect, TColor color, int n) {
-  Frame3D(canvas, rect, Lighten(color, n), Darken(color, n));
-}
-
-void TTeThemeHighlight::Sunken(TCanvas& canvas, const TRect& rect, TColor color, int n) {
-  Frame3D(canvas, rect, Darken(color, n), Lighten(color, n));
+  rect = Shrink(rect);
 }
 
 // --- window ---------------------------------------------------------------------------
@@ -96,12 +94,12 @@ void TTeThemeHighlight::DrawFrameAround(TCanvas& canvas, int width, int height, 
   const TColor face = GetColor(ktcFace);
   TRect r{0, 0, width, height};
   Outline(canvas, r, ktcFrame);
-  r = InflatedRect(r, -1);
+  r = Shrink(r);
   Raised(canvas, r, face, 30);
-  r = InflatedRect(r, -1);
+  r = Shrink(r);
   Raised(canvas, r, face, 15);
-  r = InflatedRect(r, -1);
-  OutlineRect(canvas, r, face);
+  r = Shrink(r);
+  Frame(canvas, r, face);
 }
 
 void TTeThemeHighlight::DrawFormFrame(TCanvas& canvas, int width, int height, const TRect& clientRect, bool active,
@@ -124,12 +122,12 @@ void TTeThemeHighlight::DrawCaptionButton(TCanvas& canvas, const TRect& rect, TT
                                           bool pressed, bool, TTeBorderStyle) {
   const TColor face = GetColor(pressed ? ktcSelection : hot ? ktcHotFace : ktcFace);
   FillRectColor(canvas, rect, face);
-  OutlineRect(canvas, rect, GetColor(ktcFrame));
+  Frame(canvas, rect, GetColor(ktcFrame));
   if (pressed)
-    Sunken(canvas, InflatedRect(rect, -1), face, 30);
+    Sunken(canvas, Shrink(rect), face, 30);
   else
-    Raised(canvas, InflatedRect(rect, -1), face, 30);
-  highlight::DrawCaptionButtonGlyph(canvas, rect, button, pressed);
+    Raised(canvas, Shrink(rect), face, 30);
+  flatdraw::CaptionGlyph(canvas, rect, button, pressed);
 }
 
 // --- menus ----------------------------------------------------------------------------
@@ -145,27 +143,27 @@ void TTeThemeHighlight::MeasurePopupItem(TCanvas& canvas, TTeCustomItem* item, i
 void TTeThemeHighlight::DrawMenuBar(TCanvas& canvas, int width, int height) {
   const TRect rect{0, 0, width, height};
   FillRectColor(canvas, rect, GetColor(ktcMenu));
-  OutlineRect(canvas, rect, GetColor(ktcMenuArrow));
+  Frame(canvas, rect, GetColor(ktcMenuArrow));
 }
 
 void TTeThemeHighlight::DrawPopupMenu(TCanvas& canvas, int width, int height) {
   TRect rect{0, 0, width, height};
   const TColor back = GetColor(ktcMenuItem);
-  OutlineRect(canvas, rect, back);
+  Frame(canvas, rect, back);
   Outline(canvas, rect, ktcMenuArrow);
-  rect = InflatedRect(rect, -1);
-  OutlineRect(canvas, rect, back);
-  rect = InflatedRect(rect, -1);
-  OutlineRect(canvas, rect, back);
+  rect = Shrink(rect);
+  Frame(canvas, rect, back);
+  rect = Shrink(rect);
+  Frame(canvas, rect, back);
 }
 
 void TTeThemeHighlight::DrawMenuBarItem(TCanvas& canvas, TTeCustomItem* item, const TRect& rect, bool selected,
                                         bool hot) {
   if (!item) return;
   SetCanvasFont(*this, canvas, ktfMenuBar);
-  TRect r = InflatedRect(rect, -1);
+  TRect r = Shrink(rect);
   FillRectColor(canvas, r, GetColor(item->OnControlBar() ? ktcFace : ktcMenu));
-  r = InflatedRect(r, -1);
+  r = Shrink(r);
   if (!selected) {
     canvas.Font()->SetColor(GetColor(ktcMenuBarText));
   } else if (item->OnControlBar()) {
@@ -184,21 +182,21 @@ void TTeThemeHighlight::DrawMenuBarButton(TCanvas& canvas, TTeCustomItem* item, 
   if (!item) return;
   // The engine's light grey and navy, meant as plain colours here.
   const TColor grey = ARGBToColor(kLightGreyARGB), navy = ARGBToColor(kBlueARGB);
-  TRect r = InflatedRect(rect, -1);
+  TRect r = Shrink(rect);
   FillRectColor(canvas, r, grey);
   switch (item->ButtonKind()) {
     case kibClose:
     case kibRestore:
     case kibMinimize: {
-      r = InflatedRect(r, -2);
+      r = Shrink(r, 2);
       r.right += 1;
       r.bottom -= 1;
       highlight::DrawMenuBarButtonGlyph(canvas, r, item->ButtonKind(), selected, hot);
-      OutlineRect(canvas, r, navy);
+      Frame(canvas, r, navy);
       return;
     }
     case kibSystemMenu:
-      r = InflatedRect(r, -1);
+      r = Shrink(r);
       if (!selected) {
         FillRectColor(canvas, r, GetColor(ktcMenuItem));
         return;
@@ -271,9 +269,9 @@ void TTeThemeHighlight::DrawPopupScrollButton(TCanvas& canvas, const TRect& rect
   FillRectColor(canvas, rect, back);
   if (hot) {
     Outline(canvas, rect, ktcMenuArrow);
-    Sunken(canvas, InflatedRect(rect, -1), back, 30);
+    Sunken(canvas, Shrink(rect), back, 30);
   }
-  if (direction == 1 || direction == 2) highlight::DrawArrow7x4(canvas, rect, direction == 1, text);
+  if (direction == 1 || direction == 2) flatdraw::Arrow(canvas, rect, direction == 2, text);
 }
 
 // --- registration ---------------------------------------------------------------------

@@ -81,14 +81,12 @@ class TTeThemeHighlight : public TTeTheme {
   // painted by then, and Lines paints its band differently.
   void DrawFrameAround(TCanvas& canvas, int width, int height, const TRect& band);
 
-  // The painting vocabulary of these styles, on colour kinds.
-  // An outline: the rounded rectangle outline with 3-pixel corners.
+  // What these styles add to the flat styles' painting terms, on colour
+  // kinds. An outline: the rounded rectangle outline with 3-pixel corners.
   void Outline(TCanvas& canvas, const TRect& rect, TTeThemeColor kind);
   // A face: a round filled in the colour, outlined in the frame colour; the
   // rect shrinks past the outline.
   void Face(TCanvas& canvas, TRect& rect, TTeThemeColor kind);
-  void Raised(TCanvas& canvas, const TRect& rect, TColor color, int n);
-  void Sunken(TCanvas& canvas, const TRect& rect, TColor color, int n);
 
  private:
   // The check mark or the image of a popup item, in its image column.

@@ -5,15 +5,20 @@
 #include "framework/graphics.h"
 #include "theme/core/colors.h"
 #include "theme/core/drawing.h"
-#include "theme/core/glyphs.h"
 #include "theme/core/pixels.h"
 #include "theme/core/rects.h"
 #include "theme/core/tebitmap.h"
 #include "theme/core/text.h"
 #include "theme/styles/highlight.h"
+#include "theme/styles/flatdraw.h"
 #include "theme/styles/highlight_vocab.h"
 
 namespace hv {
+
+using flatdraw::Frame;
+using flatdraw::Raised;
+using flatdraw::Shrink;
+using flatdraw::Sunken;
 
 namespace {
 
@@ -74,13 +79,13 @@ void TTeThemeHighlight::DrawButton(TCanvas& canvas, int width, int height, uint8
   const TColor c = GetColor(ButtonFaceKind(state));
   const TColor frame = GetColor(ktcFrame);
   Outline(canvas, whole, ktcFrame);
-  TRect r = InflatedRect(whole, -1);
+  TRect r = Shrink(whole);
   // The one pixel of the inner ring that neither bevel line reaches.
   MoveTo(canvas, width - 2, height - 2);
   LineTo(canvas, width - 1, height - 2, frame);
   if (state == kesPressed) {
     Sunken(canvas, r, c, 30);
-    FillRectColor(canvas, InflatedRect(r, -1), c);
+    FillRectColor(canvas, Shrink(r), c);
     return;
   }
   const TColor light = Lighten(c, 30), dark = Darken(c, 30);
@@ -88,7 +93,7 @@ void TTeThemeHighlight::DrawButton(TCanvas& canvas, int width, int height, uint8
   Polyline(canvas, {{r.left, 1}, {r.left, r.bottom - 1}}, light);
   Polyline(canvas, {{1, r.bottom - 1}, {r.right - 1, r.bottom - 1}}, dark);
   Polyline(canvas, {{r.right - 1, 1}, {r.right - 1, r.bottom - 1}}, dark);
-  r = InflatedRect(r, -1);
+  r = Shrink(r);
   FillRectColor(canvas, r, c);
   Frame3D(canvas, r, Lighten(c, 10), Darken(c, 10));
 }
@@ -106,16 +111,16 @@ void TTeThemeHighlight::DrawCheckBox(TCanvas& canvas, const TRect& rect, TTeElem
     light = Darken(base, 50);
     dark = Lighten(base, 50);
   }
-  OutlineRect(canvas, rect, mark);
-  TRect r = InflatedRect(rect, -1);
+  Frame(canvas, rect, mark);
+  TRect r = Shrink(rect);
   Frame3D(canvas, r, light, dark);
-  r = InflatedRect(r, -1);
+  r = Shrink(r);
   FillRectColor(canvas, r, window);
   if (check == cbChecked)
     DrawGlyphInside(canvas, Bounds(rect.left, rect.top, GetSize(ktsCheckWidth), GetSize(ktsCheckHeight)), DFC_BUTTON,
                     DFCS_BUTTONCHECK | DFCS_CHECKED, mark);
   else if (check == cbGrayed)
-    FillRectColor(canvas, InflatedRect(r, -1), mark);
+    FillRectColor(canvas, Shrink(r), mark);
 }
 
 void TTeThemeHighlight::DrawRadioButton(TCanvas& canvas, const TRect& rect, TTeElementState state, bool checked) {
@@ -128,12 +133,12 @@ void TTeThemeHighlight::DrawRadioButton(TCanvas& canvas, const TRect& rect, TTeE
     outline = GetColor(ktcFrame);
   }
   RoundFrame(canvas, rect, 6, outline);
-  TRect r = InflatedRect(rect, -1);
+  TRect r = Shrink(rect);
   RoundFrame(canvas, r, 2, ring);
   RoundFrame(canvas, r, 6, ring);
-  r = InflatedRect(r, -1);
+  r = Shrink(r);
   RoundFill(canvas, r, 2, GetColor(ktcWindow));
-  if (checked) RoundFill(canvas, InflatedRect(r, -1), 2, outline);
+  if (checked) RoundFill(canvas, Shrink(r), 2, outline);
 }
 
 void TTeThemeHighlight::DrawSpeedButton(TCanvas& canvas, const TRect& rect, TTeElementState state, bool flat,
@@ -173,9 +178,9 @@ void TTeThemeHighlight::DrawSpeedButtonChevron(TCanvas& canvas, const TRect& rec
   DrawSpeedButton(canvas, rect, state, flat, down);
   const TRect r = state == kesPressed ? rect.Offset(1, 1) : rect;
   if (state == kesDisabled)
-    highlight::DrawArrow7x4Outline(canvas, r, GetColor(ktcFrame));
+    flatdraw::ArrowOutline(canvas, r, GetColor(ktcFrame), GetColor(ktcFrame));
   else
-    highlight::DrawArrow7x4(canvas, r, false, GetColor(ktcFrame));
+    flatdraw::Arrow(canvas, r, true, GetColor(ktcFrame));
 }
 
 void TTeThemeHighlight::DrawSpinButton(TCanvas& canvas, const TRect& rect, TTeElementState state, uint8_t) {
@@ -185,8 +190,8 @@ void TTeThemeHighlight::DrawSpinButton(TCanvas& canvas, const TRect& rect, TTeEl
 void TTeThemeHighlight::DrawGlyphButton(TCanvas& canvas, const TRect& rect, int glyph, TTeElementState state,
                                         bool second) {
   Outline(canvas, rect, ktcFrame);
-  const TRect r = InflatedRect(rect, -1);
-  const TColor fill = GetColor(highlight::StateFillKind(state));
+  const TRect r = Shrink(rect);
+  const TColor fill = GetColor(flatdraw::StateFill(state));
   FillRectColor(canvas, r, fill);
   if (state == kesPressed)
     Sunken(canvas, r, fill, 30);
@@ -202,7 +207,7 @@ void TTeThemeHighlight::DrawGlyphButton(TCanvas& canvas, const TRect& rect, int 
 
 void TTeThemeHighlight::DrawComboButton(TCanvas& canvas, const TRect& rect, TTeElementState state) {
   Outline(canvas, rect, ktcFrame);
-  const TRect r = InflatedRect(rect, -1);
+  const TRect r = Shrink(rect);
   const TColor fill = GetColor(state == kesHot                         ? ktcHotFace
                                : state == kesPressed || state == 4     ? ktcSelection
                                : state == kesDisabled                  ? ktcDisabledFace
@@ -213,25 +218,25 @@ void TTeThemeHighlight::DrawComboButton(TCanvas& canvas, const TRect& rect, TTeE
   else
     Raised(canvas, r, fill, 30);
   const TRect arrow = state == kesPressed ? rect.Offset(1, 2) : rect.Offset(0, 1);
-  highlight::DrawArrow7x4(canvas, arrow, false, GetColor(ktcFrame));
+  flatdraw::Arrow(canvas, arrow, true, GetColor(ktcFrame));
 }
 
 // --- bars, tracks, thumbs ---------------------------------------------------------------
 
 void TTeThemeHighlight::DrawTrackBarThumb(TCanvas& canvas, const TRect& rect, bool vertical, int shape,
                                           TTeElementState state) {
-  const TColor c = GetColor(highlight::StateFillKind(state));
+  const TColor c = GetColor(flatdraw::StateFill(state));
   TColor light = Lighten(c, 30), dark = Darken(c, 30);
   if (state == kesPressed) std::swap(light, dark);
   if (shape == 0) {
     RoundFrame(canvas, rect, 3, ARGBToColor(kBlueARGB));
-    const TRect r = InflatedRect(rect, -1);
+    const TRect r = Shrink(rect);
     FillRectColor(canvas, r, c);
     Frame3D(canvas, r, light, dark);
     return;
   }
   if (shape != 1 && shape != 2) return;
-  const std::array<TPoint, 5> points = highlight::ThumbPentagon(rect, vertical, shape);
+  const std::array<TPoint, 5> points = flatdraw::ThumbPentagon(rect, vertical, shape);
   FillPolygon(canvas, points, c);
   const int l = rect.left, t = rect.top, r = rect.right, b = rect.bottom;
   const int w = rect.Width(), h = rect.Height();
@@ -254,12 +259,12 @@ void TTeThemeHighlight::DrawTrackBarThumb(TCanvas& canvas, const TRect& rect, bo
 void TTeThemeHighlight::DrawTrackBarTrack(TCanvas& canvas, const TRect& rect, const TRect& selectionRect) {
   FillRectColor(canvas, rect, GetColor(ktcFace));
   Outline(canvas, rect, ktcFrame);
-  if (!RectIsEmpty(selectionRect)) FillRectColor(canvas, InflatedRect(selectionRect, -1), GetColor(ktcSelection));
+  if (!RectIsEmpty(selectionRect)) FillRectColor(canvas, Shrink(selectionRect), GetColor(ktcSelection));
 }
 
 void TTeThemeHighlight::DrawProgressBarFrame(TCanvas& canvas, const TRect& rect) {
   Outline(canvas, rect, ktcFrame);
-  FillRectColor(canvas, InflatedRect(rect, -1), GetColor(ktcWindow));
+  FillRectColor(canvas, Shrink(rect), GetColor(ktcWindow));
 }
 
 void TTeThemeHighlight::DrawProgressBar(TCanvas& canvas, const TRect& rect, const TRect& barRect, bool vertical,
@@ -273,14 +278,13 @@ void TTeThemeHighlight::DrawScrollBarTrack(TCanvas& canvas, const TRect& rect, T
 
 void TTeThemeHighlight::DrawScrollButton(TCanvas& canvas, const TRect& rect, bool vertical, bool first,
                                          TTeElementState state) {
-  const TColor fill = GetColor(highlight::StateFillKind(state));
+  const TColor fill = GetColor(flatdraw::StateFill(state));
   FillRectColor(canvas, rect, fill);
   const unsigned direction = vertical ? (first ? DFCS_SCROLLUP : DFCS_SCROLLDOWN)
                                       : (first ? DFCS_SCROLLLEFT : DFCS_SCROLLRIGHT);
-  DrawFrameControlGlyph(canvas, rect, DFC_SCROLL, direction | (state == kesPressed ? DFCS_FLAT | DFCS_PUSHED : 0),
-                        clBlack);
+  flatdraw::Glyph(canvas, rect, DFC_SCROLL, direction | (state == kesPressed ? DFCS_FLAT | DFCS_PUSHED : 0));
   Outline(canvas, rect, ktcFrame);
-  const TRect r = InflatedRect(rect, -1);
+  const TRect r = Shrink(rect);
   if (state == kesPressed)
     Sunken(canvas, r, fill, 30);
   else
@@ -289,8 +293,8 @@ void TTeThemeHighlight::DrawScrollButton(TCanvas& canvas, const TRect& rect, boo
 
 void TTeThemeHighlight::DrawScrollThumb(TCanvas& canvas, const TRect& rect, TScrollBarKind, TTeElementState state) {
   Outline(canvas, rect, ktcFrame);
-  const TRect r = InflatedRect(rect, -1);
-  const TColor fill = GetColor(highlight::StateFillKind(state));
+  const TRect r = Shrink(rect);
+  const TColor fill = GetColor(flatdraw::StateFill(state));
   FillRectColor(canvas, r, fill);
   if (state == kesPressed)
     Sunken(canvas, r, fill, 30);
@@ -310,12 +314,12 @@ void TTeThemeHighlight::DrawControlBand(TCanvas& canvas, const TRect& rect, cons
   const TColor face = GetColor(ktcFace);
   auto band = [&](const TRect& outer) {
     Outline(canvas, outer, ktcFrame);
-    const TRect r = InflatedRect(outer, -1);
+    const TRect r = Shrink(outer);
     FillRectColor(canvas, r, face);
     Raised(canvas, r, face, 50);
   };
   band(rect);
-  band(gripRect.Inflate(-3, -1));
+  band(Shrink(gripRect, 3, 1));
 }
 
 // --- panels, tabs, lists ------------------------------------------------------------------
@@ -323,19 +327,19 @@ void TTeThemeHighlight::DrawControlBand(TCanvas& canvas, const TRect& rect, cons
 void TTeThemeHighlight::DrawPanel(TCanvas& canvas, const TRect& rect) {
   const TColor face = GetColor(ktcFace);
   Outline(canvas, rect, ktcFrame);
-  TRect r = InflatedRect(rect, -1);
+  TRect r = Shrink(rect);
   Raised(canvas, r, face, 30);
-  r = InflatedRect(r, -1);
+  r = Shrink(r);
   Raised(canvas, r, face, 15);
-  FillRectColor(canvas, InflatedRect(r, -1), face);
+  FillRectColor(canvas, Shrink(r), face);
 }
 
 void TTeThemeHighlight::DrawTab(TCanvas& canvas, const TRect& rect, TTabPosition position, TTeElementState state) {
   const TColor p = GetColor(state == kesHot ? ktcHotFace : state == 4 ? ktcSelection : ktcFace);
   Outline(canvas, rect, ktcFrame);
-  TRect r = InflatedRect(rect, -1);
+  TRect r = Shrink(rect);
   Raised(canvas, r, p, 30);
-  FillRectColor(canvas, InflatedRect(r, -1), p);
+  FillRectColor(canvas, Shrink(r), p);
   // The two rows or columns toward the page merge with it.
   TRect strip = rect;
   switch (position) {
@@ -385,14 +389,14 @@ void TTeThemeHighlight::DrawSplitter(TCanvas& canvas, const TRect& rect, bool ho
   TRect r = rect;
   if (beveled) {
     Outline(canvas, r, ktcFrame);
-    r = InflatedRect(r, -1);
+    r = Shrink(r);
   }
   if (!hot) {
     FillRectColor(canvas, r, GetColor(ktcWindow));
     return;
   }
   Raised(canvas, r, GetColor(ktcSelection), 30);
-  FillRectColor(canvas, InflatedRect(r, -1), GetColor(ktcHotFace));
+  FillRectColor(canvas, Shrink(r), GetColor(ktcHotFace));
 }
 
 void TTeThemeHighlight::DrawStateBox(TCanvas& canvas, const TRect& rect, uint8_t, int variant) {
@@ -416,7 +420,7 @@ void TTeThemeHighlight::DrawStateBox(TCanvas& canvas, const TRect& rect, uint8_t
   }
   FillRectColor(canvas, rect, fill);
   Outline(canvas, rect, ktcFrame);
-  const TRect r = InflatedRect(rect, -1);
+  const TRect r = Shrink(rect);
   if (variant == 1 || variant == 5)
     Sunken(canvas, r, fill, 30);
   else
@@ -453,21 +457,21 @@ void TTeThemeHighlight::DrawGroupBox(TCanvas& canvas, const TRect& rect, const T
 void TTeThemeHighlight::DrawStatusBar(TCanvas& canvas, const TRect& rect) {
   const TColor face = GetColor(ktcFace);
   Outline(canvas, rect, ktcFrame);
-  TRect r = InflatedRect(rect, -1);
+  TRect r = Shrink(rect);
   Raised(canvas, r, face, 30);
-  FillRectColor(canvas, InflatedRect(r, -1), face);
+  FillRectColor(canvas, Shrink(r), face);
 }
 
 void TTeThemeHighlight::DrawSizeGrip(TCanvas& canvas, const TRect& rect) {
-  highlight::DrawSizeGripShapes(canvas, rect, GetColor(ktcActiveCaption), GetColor(ktcFrame));
+  flatdraw::SizeGrip(canvas, rect, GetColor(ktcActiveCaption), GetColor(ktcFrame));
 }
 
 void TTeThemeHighlight::DrawStatusPanel(TCanvas& canvas, const TRect& rect, TTeStatusPanel*) {
   const TColor face = GetColor(ktcFace);
   Sunken(canvas, rect, face, 30);
-  TRect r = InflatedRect(rect, -1);
+  TRect r = Shrink(rect);
   Outline(canvas, r, ktcFrame);
-  FillRectColor(canvas, InflatedRect(r, -1), face);
+  FillRectColor(canvas, Shrink(r), face);
 }
 
 }  // namespace hv

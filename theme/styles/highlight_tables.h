@@ -50,7 +50,7 @@ constexpr TBaseColor kNavy = Rgb(0x003399);
 constexpr TBaseColor kBlue = Rgb(0x64A0FF);
 constexpr TBaseColor kOrange = Rgb(0xF8C751);
 
-constexpr TColorTable kHighlight = {
+constexpr TColorTable kHighlightColors = {
     Sys(clActiveCaption), Sys(clInactiveCaption), Rgb(0x000000), Rgb(0xFFFFFF), kFallback,
     Rgb(0xFFFFFF),        Sys(clWindow),          kNavy,         kBlue,         Rgb(0xFEFEFB),
     Rgb(0xC5C5B1),        Sys(clBtnFace),         kOrange,       kNavy,         Sys(clBtnFace),
@@ -59,7 +59,7 @@ constexpr TColorTable kHighlight = {
     Rgb(0x316AC5),
 };
 
-constexpr TColorTable kLines = {
+constexpr TColorTable kLinesColors = {
     kBlue,         kShadowCopy,   Rgb(0x000000), Rgb(0xFFFFFF), kFallback,
     Rgb(0xFFFFFF), kWindowCopy,   kNavy,         kBlue,         Rgb(0xFEFEFB),
     Rgb(0xC5C5B1), kFaceCopy,     kOrange,       kNavy,         kWindowCopy,
@@ -69,10 +69,8 @@ constexpr TColorTable kLines = {
 };
 }  // namespace entries
 
-using entries::kHighlight;
-using entries::kLines;
-constexpr const TColorTable& kHighlightColors = kHighlight;
-constexpr const TColorTable& kLinesColors = kLines;
+using entries::kHighlightColors;
+using entries::kLinesColors;
 
 // The base colour of a kind as a framework colour, before the colour
 // pipeline; kinds beyond the table give the shared fallback.
