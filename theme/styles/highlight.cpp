@@ -7,7 +7,6 @@
 
 #include "framework/gdi.h"
 #include "framework/graphics.h"
-#include "framework/imagelist.h"
 #include "theme/core/colors.h"
 #include "theme/core/drawing.h"
 #include "theme/core/glyphs.h"
@@ -16,7 +15,7 @@
 #include "theme/core/themeitems.h"
 #include "theme/styles/highlight_tables.h"
 #include "theme/styles/flatdraw.h"
-#include "theme/styles/highlight_vocab.h"
+#include "theme/styles/sharedpaint.h"
 
 namespace hv {
 
@@ -44,10 +43,15 @@ void RuleShadowLines(TCanvas& canvas, const TRect& rect, int top, TColor color) 
   }
 }
 
-constexpr unsigned kDtLeftMiddle = DT_LEFT | DT_VCENTER | DT_SINGLELINE;
-constexpr unsigned kDtRightMiddle = DT_RIGHT | DT_VCENTER | DT_SINGLELINE;
-
-using highlight::SetCanvasFont;
+// The renderer's caption button of an MDI child's close, restore or minimize
+// item, straight onto the canvas: flat when hot, pushed when held.
+void DrawMenuBarButtonGlyph(TCanvas& canvas, const TRect& rect, TTeItemButtonKind kind, bool selected, bool hot) {
+  unsigned state = kind == kibClose ? DFCS_CAPTIONCLOSE : kind == kibRestore ? DFCS_CAPTIONRESTORE : DFCS_CAPTIONMIN;
+  state |= DFCS_ADJUSTRECT;
+  if (selected) state |= hot ? DFCS_FLAT : DFCS_PUSHED;
+  RECT r{rect.left, rect.top, rect.right, rect.bottom};
+  DrawFrameControl(canvas.Handle(), &r, DFC_CAPTION, state);
+}
 
 }  // namespace
 
@@ -133,11 +137,11 @@ void TTeThemeHighlight::DrawCaptionButton(TCanvas& canvas, const TRect& rect, TT
 // --- menus ----------------------------------------------------------------------------
 
 void TTeThemeHighlight::MeasureMenuBarItem(TCanvas& canvas, TTeCustomItem* item, int& width, int& height) {
-  if (item) highlight::MeasureMenuBarItem(*this, canvas, *item, width, height);
+  MeasureMenuBarItemOf(*this, canvas, item, width, height);
 }
 
 void TTeThemeHighlight::MeasurePopupItem(TCanvas& canvas, TTeCustomItem* item, int& width, int& height) {
-  if (item) highlight::MeasurePopupItem(*this, canvas, *item, width, height);
+  MeasurePopupItemOf(*this, canvas, item, width, height);
 }
 
 void TTeThemeHighlight::DrawMenuBar(TCanvas& canvas, int width, int height) {
@@ -160,7 +164,7 @@ void TTeThemeHighlight::DrawPopupMenu(TCanvas& canvas, int width, int height) {
 void TTeThemeHighlight::DrawMenuBarItem(TCanvas& canvas, TTeCustomItem* item, const TRect& rect, bool selected,
                                         bool hot) {
   if (!item) return;
-  SetCanvasFont(*this, canvas, ktfMenuBar);
+  SetThemeFont(canvas, *this, ktfMenuBar);
   TRect r = Shrink(rect);
   FillRectColor(canvas, r, GetColor(item->OnControlBar() ? ktcFace : ktcMenu));
   r = Shrink(r);
@@ -191,7 +195,7 @@ void TTeThemeHighlight::DrawMenuBarButton(TCanvas& canvas, TTeCustomItem* item, 
       r = Shrink(r, 2);
       r.right += 1;
       r.bottom -= 1;
-      highlight::DrawMenuBarButtonGlyph(canvas, r, item->ButtonKind(), selected, hot);
+      DrawMenuBarButtonGlyph(canvas, r, item->ButtonKind(), selected, hot);
       Frame(canvas, r, navy);
       return;
     }
@@ -218,7 +222,7 @@ void TTeThemeHighlight::DrawPopupItem(TCanvas& canvas, TTeCustomItem* item, cons
     FillRectColor(canvas, {rect.left + 2, rect.top + 4, rect.right - 2, rect.top + 5}, clBtnShadow);
     return;
   }
-  SetCanvasFont(*this, canvas, ktfMenuItem);
+  SetThemeFont(canvas, *this, ktfMenuItem);
   if (selected) {
     FillRectColor(canvas, rect, GetColor(ktcMenuItemSelection));
     canvas.Font()->SetColor(GetColor(ktcMenuItemSelectedText));
@@ -228,38 +232,14 @@ void TTeThemeHighlight::DrawPopupItem(TCanvas& canvas, TTeCustomItem* item, cons
     canvas.Font()->SetColor(GetColor(ktcMenuItemText));
   }
   if (item->Checked() || item->HasImage())
-    DrawPopupItemMark(canvas, *item, {rect.left, rect.top, rect.left + item->ImageColumnWidth(), rect.bottom});
-  if (!item->Enabled()) canvas.Font()->SetColor(GetColor(ktcMenuItemDisabledText));
-  TRect text{rect.left + item->ImageColumnWidth() + 4, rect.top, rect.right, rect.bottom};
-  DrawTextEx(canvas, item->Caption(), text, DrawTextBiDiModeFlags(kDtLeftMiddle));
-  if (item->ShortCut() != 0) {
-    text.right -= rect.Height();
-    DrawTextEx(canvas, ShortCutToText(item->ShortCut()), text, DrawTextBiDiModeFlags(kDtRightMiddle));
-  }
+    DrawPopupItemImage(canvas, item, {rect.left, rect.top, rect.left + item->ImageColumnWidth(), rect.bottom});
+  DrawPopupItemText(*this, canvas, item, rect);
   if (item->Count() > 0) {
     // A round dot in the text colour, ringed in the arrow colour.
     const TRect dot = CenterRect(Bounds(0, 0, 5, 5), {rect.right - 24, rect.top, rect.right - 2, rect.bottom});
     RoundFill(canvas, dot, 5, canvas.Font()->Color());
     RoundFrame(canvas, dot, 5, GetColor(ktcMenuArrow));
   }
-}
-
-void TTeThemeHighlight::DrawPopupItemMark(TCanvas& canvas, const TTeCustomItem& item, const TRect& column) {
-  if (item.HasImage()) {
-    const TCustomImageList& images = *item.Images();
-    const TRect at = CenterRect(Bounds(0, 0, images.Width(), images.Height()), column);
-    images.Draw(&canvas, at.left, at.top, item.ImageIndex(), item.Enabled());
-    return;
-  }
-  const int cx = (column.left + column.right) / 2 - 2;
-  const int cy = (column.top + column.bottom) / 2 + 1;
-  auto polyline = [&](std::initializer_list<TPoint> points, TColor color) {
-    const TPoint* p = points.begin();
-    MoveTo(canvas, cx + p->x, cy + p->y);
-    for (++p; p != points.end(); ++p) LineTo(canvas, cx + p->x, cy + p->y, color);
-  };
-  polyline({{-2, -2}, {0, 0}, {4, -4}, {4, -3}, {0, 1}, {-2, -1}, {-2, -2}}, clBlack);
-  polyline({{-3, -2}, {-3, -1}, {0, 2}, {5, -3}, {5, -5}}, clWhite);
 }
 
 void TTeThemeHighlight::DrawPopupScrollButton(TCanvas& canvas, const TRect& rect, int direction, bool hot) {

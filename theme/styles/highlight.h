@@ -87,10 +87,6 @@ class TTeThemeHighlight : public TTeTheme {
   // A face: a round filled in the colour, outlined in the frame colour; the
   // rect shrinks past the outline.
   void Face(TCanvas& canvas, TRect& rect, TTeThemeColor kind);
-
- private:
-  // The check mark or the image of a popup item, in its image column.
-  void DrawPopupItemMark(TCanvas& canvas, const TTeCustomItem& item, const TRect& column);
 };
 
 class TTeThemeLines : public TTeThemeHighlight {

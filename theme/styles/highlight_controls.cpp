@@ -11,7 +11,7 @@
 #include "theme/core/text.h"
 #include "theme/styles/highlight.h"
 #include "theme/styles/flatdraw.h"
-#include "theme/styles/highlight_vocab.h"
+#include "theme/styles/sharedpaint.h"
 
 namespace hv {
 
@@ -269,7 +269,8 @@ void TTeThemeHighlight::DrawProgressBarFrame(TCanvas& canvas, const TRect& rect)
 
 void TTeThemeHighlight::DrawProgressBar(TCanvas& canvas, const TRect& rect, const TRect& barRect, bool vertical,
                                         bool smooth) {
-  highlight::DrawProgressBlocks(canvas, rect, barRect, vertical, smooth, GetColor(ktcSelection));
+  const TColor color = GetColor(ktcSelection);
+  for (const TRect& block : ProgressBlocks(rect, barRect, vertical, smooth)) FillRectColor(canvas, block, color);
 }
 
 void TTeThemeHighlight::DrawScrollBarTrack(TCanvas& canvas, const TRect& rect, TScrollBarKind) {
@@ -363,16 +364,16 @@ void TTeThemeHighlight::DrawTab(TCanvas& canvas, const TRect& rect, TTabPosition
 
 void TTeThemeHighlight::DrawListBorder(TCanvas& canvas, const TRect& rect, TTeElementState state) {
   if (state == kesDisabled)
-    highlight::DrawNestedFrames(canvas, rect, GetColor(ktcDisabledFace), GetColor(ktcDisabledFrame), 7);
+    DrawNestedBorder(canvas, rect, GetColor(ktcDisabledFace), GetColor(ktcDisabledFrame), 7);
   else
-    highlight::DrawNestedFrames(canvas, rect, GetColor(ktcWindow), GetColor(ktcFrame), 7);
+    DrawNestedBorder(canvas, rect, GetColor(ktcWindow), GetColor(ktcFrame), 7);
 }
 
 void TTeThemeHighlight::DrawScrollBoxBorder(TCanvas& canvas, const TRect& rect, bool enabled) {
   if (enabled)
-    highlight::DrawNestedFrames(canvas, rect, GetColor(ktcFace), GetColor(ktcFrame), 6);
+    DrawNestedBorder(canvas, rect, GetColor(ktcFace), GetColor(ktcFrame), 6);
   else
-    highlight::DrawNestedFrames(canvas, rect, GetColor(ktcDisabledFace), GetColor(ktcDisabledFrame), 6);
+    DrawNestedBorder(canvas, rect, GetColor(ktcDisabledFace), GetColor(ktcDisabledFrame), 6);
 }
 
 void TTeThemeHighlight::DrawListItem(TCanvas& canvas, const TRect& rect, uint8_t flags) {
@@ -438,18 +439,15 @@ void TTeThemeHighlight::DrawHeader(TCanvas& canvas, const TRect& rect, const std
   LineTo(canvas, rect.right, rect.bottom, GetColor(ktcFrame));
   FillRectColor(canvas, rect, face);
   Raised(canvas, rect, face, 30);
-  TFont& font = *canvas.Font();
-  font.SetName(GetFontName(ktfHeader));
-  font.SetSize(GetFontSize(ktfHeader));
-  font.SetStyle(GetFontStyle(ktfHeader));
-  font.SetColor(GetColor(ktcHeaderText));
+  SetThemeFont(canvas, *this, ktfHeader);
+  canvas.Font()->SetColor(GetColor(ktcHeaderText));
   DrawTextEx(canvas, text, TRect{rect.left + 5, rect.top, rect.right - 5, rect.bottom},
              DrawTextBiDiModeFlags(kDtLeftMiddle));
 }
 
 void TTeThemeHighlight::DrawGroupBox(TCanvas& canvas, const TRect& rect, const TRect& captionRect,
                                      const std::string& caption) {
-  highlight::DrawCutCornerGroupBox(*this, canvas, rect, captionRect, caption, GetColor(ktcFrame));
+  DrawCutCornerGroupBox(*this, canvas, rect, captionRect, caption, GetColor(ktcFrame));
 }
 
 // --- status bar -------------------------------------------------------------------------
