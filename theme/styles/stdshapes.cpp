@@ -105,8 +105,8 @@ std::array<uint32_t, 64> DotsPattern(uint32_t colour, uint32_t light, uint32_t d
 
 std::vector<TRect> MenuButtonLines(const TRect& r) {
   std::vector<TRect> lines;
-  const int count = r.Height() / 2;
-  for (int k = 0; k <= count; ++k) lines.push_back({r.left, r.top + 3 * k, r.right, r.top + 3 * k + 1});
+  if (r.IsEmpty()) return lines;
+  for (int y = r.top; y < r.bottom; y += 3) lines.push_back({r.left, y, r.right, y + 1});
   return lines;
 }
 

@@ -49,7 +49,8 @@ void RecolorGlyphInside(uint32_t* pixels, int width, int height, uint32_t glyph,
 std::array<uint32_t, 64> DotsPattern(uint32_t colour, uint32_t light, uint32_t dark);
 
 // The one-pixel lines of the selected system-menu button on a menu bar:
-// one every third row of r, from its top, (height of r) div 2 + 1 of them.
+// one every third row of r, from its top. Only those inside r: the button
+// must not paint over its neighbours on the bar.
 std::vector<TRect> MenuButtonLines(const TRect& r);
 
 }  // namespace hv

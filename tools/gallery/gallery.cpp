@@ -202,13 +202,12 @@ TGallerySheet TSheetBuilder::Paint(const std::string& title) {
 void AddFrameRows(TSheetBuilder& b) {
   TTeTheme& t = b.Theme();
   auto frame = [&t](TTeBorderStyle style, bool active) {
+    // The client area where the frame of this style's sizes leaves it.
     return [&t, style, active](TCanvas& c, const TRect& r) {
-      // The client area the style's border and caption sizes leave, as the
-      // frame hands it over; the cell's origin is the window's.
       const bool tool = style == kbsToolWindow;
       const int border = t.GetSize(tool ? ktsToolBorder : ktsBorder);
       const int caption = t.GetSize(tool ? ktsToolCaption : ktsCaption);
-      const TRect client{border, caption, r.Width() - border, r.Height() - border};
+      const TRect client{r.left + border, r.top + caption, r.right - border, r.bottom - border};
       t.DrawFormFrame(c, r.Width(), r.Height(), client, active, style);
     };
   };
