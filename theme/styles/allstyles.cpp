@@ -1,5 +1,6 @@
 #include "theme/styles/allstyles.h"
 
+#include "theme/styles/flat.h"
 #include "theme/styles/luna.h"
 #include "theme/styles/standard.h"
 
@@ -8,6 +9,7 @@ namespace hv {
 void RegisterAllStyles() {
   RegisterSkinnedStyles();
   RegisterStandardStyles();
+  RegisterFlatStyles();
 }
 
 }  // namespace hv
