@@ -203,7 +203,13 @@ void AddFrameRows(TSheetBuilder& b) {
   TTeTheme& t = b.Theme();
   auto frame = [&t](TTeBorderStyle style, bool active) {
     return [&t, style, active](TCanvas& c, const TRect& r) {
-      t.DrawFormFrame(c, r.Width(), r.Height(), r, active, style);
+      // The client area the style's border and caption sizes leave, as the
+      // frame hands it over; the cell's origin is the window's.
+      const bool tool = style == kbsToolWindow;
+      const int border = t.GetSize(tool ? ktsToolBorder : ktsBorder);
+      const int caption = t.GetSize(tool ? ktsToolCaption : ktsCaption);
+      const TRect client{border, caption, r.Width() - border, r.Height() - border};
+      t.DrawFormFrame(c, r.Width(), r.Height(), client, active, style);
     };
   };
   b.Row("DrawFormFrame", {{"standard, active", 220, 100, frame(kbsStandard, true)},
