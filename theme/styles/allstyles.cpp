@@ -1,5 +1,6 @@
 #include "theme/styles/allstyles.h"
 
+#include "theme/styles/flat.h"
 #include "theme/styles/highlight.h"
 #include "theme/styles/luna.h"
 #include "theme/styles/standard.h"
@@ -10,6 +11,7 @@ void RegisterAllStyles() {
   RegisterSkinnedStyles();
   RegisterHighlightStyles();
   RegisterStandardStyles();
+  RegisterFlatStyles();
 }
 
 }  // namespace hv

@@ -44,13 +44,15 @@ void RuleShadowLines(TCanvas& canvas, const TRect& rect, int top, TColor color) 
 }
 
 // The renderer's caption button of an MDI child's close, restore or minimize
-// item, straight onto the canvas: flat when hot, pushed when held.
-void DrawMenuBarButtonGlyph(TCanvas& canvas, const TRect& rect, TTeItemButtonKind kind, bool selected, bool hot) {
+// item, straight onto the canvas: flat when hot, pushed when held. The
+// renderer may narrow the rect to its picture; the answer is where it drew.
+TRect DrawMenuBarButtonGlyph(TCanvas& canvas, const TRect& rect, TTeItemButtonKind kind, bool selected, bool hot) {
   unsigned state = kind == kibClose ? DFCS_CAPTIONCLOSE : kind == kibRestore ? DFCS_CAPTIONRESTORE : DFCS_CAPTIONMIN;
   state |= DFCS_ADJUSTRECT;
   if (selected) state |= hot ? DFCS_FLAT : DFCS_PUSHED;
   RECT r{rect.left, rect.top, rect.right, rect.bottom};
   DrawFrameControl(canvas.Handle(), &r, DFC_CAPTION, state);
+  return {r.left, r.top, r.right, r.bottom};
 }
 
 }  // namespace
@@ -195,8 +197,7 @@ void TTeThemeHighlight::DrawMenuBarButton(TCanvas& canvas, TTeCustomItem* item, 
       r = Shrink(r, 2);
       r.right += 1;
       r.bottom -= 1;
-      DrawMenuBarButtonGlyph(canvas, r, item->ButtonKind(), selected, hot);
-      Frame(canvas, r, navy);
+      Frame(canvas, DrawMenuBarButtonGlyph(canvas, r, item->ButtonKind(), selected, hot), navy);
       return;
     }
     case kibSystemMenu:
