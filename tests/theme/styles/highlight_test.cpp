@@ -716,12 +716,19 @@ TEST_F(HighlightTest, MenuBarButtons) {
   item.SetButtonKind(kibClose);
   TSurface close(20, 20, kBack);
   theme_.DrawMenuBarButton(close.Canvas(), &item, r, true, true);
-  // (1, 1, 19, 19) shrunk by 2, right + 1, bottom - 1: (3, 3, 18, 16) framed in navy.
-  EXPECT_EQ(close.At(3, 10), navy);
-  EXPECT_EQ(close.At(17, 10), navy);
-  EXPECT_EQ(close.At(10, 3), navy);
-  EXPECT_EQ(close.At(10, 15), navy);
+  // (1, 1, 19, 19) shrunk by 2, right + 1, bottom - 1: (3, 3, 18, 16) goes to
+  // the renderer, and the rect it answers is framed in navy.
+  TSurface scratch(20, 20);
+  RECT drawn{3, 3, 18, 16};
+  DrawFrameControl(scratch.DC(), &drawn, DFC_CAPTION, DFCS_CAPTIONCLOSE | DFCS_ADJUSTRECT | DFCS_FLAT);
+  ASSERT_TRUE(drawn.left >= 3 && drawn.top >= 3 && drawn.right <= 18 && drawn.bottom <= 16);
+  const int midX = (drawn.left + drawn.right) / 2, midY = (drawn.top + drawn.bottom) / 2;
+  EXPECT_EQ(close.At(drawn.left, midY), navy);
+  EXPECT_EQ(close.At(drawn.right - 1, midY), navy);
+  EXPECT_EQ(close.At(midX, drawn.top), navy);
+  EXPECT_EQ(close.At(midX, drawn.bottom - 1), navy);
   EXPECT_EQ(close.At(10, 16), grey);
+  EXPECT_EQ(close.At(10, 1), grey);
 
   item.SetButtonKind(kibNone);
   TSurface none(20, 20, kBack);
