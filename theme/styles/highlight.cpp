@@ -219,8 +219,7 @@ void TTeThemeHighlight::DrawPopupItem(TCanvas& canvas, TTeCustomItem* item, cons
                                       uint8_t) {
   if (!item) return;
   if (item->IsSeparator()) {
-    FillRectColor(canvas, rect, GetColor(ktcMenuItem));
-    FillRectColor(canvas, {rect.left + 2, rect.top + 4, rect.right - 2, rect.top + 5}, clBtnShadow);
+    DrawPopupSeparator(*this, canvas, rect);
     return;
   }
   SetThemeFont(canvas, *this, ktfMenuItem);

@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include <array>
+#include <optional>
 
 #include "framework/graphics.h"
 #include "theme/core/colors.h"
@@ -342,24 +343,7 @@ void TTeThemeHighlight::DrawTab(TCanvas& canvas, const TRect& rect, TTabPosition
   Raised(canvas, r, p, 30);
   FillRectColor(canvas, Shrink(r), p);
   // The two rows or columns toward the page merge with it.
-  TRect strip = rect;
-  switch (position) {
-    case tpTop:
-      strip.top = rect.bottom - 2;
-      break;
-    case tpBottom:
-      strip.bottom = rect.top + 2;
-      break;
-    case tpLeft:
-      strip.left = rect.right - 2;
-      break;
-    case tpRight:
-      strip.right = rect.left + 2;
-      break;
-    default:
-      return;
-  }
-  FillRectColor(canvas, strip, p);
+  if (const std::optional<TRect> strip = TabPageStrip(rect, position)) FillRectColor(canvas, *strip, p);
 }
 
 void TTeThemeHighlight::DrawListBorder(TCanvas& canvas, const TRect& rect, TTeElementState state) {

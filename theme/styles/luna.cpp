@@ -656,8 +656,7 @@ void TTeThemeLuna::DrawMenuBarItem(TCanvas& canvas, TTeCustomItem* item, const T
 void TTeThemeLuna::DrawPopupItem(TCanvas& canvas, TTeCustomItem* item, const TRect& rect, bool selected, uint8_t) {
   if (!item) return;
   if (item->IsSeparator()) {
-    FillRectColor(canvas, rect, GetColor(ktcMenuItem));
-    FillRectColor(canvas, {rect.left + 2, rect.top + 4, rect.right - 2, rect.top + 5}, clBtnShadow);
+    DrawPopupSeparator(*this, canvas, rect);
     return;
   }
   SetThemeFont(canvas, *this, ktfMenuItem);

@@ -110,6 +110,31 @@ void DrawNestedBorder(TCanvas& canvas, const TRect& rect, TColor fill, TColor fr
   for (int i = 1; i <= nested; ++i) OutlineRect(canvas, InflatedRect(rect, -i), fill);
 }
 
+void DrawPopupSeparator(const TTeTheme& theme, TCanvas& canvas, const TRect& rect) {
+  FillRectColor(canvas, rect, theme.GetColor(ktcMenuItem));
+  FillRectColor(canvas, {rect.left + 2, rect.top + 4, rect.right - 2, rect.top + 5}, clBtnShadow);
+}
+
+std::optional<TRect> TabPageStrip(const TRect& rect, TTabPosition position) {
+  TRect strip = rect;
+  switch (position) {
+    case tpTop:
+      strip.top = rect.bottom - 2;
+      return strip;
+    case tpBottom:
+      strip.bottom = rect.top + 2;
+      return strip;
+    case tpLeft:
+      strip.left = rect.right - 2;
+      return strip;
+    case tpRight:
+      strip.right = rect.left + 2;
+      return strip;
+    default:
+      return std::nullopt;
+  }
+}
+
 void DrawCutCornerGroupBox(const TTeTheme& theme, TCanvas& canvas, const TRect& rect, const TRect& captionRect,
                            const std::string& caption, TColor color) {
   const int l = rect.left, t = rect.top, r = rect.right, b = rect.bottom;

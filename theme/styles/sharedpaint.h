@@ -3,6 +3,7 @@
 // text, check mark and image, menu measuring, the progress bar's blocks and
 // the nested frames of list borders.
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -40,6 +41,15 @@ std::vector<TRect> ProgressBlocks(const TRect& rect, const TRect& barRect, bool 
 // A list-style border: the 20 x 20 corner square at the bottom right and
 // `nested` frames inside the outline, all in fill; the outline in frame.
 void DrawNestedBorder(TCanvas& canvas, const TRect& rect, TColor fill, TColor frame, int nested);
+
+// The separator of a popup menu: the item colour with a shadow line 4
+// pixels down, 2 pixels short of either end.
+void DrawPopupSeparator(const TTeTheme& theme, TCanvas& canvas, const TRect& rect);
+
+// The two rows or columns of a tab on its page's side (the bottom of a tab
+// on top, and so on), where the tab runs into its page; none for a
+// position beyond the four.
+std::optional<TRect> TabPageStrip(const TRect& rect, TTabPosition position);
 
 // The group outline with 2-pixel cut corners, left open under the caption
 // from (caption left, top) to (caption right, top); the caption centred on
