@@ -6,9 +6,8 @@
 #include "framework/graphics.h"
 #include "theme/core/colors.h"
 #include "theme/core/drawing.h"
-#include "theme/core/pixels.h"
+#include "theme/core/glyphs.h"
 #include "theme/core/rects.h"
-#include "theme/core/tebitmap.h"
 #include "theme/core/text.h"
 #include "theme/styles/highlight.h"
 #include "theme/styles/flatdraw.h"
@@ -25,23 +24,10 @@ namespace {
 
 constexpr unsigned kDtLeftMiddle = DT_LEFT | DT_VCENTER | DT_SINGLELINE;
 
-// The renderer's glyph drawn black on a white scratch bitmap of rect's size;
-// its black pixels are laid on the canvas in `color`, leaving out a margin of
-// 2 pixels all round, where the renderer puts the edges of its own button.
+// The renderer's own button edges lie in the 2 pixels all round; only the
+// picture inside them is taken.
 void DrawGlyphInside(TCanvas& canvas, const TRect& rect, unsigned type, unsigned state, TColor color) {
-  const int w = rect.Width(), h = rect.Height();
-  if (w <= 0 || h <= 0) return;
-  constexpr int kMargin = 2;
-  TTeBitmap glyph;
-  glyph.SetSize(w, h);
-  glyph.Fill(kWhiteARGB);
-  RECT r{0, 0, w, h};
-  DrawFrameControl(glyph.DC(), &r, type, state);
-  RecolorGlyphPixels(glyph.Pixels(), ColorToARGB(color));
-  for (int y = 0; y < h; ++y)
-    for (int x = 0; x < w; ++x)
-      if (x < kMargin || y < kMargin || x >= w - kMargin || y >= h - kMargin) *glyph.PixelPtr(x, y) = kTransparentMarker;
-  glyph.Draw(canvas, rect.left, rect.top, true);
+  DrawFrameControlGlyph(canvas, rect, type, state, color, 2);
 }
 
 // The thumb's pentagon edges: a polyline in the light colour and one in the
