@@ -1,6 +1,6 @@
-#include <windows.h>
-
 #include "theme/styles/sharedpaint.h"
+
+#include <windows.h>
 
 #include <array>
 #include <span>
@@ -75,6 +75,28 @@ void DrawPopupItemText(const TTeTheme& theme, TCanvas& canvas, TTeCustomItem* it
     text.right -= rect.Height();
     DrawTextEx(canvas, ShortCutToText(item->ShortCut()), text, theme.DrawTextBiDiModeFlags(kDtRightMiddle));
   }
+}
+
+bool DrawPopupItemBase(const TTeTheme& theme, TCanvas& canvas, TTeCustomItem* item, const TRect& rect, bool selected) {
+  if (!item) return false;
+  if (item->IsSeparator()) {
+    FillRectColor(canvas, rect, theme.GetColor(ktcMenuItem));
+    FillRectColor(canvas, {rect.left + 2, rect.top + 4, rect.right - 2, rect.top + 5}, clBtnShadow);
+    return false;
+  }
+  SetThemeFont(canvas, theme, ktfMenuItem);
+  if (selected) {
+    FillRectColor(canvas, rect, theme.GetColor(ktcMenuItemSelection));
+    canvas.Font()->SetColor(theme.GetColor(ktcMenuItemSelectedText));
+    OutlineRect(canvas, rect, theme.GetColor(ktcMenuArrow));
+  } else {
+    FillRectColor(canvas, rect, theme.GetColor(ktcMenuItem));
+    canvas.Font()->SetColor(theme.GetColor(ktcMenuItemText));
+  }
+  if (item->Checked() || item->HasImage())
+    DrawPopupItemImage(canvas, item, {rect.left, rect.top, rect.left + item->ImageColumnWidth(), rect.bottom});
+  DrawPopupItemText(theme, canvas, item, rect);
+  return true;
 }
 
 std::vector<TRect> ProgressBlocks(const TRect& rect, const TRect& barRect, bool vertical, bool smooth) {

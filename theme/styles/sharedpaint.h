@@ -31,6 +31,12 @@ void DrawPopupCheckMark(TCanvas& canvas, const TRect& column);
 // disabled item.
 void DrawPopupItemText(const TTeTheme& theme, TCanvas& canvas, TTeCustomItem* item, const TRect& rect);
 
+// A popup item as far as the styles paint it alike: a separator's strip, or
+// the background, outline and font colour by selection, the image or check
+// mark and the texts. False for a separator (or no item), which takes
+// nothing more; the caller adds its own sub-item marker otherwise.
+bool DrawPopupItemBase(const TTeTheme& theme, TCanvas& canvas, TTeCustomItem* item, const TRect& rect, bool selected);
+
 // The blocks a block-mode progress bar fills (the bar rect alone when
 // smooth), each clipped to the whole rect; none while the bar is shorter
 // than one step.
