@@ -326,7 +326,9 @@ void TTeThemeFlat::PaintComboButton(TCanvas& canvas, const TRect& rect, TTeEleme
     Sunken(canvas, inner, fill, 30);
   else if (state == kesHot && raisedWhenHot)
     Raised(canvas, inner, fill, 30);
-  Arrow(canvas, rect.Offset(0, 1).Offset(state == kesPressed ? 1 : 0, state == kesPressed ? 1 : 0), true, clBlack);
+  // The arrow sits one pixel low, and follows the press one more each way.
+  const int push = state == kesPressed ? 1 : 0;
+  Arrow(canvas, rect.Offset(push, 1 + push), true, clBlack);
 }
 
 // --- track bars, progress bars, edits, headers, group boxes -------------------------------
