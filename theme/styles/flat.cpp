@@ -1,6 +1,6 @@
-#include <windows.h>
-
 #include "theme/styles/flat.h"
+
+#include <windows.h>
 
 #include <array>
 
@@ -102,8 +102,7 @@ void TTeThemeFlat::DrawPopupMenu(TCanvas& canvas, int width, int height) {
   Frame(canvas, Shrink(r), item);
 }
 
-void TTeThemeFlat::DrawMenuBarItem(TCanvas& canvas, TTeCustomItem* item, const TRect& rect, bool selected,
-                                   bool hot) {
+void TTeThemeFlat::DrawMenuBarItem(TCanvas& canvas, TTeCustomItem* item, const TRect& rect, bool selected, bool hot) {
   if (!item) return;
   SetThemeFont(canvas, *this, ktfMenuBar);
   const TRect r = Shrink(rect);
@@ -128,8 +127,7 @@ void TTeThemeFlat::PaintMenuBarItemFace(TCanvas& canvas, TTeCustomItem* item, co
   DrawTextEx(canvas, item->Caption(), rect, DrawTextBiDiModeFlags(kDtCentred));
 }
 
-void TTeThemeFlat::DrawMenuBarButton(TCanvas& canvas, TTeCustomItem* item, const TRect& rect, bool selected,
-                                     bool hot) {
+void TTeThemeFlat::DrawMenuBarButton(TCanvas& canvas, TTeCustomItem* item, const TRect& rect, bool selected, bool hot) {
   if (!item) return;
   TRect r = Shrink(rect);
   FillRectColor(canvas, r, GetColor(ktcMenuItem));
@@ -161,32 +159,14 @@ void TTeThemeFlat::DrawMenuBarButton(TCanvas& canvas, TTeCustomItem* item, const
 }
 
 void TTeThemeFlat::DrawPopupItem(TCanvas& canvas, TTeCustomItem* item, const TRect& rect, bool selected, uint8_t) {
-  if (!item) return;
-  if (item->IsSeparator()) {
-    DrawPopupSeparator(*this, canvas, rect);
-    return;
-  }
-  SetThemeFont(canvas, *this, ktfMenuItem);
-  if (selected) {
-    FillRectColor(canvas, rect, GetColor(ktcMenuItemSelection));
-    canvas.Font()->SetColor(GetColor(ktcMenuItemSelectedText));
-    Frame(canvas, rect, GetColor(ktcMenuArrow));
-  } else {
-    FillRectColor(canvas, rect, GetColor(ktcMenuItem));
-    canvas.Font()->SetColor(GetColor(ktcMenuItemText));
-  }
-  if (item->Checked() || item->HasImage())
-    DrawPopupItemImage(canvas, item, {rect.left, rect.top, rect.left + item->ImageColumnWidth(), rect.bottom});
-  PaintPopupItemText(canvas, item, rect);
+  if (DrawPopupItemBase(*this, canvas, item, rect, selected)) PaintSubItemDot(canvas, item, rect);
 }
 
-// Caption and shortcut, and the round dot of an item with sub-items.
-void TTeThemeFlat::PaintPopupItemText(TCanvas& canvas, TTeCustomItem* item, const TRect& rect) {
-  DrawPopupItemText(*this, canvas, item, rect);
-  if (item->Count() > 0) {
-    const TRect dot = CenterRect({0, 0, 5, 5}, {rect.right - 24, rect.top, rect.right - 2, rect.bottom});
-    RoundFill(canvas, dot, 5, canvas.Font()->Color());
-  }
+// An item with sub-items gets a round dot in the text colour.
+void TTeThemeFlat::PaintSubItemDot(TCanvas& canvas, TTeCustomItem* item, const TRect& rect) {
+  if (item->Count() == 0) return;
+  const TRect dot = CenterRect({0, 0, 5, 5}, {rect.right - 24, rect.top, rect.right - 2, rect.bottom});
+  RoundFill(canvas, dot, 5, canvas.Font()->Color());
 }
 
 void TTeThemeFlat::DrawPopupScrollButton(TCanvas& canvas, const TRect& rect, int direction, bool hot) {
@@ -201,7 +181,7 @@ void TTeThemeFlat::DrawPopupScrollButton(TCanvas& canvas, const TRect& rect, int
 
 void TTeThemeFlat::DrawButton(TCanvas& canvas, int width, int height, uint8_t state) {
   if (state == kesDisabled) return;
-  const TColor c = GetColor(state == kesHot                        ? ktcHotFace
+  const TColor c = GetColor(state == kesHot                                   ? ktcHotFace
                             : state == kesPressed || state == 4 || state == 5 ? ktcSelection
                                                                               : ktcFace);
   TRect r{0, 0, width, height};
@@ -234,8 +214,8 @@ void TTeThemeFlat::DrawCheckBox(TCanvas& canvas, const TRect& rect, TTeElementSt
                 GetColor(disabled ? ktcDisabledFace : ktcFrame));
 }
 
-void TTeThemeFlat::PaintCheckBox(TCanvas& canvas, const TRect& rect, TCheckBoxState check, TColor border,
-                                 TColor fill, TColor mark) {
+void TTeThemeFlat::PaintCheckBox(TCanvas& canvas, const TRect& rect, TCheckBoxState check, TColor border, TColor fill,
+                                 TColor mark) {
   Frame(canvas, rect, border);
   FillRectColor(canvas, Shrink(rect), fill);
   if (check == cbChecked)
@@ -257,8 +237,7 @@ void TTeThemeFlat::PaintRadioButton(TCanvas& canvas, const TRect& rect, bool che
   if (checked) RoundFill(canvas, Shrink(rect, 3), 2, outline);
 }
 
-void TTeThemeFlat::DrawSpeedButton(TCanvas& canvas, const TRect& rect, TTeElementState state, bool flat,
-                                   bool down) {
+void TTeThemeFlat::DrawSpeedButton(TCanvas& canvas, const TRect& rect, TTeElementState state, bool flat, bool down) {
   if (state == kesDisabled) return;
   if (state > 5) state = kesNormal;
   const TColor frame = GetColor(ktcFrame), face = GetColor(ktcFace);
@@ -312,13 +291,12 @@ void TTeThemeFlat::DrawSpinButton(TCanvas& canvas, const TRect& rect, TTeElement
   DrawSpeedButton(canvas, rect, state, true, false);
 }
 
-void TTeThemeFlat::DrawGlyphButton(TCanvas& canvas, const TRect& rect, int glyph, TTeElementState state,
-                                   bool second) {
+void TTeThemeFlat::DrawGlyphButton(TCanvas& canvas, const TRect& rect, int glyph, TTeElementState state, bool second) {
   PaintGlyphButton(canvas, rect, glyph, state, second, GetColor(ktcFrame), true);
 }
 
-void TTeThemeFlat::PaintGlyphButton(TCanvas& canvas, const TRect& rect, int glyph, TTeElementState state,
-                                    bool second, TColor outline, bool raisedWhenHot) {
+void TTeThemeFlat::PaintGlyphButton(TCanvas& canvas, const TRect& rect, int glyph, TTeElementState state, bool second,
+                                    TColor outline, bool raisedWhenHot) {
   const TColor fill = GetColor(StateFill(state));
   Frame(canvas, rect, outline);
   const TRect inner = Shrink(rect);
@@ -348,7 +326,9 @@ void TTeThemeFlat::PaintComboButton(TCanvas& canvas, const TRect& rect, TTeEleme
     Sunken(canvas, inner, fill, 30);
   else if (state == kesHot && raisedWhenHot)
     Raised(canvas, inner, fill, 30);
-  Arrow(canvas, rect.Offset(0, 1).Offset(state == kesPressed ? 1 : 0, state == kesPressed ? 1 : 0), true, clBlack);
+  // The arrow sits one pixel low, and follows the press one more each way.
+  const int push = state == kesPressed ? 1 : 0;
+  Arrow(canvas, rect.Offset(push, 1 + push), true, clBlack);
 }
 
 // --- track bars, progress bars, edits, headers, group boxes -------------------------------
@@ -442,8 +422,8 @@ void TTeThemeFlat::PaintScrollButton(TCanvas& canvas, const TRect& rect, bool ve
     else if (state == kesHot)
       Raised(canvas, Shrink(rect), fill, 30);
   }
-  const unsigned direction = vertical ? (first ? DFCS_SCROLLUP : DFCS_SCROLLDOWN)
-                                      : (first ? DFCS_SCROLLLEFT : DFCS_SCROLLRIGHT);
+  const unsigned direction =
+      vertical ? (first ? DFCS_SCROLLUP : DFCS_SCROLLDOWN) : (first ? DFCS_SCROLLLEFT : DFCS_SCROLLRIGHT);
   Glyph(canvas, rect, DFC_SCROLL, direction | (state == kesPressed ? DFCS_FLAT | DFCS_PUSHED : 0u));
 }
 
@@ -543,7 +523,9 @@ void TTeThemeFlat::DrawStateBox(TCanvas& canvas, const TRect& rect, uint8_t, int
 
 // --- bars ----------------------------------------------------------------------------
 
-void TTeThemeFlat::DrawControlBar(TCanvas& canvas, const TRect& rect) { FillRectColor(canvas, rect, GetColor(ktcFace)); }
+void TTeThemeFlat::DrawControlBar(TCanvas& canvas, const TRect& rect) {
+  FillRectColor(canvas, rect, GetColor(ktcFace));
+}
 
 void TTeThemeFlat::DrawMenuBarOnControlBar(TCanvas& canvas, const TRect& rect) {
   FillRectColor(canvas, rect, GetColor(ktcFace));

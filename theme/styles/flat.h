@@ -43,8 +43,7 @@ class TTeThemeFlat : public TTeTheme {
   void DrawButton(TCanvas& canvas, int width, int height, uint8_t state) override;
   void DrawCheckBox(TCanvas& canvas, const TRect& rect, TTeElementState state, TCheckBoxState check) override;
   void DrawRadioButton(TCanvas& canvas, const TRect& rect, TTeElementState state, bool checked) override;
-  void DrawTrackBarThumb(TCanvas& canvas, const TRect& rect, bool vertical, int shape,
-                         TTeElementState state) override;
+  void DrawTrackBarThumb(TCanvas& canvas, const TRect& rect, bool vertical, int shape, TTeElementState state) override;
   void DrawTrackBarTrack(TCanvas& canvas, const TRect& rect, const TRect& selectionRect) override;
   void DrawProgressBarFrame(TCanvas& canvas, const TRect& rect) override;
   void DrawProgressBar(TCanvas& canvas, const TRect& rect, const TRect& barRect, bool vertical, bool smooth) override;
@@ -60,8 +59,7 @@ class TTeThemeFlat : public TTeTheme {
   void DrawListBorder(TCanvas& canvas, const TRect& rect, TTeElementState state) override;
   void DrawComboButton(TCanvas& canvas, const TRect& rect, TTeElementState state) override;
   void DrawSpeedButton(TCanvas& canvas, const TRect& rect, TTeElementState state, bool flat, bool down) override;
-  void DrawSpeedButtonChevron(TCanvas& canvas, const TRect& rect, TTeElementState state, bool flat,
-                              bool down) override;
+  void DrawSpeedButtonChevron(TCanvas& canvas, const TRect& rect, TTeElementState state, bool flat, bool down) override;
   void DrawControlBar(TCanvas& canvas, const TRect& rect) override;
   void DrawControlBand(TCanvas& canvas, const TRect& rect, const TRect& gripRect) override;
   void DrawMenuBarOnControlBar(TCanvas& canvas, const TRect& rect) override;
@@ -80,9 +78,8 @@ class TTeThemeFlat : public TTeTheme {
   // The pieces the derived styles paint with other colours or without
   // Flat's bevels. Colours are resolved colours.
   void PaintMenuBarItemFace(TCanvas& canvas, TTeCustomItem* item, const TRect& rect, bool selected, bool hot);
-  void PaintPopupItemText(TCanvas& canvas, TTeCustomItem* item, const TRect& rect);
-  void PaintCheckBox(TCanvas& canvas, const TRect& rect, TCheckBoxState check, TColor border, TColor fill,
-                     TColor mark);
+  void PaintSubItemDot(TCanvas& canvas, TTeCustomItem* item, const TRect& rect);
+  void PaintCheckBox(TCanvas& canvas, const TRect& rect, TCheckBoxState check, TColor border, TColor fill, TColor mark);
   void PaintRadioButton(TCanvas& canvas, const TRect& rect, bool checked, TColor fill, TColor outline);
   void PaintTrackBarThumb(TCanvas& canvas, const TRect& rect, bool vertical, int shape, TColor fill, TColor outline);
   void PaintHeader(TCanvas& canvas, const TRect& rect, const std::string& text, TColor fill);
@@ -91,8 +88,7 @@ class TTeThemeFlat : public TTeTheme {
   void PaintScrollButton(TCanvas& canvas, const TRect& rect, bool vertical, bool first, TTeElementState state,
                          TColor outline, bool bevelled);
   void PaintScrollThumb(TCanvas& canvas, const TRect& rect, TTeElementState state, TColor outline, bool bevelled);
-  void PaintComboButton(TCanvas& canvas, const TRect& rect, TTeElementState state, TColor outline,
-                        bool raisedWhenHot);
+  void PaintComboButton(TCanvas& canvas, const TRect& rect, TTeElementState state, TColor outline, bool raisedWhenHot);
   void PaintTab(TCanvas& canvas, const TRect& rect, TTabPosition position, TTeElementState state, TColor frame);
   void PaintListBorder(TCanvas& canvas, const TRect& rect, TTeElementState state, TColor enabledFrame);
 
@@ -133,8 +129,7 @@ class TTeThemeOfficeXP : public TTeThemeFlat {
   void DrawButton(TCanvas& canvas, int width, int height, uint8_t state) override;
   void DrawCheckBox(TCanvas& canvas, const TRect& rect, TTeElementState state, TCheckBoxState check) override;
   void DrawRadioButton(TCanvas& canvas, const TRect& rect, TTeElementState state, bool checked) override;
-  void DrawTrackBarThumb(TCanvas& canvas, const TRect& rect, bool vertical, int shape,
-                         TTeElementState state) override;
+  void DrawTrackBarThumb(TCanvas& canvas, const TRect& rect, bool vertical, int shape, TTeElementState state) override;
   void DrawProgressBar(TCanvas& canvas, const TRect& rect, const TRect& barRect, bool vertical, bool smooth) override;
   void DrawHeader(TCanvas& canvas, const TRect& rect, const std::string& text) override;
   void DrawGlyphButton(TCanvas& canvas, const TRect& rect, int glyph, TTeElementState state, bool second) override;

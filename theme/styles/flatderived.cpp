@@ -20,9 +20,7 @@ using namespace flatdraw;
 
 // --- Cool Flat ------------------------------------------------------------------------
 
-int TTeThemeCoolFlat::GetSize(TTeThemeSize kind) const {
-  return flattables::Size(flattables::kCoolFlatSizes, kind);
-}
+int TTeThemeCoolFlat::GetSize(TTeThemeSize kind) const { return flattables::Size(flattables::kCoolFlatSizes, kind); }
 
 TColor TTeThemeCoolFlat::GetColor(TTeThemeColor kind) const {
   return AdjustColor(flattables::BaseColor(flattables::kCoolFlatColors, kind, flattables::kCoolFlatBeyond));
@@ -103,8 +101,7 @@ void TTeThemeOfficeXP::PaintItemImage(TCanvas& canvas, TTeCustomItem* item, cons
   images.Draw(&canvas, at.left - 2, at.top - 2, item->ImageIndex(), item->Enabled());
 }
 
-void TTeThemeOfficeXP::DrawPopupItem(TCanvas& canvas, TTeCustomItem* item, const TRect& rect, bool selected,
-                                     uint8_t) {
+void TTeThemeOfficeXP::DrawPopupItem(TCanvas& canvas, TTeCustomItem* item, const TRect& rect, bool selected, uint8_t) {
   if (!item) return;
   const TColor face = GetColor(ktcFace);
   if (item->IsSeparator()) {
@@ -125,7 +122,8 @@ void TTeThemeOfficeXP::DrawPopupItem(TCanvas& canvas, TTeCustomItem* item, const
     canvas.Font()->SetColor(GetColor(ktcMenuItemText));
   }
   if (item->Checked() || item->HasImage()) PaintItemImage(canvas, item, column, selected);
-  PaintPopupItemText(canvas, item, rect);
+  DrawPopupItemText(*this, canvas, item, rect);
+  PaintSubItemDot(canvas, item, rect);
 }
 
 void TTeThemeOfficeXP::DrawPopupScrollButton(TCanvas& canvas, const TRect& rect, int direction, bool hot) {
@@ -150,8 +148,7 @@ void TTeThemeOfficeXP::DrawButton(TCanvas& canvas, int width, int height, uint8_
   FillRectColor(canvas, Shrink(r), fill);
 }
 
-void TTeThemeOfficeXP::DrawCheckBox(TCanvas& canvas, const TRect& rect, TTeElementState state,
-                                    TCheckBoxState check) {
+void TTeThemeOfficeXP::DrawCheckBox(TCanvas& canvas, const TRect& rect, TTeElementState state, TCheckBoxState check) {
   if (state == kesDisabled) {
     PaintCheckBox(canvas, rect, check, GetColor(ktcFrame), GetColor(ktcFace), GetColor(ktcDisabledFace));
     return;

@@ -1,9 +1,8 @@
-#include <windows.h>
-
 #include "theme/styles/flatdraw.h"
 
-#include "framework/graphics.h"
+#include <windows.h>
 
+#include "framework/graphics.h"
 #include "theme/core/colors.h"
 #include "theme/core/drawing.h"
 #include "theme/core/glyphs.h"

@@ -217,29 +217,11 @@ void TTeThemeHighlight::DrawMenuBarButton(TCanvas& canvas, TTeCustomItem* item, 
 
 void TTeThemeHighlight::DrawPopupItem(TCanvas& canvas, TTeCustomItem* item, const TRect& rect, bool selected,
                                       uint8_t) {
-  if (!item) return;
-  if (item->IsSeparator()) {
-    DrawPopupSeparator(*this, canvas, rect);
-    return;
-  }
-  SetThemeFont(canvas, *this, ktfMenuItem);
-  if (selected) {
-    FillRectColor(canvas, rect, GetColor(ktcMenuItemSelection));
-    canvas.Font()->SetColor(GetColor(ktcMenuItemSelectedText));
-    Outline(canvas, rect, ktcMenuArrow);
-  } else {
-    FillRectColor(canvas, rect, GetColor(ktcMenuItem));
-    canvas.Font()->SetColor(GetColor(ktcMenuItemText));
-  }
-  if (item->Checked() || item->HasImage())
-    DrawPopupItemImage(canvas, item, {rect.left, rect.top, rect.left + item->ImageColumnWidth(), rect.bottom});
-  DrawPopupItemText(*this, canvas, item, rect);
-  if (item->Count() > 0) {
-    // A round dot in the text colour, ringed in the arrow colour.
-    const TRect dot = CenterRect(Bounds(0, 0, 5, 5), {rect.right - 24, rect.top, rect.right - 2, rect.bottom});
-    RoundFill(canvas, dot, 5, canvas.Font()->Color());
-    RoundFrame(canvas, dot, 5, GetColor(ktcMenuArrow));
-  }
+  if (!DrawPopupItemBase(*this, canvas, item, rect, selected, 3) || item->Count() == 0) return;
+  // A round dot in the text colour, ringed in the arrow colour.
+  const TRect dot = CenterRect(Bounds(0, 0, 5, 5), {rect.right - 24, rect.top, rect.right - 2, rect.bottom});
+  RoundFill(canvas, dot, 5, canvas.Font()->Color());
+  RoundFrame(canvas, dot, 5, GetColor(ktcMenuArrow));
 }
 
 void TTeThemeHighlight::DrawPopupScrollButton(TCanvas& canvas, const TRect& rect, int direction, bool hot) {

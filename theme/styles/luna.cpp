@@ -654,24 +654,7 @@ void TTeThemeLuna::DrawMenuBarItem(TCanvas& canvas, TTeCustomItem* item, const T
 }
 
 void TTeThemeLuna::DrawPopupItem(TCanvas& canvas, TTeCustomItem* item, const TRect& rect, bool selected, uint8_t) {
-  if (!item) return;
-  if (item->IsSeparator()) {
-    DrawPopupSeparator(*this, canvas, rect);
-    return;
-  }
-  SetThemeFont(canvas, *this, ktfMenuItem);
-  if (selected) {
-    FillRectColor(canvas, rect, GetColor(ktcMenuItemSelection));
-    canvas.Font()->SetColor(GetColor(ktcMenuItemSelectedText));
-    OutlineRect(canvas, rect, GetColor(ktcMenuArrow));
-  } else {
-    FillRectColor(canvas, rect, GetColor(ktcMenuItem));
-    canvas.Font()->SetColor(GetColor(ktcMenuItemText));
-  }
-  if (item->Checked() || item->HasImage())
-    DrawPopupItemImage(canvas, item, {rect.left, rect.top, rect.left + item->ImageColumnWidth(), rect.bottom});
-  DrawPopupItemText(*this, canvas, item, rect);
-  if (item->Count() > 0)
+  if (DrawPopupItemBase(*this, canvas, item, rect, selected) && item->Count() > 0)
     DrawFrameControlGlyph(canvas, {rect.right - 24, rect.top, rect.right - 2, rect.bottom}, DFC_MENU,
                           DFCS_MENUARROW, clBlack);
 }

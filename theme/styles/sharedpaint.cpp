@@ -1,6 +1,6 @@
-#include <windows.h>
-
 #include "theme/styles/sharedpaint.h"
+
+#include <windows.h>
 
 #include <array>
 #include <span>
@@ -77,6 +77,32 @@ void DrawPopupItemText(const TTeTheme& theme, TCanvas& canvas, TTeCustomItem* it
   }
 }
 
+bool DrawPopupItemBase(const TTeTheme& theme, TCanvas& canvas, TTeCustomItem* item, const TRect& rect, bool selected,
+                       int outlineCorner) {
+  if (!item) return false;
+  if (item->IsSeparator()) {
+    FillRectColor(canvas, rect, theme.GetColor(ktcMenuItem));
+    FillRectColor(canvas, {rect.left + 2, rect.top + 4, rect.right - 2, rect.top + 5}, clBtnShadow);
+    return false;
+  }
+  SetThemeFont(canvas, theme, ktfMenuItem);
+  if (selected) {
+    FillRectColor(canvas, rect, theme.GetColor(ktcMenuItemSelection));
+    canvas.Font()->SetColor(theme.GetColor(ktcMenuItemSelectedText));
+    if (outlineCorner > 0)
+      RoundFrame(canvas, rect, outlineCorner, theme.GetColor(ktcMenuArrow));
+    else
+      OutlineRect(canvas, rect, theme.GetColor(ktcMenuArrow));
+  } else {
+    FillRectColor(canvas, rect, theme.GetColor(ktcMenuItem));
+    canvas.Font()->SetColor(theme.GetColor(ktcMenuItemText));
+  }
+  if (item->Checked() || item->HasImage())
+    DrawPopupItemImage(canvas, item, {rect.left, rect.top, rect.left + item->ImageColumnWidth(), rect.bottom});
+  DrawPopupItemText(theme, canvas, item, rect);
+  return true;
+}
+
 std::vector<TRect> ProgressBlocks(const TRect& rect, const TRect& barRect, bool vertical, bool smooth) {
   std::vector<TRect> blocks;
   if (smooth) {
@@ -108,11 +134,6 @@ void DrawNestedBorder(TCanvas& canvas, const TRect& rect, TColor fill, TColor fr
   FillRectColor(canvas, {rect.right - 20, rect.bottom - 20, rect.right, rect.bottom}, fill);
   OutlineRect(canvas, rect, frame);
   for (int i = 1; i <= nested; ++i) OutlineRect(canvas, InflatedRect(rect, -i), fill);
-}
-
-void DrawPopupSeparator(const TTeTheme& theme, TCanvas& canvas, const TRect& rect) {
-  FillRectColor(canvas, rect, theme.GetColor(ktcMenuItem));
-  FillRectColor(canvas, {rect.left + 2, rect.top + 4, rect.right - 2, rect.top + 5}, clBtnShadow);
 }
 
 std::optional<TRect> TabPageStrip(const TRect& rect, TTabPosition position) {

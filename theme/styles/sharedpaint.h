@@ -33,6 +33,15 @@ void DrawPopupCheckMark(TCanvas& canvas, const TRect& column);
 // disabled item.
 void DrawPopupItemText(const TTeTheme& theme, TCanvas& canvas, TTeCustomItem* item, const TRect& rect);
 
+// A popup item as far as the styles paint it alike: a separator's strip, or
+// the background, outline and font colour by selection, the image or check
+// mark and the texts. False for a separator (or no item), which takes
+// nothing more; the caller adds its own sub-item marker otherwise. The
+// outline of a selected item is square, or rounded with corners of
+// `outlineCorner` pixels.
+bool DrawPopupItemBase(const TTeTheme& theme, TCanvas& canvas, TTeCustomItem* item, const TRect& rect, bool selected,
+                       int outlineCorner = 0);
+
 // The blocks a block-mode progress bar fills (the bar rect alone when
 // smooth), each clipped to the whole rect; none while the bar is shorter
 // than one step.
@@ -41,10 +50,6 @@ std::vector<TRect> ProgressBlocks(const TRect& rect, const TRect& barRect, bool 
 // A list-style border: the 20 x 20 corner square at the bottom right and
 // `nested` frames inside the outline, all in fill; the outline in frame.
 void DrawNestedBorder(TCanvas& canvas, const TRect& rect, TColor fill, TColor frame, int nested);
-
-// The separator of a popup menu: the item colour with a shadow line 4
-// pixels down, 2 pixels short of either end.
-void DrawPopupSeparator(const TTeTheme& theme, TCanvas& canvas, const TRect& rect);
 
 // The two rows or columns of a tab on its page's side (the bottom of a tab
 // on top, and so on), where the tab runs into its page; none for a

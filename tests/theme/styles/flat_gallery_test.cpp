@@ -15,8 +15,7 @@
 namespace hv {
 namespace {
 
-using test::Rgb;
-using test::Sys;
+using namespace test;
 
 class FlatGalleryTest : public ::testing::Test {
  protected:
@@ -52,13 +51,17 @@ class FlatGalleryTest : public ::testing::Test {
 
 // Disabled push buttons (Flat and Cool Flat), disabled speed buttons and
 // raised ones in the states only flat buttons take.
-const std::set<std::string> kQuietSpeedCells = {
-    "DrawSpeedButton raised: hot",         "DrawSpeedButton raised: disabled",
-    "DrawSpeedButton raised: state 4",     "DrawSpeedButton raised: state 5",
-    "DrawSpeedButton raised, down: hot",   "DrawSpeedButton raised, down: disabled",
-    "DrawSpeedButton raised, down: state 4", "DrawSpeedButton raised, down: state 5",
-    "DrawSpeedButton flat: disabled",      "DrawSpeedButton flat, down: disabled",
-    "DrawSpinButton: disabled"};
+const std::set<std::string> kQuietSpeedCells = {"DrawSpeedButton raised: hot",
+                                                "DrawSpeedButton raised: disabled",
+                                                "DrawSpeedButton raised: state 4",
+                                                "DrawSpeedButton raised: state 5",
+                                                "DrawSpeedButton raised, down: hot",
+                                                "DrawSpeedButton raised, down: disabled",
+                                                "DrawSpeedButton raised, down: state 4",
+                                                "DrawSpeedButton raised, down: state 5",
+                                                "DrawSpeedButton flat: disabled",
+                                                "DrawSpeedButton flat, down: disabled",
+                                                "DrawSpinButton: disabled"};
 
 TEST_F(FlatGalleryTest, EverySheetIsFilledWithoutMarkerColour) {
   for (TTeThemeClass themeClass :

@@ -12,27 +12,9 @@
 namespace hv {
 namespace {
 
-using test::Count;
-using test::CountUntouched;
-using test::Differences;
-using test::Face;
-using test::Rgb;
-using test::Sys;
-using test::TSheet;
+using namespace test;
 
-class FlatPartsTest : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() { StartThemeLibrary({.registerStyles = &RegisterFlatStyles}); }
-  static void TearDownTestSuite() { FinishThemeLibrary(); }
-
-  TTeThemeFlat theme_;
-  const TColor frame_ = Sys(clBtnShadow);
-  const TColor hot_ = Rgb(0xB6BDD2);
-  const TColor selection_ = Darken(Face(), 30);
-  const TColor menu_ = Lighten(Face(), 10);
-  const TColor window_ = Sys(clWindow);
-  const TColor text_ = Sys(clMenuText);
-};
+using FlatPartsTest = test::FlatStyleTest;
 
 TEST_F(FlatPartsTest, ScrollBarParts) {
   TSheet track(40, 17);
@@ -251,8 +233,8 @@ TEST_F(FlatPartsTest, BarsBandsItemsAndSplitters) {
   theme_.DrawMenuBarOnControlBar(sheet.Canvas(), {0, 0, 120, 26});
   EXPECT_EQ(sheet.ColorAt(60, 13), Face());
 
-  const std::pair<int, TColor> items[] = {{0, window_}, {1, hot_},      {2, selection_}, {3, selection_},
-                                          {4, Face()},  {7, Face()},    {255, Face()}};
+  const std::pair<int, TColor> items[] = {{0, window_}, {1, hot_},   {2, selection_}, {3, selection_},
+                                          {4, Face()},  {7, Face()}, {255, Face()}};
   for (auto [flags, color] : items) {
     sheet.Clear();
     theme_.DrawListItem(sheet.Canvas(), {0, 0, 50, 16}, static_cast<uint8_t>(flags));

@@ -12,26 +12,9 @@
 namespace hv {
 namespace {
 
-using test::Count;
-using test::CountUntouched;
-using test::Differences;
-using test::Face;
-using test::Rgb;
-using test::Sys;
-using test::TSheet;
+using namespace test;
 
-class FlatTest : public ::testing::Test {
- protected:
-  static void SetUpTestSuite() { StartThemeLibrary({.registerStyles = &RegisterFlatStyles}); }
-  static void TearDownTestSuite() { FinishThemeLibrary(); }
-
-  TTeThemeFlat theme_;
-  const TColor frame_ = Sys(clBtnShadow);
-  const TColor hot_ = Rgb(0xB6BDD2);
-  const TColor selection_ = Darken(Face(), 30);
-  const TColor menu_ = Lighten(Face(), 10);
-  const TColor window_ = Sys(clWindow);
-};
+using FlatTest = test::FlatStyleTest;
 
 // --- registry and tables ---------------------------------------------------------------------
 
@@ -70,12 +53,32 @@ TEST_F(FlatTest, ThreeStylesAtTheirPlacesInTheRegistry) {
 TEST_F(FlatTest, ColourTable) {
   const TColor fallback = Sys(kFallbackColor);
   const TColor text = Sys(clMenuText);
-  const TColor expected[kThemeColorCount] = {
-      Sys(clActiveCaption), Sys(clInactiveCaption), Rgb(0x000000), Rgb(0xFFFFFF), fallback,   Rgb(0xFFFFFF),
-      window_,              frame_,                 selection_,    Rgb(0xFEFEFB), Rgb(0xC5C5B1), Face(),
-      hot_,                 frame_,                 menu_,         hot_,          menu_,         hot_,
-      text,                 text,                   text,          text,          Rgb(0x808080), Rgb(0x000000),
-      Rgb(0x95CEFF),        Rgb(0x316AC5)};
+  const TColor expected[kThemeColorCount] = {Sys(clActiveCaption),
+                                             Sys(clInactiveCaption),
+                                             Rgb(0x000000),
+                                             Rgb(0xFFFFFF),
+                                             fallback,
+                                             Rgb(0xFFFFFF),
+                                             window_,
+                                             frame_,
+                                             selection_,
+                                             Rgb(0xFEFEFB),
+                                             Rgb(0xC5C5B1),
+                                             Face(),
+                                             hot_,
+                                             frame_,
+                                             menu_,
+                                             hot_,
+                                             menu_,
+                                             hot_,
+                                             text,
+                                             text,
+                                             text,
+                                             text,
+                                             Rgb(0x808080),
+                                             Rgb(0x000000),
+                                             Rgb(0x95CEFF),
+                                             Rgb(0x316AC5)};
   for (int kind = 0; kind < kThemeColorCount; ++kind)
     EXPECT_EQ(theme_.GetColor(static_cast<TTeThemeColor>(kind)), expected[kind]) << kind;
   for (int kind : {26, 27, 100, 255}) EXPECT_EQ(theme_.GetColor(static_cast<TTeThemeColor>(kind)), fallback) << kind;
@@ -316,8 +319,13 @@ TEST_F(FlatTest, SpeedButtonsFlatAndRaised) {
 
   // The spin button is the flat one, never down.
   EXPECT_EQ(Differences(
-                16, 11, [&](TCanvas& c) { theme_.DrawSpinButton(c, {0, 0, 16, 11}, kesHot, 0); },
-                [&](TCanvas& c) { theme_.DrawSpeedButton(c, {0, 0, 16, 11}, kesHot, true, false); }),
+                16, 11,
+                [&](TCanvas& c) {
+                  theme_.DrawSpinButton(c, {0, 0, 16, 11}, kesHot, 0);
+                },
+                [&](TCanvas& c) {
+                  theme_.DrawSpeedButton(c, {0, 0, 16, 11}, kesHot, true, false);
+                }),
             0);
 }
 

@@ -2,6 +2,7 @@
 // What the flat styles' tests share: colours written as designers read
 // them, the live face colour, and comparing two paintings pixel by pixel.
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <cstdint>
@@ -9,6 +10,8 @@
 
 #include "tests/theme/styles/skin_test_support.h"
 #include "theme/core/colors.h"
+#include "theme/core/themelibrary.h"
+#include "theme/styles/flat.h"
 
 namespace hv::test {
 
@@ -43,5 +46,21 @@ inline int CountUntouched(const TSheet& sheet, const TRect& area) {
     for (int x = area.left; x < area.right; ++x) n += sheet.Untouched(x, y);
   return n;
 }
+
+// The library started with the flat styles registered, and the colours
+// Flat paints with, as the live system colours give them.
+class FlatStyleTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { StartThemeLibrary({.registerStyles = &RegisterFlatStyles}); }
+  static void TearDownTestSuite() { FinishThemeLibrary(); }
+
+  TTeThemeFlat theme_;
+  const TColor frame_ = Sys(clBtnShadow);
+  const TColor hot_ = Rgb(0xB6BDD2);
+  const TColor selection_ = Darken(Face(), 30);
+  const TColor menu_ = Lighten(Face(), 10);
+  const TColor window_ = Sys(clWindow);
+  const TColor text_ = Sys(clMenuText);
+};
 
 }  // namespace hv::test

@@ -14,26 +14,15 @@
 namespace hv {
 namespace {
 
-using test::Count;
-using test::CountUntouched;
-using test::Differences;
-using test::Face;
-using test::Rgb;
-using test::Sys;
-using test::TSheet;
+using namespace test;
 
-class FlatFamilyTest : public ::testing::Test {
+class FlatFamilyTest : public FlatStyleTest {
  protected:
-  static void SetUpTestSuite() { StartThemeLibrary({.registerStyles = &RegisterFlatStyles}); }
-  static void TearDownTestSuite() { FinishThemeLibrary(); }
-
   TTeThemeCoolFlat cool_;
   TTeThemeOfficeXP office_;
   const TColor navy_ = Rgb(0x000080);
   const TColor grey_ = Rgb(0x808080);
-  const TColor hot_ = Rgb(0xB6BDD2);
   const TColor officeSelection_ = Rgb(0x8592B5);
-  const TColor menu_ = Lighten(Face(), 10);
 };
 
 // --- Cool Flat ------------------------------------------------------------------------
@@ -41,9 +30,10 @@ class FlatFamilyTest : public ::testing::Test {
 TEST_F(FlatFamilyTest, CoolFlatTables) {
   const TColor red = Rgb(0xFF0000), black = Rgb(0x000000), face = Face();
   const TColor expected[kThemeColorCount] = {
-      Rgb(0xF7DE9C), face,          black,         black, red,   black, Rgb(0xFFFFFF), Rgb(0xA09683), Rgb(0x336699),
-      Rgb(0xFEFEFB), Rgb(0xC5C5B1), face,          Rgb(0xEBEAE1), Rgb(0xA09683), face, Rgb(0xF7DE9C), face,
-      Rgb(0xF7DE9C), black,         black,         black, black, Rgb(0x808080), black, Rgb(0x95CEFF), Rgb(0x316AC5)};
+      Rgb(0xF7DE9C), face,          black,         black,         red,          black,         Rgb(0xFFFFFF),
+      Rgb(0xA09683), Rgb(0x336699), Rgb(0xFEFEFB), Rgb(0xC5C5B1), face,         Rgb(0xEBEAE1), Rgb(0xA09683),
+      face,          Rgb(0xF7DE9C), face,          Rgb(0xF7DE9C), black,        black,         black,
+      black,         Rgb(0x808080), black,         Rgb(0x95CEFF), Rgb(0x316AC5)};
   for (int kind = 0; kind < kThemeColorCount; ++kind)
     EXPECT_EQ(cool_.GetColor(static_cast<TTeThemeColor>(kind)), expected[kind]) << kind;
   for (int kind : {26, 30, 255}) EXPECT_EQ(cool_.GetColor(static_cast<TTeThemeColor>(kind)), red) << kind;
@@ -51,7 +41,7 @@ TEST_F(FlatFamilyTest, CoolFlatTables) {
   EXPECT_EQ(cool_.GetColor(static_cast<TTeThemeColor>(30)), Rgb(0x00FF00)) << "beyond the table, still tinted";
   cool_.SetDeltaHue(0);
 
-  const int sizes[kThemeSizeCount] = {3,  3,  23, 18, 10, 20, 20, 15, 15, 3, 3, 2, 3,  3,  22,
+  const int sizes[kThemeSizeCount] = {3,  3,  23, 18, 10, 20, 20, 15, 15, 3,  3,  2, 3,  3,  22,
                                       17, 13, 13, 13, 13, 9,  18, 4,  18, 17, 17, 1, 18, 15, 11};
   for (int kind = 0; kind < kThemeSizeCount; ++kind)
     EXPECT_EQ(cool_.GetSize(static_cast<TTeThemeSize>(kind)), sizes[kind]) << kind;
@@ -116,12 +106,32 @@ TEST_F(FlatFamilyTest, CoolFlatCaptionButtons) {
 // --- Office XP ------------------------------------------------------------------------
 
 TEST_F(FlatFamilyTest, OfficeXPColoursAndEverythingElseFlat) {
-  const TColor expected[kThemeColorCount] = {
-      Sys(clActiveCaption), Sys(clInactiveCaption), Rgb(0), Rgb(0xFFFFFF), Sys(kFallbackColor), Rgb(0xFFFFFF),
-      Sys(clWindow),        grey_,                  officeSelection_, Rgb(0xFEFEFB), Rgb(0xC5C5B1), Face(),
-      hot_,                 navy_,                  menu_,            hot_,          Rgb(0xFFFFFF), hot_,
-      Sys(clMenuText),      Sys(clMenuText),        Sys(clMenuText),  Sys(clMenuText), grey_,       Rgb(0),
-      Rgb(0x95CEFF),        Rgb(0x316AC5)};
+  const TColor expected[kThemeColorCount] = {Sys(clActiveCaption),
+                                             Sys(clInactiveCaption),
+                                             Rgb(0),
+                                             Rgb(0xFFFFFF),
+                                             Sys(kFallbackColor),
+                                             Rgb(0xFFFFFF),
+                                             Sys(clWindow),
+                                             grey_,
+                                             officeSelection_,
+                                             Rgb(0xFEFEFB),
+                                             Rgb(0xC5C5B1),
+                                             Face(),
+                                             hot_,
+                                             navy_,
+                                             menu_,
+                                             hot_,
+                                             Rgb(0xFFFFFF),
+                                             hot_,
+                                             Sys(clMenuText),
+                                             Sys(clMenuText),
+                                             Sys(clMenuText),
+                                             Sys(clMenuText),
+                                             grey_,
+                                             Rgb(0),
+                                             Rgb(0x95CEFF),
+                                             Rgb(0x316AC5)};
   for (int kind = 0; kind < kThemeColorCount; ++kind)
     EXPECT_EQ(office_.GetColor(static_cast<TTeThemeColor>(kind)), expected[kind]) << kind;
   EXPECT_EQ(office_.GetColor(static_cast<TTeThemeColor>(26)), Sys(kFallbackColor));
@@ -135,10 +145,13 @@ TEST_F(FlatFamilyTest, OfficeXPColoursAndEverythingElseFlat) {
                 [&](TCanvas& c) { flat.DrawFormFrame(c, 120, 70, client, true, kbsStandard); }),
             0);
   EXPECT_EQ(Differences(
-                18, 15, [&](TCanvas& c) { office_.DrawCaptionButton(c, {0, 0, 18, 15}, kcbClose, true, false, true,
-                                                                    kbsStandard); },
-                [&](TCanvas& c) { flat.DrawCaptionButton(c, {0, 0, 18, 15}, kcbClose, true, false, true,
-                                                         kbsStandard); }),
+                18, 15,
+                [&](TCanvas& c) {
+                  office_.DrawCaptionButton(c, {0, 0, 18, 15}, kcbClose, true, false, true, kbsStandard);
+                },
+                [&](TCanvas& c) {
+                  flat.DrawCaptionButton(c, {0, 0, 18, 15}, kcbClose, true, false, true, kbsStandard);
+                }),
             0);
 }
 
@@ -435,9 +448,9 @@ TEST_F(FlatFamilyTest, KindsAndStatesOutsideTheTablesPaintTheFallback) {
     // Unknown state-box variants are variant 0; unknown thumb shapes paint
     // nothing; caption buttons past tray show only their face.
     for (int variant : {-1, 6, 1000})
-      EXPECT_EQ(same([&](TCanvas& c) { t.DrawStateBox(c, r, 0, variant); },
-                     [&](TCanvas& c) { t.DrawStateBox(c, r, 0, 0); }),
-                0)
+      EXPECT_EQ(
+          same([&](TCanvas& c) { t.DrawStateBox(c, r, 0, variant); }, [&](TCanvas& c) { t.DrawStateBox(c, r, 0, 0); }),
+          0)
           << name << variant;
     TSheet sheet(24, 24);
     for (int shape : {-1, 3, 100}) t.DrawTrackBarThumb(sheet.Canvas(), r, false, shape, kesHot);
