@@ -53,6 +53,17 @@ TTeThemeColor ButtonFaceKind(int state) {
   }
 }
 
+// The state's fill under a bevel of 30, sunken when pressed and raised
+// otherwise.
+void StateFace(const TTeTheme& theme, TCanvas& canvas, const TRect& rect, TTeElementState state) {
+  const TColor fill = theme.GetColor(flatdraw::StateFill(state));
+  FillRectColor(canvas, rect, fill);
+  if (state == kesPressed)
+    Sunken(canvas, rect, fill, 30);
+  else
+    Raised(canvas, rect, fill, 30);
+}
+
 }  // namespace
 
 // --- buttons --------------------------------------------------------------------------
@@ -178,12 +189,7 @@ void TTeThemeHighlight::DrawGlyphButton(TCanvas& canvas, const TRect& rect, int 
                                         bool second) {
   Outline(canvas, rect, ktcFrame);
   const TRect r = Shrink(rect);
-  const TColor fill = GetColor(flatdraw::StateFill(state));
-  FillRectColor(canvas, r, fill);
-  if (state == kesPressed)
-    Sunken(canvas, r, fill, 30);
-  else
-    Raised(canvas, r, fill, 30);
+  StateFace(*this, canvas, r, state);
   const unsigned pushed = state == kesPressed ? DFCS_PUSHED : 0;
   if (glyph == 1)
     DrawGlyphInside(canvas, rect, DFC_CAPTION, DFCS_CAPTIONCLOSE | pushed, GetColor(ktcFrame));
@@ -195,15 +201,7 @@ void TTeThemeHighlight::DrawGlyphButton(TCanvas& canvas, const TRect& rect, int 
 void TTeThemeHighlight::DrawComboButton(TCanvas& canvas, const TRect& rect, TTeElementState state) {
   Outline(canvas, rect, ktcFrame);
   const TRect r = Shrink(rect);
-  const TColor fill = GetColor(state == kesHot                         ? ktcHotFace
-                               : state == kesPressed || state == 4     ? ktcSelection
-                               : state == kesDisabled                  ? ktcDisabledFace
-                                                                       : ktcFace);
-  FillRectColor(canvas, r, fill);
-  if (state == kesPressed)
-    Sunken(canvas, r, fill, 30);
-  else
-    Raised(canvas, r, fill, 30);
+  StateFace(*this, canvas, r, state);
   const TRect arrow = state == kesPressed ? rect.Offset(1, 2) : rect.Offset(0, 1);
   flatdraw::Arrow(canvas, arrow, true, GetColor(ktcFrame));
 }
@@ -282,12 +280,7 @@ void TTeThemeHighlight::DrawScrollButton(TCanvas& canvas, const TRect& rect, boo
 void TTeThemeHighlight::DrawScrollThumb(TCanvas& canvas, const TRect& rect, TScrollBarKind, TTeElementState state) {
   Outline(canvas, rect, ktcFrame);
   const TRect r = Shrink(rect);
-  const TColor fill = GetColor(flatdraw::StateFill(state));
-  FillRectColor(canvas, r, fill);
-  if (state == kesPressed)
-    Sunken(canvas, r, fill, 30);
-  else
-    Raised(canvas, r, fill, 30);
+  StateFace(*this, canvas, r, state);
 }
 
 void TTeThemeHighlight::DrawControlBar(TCanvas& canvas, const TRect& rect) {
