@@ -2,19 +2,14 @@
 
 #include "theme/styles/highlight.h"
 
-#include <algorithm>
-#include <array>
-
-#include "framework/gdi.h"
 #include "framework/graphics.h"
 #include "theme/core/colors.h"
 #include "theme/core/drawing.h"
-#include "theme/core/glyphs.h"
 #include "theme/core/rects.h"
 #include "theme/core/text.h"
 #include "theme/core/themeitems.h"
-#include "theme/styles/highlight_tables.h"
 #include "theme/styles/flatdraw.h"
+#include "theme/styles/highlight_tables.h"
 #include "theme/styles/sharedpaint.h"
 
 namespace hv {
@@ -77,7 +72,7 @@ TColor TTeThemeLines::GetColor(TTeThemeColor kind) const {
   return AdjustColor(highlight::BaseColor(highlight::kLinesColors, kind));
 }
 
-// --- the painting vocabulary --------------------------------------------------------
+// --- outlines and faces --------------------------------------------------------------
 
 void TTeThemeHighlight::Outline(TCanvas& canvas, const TRect& rect, TTeThemeColor kind) {
   RoundFrame(canvas, rect, 3, GetColor(kind));

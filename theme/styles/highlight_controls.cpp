@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include "theme/styles/highlight.h"
+
 #include <array>
 #include <optional>
 
@@ -9,7 +11,6 @@
 #include "theme/core/glyphs.h"
 #include "theme/core/rects.h"
 #include "theme/core/text.h"
-#include "theme/styles/highlight.h"
 #include "theme/styles/flatdraw.h"
 #include "theme/styles/sharedpaint.h"
 
@@ -30,8 +31,8 @@ void DrawGlyphInside(TCanvas& canvas, const TRect& rect, unsigned type, unsigned
   DrawFrameControlGlyph(canvas, rect, type, state, color, 2);
 }
 
-// The thumb's pentagon edges: a polyline in the light colour and one in the
-// dark, each through the points given.
+// Lines in one colour from the first point through the others; the last
+// point stays undrawn, as every LineTo leaves its end.
 void Polyline(TCanvas& canvas, std::initializer_list<TPoint> points, TColor color) {
   const TPoint* p = points.begin();
   MoveTo(canvas, p->x, p->y);
