@@ -1,5 +1,7 @@
 #include "theme/styles/allstyles.h"
 
+#include "theme/styles/flat.h"
+#include "theme/styles/highlight.h"
 #include "theme/styles/luna.h"
 #include "theme/styles/standard.h"
 
@@ -7,7 +9,9 @@ namespace hv {
 
 void RegisterAllStyles() {
   RegisterSkinnedStyles();
+  RegisterHighlightStyles();
   RegisterStandardStyles();
+  RegisterFlatStyles();
 }
 
 }  // namespace hv

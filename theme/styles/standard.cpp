@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <array>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -15,6 +16,7 @@
 #include "theme/core/tebitmap.h"
 #include "theme/core/text.h"
 #include "theme/core/themeitems.h"
+#include "theme/styles/sharedpaint.h"
 
 namespace hv {
 
@@ -681,24 +683,7 @@ void TTeThemeStd::DrawTab(TCanvas& canvas, const TRect& rect, TTabPosition posit
   FillRectColor(canvas, r, p);
   // The tab runs into its page: the two rows or columns on the page's side
   // lose their bevel.
-  r = r.Inflate(2, 2);
-  switch (position) {
-    case tpTop:
-      r.top = r.bottom - 2;
-      break;
-    case tpBottom:
-      r.bottom = r.top + 2;
-      break;
-    case tpLeft:
-      r.left = r.right - 2;
-      break;
-    case tpRight:
-      r.right = r.left + 2;
-      break;
-    default:
-      return;
-  }
-  FillRectColor(canvas, r, p);
+  if (const std::optional<TRect> strip = TabPageStrip(r.Inflate(2, 2), position)) FillRectColor(canvas, *strip, p);
 }
 
 void TTeThemeStd::DrawFramedSquare(TCanvas& canvas, const TRect& rect, TColor back) {
