@@ -15,7 +15,7 @@
 #include "theme/frame/itemview.h"
 #include "theme/frame/menuresources.h"
 #include "theme/frame/themeform.h"
-#include "theme/styles/luna.h"
+#include "theme/styles/allstyles.h"
 
 using namespace hv;
 
@@ -47,7 +47,7 @@ void CALLBACK HotStep(HWND, UINT, UINT_PTR, DWORD) {
 int main() {
   Application()->Initialize();
   StartThemeLibrary(
-      {.registerClasses = &RegisterFrameClasses, .registerStyles = &RegisterSkinnedStyles, .freeSharedObjects = nullptr});
+      {.registerClasses = &RegisterFrameClasses, .registerStyles = &RegisterAllStyles, .freeSharedObjects = nullptr});
   {
     auto form = std::make_unique<TForm>(nullptr);
     form->SetBounds(100, 100, 640, 480);
