@@ -1,9 +1,10 @@
 #include "app/styleoption.h"
 
 #include <windows.h>
+// After <windows.h>, whose types it uses.
+#include <shellapi.h>
 
 #include <cstdio>
-#include <shellapi.h>
 
 #include "app/stylename.h"
 #include "framework/forms.h"

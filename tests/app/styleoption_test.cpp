@@ -16,7 +16,9 @@
 #include "app/startup.h"
 #include "framework/winstring.h"
 #include "tests/support/win_test.h"
+#include "theme/core/theme.h"
 #include "theme/core/themeengine.h"
+#include "theme/core/themelibrary.h"
 
 namespace hv {
 namespace {
@@ -47,7 +49,9 @@ bool Rectangular(HWND wnd) {
 }
 
 struct StyleOptionTest : ::testing::Test {
-  static void SetUpTestSuite() { StartViewer(); }
+  static void SetUpTestSuite() {
+    if (!ThemeLibraryStarted()) StartViewer();
+  }
   void SetUp() override {
     form = std::make_unique<TFrmMain>(nullptr);
     form->LoadFromLayout();
@@ -202,7 +206,14 @@ size_t Differences(const std::vector<COLORREF>& a, const std::vector<COLORREF>& 
   return count + (a.size() > b.size() ? a.size() - b.size() : b.size() - a.size());
 }
 
-TEST(StyleOptionFromOutside, TheViewerStartsInTheNamedStyleOrInMetalLuna) {
+// The registry as the program fills it, to know which styles to ask for.
+struct StyleOptionFromOutside : ::testing::Test {
+  static void SetUpTestSuite() {
+    if (!ThemeLibraryStarted()) StartViewer();
+  }
+};
+
+TEST_F(StyleOptionFromOutside, TheViewerStartsInTheNamedStyleOrInMetalLuna) {
   std::vector<COLORREF> metal;
   {
     TViewerRun run(L"");
@@ -212,13 +223,25 @@ TEST(StyleOptionFromOutside, TheViewerStartsInTheNamedStyleOrInMetalLuna) {
     EXPECT_EQ(WindowShape(wnd).kind, COMPLEXREGION) << "Metal Luna's rounded corners";
     metal = FramePixels(wnd);
   }
-  for (const wchar_t* name : {L"Advanced", L"\"k d e\""}) {
-    SCOPED_TRACE(Narrow(name));
-    TViewerRun run(std::wstring(L"--style ") + name);
+  // Every other style the viewer knows, by its name written in lower case
+  // without spaces: a frame of its own, shaped as the style says.
+  ASSERT_NE(FindThemeClass("Advanced"), nullptr);
+  for (int i = 0; i < ThemeClassCount(); ++i) {
+    TTeThemeClass style = ThemeClasses(i);
+    if (!style->IsThemeAvailable() || style->GetName() == "MetalLuna") continue;
+    std::string typed;
+    for (char c : style->GetName())
+      if (c != ' ') typed += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    SCOPED_TRACE(typed);
+    TViewerRun run(L"--style " + Widen(typed));
     ASSERT_TRUE(run.Started());
     HWND wnd = run.WaitForWindow();
     ASSERT_NE(wnd, nullptr);
-    EXPECT_TRUE(Rectangular(wnd)) << "the style answers no region";
+    RECT r{};
+    GetWindowRect(wnd, &r);
+    HRGN own = style->Create()->GetFormRegion(r.right - r.left, r.bottom - r.top, kbsStandard);
+    EXPECT_EQ(Rectangular(wnd), own == nullptr) << "the window is shaped as the style says";
+    if (own) DeleteObject(own);
     EXPECT_GT(Differences(FramePixels(wnd), metal), metal.size() / 2) << "the frame is not Metal Luna's";
     EXPECT_EQ(run.Output(), "");
   }

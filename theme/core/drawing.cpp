@@ -70,7 +70,9 @@ class TPatternBrush {
 };
 
 // The checkerboard of FillDither in the pattern's pixel form.
-std::array<uint32_t, 64> DitherPixels(TColor back, TColor dot) { return DitherPattern(ColorToARGB(back), ColorToARGB(dot)); }
+std::array<uint32_t, 64> DitherPixels(TColor back, TColor dot) {
+  return DitherPattern(ColorToARGB(back), ColorToARGB(dot));
+}
 
 std::vector<POINT> ToPoints(std::span<const TPoint> points) {
   std::vector<POINT> result(points.size());

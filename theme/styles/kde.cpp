@@ -1,7 +1,5 @@
 #include <windows.h>
 
-#include "theme/styles/standard.h"
-
 #include <algorithm>
 
 #include "framework/graphics.h"
@@ -9,6 +7,7 @@
 #include "theme/core/drawing.h"
 #include "theme/core/glyphs.h"
 #include "theme/core/rects.h"
+#include "theme/styles/standard.h"
 
 namespace hv {
 
@@ -88,8 +87,8 @@ void TTeThemeKDE::DrawFormFrame(TCanvas& canvas, int width, int height, const TR
   OutlineRect(canvas, r, f);
 }
 
-void TTeThemeKDE::DrawCaptionButton(TCanvas& canvas, const TRect& rect, TTeCaptionButton button, bool hot,
-                                    bool pressed, bool, TTeBorderStyle) {
+void TTeThemeKDE::DrawCaptionButton(TCanvas& canvas, const TRect& rect, TTeCaptionButton button, bool hot, bool pressed,
+                                    bool, TTeBorderStyle) {
   FillRectColor(canvas, rect.Inflate(1, 1), GetColor(ktcFace));
   const TColor e = HotOrFace(hot);
   FillRectColor(canvas, rect, e);
@@ -159,8 +158,7 @@ void TTeThemeKDE::DrawButton(TCanvas& canvas, int width, int height, uint8_t sta
   FillRectColor(canvas, r, c);
 }
 
-void TTeThemeKDE::DrawGlyphButton(TCanvas& canvas, const TRect& rect, int glyph, TTeElementState state,
-                                  bool second) {
+void TTeThemeKDE::DrawGlyphButton(TCanvas& canvas, const TRect& rect, int glyph, TTeElementState state, bool second) {
   const TColor c = Face(state);
   TRect r = rect.Inflate(-1, -1);
   if (state == kesPressed) {
@@ -189,9 +187,9 @@ void TTeThemeKDE::DrawScrollButton(TCanvas& canvas, const TRect& rect, bool vert
     TwiceRaised(canvas, r, c);
   Shrink(r);
   FillRectColor(canvas, r, c);
-  const unsigned glyph = vertical ? (first ? DFCS_SCROLLUP : DFCS_SCROLLDOWN) : (first ? DFCS_SCROLLLEFT : DFCS_SCROLLRIGHT);
-  DrawFrameControlGlyph(canvas, rect, DFC_SCROLL, glyph | (state == kesPressed ? DFCS_PUSHED | DFCS_FLAT : 0),
-                        clBlack);
+  const unsigned glyph =
+      vertical ? (first ? DFCS_SCROLLUP : DFCS_SCROLLDOWN) : (first ? DFCS_SCROLLLEFT : DFCS_SCROLLRIGHT);
+  DrawFrameControlGlyph(canvas, rect, DFC_SCROLL, glyph | (state == kesPressed ? DFCS_PUSHED | DFCS_FLAT : 0), clBlack);
 }
 
 void TTeThemeKDE::DrawScrollThumb(TCanvas& canvas, const TRect& rect, TScrollBarKind, TTeElementState state) {

@@ -1,6 +1,6 @@
-#include <windows.h>
-
 #include "theme/styles/standard.h"
+
+#include <windows.h>
 
 #include <array>
 #include <optional>
@@ -35,13 +35,12 @@ struct TBaseColor {
 };
 
 constexpr std::array<TBaseColor, kThemeColorCount> kAdvancedColors = {{
-    {clActiveCaption},      {clInactiveCaption}, {FromRGB(0x000000)}, {FromRGB(0xFFFFFF)},
-    {kFallbackColor},       {FromRGB(0xFFFFFF)}, {clWindow},          {FromRGB(0x000000)},
-    {clHighlight},          {FromRGB(0xFEFEFB)}, {FromRGB(0xC5C5B1)}, {clBtnFace},
-    {FromRGB(0xE6DCDC)},    {FromRGB(0x000000)}, {clBtnFace, 10},     {clHighlight},
-    {clBtnFace, 10},        {clHighlight},       {clMenuText},        {clHighlightText},
-    {clMenuText},           {clHighlightText},   {FromRGB(0x808080)}, {FromRGB(0x000000)},
-    {FromRGB(0x95CEFF)},    {FromRGB(0x316AC5)},
+    {clActiveCaption},   {clInactiveCaption}, {FromRGB(0x000000)}, {FromRGB(0xFFFFFF)}, {kFallbackColor},
+    {FromRGB(0xFFFFFF)}, {clWindow},          {FromRGB(0x000000)}, {clHighlight},       {FromRGB(0xFEFEFB)},
+    {FromRGB(0xC5C5B1)}, {clBtnFace},         {FromRGB(0xE6DCDC)}, {FromRGB(0x000000)}, {clBtnFace, 10},
+    {clHighlight},       {clBtnFace, 10},     {clHighlight},       {clMenuText},        {clHighlightText},
+    {clMenuText},        {clHighlightText},   {FromRGB(0x808080)}, {FromRGB(0x000000)}, {FromRGB(0x95CEFF)},
+    {FromRGB(0x316AC5)},
 }};
 
 TColor BaseOf(const TBaseColor& base) {
@@ -161,8 +160,8 @@ HRGN TTeThemeStd::GetFormRegion(int, int, TTeBorderStyle) { return nullptr; }
 
 // --- window frame ----------------------------------------------------------------------
 
-void TTeThemeStd::DrawCaptionButton(TCanvas& canvas, const TRect& rect, TTeCaptionButton button, bool hot,
-                                    bool pressed, bool, TTeBorderStyle) {
+void TTeThemeStd::DrawCaptionButton(TCanvas& canvas, const TRect& rect, TTeCaptionButton button, bool hot, bool pressed,
+                                    bool, TTeBorderStyle) {
   TRect r = rect;
   const TColor e = HotOrFace(hot);
   FillRectColor(canvas, r, e);
@@ -240,9 +239,7 @@ void TTeThemeStd::MeasurePopupItem(TCanvas& canvas, TTeCustomItem* item, int& wi
   width = TextWidthEx(canvas, item->Caption(), 0) + TextWidthEx(canvas, ShortCutToText(item->ShortCut()), 0) + 64;
 }
 
-void TTeThemeStd::DrawMenuBar(TCanvas& canvas, int width, int height) {
-  Fill(canvas, {0, 0, width, height}, ktcMenu);
-}
+void TTeThemeStd::DrawMenuBar(TCanvas& canvas, int width, int height) { Fill(canvas, {0, 0, width, height}, ktcMenu); }
 
 void TTeThemeStd::DrawMenuBarItem(TCanvas& canvas, TTeCustomItem* item, const TRect& rect, bool selected, bool hot) {
   if (!item) return;
@@ -439,8 +436,7 @@ void TTeThemeStd::DrawRadioButton(TCanvas& canvas, const TRect& rect, TTeElement
   if (checked) RoundFill(canvas, r.Inflate(-2, -2), 2, dot);
 }
 
-void TTeThemeStd::DrawGlyphButton(TCanvas& canvas, const TRect& rect, int glyph, TTeElementState state,
-                                  bool second) {
+void TTeThemeStd::DrawGlyphButton(TCanvas& canvas, const TRect& rect, int glyph, TTeElementState state, bool second) {
   const TColor c = Face(state);
   TRect r = rect.Inflate(-1, -1);
   if (state == kesPressed)
@@ -559,7 +555,8 @@ void TTeThemeStd::DrawScrollButton(TCanvas& canvas, const TRect& rect, bool vert
     DoubleRaised(canvas, r, c);
   Shrink(r);
   FillRectColor(canvas, r, c);
-  const unsigned glyph = vertical ? (first ? DFCS_SCROLLUP : DFCS_SCROLLDOWN) : (first ? DFCS_SCROLLLEFT : DFCS_SCROLLRIGHT);
+  const unsigned glyph =
+      vertical ? (first ? DFCS_SCROLLUP : DFCS_SCROLLDOWN) : (first ? DFCS_SCROLLLEFT : DFCS_SCROLLRIGHT);
   DrawFrameControlGlyph(canvas, rect, DFC_SCROLL, glyph | (state == kesPressed ? kPushed | DFCS_FLAT : 0), clBlack);
 }
 
@@ -713,8 +710,7 @@ void TTeThemeStd::DrawScrollBoxBorder(TCanvas& canvas, const TRect& rect, bool e
 void TTeThemeStd::DrawListItemFrame(TCanvas& canvas, const TRect& rect, TColor c) { Raised(canvas, rect, c, 30); }
 
 void TTeThemeStd::DrawListItem(TCanvas& canvas, const TRect& rect, uint8_t flags) {
-  const TColor c =
-      GetColor((flags & 4) ? ktcFace : (flags & 2) ? ktcSelection : (flags & 1) ? ktcHotFace : ktcWindow);
+  const TColor c = GetColor((flags & 4) ? ktcFace : (flags & 2) ? ktcSelection : (flags & 1) ? ktcHotFace : ktcWindow);
   FillRectColor(canvas, rect, c);
   if (flags & 4) DrawListItemFrame(canvas, rect, c);
 }
@@ -729,9 +725,7 @@ void TTeThemeStd::DrawSplitter(TCanvas& canvas, const TRect& rect, bool hot, boo
 }
 
 void TTeThemeStd::DrawStateBox(TCanvas& canvas, const TRect& rect, uint8_t, int variant) {
-  const TColor c = variant == 2                   ? clBlack
-                   : variant == 3 || variant == 4 ? GetColor(ktcHotFace)
-                                                  : GetColor(ktcFace);
+  const TColor c = variant == 2 ? clBlack : variant == 3 || variant == 4 ? GetColor(ktcHotFace) : GetColor(ktcFace);
   FillRectColor(canvas, rect, c);
   if (variant == 1 || variant == 5)
     Sunken(canvas, rect, c, depths_.shallow);

@@ -6,10 +6,10 @@
 
 namespace hv {
 
-const TStdSizeTable kAdvancedSizes = {3,  3,  23, 20, 10, 18, 15, 14, 12, 6,  6,  1,  6,  6,  23,
-                                      17, 13, 13, 13, 13, 11, 22, 10, 22, 17, 17, 1,  21, 15, 11};
-const TStdSizeTable kKdeSizes = {3,  3,  20, 20, 30, 16, 16, 16, 16, 3,  3,  1,  3,  3,  23,
-                                 17, 13, 13, 13, 13, 11, 22, 10, 22, 17, 17, 1,  21, 15, 11};
+const TStdSizeTable kAdvancedSizes = {3,  3,  23, 20, 10, 18, 15, 14, 12, 6,  6,  1, 6,  6,  23,
+                                      17, 13, 13, 13, 13, 11, 22, 10, 22, 17, 17, 1, 21, 15, 11};
+const TStdSizeTable kKdeSizes = {3,  3,  20, 20, 30, 16, 16, 16, 16, 3,  3,  1, 3,  3,  23,
+                                 17, 13, 13, 13, 13, 11, 22, 10, 22, 17, 17, 1, 21, 15, 11};
 
 int StdTableSize(const TStdSizeTable& table, int kind) {
   return kind >= 0 && kind < static_cast<int>(table.size()) ? table[static_cast<size_t>(kind)] : 0;

@@ -22,7 +22,6 @@ using test::TSurface;
 // A surface colour no element of these styles paints.
 constexpr uint32_t kBack = 0x123456;
 
-
 class HighlightTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() { StartThemeLibrary({.registerStyles = &RegisterHighlightStyles}); }
@@ -68,8 +67,8 @@ TEST_F(HighlightTest, BothStylesRegisterBetweenFlatAndLuna) {
 }
 
 TEST_F(HighlightTest, SizesAndFontsOfBothStyles) {
-  const int expected[30] = {4, 4, 26, 20, 10, 20, 16, 14, 12, 7, 7, 1, 6, 6, 23,
-                            17, 13, 13, 13, 13, 11, 22, 4, 22, 17, 17, 1, 21, 15, 11};
+  const int expected[30] = {4,  4,  26, 20, 10, 20, 16, 14, 12, 7,  7,  1, 6,  6,  23,
+                            17, 13, 13, 13, 13, 11, 22, 4,  22, 17, 17, 1, 21, 15, 11};
   TTeThemeLines lines;
   for (int kind = 0; kind < 30; ++kind) {
     EXPECT_EQ(theme_.GetSize(static_cast<TTeThemeSize>(kind)), expected[kind]) << kind;
@@ -94,12 +93,30 @@ TEST_F(HighlightTest, ColourTablesOfBothStyles) {
   };
   constexpr uint32_t kSys = 0xFF000000u;
   const TRow rows[] = {
-      {0, kSys + 2, 0x64A0FF},  {1, kSys + 3, kSys + 16}, {2, 0x000000, 0x000000}, {3, 0xFFFFFF, 0xFFFFFF},
-      {5, 0xFFFFFF, 0xFFFFFF},  {6, kSys + 5, kSys + 5},  {7, 0x003399, 0x003399}, {8, 0x64A0FF, 0x64A0FF},
-      {9, 0xFEFEFB, 0xFEFEFB},  {10, 0xC5C5B1, 0xC5C5B1}, {11, kSys + 15, kSys + 15}, {12, 0xF8C751, 0xF8C751},
-      {13, 0x003399, 0x003399}, {14, kSys + 15, kSys + 5}, {15, 0x64A0FF, 0x64A0FF}, {16, kSys + 15, kSys + 5},
-      {17, 0x64A0FF, 0x64A0FF}, {18, 0, 0},               {19, 0xFFFFFF, 0xFFFFFF}, {20, 0, 0},
-      {21, 0xFFFFFF, 0xFFFFFF}, {22, 0x808080, 0x808080}, {23, 0, 0},               {24, 0x95CEFF, 0x95CEFF},
+      {0, kSys + 2, 0x64A0FF},
+      {1, kSys + 3, kSys + 16},
+      {2, 0x000000, 0x000000},
+      {3, 0xFFFFFF, 0xFFFFFF},
+      {5, 0xFFFFFF, 0xFFFFFF},
+      {6, kSys + 5, kSys + 5},
+      {7, 0x003399, 0x003399},
+      {8, 0x64A0FF, 0x64A0FF},
+      {9, 0xFEFEFB, 0xFEFEFB},
+      {10, 0xC5C5B1, 0xC5C5B1},
+      {11, kSys + 15, kSys + 15},
+      {12, 0xF8C751, 0xF8C751},
+      {13, 0x003399, 0x003399},
+      {14, kSys + 15, kSys + 5},
+      {15, 0x64A0FF, 0x64A0FF},
+      {16, kSys + 15, kSys + 5},
+      {17, 0x64A0FF, 0x64A0FF},
+      {18, 0, 0},
+      {19, 0xFFFFFF, 0xFFFFFF},
+      {20, 0, 0},
+      {21, 0xFFFFFF, 0xFFFFFF},
+      {22, 0x808080, 0x808080},
+      {23, 0, 0},
+      {24, 0x95CEFF, 0x95CEFF},
       {25, 0x316AC5, 0x316AC5},
   };
   auto expect = [](uint32_t v) -> uint32_t {
@@ -231,8 +248,8 @@ TEST_F(HighlightTest, CaptionButtonFacesByState) {
     bool hot, pressed;
     TTeThemeColor face;
   };
-  for (const TCase& c : {TCase{false, false, ktcFace}, TCase{true, false, ktcHotFace},
-                         TCase{false, true, ktcSelection}, TCase{true, true, ktcSelection}}) {
+  for (const TCase& c : {TCase{false, false, ktcFace}, TCase{true, false, ktcHotFace}, TCase{false, true, ktcSelection},
+                         TCase{true, true, ktcSelection}}) {
     TSurface s(20, 16, kBack);
     theme_.DrawCaptionButton(s.Canvas(), r, kcbClose, c.hot, c.pressed, true, kbsStandard);
     EXPECT_EQ(s.At(0, 5), C(ktcFrame));
@@ -257,8 +274,7 @@ TEST_F(HighlightTest, CaptionButtonMarks) {
   // Beyond the tray only the face.
   for (int kind : {8, 255}) {
     TSurface plain(20, 16, kBack);
-    theme_.DrawCaptionButton(plain.Canvas(), r, static_cast<TTeCaptionButton>(kind), true, false, true,
-                             kbsStandard);
+    theme_.DrawCaptionButton(plain.Canvas(), r, static_cast<TTeCaptionButton>(kind), true, false, true, kbsStandard);
     EXPECT_EQ(CountOf(plain, {2, 2, 18, 14}, C(ktcHotFace)), 16 * 12) << kind;
   }
 }

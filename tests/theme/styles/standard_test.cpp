@@ -67,12 +67,14 @@ TEST_F(StandardStyleTest, RegisteredAtTheirPlacesAmongAllStyles) {
 }
 
 TEST_F(StandardStyleTest, ColourTableThroughThePipeline) {
+  // clang-format off
   const std::array<TColor, kThemeColorCount> bases = {
       clActiveCaption,   clInactiveCaption, 0,        FromRGB(0xFFFFFF), kFallbackColor,    FromRGB(0xFFFFFF),
       clWindow,          0,                 clHighlight, FromRGB(0xFEFEFB), FromRGB(0xC5C5B1), clBtnFace,
       FromRGB(0xE6DCDC), 0,                 0,        clHighlight,       0,                 clHighlight,
       clMenuText,        clHighlightText,   clMenuText, clHighlightText, FromRGB(0x808080), 0,
       FromRGB(0x95CEFF), FromRGB(0x316AC5)};
+  // clang-format on
   const TColor menu = Lighten(SysColorToRGB(clBtnFace), 10);
   for (int kind = 0; kind < kThemeColorCount; ++kind) {
     const TColor expected = kind == ktcMenu || kind == ktcMenuItem ? menu : SysColorToRGB(bases[kind]);
@@ -182,8 +184,8 @@ TEST_F(StandardStyleTest, AdvancedCaptionButtonFacesAndGlyphs) {
   // An unknown button paints only its face.
   for (int button : {8, 255}) {
     sheet.Clear();
-    std_.DrawCaptionButton(sheet.Canvas(), {0, 0, 18, 15}, static_cast<TTeCaptionButton>(button), false, false,
-                           true, kbsStandard);
+    std_.DrawCaptionButton(sheet.Canvas(), {0, 0, 18, 15}, static_cast<TTeCaptionButton>(button), false, false, true,
+                           kbsStandard);
     EXPECT_EQ(sheet.ColorAt(0, 0), Lighten(f, 150));
     EXPECT_EQ(sheet.ColorAt(17, 14), Darken(f, 150));
     EXPECT_EQ(sheet.ColorAt(16, 13), Darken(f, 90));

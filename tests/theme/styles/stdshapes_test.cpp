@@ -10,10 +10,10 @@ namespace hv {
 namespace {
 
 TEST(StdShapesTest, SizeTablesOfBothStyles) {
-  const std::vector<int> advanced = {3,  3,  23, 20, 10, 18, 15, 14, 12, 6,  6,  1,  6,  6,  23,
-                                     17, 13, 13, 13, 13, 11, 22, 10, 22, 17, 17, 1,  21, 15, 11};
-  const std::vector<int> kde = {3,  3,  20, 20, 30, 16, 16, 16, 16, 3,  3,  1,  3,  3,  23,
-                                17, 13, 13, 13, 13, 11, 22, 10, 22, 17, 17, 1,  21, 15, 11};
+  const std::vector<int> advanced = {3,  3,  23, 20, 10, 18, 15, 14, 12, 6,  6,  1, 6,  6,  23,
+                                     17, 13, 13, 13, 13, 11, 22, 10, 22, 17, 17, 1, 21, 15, 11};
+  const std::vector<int> kde = {3,  3,  20, 20, 30, 16, 16, 16, 16, 3,  3,  1, 3,  3,  23,
+                                17, 13, 13, 13, 13, 11, 22, 10, 22, 17, 17, 1, 21, 15, 11};
   for (int kind = 0; kind < 30; ++kind) {
     EXPECT_EQ(StdTableSize(kAdvancedSizes, kind), advanced[static_cast<size_t>(kind)]) << kind;
     EXPECT_EQ(StdTableSize(kKdeSizes, kind), kde[static_cast<size_t>(kind)]) << kind;
