@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include "framework/graphics.h"
+#include "framework/imagelist.h"
 #include "tests/theme/styles/flat_test_support.h"
 #include "theme/core/themeitems.h"
 #include "theme/core/themelibrary.h"
@@ -387,6 +388,34 @@ TEST_F(FlatFamilyTest, OfficeXPMenus) {
   office_.DrawPopupScrollButton(scroll.Canvas(), {0, 0, 60, 12}, 2, false);
   EXPECT_EQ(scroll.ColorAt(22, 0), white);
   EXPECT_EQ(scroll.ColorAt(37, 4), text);
+}
+
+TEST_F(FlatFamilyTest, OfficeXPImageFloatsOverItsShadowWhenSelected) {
+  TImageList images(nullptr);
+  TBitmap strip(16, 16);
+  strip.Canvas()->Brush()->SetColor(clRed);
+  strip.Canvas()->FillRect({0, 0, 16, 16});
+  ASSERT_EQ(images.AddMasked(&strip, clFuchsia), 0);
+  TTeCustomItem item(nullptr);
+  item.SetCaption("");
+  item.SetImages(&images);
+  item.SetImageIndex(0);
+  const TColor red = Rgb(0xFF0000);
+  TSheet sheet(100, 22);
+  // Centred in the 22-pixel column at (3, 3); the image 2 up and left of it.
+  office_.DrawPopupItem(sheet.Canvas(), &item, {0, 0, 100, 22}, true, 0);
+  EXPECT_EQ(sheet.ColorAt(1, 1), red);
+  EXPECT_EQ(sheet.ColorAt(16, 16), red);
+  EXPECT_EQ(sheet.ColorAt(18, 18), grey_) << "the shadow shows below and right";
+  EXPECT_EQ(sheet.ColorAt(18, 4), grey_);
+  EXPECT_EQ(sheet.ColorAt(19, 19), hot_);
+  sheet.Clear();
+  office_.DrawPopupItem(sheet.Canvas(), &item, {0, 0, 100, 22}, false, 0);
+  EXPECT_EQ(sheet.ColorAt(2, 2), Face());
+  EXPECT_EQ(sheet.ColorAt(3, 3), red);
+  EXPECT_EQ(sheet.ColorAt(18, 18), red);
+  EXPECT_EQ(sheet.ColorAt(19, 19), Face());
+  EXPECT_EQ(Count(sheet, {0, 0, 100, 22}, grey_), 0) << "no shadow when not selected";
 }
 
 TEST_F(FlatFamilyTest, MenuMeasures) {
