@@ -1,0 +1,207 @@
+#include "theme/controls/themetreeview.h"
+
+#include <windows.h>
+
+#include "framework/graphics.h"
+#include "framework/properties.h"
+#include "theme/controls/inplacescrollbar.h"
+#include "theme/controls/scrollbar.h"
+#include "theme/core/drawing.h"
+#include "theme/core/theme.h"
+#include "theme/core/themeengine.h"
+#include "theme/core/visualstyles.h"
+
+namespace hv {
+namespace {
+
+constexpr int kEditPart = 1;  // EP_EDITTEXT
+constexpr int kScrollCorner = 25;
+
+// Draws part 1 of the "Edit" visual-style class over rect; false when no
+// visual style is active or the class cannot be opened.
+bool DrawEditStyle(HWND wnd, HDC dc, const TRect& rect, int state) {
+  if (!VisualStylesActive()) return false;
+  const TVisualStyleApi& api = VisualStyleApi();
+  if (!api.OpenThemeData || !api.DrawThemeBackground || !api.CloseThemeData) return false;
+  HTHEME theme = api.OpenThemeData(wnd, L"Edit");
+  if (!theme) return false;
+  const RECT r{rect.left, rect.top, rect.right, rect.bottom};
+  api.DrawThemeBackground(theme, dc, kEditPart, state, &r, nullptr);
+  api.CloseThemeData(theme);
+  return true;
+}
+
+// Releases a whole-window device context at the end of a non-client paint.
+class TWindowDC {
+ public:
+  explicit TWindowDC(HWND wnd) : wnd_(wnd), dc_(GetWindowDC(wnd)) {}
+  ~TWindowDC() {
+    if (dc_) ReleaseDC(wnd_, dc_);
+  }
+  TWindowDC(const TWindowDC&) = delete;
+  TWindowDC& operator=(const TWindowDC&) = delete;
+  HDC Get() const { return dc_; }
+
+ private:
+  HWND wnd_;
+  HDC dc_;
+};
+
+TRect WindowRectAtOrigin(HWND wnd) {
+  RECT r{};
+  GetWindowRect(wnd, &r);
+  return {0, 0, r.right - r.left, r.bottom - r.top};
+}
+
+}  // namespace
+
+TTeCustomTreeView::TTeCustomTreeView(TComponent* owner) : TTreeView(owner) {
+  subScrollBars_ = std::make_unique<TTeSubScrollBar>(
+      nullptr, this, [this](TComponent* barOwner) { return CreateInplaceScrollBar(barOwner); });
+}
+
+TTeCustomTreeView::~TTeCustomTreeView() {
+  // The bars leave the parent first, while the tree still stands under them.
+  subScrollBars_->SetTarget(nullptr);
+  subScrollBars_.reset();
+}
+
+TTeCustomScrollBar* TTeCustomTreeView::CreateInplaceScrollBar(TComponent* owner) {
+  return TComponent::Create<TTeCustomScrollBar>(owner);
+}
+
+void TTeCustomTreeView::SetParent(TWinControl* parent) {
+  TTreeView::SetParent(parent);
+  if (subScrollBars_) subScrollBars_->SetParent(parent);
+}
+
+void TTeCustomTreeView::CreateParams(TCreateParams& params) {
+  TTreeView::CreateParams(params);
+  // The system paints its scroll bars on its own at times (a changed range
+  // redraws them at once); clipping siblings keeps that under the in-place
+  // bars that lie above.
+  params.style |= WS_CLIPSIBLINGS;
+}
+
+int TTeCustomTreeView::ElementState() const {
+  if (!Enabled()) return 4;
+  if (Focused()) return 3;
+  if (MouseInControl()) return 2;
+  return 1;
+}
+
+void TTeCustomTreeView::WndProc(TMessage& message) {
+  if (subScrollBars_) subScrollBars_->HandleMessage(message);
+  switch (message.Msg) {
+    case WM_ERASEBKGND:
+      return WMEraseBkgnd(message);
+    case WM_NCPAINT:
+      return WMNCPaint(message);
+    case CM_MOUSEENTER:
+      TTreeView::WndProc(message);
+      return MouseEnter();
+    case CM_MOUSELEAVE:
+      TTreeView::WndProc(message);
+      return MouseLeave();
+    default:
+      return TTreeView::WndProc(message);
+  }
+}
+
+void TTeCustomTreeView::WMEraseBkgnd(TMessage& message) {
+  message.Result = 1;
+  const HDC dc = reinterpret_cast<HDC>(message.WParam);
+  if (!dc || GetObjectType(dc) == 0) return;
+  TCanvas canvas;
+  TCanvasPaintScope scope(canvas, dc);
+  PaintBackground(canvas, WindowRectAtOrigin(HandleIfAllocated()).Inflate(2, 2));
+}
+
+void TTeCustomTreeView::WMNCPaint(TMessage& message) {
+  message.Result = 0;
+  const HWND wnd = HandleIfAllocated();
+  if (!wnd) return;
+  TRect rect = WindowRectAtOrigin(wnd);
+  if (BorderStyle() == TBorderStyle::bsNone) rect = rect.Inflate(2, 2);
+  TWindowDC windowDC(wnd);
+  if (!windowDC.Get()) return;
+  RECT client{};
+  GetClientRect(wnd, &client);
+  ExcludeClipRect(windowDC.Get(), rect.left + 2, rect.top + 2, rect.left + 2 + client.right,
+                  rect.top + 2 + client.bottom);
+  TCanvas canvas;
+  TCanvasPaintScope scope(canvas, windowDC.Get());
+  PaintBorder(canvas, rect);
+}
+
+void TTeCustomTreeView::PaintBackground(TCanvas& canvas, const TRect& rect) {
+  if (DrawEditStyle(HandleIfAllocated(), canvas.Handle(), rect, ElementState())) return;
+  FillRectColor(canvas, rect, Color());
+}
+
+void TTeCustomTreeView::PaintBorder(TCanvas& canvas, const TRect& rect) {
+  if (DrawEditStyle(HandleIfAllocated(), canvas.Handle(), rect, ElementState())) return;
+  // The corner where the two scroll bars meet.
+  FillRectXY(canvas, rect.right - kScrollCorner, rect.bottom - kScrollCorner, rect.right, rect.bottom, clBtnFace);
+  Frame3D(canvas, rect, clBtnShadow, clBtnHighlight);
+  Frame3D(canvas, rect.Inflate(-1, -1), cl3DDkShadow, clBtnFace);
+}
+
+TTeThemeSTreeView::TTeThemeSTreeView(TComponent* owner) : TTeCustomTreeView(owner) {}
+
+TTeThemeSTreeView::~TTeThemeSTreeView() = default;
+
+std::string TTeThemeSTreeView::Version() const { return kThemeVersion; }
+
+TTeCustomScrollBar* TTeThemeSTreeView::CreateInplaceScrollBar(TComponent* owner) {
+  return TComponent::Create<TTeThemeScrollBar>(owner);
+}
+
+bool TTeThemeSTreeView::ThemeUsable() const {
+  return !IsDestroying() && !IsLoading() && themeEngine_ && themeEngine_->Theme() &&
+         themeEngine_->Theme()->IsThemeAvailable();
+}
+
+void TTeThemeSTreeView::SetThemeEngine(TTeThemeEngine* value) {
+  if (value == themeEngine_) return;
+  if (themeEngine_) RemoveFreeNotification(themeEngine_);
+  themeEngine_ = value;
+  // The tree and its bars must not paint through an engine that is gone,
+  // whoever owns it.
+  if (value) FreeNotification(value);
+  PassEngineToBars();
+  Invalidate();
+}
+
+void TTeThemeSTreeView::PassEngineToBars() {
+  for (TTeInplaceScrollBar* bar : {SubScrollBars()->HorizontalBar(), SubScrollBars()->VerticalBar()})
+    if (auto* themed = dynamic_cast<TTeThemeScrollBar*>(bar->Bar())) themed->SetThemeEngine(themeEngine_);
+}
+
+void TTeThemeSTreeView::Notification(TComponent* component, TOperation operation) {
+  TTeCustomTreeView::Notification(component, operation);
+  if (operation == TOperation::opRemove && component == themeEngine_) {
+    themeEngine_ = nullptr;
+    PassEngineToBars();
+    if (!IsDestroying()) Invalidate();
+  }
+}
+
+void TTeThemeSTreeView::PaintBackground(TCanvas& canvas, const TRect& rect) {
+  if (!ThemeUsable()) return TTeCustomTreeView::PaintBackground(canvas, rect);
+  FillRectColor(canvas, rect, themeEngine_->Theme()->GetColor(ktcWindow));
+}
+
+void TTeThemeSTreeView::PaintBorder(TCanvas& canvas, const TRect& rect) {
+  SetColor(ThemeUsable() ? themeEngine_->Theme()->GetColor(ktcWindow) : clWindow);
+  if (!ThemeUsable()) return TTeCustomTreeView::PaintBorder(canvas, rect);
+  if (BorderStyle() == TBorderStyle::bsSingle)
+    themeEngine_->Theme()->DrawListBorder(canvas, rect, Enabled() ? kesNormal : kesDisabled);
+}
+
+void TTeThemeSTreeView::PublishProperties(TPropertyList& p) {
+  p.Component("ThemeEngine", &TTeThemeSTreeView::ThemeEngine, &TTeThemeSTreeView::SetThemeEngine);
+  p.String("Version", &TTeThemeSTreeView::Version, &TTeThemeSTreeView::SetVersion, std::nullopt);
+}
+
+}  // namespace hv

@@ -1,0 +1,75 @@
+#pragma once
+// The system tree view with a themed border, background and scroll bars.
+// Items, lines, buttons, images, selection and keyboard stay the system
+// control's; the border is painted in the non-client area, the background
+// on erase, and two in-place bars lie over the system scroll bars.
+
+#include <memory>
+#include <string>
+
+#include "framework/treeview.h"
+
+namespace hv {
+
+class TCanvas;
+class TTeCustomScrollBar;
+class TTeSubScrollBar;
+class TTeThemeEngine;
+
+class TTeCustomTreeView : public TTreeView {
+  HV_CLASS_NO_PROPERTIES(TTeCustomTreeView, TTreeView)
+
+ public:
+  explicit TTeCustomTreeView(TComponent* owner);
+  ~TTeCustomTreeView() override;
+
+  TTeSubScrollBar* SubScrollBars() const { return subScrollBars_.get(); }
+  void SetParent(TWinControl* parent) override;
+
+ protected:
+  virtual TTeCustomScrollBar* CreateInplaceScrollBar(TComponent* owner);
+  virtual void PaintBackground(TCanvas& canvas, const TRect& rect);
+  virtual void PaintBorder(TCanvas& canvas, const TRect& rect);
+  virtual void MouseEnter() {}
+  virtual void MouseLeave() {}
+
+  void CreateParams(TCreateParams& params) override;
+  void WndProc(TMessage& message) override;
+
+  // The visual-style state of the frame and background: disabled, focused,
+  // hot or normal.
+  int ElementState() const;
+
+ private:
+  void WMEraseBkgnd(TMessage& message);
+  void WMNCPaint(TMessage& message);
+
+  std::unique_ptr<TTeSubScrollBar> subScrollBars_;
+};
+
+class TTeThemeSTreeView : public TTeCustomTreeView {
+  HV_CLASS(TTeThemeSTreeView, TTeCustomTreeView)
+
+ public:
+  explicit TTeThemeSTreeView(TComponent* owner);
+  ~TTeThemeSTreeView() override;
+
+  TTeThemeEngine* ThemeEngine() const { return themeEngine_; }
+  void SetThemeEngine(TTeThemeEngine* value);
+  std::string Version() const;
+  void SetVersion(const std::string&) {}
+
+ protected:
+  TTeCustomScrollBar* CreateInplaceScrollBar(TComponent* owner) override;
+  void PaintBackground(TCanvas& canvas, const TRect& rect) override;
+  void PaintBorder(TCanvas& canvas, const TRect& rect) override;
+  void Notification(TComponent* component, TOperation operation) override;
+
+ private:
+  bool ThemeUsable() const;
+  void PassEngineToBars();
+
+  TTeThemeEngine* themeEngine_ = nullptr;
+};
+
+}  // namespace hv
