@@ -384,27 +384,13 @@ TTeThemeScrollBar::TTeThemeScrollBar(TComponent* owner) : TTeCustomScrollBar(own
 
 TTeThemeScrollBar::~TTeThemeScrollBar() = default;
 
-std::string TTeThemeScrollBar::Version() const { return kThemeVersion; }
-
-bool TTeThemeScrollBar::ThemeUsable() const {
-  return !IsDestroying() && !IsLoading() && themeEngine_ && themeEngine_->Theme() &&
-         themeEngine_->Theme()->IsThemeAvailable();
-}
-
 void TTeThemeScrollBar::SetThemeEngine(TTeThemeEngine* value) {
-  if (value == themeEngine_) return;
-  if (themeEngine_) RemoveFreeNotification(themeEngine_);
-  themeEngine_ = value;
-  if (value) FreeNotification(value);
-  Invalidate();
+  if (themeLink_.Set(value)) Invalidate();
 }
 
 void TTeThemeScrollBar::Notification(TComponent* component, TOperation operation) {
   TTeCustomScrollBar::Notification(component, operation);
-  if (operation == TOperation::opRemove && component == themeEngine_) {
-    themeEngine_ = nullptr;
-    if (!IsDestroying()) Invalidate();
-  }
+  if (operation == TOperation::opRemove && themeLink_.Forget(component) && !IsDestroying()) Invalidate();
 }
 
 void TTeThemeScrollBar::Loaded() {
@@ -413,13 +399,14 @@ void TTeThemeScrollBar::Loaded() {
 }
 
 int TTeThemeScrollBar::GetButtonSize() const {
-  if (!ThemeUsable()) return TTeCustomScrollBar::GetButtonSize();
-  return themeEngine_->Theme()->GetSize(ktsScrollBar);
+  TTeTheme* theme = UsableTheme();
+  return theme ? theme->GetSize(ktsScrollBar) : TTeCustomScrollBar::GetButtonSize();
 }
 
 int TTeThemeScrollBar::GetThumbSize() const {
-  if (!ThemeUsable()) return TTeCustomScrollBar::GetThumbSize();
-  return ScrollThumbSize(Range(), TrackLength(Box()), themeEngine_->Theme()->GetSize(ktsScrollBar));
+  TTeTheme* theme = UsableTheme();
+  if (!theme) return TTeCustomScrollBar::GetThumbSize();
+  return ScrollThumbSize(Range(), TrackLength(Box()), theme->GetSize(ktsScrollBar));
 }
 
 TTeElementState TTeThemeScrollBar::ButtonState(bool pressedAndHot, bool hot) const {
@@ -429,7 +416,7 @@ TTeElementState TTeThemeScrollBar::ButtonState(bool pressedAndHot, bool hot) con
 }
 
 void TTeThemeScrollBar::PaintClient() {
-  if (!ThemeUsable()) return TTeCustomScrollBar::PaintClient();
+  if (!UsableTheme()) return TTeCustomScrollBar::PaintClient();
   TTeGraphicControl::PaintClient();
   PaintTrack();
   if (ShowButtons()) {
@@ -448,30 +435,34 @@ void TTeThemeScrollBar::PaintClient() {
 }
 
 void TTeThemeScrollBar::PaintTrack() {
-  if (!ThemeUsable()) return TTeCustomScrollBar::PaintTrack();
-  themeEngine_->Theme()->DrawScrollBarTrack(*Canvas(), ClientRect(), Kind());
+  TTeTheme* theme = UsableTheme();
+  if (!theme) return TTeCustomScrollBar::PaintTrack();
+  theme->DrawScrollBarTrack(*Canvas(), ClientRect(), Kind());
 }
 
 void TTeThemeScrollBar::PaintBorder() {
-  if (!ThemeUsable()) TTeCustomScrollBar::PaintBorder();
+  if (!UsableTheme()) TTeCustomScrollBar::PaintBorder();
 }
 
 void TTeThemeScrollBar::PaintFirstButton() {
-  if (!ThemeUsable()) return TTeCustomScrollBar::PaintFirstButton();
-  themeEngine_->Theme()->DrawScrollButton(*Canvas(), GetFirstButtonRect(), Kind() == sbVertical, true,
+  TTeTheme* theme = UsableTheme();
+  if (!theme) return TTeCustomScrollBar::PaintFirstButton();
+  theme->DrawScrollButton(*Canvas(), GetFirstButtonRect(), Kind() == sbVertical, true,
                                           ButtonState(FirstButtonPressedAndHot(), firstButtonHot_));
 }
 
 void TTeThemeScrollBar::PaintSecondButton() {
-  if (!ThemeUsable()) return TTeCustomScrollBar::PaintSecondButton();
-  themeEngine_->Theme()->DrawScrollButton(*Canvas(), GetSecondButtonRect(), Kind() == sbVertical, false,
+  TTeTheme* theme = UsableTheme();
+  if (!theme) return TTeCustomScrollBar::PaintSecondButton();
+  theme->DrawScrollButton(*Canvas(), GetSecondButtonRect(), Kind() == sbVertical, false,
                                           ButtonState(SecondButtonPressedAndHot(), secondButtonHot_));
 }
 
 void TTeThemeScrollBar::PaintThumb() {
-  if (!ThemeUsable()) return TTeCustomScrollBar::PaintThumb();
+  TTeTheme* theme = UsableTheme();
+  if (!theme) return TTeCustomScrollBar::PaintThumb();
   const TTeElementState state = !Enabled() ? kesDisabled : Dragging() ? kesPressed : thumbHot_ ? kesHot : kesNormal;
-  themeEngine_->Theme()->DrawScrollThumb(*Canvas(), GetThumbRect(), Kind(), state);
+  theme->DrawScrollThumb(*Canvas(), GetThumbRect(), Kind(), state);
 }
 
 void TTeThemeScrollBar::PublishProperties(TPropertyList& p) {

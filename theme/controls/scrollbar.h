@@ -7,7 +7,8 @@
 #include <string>
 
 #include "framework/scrolltypes.h"
-#include "theme/controls/graphiccontrol.h"
+#include "theme/controls/controlbase.h"
+#include "theme/controls/themelink.h"
 #include "theme/controls/scrollgeometry.h"
 #include "theme/core/theme.h"
 
@@ -135,10 +136,7 @@ class TTeThemeScrollBar : public TTeCustomScrollBar {
   explicit TTeThemeScrollBar(TComponent* owner);
   ~TTeThemeScrollBar() override;
 
-  TTeThemeEngine* ThemeEngine() const { return themeEngine_; }
-  void SetThemeEngine(TTeThemeEngine* value);
-  std::string Version() const;
-  void SetVersion(const std::string&) {}
+  HV_THEME_CONTROL_LINK
 
   int GetButtonSize() const override;
   int GetThumbSize() const override;
@@ -154,10 +152,7 @@ class TTeThemeScrollBar : public TTeCustomScrollBar {
   void PaintBorder() override;
 
  private:
-  bool ThemeUsable() const;
   TTeElementState ButtonState(bool pressedAndHot, bool hot) const;
-
-  TTeThemeEngine* themeEngine_ = nullptr;
 };
 
 }  // namespace hv

@@ -151,23 +151,16 @@ TTeThemeSTreeView::TTeThemeSTreeView(TComponent* owner) : TTeCustomTreeView(owne
 
 TTeThemeSTreeView::~TTeThemeSTreeView() = default;
 
-std::string TTeThemeSTreeView::Version() const { return kThemeVersion; }
-
 TTeCustomScrollBar* TTeThemeSTreeView::CreateInplaceScrollBar(TComponent* owner) {
   return TComponent::Create<TTeThemeScrollBar>(owner);
 }
 
-bool TTeThemeSTreeView::ThemeUsable() const {
-  return !IsDestroying() && !IsLoading() && themeEngine_ && themeEngine_->Theme() &&
-         themeEngine_->Theme()->IsThemeAvailable();
-}
-
 void TTeThemeSTreeView::SetThemeEngine(TTeThemeEngine* value) {
-  if (value == themeEngine_) return;
-  if (themeEngine_) RemoveFreeNotification(themeEngine_);
-  themeEngine_ = value;
+  TTeThemeEngine* old = ThemeEngine();
+  if (!themeLink_.Set(value)) return;
   // The tree and its bars must not paint through an engine that is gone,
   // whoever owns it.
+  if (old) RemoveFreeNotification(old);
   if (value) FreeNotification(value);
   PassEngineToBars();
   Invalidate();
@@ -175,28 +168,29 @@ void TTeThemeSTreeView::SetThemeEngine(TTeThemeEngine* value) {
 
 void TTeThemeSTreeView::PassEngineToBars() {
   for (TTeInplaceScrollBar* bar : {SubScrollBars()->HorizontalBar(), SubScrollBars()->VerticalBar()})
-    if (auto* themed = dynamic_cast<TTeThemeScrollBar*>(bar->Bar())) themed->SetThemeEngine(themeEngine_);
+    if (auto* themed = dynamic_cast<TTeThemeScrollBar*>(bar->Bar())) themed->SetThemeEngine(ThemeEngine());
 }
 
 void TTeThemeSTreeView::Notification(TComponent* component, TOperation operation) {
   TTeCustomTreeView::Notification(component, operation);
-  if (operation == TOperation::opRemove && component == themeEngine_) {
-    themeEngine_ = nullptr;
+  if (operation == TOperation::opRemove && themeLink_.Forget(component)) {
     PassEngineToBars();
     if (!IsDestroying()) Invalidate();
   }
 }
 
 void TTeThemeSTreeView::PaintBackground(TCanvas& canvas, const TRect& rect) {
-  if (!ThemeUsable()) return TTeCustomTreeView::PaintBackground(canvas, rect);
-  FillRectColor(canvas, rect, themeEngine_->Theme()->GetColor(ktcWindow));
+  TTeTheme* theme = UsableTheme();
+  if (!theme) return TTeCustomTreeView::PaintBackground(canvas, rect);
+  FillRectColor(canvas, rect, theme->GetColor(ktcWindow));
 }
 
 void TTeThemeSTreeView::PaintBorder(TCanvas& canvas, const TRect& rect) {
-  SetColor(ThemeUsable() ? themeEngine_->Theme()->GetColor(ktcWindow) : clWindow);
-  if (!ThemeUsable()) return TTeCustomTreeView::PaintBorder(canvas, rect);
+  TTeTheme* theme = UsableTheme();
+  SetColor(theme ? theme->GetColor(ktcWindow) : clWindow);
+  if (!theme) return TTeCustomTreeView::PaintBorder(canvas, rect);
   if (BorderStyle() == TBorderStyle::bsSingle)
-    themeEngine_->Theme()->DrawListBorder(canvas, rect, Enabled() ? kesNormal : kesDisabled);
+    theme->DrawListBorder(canvas, rect, Enabled() ? kesNormal : kesDisabled);
 }
 
 void TTeThemeSTreeView::PublishProperties(TPropertyList& p) {

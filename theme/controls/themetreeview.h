@@ -8,13 +8,13 @@
 #include <string>
 
 #include "framework/treeview.h"
+#include "theme/controls/themelink.h"
 
 namespace hv {
 
 class TCanvas;
 class TTeCustomScrollBar;
 class TTeSubScrollBar;
-class TTeThemeEngine;
 
 class TTeCustomTreeView : public TTreeView {
   HV_CLASS_NO_PROPERTIES(TTeCustomTreeView, TTreeView)
@@ -54,10 +54,7 @@ class TTeThemeSTreeView : public TTeCustomTreeView {
   explicit TTeThemeSTreeView(TComponent* owner);
   ~TTeThemeSTreeView() override;
 
-  TTeThemeEngine* ThemeEngine() const { return themeEngine_; }
-  void SetThemeEngine(TTeThemeEngine* value);
-  std::string Version() const;
-  void SetVersion(const std::string&) {}
+  HV_THEME_CONTROL_LINK
 
  protected:
   TTeCustomScrollBar* CreateInplaceScrollBar(TComponent* owner) override;
@@ -66,10 +63,7 @@ class TTeThemeSTreeView : public TTeCustomTreeView {
   void Notification(TComponent* component, TOperation operation) override;
 
  private:
-  bool ThemeUsable() const;
   void PassEngineToBars();
-
-  TTeThemeEngine* themeEngine_ = nullptr;
 };
 
 }  // namespace hv
