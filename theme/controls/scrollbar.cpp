@@ -39,7 +39,7 @@ int KeyboardSetting(UINT action) {
 }  // namespace
 
 TTeCustomScrollBar::TTeCustomScrollBar(TComponent* owner) : TTeGraphicControl(owner) {
-  SetControlStyle(ControlStyle() + csCaptureMouse);
+  SetControlStyle(ControlStyle() + TControlStyle{csCaptureMouse});
   SetBounds(Left(), Top(), 121, SystemThumbMetric());
   SetPerformance(kspDoubleBuffer);
 }

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "framework/gdi.h"
 #include "framework/graphics.h"
 #include "framework/properties.h"
 #include "theme/controls/inplacescrollbar.h"
@@ -30,22 +31,6 @@ bool DrawEditStyle(HWND wnd, HDC dc, const TRect& rect, int state) {
   api.CloseThemeData(theme);
   return true;
 }
-
-// Releases a whole-window device context at the end of a non-client paint.
-class TWindowDC {
- public:
-  explicit TWindowDC(HWND wnd) : wnd_(wnd), dc_(GetWindowDC(wnd)) {}
-  ~TWindowDC() {
-    if (dc_) ReleaseDC(wnd_, dc_);
-  }
-  TWindowDC(const TWindowDC&) = delete;
-  TWindowDC& operator=(const TWindowDC&) = delete;
-  HDC Get() const { return dc_; }
-
- private:
-  HWND wnd_;
-  HDC dc_;
-};
 
 TRect WindowRectAtOrigin(HWND wnd) {
   RECT r{};
@@ -123,7 +108,7 @@ void TTeCustomTreeView::WMNCPaint(TMessage& message) {
   if (!wnd) return;
   TRect rect = WindowRectAtOrigin(wnd);
   if (BorderStyle() == TBorderStyle::bsNone) rect = rect.Inflate(2, 2);
-  TWindowDC windowDC(wnd);
+  TWindowDC windowDC(wnd, true);
   if (!windowDC.Get()) return;
   RECT client{};
   GetClientRect(wnd, &client);
