@@ -89,8 +89,9 @@ void TTeInplaceScrollBar::WndProc(TMessage& message) {
   TWinControl::WndProc(message);
 }
 
+// The in-place window itself is made on the first sync that shows it.
 bool TTeInplaceScrollBar::TargetUsable() const {
-  return target_ && !target_->IsDestroying() && target_->HandleAllocated() && HandleAllocated();
+  return target_ && !target_->IsDestroying() && target_->HandleAllocated() && Parent() && !IsDestroying();
 }
 
 void TTeInplaceScrollBar::Sync() {

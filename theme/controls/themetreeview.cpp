@@ -40,15 +40,23 @@ TRect WindowRectAtOrigin(HWND wnd) {
 
 }  // namespace
 
-TTeCustomTreeView::TTeCustomTreeView(TComponent* owner) : TTreeView(owner) {
-  subScrollBars_ = std::make_unique<TTeSubScrollBar>(
-      nullptr, this, [this](TComponent* barOwner) { return CreateInplaceScrollBar(barOwner); });
-}
+TTeCustomTreeView::TTeCustomTreeView(TComponent* owner) : TTreeView(owner) {}
 
 TTeCustomTreeView::~TTeCustomTreeView() {
+  Destroying();
   // The bars leave the parent first, while the tree still stands under them.
-  subScrollBars_->SetTarget(nullptr);
+  if (subScrollBars_) subScrollBars_->SetTarget(nullptr);
   subScrollBars_.reset();
+}
+
+TTeSubScrollBar* TTeCustomTreeView::SubScrollBars() {
+  if (!subScrollBars_) {
+    subScrollBars_ = std::make_unique<TTeSubScrollBar>(
+        nullptr, this, [this](TComponent* barOwner) { return CreateInplaceScrollBar(barOwner); });
+    subScrollBars_->SetParent(Parent());
+    SubScrollBarsCreated();
+  }
+  return subScrollBars_.get();
 }
 
 TTeCustomScrollBar* TTeCustomTreeView::CreateInplaceScrollBar(TComponent* owner) {
@@ -57,7 +65,7 @@ TTeCustomScrollBar* TTeCustomTreeView::CreateInplaceScrollBar(TComponent* owner)
 
 void TTeCustomTreeView::SetParent(TWinControl* parent) {
   TTreeView::SetParent(parent);
-  if (subScrollBars_) subScrollBars_->SetParent(parent);
+  if (!IsDestroying()) SubScrollBars()->SetParent(parent);
 }
 
 void TTeCustomTreeView::CreateParams(TCreateParams& params) {
@@ -76,7 +84,7 @@ int TTeCustomTreeView::ElementState() const {
 }
 
 void TTeCustomTreeView::WndProc(TMessage& message) {
-  if (subScrollBars_) subScrollBars_->HandleMessage(message);
+  if (!IsDestroying()) SubScrollBars()->HandleMessage(message);
   switch (message.Msg) {
     case WM_ERASEBKGND:
       return WMEraseBkgnd(message);
@@ -151,7 +159,10 @@ void TTeThemeSTreeView::SetThemeEngine(TTeThemeEngine* value) {
   Invalidate();
 }
 
+void TTeThemeSTreeView::SubScrollBarsCreated() { PassEngineToBars(); }
+
 void TTeThemeSTreeView::PassEngineToBars() {
+  if (IsDestroying()) return;
   for (TTeInplaceScrollBar* bar : {SubScrollBars()->HorizontalBar(), SubScrollBars()->VerticalBar()})
     if (auto* themed = dynamic_cast<TTeThemeScrollBar*>(bar->Bar())) themed->SetThemeEngine(ThemeEngine());
 }

@@ -23,7 +23,9 @@ class TTeCustomTreeView : public TTreeView {
   explicit TTeCustomTreeView(TComponent* owner);
   ~TTeCustomTreeView() override;
 
-  TTeSubScrollBar* SubScrollBars() const { return subScrollBars_.get(); }
+  // Made on first use, once construction is over, so that the bars it
+  // holds come from the most derived CreateInplaceScrollBar.
+  TTeSubScrollBar* SubScrollBars();
   void SetParent(TWinControl* parent) override;
 
  protected:
@@ -32,6 +34,8 @@ class TTeCustomTreeView : public TTreeView {
   virtual void PaintBorder(TCanvas& canvas, const TRect& rect);
   virtual void MouseEnter() {}
   virtual void MouseLeave() {}
+  // The bars were just made: a subclass hands them what they need.
+  virtual void SubScrollBarsCreated() {}
 
   void CreateParams(TCreateParams& params) override;
   void WndProc(TMessage& message) override;
@@ -61,6 +65,7 @@ class TTeThemeSTreeView : public TTeCustomTreeView {
   void PaintBackground(TCanvas& canvas, const TRect& rect) override;
   void PaintBorder(TCanvas& canvas, const TRect& rect) override;
   void Notification(TComponent* component, TOperation operation) override;
+  void SubScrollBarsCreated() override;
 
  private:
   void PassEngineToBars();
