@@ -4,6 +4,7 @@
 #include "framework/classes.h"
 #include "framework/standardclasses.h"
 #include "framework/webbrowser.h"
+#include "theme/controls/themetreeview.h"
 #include "theme/core/themeengine.h"
 #include "theme/core/themelibrary.h"
 #include "theme/frame/formoptions.h"
@@ -18,7 +19,7 @@ void StartViewer() {
                      .registerStyles = &RegisterSkinnedStyles,
                      .freeSharedObjects = &FreeFrameResources});
   RegisterStandardClasses();
-  RegisterClasses<TFrmMain, TWebBrowser, TTeThemeEngine, TTeThemeForm>();
+  RegisterClasses<TFrmMain, TWebBrowser, TTeThemeEngine, TTeThemeForm, TTeThemeSTreeView>();
 }
 
 void FinishViewer() { FinishThemeLibrary(); }
