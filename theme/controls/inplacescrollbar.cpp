@@ -131,6 +131,9 @@ void TTeInplaceScrollBar::Sync() {
   }
   bar_->SetPageSize(static_cast<int>(std::min<UINT>(info.nPage, 0x7FFFFFFF)));
   bar_->SetPosition(info.nPos);
+  // The system redraws its own bar whenever the target sets its range,
+  // also where the in-place bar lies over it (clipping the target's
+  // siblings would make every scroll of the target repaint it whole).
   bar_->Invalidate();
 }
 

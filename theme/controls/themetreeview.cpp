@@ -68,14 +68,6 @@ void TTeCustomTreeView::SetParent(TWinControl* parent) {
   if (!IsDestroying()) SubScrollBars()->SetParent(parent);
 }
 
-void TTeCustomTreeView::CreateParams(TCreateParams& params) {
-  TTreeView::CreateParams(params);
-  // The system paints its scroll bars on its own at times (a changed range
-  // redraws them at once); clipping siblings keeps that under the in-place
-  // bars that lie above.
-  params.style |= WS_CLIPSIBLINGS;
-}
-
 int TTeCustomTreeView::ElementState() const {
   if (!Enabled()) return 4;
   if (Focused()) return 3;

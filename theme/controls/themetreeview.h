@@ -37,7 +37,6 @@ class TTeCustomTreeView : public TTreeView {
   // The bars were just made: a subclass hands them what they need.
   virtual void SubScrollBarsCreated() {}
 
-  void CreateParams(TCreateParams& params) override;
   void WndProc(TMessage& message) override;
 
   // The visual-style state of the frame and background: disabled, focused,
