@@ -4,6 +4,7 @@
 #include "framework/classes.h"
 #include "framework/standardclasses.h"
 #include "framework/webbrowser.h"
+#include "theme/controls/groupbox.h"
 #include "theme/controls/themetreeview.h"
 #include "theme/core/themeengine.h"
 #include "theme/core/themelibrary.h"
@@ -19,7 +20,7 @@ void StartViewer() {
                      .registerStyles = &RegisterSkinnedStyles,
                      .freeSharedObjects = &FreeFrameResources});
   RegisterStandardClasses();
-  RegisterClasses<TFrmMain, TWebBrowser, TTeThemeEngine, TTeThemeForm, TTeThemeSTreeView>();
+  RegisterClasses<TFrmMain, TWebBrowser, TTeThemeEngine, TTeThemeForm, TTeThemeSTreeView, TTeThemeGroupBox>();
 }
 
 void FinishViewer() { FinishThemeLibrary(); }

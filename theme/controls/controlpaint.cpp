@@ -51,6 +51,15 @@ TCanvasRedirect::~TCanvasRedirect() { canvas_.SetHandle(original_); }
 
 void TCanvasRedirect::To(HDC dc) { canvas_.SetHandle(dc); }
 
+void ResetCanvasTools(TCanvas& canvas, TColor color) {
+  canvas.Brush()->SetStyle(bsSolid);
+  canvas.Brush()->SetColor(color);
+  canvas.Pen()->SetStyle(psSolid);
+  canvas.Pen()->SetWidth(1);
+  canvas.Pen()->SetMode(pmCopy);
+  canvas.Pen()->SetColor(clBlack);
+}
+
 void PaintExcluding(TCanvas& canvas, const TRect& excluded, void (*paint)(void*), void* context) {
   HDC dc = canvas.Handle();
   // What the canvas selected goes back before the state is saved, and again

@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "framework/colors.h"
 #include "framework/types.h"
 #include "framework/winhandles.h"
 #include "theme/controls/controlbase.h"
@@ -54,6 +55,11 @@ class TCanvasRedirect {
   TCanvas& canvas_;
   HDC original_;
 };
+
+// Gives a canvas kept between paints the tools every paint starts from: a
+// solid brush in the control's colour and a solid one-pixel pen, whatever
+// the last paint (or a style painting through it) left behind.
+void ResetCanvasTools(TCanvas& canvas, TColor color);
 
 // Runs paint with the canvas's context state saved and clipped by clip
 // (a rectangle excluded from it, unless empty), and restores both the state

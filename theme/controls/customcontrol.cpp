@@ -259,6 +259,7 @@ void TTeCustomControl::PaintBackgroundInto(HDC dc) {
   TCanvasRedirect redirect(canvas);
   redirect.To(dc);
   paintFont_->Assign(Font());
+  ResetCanvasTools(canvas, Color());
   if (transparent_) PaintParentBackground(*this, dc, performance_, paintWidth_, paintHeight_, blending_->Enabled());
   PaintFrame();
   PaintClient();
@@ -273,6 +274,7 @@ void TTeCustomControl::Paint() {
     TTePaintSurface surface(performance_, paintWidth_, paintHeight_, true);
     if (surface.Bitmap()) redirect.To(surface.Bitmap()->DC());
     paintFont_->Assign(Font());
+    ResetCanvasTools(canvas, Color());
     if (transparent_)
       PaintParentBackground(*this, canvas.Handle(), performance_, paintWidth_, paintHeight_, blending_->Enabled());
     PaintExcluding(canvas, GetContentRect(), [this] { PaintFrame(); });

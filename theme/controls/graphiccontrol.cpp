@@ -73,6 +73,7 @@ void TTeGraphicControl::Paint() {
     TTePaintSurface surface(performance_, width, height, false);
     if (surface.Bitmap()) redirect.To(surface.Bitmap()->DC());
     paintFont_->Assign(Font());
+    ResetCanvasTools(canvas, Color());
     if (transparent_) PaintParentBackground(*this, canvas.Handle(), performance_, width, height, false);
     PaintClient();
     if (blending_->Enabled() && surface.Bitmap()) {
