@@ -35,7 +35,7 @@ class ViewerFromOutside : public ::testing::Test {
     return found.size() == 1 ? found[0] : nullptr;
   }
   static HWND TopBar() { return One(L"TTeThemeGroupBox"); }
-  static HWND Tree() { return One(L"TTreeView"); }
+  static HWND Tree() { return One(L"TTeThemeSTreeView"); }
 
   static RECT ButtonOnScreen(int index) {
     POINT p = ClientToScreenPoint(TopBar(), kButtonLeft[index], kButtonTop);
