@@ -8,6 +8,7 @@
 #include "framework/gdi.h"
 #include "framework/graphics.h"
 #include "framework/imagelist.h"
+#include "framework/scoped.h"
 #include "theme/core/colors.h"
 #include "theme/core/drawing.h"
 #include "theme/core/glyphs.h"
@@ -305,22 +306,23 @@ void TTeThemeLuna::LoadSkinsFrom(const TTeSkinResources& skins) {
   // that paint nothing rather than none at all.
   primarySkin_ = std::make_unique<TTeBitmap>();
   secondarySkin_ = std::make_unique<TTeBitmap>();
+  // Decoded, keyed by a corner pixel's colour and tinted in one pass each.
   const HINSTANCE module = GetModuleHandleW(nullptr);
-  primarySkin_->LoadFromPcxResource(module, skins.primary);
-  if (!primarySkin_->Empty()) primarySkin_->MakeTransparent(primarySkin_->GetPixel(0, 0));
-  secondarySkin_->LoadFromPcxResource(module, skins.secondary);
-  if (!secondarySkin_->Empty()) {
-    const int keyRow = skins.secondaryKeyBottomLeft ? secondarySkin_->Height() - 1 : 0;
-    secondarySkin_->MakeTransparent(secondarySkin_->GetPixel(0, keyRow));
-  }
+  const auto [hue, brightness] = skinTint_;
+  primarySkin_->LoadFromPcxResource(module, skins.primary, {true, false, hue, brightness});
+  secondarySkin_->LoadFromPcxResource(module, skins.secondary, {true, skins.secondaryKeyBottomLeft, hue, brightness});
 }
 
 void TTeThemeLuna::UpdateColors() {
-  LoadSkins();
-  primarySkin_->ApplyHueShift(DeltaHue());
-  secondarySkin_->ApplyHueShift(DeltaHue());
-  primarySkin_->ApplyBrightnessShift(DeltaBrightness());
-  secondarySkin_->ApplyBrightnessShift(DeltaBrightness());
+  {
+    // Reloading keeps tints from accumulating.
+    TScopedValue<std::pair<int, int>> tint(skinTint_, {DeltaHue(), DeltaBrightness()});
+    LoadSkins();
+  }
+  // The framework copies follow the tinted pixels, as after the tint of
+  // each skin one by one.
+  for (TTeBitmap* skin : {primarySkin_.get(), secondarySkin_.get()})
+    if (!skin->Empty()) skin->UpdateCachedBitmap();
 }
 
 // --- colours, sizes, fonts ----------------------------------------------------------

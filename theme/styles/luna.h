@@ -8,6 +8,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "theme/core/theme.h"
 
@@ -113,6 +114,10 @@ class TTeThemeLuna : public TTeTheme {
 
   std::unique_ptr<TTeBitmap> primarySkin_;
   std::unique_ptr<TTeBitmap> secondarySkin_;
+  // The tint the skins are decoded with: none, except while UpdateColors
+  // reloads them, which tints the 256 palette entries instead of every
+  // pixel.
+  std::pair<int, int> skinTint_{0, 0};  // hue, brightness
 };
 
 class TTeThemeMetalLuna : public TTeThemeLuna {
