@@ -90,8 +90,9 @@ class TTeThemeLuna : public TTeTheme {
   void DrawScrollBoxBorder(TCanvas& canvas, const TRect& rect, bool enabled) override;
   HRGN GetFormRegion(int width, int height, TTeBorderStyle borderStyle) override;
 
-  // Frees and reloads both skins from the resources and keys them; leaves
-  // them untinted.
+  // Reloads both skins from the resources, into the bitmaps they have, and
+  // keys them; leaves them untinted. A skin that cannot be loaded is left
+  // empty.
   virtual void LoadSkins();
 
   // Never null; empty when the resource was no PCX image.

@@ -623,6 +623,7 @@ uint32_t Rgb(uint32_t argb) { return argb & 0xFFFFFFu; }
 class TTestSkinsLuna : public TTeThemeLuna {
  public:
   explicit TTestSkinsLuna(const TTeSkinResources& skins) : TTeThemeLuna(skins) {}
+  void Reload(const TTeSkinResources& skins) { LoadSkinsFrom(skins); }
 };
 
 TEST_F(LunaTest, KeysBySecondarySkinCorner) {
@@ -673,6 +674,23 @@ TEST_F(LunaTest, SkinsThatAreNoImageOrMissing) {
   } catch (const EResNotFound& e) {
     EXPECT_NE(e.Message().find("NO_SUCH_SKIN"), std::string::npos);
   }
+
+  // A reload goes into the bitmaps the skins have, and whatever it cannot
+  // load is left empty, not as it was.
+  TTestSkinsLuna reloaded({"TINYPCX", "TINYPCX", false});
+  const HBITMAP secondaryHandle = reloaded.SecondarySkin().Handle();
+  reloaded.Reload({"NOTPCX", "TINYPCX", false});
+  EXPECT_TRUE(reloaded.PrimarySkin().Empty());
+  EXPECT_EQ(reloaded.SecondarySkin().Handle(), secondaryHandle);
+  EXPECT_EQ(reloaded.SecondarySkin().GetPixel(0, 0), kTransparentMarker);
+  reloaded.Reload({"TINYPCX", "TINYPCX", false});
+  EXPECT_EQ(reloaded.PrimarySkin().Width(), 6);
+  EXPECT_THROW(reloaded.Reload({"TINYPCX", "NO_SUCH_SKIN", false}), EResNotFound);
+  EXPECT_EQ(reloaded.PrimarySkin().Width(), 6);
+  EXPECT_TRUE(reloaded.SecondarySkin().Empty());
+  EXPECT_THROW(reloaded.Reload({"NO_SUCH_SKIN", "TINYPCX", false}), EResNotFound);
+  EXPECT_TRUE(reloaded.PrimarySkin().Empty());
+  EXPECT_TRUE(reloaded.SecondarySkin().Empty());
 }
 
 TEST_F(LunaTest, PcxStreamsAreJudgedByTheirHeader) {
