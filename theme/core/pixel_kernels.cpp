@@ -74,10 +74,9 @@ int HueLookupRowScalar(uint32_t* row, int count, const uint32_t* slots) {
     const uint32_t p = row[i];
     const uint32_t alpha = p & 0xFF000000u;
     if (alpha == 0) continue;
-    const uint32_t rgb = p & 0x00FFFFFFu;
-    const uint32_t slot = HueSlot(rgb);
-    if (slots[2 * slot] != HueTag(rgb)) return i;
-    row[i] = alpha | slots[2 * slot + 1];
+    uint32_t shifted = 0;
+    if (!FindHue(slots, p & 0x00FFFFFFu, shifted)) return i;
+    row[i] = alpha | shifted;
   }
   return count;
 }

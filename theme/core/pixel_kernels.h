@@ -20,6 +20,21 @@ constexpr uint32_t kHueHashFactor = 0x9E3779B1u;
 constexpr uint32_t HueSlot(uint32_t rgb) { return (rgb * kHueHashFactor) >> (32 - kHueSlotBits); }
 constexpr uint32_t HueTag(uint32_t rgb) { return rgb | 0x01000000u; }
 
+// The shifted colour of rgb when the cache holds it, probing from its first
+// slot on; false when it does not. The cache is never more than half full,
+// so an empty slot always ends the probe.
+inline bool FindHue(const uint32_t* slots, uint32_t rgb, uint32_t& shifted) {
+  const uint32_t tag = HueTag(rgb);
+  for (uint32_t i = HueSlot(rgb);; i = (i + 1) & (kHueSlots - 1)) {
+    const uint32_t found = slots[2 * i];
+    if (found == tag) {
+      shifted = slots[2 * i + 1];
+      return true;
+    }
+    if (found == 0) return false;
+  }
+}
+
 struct TRowKernels {
   // dst[i] := BlendPixel(src[i], dst[i])
   void (*blend)(uint32_t* dst, const uint32_t* src, int count);
@@ -39,9 +54,9 @@ struct TRowKernels {
   // dst[i] := table[indices[i]]: 8-bit images through their palette
   void (*expand)(uint32_t* dst, const uint8_t* indices, int count, const uint32_t* table);
   // From the start of the row, every pixel with alpha 0 is passed over and
-  // every other one whose colour sits in its first slot of the hue cache
-  // `slots` takes the shifted colour (alpha kept). Stops at the first pixel
-  // it cannot resolve so, and answers its position (count when none).
+  // every other one whose colour the hue cache `slots` holds takes the
+  // shifted colour (alpha kept). Stops at the first pixel whose colour the
+  // cache lacks, and answers its position (count when none).
   int (*hueLookup)(uint32_t* row, int count, const uint32_t* slots);
 };
 

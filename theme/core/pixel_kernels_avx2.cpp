@@ -174,8 +174,9 @@ HV_AVX2 void ExpandRowAvx2(uint32_t* dst, const uint8_t* indices, int count, con
   kScalarKernels.expand(dst + i, indices + i, count - i, table);
 }
 
-// Eight hashes and two gathers per eight pixels; a block with a pixel the
-// first slots cannot answer goes to the scalar loop, which stops there.
+// Eight hashes and two gathers per eight pixels. A block with a colour that
+// is not in its first slot is probed pixel by pixel here, inline: calling
+// out of the vector code on every such colour costs more than the probe.
 HV_AVX2 int HueLookupRowAvx2(uint32_t* row, int count, const uint32_t* slots) {
   const auto* base = reinterpret_cast<const int*>(slots);
   const __m256i rgbMask = _mm256_set1_epi32(0x00FFFFFF);
@@ -194,8 +195,14 @@ HV_AVX2 int HueLookupRowAvx2(uint32_t* row, int count, const uint32_t* slots) {
     const __m256i tag = _mm256_i32gather_epi32(base, pairIndex, 4);
     const __m256i found = _mm256_or_si256(_mm256_cmpeq_epi32(tag, _mm256_or_si256(rgb, tagBit)), clear);
     if (_mm256_movemask_epi8(found) != -1) {
-      const int stop = kScalarKernels.hueLookup(row + i, 8, slots);
-      if (stop < 8) return i + stop;
+      for (int j = i; j < i + 8; ++j) {
+        const uint32_t pixel = row[j];
+        const uint32_t alphaBits = pixel & 0xFF000000u;
+        if (alphaBits == 0) continue;
+        uint32_t shiftedRgb = 0;
+        if (!FindHue(slots, pixel & 0x00FFFFFFu, shiftedRgb)) return j;
+        row[j] = alphaBits | shiftedRgb;
+      }
       continue;
     }
     const __m256i shifted = _mm256_i32gather_epi32(base, _mm256_add_epi32(pairIndex, _mm256_set1_epi32(1)), 4);

@@ -57,18 +57,27 @@ TEST(PixelsTest, WideKernelsMatchScalarBitForBit) {
   const auto wide = WideKernels();
   if (wide.empty()) GTEST_SKIP() << "no wide kernels on this processor";
   const auto& scalar = pixel_kernels::kScalarKernels;
-  // A hue cache as HueShiftPixels fills it: some colours in their first
-  // slot, one pushed to the next slot by a collision.
+  // A hue cache as HueShiftPixels fills it: most colours in their first
+  // slot, some pushed further along by the colours before them.
   std::vector<uint32_t> slots(2 * pixel_kernels::kHueSlots, 0);
   std::vector<uint32_t> cached;
   TPixelGen gen(2);
-  for (int i = 0; i < 40; ++i) {
-    const uint32_t rgb = gen() & 0x00FFFFFFu;
-    const uint32_t slot = pixel_kernels::HueSlot(rgb);
-    if (slots[2 * slot] != 0) continue;
+  auto cache = [&](uint32_t rgb) {
+    uint32_t slot = pixel_kernels::HueSlot(rgb);
+    while (slots[2 * slot] != 0) slot = (slot + 1) & (pixel_kernels::kHueSlots - 1);
     slots[2 * slot] = pixel_kernels::HueTag(rgb);
     slots[2 * slot + 1] = (rgb * 7) & 0x00FFFFFFu;
     cached.push_back(rgb);
+  };
+  for (int i = 0; i < 40; ++i) {
+    const uint32_t rgb = gen() & 0x00FFFFFFu;
+    // Every fifth colour finds its first slot taken by another.
+    const uint32_t first = pixel_kernels::HueSlot(rgb);
+    if (i % 5 == 0 && slots[2 * first] == 0) {
+      slots[2 * first] = pixel_kernels::HueTag(rgb ^ 0x800000u);
+      slots[2 * first + 1] = 0x123456u;
+    }
+    cache(rgb);
   }
   std::vector<uint32_t> table(256);
   for (auto& c : table) c = gen();
