@@ -412,7 +412,7 @@ void TTeThemeStd::DrawComboArrow(TCanvas& canvas, const TRect& r, TTeElementStat
   Arrow(canvas, a, false, GetColor(ktcFrame));
 }
 
-void TTeThemeStd::DrawComboButton(TCanvas& canvas, const TRect& rect, TTeElementState state) {
+TRect TTeThemeStd::DrawButtonFace(TCanvas& canvas, const TRect& rect, TTeElementState state) {
   const TColor c = Face(state);
   TRect r = rect;
   if (state == kesPressed)
@@ -421,7 +421,11 @@ void TTeThemeStd::DrawComboButton(TCanvas& canvas, const TRect& rect, TTeElement
     ButtonRaised(canvas, r, c);
   Shrink(r);
   FillRectColor(canvas, r, c);
-  DrawComboArrow(canvas, r, state);
+  return r;
+}
+
+void TTeThemeStd::DrawComboButton(TCanvas& canvas, const TRect& rect, TTeElementState state) {
+  DrawComboArrow(canvas, DrawButtonFace(canvas, rect, state), state);
 }
 
 void TTeThemeStd::DrawSpeedButton(TCanvas& canvas, const TRect& rect, TTeElementState state, bool flat, bool down) {
@@ -498,28 +502,14 @@ void TTeThemeStd::DrawScrollBarTrack(TCanvas& canvas, const TRect& rect, TScroll
 
 void TTeThemeStd::DrawScrollButton(TCanvas& canvas, const TRect& rect, bool vertical, bool first,
                                    TTeElementState state) {
-  const TColor c = Face(state);
-  TRect r = rect;
-  if (state == kesPressed)
-    ButtonSunken(canvas, r, c);
-  else
-    ButtonRaised(canvas, r, c);
-  Shrink(r);
-  FillRectColor(canvas, r, c);
+  DrawButtonFace(canvas, rect, state);
   const unsigned glyph =
       vertical ? (first ? DFCS_SCROLLUP : DFCS_SCROLLDOWN) : (first ? DFCS_SCROLLLEFT : DFCS_SCROLLRIGHT);
   DrawFrameControlGlyph(canvas, rect, DFC_SCROLL, glyph | (state == kesPressed ? kPushed | DFCS_FLAT : 0), clBlack);
 }
 
 void TTeThemeStd::DrawScrollThumb(TCanvas& canvas, const TRect& rect, TScrollBarKind, TTeElementState state) {
-  const TColor c = Face(state);
-  TRect r = rect;
-  if (state == kesPressed)
-    ButtonSunken(canvas, r, c);
-  else
-    ButtonRaised(canvas, r, c);
-  Shrink(r);
-  FillRectColor(canvas, r, c);
+  DrawButtonFace(canvas, rect, state);
 }
 
 void TTeThemeStd::DrawArrowButton(TCanvas& canvas, const TRect& rect, bool first, uint8_t, TTeElementState state) {

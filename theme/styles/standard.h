@@ -116,6 +116,9 @@ class TTeThemeStd : public TTeTheme {
   void DrawCaptionGlyph(TCanvas& canvas, const TRect& g, TTeCaptionButton button, bool pressed);
   static void DrawSystemCaptionGlyph(TCanvas& canvas, const TRect& g, TTeCaptionButton button, bool pressed);
   static void DrawRollGlyph(TCanvas& canvas, TRect g, bool up, bool pressed);
+  // The face of combo and scroll buttons and thumbs in their state, framed
+  // by the button bevel; answers the inside.
+  TRect DrawButtonFace(TCanvas& canvas, const TRect& rect, TTeElementState state);
   void DrawComboArrow(TCanvas& canvas, const TRect& r, TTeElementState state);
   // A list's or scroll box's border, with the square between its scroll bars.
   void DrawFramedSquare(TCanvas& canvas, const TRect& rect, TColor back);
