@@ -10,6 +10,7 @@
 #include "framework/treeview.h"
 #include "framework/webbrowser.h"
 #include "framework/winstring.h"
+#include "theme/controls/themetreeview.h"
 
 namespace hv {
 

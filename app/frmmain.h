@@ -10,7 +10,7 @@
 
 namespace hv {
 
-class TTreeView;
+class TTeThemeSTreeView;
 class TTreeNode;
 class TMemo;
 class TWebBrowser;
@@ -22,7 +22,7 @@ class TFrmMain : public TForm {
   explicit TFrmMain(TComponent* owner);
 
   // What the window's logic reads; the layout binds them by name.
-  TTreeView* TrvMenu = nullptr;
+  TTeThemeSTreeView* TrvMenu = nullptr;
   TMemo* Memo1 = nullptr;
   TWebBrowser* WebBrowser1 = nullptr;
 

@@ -4,6 +4,8 @@
 #include "framework/classes.h"
 #include "framework/standardclasses.h"
 #include "framework/webbrowser.h"
+#include "theme/controls/groupbox.h"
+#include "theme/controls/themetreeview.h"
 #include "theme/core/themeengine.h"
 #include "theme/core/themelibrary.h"
 #include "theme/frame/formoptions.h"
@@ -18,7 +20,7 @@ void StartViewer() {
                      .registerStyles = &RegisterAllStyles,
                      .freeSharedObjects = &FreeFrameResources});
   RegisterStandardClasses();
-  RegisterClasses<TFrmMain, TWebBrowser, TTeThemeEngine, TTeThemeForm>();
+  RegisterClasses<TFrmMain, TWebBrowser, TTeThemeEngine, TTeThemeForm, TTeThemeSTreeView, TTeThemeGroupBox>();
 }
 
 void FinishViewer() { FinishThemeLibrary(); }

@@ -18,6 +18,7 @@
 #include "framework/treeview.h"
 #include "framework/webbrowser.h"
 #include "framework/winstring.h"
+#include "theme/controls/themetreeview.h"
 #include "theme/core/themeengine.h"
 #include "theme/core/themelibrary.h"
 #include "theme/frame/themeform.h"

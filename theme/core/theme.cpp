@@ -27,56 +27,64 @@ constexpr int kPositionLast = 1 << 30;
 bool SysLocaleMiddleEast() { return middleEast; }
 void SetSysLocaleMiddleEast(bool value) { middleEast = value; }
 
+namespace {
+thread_local bool elementUnpainted = false;
+}
+
+void BeginElementProbe() { elementUnpainted = false; }
+bool ElementLeftUnpainted() { return elementUnpainted; }
+void MarkElementUnpainted() { elementUnpainted = true; }
+
 int TTeTheme::GetSize(TTeThemeSize) const { return 0; }
 TColor TTeTheme::GetColor(TTeThemeColor) const { return AdjustColor(kFallbackColor); }
 std::string TTeTheme::GetFontName(TTeThemeFont) const { return "Tahoma"; }
 int TTeTheme::GetFontSize(TTeThemeFont) const { return 8; }
 TFontStyles TTeTheme::GetFontStyle(TTeThemeFont) const { return {}; }
 
-void TTeTheme::DrawCaptionButton(TCanvas&, const TRect&, TTeCaptionButton, bool, bool, bool, TTeBorderStyle) {}
-void TTeTheme::DrawFormFrame(TCanvas&, int, int, const TRect&, bool, TTeBorderStyle) {}
-void TTeTheme::MeasureMenuBarItem(TCanvas&, TTeCustomItem*, int&, int&) {}
-void TTeTheme::MeasurePopupItem(TCanvas&, TTeCustomItem*, int&, int&) {}
-void TTeTheme::DrawMenuBar(TCanvas&, int, int) {}
-void TTeTheme::DrawMenuBarItem(TCanvas&, TTeCustomItem*, const TRect&, bool, bool) {}
-void TTeTheme::DrawMenuBarButton(TCanvas&, TTeCustomItem*, const TRect&, bool, bool) {}
-void TTeTheme::DrawPopupMenu(TCanvas&, int, int) {}
-void TTeTheme::DrawPopupItem(TCanvas&, TTeCustomItem*, const TRect&, bool, uint8_t) {}
-void TTeTheme::DrawPopupScrollButton(TCanvas&, const TRect&, int, bool) {}
-void TTeTheme::DrawButton(TCanvas&, int, int, uint8_t) {}
-void TTeTheme::DrawCheckBox(TCanvas&, const TRect&, TTeElementState, TCheckBoxState) {}
-void TTeTheme::DrawRadioButton(TCanvas&, const TRect&, TTeElementState, bool) {}
-void TTeTheme::DrawTrackBarThumb(TCanvas&, const TRect&, bool, int, TTeElementState) {}
-void TTeTheme::DrawTrackBarTrack(TCanvas&, const TRect&, const TRect&) {}
-void TTeTheme::DrawProgressBarFrame(TCanvas&, const TRect&) {}
-void TTeTheme::DrawProgressBar(TCanvas&, const TRect&, const TRect&, bool, bool) {}
-void TTeTheme::DrawEdit(TCanvas&, const TRect&, bool, uint8_t) {}
-void TTeTheme::DrawHeader(TCanvas&, const TRect&, const std::string&) {}
-void TTeTheme::DrawGlyphButton(TCanvas&, const TRect&, int, TTeElementState, bool) {}
-void TTeTheme::DrawGroupBox(TCanvas&, const TRect&, const TRect&, const std::string&) {}
-void TTeTheme::DrawScrollBarTrack(TCanvas&, const TRect&, TScrollBarKind) {}
-void TTeTheme::DrawScrollButton(TCanvas&, const TRect&, bool, bool, TTeElementState) {}
-void TTeTheme::DrawScrollThumb(TCanvas&, const TRect&, TScrollBarKind, TTeElementState) {}
-void TTeTheme::DrawPanel(TCanvas&, const TRect&) {}
-void TTeTheme::DrawTab(TCanvas&, const TRect&, TTabPosition, TTeElementState) {}
+void TTeTheme::DrawCaptionButton(TCanvas&, const TRect&, TTeCaptionButton, bool, bool, bool, TTeBorderStyle) { MarkElementUnpainted(); }
+void TTeTheme::DrawFormFrame(TCanvas&, int, int, const TRect&, bool, TTeBorderStyle) { MarkElementUnpainted(); }
+void TTeTheme::MeasureMenuBarItem(TCanvas&, TTeCustomItem*, int&, int&) { MarkElementUnpainted(); }
+void TTeTheme::MeasurePopupItem(TCanvas&, TTeCustomItem*, int&, int&) { MarkElementUnpainted(); }
+void TTeTheme::DrawMenuBar(TCanvas&, int, int) { MarkElementUnpainted(); }
+void TTeTheme::DrawMenuBarItem(TCanvas&, TTeCustomItem*, const TRect&, bool, bool) { MarkElementUnpainted(); }
+void TTeTheme::DrawMenuBarButton(TCanvas&, TTeCustomItem*, const TRect&, bool, bool) { MarkElementUnpainted(); }
+void TTeTheme::DrawPopupMenu(TCanvas&, int, int) { MarkElementUnpainted(); }
+void TTeTheme::DrawPopupItem(TCanvas&, TTeCustomItem*, const TRect&, bool, uint8_t) { MarkElementUnpainted(); }
+void TTeTheme::DrawPopupScrollButton(TCanvas&, const TRect&, int, bool) { MarkElementUnpainted(); }
+void TTeTheme::DrawButton(TCanvas&, int, int, uint8_t) { MarkElementUnpainted(); }
+void TTeTheme::DrawCheckBox(TCanvas&, const TRect&, TTeElementState, TCheckBoxState) { MarkElementUnpainted(); }
+void TTeTheme::DrawRadioButton(TCanvas&, const TRect&, TTeElementState, bool) { MarkElementUnpainted(); }
+void TTeTheme::DrawTrackBarThumb(TCanvas&, const TRect&, bool, int, TTeElementState) { MarkElementUnpainted(); }
+void TTeTheme::DrawTrackBarTrack(TCanvas&, const TRect&, const TRect&) { MarkElementUnpainted(); }
+void TTeTheme::DrawProgressBarFrame(TCanvas&, const TRect&) { MarkElementUnpainted(); }
+void TTeTheme::DrawProgressBar(TCanvas&, const TRect&, const TRect&, bool, bool) { MarkElementUnpainted(); }
+void TTeTheme::DrawEdit(TCanvas&, const TRect&, bool, uint8_t) { MarkElementUnpainted(); }
+void TTeTheme::DrawHeader(TCanvas&, const TRect&, const std::string&) { MarkElementUnpainted(); }
+void TTeTheme::DrawGlyphButton(TCanvas&, const TRect&, int, TTeElementState, bool) { MarkElementUnpainted(); }
+void TTeTheme::DrawGroupBox(TCanvas&, const TRect&, const TRect&, const std::string&) { MarkElementUnpainted(); }
+void TTeTheme::DrawScrollBarTrack(TCanvas&, const TRect&, TScrollBarKind) { MarkElementUnpainted(); }
+void TTeTheme::DrawScrollButton(TCanvas&, const TRect&, bool, bool, TTeElementState) { MarkElementUnpainted(); }
+void TTeTheme::DrawScrollThumb(TCanvas&, const TRect&, TScrollBarKind, TTeElementState) { MarkElementUnpainted(); }
+void TTeTheme::DrawPanel(TCanvas&, const TRect&) { MarkElementUnpainted(); }
+void TTeTheme::DrawTab(TCanvas&, const TRect&, TTabPosition, TTeElementState) { MarkElementUnpainted(); }
 void TTeTheme::DrawArrowButton(TCanvas& canvas, const TRect& rect, bool first, uint8_t, TTeElementState state) {
   DrawScrollButton(canvas, rect, false, first, state);
 }
-void TTeTheme::DrawListBorder(TCanvas&, const TRect&, TTeElementState) {}
-void TTeTheme::DrawComboButton(TCanvas&, const TRect&, TTeElementState) {}
-void TTeTheme::DrawSpeedButton(TCanvas&, const TRect&, TTeElementState, bool, bool) {}
-void TTeTheme::DrawSpeedButtonChevron(TCanvas&, const TRect&, TTeElementState, bool, bool) {}
-void TTeTheme::DrawControlBar(TCanvas&, const TRect&) {}
-void TTeTheme::DrawControlBand(TCanvas&, const TRect&, const TRect&) {}
-void TTeTheme::DrawMenuBarOnControlBar(TCanvas&, const TRect&) {}
-void TTeTheme::DrawSpinButton(TCanvas&, const TRect&, TTeElementState, uint8_t) {}
-void TTeTheme::DrawListItem(TCanvas&, const TRect&, uint8_t) {}
-void TTeTheme::DrawSplitter(TCanvas&, const TRect&, bool, bool) {}
-void TTeTheme::DrawStateBox(TCanvas&, const TRect&, uint8_t, int) {}
-void TTeTheme::DrawStatusBar(TCanvas&, const TRect&) {}
-void TTeTheme::DrawSizeGrip(TCanvas&, const TRect&) {}
-void TTeTheme::DrawStatusPanel(TCanvas&, const TRect&, TTeStatusPanel*) {}
-void TTeTheme::DrawScrollBoxBorder(TCanvas&, const TRect&, bool) {}
+void TTeTheme::DrawListBorder(TCanvas&, const TRect&, TTeElementState) { MarkElementUnpainted(); }
+void TTeTheme::DrawComboButton(TCanvas&, const TRect&, TTeElementState) { MarkElementUnpainted(); }
+void TTeTheme::DrawSpeedButton(TCanvas&, const TRect&, TTeElementState, bool, bool) { MarkElementUnpainted(); }
+void TTeTheme::DrawSpeedButtonChevron(TCanvas&, const TRect&, TTeElementState, bool, bool) { MarkElementUnpainted(); }
+void TTeTheme::DrawControlBar(TCanvas&, const TRect&) { MarkElementUnpainted(); }
+void TTeTheme::DrawControlBand(TCanvas&, const TRect&, const TRect&) { MarkElementUnpainted(); }
+void TTeTheme::DrawMenuBarOnControlBar(TCanvas&, const TRect&) { MarkElementUnpainted(); }
+void TTeTheme::DrawSpinButton(TCanvas&, const TRect&, TTeElementState, uint8_t) { MarkElementUnpainted(); }
+void TTeTheme::DrawListItem(TCanvas&, const TRect&, uint8_t) { MarkElementUnpainted(); }
+void TTeTheme::DrawSplitter(TCanvas&, const TRect&, bool, bool) { MarkElementUnpainted(); }
+void TTeTheme::DrawStateBox(TCanvas&, const TRect&, uint8_t, int) { MarkElementUnpainted(); }
+void TTeTheme::DrawStatusBar(TCanvas&, const TRect&) { MarkElementUnpainted(); }
+void TTeTheme::DrawSizeGrip(TCanvas&, const TRect&) { MarkElementUnpainted(); }
+void TTeTheme::DrawStatusPanel(TCanvas&, const TRect&, TTeStatusPanel*) { MarkElementUnpainted(); }
+void TTeTheme::DrawScrollBoxBorder(TCanvas&, const TRect&, bool) { MarkElementUnpainted(); }
 HRGN TTeTheme::GetFormRegion(int, int, TTeBorderStyle) { return nullptr; }
 
 void TTeTheme::SetDeltaHue(int value) {

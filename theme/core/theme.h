@@ -67,6 +67,16 @@ constexpr unsigned kDtRtlReading = 0x20000;
 bool SysLocaleMiddleEast();
 void SetSysLocaleMiddleEast(bool value);
 
+// Whether a style has an element at all. A control clears the mark, asks
+// the style for one element, and paints that element in its own plain look
+// when the mark comes back set: the base class's drawing and measuring
+// operations, which stand for "this style has no such element", set it. A
+// style that overrides an operation and deliberately paints nothing (a flat
+// button at rest) leaves it clear. Per thread, like painting.
+void BeginElementProbe();
+bool ElementLeftUnpainted();
+void MarkElementUnpainted();
+
 // A theme class reference: what the registry, the engine and the switcher
 // hold. It carries the class operations of a style (its registry name, its
 // availability) and the virtual constructor, so a style is created from its

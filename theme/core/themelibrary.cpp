@@ -5,6 +5,7 @@
 #include "theme/core/colors.h"
 #include "theme/core/glyphs.h"
 #include "theme/core/msimg32.h"
+#include "theme/core/sharedbuffer.h"
 #include "theme/core/theme.h"
 #include "theme/core/visualstyles.h"
 
@@ -42,6 +43,7 @@ void StartThemeLibrary(const TThemeLibraryParts& parts) {
   TakeSharedColors();
   LoadMsImg32();
   FreeButtonGlyphs();
+  CreateSharedBuffer();
   version = ReadPlatformVersion();
   SetSysLocaleMiddleEast(GetSystemMetrics(SM_MIDEASTENABLED) != 0);
   if (parts.registerClasses) parts.registerClasses();
@@ -63,6 +65,7 @@ void FinishThemeLibrary() {
   while (VisualStyleLibraryRefCount() > 0) FreeVisualStyleLibrary();
   FreeThemeClasses();
   getScrollBarInfo = nullptr;
+  FreeSharedBuffer();
   FreeButtonGlyphs();
   FreeMsImg32();
   SetSysColorLookup(nullptr);
@@ -73,5 +76,7 @@ bool ThemeLibraryStarted() { return started; }
 TTePlatformVersion PlatformVersion() { return version; }
 
 void* GetScrollBarInfoEntry() { return getScrollBarInfo; }
+
+void SetScrollBarInfoEntry(void* entry) { getScrollBarInfo = entry; }
 
 }  // namespace hv

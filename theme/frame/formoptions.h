@@ -12,6 +12,7 @@
 #include "framework/component.h"
 #include "framework/event.h"
 #include "framework/types.h"
+#include "theme/core/blending.h"
 
 namespace hv {
 
@@ -40,32 +41,6 @@ enum TTeDirection : uint8_t { kdNone, kdNoRotate, kdRotate90, kdRotate180, kdRot
 
 // kfdmFullDrag moves and sizes the window live; kfdmBorder drags an outline.
 enum TTeFormDragMode : uint8_t { kfdmBorder, kfdmFullDrag };
-
-class TTeBlending : public TPersistent {
-  HV_CLASS(TTeBlending, TPersistent)
-
- public:
-  static constexpr int kDefaultValue = 150;
-
-  void Assign(const TPersistent* source) override;
-
-  bool Enabled() const { return enabled_; }
-  void SetEnabled(bool value);
-  // Opacity of the frame: 0 shows only what lies behind it, 255 none of it.
-  int Value() const { return value_; }
-  void SetValue(int value);
-  int Reserved() const { return reserved_; }
-  void SetReserved(int value) { reserved_ = value; }
-
-  TNotifyEvent OnChange;
-
- private:
-  void Changed();
-
-  bool enabled_ = false;
-  int value_ = kDefaultValue;
-  int reserved_ = 0;
-};
 
 class TTeShadow : public TPersistent {
   HV_CLASS(TTeShadow, TPersistent)

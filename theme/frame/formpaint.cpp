@@ -9,6 +9,7 @@
 #include "framework/graphics.h"
 #include "theme/core/backgroundrequest.h"
 #include "theme/core/drawing.h"
+#include "theme/core/sharedbuffer.h"
 #include "theme/core/tebitmap.h"
 #include "theme/core/text.h"
 #include "theme/core/theme.h"
@@ -86,7 +87,7 @@ void TTeCustomForm::PaintNonClient(HRGN) {
   } else {
     switch (performance_) {
       case ksfpSharedBuffer:
-        surface.Lend(SharedFrameBuffer(), windowWidth_, windowHeight_);
+        surface.Lend(SizedSharedBuffer(), windowWidth_, windowHeight_);
         break;
       case ksfpPersistentBuffer:
         if (!persistentBuffer_) persistentBuffer_ = std::make_unique<TTeBitmap>();
@@ -362,7 +363,7 @@ void TTeCustomForm::WMEraseBkgnd(TMessage& message) {
   TSurface surface;
   switch (performance_) {
     case ksfpSharedBuffer:
-      surface.Lend(SharedFrameBuffer(), client.right, client.bottom);
+      surface.Lend(SizedSharedBuffer(), client.right, client.bottom);
       break;
     case ksfpPersistentBuffer:
       if (!persistentBuffer_) persistentBuffer_ = std::make_unique<TTeBitmap>();
@@ -389,6 +390,11 @@ void TTeCustomForm::WMEraseBkgnd(TMessage& message) {
   TSaveDC saved(dc);
   if (request) IntersectClipRect(dc, area.left, area.top, area.right, area.bottom);
   PaintClient(dc);
+}
+
+void TTeCustomForm::AnswerBackgroundRequest(TMessage& message) {
+  bool handled = false;
+  BeforeMessage(message, handled);
 }
 
 void TTeCustomForm::WMPaint(TMessage& message) {

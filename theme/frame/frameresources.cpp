@@ -8,7 +8,6 @@
 
 #include "framework/graphics.h"
 #include "framework/imagelist.h"
-#include "theme/core/tebitmap.h"
 #include "theme/core/visualstyles.h"
 
 namespace hv {
@@ -19,7 +18,6 @@ std::optional<TSystemFrameMetrics> gMetrics;
 std::unique_ptr<TFont> gCaptionFont;
 std::unique_ptr<TFont> gSmallCaptionFont;
 std::unique_ptr<TCustomImageList> gImages;
-std::unique_ptr<TTeBitmap> gSharedBuffer;
 
 TSystemFrameMetrics ReadMetrics() {
   TSystemFrameMetrics m;
@@ -91,15 +89,7 @@ TCustomImageList& FrameImageList() {
   return *gImages;
 }
 
-TTeBitmap& SharedFrameBuffer() {
-  if (!gSharedBuffer) gSharedBuffer = std::make_unique<TTeBitmap>();
-  if (gSharedBuffer->Empty())
-    gSharedBuffer->SetSize(GetSystemMetrics(SM_CXSCREEN) + 500, GetSystemMetrics(SM_CYSCREEN) + 500);
-  return *gSharedBuffer;
-}
-
 void FreeFrameResources() {
-  gSharedBuffer.reset();
   gImages.reset();
   gSmallCaptionFont.reset();
   gCaptionFont.reset();

@@ -1,9 +1,10 @@
 #pragma once
 // What every themed frame of the process shares: the system's frame metrics
 // and visual-style state, the two caption fonts made from the system's
-// non-client metrics, the caption-button image list, and the off-screen
-// bitmap that frames painting with ksfpSharedBuffer share. Each is made on
+// non-client metrics and the caption-button image list. Each is made on
 // first use; WM_THEMECHANGED re-reads the metrics and rebuilds the fonts.
+// Frames painting with ksfpSharedBuffer use the process's shared buffer
+// (theme/core/sharedbuffer.h), the same one as the controls.
 
 #include "theme/frame/formgeometry.h"
 
@@ -11,7 +12,6 @@ namespace hv {
 
 class TCustomImageList;
 class TFont;
-class TTeBitmap;
 
 const TSystemFrameMetrics& SystemFrameMetrics();
 // Re-reads the metrics and the visual-style state, and rebuilds the caption fonts.
@@ -27,10 +27,6 @@ TFont& SmallCaptionFont();
 // of the executable, in that order; empty where a resource is missing.
 enum TTeFrameImage : int { kfiClose, kfiMinimize, kfiMaximize, kfiRestore, kfiRollup, kfiTray };
 TCustomImageList& FrameImageList();
-
-// (screen width + 500) x (screen height + 500) pixels, the screen as it was
-// when it was first asked for; never resized for a frame.
-TTeBitmap& SharedFrameBuffer();
 
 // Frees all of the above; the next use makes them afresh.
 void FreeFrameResources();

@@ -23,6 +23,7 @@
 #include "framework/event.h"
 #include "framework/gdi.h"
 #include "framework/scoped.h"
+#include "theme/core/backgroundrequest.h"
 #include "theme/core/themeengine.h"
 #include "theme/frame/formgeometry.h"
 #include "theme/frame/formoptions.h"
@@ -74,7 +75,7 @@ class TSizeConstraints : public TPersistent {
   TFormConstraintValues values_;
 };
 
-class TTeCustomForm : public TTeHook {
+class TTeCustomForm : public TTeHook, public TTeBackgroundSource {
   HV_CLASS(TTeCustomForm, TTeHook)
 
  public:
@@ -134,6 +135,10 @@ class TTeCustomForm : public TTeHook {
   void PaintNonClient(HRGN region = nullptr);
   // The client area in frame coordinates, moved to (0, 0).
   TRect FrameClientRect();
+  // TTeBackgroundSource: while attached, the frame paints the client
+  // background of a child's request through its own message handling.
+  bool BackgroundSourceActive() const override { return Active(); }
+  void AnswerBackgroundRequest(TMessage& message) override;
   // The canvas the client background is painted on (valid while OnPaint runs).
   TCanvas* Canvas() const { return frameCanvas_.get(); }
 

@@ -15,6 +15,7 @@
 #include "framework/standardclasses.h"
 #include "framework/treeview.h"
 #include "framework/webbrowser.h"
+#include "theme/controls/themetreeview.h"
 #include "theme/core/themeengine.h"
 #include "theme/frame/themeform.h"
 #include "framework/winstring.h"
