@@ -5,6 +5,7 @@
 #include "framework/standardclasses.h"
 #include "framework/webbrowser.h"
 #include "theme/controls/groupbox.h"
+#include "theme/controls/speedbutton.h"
 #include "theme/controls/themetreeview.h"
 #include "theme/core/themeengine.h"
 #include "theme/core/themelibrary.h"
@@ -20,7 +21,9 @@ void StartViewer() {
                      .registerStyles = &RegisterAllStyles,
                      .freeSharedObjects = &FreeFrameResources});
   RegisterStandardClasses();
-  RegisterClasses<TFrmMain, TWebBrowser, TTeThemeEngine, TTeThemeForm, TTeThemeSTreeView, TTeThemeGroupBox>();
+  RegisterClasses<TFrmMain, TWebBrowser, TTeThemeEngine, TTeThemeForm>();
+  // The themed controls of the window's layout.
+  RegisterClasses<TTeThemeGroupBox, TTeThemeSpeedButton, TTeThemeSTreeView>();
 }
 
 void FinishViewer() { FinishThemeLibrary(); }
