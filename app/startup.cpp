@@ -6,6 +6,8 @@
 #include "framework/webbrowser.h"
 #include "theme/controls/groupbox.h"
 #include "theme/controls/speedbutton.h"
+#include "theme/controls/splitter.h"
+#include "theme/controls/statusbar.h"
 #include "theme/controls/themetreeview.h"
 #include "theme/core/themeengine.h"
 #include "theme/core/themelibrary.h"
@@ -23,7 +25,7 @@ void StartViewer() {
   RegisterStandardClasses();
   RegisterClasses<TFrmMain, TWebBrowser, TTeThemeEngine, TTeThemeForm>();
   // The themed controls of the window's layout.
-  RegisterClasses<TTeThemeGroupBox, TTeThemeSpeedButton, TTeThemeSTreeView>();
+  RegisterClasses<TTeThemeGroupBox, TTeThemeSpeedButton, TTeThemeSplitter, TTeThemeStatusBar, TTeThemeSTreeView>();
 }
 
 void FinishViewer() { FinishThemeLibrary(); }

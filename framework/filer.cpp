@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "framework/classes.h"
+#include "framework/collection.h"
 #include "framework/sysutils.h"
 
 namespace hv {
@@ -159,12 +160,43 @@ void TReader::SetValue(TPersistent& instance, const TPropInfo& info, const TLayo
       fixups_.push_back(TFixup{&instance, &info, ident->name, property.name, property.line});
       return;
     }
+    case TPropKind::Collection:
+      ReadCollection(instance, info, property);
+      return;
     case TPropKind::Object:
     case TPropKind::Strings:
       InvalidPropertyValue(info.name);
     default:
       if (!info.set) InvalidPropertyValue(info.name);
       info.set(instance, property.value);
+  }
+}
+
+void TReader::ReadCollection(TPersistent& instance, const TPropInfo& info, const TLayoutProperty& property) {
+  auto value = std::get_if<TCollectionValue>(&property.value);
+  auto collection = dynamic_cast<TCollection*>(info.getObject ? info.getObject(instance) : nullptr);
+  if (!value || !collection) InvalidPropertyValue(info.name);
+  collection->BeginUpdate();
+  struct EndUpdate {
+    TCollection& collection;
+    ~EndUpdate() { collection.EndUpdate(); }
+  } endUpdate{*collection};
+  // Links still waiting for items about to go would point at freed objects.
+  std::erase_if(fixups_, [&](const TFixup& fixup) {
+    for (int i = 0; i < collection->Count(); ++i)
+      if (fixup.instance == collection->Item(i)) return true;
+    return false;
+  });
+  collection->Clear();
+  for (const auto& item : value->items) {
+    TPersistent* made = collection->AddItem();
+    for (const auto& itemProperty : item.properties) {
+      AtLine(itemProperty.line, [&] {
+        const TPropInfo* itemInfo = made->ClassInfo().FindProperty(itemProperty.name);
+        if (!itemInfo) NoProperty(property.name + "." + itemProperty.name);
+        SetValue(*made, *itemInfo, itemProperty);
+      });
+    }
   }
 }
 
@@ -280,6 +312,21 @@ void TWriter::WriteProperties(TPersistent& instance, const std::string& prefix, 
         if (TPersistent* sub = info->getObject ? info->getObject(instance) : nullptr)
           WriteProperties(*sub, name + ".", depth + 1);
         break;
+      case TPropKind::Collection: {
+        if (info->IsDefault(instance)) break;
+        auto collection = dynamic_cast<TCollection*>(info->getObject(instance));
+        TCollectionValue value;
+        std::vector<TLayoutProperty>* saved = out_;
+        for (int i = 0; i < collection->Count(); ++i) {
+          TCollectionItemValue item;
+          out_ = &item.properties;
+          WriteProperties(*collection->Item(i), std::string(), depth + 1);
+          value.items.push_back(std::move(item));
+        }
+        out_ = saved;
+        out_->push_back(TLayoutProperty{name, std::move(value)});
+        break;
+      }
       case TPropKind::Component: {
         std::string target = ReferenceName(info->getComponent(instance));
         if (!target.empty()) out_->push_back(TLayoutProperty{name, TIdent{target}});

@@ -76,6 +76,7 @@ class TReader : public TFiler {
   TComponent& CreateChild(const TLayoutNode& node, TComponent& parent);
   void ReadProperty(TComponent& component, const TLayoutProperty& property);
   void SetValue(TPersistent& instance, const TPropInfo& info, const TLayoutProperty& property);
+  void ReadCollection(TPersistent& instance, const TPropInfo& info, const TLayoutProperty& property);
   void Resolve();
   void Rollback();
 

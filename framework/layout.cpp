@@ -144,21 +144,26 @@ class TParser {
       }
       // Properties come before the nested blocks, as the writer puts them.
       if (!node.children.empty() || !IsIdentStart(Peek())) Expected("'end'");
-      TLayoutProperty property;
-      property.line = line_;
-      property.name = ReadIdent(true);
-      SkipSpace();
-      if (!Peek('=')) Expected("'='");
-      ++pos_;
-      SkipSpace();
-      property.value = ParseValue();
-      node.properties.push_back(std::move(property));
+      node.properties.push_back(ParseProperty(depth));
       SkipSpace();
     }
   }
 
-  TValue ParseValue() {
+  TLayoutProperty ParseProperty(int depth) {
+    TLayoutProperty property;
+    property.line = line_;
+    property.name = ReadIdent(true);
+    SkipSpace();
+    if (!Peek('=')) Expected("'='");
+    ++pos_;
+    SkipSpace();
+    property.value = ParseValue(depth);
+    return property;
+  }
+
+  TValue ParseValue(int depth) {
     char c = Peek();
+    if (c == '<') return ParseCollection(depth + 1);
     if (c == '\'' || c == '#') return ParseString();
     if (c == '-' || c == '$' || IsDigit(c)) return ParseNumber();
     if (c == '[') return ParseSet();
@@ -308,6 +313,30 @@ class TParser {
     return binary;
   }
 
+  // Items nest like components and share their depth limit.
+  TCollectionValue ParseCollection(int depth) {
+    if (depth > kMaxLayoutDepth) Error("Collections nested too deeply");
+    TCollectionValue collection;
+    ++pos_;
+    SkipSpace();
+    while (!Peek('>')) {
+      if (!PeekKeyword("item")) Expected("'>'");
+      pos_ += 4;
+      SkipSpace();
+      TCollectionItemValue item;
+      while (!PeekKeyword("end")) {
+        if (!IsIdentStart(Peek())) Expected("'end'");
+        item.properties.push_back(ParseProperty(depth));
+        SkipSpace();
+      }
+      pos_ += 3;
+      SkipSpace();
+      collection.items.push_back(std::move(item));
+    }
+    ++pos_;
+    return collection;
+  }
+
   TStringsValue ParseList() {
     TStringsValue list;
     ++pos_;
@@ -356,22 +385,36 @@ class TFormatter {
     out_ += "object ";
     if (!node.name.empty()) out_ += node.name + ": ";
     out_ += node.className + "\n";
-    for (const auto& property : node.properties) {
-      if (!IsValidName(property.name, true) || SameText(property.name, "object") || SameText(property.name, "end"))
-        Invalid("property name '" + property.name + "'");
-      Indent(level + 1);
-      out_ += property.name + " =";
-      Value(property, level + 1);
-      out_ += '\n';
-    }
+    for (const auto& property : node.properties) Property(property, level + 1, depth);
     for (const auto& child : node.children) Node(child, depth + 1);
     Indent(level);
     out_ += "end\n";
   }
 
-  void Value(const TLayoutProperty& property, size_t level) {
+  void Property(const TLayoutProperty& property, size_t level, int depth) {
+    if (!IsValidName(property.name, true) || SameText(property.name, "object") || SameText(property.name, "end"))
+      Invalid("property name '" + property.name + "'");
+    Indent(level);
+    out_ += property.name + " =";
+    Value(property, level, depth);
+    out_ += '\n';
+  }
+
+  void Value(const TLayoutProperty& property, size_t level, int depth) {
     const TValue& value = property.value;
-    if (auto i = std::get_if<int64_t>(&value)) {
+    if (auto collection = std::get_if<TCollectionValue>(&value)) {
+      if (depth + 1 > kMaxLayoutDepth) Invalid("collections nested this deeply");
+      out_ += " <";
+      for (const auto& item : collection->items) {
+        out_ += '\n';
+        Indent(level + 1);
+        out_ += "item\n";
+        for (const auto& itemProperty : item.properties) Property(itemProperty, level + 2, depth + 1);
+        Indent(level + 1);
+        out_ += "end";
+      }
+      out_ += '>';
+    } else if (auto i = std::get_if<int64_t>(&value)) {
       out_ += ' ' + std::to_string(*i);
     } else if (auto b = std::get_if<bool>(&value)) {
       out_ += *b ? " True" : " False";

@@ -12,7 +12,8 @@
 //
 // Values are integers (decimal or $hex), floats, strings (quoted pieces and
 // #NN character codes, joined by '+' across lines), identifiers, True/False,
-// sets [a, b], binary {hex} and string lists ('a' 'b'). Portable.
+// sets [a, b], binary {hex}, string lists ('a' 'b') and collections
+// (<item ... end item ... end>). Portable.
 
 #include <string>
 #include <string_view>
@@ -21,14 +22,6 @@
 #include "framework/properties.h"
 
 namespace hv {
-
-struct TLayoutProperty {
-  std::string name;  // dotted for sub-object properties ("Font.Name")
-  TValue value;
-  int line = 0;
-  // Where a property stood is no part of what it says.
-  bool operator==(const TLayoutProperty& other) const { return name == other.name && value == other.value; }
-};
 
 struct TLayoutNode {
   std::string className;

@@ -1,5 +1,6 @@
 #include "framework/properties.h"
 
+#include "framework/collection.h"
 #include "framework/component.h"
 #include "framework/strings.h"
 #include "framework/sysutils.h"
@@ -9,6 +10,8 @@ namespace hv {
 void InvalidPropertyValue(std::string_view property) {
   throw EReadError(Format("Invalid property value for %.*s", static_cast<int>(property.size()), property.data()));
 }
+
+bool TCollectionValue::operator==(const TCollectionValue& other) const { return items == other.items; }
 
 bool TPropInfo::IsDefault(const TObject& instance) const {
   if (stored && !stored(instance)) return true;
@@ -22,6 +25,10 @@ bool TPropInfo::IsDefault(const TObject& instance) const {
     case TPropKind::Strings: {
       auto strings = dynamic_cast<const TStrings*>(getObject(instance));
       return !strings || strings->Count() == 0;
+    }
+    case TPropKind::Collection: {
+      auto collection = dynamic_cast<const TCollection*>(getObject(instance));
+      return !collection || collection->Count() == 0;
     }
     case TPropKind::Integer:
       return defaultValue && TPropertyList::AsInteger(*this, get(instance)) ==

@@ -44,9 +44,34 @@ struct TStringsValue {
   bool operator==(const TStringsValue&) const = default;
 };
 
-using TValue = std::variant<std::monostate, int64_t, bool, double, std::string, TIdent, TSetValue, TBinary, TStringsValue>;
+// The items of a collection, each a list of properties:
+//   Panels = <
+//     item
+//       Width = 50
+//     end>
+struct TCollectionItemValue;
+struct TCollectionValue {
+  std::vector<TCollectionItemValue> items;
+  bool operator==(const TCollectionValue& other) const;
+};
 
-enum class TPropKind { Integer, Boolean, Float, String, Enum, Set, Color, Component, Event, Object, Strings };
+using TValue = std::variant<std::monostate, int64_t, bool, double, std::string, TIdent, TSetValue, TBinary, TStringsValue,
+                            TCollectionValue>;
+
+struct TLayoutProperty {
+  std::string name;  // dotted for sub-object properties ("Font.Name")
+  TValue value;
+  int line = 0;
+  // Where a property stood is no part of what it says.
+  bool operator==(const TLayoutProperty& other) const { return name == other.name && value == other.value; }
+};
+
+struct TCollectionItemValue {
+  std::vector<TLayoutProperty> properties;  // in the order written
+  bool operator==(const TCollectionItemValue&) const = default;
+};
+
+enum class TPropKind { Integer, Boolean, Float, String, Enum, Set, Color, Component, Event, Object, Strings, Collection };
 
 // A handler published by a root component (usually a form) under its name.
 struct TMethod {
@@ -68,7 +93,7 @@ class TPropInfo {
   // Event: the bound handler's name, and binding a published method.
   std::function<std::string(const TObject&)> getEventName;
   std::function<void(TObject&, const TMethod&)> setEvent;
-  // Object and Strings: a sub-object owned by the instance.
+  // Object, Strings and Collection: a sub-object owned by the instance.
   std::function<TPersistent*(const TObject&)> getObject;
   // Enum and Set: member names, indexed by the enumeration's value.
   std::vector<std::string_view> names;
@@ -209,6 +234,14 @@ class TPropertyList {
   template <class C, class T>
   TPropInfo& Strings(std::string name, T* (C::*get)() const) {
     auto& p = Make(std::move(name), TPropKind::Strings);
+    p.getObject = [get](const TObject& o) -> TPersistent* { return (static_cast<const C&>(o).*get)(); };
+    return p;
+  }
+
+  // A collection of items (a TCollection) stored as one value of items.
+  template <class C, class T>
+  TPropInfo& Collection(std::string name, T* (C::*get)() const) {
+    auto& p = Make(std::move(name), TPropKind::Collection);
     p.getObject = [get](const TObject& o) -> TPersistent* { return (static_cast<const C&>(o).*get)(); };
     return p;
   }

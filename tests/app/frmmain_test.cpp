@@ -18,6 +18,8 @@
 #include "framework/treeview.h"
 #include "framework/webbrowser.h"
 #include "framework/winstring.h"
+#include "theme/controls/splitter.h"
+#include "theme/controls/statusbar.h"
 #include "theme/controls/themetreeview.h"
 #include "theme/core/themeengine.h"
 #include "theme/core/themelibrary.h"
@@ -384,6 +386,97 @@ TEST_F(ViewerFixture, TheThemedFrameMovesSizesAndRollsUpTheWindow) {
   test::PumpMessages();
   EXPECT_EQ(frame->WindowState(), kwsNormal);
   EXPECT_EQ(form->BoundsRect(), normal);
+}
+
+}  // namespace
+}  // namespace hv
+
+namespace hv {
+namespace {
+
+TEST_F(ViewerFixture, TheSplitterAndTheStatusBarAreStoredThemedAndLinked) {
+  Open();
+  auto* engine = dynamic_cast<TTeThemeEngine*>(form->FindComponent("TeThemeEngine1"));
+  auto* splitter = dynamic_cast<TTeThemeSplitter*>(form->FindComponent("TeThemeSplitter1"));
+  auto* bar = dynamic_cast<TTeThemeStatusBar*>(form->FindComponent("TeThemeStatusBar1"));
+  ASSERT_NE(engine, nullptr);
+  ASSERT_NE(splitter, nullptr);
+  ASSERT_NE(bar, nullptr);
+  EXPECT_EQ(splitter->ThemeEngine(), engine);
+  EXPECT_EQ(splitter->Width(), 4);
+  EXPECT_EQ(splitter->Left(), form->TrvMenu->Width());
+  EXPECT_EQ(splitter->Cursor(), crHSplit);
+  EXPECT_EQ(splitter->Color(), clBtnFace);
+  EXPECT_EQ(splitter->Performance(), kspNoBuffer);
+  EXPECT_FALSE(splitter->Transparent());
+  EXPECT_TRUE(splitter->AutoSnap());
+  EXPECT_EQ(splitter->MinSize(), 30);
+
+  EXPECT_EQ(bar->ThemeEngine(), engine);
+  EXPECT_EQ(bar->Align(), TAlign::alBottom);
+  EXPECT_EQ(bar->Height(), 22);
+  EXPECT_EQ(bar->Top() + bar->Height(), form->ClientHeight());
+  EXPECT_EQ(bar->BorderWidth(), 2);
+  EXPECT_EQ(bar->BevelSides(), kAllBevelSides);
+  EXPECT_EQ(bar->BevelInner(), kbvSpace);
+  EXPECT_EQ(bar->BevelOuter(), kbvRaised);
+  EXPECT_EQ(bar->BevelKind(), kbkNone);
+  EXPECT_EQ(bar->BevelWidth(), 0);
+  EXPECT_EQ(bar->Color(), clBtnFace);
+  EXPECT_EQ(bar->Performance(), kspNoBuffer);
+  ASSERT_EQ(bar->Panels()->Count(), 2);
+  for (int i = 0; i < 2; ++i) {
+    EXPECT_EQ(bar->Panels()->Items(i)->Width(), 50);
+    EXPECT_EQ(bar->Panels()->Items(i)->ImageIndex(), -1);
+    EXPECT_EQ(bar->Panels()->Items(i)->Text(), "");
+  }
+  EXPECT_EQ(bar->Panels()->Items(1)->PanelRight(), 102);
+  wchar_t name[64] = {};
+  GetClassNameW(bar->Handle(), name, 64);
+  EXPECT_STREQ(name, L"TTeThemeStatusBar");
+}
+
+TEST_F(ViewerFixture, DraggingTheSplitterResizesTheTreeWithinItsMinimum) {
+  Open();
+  auto* splitter = dynamic_cast<TTeThemeSplitter*>(form->FindComponent("TeThemeSplitter1"));
+  ASSERT_NE(splitter, nullptr);
+  HWND wnd = form->Handle();
+  auto drag = [&](int dx) {
+    const int x = splitter->Left() + 2, y = splitter->Top() + 100;
+    SendMessageW(wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    SendMessageW(wnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x + dx, y));
+    SendMessageW(wnd, WM_LBUTTONUP, 0, MAKELPARAM(x + dx, y));
+    test::PumpMessages();
+  };
+  drag(60);
+  EXPECT_EQ(form->TrvMenu->Width(), 261);
+  EXPECT_EQ(form->WebBrowser1->Left(), 265);
+  splitter->SetAutoSnap(false);
+  drag(-1000);
+  EXPECT_EQ(form->TrvMenu->Width(), 30);
+  // As stored, the minimum snaps the tree shut.
+  splitter->SetAutoSnap(true);
+  drag(-1000);
+  EXPECT_EQ(form->TrvMenu->Width(), 0);
+  drag(150);
+  EXPECT_EQ(form->TrvMenu->Width(), 150);
+}
+
+TEST_F(ViewerFixture, TheStatusBarsGripSizesTheWindow) {
+  Open();
+  auto* bar = dynamic_cast<TTeThemeStatusBar*>(form->FindComponent("TeThemeStatusBar1"));
+  ASSERT_NE(bar, nullptr);
+  ASSERT_TRUE(bar->SizeGripShown());
+  const TRect before = form->BoundsRect();
+  const TRect grip = bar->SizeGripRect();
+  POINT screen{grip.left + 5, grip.top + 5};
+  ClientToScreen(bar->Handle(), &screen);
+  SendMessageW(bar->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(grip.left + 5, grip.top + 5));
+  SendMessageW(form->Handle(), WM_NCMOUSEMOVE, HTBOTTOMRIGHT, MAKELPARAM(screen.x - 200, screen.y - 100));
+  SendMessageW(form->Handle(), WM_NCLBUTTONUP, HTBOTTOMRIGHT, MAKELPARAM(screen.x - 200, screen.y - 100));
+  test::PumpMessages();
+  EXPECT_EQ(form->BoundsRect(), Rect(before.left, before.top, before.right - 200, before.bottom - 100));
+  EXPECT_EQ(bar->Top() + bar->Height(), form->ClientHeight()) << "the bar stays along the bottom";
 }
 
 }  // namespace

@@ -320,3 +320,81 @@ TEST(ClassRegistryTest, FindsByNameAndRefusesClashes) {
 
 }  // namespace
 }  // namespace hv
+
+namespace hv {
+namespace {
+
+using namespace layouttest;
+
+TEST_F(FilerTest, CollectionItemsAreReadLinkedAndWrittenBack) {
+  const std::string text =
+      "object FrmMain: TTestForm\n"
+      "  object Bar1: TTestBar\n"
+      "    Sections = <\n"
+      "      item\n"
+      "        Text = 'Ready'\n"
+      "        Menu = Menu1\n"
+      "      end\n"
+      "      item\n"
+      "        Width = 120\n"
+      "      end>\n"
+      "  end\n"
+      "  object Menu1: TTestMenu\n"
+      "  end\n"
+      "end\n";
+  TTestForm form(nullptr);
+  ReadLayout(text, form);
+  auto* bar = dynamic_cast<TTestBar*>(form.FindComponent("Bar1"));
+  ASSERT_NE(bar, nullptr);
+  ASSERT_EQ(bar->Sections()->Count(), 2);
+  EXPECT_EQ(bar->Sections()->Section(0)->Text(), "Ready");
+  EXPECT_EQ(bar->Sections()->Section(0)->Width(), 50);
+  EXPECT_EQ(bar->Sections()->Section(0)->Menu(), form.Menu1) << "a link to a component further down";
+  EXPECT_EQ(bar->Sections()->Section(1)->Width(), 120);
+  EXPECT_EQ(bar->Sections()->updates, 0);
+  EXPECT_NE(WriteLayout(form).find("    Sections = <\n"
+                                   "      item\n"
+                                   "        Text = 'Ready'\n"
+                                   "        Menu = Menu1\n"
+                                   "      end\n"
+                                   "      item\n"
+                                   "        Width = 120\n"
+                                   "      end>\n"),
+            std::string::npos);
+
+  // A second read replaces the items; an empty collection is not written.
+  ReadLayout("object FrmMain: TTestForm\n  object Bar2: TTestBar\n    Sections = <>\n  end\nend\n", form);
+  auto* bar2 = dynamic_cast<TTestBar*>(form.FindComponent("Bar2"));
+  ASSERT_NE(bar2, nullptr);
+  EXPECT_EQ(bar2->Sections()->Count(), 0);
+  EXPECT_EQ(WriteLayout(form).find("Bar2: TTestBar\n    Sections"), std::string::npos);
+}
+
+TEST_F(FilerTest, BrokenCollectionItemsNameTheirLine) {
+  const std::string head = "object FrmMain: TTestForm\n  object Bar1: TTestBar\n    Sections = <\n      item\n";
+  EXPECT_EQ(FailedRead(head + "        Height = 3\n      end>\n  end\nend\n"),
+            "Line 5: Property Sections.Height does not exist");
+  EXPECT_EQ(FailedRead(head + "        Width = 'wide'\n      end>\n  end\nend\n"),
+            "Line 5: Invalid property value for Width");
+  EXPECT_EQ(FailedRead(head + "        Menu = Menu9\n      end>\n  end\nend\n"),
+            "Line 5: Component Menu9 not found for Menu");
+  EXPECT_EQ(FailedRead("object FrmMain: TTestForm\n  object Bar1: TTestBar\n    Sections = 3\n  end\nend\n"),
+            "Line 3: Invalid property value for Sections");
+  EXPECT_EQ(FailedRead("object FrmMain: TTestForm\n  object Bar1: TTestBar\n    Tag = <>\n  end\nend\n"),
+            "Line 3: Property Tag does not exist");
+  // Items replaced by a second value of the same property leave no link
+  // waiting for them.
+  const std::string twice =
+      "object FrmMain: TTestForm\n  object Menu1: TTestMenu\n  end\n  object Bar1: TTestBar\n"
+      "    Sections = <\n      item\n        Menu = Menu1\n      end>\n    Sections = <\n      item\n      end>\n"
+      "  end\nend\n";
+  TTestForm form(nullptr);
+  ReadLayout(twice, form);
+  auto* bar = dynamic_cast<TTestBar*>(form.FindComponent("Bar1"));
+  ASSERT_NE(bar, nullptr);
+  ASSERT_EQ(bar->Sections()->Count(), 1);
+  EXPECT_EQ(bar->Sections()->Section(0)->Menu(), nullptr);
+}
+
+}  // namespace
+}  // namespace hv

@@ -265,3 +265,51 @@ TEST(LayoutTextTest, WriterRefusesWhatWouldNotReadBack) {
 
 }  // namespace
 }  // namespace hv
+
+namespace hv {
+namespace {
+
+TEST(LayoutTextTest, CollectionsParseWriteBackAndRefuseBrokenItems) {
+  const std::string text =
+      "object Bar1: TTestBar\n"
+      "  Sections = <\n"
+      "    item\n"
+      "      Width = 50\n"
+      "      Text = 'Ready'\n"
+      "    end\n"
+      "    item\n"
+      "    end>\n"
+      "  Empty = <>\n"
+      "  Tag = 1\n"
+      "end\n";
+  const TLayoutNode root = ParseLayout(text);
+  ASSERT_EQ(root.properties.size(), 3u);
+  const auto* sections = std::get_if<TCollectionValue>(&root.properties[0].value);
+  ASSERT_NE(sections, nullptr);
+  ASSERT_EQ(sections->items.size(), 2u);
+  ASSERT_EQ(sections->items[0].properties.size(), 2u);
+  EXPECT_EQ(sections->items[0].properties[0].name, "Width");
+  EXPECT_EQ(sections->items[0].properties[0].value, TValue(int64_t{50}));
+  EXPECT_EQ(sections->items[0].properties[1].line, 5);
+  EXPECT_TRUE(sections->items[1].properties.empty());
+  EXPECT_EQ(root.properties[1].value, TValue(TCollectionValue{}));
+  EXPECT_EQ(root.properties[2].line, 10);
+  EXPECT_EQ(FormatLayout(root), text);
+
+  EXPECT_EQ(ErrorOf("object A: T\n  S = <\n  Width = 1>\nend\n"),
+            "Line 3: '>' expected but 'Width' found");
+  EXPECT_EQ(ErrorOf("object A: T\n  S = <item\n  Width = 1\n  >\nend\n"), "Line 4: 'end' expected but '>' found");
+  EXPECT_EQ(ErrorOf("object A: T\n  S = <item end\nend\n"), "Line 3: '>' expected but 'end' found");
+  EXPECT_EQ(ErrorOf("object A: T\n  S = <item\n"), "Line 3: 'end' expected but end of file found");
+
+  // Collections inside items count against the nesting limit.
+  std::string deep = "object A: T\n  S = ";
+  for (int i = 0; i < kMaxLayoutDepth; ++i) deep += "<item S = ";
+  deep += "1";
+  for (int i = 0; i < kMaxLayoutDepth; ++i) deep += " end>";
+  deep += "\nend\n";
+  EXPECT_NE(ErrorOf(deep).find("nested too deeply"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace hv

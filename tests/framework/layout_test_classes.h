@@ -5,10 +5,12 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "framework/classes.h"
+#include "framework/collection.h"
 #include "framework/component.h"
 #include "framework/filer.h"
 #include "framework/strings.h"
@@ -247,6 +249,61 @@ inline void TTestEngine::PublishProperties(TPropertyList& p) {
   p.Integer("DeltaHue", &TTestEngine::DeltaHue, &TTestEngine::SetDeltaHue);
 }
 
+// A bar whose sections are the items of a collection; a section may link to
+// a menu of the same layout.
+class TTestSection : public TPersistent {
+  HV_CLASS(TTestSection, TPersistent)
+
+ public:
+  int Width() const { return width_; }
+  void SetWidth(int value) { width_ = value; }
+  const std::string& Text() const { return text_; }
+  void SetText(const std::string& value) { text_ = value; }
+  TTestMenu* Menu() const { return menu_; }
+  void SetMenu(TTestMenu* value) { menu_ = value; }
+
+ private:
+  int width_ = 50;
+  std::string text_;
+  TTestMenu* menu_ = nullptr;
+};
+
+inline void TTestSection::PublishProperties(TPropertyList& p) {
+  p.Integer("Width", &TTestSection::Width, &TTestSection::SetWidth, 50);
+  p.String("Text", &TTestSection::Text, &TTestSection::SetText);
+  p.Component("Menu", &TTestSection::Menu, &TTestSection::SetMenu);
+}
+
+class TTestSections : public TCollection {
+  HV_CLASS_NO_PROPERTIES(TTestSections, TCollection)
+
+ public:
+  int Count() const override { return static_cast<int>(items_.size()); }
+  TPersistent* Item(int index) const override { return items_.at(static_cast<size_t>(index)).get(); }
+  TPersistent* AddItem() override { return items_.emplace_back(std::make_unique<TTestSection>()).get(); }
+  void Clear() override { items_.clear(); }
+  void BeginUpdate() override { ++updates; }
+  void EndUpdate() override { --updates; }
+  TTestSection* Section(int index) const { return items_.at(static_cast<size_t>(index)).get(); }
+  int updates = 0;
+
+ private:
+  std::vector<std::unique_ptr<TTestSection>> items_;
+};
+
+class TTestBar : public TTestControl {
+  HV_CLASS(TTestBar, TTestControl)
+
+ public:
+  using TTestControl::TTestControl;
+  TTestSections* Sections() const { return sections_.get(); }
+
+ private:
+  std::unique_ptr<TTestSections> sections_ = std::make_unique<TTestSections>();
+};
+
+inline void TTestBar::PublishProperties(TPropertyList& p) { p.Collection("Sections", &TTestBar::Sections); }
+
 // The root: a form-like control with fields and handlers published by name.
 class TTestForm : public TTestControl {
   HV_CLASS(TTestForm, TTestControl)
@@ -276,7 +333,7 @@ class TTestForm : public TTestControl {
 inline void TTestForm::PublishProperties(TPropertyList& p) { p.Event("OnShow", &TTestForm::OnShow); }
 
 inline void RegisterTestClasses() {
-  RegisterClasses<TTestMenu, TTestControl, TTestPanel, TTestButton, TTestEngine, TTestForm>();
+  RegisterClasses<TTestMenu, TTestControl, TTestPanel, TTestButton, TTestEngine, TTestForm, TTestBar>();
 }
 
 }  // namespace hv::layouttest

@@ -54,14 +54,19 @@ bool TTeThemeCheckBox::Themed() const { return UsableTheme() != nullptr; }
 TSize TTeThemeCheckBox::GetMarkSize() {
   TTeTheme* theme = UsableTheme();
   if (!theme) return inherited::GetMarkSize();
-  return {theme->GetSize(ktsCheckWidth), theme->GetSize(ktsCheckHeight)};
+  BeginElementProbe();
+  const TSize size{theme->GetSize(ktsCheckWidth), theme->GetSize(ktsCheckHeight)};
+  // A style without the element, or without its size, leaves the plain mark.
+  return ElementLeftUnpainted() || size.cx <= 0 || size.cy <= 0 ? inherited::GetMarkSize() : size;
 }
 
 void TTeThemeCheckBox::DrawMark() {
   TTeTheme* theme = UsableTheme();
   if (!theme) return inherited::DrawMark();
   const auto state = static_cast<TTeElementState>(MarkElementState(Enabled(), MarkPressed(), MouseInControl()));
+  BeginElementProbe();
   theme->DrawCheckBox(*Canvas(), MarkRect(), state, State());
+  if (ElementLeftUnpainted()) inherited::DrawMark();
 }
 
 void TTeThemeCheckBox::Loaded() {

@@ -54,6 +54,8 @@ class TTeCustomGroupBox : public TTeCustomControl {
 
  protected:
   void PaintClient() override;
+  // The etched frame and the caption without a style.
+  void PaintPlainFrame();
   virtual void CheckBoxClick(TObject* sender);
   virtual TTeCustomCheckBox* CreateCheckBox();
   // The caption's height: the check box's with one, else the text's.

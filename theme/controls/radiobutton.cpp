@@ -70,7 +70,10 @@ bool TTeThemeRadioButton::Themed() const { return UsableTheme() != nullptr; }
 TSize TTeThemeRadioButton::GetMarkSize() {
   TTeTheme* theme = UsableTheme();
   if (!theme) return inherited::GetMarkSize();
-  return {theme->GetSize(ktsRadioWidth), theme->GetSize(ktsRadioHeight)};
+  BeginElementProbe();
+  const TSize size{theme->GetSize(ktsRadioWidth), theme->GetSize(ktsRadioHeight)};
+  // A style without the element, or without its size, leaves the plain mark.
+  return ElementLeftUnpainted() || size.cx <= 0 || size.cy <= 0 ? inherited::GetMarkSize() : size;
 }
 
 bool TTeThemeRadioButton::MarkAtLeft() const { return Themed() || inherited::MarkAtLeft(); }
@@ -79,7 +82,9 @@ void TTeThemeRadioButton::DrawMark() {
   TTeTheme* theme = UsableTheme();
   if (!theme) return inherited::DrawMark();
   const auto state = static_cast<TTeElementState>(MarkElementState(Enabled(), MarkPressed(), MouseInControl()));
+  BeginElementProbe();
   theme->DrawRadioButton(*Canvas(), MarkRect(), state, Checked());
+  if (ElementLeftUnpainted()) inherited::DrawMark();
 }
 
 void TTeThemeRadioButton::Loaded() {

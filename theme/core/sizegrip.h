@@ -21,4 +21,21 @@ class TTeSizeGripOwner {
   TTeSizeGripOwner& operator=(const TTeSizeGripOwner&) = default;
 };
 
+// What a control with a size grip asks of the themed frame of its form: a
+// grip sizes the window only while the frame is attached, lets the window
+// be sized and shows it in its normal state. A left button press sent to the
+// frame's window (WM_NCLBUTTONDOWN, screen point) on the grip starts the
+// frame's own sizing from the bottom-right corner.
+class TTeSizeGripHost {
+ public:
+  virtual ~TTeSizeGripHost() = default;
+  virtual bool GripHostActive() const = 0;
+  virtual bool GripHostSizeable() const = 0;
+
+ protected:
+  TTeSizeGripHost() = default;
+  TTeSizeGripHost(const TTeSizeGripHost&) = default;
+  TTeSizeGripHost& operator=(const TTeSizeGripHost&) = default;
+};
+
 }  // namespace hv

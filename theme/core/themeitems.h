@@ -1,13 +1,14 @@
 #pragma once
 // The two objects a style is handed to paint without owning them: a menu
-// item and a status panel. Only what the styles read of them lives here;
-// the menus and the status bar grow these classes with their behaviour.
+// item and a status panel (statuspanel.h). Only what the styles read of the
+// item lives here; the menus grow it with their behaviour.
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "framework/component.h"
+#include "theme/core/statuspanel.h"
 
 namespace hv {
 
@@ -73,18 +74,6 @@ class TTeCustomItem : public TComponent {
   TTeItemButtonKind buttonKind_ = kibNone;
   bool onControlBar_ = false;
   int imageColumnWidth_ = 22;
-};
-
-class TTeStatusPanel {
- public:
-  explicit TTeStatusPanel(TControl* statusBar = nullptr) : statusBar_(statusBar) {}
-  virtual ~TTeStatusPanel() = default;
-
-  // The bar the panel belongs to; none for a panel outside a bar.
-  TControl* StatusBar() const { return statusBar_; }
-
- private:
-  TControl* statusBar_;
 };
 
 }  // namespace hv

@@ -290,6 +290,10 @@ int TTeCustomForm::HitTest(int x, int y) {
   return FrameHitTest(in);
 }
 
+bool TTeCustomForm::GripHostSizeable() const {
+  return dragging_->Sizeable() && windowState_ == kwsNormal;
+}
+
 TRect TTeCustomForm::SizeGripRect(const TRect& client) {
   TCustomForm* form = OwnerForm();
   if (!form || !dragging_->Sizeable() || windowState_ != kwsNormal || form->WindowState() != TWindowState::wsNormal)

@@ -24,6 +24,7 @@
 #include "framework/gdi.h"
 #include "framework/scoped.h"
 #include "theme/core/backgroundrequest.h"
+#include "theme/core/sizegrip.h"
 #include "theme/core/themeengine.h"
 #include "theme/frame/formgeometry.h"
 #include "theme/frame/formoptions.h"
@@ -75,7 +76,7 @@ class TSizeConstraints : public TPersistent {
   TFormConstraintValues values_;
 };
 
-class TTeCustomForm : public TTeHook, public TTeBackgroundSource {
+class TTeCustomForm : public TTeHook, public TTeBackgroundSource, public TTeSizeGripHost {
   HV_CLASS(TTeCustomForm, TTeHook)
 
  public:
@@ -99,6 +100,11 @@ class TTeCustomForm : public TTeHook, public TTeBackgroundSource {
   void SetConstraints(const TSizeConstraints* value);
   TTeDragging* Dragging() const { return dragging_.get(); }
   void SetDragging(const TTeDragging* value);
+
+  // TTeSizeGripHost: a status bar's grip sizes the window through the frame
+  // while it is attached, sizeable and in its normal state.
+  bool GripHostActive() const override { return Active(); }
+  bool GripHostSizeable() const override;
   TTeGravitation* Gravitation() const { return gravitation_.get(); }
   void SetGravitation(const TTeGravitation* value);
   bool MinimizeApplication() const { return minimizeApplication_; }

@@ -11,6 +11,15 @@
 namespace hv::test {
 namespace {
 
+// A style that paints but has neither marks nor their sizes.
+class TNoMarkStyle : public TTeTheme {
+  HV_THEME_CLASS(TNoMarkStyle, TTeTheme)
+
+ public:
+  static bool IsThemeAvailable() { return true; }
+  static std::string GetName() { return "NoMarkTest"; }
+};
+
 class CheckBoxTest : public ControlTest {
  protected:
   // The mark's columns as the control shows them and as the reference
@@ -283,6 +292,20 @@ TEST_F(CheckBoxTest, WithAVisualStyleThePlainMarkTakesItsStateFromTheTable) {
   auto* radio = Make<TTeCustomRadioButton>(10, 40, 98, 20);
   radio->SetChecked(true);
   EXPECT_EQ(MarkDifference(radio, styled(2, 5), area), 0);
+}
+
+TEST_F(CheckBoxTest, AStyleWithoutMarksLeavesThePlainOnes) {
+  TClassicLook classic;
+  TTeThemeEngine* engine = MakeEngine("MetalLuna");
+  engine->SetTheme(std::make_unique<TNoMarkStyle>());
+  auto* check = Make<TTeThemeCheckBox>(10, 10, 98, 20);
+  check->SetThemeEngine(engine);
+  check->SetChecked(true);
+  EXPECT_EQ(check->GetMarkSize(), (TSize{13, 13}));
+  EXPECT_EQ(MarkDifference(check, Classic({0, 3, 13, 16}, DFCS_BUTTONCHECK | DFCS_CHECKED), {0, 0, 16, 20}), 0);
+  auto* radio = Make<TTeThemeRadioButton>(10, 40, 98, 20);
+  radio->SetThemeEngine(engine);
+  EXPECT_EQ(MarkDifference(radio, Classic({0, 3, 13, 16}, DFCS_BUTTONRADIO), {0, 0, 16, 20}), 0);
 }
 
 }  // namespace

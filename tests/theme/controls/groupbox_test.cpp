@@ -23,6 +23,16 @@ int TextHeightOn(const TFont& font, const wchar_t* text) {
   return r.bottom;
 }
 
+// A style that paints but has no group box.
+class TNoGroupStyle : public TTeTheme {
+  HV_THEME_CLASS(TNoGroupStyle, TTeTheme)
+
+ public:
+  static bool IsThemeAvailable() { return true; }
+  static std::string GetName() { return "NoGroupTest"; }
+  TColor GetColor(TTeThemeColor) const override { return static_cast<TColor>(0x335577); }
+};
+
 class GroupBoxTest : public ControlTest {};
 
 TEST_F(GroupBoxTest, PlainEtchedFrameLeavesTheCaptionsGapOpen) {
@@ -108,6 +118,19 @@ TEST_F(GroupBoxTest, ThemedFrameAndFaceComeFromTheStyle) {
   EXPECT_EQ(box->ThemeEngine(), nullptr);
   shot = Snapshot(box->Handle());
   EXPECT_EQ(shot->At(r.left, 50), Rgb(ColorToRGB(clBtnHighlight)));
+  EXPECT_EQ(shot->At(r.left - 1, 50), Rgb(ColorToRGB(clBtnShadow)));
+}
+
+TEST_F(GroupBoxTest, AStyleWithoutAGroupBoxLeavesThePlainFrameOnItsFace) {
+  TClassicLook classic;
+  TTeThemeEngine* engine = MakeEngine("MetalLuna");
+  engine->SetTheme(std::make_unique<TNoGroupStyle>());
+  auto* box = Make<TTeThemeGroupBox>(10, 10, 200, 100);
+  box->SetThemeEngine(engine);
+  const TRect r = box->GetFrameRect();
+  auto shot = Snapshot(box->Handle());
+  EXPECT_EQ(shot->At(100, 50), 0x775533u) << "the style's face";
+  EXPECT_EQ(shot->At(r.left, 50), Rgb(ColorToRGB(clBtnHighlight))) << "the plain frame";
   EXPECT_EQ(shot->At(r.left - 1, 50), Rgb(ColorToRGB(clBtnShadow)));
 }
 
