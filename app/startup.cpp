@@ -4,6 +4,8 @@
 #include "framework/classes.h"
 #include "framework/standardclasses.h"
 #include "framework/webbrowser.h"
+#include "theme/controls/groupbox.h"
+#include "theme/controls/speedbutton.h"
 #include "theme/controls/splitter.h"
 #include "theme/controls/statusbar.h"
 #include "theme/core/themeengine.h"
@@ -20,7 +22,9 @@ void StartViewer() {
                      .registerStyles = &RegisterSkinnedStyles,
                      .freeSharedObjects = &FreeFrameResources});
   RegisterStandardClasses();
-  RegisterClasses<TFrmMain, TWebBrowser, TTeThemeEngine, TTeThemeForm, TTeThemeSplitter, TTeThemeStatusBar>();
+  RegisterClasses<TFrmMain, TWebBrowser, TTeThemeEngine, TTeThemeForm>();
+  // The themed controls of the window's layout.
+  RegisterClasses<TTeThemeGroupBox, TTeThemeSpeedButton, TTeThemeSplitter, TTeThemeStatusBar>();
 }
 
 void FinishViewer() { FinishThemeLibrary(); }
