@@ -3,7 +3,13 @@
 
 #include <windows.h>
 
-#include "framework/imagelist.h"
+#include <type_traits>
+
+#include "framework/strings.h"
+#include "theme/controls/checkbox.h"
+#include "theme/controls/groupbox.h"
+#include "theme/controls/radiobutton.h"
+#include "theme/controls/radiogroup.h"
 #include "theme/controls/speedbutton.h"
 #include "theme/controls/splitter.h"
 #include "theme/controls/statusbar.h"
@@ -134,10 +140,96 @@ TControlSheetRow DividerRow() {
   return row;
 }
 
+TControlSheetRow GroupBoxRow() {
+  TControlSheetRow row{"TTeThemeGroupBox", {160, 60}, nullptr, {}};
+  row.make = [](TWinControl& host, TTeThemeEngine& engine) -> TControl* {
+    auto* box = Make<TTeThemeGroupBox>(host, engine);
+    box->SetCaption("Options");
+    return box;
+  };
+  auto box = [](TControl& c) -> TTeThemeGroupBox& { return static_cast<TTeThemeGroupBox&>(c); };
+  row.states = {{"caption", nullptr},
+                {"no caption", [](TControl& c) { c.SetCaption(""); }},
+                {"check box", [box](TControl& c) { box(c).SetUseCheckBox(true); }},
+                {"checked", [box](TControl& c) {
+                   box(c).SetUseCheckBox(true);
+                   box(c).SetChecked(true);
+                 }},
+                {"check box right", [box](TControl& c) {
+                   box(c).SetUseCheckBox(true);
+                   box(c).SetCheckBoxAlignment(ktaRightJustify);
+                 }},
+                {"disabled", [](TControl& c) { c.SetEnabled(false); }}};
+  return row;
+}
+
+TControlSheetRow RadioGroupRow() {
+  TControlSheetRow row{"TTeThemeRadioGroup", {160, 80}, nullptr, {}};
+  row.make = [](TWinControl& host, TTeThemeEngine& engine) -> TControl* {
+    auto* group = Make<TTeThemeRadioGroup>(host, engine);
+    group->SetCaption("Page size");
+    group->Items()->Add("Small");
+    group->Items()->Add("Large");
+    return group;
+  };
+  auto group = [](TControl& c) -> TTeThemeRadioGroup& { return static_cast<TTeThemeRadioGroup&>(c); };
+  row.states = {{"none chosen", nullptr},
+                {"first chosen", [group](TControl& c) { group(c).SetItemIndex(0); }},
+                {"two columns", [group](TControl& c) {
+                   group(c).SetColumns(2);
+                   group(c).SetItemIndex(1);
+                 }},
+                {"disabled", [group](TControl& c) {
+                   group(c).SetItemIndex(0);
+                   c.SetEnabled(false);
+                 }}};
+  return row;
+}
+
+template <class T>
+TControlSheetRow MarkRow(const char* name, const char* caption, bool grayed) {
+  TControlSheetRow row{name, {110, 20}, nullptr, {}};
+  row.make = [caption](TWinControl& host, TTeThemeEngine& engine) -> TControl* {
+    auto* mark = Make<T>(host, engine);
+    mark->SetCaption(caption);
+    return mark;
+  };
+  auto mark = [](TControl& c) -> T& { return static_cast<T&>(c); };
+  row.states = {{"normal", nullptr},
+                {"hot", Hover},
+                {"pressed", Press},
+                {"checked", [mark](TControl& c) { mark(c).SetChecked(true); }},
+                {"checked, hot", [mark](TControl& c) {
+                   mark(c).SetChecked(true);
+                   Hover(c);
+                 }},
+                {"disabled", [](TControl& c) { c.SetEnabled(false); }},
+                {"checked, disabled", [mark](TControl& c) {
+                   mark(c).SetChecked(true);
+                   c.SetEnabled(false);
+                 }}};
+  if constexpr (std::is_same_v<T, TTeThemeCheckBox>) {
+    if (grayed)
+      row.states.push_back({"grayed", [mark](TControl& c) {
+                              mark(c).SetAllowGrayed(true);
+                              mark(c).SetState(cbGrayed);
+                            }});
+  }
+  return row;
+}
+
 }  // namespace
 
 std::vector<TControlSheetRow> ControlSheetRows() {
-  return {SpeedButtonRow(true), SpeedButtonRow(false), DividerRow(), SplitterRow(), StatusBarRow()};
+  return {SpeedButtonRow(true),
+          SpeedButtonRow(false),
+          DividerRow(),
+          SplitterRow(),
+          StatusBarRow(),
+          GroupBoxRow(),
+          RadioGroupRow(),
+          MarkRow<TTeThemeCheckBox>("TTeThemeCheckBox", "Word wrap", true),
+          MarkRow<TTeThemeRadioButton>("TTeThemeRadioButton", "Large", false)};
 }
 
 }  // namespace hv

@@ -40,7 +40,7 @@ TGallerySheet* ControlSheetTest::sheet_ = nullptr;
 
 TEST_F(ControlSheetTest, EveryCellIsOnTheSheetAndNoneShowsTheMarker) {
   const TTeBitmap& bitmap = *sheet_->bitmap;
-  ASSERT_GE(sheet_->cells.size(), 28u);
+  ASSERT_GE(sheet_->cells.size(), 53u);
   for (const TGalleryCell& cell : sheet_->cells) {
     ASSERT_TRUE(cell.rect.left >= 0 && cell.rect.top >= 0 && cell.rect.right <= bitmap.Width() &&
                 cell.rect.bottom <= bitmap.Height())
@@ -69,6 +69,16 @@ TEST_F(ControlSheetTest, StatesThatTheStylePaintsDifferentlyDiffer) {
   for (int x = 49; x < 52; ++x)
     separator += At("TTeThemeStatusBar two panels", x, 11) != At("TTeThemeStatusBar two panels", 45, 11);
   EXPECT_GT(separator, 0);
+  // The marks of check boxes and radio buttons, in the left 16 pixels.
+  auto differing = [](const std::string& a, const std::string& b) {
+    int n = 0;
+    for (int y = 0; y < 20; ++y)
+      for (int x = 0; x < 16; ++x) n += At(a, x, y) != At(b, x, y);
+    return n;
+  };
+  EXPECT_GT(differing("TTeThemeCheckBox normal", "TTeThemeCheckBox checked"), 0);
+  EXPECT_GT(differing("TTeThemeCheckBox normal", "TTeThemeCheckBox hot"), 0);
+  EXPECT_GT(differing("TTeThemeRadioButton normal", "TTeThemeRadioButton checked"), 0);
   // The grip in the bar's corner.
   EXPECT_NE(At("TTeThemeStatusBar two panels", 297, 18), At("TTeThemeStatusBar with size grip", 297, 18));
 }
