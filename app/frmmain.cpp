@@ -49,6 +49,8 @@ std::string TFrmMain::BaseFolder() {
   return Narrow(cut == std::wstring::npos ? std::wstring() : path.substr(0, cut + 1));
 }
 
+void TFrmMain::ShowStartupMessage(const std::string& text) { startupMessage_ = text; }
+
 void TFrmMain::FormShow(TObject*) {
   // An error here ends the show event: the window is neither aligned nor
   // expanded, and the error goes to the application's report. The tree

@@ -44,8 +44,16 @@ class TFrmMain : public TForm {
   // The executable's folder with its trailing separator.
   static std::string BaseFolder();
 
+  // A message from the start of the program for the user (an unknown style
+  // name on the command line). The status bar shows it in its first panel
+  // once the window has one; until then it is only kept.
+  void ShowStartupMessage(const std::string& text);
+  const std::string& StartupMessage() const { return startupMessage_; }
+
  private:
   void SelectAbsolute(int index);
+
+  std::string startupMessage_;
 };
 
 }  // namespace hv

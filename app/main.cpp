@@ -4,6 +4,7 @@
 
 #include "app/frmmain.h"
 #include "app/startup.h"
+#include "app/styleoption.h"
 #include "framework/application.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
@@ -11,7 +12,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   try {
     Application()->Initialize();
     StartViewer();
-    Application()->CreateForm<TFrmMain>();
+    // The style named on the command line replaces the stored one before
+    // the window first shows.
+    TFrmMain* main = Application()->CreateForm<TFrmMain>();
+    const std::string message = ApplyStyleOption(*main, CommandLineArguments());
+    if (!message.empty()) main->ShowStartupMessage(message);
     Application()->Run();
   } catch (...) {
     Application()->HandleException(nullptr);

@@ -13,13 +13,13 @@
 #include "theme/frame/formoptions.h"
 #include "theme/frame/frameresources.h"
 #include "theme/frame/themeform.h"
-#include "theme/styles/luna.h"
+#include "theme/styles/allstyles.h"
 
 namespace hv {
 
 void StartViewer() {
   StartThemeLibrary({.registerClasses = &RegisterFormOptionClasses,
-                     .registerStyles = &RegisterSkinnedStyles,
+                     .registerStyles = &RegisterAllStyles,
                      .freeSharedObjects = &FreeFrameResources});
   RegisterStandardClasses();
   RegisterClasses<TFrmMain, TWebBrowser, TTeThemeEngine, TTeThemeForm>();

@@ -1,7 +1,7 @@
 #pragma once
 // What the viewer needs before its first window exists, shared by the
-// program and its tests: the theme library with the frame's classes and the
-// skinned styles, and every class the stored layout of the main window names.
+// program and its tests: the theme library with the frame's classes and
+// every style, and every class the stored layout of the main window names.
 
 namespace hv {
 

@@ -8,6 +8,7 @@
 
 #include "framework/gdi.h"
 #include "framework/graphics.h"
+#include "theme/core/colors.h"
 #include "theme/core/rects.h"
 
 namespace hv {
@@ -34,17 +35,12 @@ void UseClearBrush(TCanvas& canvas) {
   brush->SetStyle(bsClear);
 }
 
-// The 8 x 8 checkerboard as a pattern brush. The platform anchors patterns
-// at the device origin; the brush origin is moved to where the canvas's
-// logical origin lands, so that the pattern follows canvas coordinates.
-class TDitherBrush {
+// An 8 x 8 pattern brush. The platform anchors patterns at the device
+// origin; the brush origin is moved to where the canvas's logical origin
+// lands, so that the pattern follows canvas coordinates.
+class TPatternBrush {
  public:
-  TDitherBrush(HDC dc, TColor back, TColor dot) : dc_(dc) {
-    auto bgr = [](TColor c) {
-      uint32_t rgb = static_cast<uint32_t>(ColorToRGB(c));
-      return ((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF);
-    };
-    std::array<uint32_t, 64> pattern = DitherPattern(bgr(back), bgr(dot));
+  TPatternBrush(HDC dc, const std::array<uint32_t, 64>& pattern) : dc_(dc) {
     struct {
       BITMAPINFOHEADER header;
       uint32_t pixels[64];
@@ -55,15 +51,15 @@ class TDitherBrush {
     packed.header.biPlanes = 1;
     packed.header.biBitCount = 32;
     packed.header.biCompression = BI_RGB;
-    std::copy(pattern.begin(), pattern.end(), packed.pixels);
+    for (size_t i = 0; i < pattern.size(); ++i) packed.pixels[i] = pattern[i] & 0x00FFFFFFu;
     brush_.Reset(GdiCheck(CreateDIBPatternBrushPt(&packed, DIB_RGB_COLORS)));
     POINT origin{0, 0};
     LPtoDP(dc, &origin, 1);
     SetBrushOrgEx(dc, origin.x & 7, origin.y & 7, &oldOrigin_);
   }
-  TDitherBrush(const TDitherBrush&) = delete;
-  TDitherBrush& operator=(const TDitherBrush&) = delete;
-  ~TDitherBrush() { SetBrushOrgEx(dc_, oldOrigin_.x, oldOrigin_.y, nullptr); }
+  TPatternBrush(const TPatternBrush&) = delete;
+  TPatternBrush& operator=(const TPatternBrush&) = delete;
+  ~TPatternBrush() { SetBrushOrgEx(dc_, oldOrigin_.x, oldOrigin_.y, nullptr); }
 
   HBRUSH Get() const { return brush_.Get(); }
 
@@ -72,6 +68,11 @@ class TDitherBrush {
   TBrushHandle brush_;
   POINT oldOrigin_{};
 };
+
+// The checkerboard of FillDither in the pattern's pixel form.
+std::array<uint32_t, 64> DitherPixels(TColor back, TColor dot) {
+  return DitherPattern(ColorToARGB(back), ColorToARGB(dot));
+}
 
 std::vector<POINT> ToPoints(std::span<const TPoint> points) {
   std::vector<POINT> result(points.size());
@@ -172,19 +173,23 @@ void FillPolygon(TCanvas& canvas, std::span<const TPoint> points, TColor color) 
   canvas.Polygon(points);
 }
 
-void FillDither(TCanvas& canvas, const TRect& rect, TColor back, TColor dot) {
+void FillPattern(TCanvas& canvas, const TRect& rect, const std::array<uint32_t, 64>& pattern) {
   const TRect area = DitherFillRect(rect);
   if (RectIsEmpty(area)) return;
   HDC dc = canvas.Handle();
-  TDitherBrush brush(dc, back, dot);
+  TPatternBrush brush(dc, pattern);
   RECT r{area.left, area.top, area.right, area.bottom};
   ::FillRect(dc, &r, brush.Get());
+}
+
+void FillDither(TCanvas& canvas, const TRect& rect, TColor back, TColor dot) {
+  FillPattern(canvas, rect, DitherPixels(back, dot));
 }
 
 void FillPolygonDither(TCanvas& canvas, std::span<const TPoint> points, TColor back, TColor dot) {
   if (points.empty()) return;
   HDC dc = canvas.Handle();
-  TDitherBrush brush(dc, back, dot);
+  TPatternBrush brush(dc, DitherPixels(back, dot));
   std::vector<POINT> vertices = ToPoints(points);
   TSelectObject selectBrush(dc, brush.Get());
   TSelectObject selectPen(dc, GetStockObject(NULL_PEN));

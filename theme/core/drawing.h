@@ -6,6 +6,8 @@
 // with; dithers and gradients use brushes of their own and leave the
 // canvas's alone.
 
+#include <array>
+#include <cstdint>
 #include <span>
 
 #include "framework/colors.h"
@@ -50,7 +52,11 @@ void FillPolygon(TCanvas& canvas, std::span<const TPoint> points, TColor color);
 // even in the canvas's own coordinates, whatever its viewport origin, so
 // that neighbouring fills join up. Negative left and top count from 0.
 void FillDither(TCanvas& canvas, const TRect& rect, TColor back, TColor dot);
-// The same pattern inside a polygon, without an outline.
+// An 8 x 8 pattern of ARGB pixels (alpha ignored), row by row, repeated over
+// rect and anchored at the canvas origin like FillDither's; negative left
+// and top count from 0.
+void FillPattern(TCanvas& canvas, const TRect& rect, const std::array<uint32_t, 64>& pattern);
+// The same checkerboard inside a polygon, without an outline.
 void FillPolygonDither(TCanvas& canvas, std::span<const TPoint> points, TColor back, TColor dot);
 
 // Up to 255 solid bands from `from` to `to`, across the width or (vertical)

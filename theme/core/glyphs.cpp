@@ -25,7 +25,8 @@ int KindIndex(int kind) { return static_cast<int>(static_cast<unsigned>(kind) % 
 
 }  // namespace
 
-void DrawFrameControlGlyph(TCanvas& canvas, const TRect& rect, unsigned type, unsigned state, TColor color) {
+void DrawFrameControlGlyph(TCanvas& canvas, const TRect& rect, unsigned type, unsigned state, TColor color,
+                           int margin) {
   const int w = rect.Width(), h = rect.Height();
   if (w <= 0 || h <= 0) return;
   TTeBitmap glyph;
@@ -34,6 +35,9 @@ void DrawFrameControlGlyph(TCanvas& canvas, const TRect& rect, unsigned type, un
   RECT r{0, 0, w, h};
   DrawFrameControl(glyph.DC(), &r, type, state);
   RecolorGlyphPixels(glyph.Pixels(), ColorToARGB(color));
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x)
+      if (x < margin || y < margin || x >= w - margin || y >= h - margin) *glyph.PixelPtr(x, y) = kTransparentMarker;
   glyph.Draw(canvas, rect.left, rect.top, true);
 }
 

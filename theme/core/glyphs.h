@@ -12,8 +12,11 @@ class TBitmap;
 
 // The renderer's glyph (DFC_* type, DFCS_* state) drawn in black on a white
 // rect-sized bitmap; its black pixels are laid onto the canvas in color at
-// the rect's top-left, everything else shows the canvas through.
-void DrawFrameControlGlyph(TCanvas& canvas, const TRect& rect, unsigned type, unsigned state, TColor color);
+// the rect's top-left, everything else shows the canvas through. A margin
+// leaves out that many pixels all round, where the renderer puts the edges
+// of its own button.
+void DrawFrameControlGlyph(TCanvas& canvas, const TRect& rect, unsigned type, unsigned state, TColor color,
+                           int margin = 0);
 
 // Button kinds of the framework's bitmap buttons.
 enum TBitBtnKind : int { bkCustom, bkOK, bkCancel, bkHelp, bkYes, bkNo, bkClose, bkAbort, bkRetry, bkIgnore, bkAll };

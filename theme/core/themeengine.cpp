@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <exception>
+#include <vector>
 
 #include "framework/filer.h"
 #include "framework/forms.h"
@@ -12,19 +13,56 @@
 
 namespace hv {
 
+namespace {
+
+int gPaintingDepth = 0;
+// The styles replaced while painting ran; owned here until it ends.
+std::vector<std::unique_ptr<TTeTheme>>& RetiredThemes() {
+  static std::vector<std::unique_ptr<TTeTheme>> retired;
+  return retired;
+}
+
+void Retire(std::unique_ptr<TTeTheme> theme) {
+  if (theme && gPaintingDepth > 0) RetiredThemes().push_back(std::move(theme));
+}
+
+}  // namespace
+
+TTeThemePainting::TTeThemePainting() { ++gPaintingDepth; }
+
+TTeThemePainting::~TTeThemePainting() {
+  if (--gPaintingDepth > 0) return;
+  // Freeing a style runs no painting, but take the list first so that a
+  // destructor that did could not change it under the loop.
+  std::vector<std::unique_ptr<TTeTheme>> retired = std::move(RetiredThemes());
+  RetiredThemes().clear();
+  retired.clear();
+}
+
+bool TTeThemePainting::Active() { return gPaintingDepth > 0; }
+
+int TTeThemePainting::RetiredCount() { return static_cast<int>(RetiredThemes().size()); }
+
 TTeThemeEngine::TTeThemeEngine(TComponent* owner)
     : TComponent(owner), theme_(ThemeClassOf<TTeTheme>()->Create()) {}
 
 TTeThemeEngine::~TTeThemeEngine() {
   Destroying();
   DestroyComponents();
+  Retire(std::move(theme_));
+}
+
+void TTeThemeEngine::ReplaceTheme(std::unique_ptr<TTeTheme> value) {
+  std::unique_ptr<TTeTheme> old = std::move(theme_);
+  theme_ = std::move(value);
+  Retire(std::move(old));
 }
 
 void TTeThemeEngine::SetTheme(std::unique_ptr<TTeTheme> value) {
   // The engine owns its style: a replaced one is freed here rather than left
   // behind, and there is always one.
   if (!value) value = ThemeClassOf<TTeTheme>()->Create();
-  theme_ = std::move(value);
+  ReplaceTheme(std::move(value));
   UpdateThemedForms();
 }
 
@@ -47,7 +85,7 @@ void TTeThemeEngine::SetDeltaBrightness(int value) {
 void TTeThemeEngine::SelectThemeClass(TTeThemeClass themeClass) {
   // The new style is made before the old one goes, so a failing creation
   // leaves the engine with the style it had.
-  if (themeClass && IsThemeClassRegistered(themeClass)) theme_ = themeClass->Create();
+  if (themeClass && IsThemeClassRegistered(themeClass)) ReplaceTheme(themeClass->Create());
   if (ThemeAvailable()) theme_->SetDeltaHue(deltaHue_);
   if (ThemeAvailable()) theme_->SetDeltaBrightness(deltaBrightness_);
   UpdateThemedForms();

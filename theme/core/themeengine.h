@@ -35,6 +35,22 @@ class TTeThemeLink {
   TTeThemeLink& operator=(const TTeThemeLink&) = default;
 };
 
+// Held by whatever paints with a style it took from an engine, for as long
+// as it paints. A handler run from a paint may switch the engine's style;
+// the replaced style then stays alive until the outermost painting ends, so
+// the painter never touches a freed style. Scopes nest.
+class TTeThemePainting {
+ public:
+  TTeThemePainting();
+  ~TTeThemePainting();
+  TTeThemePainting(const TTeThemePainting&) = delete;
+  TTeThemePainting& operator=(const TTeThemePainting&) = delete;
+
+  static bool Active();
+  // Styles replaced during the painting now running, not yet freed.
+  static int RetiredCount();
+};
+
 class TTeThemeEngine : public TComponent {
   HV_CLASS(TTeThemeEngine, TComponent)
 
@@ -74,6 +90,10 @@ class TTeThemeEngine : public TComponent {
   void DefineProperties(TFiler& filer) override;
 
  private:
+  // Puts a new style in place; the one it replaces is freed now, or when
+  // the painting that may still hold it ends.
+  void ReplaceTheme(std::unique_ptr<TTeTheme> value);
+
   std::unique_ptr<TTeTheme> theme_;
   int deltaHue_ = 0;
   int deltaBrightness_ = 0;

@@ -110,6 +110,7 @@ int TTeThemeForm::HitTest(int x, int y) {
 }
 
 void TTeThemeForm::PaintBackground() {
+  const TTeThemePainting painting;
   if (TTeTheme* theme = Theme())
     FillBackground(theme->GetColor(ktcFace));
   else
@@ -117,6 +118,7 @@ void TTeThemeForm::PaintBackground() {
 }
 
 void TTeThemeForm::PaintFrame(TCanvas& canvas) {
+  const TTeThemePainting painting;
   TTeTheme* theme = Theme();
   if (!theme) {
     TTeCustomForm::PaintFrame(canvas);

@@ -7,7 +7,6 @@
 
 #include "framework/gdi.h"
 #include "framework/graphics.h"
-#include "framework/imagelist.h"
 #include "theme/core/colors.h"
 #include "theme/core/drawing.h"
 #include "theme/core/glyphs.h"
@@ -15,6 +14,7 @@
 #include "theme/core/tebitmap.h"
 #include "theme/core/text.h"
 #include "theme/core/themeitems.h"
+#include "theme/styles/sharedpaint.h"
 
 namespace hv {
 
@@ -281,7 +281,6 @@ constexpr int kMenuButtonSize = 19;
 
 constexpr unsigned kDtLeftMiddle = DT_LEFT | DT_VCENTER | DT_SINGLELINE;
 constexpr unsigned kDtCentred = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
-constexpr unsigned kDtRightMiddle = DT_RIGHT | DT_VCENTER | DT_SINGLELINE;
 
 }  // namespace
 
@@ -335,13 +334,6 @@ int TTeThemeLuna::GetFontSize(TTeThemeFont kind) const { return kind == ktfCapti
 
 TFontStyles TTeThemeLuna::GetFontStyle(TTeThemeFont kind) const {
   return kind == ktfCaption || kind == ktfToolCaption ? TFontStyles{fsBold} : TFontStyles{};
-}
-
-void TTeThemeLuna::SetCanvasFont(TCanvas& canvas, TTeThemeFont kind) const {
-  TFont& font = *canvas.Font();
-  font.SetName(GetFontName(kind));
-  font.SetSize(GetFontSize(kind));
-  font.SetStyle(GetFontStyle(kind));
 }
 
 // --- window frame ---------------------------------------------------------------------
@@ -502,28 +494,7 @@ void TTeThemeLuna::DrawProgressBarFrame(TCanvas& canvas, const TRect& rect) {
 void TTeThemeLuna::DrawProgressBar(TCanvas& canvas, const TRect& rect, const TRect& barRect, bool vertical,
                                    bool smooth) {
   const TColor color = GetColor(ktcSelection);
-  if (smooth) {
-    FillRectColor(canvas, barRect, color);
-    return;
-  }
-  if (!vertical) {
-    const int block = RoundHalfEven(0.64 * rect.Height());
-    const int step = block + 2;
-    const int n = barRect.Width() / step;
-    if (n < 1) return;
-    for (int q = 0; q <= n; ++q) {
-      const int left = rect.left + step * q;
-      FillRectColor(canvas, Intersect({left, rect.top, left + block, rect.bottom}, rect), color);
-    }
-    return;
-  }
-  const int step = RoundHalfEven(0.64 * rect.Width()) + 2;
-  const int n = barRect.Height() / step;
-  if (n < 1) return;
-  for (int q = 0; q <= n; ++q) {
-    const int bottom = rect.bottom - step * q;
-    FillRectColor(canvas, Intersect({rect.left, bottom - step + 2, rect.right, bottom}, rect), color);
-  }
+  for (const TRect& block : ProgressBlocks(rect, barRect, vertical, smooth)) FillRectColor(canvas, block, color);
 }
 
 void TTeThemeLuna::DrawTab(TCanvas& canvas, const TRect& rect, TTabPosition position, TTeElementState state) {
@@ -570,26 +541,18 @@ void TTeThemeLuna::DrawStatusPanel(TCanvas& canvas, const TRect& rect, TTeStatus
 
 // --- plain-painted elements ------------------------------------------------------------
 
-void TTeThemeLuna::DrawFramedNested(TCanvas& canvas, const TRect& rect, TTeThemeColor fill, TTeThemeColor frame,
-                                    int nested) {
-  const TColor fillColor = GetColor(fill);
-  FillRectColor(canvas, {rect.right - 20, rect.bottom - 20, rect.right, rect.bottom}, fillColor);
-  OutlineRect(canvas, rect, GetColor(frame));
-  for (int i = 1; i <= nested; ++i) OutlineRect(canvas, InflatedRect(rect, -i), fillColor);
-}
-
 void TTeThemeLuna::DrawListBorder(TCanvas& canvas, const TRect& rect, TTeElementState state) {
   if (state == kesDisabled)
-    DrawFramedNested(canvas, rect, ktcDisabledFace, ktcDisabledFrame, 8);
+    DrawNestedBorder(canvas, rect, GetColor(ktcDisabledFace), GetColor(ktcDisabledFrame), 8);
   else
-    DrawFramedNested(canvas, rect, ktcWindow, ktcFrame, 8);
+    DrawNestedBorder(canvas, rect, GetColor(ktcWindow), GetColor(ktcFrame), 8);
 }
 
 void TTeThemeLuna::DrawScrollBoxBorder(TCanvas& canvas, const TRect& rect, bool enabled) {
   if (enabled)
-    DrawFramedNested(canvas, rect, ktcFace, ktcFrame, 9);
+    DrawNestedBorder(canvas, rect, GetColor(ktcFace), GetColor(ktcFrame), 9);
   else
-    DrawFramedNested(canvas, rect, ktcDisabledFace, ktcDisabledFrame, 9);
+    DrawNestedBorder(canvas, rect, GetColor(ktcDisabledFace), GetColor(ktcDisabledFrame), 9);
 }
 
 void TTeThemeLuna::DrawEdit(TCanvas& canvas, const TRect& rect, bool, uint8_t) {
@@ -609,7 +572,7 @@ void TTeThemeLuna::DrawHeader(TCanvas& canvas, const TRect& rect, const std::str
   GradientFill(canvas, {rect.left + 1, rect.top, rect.right - 1, rect.top + 1}, light, dark, false);
   GradientFill(canvas, {rect.left, rect.top + 1, rect.right, rect.top + 2}, light, dark, false);
   GradientFill(canvas, {rect.left, rect.top + 2, rect.right, rect.bottom}, light, dark, false);
-  SetCanvasFont(canvas, ktfHeader);
+  SetThemeFont(canvas, *this, ktfHeader);
   canvas.Font()->SetColor(GetColor(ktcHeaderText));
   DrawTextEx(canvas, text, TRect{rect.left + 5, rect.top, rect.right - 5, rect.bottom},
              DrawTextBiDiModeFlags(kDtLeftMiddle));
@@ -617,15 +580,7 @@ void TTeThemeLuna::DrawHeader(TCanvas& canvas, const TRect& rect, const std::str
 
 void TTeThemeLuna::DrawGroupBox(TCanvas& canvas, const TRect& rect, const TRect& captionRect,
                                 const std::string& caption) {
-  const TColor color = GetColor(ktcFrame);
-  const int l = rect.left, t = rect.top, r = rect.right, b = rect.bottom;
-  MoveTo(canvas, l + 2, t);
-  LineTo(canvas, captionRect.left, t, color);
-  MoveTo(canvas, captionRect.right, t);
-  const std::array<TPoint, 8> outline = {{
-      {r - 2, t}, {r, t + 2}, {r, b - 2}, {r - 2, b}, {l + 2, b}, {l, b - 2}, {l, t + 2}, {l + 2, t}}};
-  for (const TPoint& p : outline) LineTo(canvas, p.x, p.y, color);
-  DrawTextEx(canvas, caption, captionRect, DrawTextBiDiModeFlags(kDtCentred));
+  DrawCutCornerGroupBox(*this, canvas, rect, captionRect, caption, GetColor(ktcFrame));
 }
 
 void TTeThemeLuna::DrawControlBar(TCanvas& canvas, const TRect& rect) {
@@ -660,17 +615,11 @@ void TTeThemeLuna::DrawSplitter(TCanvas& canvas, const TRect& rect, bool hot, bo
 // --- menus --------------------------------------------------------------------------
 
 void TTeThemeLuna::MeasureMenuBarItem(TCanvas& canvas, TTeCustomItem* item, int& width, int& height) {
-  if (!item) return;
-  SetCanvasFont(canvas, ktfMenuBar);
-  width = canvas.TextWidth(item->Caption()) + 12;
-  height = GetSize(ktsMenuItemHeight);
+  MeasureMenuBarItemOf(*this, canvas, item, width, height);
 }
 
 void TTeThemeLuna::MeasurePopupItem(TCanvas& canvas, TTeCustomItem* item, int& width, int& height) {
-  if (!item) return;
-  SetCanvasFont(canvas, ktfMenuItem);
-  height = item->IsSeparator() ? 9 : GetSize(ktsMenuItemHeight);
-  width = canvas.TextWidth(item->Caption()) + canvas.TextWidth(ShortCutToText(item->ShortCut())) + 64;
+  MeasurePopupItemOf(*this, canvas, item, width, height);
 }
 
 void TTeThemeLuna::DrawMenuBar(TCanvas& canvas, int width, int height) {
@@ -688,7 +637,7 @@ void TTeThemeLuna::DrawPopupMenu(TCanvas& canvas, int width, int height) {
 void TTeThemeLuna::DrawMenuBarItem(TCanvas& canvas, TTeCustomItem* item, const TRect& rect, bool selected,
                                    bool hot) {
   if (!item) return;
-  SetCanvasFont(canvas, ktfMenuBar);
+  SetThemeFont(canvas, *this, ktfMenuBar);
   FillRectColor(canvas, rect, GetColor(item->OnControlBar() ? ktcFace : ktcMenu));
   const TRect inner = InflatedRect(rect, -1);
   if (!selected) {
@@ -704,58 +653,8 @@ void TTeThemeLuna::DrawMenuBarItem(TCanvas& canvas, TTeCustomItem* item, const T
   DrawTextEx(canvas, item->Caption(), inner, DrawTextBiDiModeFlags(kDtCentred));
 }
 
-void TTeThemeLuna::DrawPopupItemImage(TCanvas& canvas, TTeCustomItem* item, const TRect& column) {
-  if (item->HasImage()) {
-    const TCustomImageList& images = *item->Images();
-    const TRect at = CenterRect(Bounds(0, 0, images.Width(), images.Height()), column);
-    images.Draw(&canvas, at.left, at.top, item->ImageIndex(), item->Enabled());
-    return;
-  }
-  const int cx = (column.left + column.right) / 2 - 2;
-  const int cy = (column.top + column.bottom) / 2 + 1;
-  const std::array<TPoint, 7> black = {{{-2, -2}, {0, 0}, {4, -4}, {4, -3}, {0, 1}, {-2, -1}, {-2, -2}}};
-  const std::array<TPoint, 5> white = {{{-3, -2}, {-3, -1}, {0, 2}, {5, -3}, {5, -5}}};
-  auto polyline = [&](std::span<const TPoint> points, TColor color) {
-    std::vector<TPoint> placed;
-    for (const TPoint& p : points) placed.push_back({cx + p.x, cy + p.y});
-    canvas.Pen()->SetColor(color);
-    canvas.Pen()->SetStyle(psSolid);
-    canvas.Polyline(placed);
-  };
-  polyline(black, clBlack);
-  polyline(white, clWhite);
-}
-
-void TTeThemeLuna::DrawMenuItemCaption(TCanvas& canvas, TTeCustomItem* item, const TRect& rect) {
-  if (!item->Enabled()) canvas.Font()->SetColor(GetColor(ktcMenuItemDisabledText));
-  TRect text{rect.left + item->ImageColumnWidth() + 4, rect.top, rect.right, rect.bottom};
-  DrawTextEx(canvas, item->Caption(), text, DrawTextBiDiModeFlags(kDtLeftMiddle));
-  if (item->ShortCut() != 0) {
-    text.right -= rect.Height();
-    DrawTextEx(canvas, ShortCutToText(item->ShortCut()), text, DrawTextBiDiModeFlags(kDtRightMiddle));
-  }
-}
-
 void TTeThemeLuna::DrawPopupItem(TCanvas& canvas, TTeCustomItem* item, const TRect& rect, bool selected, uint8_t) {
-  if (!item) return;
-  if (item->IsSeparator()) {
-    FillRectColor(canvas, rect, GetColor(ktcMenuItem));
-    FillRectColor(canvas, {rect.left + 2, rect.top + 4, rect.right - 2, rect.top + 5}, clBtnShadow);
-    return;
-  }
-  SetCanvasFont(canvas, ktfMenuItem);
-  if (selected) {
-    FillRectColor(canvas, rect, GetColor(ktcMenuItemSelection));
-    canvas.Font()->SetColor(GetColor(ktcMenuItemSelectedText));
-    OutlineRect(canvas, rect, GetColor(ktcMenuArrow));
-  } else {
-    FillRectColor(canvas, rect, GetColor(ktcMenuItem));
-    canvas.Font()->SetColor(GetColor(ktcMenuItemText));
-  }
-  if (item->Checked() || item->HasImage())
-    DrawPopupItemImage(canvas, item, {rect.left, rect.top, rect.left + item->ImageColumnWidth(), rect.bottom});
-  DrawMenuItemCaption(canvas, item, rect);
-  if (item->Count() > 0)
+  if (DrawPopupItemBase(*this, canvas, item, rect, selected) && item->Count() > 0)
     DrawFrameControlGlyph(canvas, {rect.right - 24, rect.top, rect.right - 2, rect.bottom}, DFC_MENU,
                           DFCS_MENUARROW, clBlack);
 }

@@ -106,10 +106,6 @@ class TTeThemeLuna : public TTeTheme {
 
  private:
   TTeBitmap& FrameSkin(bool active) const { return active ? *primarySkin_ : *secondarySkin_; }
-  void DrawMenuItemCaption(TCanvas& canvas, TTeCustomItem* item, const TRect& rect);
-  void DrawPopupItemImage(TCanvas& canvas, TTeCustomItem* item, const TRect& column);
-  void DrawFramedNested(TCanvas& canvas, const TRect& rect, TTeThemeColor fill, TTeThemeColor frame, int nested);
-  void SetCanvasFont(TCanvas& canvas, TTeThemeFont kind) const;
 
   std::unique_ptr<TTeBitmap> primarySkin_;
   std::unique_ptr<TTeBitmap> secondarySkin_;

@@ -16,7 +16,7 @@
 #include "theme/core/tebitmap.h"
 #include "theme/core/theme.h"
 #include "theme/core/themelibrary.h"
-#include "theme/styles/luna.h"
+#include "theme/styles/allstyles.h"
 #include "tools/gallery/controlsheet.h"
 
 namespace hv {
@@ -52,7 +52,7 @@ int Run(int argc, wchar_t** argv) {
 }  // namespace hv
 
 int wmain(int argc, wchar_t** argv) {
-  hv::StartThemeLibrary({.registerStyles = &hv::RegisterSkinnedStyles});
+  hv::StartThemeLibrary({.registerStyles = &hv::RegisterAllStyles});
   hv::Application()->Initialize();
   int result = 1;
   try {

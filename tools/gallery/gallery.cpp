@@ -202,8 +202,13 @@ TGallerySheet TSheetBuilder::Paint(const std::string& title) {
 void AddFrameRows(TSheetBuilder& b) {
   TTeTheme& t = b.Theme();
   auto frame = [&t](TTeBorderStyle style, bool active) {
+    // The client area where the frame of this style's sizes leaves it.
     return [&t, style, active](TCanvas& c, const TRect& r) {
-      t.DrawFormFrame(c, r.Width(), r.Height(), r, active, style);
+      const bool tool = style == kbsToolWindow;
+      const int border = t.GetSize(tool ? ktsToolBorder : ktsBorder);
+      const int caption = t.GetSize(tool ? ktsToolCaption : ktsCaption);
+      const TRect client{r.left + border, r.top + caption, r.right - border, r.bottom - border};
+      t.DrawFormFrame(c, r.Width(), r.Height(), client, active, style);
     };
   };
   b.Row("DrawFormFrame", {{"standard, active", 220, 100, frame(kbsStandard, true)},

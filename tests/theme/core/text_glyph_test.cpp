@@ -186,6 +186,24 @@ TEST(DrawFrameControlGlyph, BlackBecomesTheColourAndTheRestShowsThrough) {
   EXPECT_EQ(s.At(2, 2), 0x00FF00u);
 }
 
+TEST(DrawFrameControlGlyph, AMarginLeavesTheRenderersEdgesOut) {
+  // A pushed check box: its sunken edge is dark all round, the mark inside.
+  const int w = 13, h = 13;
+  const std::vector<bool> black = ReferenceGlyph(w, h, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_CHECKED);
+  TSurface s(20, 20, 0x00FF00);
+  DrawFrameControlGlyph(s.Canvas(), TRect{4, 3, 4 + w, 3 + h}, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_CHECKED, 0x0000C0,
+                        2);
+  int inside = 0;
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < 20; ++x) {
+      const int gx = x - 4, gy = y - 3;
+      const bool kept = gx >= 2 && gx < w - 2 && gy >= 2 && gy < h - 2 && black[static_cast<size_t>(gy * w + gx)];
+      inside += kept;
+      ASSERT_EQ(s.At(x, y), kept ? 0xC00000u : 0x00FF00u) << x << "," << y;
+    }
+  EXPECT_GT(inside, 5) << "the check mark itself";
+}
+
 TEST(ButtonGlyph, LoadsEachKindOnceAndKeepsIt) {
   const char* names[] = {"TE_BTN_OK",    "TE_BTN_CANCEL", "TE_BTN_HELP",  "TE_BTN_YES",    "TE_BTN_NO",
                          "TE_BTN_CLOSE", "TE_BTN_ABORT",  "TE_BTN_RETRY", "TE_BTN_IGNORE", "TE_BTN_ALL"};

@@ -367,6 +367,55 @@ TEST_F(ThemeEngineTest, DeltasWaitForAnAvailableTheme) {
   engine.Loaded();
 }
 
+// A style that counts its own end.
+class TCountedStyle : public TFakeStyle {
+  HV_THEME_CLASS(TCountedStyle, TFakeStyle)
+
+ public:
+  static std::string GetName() { return "Counted"; }
+  ~TCountedStyle() override { ++freed; }
+  static inline int freed = 0;
+};
+
+TEST_F(ThemeEngineTest, AStyleReplacedWhilePaintingLivesUntilThePaintingEnds) {
+  RegisterFakes();
+  TTeThemeEngine engine(nullptr);
+  TCountedStyle::freed = 0;
+  engine.SetTheme(std::make_unique<TCountedStyle>());
+  {
+    const TTeThemePainting outer;
+    TTeTheme* held = engine.Theme();
+    {
+      const TTeThemePainting inner;
+      engine.SelectThemeClass(ThemeClassOf<TFakeStd>());
+      EXPECT_EQ(engine.Theme()->ThemeClass(), ThemeClassOf<TFakeStd>());
+    }
+    EXPECT_EQ(TCountedStyle::freed, 0) << "an inner painting's end is not the end";
+    EXPECT_EQ(TTeThemePainting::RetiredCount(), 1);
+    EXPECT_EQ(held->ThemeClass()->GetName(), "Counted");
+    // Replaced once more and the engine itself gone, all while painting.
+    engine.SetTheme(std::make_unique<TCountedStyle>());
+    engine.SetTheme(nullptr);
+    EXPECT_EQ(TCountedStyle::freed, 0);
+    EXPECT_EQ(TTeThemePainting::RetiredCount(), 3);
+  }
+  EXPECT_EQ(TCountedStyle::freed, 2);
+  EXPECT_EQ(TTeThemePainting::RetiredCount(), 0);
+  EXPECT_FALSE(TTeThemePainting::Active());
+  // Outside any painting a replaced style goes at once.
+  engine.SetTheme(std::make_unique<TCountedStyle>());
+  engine.SetTheme(nullptr);
+  EXPECT_EQ(TCountedStyle::freed, 3);
+  {
+    auto owned = std::make_unique<TTeThemeEngine>(nullptr);
+    owned->SetTheme(std::make_unique<TCountedStyle>());
+    const TTeThemePainting painting;
+    owned.reset();
+    EXPECT_EQ(TCountedStyle::freed, 3) << "an engine freed during painting leaves its style to the painting";
+  }
+  EXPECT_EQ(TCountedStyle::freed, 4);
+}
+
 TEST_F(ThemeEngineTest, RefreshRecoloursFormsOnlyWhenAsked) {
   RegisterFakes();
   TForm form(nullptr);

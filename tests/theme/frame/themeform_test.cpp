@@ -137,12 +137,36 @@ class TWideFrameStyle : public TFrameTestStyle {
   }
 };
 
+// A style that switches its engine to another style from inside its own
+// frame painting, as a handler run from a paint may, and then goes on
+// painting; it counts when it is freed.
+class TSwitchingStyle : public TFrameTestStyle {
+  HV_THEME_CLASS(TSwitchingStyle, TFrameTestStyle)
+
+ public:
+  static std::string GetName() { return "SwitchingTest"; }
+  ~TSwitchingStyle() override { ++freed; }
+  void DrawFormFrame(TCanvas& canvas, int width, int height, const TRect& client, bool active,
+                     TTeBorderStyle style) override {
+    if (TTeThemeEngine* engine = switchOnPaint) {
+      switchOnPaint = nullptr;
+      engine->SelectThemeClass(ThemeClassOf<TFrameTestStyle>());
+      freedBeforePaintEnded = freed;
+    }
+    TFrameTestStyle::DrawFormFrame(canvas, width, height, client, active, style);
+  }
+  static inline TTeThemeEngine* switchOnPaint = nullptr;
+  static inline int freed = 0;
+  static inline int freedBeforePaintEnded = -1;
+};
+
 void RegisterTestStyles() {
   static bool done = false;
   if (done) return;
   done = true;
   RegisterThemeClass(ThemeClassOf<TFrameTestStyle>());
   RegisterThemeClass(ThemeClassOf<TWideFrameStyle>());
+  RegisterThemeClass(ThemeClassOf<TSwitchingStyle>());
 }
 
 unsigned ToRGB(COLORREF c) { return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF); }
@@ -381,6 +405,23 @@ TEST_F(FrameTest, NonClientPaintingShowsFrameAndButtonsAndLeavesTheClientAlone) 
   EXPECT_FALSE(frame->FrameActive());
   EXPECT_EQ(WindowPixel(2, 100), kInactiveRGB);
   EXPECT_EQ(SendMessageW(wnd, WM_NCACTIVATE, TRUE, 0), 0);
+  EXPECT_EQ(WindowPixel(2, 100), kActiveRGB);
+}
+
+TEST_F(FrameTest, AStyleSwitchedFromItsOwnPaintingIsFreedOnlyAfterThePainting) {
+  engine->SelectThemeClass(ThemeClassOf<TSwitchingStyle>());
+  ShowActive();
+  TSwitchingStyle::freed = 0;
+  TSwitchingStyle::switchOnPaint = engine;
+  SendMessageW(wnd, WM_NCPAINT, 1, 0);
+  EXPECT_EQ(TSwitchingStyle::switchOnPaint, nullptr) << "the frame painted";
+  EXPECT_EQ(TSwitchingStyle::freedBeforePaintEnded, 0) << "freed while its painting still ran";
+  EXPECT_EQ(TSwitchingStyle::freed, 1) << "freed once the painting ended";
+  EXPECT_FALSE(TTeThemePainting::Active());
+  EXPECT_EQ(TTeThemePainting::RetiredCount(), 0);
+  EXPECT_EQ(engine->Theme()->ThemeClass(), ThemeClassOf<TFrameTestStyle>());
+  // The frame follows the new style.
+  SendMessageW(wnd, WM_NCPAINT, 1, 0);
   EXPECT_EQ(WindowPixel(2, 100), kActiveRGB);
 }
 

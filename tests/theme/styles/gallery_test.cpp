@@ -5,6 +5,7 @@
 #include "theme/core/colors.h"
 #include "theme/core/tebitmap.h"
 #include "theme/core/themelibrary.h"
+#include "theme/styles/allstyles.h"
 #include "theme/styles/luna.h"
 
 namespace hv {
@@ -13,7 +14,7 @@ namespace {
 class GalleryTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    StartThemeLibrary({.registerStyles = &RegisterSkinnedStyles});
+    StartThemeLibrary({.registerStyles = &RegisterAllStyles});
     theme_ = new TTeThemeMetalLuna;
     sheet_ = new TGallerySheet(PaintStyleSheet(*theme_, "MetalLuna"));
   }
