@@ -11,6 +11,7 @@
 namespace hv {
 
 class TTeThemeSTreeView;
+class TTreeView;
 class TTreeNode;
 class TMemo;
 class TStrings;

@@ -14,6 +14,8 @@
 #include "tests/support/gui_objects.h"
 #include "tests/support/win_test.h"
 #include "theme/controls/speedbutton.h"
+#include "theme/controls/inplacescrollbar.h"
+#include "theme/controls/themetreeview.h"
 #include "theme/core/themeengine.h"
 #include "theme/core/visualstyles.h"
 
@@ -132,7 +134,12 @@ TEST_F(ThemedButtons, PaintingHoveringAndSizingTheWindowLeaveNoObjectBehind) {
   // all of it (sizing costs a Wine window a hundred times more).
   auto* status = dynamic_cast<TWinControl*>(form->FindComponent("TeThemeStatusBar1"));
   ASSERT_NE(status, nullptr);
+  // The window is small enough for the topics to overflow: the tree wears
+  // its themed bars, and each round turns it a step down or up.
+  HWND tree = form->TrvMenu->Handle();
   auto round = [&](int i) {
+    SendMessageW(tree, WM_VSCROLL, (i / 8) % 2 ? SB_LINEUP : SB_LINEDOWN, 0);
+    RedrawWindow(tree, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
     RedrawWindow(bar->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     RedrawWindow(status->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     Hover(i % 4);
@@ -150,6 +157,7 @@ TEST_F(ThemedButtons, PaintingHoveringAndSizingTheWindowLeaveNoObjectBehind) {
   round(0);
   round(1);
   round(20);
+  ASSERT_TRUE(form->TrvMenu->SubScrollBars()->VerticalBar()->Visible()) << "the tree should overflow";
   const long madeBefore = test::GuiObjectsMade();
   const long failedBefore = test::FailedSelections();
   const test::TGuiObjectCounts before = test::LiveGuiObjects();

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <string>
 #include <type_traits>
 
 #include "framework/strings.h"
@@ -10,9 +11,11 @@
 #include "theme/controls/groupbox.h"
 #include "theme/controls/radiobutton.h"
 #include "theme/controls/radiogroup.h"
+#include "theme/controls/scrollbar.h"
 #include "theme/controls/speedbutton.h"
 #include "theme/controls/splitter.h"
 #include "theme/controls/statusbar.h"
+#include "theme/controls/themetreeview.h"
 #include "tools/gallery/controlsheet.h"
 
 namespace hv {
@@ -218,6 +221,59 @@ TControlSheetRow MarkRow(const char* name, const char* caption, bool grayed) {
   return row;
 }
 
+TTeThemeScrollBar& ScrollBar(TControl& c) { return static_cast<TTeThemeScrollBar&>(c); }
+
+// A point of a scroll bar's element, in the bar's own coordinates.
+TPoint Middle(const TRect& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+
+void MouseOn(TControl& c, UINT msg, WPARAM keys, TPoint p) { MouseAt(c, msg, keys, p.x, p.y); }
+
+TControlSheetRow ScrollBarRow(bool vertical) {
+  TControlSheetRow row{vertical ? "TTeThemeScrollBar, vertical" : "TTeThemeScrollBar, horizontal",
+                       vertical ? TSize{17, 120} : TSize{120, 17}, nullptr, {}};
+  row.make = [vertical](TWinControl& host, TTeThemeEngine& engine) -> TControl* {
+    auto* bar = Make<TTeThemeScrollBar>(host, engine);
+    bar->SetKind(vertical ? sbVertical : sbHorizontal);
+    bar->SetPageSize(20);
+    bar->SetPosition(30);
+    return bar;
+  };
+  row.states = {
+      {"normal", nullptr},
+      {"thumb hot", [](TControl& c) { MouseOn(c, WM_MOUSEMOVE, 0, Middle(ScrollBar(c).GetThumbRect())); }},
+      {"thumb pressed", [](TControl& c) {
+         MouseOn(c, WM_MOUSEMOVE, 0, Middle(ScrollBar(c).GetThumbRect()));
+         MouseOn(c, WM_LBUTTONDOWN, MK_LBUTTON, Middle(ScrollBar(c).GetThumbRect()));
+       }},
+      {"arrow hot", [](TControl& c) { MouseOn(c, WM_MOUSEMOVE, 0, Middle(ScrollBar(c).GetFirstButtonRect())); }},
+      {"arrow pressed", [](TControl& c) {
+         MouseOn(c, WM_MOUSEMOVE, 0, Middle(ScrollBar(c).GetSecondButtonRect()));
+         MouseOn(c, WM_LBUTTONDOWN, MK_LBUTTON, Middle(ScrollBar(c).GetSecondButtonRect()));
+       }},
+      {"at the start", [](TControl& c) { ScrollBar(c).SetPosition(0); }},
+      {"at the end", [](TControl& c) { ScrollBar(c).SetPosition(ScrollBar(c).Max()); }},
+      {"disabled", [](TControl& c) { c.SetEnabled(false); }},
+  };
+  return row;
+}
+
+TControlSheetRow TreeRow() {
+  TControlSheetRow row{"TTeThemeSTreeView", {150, 110}, nullptr, {}};
+  row.make = [](TWinControl& host, TTeThemeEngine& engine) -> TControl* {
+    auto* tree = Make<TTeThemeSTreeView>(host, engine);
+    TTreeNode* root = tree->Items()->Add("Contents");
+    for (int i = 1; i <= 12; ++i) tree->Items()->AddChild(root, "Topic " + std::to_string(i));
+    root->Expand(false);
+    return tree;
+  };
+  row.states = {{"overflowing", nullptr},
+                {"scrolled", [](TControl& c) {
+                   SendMessageW(static_cast<TWinControl&>(c).Handle(), WM_VSCROLL, SB_PAGEDOWN, 0);
+                 }},
+                {"all fits", [](TControl& c) { static_cast<TTreeView&>(c).Items()->Item(0)->Collapse(false); }}};
+  return row;
+}
+
 }  // namespace
 
 std::vector<TControlSheetRow> ControlSheetRows() {
@@ -229,7 +285,10 @@ std::vector<TControlSheetRow> ControlSheetRows() {
           GroupBoxRow(),
           RadioGroupRow(),
           MarkRow<TTeThemeCheckBox>("TTeThemeCheckBox", "Word wrap", true),
-          MarkRow<TTeThemeRadioButton>("TTeThemeRadioButton", "Large", false)};
+          MarkRow<TTeThemeRadioButton>("TTeThemeRadioButton", "Large", false),
+          ScrollBarRow(true),
+          ScrollBarRow(false),
+          TreeRow()};
 }
 
 }  // namespace hv
