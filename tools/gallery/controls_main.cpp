@@ -54,6 +54,13 @@ int Run(int argc, wchar_t** argv) {
 int wmain(int argc, wchar_t** argv) {
   hv::StartThemeLibrary({.registerStyles = &hv::RegisterAllStyles});
   hv::Application()->Initialize();
+  // A fault in a control's window procedure is reported here and the sheet
+  // goes on; a message box would wait for a user who is not there.
+  int faults = 0;
+  hv::Application()->OnException = [&faults](hv::TObject*, const std::exception& e) {
+    ++faults;
+    std::fprintf(stderr, "ControlsGallery: %s\n", e.what());
+  };
   int result = 1;
   try {
     result = hv::Run(argc, argv);
@@ -61,5 +68,5 @@ int wmain(int argc, wchar_t** argv) {
     std::fprintf(stderr, "ControlsGallery: %s\n", e.what());
   }
   hv::FinishThemeLibrary();
-  return result;
+  return faults ? 1 : result;
 }
