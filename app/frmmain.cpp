@@ -10,6 +10,7 @@
 #include "framework/treeview.h"
 #include "framework/webbrowser.h"
 #include "framework/winstring.h"
+#include "theme/controls/themetreeview.h"
 
 namespace hv {
 
@@ -77,29 +78,33 @@ std::optional<std::string> TFrmMain::SplitTopicLine(int part, std::string_view t
 void TFrmMain::LoadTopicIndex() {
   std::string name = BaseFolder() + kIndexFileName;
   if (!FileExists(name)) return;
-  TTreeNodes* nodes = TrvMenu->Items();
-  TStrings* paths = Memo1->Lines();
+  LoadTopicIndex(name, *TrvMenu, *Memo1->Lines());
+}
+
+void TFrmMain::LoadTopicIndex(const std::string& fileName, TTreeView& tree, TStrings& paths) {
+  TTreeNodes* nodes = tree.Items();
   // One batch for both lists: the controls see the result, not every step.
   nodes->BeginUpdate();
-  paths->BeginUpdate();
+  paths.BeginUpdate();
   try {
-    TrvMenu->LoadFromFile(name);
-    paths->Clear();
+    tree.LoadFromFile(fileName);
+    paths.Clear();
     int count = nodes->Count();
     for (int i = 0; i < count; ++i) {
       TTreeNode* node = nodes->Item(i);
       node->SetImageIndex(0);
       node->SetSelectedIndex(1);
-      std::string text = node->Text();
-      paths->Add(SplitTopicLine(0, text).value_or(std::string()));
-      node->SetText(SplitTopicLine(1, text).value_or(std::string()));
+      // Both parts are cut from the text before it is replaced.
+      const std::string& text = node->Text();
+      paths.Add(std::string(*hv::SplitTopicLine(0, text)));
+      node->SetText(std::string(*hv::SplitTopicLine(1, text)));
     }
   } catch (...) {
-    paths->EndUpdate();
+    paths.EndUpdate();
     nodes->EndUpdate();
     throw;
   }
-  paths->EndUpdate();
+  paths.EndUpdate();
   nodes->EndUpdate();
 }
 

@@ -10,9 +10,11 @@
 
 namespace hv {
 
+class TTeThemeSTreeView;
 class TTreeView;
 class TTreeNode;
 class TMemo;
+class TStrings;
 class TWebBrowser;
 
 class TFrmMain : public TForm {
@@ -22,7 +24,7 @@ class TFrmMain : public TForm {
   explicit TFrmMain(TComponent* owner);
 
   // What the window's logic reads; the layout binds them by name.
-  TTreeView* TrvMenu = nullptr;
+  TTeThemeSTreeView* TrvMenu = nullptr;
   TMemo* Memo1 = nullptr;
   TWebBrowser* WebBrowser1 = nullptr;
 
@@ -35,6 +37,8 @@ class TFrmMain : public TForm {
 
   // Reads TrvNode.DLL beside the executable into the tree and the path list.
   void LoadTopicIndex();
+  // The same from any index file into any tree and list, windows or none.
+  static void LoadTopicIndex(const std::string& fileName, TTreeView& tree, TStrings& paths);
   // Part 1 of "title path" is the title, part 0 the path; other parts give
   // nothing.
   static std::optional<std::string> SplitTopicLine(int part, std::string_view text);

@@ -8,6 +8,7 @@
 #include "theme/controls/speedbutton.h"
 #include "theme/controls/splitter.h"
 #include "theme/controls/statusbar.h"
+#include "theme/controls/themetreeview.h"
 #include "theme/core/themeengine.h"
 #include "theme/core/themelibrary.h"
 #include "theme/frame/formoptions.h"
@@ -25,7 +26,7 @@ void StartViewer() {
   RegisterStandardClasses();
   RegisterClasses<TFrmMain, TWebBrowser, TTeThemeEngine, TTeThemeForm>();
   // The themed controls of the window's layout.
-  RegisterClasses<TTeThemeGroupBox, TTeThemeSpeedButton, TTeThemeSplitter, TTeThemeStatusBar>();
+  RegisterClasses<TTeThemeGroupBox, TTeThemeSpeedButton, TTeThemeSplitter, TTeThemeStatusBar, TTeThemeSTreeView>();
 }
 
 void FinishViewer() { FinishThemeLibrary(); }

@@ -8,6 +8,60 @@
 
 namespace hv {
 
+namespace {
+
+// Lines kept back to back in one buffer, each followed by the CR LF the
+// control would hold after it: a list of many lines costs no heap block per
+// line, and the control takes the buffer as it is.
+class TLineStore {
+ public:
+  int Count() const { return static_cast<int>(starts_.size()); }
+  std::string_view Get(int index) const {
+    const size_t start = starts_[static_cast<size_t>(index)];
+    return std::string_view(text_).substr(start, End(index) - start);
+  }
+  void Insert(int index, std::string_view line) {
+    const size_t at = index < Count() ? starts_[static_cast<size_t>(index)] : text_.size();
+    if (at == text_.size()) {
+      text_.append(line);
+      text_ += "\r\n";
+    } else {
+      text_.insert(at, std::string(line) + "\r\n");
+    }
+    starts_.insert(starts_.begin() + index, at);
+    for (size_t i = static_cast<size_t>(index) + 1; i < starts_.size(); ++i) starts_[i] += line.size() + 2;
+  }
+  void Delete(int index) {
+    const size_t start = starts_[static_cast<size_t>(index)];
+    const size_t length = End(index) + 2 - start;
+    text_.erase(start, length);
+    starts_.erase(starts_.begin() + index);
+    for (size_t i = static_cast<size_t>(index); i < starts_.size(); ++i) starts_[i] -= length;
+  }
+  void Put(int index, std::string_view line) {
+    const std::string copy(line);  // line may point into text_
+    Delete(index);
+    Insert(index, copy);
+  }
+  void Clear() {
+    text_.clear();
+    starts_.clear();
+  }
+  // Every line followed by CR LF.
+  const std::string& Text() const { return text_; }
+
+ private:
+  size_t End(int index) const {
+    const size_t next = static_cast<size_t>(index) + 1;
+    return (next < starts_.size() ? starts_[next] : text_.size()) - 2;
+  }
+
+  std::string text_;
+  std::vector<size_t> starts_;
+};
+
+}  // namespace
+
 // The memo's lines. With a window they are the control's text; without one,
 // or while an update batch runs, they are kept here and handed to the
 // control in one piece, so that filling a memo line by line stays linear.
@@ -16,7 +70,7 @@ class TMemoStrings : public TStrings {
   explicit TMemoStrings(TMemo* memo) : memo_(memo) {}
 
   int Count() const override {
-    if (!Live()) return static_cast<int>(cache_.size());
+    if (!Live()) return cache_.Count();
     HWND wnd = memo_->HandleIfAllocated();
     int count = static_cast<int>(SendMessageW(wnd, EM_GETLINECOUNT, 0, 0));
     // The control counts an empty line after a final line break.
@@ -27,8 +81,8 @@ class TMemoStrings : public TStrings {
 
   std::string Get(int index) const override {
     if (!Live()) {
-      if (index < 0 || index >= static_cast<int>(cache_.size())) return {};
-      return Clip(cache_[static_cast<size_t>(index)]);
+      if (index < 0 || index >= cache_.Count()) return {};
+      return Clip(cache_.Get(index));
     }
     // Read through the ANSI door of the control with a 4,096-byte buffer,
     // as the platform's line reading has always worked for this list.
@@ -42,8 +96,8 @@ class TMemoStrings : public TStrings {
 
   void Put(int index, const std::string& text) override {
     if (!Live()) {
-      if (index < 0 || index >= static_cast<int>(cache_.size())) Error(index);
-      cache_[static_cast<size_t>(index)] = text;
+      if (index < 0 || index >= cache_.Count()) Error(index);
+      cache_.Put(index, text);
       return;
     }
     HWND wnd = memo_->HandleIfAllocated();
@@ -56,8 +110,8 @@ class TMemoStrings : public TStrings {
 
   void Insert(int index, const std::string& text) override {
     if (!Live()) {
-      if (index < 0 || index > static_cast<int>(cache_.size())) Error(index);
-      cache_.insert(cache_.begin() + index, text);
+      if (index < 0 || index > cache_.Count()) Error(index);
+      cache_.Insert(index, text);
       return;
     }
     HWND wnd = memo_->HandleIfAllocated();
@@ -79,8 +133,8 @@ class TMemoStrings : public TStrings {
 
   void Delete(int index) override {
     if (!Live()) {
-      if (index < 0 || index >= static_cast<int>(cache_.size())) Error(index);
-      cache_.erase(cache_.begin() + index);
+      if (index < 0 || index >= cache_.Count()) Error(index);
+      cache_.Delete(index);
       return;
     }
     HWND wnd = memo_->HandleIfAllocated();
@@ -94,7 +148,7 @@ class TMemoStrings : public TStrings {
 
   void Clear() override {
     if (!Live()) {
-      cache_.clear();
+      cache_.Clear();
       return;
     }
     SetWindowTextW(memo_->HandleIfAllocated(), L"");
@@ -118,7 +172,8 @@ class TMemoStrings : public TStrings {
     if (!memo_->HandleAllocated() || pending_) return;
     TStringList lines;
     lines.SetText(memo_->GetText());
-    cache_ = lines.ToVector();
+    cache_.Clear();
+    for (int i = 0; i < lines.Count(); ++i) cache_.Insert(i, lines.Get(i));
   }
 
   // Gives the control the kept lines. A hidden memo gets them only when
@@ -127,13 +182,10 @@ class TMemoStrings : public TStrings {
   void Flush() {
     if (!memo_->HandleAllocated()) return;
     pending_ = false;
-    std::string text;
-    for (const auto& line : cache_) {  // each line ends with a break, as when added one by one
-      text += line;
-      text += "\r\n";
-    }
-    cache_.clear();
-    SetWindowTextW(memo_->HandleIfAllocated(), Widen(text).c_str());
+    // Each line ends with a break, as when added one by one.
+    const std::wstring text = Widen(cache_.Text());
+    cache_.Clear();
+    SetWindowTextW(memo_->HandleIfAllocated(), text.c_str());
   }
 
   void FlushLater() {
@@ -162,9 +214,11 @@ class TMemoStrings : public TStrings {
  private:
   bool Live() const { return memo_->HandleAllocated() && !batching_ && !pending_; }
 
-  static std::string Clip(const std::string& line) {
+  static std::string Clip(std::string_view line) {
+    // Within the limit in UTF-8, within it in any code page.
+    if (line.size() <= 4096) return std::string(line);
     std::string ansi = Utf8ToAnsi(line);
-    if (ansi.size() <= 4096) return line;
+    if (ansi.size() <= 4096) return std::string(line);
     return AnsiToUtf8(std::string_view(ansi).substr(0, 4096));
   }
 
@@ -188,7 +242,7 @@ class TMemoStrings : public TStrings {
   }
 
   TMemo* memo_;
-  std::vector<std::string> cache_;
+  TLineStore cache_;
   bool batching_ = false;
   bool pending_ = false;  // the lines here are newer than the control's text
 };

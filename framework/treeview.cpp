@@ -62,7 +62,11 @@ HWND TreeHandle(TTreeView* view) { return view ? view->HandleIfAllocated() : nul
 // ---- TTreeNode -------------------------------------------------------------
 
 TTreeNode::TTreeNode(TTreeNodes* owner, TTreeNode* parent, std::string text)
-    : owner_(owner), parent_(parent), text_(std::move(text)), level_(parent ? parent->level_ + 1 : 0) {}
+    : owner_(owner),
+      parent_(parent),
+      children_(&owner->pool_),
+      text_(std::move(text)),
+      level_(parent ? parent->level_ + 1 : 0) {}
 
 void TTreeNode::SetText(const std::string& value) {
   if (value == text_) return;
@@ -113,8 +117,8 @@ int TTreeNode::AbsoluteIndex() const {
 }
 
 int TTreeNode::Index() const {
-  const auto& siblings = parent_ ? parent_->children_ : std::vector<TTreeNode*>();
   if (parent_) {
+    const auto& siblings = parent_->children_;
     auto it = std::find(siblings.begin(), siblings.end(), this);
     return static_cast<int>(it - siblings.begin());
   }
@@ -181,6 +185,23 @@ TTreeNodes::TTreeNodes(TTreeView* owner) : owner_(owner) {}
 
 TTreeNodes::~TTreeNodes() = default;
 
+void TTreeNodes::TNodeDeleter::operator()(TTreeNode* node) const {
+  std::pmr::polymorphic_allocator<TTreeNode> allocator(pool);
+  node->~TTreeNode();
+  allocator.deallocate(node, 1);
+}
+
+TTreeNodes::TNodePtr TTreeNodes::MakeNode(TTreeNode* parent, std::string text) {
+  std::pmr::polymorphic_allocator<TTreeNode> allocator(&pool_);
+  TTreeNode* memory = allocator.allocate(1);
+  try {
+    return TNodePtr(::new (static_cast<void*>(memory)) TTreeNode(this, parent, std::move(text)), {&pool_});
+  } catch (...) {
+    allocator.deallocate(memory, 1);
+    throw;
+  }
+}
+
 TTreeNode* TTreeNodes::Item(int absoluteIndex) const {
   if (absoluteIndex < 0 || absoluteIndex >= Count()) return nullptr;
   return nodes_[static_cast<size_t>(absoluteIndex)].get();
@@ -195,7 +216,7 @@ TTreeNode* TTreeNodes::Add(const std::string& text) { return AddChild(nullptr, t
 
 TTreeNode* TTreeNodes::AddChild(TTreeNode* parent, const std::string& text) {
   size_t position = parent ? static_cast<size_t>(parent->LastDescendant()->AbsoluteIndex()) + 1 : nodes_.size();
-  auto node = std::unique_ptr<TTreeNode>(new TTreeNode(this, parent, text));
+  TNodePtr node = MakeNode(parent, text);
   TTreeNode* raw = node.get();
   bool appended = position == nodes_.size();
   nodes_.insert(nodes_.begin() + static_cast<ptrdiff_t>(position), std::move(node));
@@ -256,6 +277,8 @@ void TTreeNodes::Clear() {
     owner_->destroyingWindow_ = false;
   }
   nodes_.clear();
+  // Nothing is left in the pool: give its memory back.
+  pool_.release();
   numberedUpTo_ = 0;
   if (hadSelection && owner_) owner_->Change(nullptr);
 }

@@ -5,6 +5,7 @@
 // and they survive the window being recreated.
 
 #include <memory>
+#include <memory_resource>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -65,7 +66,7 @@ class TTreeNode {
 
   TTreeNodes* owner_;
   TTreeNode* parent_;
-  std::vector<TTreeNode*> children_;
+  std::pmr::vector<TTreeNode*> children_;  // in the owner's node pool
   std::string text_;
   int level_ = 0;
   int imageIndex_ = -1;
@@ -118,8 +119,19 @@ class TTreeNodes : public TPersistent {
   void CreateWindowItems();
   void ForgetWindowItems();
 
+  // Nodes and their child lists come from a pool of their own: a large
+  // index makes hundreds of thousands of them, one heap block each
+  // otherwise.
+  struct TNodeDeleter {
+    std::pmr::memory_resource* pool;
+    void operator()(TTreeNode* node) const;
+  };
+  using TNodePtr = std::unique_ptr<TTreeNode, TNodeDeleter>;
+  TNodePtr MakeNode(TTreeNode* parent, std::string text);
+
   TTreeView* owner_;
-  std::vector<std::unique_ptr<TTreeNode>> nodes_;  // absolute order
+  std::pmr::unsynchronized_pool_resource pool_;  // outlives nodes_
+  std::vector<TNodePtr> nodes_;                  // absolute order
   mutable size_t numberedUpTo_ = 0;  // nodes before this position know their index
   int updateCount_ = 0;
   bool stale_ = false;  // the control's items lag behind the model

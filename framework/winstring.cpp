@@ -26,7 +26,20 @@ std::string FromWide(UINT codePage, std::wstring_view text) {
 
 std::wstring Widen(std::string_view utf8) { return ToWide(CP_UTF8, utf8); }
 std::string Narrow(std::wstring_view wide) { return FromWide(CP_UTF8, wide); }
-std::string AnsiToUtf8(std::string_view ansi) { return Narrow(ToWide(CP_ACP, ansi)); }
+namespace {
+bool IsAscii(std::string_view text) {
+  for (char c : text)
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  return true;
+}
+}  // namespace
+
+// Every ANSI code page the system can have agrees with ASCII below 0x80, and
+// so does UTF-8: such text (most of an index file) needs no round trip.
+std::string AnsiToUtf8(std::string_view ansi) {
+  if (IsAscii(ansi)) return std::string(ansi);
+  return Narrow(ToWide(CP_ACP, ansi));
+}
 std::string Utf8ToAnsi(std::string_view utf8) { return FromWide(CP_ACP, Widen(utf8)); }
 
 }  // namespace hv

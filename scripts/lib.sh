@@ -114,11 +114,12 @@ hv_stop_display() {
   fi
 }
 
-# Compiles go through ccache where it is installed; the base folder makes its
-# entries reusable across checkouts of the same tree.
+# Compiles go through ccache where it is installed; the base folder, and not
+# hashing the build folder into debug builds' keys, make its entries
+# reusable across checkouts of the same tree.
 hv_launcher() {
   if command -v ccache >/dev/null 2>&1; then
-    local launcher="env;CCACHE_BASEDIR=$HV_ROOT;ccache"
+    local launcher="env;CCACHE_BASEDIR=$HV_ROOT;CCACHE_NOHASHDIR=1;ccache"
     printf '%s\n' "-DCMAKE_C_COMPILER_LAUNCHER=$launcher" "-DCMAKE_CXX_COMPILER_LAUNCHER=$launcher"
   fi
 }

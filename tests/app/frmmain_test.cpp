@@ -20,6 +20,7 @@
 #include "framework/winstring.h"
 #include "theme/controls/splitter.h"
 #include "theme/controls/statusbar.h"
+#include "theme/controls/themetreeview.h"
 #include "theme/core/themeengine.h"
 #include "theme/core/themelibrary.h"
 #include "theme/frame/themeform.h"

@@ -35,7 +35,7 @@ class ViewerFromOutside : public ::testing::Test {
     return found.size() == 1 ? found[0] : nullptr;
   }
   static HWND TopBar() { return One(L"TTeThemeGroupBox"); }
-  static HWND Tree() { return One(L"TTreeView"); }
+  static HWND Tree() { return One(L"TTeThemeSTreeView"); }
 
   static RECT ButtonOnScreen(int index) {
     POINT p = ClientToScreenPoint(TopBar(), kButtonLeft[index], kButtonTop);
@@ -130,6 +130,35 @@ TEST_F(ViewerFromOutside, HoveringAButtonChangesItsPixelsAndLeavingRestoresThem)
       },
       3s))
       << CountDifferentPixels(before, after) << " pixels still differ after the mouse left";
+}
+
+TEST_F(ViewerFromOutside, TheStatusBarIsThemedAndItsGripSizesTheWindow) {
+  std::vector<HWND> bars = DescendantsOfClass(main_, L"TTeThemeStatusBar");
+  ASSERT_EQ(bars.size(), 1u);
+  HWND bar = bars[0];
+  EXPECT_EQ(GetParent(bar), main_);
+  RECT client = ClientRectOnScreen(bar);
+  EXPECT_EQ(client.bottom, ClientRectOnScreen(main_).bottom) << "the status bar runs along the bottom";
+  const RECT before = WindowRectOf(main_);
+  // Six pixels in from the bar's bottom-right corner, inside its border,
+  // lies on the grip.
+  const POINT grip{client.right - 6, client.bottom - 6};
+  MouseDrag(grip, {grip.x - 150, grip.y - 100});
+  RECT after{};
+  WaitUntil(
+      [&] {
+        after = WindowRectOf(main_);
+        return after.right == before.right - 150 && after.bottom == before.bottom - 100;
+      },
+      5s);
+  EXPECT_EQ(after.left, before.left);
+  EXPECT_EQ(after.top, before.top);
+  EXPECT_EQ(after.right, before.right - 150);
+  EXPECT_EQ(after.bottom, before.bottom - 100);
+  // The bar follows the window's new bottom edge.
+  WaitUntil([&] { return ClientRectOnScreen(bar).bottom == ClientRectOnScreen(main_).bottom; }, 3s);
+  EXPECT_EQ(ClientRectOnScreen(bar).bottom, ClientRectOnScreen(main_).bottom);
+  EXPECT_EQ(ClientRectOnScreen(bar).right, ClientRectOnScreen(main_).right);
 }
 
 }  // namespace

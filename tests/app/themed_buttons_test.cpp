@@ -14,6 +14,7 @@
 #include "tests/support/gui_objects.h"
 #include "tests/support/win_test.h"
 #include "theme/controls/speedbutton.h"
+#include "theme/controls/themetreeview.h"
 #include "theme/core/themeengine.h"
 #include "theme/core/visualstyles.h"
 
@@ -132,7 +133,12 @@ TEST_F(ThemedButtons, PaintingHoveringAndSizingTheWindowLeaveNoObjectBehind) {
   // all of it (sizing costs a Wine window a hundred times more).
   auto* status = dynamic_cast<TWinControl*>(form->FindComponent("TeThemeStatusBar1"));
   ASSERT_NE(status, nullptr);
+  // Each round also turns the tree a step down or up, so that its in-place
+  // bars synchronise as they do when it scrolls.
+  HWND tree = form->TrvMenu->Handle();
   auto round = [&](int i) {
+    SendMessageW(tree, WM_VSCROLL, (i / 8) % 2 ? SB_LINEUP : SB_LINEDOWN, 0);
+    RedrawWindow(tree, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW);
     RedrawWindow(bar->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     RedrawWindow(status->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     Hover(i % 4);

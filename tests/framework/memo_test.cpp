@@ -3,8 +3,12 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <string>
+#include <vector>
+
 #include "framework/forms.h"
 #include "framework/memo.h"
+#include "framework/sysutils.h"
 #include "framework/winstring.h"
 
 namespace hv {
@@ -73,6 +77,37 @@ TEST_F(MemoFixture, LinesSetBeforeTheWindowExistsArriveWithIt) {
   other->RecreateWnd();
   EXPECT_EQ(other->Lines()->Get(0), "Memo1");
   EXPECT_EQ(other->Lines()->Count(), 1);
+}
+
+TEST_F(MemoFixture, KeptLinesTakeEditsAnywhereAndReachTheControlWhole) {
+  // Without a window the lines are kept back to back in one buffer: edits
+  // in the middle must move every later line, and lines of any length
+  // (empty ones, ones that hold a line break) stay apart.
+  auto* kept = TComponent::Create<TMemo>(form.get());
+  TStrings* lines = kept->Lines();
+  for (const char* line : {"a", "", "ccc", "dd"}) lines->Add(line);
+  lines->Insert(1, "inserted");
+  lines->Insert(0, "first");
+  lines->Insert(lines->Count(), "last");
+  lines->Delete(3);  // the empty line
+  lines->Put(2, "a longer line than before");
+  lines->Put(4, "");
+  EXPECT_EQ(lines->ToVector(),
+            (std::vector<std::string>{"first", "a", "a longer line than before", "ccc", "", "last"}));
+  EXPECT_THROW(lines->Delete(6), EListError);
+  EXPECT_THROW(lines->Insert(8, "x"), EListError);
+  EXPECT_EQ(lines->Get(6), "") << "past the end reads empty";
+  lines->Delete(0);
+  lines->Delete(lines->Count() - 1);
+  EXPECT_EQ(lines->Text(), "a\r\na longer line than before\r\nccc\r\n\r\n");
+  EXPECT_FALSE(kept->HandleAllocated());
+  kept->SetParent(form.get());
+  kept->HandleNeeded();
+  EXPECT_EQ(lines->Count(), 4);
+  EXPECT_EQ(lines->Get(1), "a longer line than before");
+  EXPECT_EQ(lines->Get(3), "");
+  lines->Clear();
+  EXPECT_EQ(lines->Count(), 0);
 }
 
 }  // namespace

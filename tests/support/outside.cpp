@@ -245,4 +245,33 @@ int TreeSelectedIndex(HWND tree) {
   return -1;
 }
 
+std::wstring TreeItemText(HWND tree, HTREEITEM item) {
+  DWORD processId = 0;
+  GetWindowThreadProcessId(tree, &processId);
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+  if (!process) return {};
+  constexpr int kChars = 512;
+  // One block in the tree's process: the item record, then the text buffer.
+  const SIZE_T size = sizeof(TVITEMW) + kChars * sizeof(wchar_t);
+  auto* remote = static_cast<char*>(VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE));
+  std::wstring text;
+  if (remote) {
+    TVITEMW query{};
+    query.mask = TVIF_TEXT | TVIF_HANDLE;
+    query.hItem = item;
+    query.pszText = reinterpret_cast<wchar_t*>(remote + sizeof(TVITEMW));
+    query.cchTextMax = kChars;
+    SIZE_T moved = 0;
+    if (WriteProcessMemory(process, remote, &query, sizeof(query), &moved) &&
+        SendMessageW(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(remote))) {
+      wchar_t buffer[kChars] = {};
+      if (ReadProcessMemory(process, remote + sizeof(TVITEMW), buffer, sizeof(buffer) - sizeof(wchar_t), &moved))
+        text = buffer;
+    }
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  }
+  CloseHandle(process);
+  return text;
+}
+
 }  // namespace hv::test

@@ -93,5 +93,8 @@ int CountDifferentPixels(const TScreenShot& a, const TScreenShot& b);
 std::vector<HTREEITEM> TreeItemsInOrder(HWND tree);
 // The selected item's absolute index, -1 when none is selected.
 int TreeSelectedIndex(HWND tree);
+// An item's text, read through TVM_GETITEMW with a buffer in the tree's own
+// process; empty when it cannot be read.
+std::wstring TreeItemText(HWND tree, HTREEITEM item);
 
 }  // namespace hv::test

@@ -6,6 +6,7 @@
 #include "framework/graphics.h"
 #include "framework/winstring.h"
 #include "theme/controls/checkbox.h"
+#include "theme/controls/markcontrol.h"
 #include "theme/core/drawing.h"
 #include "theme/core/text.h"
 #include "theme/core/themeengine.h"
@@ -18,10 +19,6 @@ namespace hv {
 namespace {
 // Centred, vertically centred, one line.
 constexpr unsigned kCaptionFlags = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
-
-unsigned ReadingFlags(const TControl& control) {
-  return SysLocaleMiddleEast() && control.BiDiMode() != TBiDiMode::bdLeftToRight ? DT_RTLREADING : 0;
-}
 }  // namespace
 
 TSize MeasureCaption(const TFont& font, std::string_view text) {
@@ -186,7 +183,7 @@ void TTeCustomGroupBox::PaintPlainFrame() {
         const RECT text{c.left, c.top, c.right, c.bottom};
         SetTextColor(dc, ColorToRGB(clHighlight));
         api.DrawThemeText(theme, dc, BP_GROUPBOX, GBS_NORMAL, wide.c_str(), static_cast<int>(wide.size()),
-                          kCaptionFlags | ReadingFlags(*this), 0, &text);
+                          kCaptionFlags | ControlReadingFlags(*this), 0, &text);
       }
       api.CloseThemeData(theme);
       return;
@@ -207,16 +204,7 @@ void TTeCustomGroupBox::PaintPlainFrame() {
   etch(r, clBtnHighlight);
   etch(r.Offset(-1, -1), clBtnShadow);
   if (!textCaption) return;
-  const unsigned flags = kCaptionFlags | ReadingFlags(*this);
-  TFont* font = canvas.Font();
-  if (Enabled()) {
-    DrawTextEx(canvas, caption, c, flags);
-    return;
-  }
-  font->SetColor(clBtnHighlight);
-  DrawTextEx(canvas, caption, c.Offset(1, 1), flags);
-  font->SetColor(clBtnShadow);
-  DrawTextEx(canvas, caption, c, flags);
+  DrawCaptionText(canvas, caption, c, kCaptionFlags | ControlReadingFlags(*this), Enabled());
 }
 
 void TTeCustomGroupBox::WndProc(TMessage& message) {

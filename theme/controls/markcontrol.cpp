@@ -12,6 +12,24 @@
 
 namespace hv {
 
+unsigned ControlReadingFlags(const TControl& control) {
+  return SysLocaleMiddleEast() && control.BiDiMode() != TBiDiMode::bdLeftToRight ? DT_RTLREADING : 0;
+}
+
+void DrawCaptionText(TCanvas& canvas, const std::string& text, const TRect& rect, unsigned flags, bool enabled) {
+  if (enabled) {
+    DrawTextEx(canvas, text, rect, flags);
+    return;
+  }
+  TFont* font = canvas.Font();
+  const TColor own = font->Color();
+  font->SetColor(clBtnHighlight);
+  DrawTextEx(canvas, text, rect.Offset(1, 1), flags);
+  font->SetColor(clBtnShadow);
+  DrawTextEx(canvas, text, rect, flags);
+  font->SetColor(own);
+}
+
 void DrawSystemMark(TCanvas& canvas, const TRect& rect, bool radio, int visualState, unsigned classicState) {
   RECT r{rect.left, rect.top, rect.right, rect.bottom};
   const HDC dc = canvas.Handle();
@@ -64,9 +82,6 @@ TRect TTeCustomMarkControl::MarkRect() {
   return hv::MarkRect(PaintWidth(), PaintHeight(), GetMarkSize(), MarkAtLeft());
 }
 
-unsigned TTeCustomMarkControl::ReadingFlags() const {
-  return SysLocaleMiddleEast() && BiDiMode() != TBiDiMode::bdLeftToRight ? DT_RTLREADING : 0;
-}
 
 TRect TTeCustomMarkControl::CaptionRect() {
   TCanvas& canvas = *Canvas();
@@ -75,7 +90,7 @@ TRect TTeCustomMarkControl::CaptionRect() {
   const TSize mark = GetMarkSize();
   TRect measured{0, 0, Width() - mark.cx - 10, TextHeightEx(canvas, caption)};
   const unsigned wrap = wordWrap_ ? DT_WORDBREAK : 0;
-  DrawTextEx(canvas, caption, measured, DT_CALCRECT | DT_EXPANDTABS | wrap | ReadingFlags());
+  DrawTextEx(canvas, caption, measured, DT_CALCRECT | DT_EXPANDTABS | wrap | ControlReadingFlags(*this));
   // The caption goes on the other side of wherever the mark is, so that a
   // mark kept at the left is never written over.
   const TRect area = CaptionArea(PaintWidth(), PaintHeight(), mark.cx, spacing_, MarkAtLeft());
@@ -92,18 +107,8 @@ void TTeCustomMarkControl::DrawCaption() {
   TCanvas& canvas = *Canvas();
   const TRect r = CaptionRect();
   const std::string caption = Caption();
-  const unsigned flags = DT_EXPANDTABS | (wordWrap_ ? DT_WORDBREAK : 0) | ReadingFlags();
-  TFont* font = canvas.Font();
-  if (!Enabled()) {
-    const TColor own = font->Color();
-    font->SetColor(clBtnHighlight);
-    DrawTextEx(canvas, caption, r.Offset(1, 1), flags);
-    font->SetColor(clBtnShadow);
-    DrawTextEx(canvas, caption, r, flags);
-    font->SetColor(own);
-  } else {
-    DrawTextEx(canvas, caption, r, flags);
-  }
+  const unsigned flags = DT_EXPANDTABS | (wordWrap_ ? DT_WORDBREAK : 0) | ControlReadingFlags(*this);
+  DrawCaptionText(canvas, caption, r, flags, Enabled());
   if (HasFocus()) FocusRectColor(canvas, CaptionFocusRect(r), clBtnShadow);
 }
 

@@ -16,6 +16,14 @@ namespace hv {
 // the classic frame control with `classicState` (DFCS_* flags).
 void DrawSystemMark(TCanvas& canvas, const TRect& rect, bool radio, int visualState, unsigned classicState);
 
+// DT_RTLREADING when the control reads right to left on a system with
+// right-to-left support, else nothing.
+unsigned ControlReadingFlags(const TControl& control);
+
+// A caption in the canvas's font colour; disabled, embossed: in the
+// highlight colour one pixel down and right, then in the shadow colour.
+void DrawCaptionText(TCanvas& canvas, const std::string& text, const TRect& rect, unsigned flags, bool enabled);
+
 class TTeCustomMarkControl : public TTeCustomControl {
   HV_CLASS(TTeCustomMarkControl, TTeCustomControl)
 
@@ -62,8 +70,6 @@ class TTeCustomMarkControl : public TTeCustomControl {
   // Whether the mark can be drawn through the control's style; the Custom
   // classes have none.
   virtual bool Themed() const { return false; }
-  // The text flags for the control's reading order.
-  unsigned ReadingFlags() const;
 
  private:
   void SetMarkPressed(bool value);

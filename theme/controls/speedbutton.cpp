@@ -252,6 +252,11 @@ void TTeCustomSpeedButton::WndProc(TMessage& message) {
     case CM_SYSCOLORCHANGE:
       Invalidate();
       break;
+    case CM_TEXTCHANGED:
+    case CM_FONTCHANGED:
+    case CM_PARENTFONTCHANGED:
+      captionSizeValid_ = false;
+      break;
     default:
       break;
   }
@@ -445,14 +450,19 @@ TSize TTeCustomSpeedButton::GetGlyphSize() const {
 }
 
 TSize TTeCustomSpeedButton::GetCaptionSize() const {
+  if (captionSizeValid_) return captionSize_;
   const std::string caption = Caption();
-  if (caption.empty()) return {0, 0};
-  TMemoryDC dc;
-  TCanvas canvas;
-  canvas.SetHandle(dc.Get());
-  canvas.Font()->Assign(Font());
-  const TSize size{canvas.TextWidth(caption), canvas.TextHeight("Pq")};
-  canvas.SetHandle(nullptr);
+  TSize size{0, 0};
+  if (!caption.empty()) {
+    TMemoryDC dc;
+    TCanvas canvas;
+    canvas.SetHandle(dc.Get());
+    canvas.Font()->Assign(Font());
+    size = {canvas.TextWidth(caption), canvas.TextHeight("Pq")};
+    canvas.SetHandle(nullptr);
+  }
+  captionSize_ = size;
+  captionSizeValid_ = true;
   return size;
 }
 

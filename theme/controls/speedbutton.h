@@ -162,6 +162,9 @@ class TTeCustomSpeedButton : public TTeGraphicControl {
   std::unique_ptr<TTimer> repeatTimer_;
   TTeSpeedButtonState state_ = ksbsNormal;
   bool mouseIsDown_ = false;
+  // The caption measured once per caption and font.
+  mutable TSize captionSize_{0, 0};
+  mutable bool captionSizeValid_ = false;
 };
 
 class TTeThemeSpeedButton : public TTeCustomSpeedButton {

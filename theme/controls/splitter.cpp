@@ -295,7 +295,10 @@ void TTeThemeSplitter::PaintClient() {
     TTeCustomSplitter::PaintClient();
     return;
   }
+  BeginElementProbe();
   theme->DrawSplitter(*Canvas(), Rect(0, 0, Width(), Height()), MouseInControl(), Beveled());
+  // A style without a splitter leaves the plain one.
+  if (ElementLeftUnpainted()) TTeCustomSplitter::PaintClient();
 }
 
 // Nothing else tells the splitter that its engine is going.

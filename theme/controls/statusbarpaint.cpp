@@ -160,6 +160,8 @@ void TTeCustomStatusBar::DrawPanelText(TTeStatusPanel* panel, const TRect& rect)
   TCanvas& canvas = *Canvas();
   canvas.SetFont(Font());
   canvas.Brush()->SetStyle(bsClear);
+  // The shortening measures on the context: the font must be in it first.
+  canvas.TextWidth("");
   const std::string text = EllipsizeText(canvas.Handle(), panel->Text(), t.Width() - 4);
   unsigned flags = DT_LEFT;
   if (panel->Alignment() == TAlignment::taRightJustify) flags = DT_RIGHT;
@@ -196,10 +198,17 @@ void TTeThemeStatusBar::PaintBackground() {
     TTeCustomStatusBar::PaintBackground();
     return;
   }
-  HDC dc = Canvas()->Handle();
-  TSaveDC saved(dc);
-  if (Panels()->Count() > 0) ExcludeRect(dc, PanelArea());
-  theme->DrawStatusBar(*Canvas(), Rect(0, 0, PaintWidth(), PaintHeight()));
+  bool plain = false;
+  {
+    HDC dc = Canvas()->Handle();
+    TSaveDC saved(dc);
+    if (Panels()->Count() > 0) ExcludeRect(dc, PanelArea());
+    BeginElementProbe();
+    theme->DrawStatusBar(*Canvas(), Rect(0, 0, PaintWidth(), PaintHeight()));
+    plain = ElementLeftUnpainted();
+  }
+  // What the style has no element for keeps its plain look.
+  if (plain) TTeCustomStatusBar::PaintBackground();
 }
 
 void TTeThemeStatusBar::DrawPanel(TTeStatusPanel* panel, const TRect& rect, bool isLast) {
@@ -208,7 +217,12 @@ void TTeThemeStatusBar::DrawPanel(TTeStatusPanel* panel, const TRect& rect, bool
     TTeCustomStatusBar::DrawPanel(panel, rect, isLast);
     return;
   }
+  BeginElementProbe();
   theme->DrawStatusPanel(*Canvas(), rect, panel);
+  if (ElementLeftUnpainted()) {
+    TTeCustomStatusBar::DrawPanel(panel, rect, isLast);
+    return;
+  }
   DrawPanelContent(panel, rect);
 }
 
@@ -220,7 +234,9 @@ void TTeThemeStatusBar::PaintSizeGrip() {
   }
   TRect grip;
   GetSizeGripRect(grip);
+  BeginElementProbe();
   theme->DrawSizeGrip(*Canvas(), grip);
+  if (ElementLeftUnpainted()) TTeCustomStatusBar::PaintSizeGrip();
 }
 
 }  // namespace hv

@@ -5,6 +5,7 @@
 
 #if defined(__i386__) || defined(__x86_64__)
 #define HV_HAVE_SSE2_KERNELS 1
+#include <cpuid.h>
 #include <emmintrin.h>
 #endif
 
@@ -57,6 +58,27 @@ void BrightnessRowScalar(uint32_t* row, int count, int delta) {
     if ((p >> 24) == 0) continue;
     row[i] = (p & 0xFF000000u) | (MakeARGB(RedOf(p) + delta, GreenOf(p) + delta, BlueOf(p) + delta, 0));
   }
+}
+
+void SetAlphaRowScalar(uint32_t* row, int count, uint8_t alpha) {
+  const uint32_t a = static_cast<uint32_t>(alpha) << 24;
+  for (int i = 0; i < count; ++i) row[i] = (row[i] & 0x00FFFFFFu) | a;
+}
+
+void ExpandRowScalar(uint32_t* dst, const uint8_t* indices, int count, const uint32_t* table) {
+  for (int i = 0; i < count; ++i) dst[i] = table[indices[i]];
+}
+
+int HueLookupRowScalar(uint32_t* row, int count, const uint32_t* slots) {
+  for (int i = 0; i < count; ++i) {
+    const uint32_t p = row[i];
+    const uint32_t alpha = p & 0xFF000000u;
+    if (alpha == 0) continue;
+    uint32_t shifted = 0;
+    if (!FindHue(slots, p & 0x00FFFFFFu, shifted)) return i;
+    row[i] = alpha | shifted;
+  }
+  return count;
 }
 
 #if HV_HAVE_SSE2_KERNELS
@@ -199,15 +221,26 @@ HV_SSE2 void BrightnessRowSse2(uint32_t* row, int count, int delta) {
   BrightnessRowScalar(row + i, count - i, delta);
 }
 
-constexpr TRowKernels kSse2 = {&BlendRowSse2,     &UnderlayRowSse2, &KeyedRowSse2,
-                               &BlendFillRowSse2, &FillRowSse2,     &BrightnessRowSse2};
+HV_SSE2 void SetAlphaRowSse2(uint32_t* row, int count, uint8_t alpha) {
+  const __m128i rgbMask = _mm_set1_epi32(0x00FFFFFF);
+  const __m128i a = _mm_set1_epi32(static_cast<int>(static_cast<uint32_t>(alpha) << 24));
+  int i = 0;
+  for (; i + 4 <= count; i += 4) Store(row + i, _mm_or_si128(_mm_and_si128(Load(row + i), rgbMask), a));
+  SetAlphaRowScalar(row + i, count - i, alpha);
+}
+
+// SSE2 has no gather and no 32-bit multiply: the table lookups stay scalar.
+constexpr TRowKernels kSse2 = {&BlendRowSse2,      &UnderlayRowSse2, &KeyedRowSse2,    &BlendFillRowSse2,
+                               &FillRowSse2,       &BrightnessRowSse2, &SetAlphaRowSse2, &ExpandRowScalar,
+                               &HueLookupRowScalar};
 
 #endif  // HV_HAVE_SSE2_KERNELS
 
 }  // namespace
 
-const TRowKernels kScalarKernels = {&BlendRowScalar,     &UnderlayRowScalar, &KeyedRowScalar,
-                                    &BlendFillRowScalar, &FillRowScalar,     &BrightnessRowScalar};
+const TRowKernels kScalarKernels = {&BlendRowScalar,     &UnderlayRowScalar,  &KeyedRowScalar,
+                                    &BlendFillRowScalar, &FillRowScalar,      &BrightnessRowScalar,
+                                    &SetAlphaRowScalar,  &ExpandRowScalar,    &HueLookupRowScalar};
 
 #if HV_HAVE_SSE2_KERNELS
 const TRowKernels* const kSse2Kernels = &kSse2;
@@ -216,10 +249,11 @@ const TRowKernels* const kSse2Kernels = nullptr;
 #endif
 
 const TRowKernels& Kernels(TPixelPath path) {
+  if (path == kppAuto) path = WidestPixelPath();
+  if (path == kppAvx2 && kAvx2Kernels && Avx2Available()) return *kAvx2Kernels;
 #if HV_HAVE_SSE2_KERNELS
   if (path != kppScalar && Sse2Available()) return kSse2;
 #endif
-  (void)path;
   return kScalarKernels;
 }
 
@@ -239,6 +273,42 @@ bool Sse2Available() {
 #else
   return false;
 #endif
+}
+
+bool Avx2Available() {
+#if HV_HAVE_SSE2_KERNELS
+  static const bool available = [] {
+    unsigned eax = 0, ebx = 0, ecx = 0, edx = 0;
+    if (!__get_cpuid(1, &eax, &ebx, &ecx, &edx)) return false;
+    constexpr unsigned kOsXsave = 1u << 27, kAvx = 1u << 28;
+    if ((ecx & kOsXsave) == 0 || (ecx & kAvx) == 0) return false;
+    // The processor may have AVX2 while the system does not save the upper
+    // halves of the registers on a task switch: XCR0 must show both the SSE
+    // and the AVX state as enabled.
+    uint32_t xcr0Low = 0, xcr0High = 0;
+    __asm__ volatile("xgetbv" : "=a"(xcr0Low), "=d"(xcr0High) : "c"(0));
+    if ((xcr0Low & 6u) != 6u) return false;
+    if (__get_cpuid_max(0, nullptr) < 7) return false;
+    __cpuid_count(7, 0, eax, ebx, ecx, edx);
+    constexpr unsigned kAvx2 = 1u << 5;
+    return (ebx & kAvx2) != 0;
+  }();
+  return available;
+#else
+  return false;
+#endif
+}
+
+TPixelPath WidestPixelPath() {
+  static const TPixelPath widest = pixel_kernels::kAvx2Kernels && Avx2Available() ? kppAvx2
+                                   : Sse2Available()                                 ? kppSse2
+                                                                                     : kppScalar;
+  return widest;
+}
+
+TRowWriters RowWriters(TPixelPath path) {
+  const pixel_kernels::TRowKernels& kernels = pixel_kernels::Kernels(path);
+  return {kernels.fill, kernels.expand};
 }
 
 }  // namespace hv

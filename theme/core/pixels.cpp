@@ -152,40 +152,38 @@ void CopyRow(uint32_t* dst, const uint32_t* src, int count) {
 }
 
 // Converts each distinct colour once; palette-born skins have a few hundred
-// at most, so after the first rows every pixel is a lookup.
+// at most, so after the first rows every pixel is a lookup, which the
+// kernels do eight at a time where they can.
 class THueCache {
  public:
-  explicit THueCache(int delta) : delta_(delta), slots_(kSize, TSlot{0, 0}) {}
+  explicit THueCache(int delta) : delta_(delta), slots_(2 * pixel_kernels::kHueSlots, 0) {}
+
+  const uint32_t* Slots() const { return slots_.data(); }
 
   uint32_t Shift(uint32_t rgb) {
-    const uint32_t tag = rgb | 0x01000000u;  // never 0, the empty slot
-    uint32_t i = (rgb * 0x9E3779B1u) >> (32 - kBits);
-    while (slots_[i].tag != 0) {
-      if (slots_[i].tag == tag) return slots_[i].shifted;
-      i = (i + 1) & (kSize - 1);
+    const uint32_t tag = pixel_kernels::HueTag(rgb);
+    uint32_t i = pixel_kernels::HueSlot(rgb);
+    while (slots_[2 * i] != 0) {
+      if (slots_[2 * i] == tag) return slots_[2 * i + 1];
+      i = (i + 1) & (pixel_kernels::kHueSlots - 1);
     }
     const uint32_t shifted = ShiftHue(rgb | 0xFF000000u, delta_) & 0x00FFFFFFu;
     // Half full at most keeps probe runs short; photographs with more
     // colours than that are converted directly from then on.
-    if (count_ < kSize / 2) {
-      slots_[i] = {tag, shifted};
+    if (count_ < pixel_kernels::kHueSlots / 2) {
+      slots_[2 * i] = tag;
+      slots_[2 * i + 1] = shifted;
       ++count_;
     }
     return shifted;
   }
 
  private:
-  // Tag and value side by side: one cache line per lookup, and the whole
-  // table fits the first-level cache.
-  struct TSlot {
-    uint32_t tag;
-    uint32_t shifted;
-  };
-  static constexpr int kBits = 11;
-  static constexpr uint32_t kSize = 1u << kBits;
   int delta_;
   uint32_t count_ = 0;
-  std::vector<TSlot> slots_;
+  // Tag and value side by side: one cache line per lookup, and the whole
+  // table fits the first-level cache.
+  std::vector<uint32_t> slots_;
 };
 
 }  // namespace
@@ -203,13 +201,13 @@ void FillRectPixels(TPixelBuffer dst, const TRect& rect, uint32_t value, bool al
   }
 }
 
-void SetAlphaPixels(TPixelBuffer dst, uint8_t alpha) { SetAlphaRectPixels(dst, alpha, dst.Bounds()); }
+void SetAlphaPixels(TPixelBuffer dst, uint8_t alpha, TPixelPath path) {
+  SetAlphaRectPixels(dst, alpha, dst.Bounds(), path);
+}
 
-void SetAlphaRectPixels(TPixelBuffer dst, uint8_t alpha, const TRect& rect) {
-  const uint32_t a = static_cast<uint32_t>(alpha) << 24;
-  ForEachRowIn(dst, rect, [&](uint32_t* row, int count) {
-    for (int i = 0; i < count; ++i) row[i] = (row[i] & 0x00FFFFFFu) | a;
-  });
+void SetAlphaRectPixels(TPixelBuffer dst, uint8_t alpha, const TRect& rect, TPixelPath path) {
+  const auto setAlpha = Kernels(path).setAlpha;
+  ForEachRowIn(dst, rect, [&](uint32_t* row, int count) { setAlpha(row, count, alpha); });
 }
 
 void MakeTransparentPixels(TPixelBuffer dst, uint32_t key) {
@@ -230,20 +228,17 @@ uint32_t GetPixelAt(TConstPixelBuffer src, int x, int y) {
   return src.Row(y)[x];
 }
 
-void HueShiftPixels(TPixelBuffer dst, int delta) {
+void HueShiftPixels(TPixelBuffer dst, int delta, TPixelPath path) {
   if (delta == 0 || dst.IsEmpty()) return;
   THueCache cache(delta);
-  uint32_t lastIn = 0xFFFFFFFFu;  // no 24-bit colour
-  uint32_t lastOut = 0;
-  ForEachPixel(dst, [&](uint32_t& p) {
-    const uint32_t alpha = p & 0xFF000000u;
-    if (alpha == 0) return;
-    const uint32_t rgb = p & 0x00FFFFFFu;
-    if (rgb != lastIn) {
-      lastIn = rgb;
-      lastOut = cache.Shift(rgb);
+  const auto lookup = Kernels(path).hueLookup;
+  ForEachRowIn(dst, dst.Bounds(), [&](uint32_t* row, int count) {
+    // The kernel runs until a colour is not in its first slot; that one is
+    // converted (and cached) here, and the kernel goes on after it.
+    for (int i = lookup(row, count, cache.Slots()); i < count; i += 1 + lookup(row + i + 1, count - i - 1, cache.Slots())) {
+      uint32_t& p = row[i];
+      p = (p & 0xFF000000u) | cache.Shift(p & 0x00FFFFFFu);
     }
-    p = alpha | lastOut;
   });
 }
 

@@ -41,11 +41,16 @@ struct TConstPixelBuffer {
   const uint32_t* Row(int y) const { return bits + static_cast<ptrdiff_t>(y) * stride; }
 };
 
-// Which implementation of the vectorisable loops runs. kppAuto takes SSE2
-// where the processor has it; kppSse2 falls back to the scalar loops where
-// it does not. Both give the same pixels bit for bit.
-enum TPixelPath : uint8_t { kppAuto, kppScalar, kppSse2 };
+// Which implementation of the vectorisable loops runs. kppAuto takes the
+// widest the processor and the system support (AVX2, else SSE2, else plain
+// code); a path asked for by name falls back to the next narrower one where
+// it cannot run. Every path gives the same pixels bit for bit.
+enum TPixelPath : uint8_t { kppAuto, kppScalar, kppSse2, kppAvx2 };
 bool Sse2Available();
+// AVX2 in the processor and its 256-bit registers saved by the system.
+bool Avx2Available();
+// The path kppAuto stands for here.
+TPixelPath WidestPixelPath();
 
 // Each channel of p times w / 256, rounded; two channels per multiplication.
 constexpr uint32_t ScaleChannels(uint32_t w, uint32_t p) {
@@ -70,8 +75,8 @@ void FillPixels(TPixelBuffer dst, uint32_t value);
 // Without blending every pixel of rect becomes value; with it value is
 // blended over each pixel (BlendPixel).
 void FillRectPixels(TPixelBuffer dst, const TRect& rect, uint32_t value, bool alphaBlend, TPixelPath path = kppAuto);
-void SetAlphaPixels(TPixelBuffer dst, uint8_t alpha);
-void SetAlphaRectPixels(TPixelBuffer dst, uint8_t alpha, const TRect& rect);
+void SetAlphaPixels(TPixelBuffer dst, uint8_t alpha, TPixelPath path = kppAuto);
+void SetAlphaRectPixels(TPixelBuffer dst, uint8_t alpha, const TRect& rect, TPixelPath path = kppAuto);
 // Pixels within the tolerance of key (alpha ignored) become the marker.
 void MakeTransparentPixels(TPixelBuffer dst, uint32_t key);
 // The pixel at (x, y), or opaque black outside the buffer.
@@ -81,7 +86,7 @@ uint32_t GetPixelAt(TConstPixelBuffer src, int x, int y);
 // byte is kept, so translucent pixels stay translucent. A zero delta changes
 // nothing (an untinted skin stays exactly as decoded). Each distinct colour
 // is converted once per call, which makes palette-born images cheap.
-void HueShiftPixels(TPixelBuffer dst, int delta);
+void HueShiftPixels(TPixelBuffer dst, int delta, TPixelPath path = kppAuto);
 void BrightnessShiftPixels(TPixelBuffer dst, int delta, TPixelPath path = kppAuto);
 
 // The one-pixel checkerboard of FillDither over rect (negative left and top
@@ -96,6 +101,15 @@ void RecolorGlyphPixels(TPixelBuffer dst, uint32_t glyph);
 // pixels are left out. Clockwise: src (x, y) goes to dst column
 // dst.width - 1 - y of row x; otherwise to column y of row dst.height - 1 - x.
 void RotatePixels(TPixelBuffer dst, TConstPixelBuffer src, bool clockwise);
+
+// The row writers of a path, for decoders that produce an image run by run
+// and want no dispatch per run: fill writes `count` copies of value, expand
+// writes table[indices[i]] (8-bit images through their palette).
+struct TRowWriters {
+  void (*fill)(uint32_t* dst, uint32_t value, int count);
+  void (*expand)(uint32_t* dst, const uint8_t* indices, int count, const uint32_t* table);
+};
+TRowWriters RowWriters(TPixelPath path = kppAuto);
 
 // --- copies -----------------------------------------------------------------
 // A copy maps srcRect onto a destination rectangle; a pixel is written only

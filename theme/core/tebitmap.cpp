@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
+#include <span>
 #include <vector>
 
 #include "framework/filestream.h"
@@ -417,23 +418,45 @@ void TTeBitmap::AssignTo(TPersistent* dest) const {
 
 // --- skin images ------------------------------------------------------------------
 
-void TTeBitmap::LoadFromPcx(TStream& stream) {
+void TTeBitmap::LoadFromPcx(TStream& stream) { LoadFromPcx(stream, TTePcxSkin{}); }
+
+void TTeBitmap::LoadFromPcx(TStream& stream, const TTePcxSkin& skin) {
   // The marker decides before the rest is read, so that a stream that is no
   // PCX image is left alone however long it is.
   const int64_t start = stream.Position();
   uint8_t header[kPcxHeaderSize];
   stream.ReadBuffer(header, sizeof header);
   if (!IsPcxMarker(header[0])) return;
-  stream.SetPosition(start);
-  const std::vector<uint8_t> data = stream.ReadRest(kMaxPcxStream);
-  const std::optional<PcxImage> image = DecodePcx(data);
-  if (!image) return;
-  CopyPixelsFrom(image->pixels.data(), image->width, image->height);
+  // Resources are memory already: decode them where they lie.
+  std::vector<uint8_t> copy;
+  std::span<const uint8_t> data;
+  if (const auto* memory = dynamic_cast<const TCustomMemoryStream*>(&stream)) {
+    data = std::span<const uint8_t>(memory->Memory(), static_cast<size_t>(stream.Size()))
+               .subspan(static_cast<size_t>(start));
+    if (data.size() > kMaxPcxStream) throw EReadError("Stream read error");
+    stream.SetPosition(start + static_cast<int64_t>(data.size()));
+  } else {
+    stream.SetPosition(start);
+    copy = stream.ReadRest(kMaxPcxStream);
+    data = copy;
+  }
+  const std::optional<PcxLayout> layout = ReadPcxLayout(data);
+  if (!layout) return;
+  PcxColorTable colors = ReadPcxColors(data, *layout);
+  if (skin.key)
+    colors = KeyPcxColors(colors, colors[PcxIndexAt(data, *layout, 0, skin.keyBottomLeft ? layout->height - 1 : 0)]);
+  // The tints of the pixel operations, on the palette entries.
+  const TPixelBuffer table{colors.data(), static_cast<int>(colors.size()), 1, static_cast<int>(colors.size())};
+  HueShiftPixels(table, skin.deltaHue);
+  BrightnessShiftPixels(table, skin.deltaBrightness);
+  SetSize(layout->width, layout->height);
+  if (width_ != layout->width || height_ != layout->height) return;
+  DecodePcxPixels(data, *layout, colors, Pixels());
 }
 
-void TTeBitmap::LoadFromPcxResource(HINSTANCE instance, const char* name) {
+void TTeBitmap::LoadFromPcxResource(HINSTANCE instance, const char* name, const TTePcxSkin& skin) {
   TResourceStream stream(instance, name);
-  LoadFromPcx(stream);
+  LoadFromPcx(stream, skin);
 }
 
 }  // namespace hv

@@ -46,6 +46,19 @@ struct TDeleteDC {
 }  // namespace detail
 using TDCHandle = TOwnedHandle<HDC, detail::TDeleteDC>;
 
+// A skin made from its PCX image in one pass: the colour of a corner pixel
+// keys the image (colours within the tolerance become the transparent
+// marker) and the others are tinted, all on the 256 palette entries before
+// the pixels are written through them. The pixels come out exactly as
+// LoadFromPcx, MakeTransparent, ApplyHueShift and ApplyBrightnessShift one
+// after the other would leave them.
+struct TTePcxSkin {
+  bool key = false;
+  bool keyBottomLeft = false;  // key colour from pixel (0, height - 1), else (0, 0)
+  int deltaHue = 0;
+  int deltaBrightness = 0;
+};
+
 class TTeBitmap : public TPersistent {
   HV_CLASS_NO_PROPERTIES(TTeBitmap, TPersistent)
 
@@ -138,8 +151,9 @@ class TTeBitmap : public TPersistent {
   // a damaged one raises EReadError or EInvalidGraphic and leaves it too,
   // and so does a stream shorter than the 128-byte header.
   void LoadFromPcx(TStream& stream);
+  void LoadFromPcx(TStream& stream, const TTePcxSkin& skin);
   // The same from a raw data resource; EResNotFound when there is none.
-  void LoadFromPcxResource(HINSTANCE instance, const char* name);
+  void LoadFromPcxResource(HINSTANCE instance, const char* name, const TTePcxSkin& skin = {});
 
   // Makes step 3, 4 or 5 of the next SetSize calls fail as if the system
   // had refused (0: none), so that the failure paths can be tested.

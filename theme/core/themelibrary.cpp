@@ -77,4 +77,6 @@ TTePlatformVersion PlatformVersion() { return version; }
 
 void* GetScrollBarInfoEntry() { return getScrollBarInfo; }
 
+void SetScrollBarInfoEntry(void* entry) { getScrollBarInfo = entry; }
+
 }  // namespace hv

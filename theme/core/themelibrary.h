@@ -32,5 +32,8 @@ TTePlatformVersion PlatformVersion();
 // "GetScrollBarInfo" of user32, looked up at start; null where the platform
 // lacks it. The caller casts it to the entry's signature.
 void* GetScrollBarInfoEntry();
+// Puts another entry (or none) in its place; tests stand in for a platform
+// without it. The next start looks it up again.
+void SetScrollBarInfoEntry(void* entry);
 
 }  // namespace hv

@@ -1,6 +1,6 @@
-#include <windows.h>
-
 #include "theme/styles/highlight.h"
+
+#include <windows.h>
 
 #include "framework/graphics.h"
 #include "theme/core/colors.h"
@@ -210,8 +210,7 @@ void TTeThemeHighlight::DrawMenuBarButton(TCanvas& canvas, TTeCustomItem* item, 
   }
 }
 
-void TTeThemeHighlight::DrawPopupItem(TCanvas& canvas, TTeCustomItem* item, const TRect& rect, bool selected,
-                                      uint8_t) {
+void TTeThemeHighlight::DrawPopupItem(TCanvas& canvas, TTeCustomItem* item, const TRect& rect, bool selected, uint8_t) {
   if (!DrawPopupItemBase(*this, canvas, item, rect, selected, 3) || item->Count() == 0) return;
   // A round dot in the text colour, ringed in the arrow colour.
   const TRect dot = CenterRect(Bounds(0, 0, 5, 5), {rect.right - 24, rect.top, rect.right - 2, rect.bottom});

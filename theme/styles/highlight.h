@@ -42,8 +42,7 @@ class TTeThemeHighlight : public TTeTheme {
   void DrawButton(TCanvas& canvas, int width, int height, uint8_t state) override;
   void DrawCheckBox(TCanvas& canvas, const TRect& rect, TTeElementState state, TCheckBoxState check) override;
   void DrawRadioButton(TCanvas& canvas, const TRect& rect, TTeElementState state, bool checked) override;
-  void DrawTrackBarThumb(TCanvas& canvas, const TRect& rect, bool vertical, int shape,
-                         TTeElementState state) override;
+  void DrawTrackBarThumb(TCanvas& canvas, const TRect& rect, bool vertical, int shape, TTeElementState state) override;
   void DrawTrackBarTrack(TCanvas& canvas, const TRect& rect, const TRect& selectionRect) override;
   void DrawProgressBarFrame(TCanvas& canvas, const TRect& rect) override;
   void DrawProgressBar(TCanvas& canvas, const TRect& rect, const TRect& barRect, bool vertical, bool smooth) override;
@@ -59,8 +58,7 @@ class TTeThemeHighlight : public TTeTheme {
   void DrawListBorder(TCanvas& canvas, const TRect& rect, TTeElementState state) override;
   void DrawComboButton(TCanvas& canvas, const TRect& rect, TTeElementState state) override;
   void DrawSpeedButton(TCanvas& canvas, const TRect& rect, TTeElementState state, bool flat, bool down) override;
-  void DrawSpeedButtonChevron(TCanvas& canvas, const TRect& rect, TTeElementState state, bool flat,
-                              bool down) override;
+  void DrawSpeedButtonChevron(TCanvas& canvas, const TRect& rect, TTeElementState state, bool flat, bool down) override;
   void DrawControlBar(TCanvas& canvas, const TRect& rect) override;
   void DrawControlBand(TCanvas& canvas, const TRect& rect, const TRect& gripRect) override;
   void DrawMenuBarOnControlBar(TCanvas& canvas, const TRect& rect) override;

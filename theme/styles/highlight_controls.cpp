@@ -1,7 +1,5 @@
 #include <windows.h>
 
-#include "theme/styles/highlight.h"
-
 #include <array>
 #include <optional>
 
@@ -12,6 +10,7 @@
 #include "theme/core/rects.h"
 #include "theme/core/text.h"
 #include "theme/styles/flatdraw.h"
+#include "theme/styles/highlight.h"
 #include "theme/styles/sharedpaint.h"
 
 namespace hv {
@@ -97,8 +96,7 @@ void TTeThemeHighlight::DrawButton(TCanvas& canvas, int width, int height, uint8
   Frame3D(canvas, r, Lighten(c, 10), Darken(c, 10));
 }
 
-void TTeThemeHighlight::DrawCheckBox(TCanvas& canvas, const TRect& rect, TTeElementState state,
-                                     TCheckBoxState check) {
+void TTeThemeHighlight::DrawCheckBox(TCanvas& canvas, const TRect& rect, TTeElementState state, TCheckBoxState check) {
   const TColor window = GetColor(ktcWindow);
   TColor mark, light, dark;
   if (state == kesDisabled) {
@@ -195,8 +193,7 @@ void TTeThemeHighlight::DrawGlyphButton(TCanvas& canvas, const TRect& rect, int 
   if (glyph == 1)
     DrawGlyphInside(canvas, rect, DFC_CAPTION, DFCS_CAPTIONCLOSE | pushed, GetColor(ktcFrame));
   else
-    DrawGlyphInside(canvas, rect, DFC_SCROLL, (second ? DFCS_SCROLLDOWN : DFCS_SCROLLUP) | pushed,
-                    GetColor(ktcFrame));
+    DrawGlyphInside(canvas, rect, DFC_SCROLL, (second ? DFCS_SCROLLDOWN : DFCS_SCROLLUP) | pushed, GetColor(ktcFrame));
 }
 
 void TTeThemeHighlight::DrawComboButton(TCanvas& canvas, const TRect& rect, TTeElementState state) {
@@ -267,8 +264,8 @@ void TTeThemeHighlight::DrawScrollButton(TCanvas& canvas, const TRect& rect, boo
                                          TTeElementState state) {
   const TColor fill = GetColor(flatdraw::StateFill(state));
   FillRectColor(canvas, rect, fill);
-  const unsigned direction = vertical ? (first ? DFCS_SCROLLUP : DFCS_SCROLLDOWN)
-                                      : (first ? DFCS_SCROLLLEFT : DFCS_SCROLLRIGHT);
+  const unsigned direction =
+      vertical ? (first ? DFCS_SCROLLUP : DFCS_SCROLLDOWN) : (first ? DFCS_SCROLLLEFT : DFCS_SCROLLRIGHT);
   flatdraw::Glyph(canvas, rect, DFC_SCROLL, direction | (state == kesPressed ? DFCS_FLAT | DFCS_PUSHED : 0));
   Outline(canvas, rect, ktcFrame);
   const TRect r = Shrink(rect);

@@ -36,8 +36,7 @@ using TColorTable = std::array<TBaseColor, kColorKinds>;
 namespace entries {
 // Written 0xRRGGBB, as the designers' tables are.
 constexpr TBaseColor Rgb(uint32_t rgb) {
-  return {TBaseSource::kColor,
-          static_cast<TColor>(((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF))};
+  return {TBaseSource::kColor, static_cast<TColor>(((rgb & 0xFF) << 16) | (rgb & 0xFF00) | ((rgb >> 16) & 0xFF))};
 }
 constexpr TBaseColor Sys(TColor color) { return {TBaseSource::kColor, color}; }
 constexpr TBaseColor kFallback{TBaseSource::kColor, kFallbackColor};
@@ -51,21 +50,39 @@ constexpr TBaseColor kBlue = Rgb(0x64A0FF);
 constexpr TBaseColor kOrange = Rgb(0xF8C751);
 
 constexpr TColorTable kHighlightColors = {
-    Sys(clActiveCaption), Sys(clInactiveCaption), Rgb(0x000000), Rgb(0xFFFFFF), kFallback,
-    Rgb(0xFFFFFF),        Sys(clWindow),          kNavy,         kBlue,         Rgb(0xFEFEFB),
-    Rgb(0xC5C5B1),        Sys(clBtnFace),         kOrange,       kNavy,         Sys(clBtnFace),
-    kBlue,                Sys(clBtnFace),         kBlue,         Rgb(0x000000), Rgb(0xFFFFFF),
-    Rgb(0x000000),        Rgb(0xFFFFFF),          Rgb(0x808080), Rgb(0x000000), Rgb(0x95CEFF),
+    Sys(clActiveCaption),
+    Sys(clInactiveCaption),
+    Rgb(0x000000),
+    Rgb(0xFFFFFF),
+    kFallback,
+    Rgb(0xFFFFFF),
+    Sys(clWindow),
+    kNavy,
+    kBlue,
+    Rgb(0xFEFEFB),
+    Rgb(0xC5C5B1),
+    Sys(clBtnFace),
+    kOrange,
+    kNavy,
+    Sys(clBtnFace),
+    kBlue,
+    Sys(clBtnFace),
+    kBlue,
+    Rgb(0x000000),
+    Rgb(0xFFFFFF),
+    Rgb(0x000000),
+    Rgb(0xFFFFFF),
+    Rgb(0x808080),
+    Rgb(0x000000),
+    Rgb(0x95CEFF),
     Rgb(0x316AC5),
 };
 
 constexpr TColorTable kLinesColors = {
-    kBlue,         kShadowCopy,   Rgb(0x000000), Rgb(0xFFFFFF), kFallback,
-    Rgb(0xFFFFFF), kWindowCopy,   kNavy,         kBlue,         Rgb(0xFEFEFB),
-    Rgb(0xC5C5B1), kFaceCopy,     kOrange,       kNavy,         kWindowCopy,
-    kBlue,         kWindowCopy,   kBlue,         Rgb(0x000000), Rgb(0xFFFFFF),
-    Rgb(0x000000), Rgb(0xFFFFFF), Rgb(0x808080), Rgb(0x000000), Rgb(0x95CEFF),
-    Rgb(0x316AC5),
+    kBlue,         kShadowCopy,   Rgb(0x000000), Rgb(0xFFFFFF), kFallback,     Rgb(0xFFFFFF), kWindowCopy,
+    kNavy,         kBlue,         Rgb(0xFEFEFB), Rgb(0xC5C5B1), kFaceCopy,     kOrange,       kNavy,
+    kWindowCopy,   kBlue,         kWindowCopy,   kBlue,         Rgb(0x000000), Rgb(0xFFFFFF), Rgb(0x000000),
+    Rgb(0xFFFFFF), Rgb(0x808080), Rgb(0x000000), Rgb(0x95CEFF), Rgb(0x316AC5),
 };
 }  // namespace entries
 

@@ -135,29 +135,6 @@ void TTeThemeKDE::DrawKdeCaptionGlyph(TCanvas& canvas, const TRect& g, TTeCaptio
 
 // --- elements with their own bevels -----------------------------------------------------
 
-void TTeThemeKDE::DrawPopupMenu(TCanvas& canvas, int width, int height) {
-  TRect r{0, 0, width, height};
-  const TColor m = GetColor(ktcMenu);
-  TwiceRaised(canvas, r, m);
-  Shrink(r);
-  Frame3D(canvas, r, m, m);
-}
-
-void TTeThemeKDE::DrawButton(TCanvas& canvas, int width, int height, uint8_t state) {
-  TRect r{0, 0, width, height};
-  const TColor c = HotOrFace(state == kesHot);
-  if (state == kesDisabled) {
-    OutlineRect(canvas, r, GetColor(ktcDisabledFace));
-    return;
-  }
-  if (state == kesPressed)
-    TwiceSunken(canvas, r, c);
-  else
-    TwiceRaised(canvas, r, c);
-  Shrink(r);
-  FillRectColor(canvas, r, c);
-}
-
 void TTeThemeKDE::DrawGlyphButton(TCanvas& canvas, const TRect& rect, int glyph, TTeElementState state, bool second) {
   const TColor c = Face(state);
   TRect r = rect.Inflate(-1, -1);
@@ -175,73 +152,6 @@ void TTeThemeKDE::DrawGlyphButton(TCanvas& canvas, const TRect& rect, int glyph,
     SystemGlyph(canvas, r, DFC_CAPTION, DFCS_CAPTIONCLOSE | pushed, GetColor(ktcFrame));
   else
     SystemGlyph(canvas, r, DFC_SCROLL, (second ? DFCS_SCROLLDOWN : DFCS_SCROLLUP) | pushed, GetColor(ktcFrame));
-}
-
-void TTeThemeKDE::DrawScrollButton(TCanvas& canvas, const TRect& rect, bool vertical, bool first,
-                                   TTeElementState state) {
-  const TColor c = Face(state);
-  TRect r = rect;
-  if (state == kesPressed)
-    TwiceSunken(canvas, r, c);
-  else
-    TwiceRaised(canvas, r, c);
-  Shrink(r);
-  FillRectColor(canvas, r, c);
-  const unsigned glyph =
-      vertical ? (first ? DFCS_SCROLLUP : DFCS_SCROLLDOWN) : (first ? DFCS_SCROLLLEFT : DFCS_SCROLLRIGHT);
-  DrawFrameControlGlyph(canvas, rect, DFC_SCROLL, glyph | (state == kesPressed ? DFCS_PUSHED | DFCS_FLAT : 0), clBlack);
-}
-
-void TTeThemeKDE::DrawScrollThumb(TCanvas& canvas, const TRect& rect, TScrollBarKind, TTeElementState state) {
-  const TColor c = Face(state);
-  TRect r = rect;
-  if (state == kesPressed)
-    TwiceSunken(canvas, r, c);
-  else
-    TwiceRaised(canvas, r, c);
-  Shrink(r);
-  FillRectColor(canvas, r, c);
-}
-
-void TTeThemeKDE::DrawComboButton(TCanvas& canvas, const TRect& rect, TTeElementState state) {
-  const TColor c = Face(state);
-  TRect r = rect;
-  if (state == kesPressed)
-    TwiceSunken(canvas, r, c);
-  else
-    TwiceRaised(canvas, r, c);
-  Shrink(r);
-  FillRectColor(canvas, r, c);
-  DrawComboArrow(canvas, r, state);
-}
-
-void TTeThemeKDE::DrawSpeedButton(TCanvas& canvas, const TRect& rect, TTeElementState state, bool flat, bool down) {
-  if (state > kesPressed || (flat && state == kesNormal && !down)) return;
-  if (!flat && state == kesHot) return;
-  const TColor b = HotOrFace(state == kesHot);
-  TRect r = rect;
-  auto sunken1 = [&] {
-    Sunken(canvas, r, b, Depths().deep);
-    Shrink(r);
-  };
-  auto raised1 = [&] {
-    Raised(canvas, r, b, Depths().deep);
-    Shrink(r);
-  };
-  // A button held down or staying down is sunken; it shows a dither while it
-  // stays down and is not being pressed.
-  const bool sunken = state == kesPressed || down;
-  if (sunken) {
-    sunken1();
-    if (!flat) sunken1();
-  } else {
-    raised1();
-    if (!flat) raised1();
-  }
-  if (sunken && state != kesPressed)
-    FillDither(canvas, r, b, clWhite);
-  else
-    FillRectColor(canvas, r, b);
 }
 
 }  // namespace hv

@@ -5,8 +5,10 @@
 #include <optional>
 #include <span>
 
+#include "framework/filestream.h"
 #include "framework/gdi.h"
 #include "framework/graphics.h"
+#include "framework/scoped.h"
 #include "theme/core/colors.h"
 #include "theme/core/drawing.h"
 #include "theme/core/glyphs.h"
@@ -14,6 +16,7 @@
 #include "theme/core/tebitmap.h"
 #include "theme/core/text.h"
 #include "theme/core/themeitems.h"
+#include "theme/styles/pcx.h"
 #include "theme/styles/sharedpaint.h"
 
 namespace hv {
@@ -297,29 +300,54 @@ TTeThemeLuna::~TTeThemeLuna() {
 
 void TTeThemeLuna::LoadSkins() { LoadSkinsFrom(kLunaSkins); }
 
-void TTeThemeLuna::LoadSkinsFrom(const TTeSkinResources& skins) {
-  secondarySkin_.reset();
-  primarySkin_.reset();
-  // Both exist before either loads, so that a failed load leaves empty skins
-  // that paint nothing rather than none at all.
-  primarySkin_ = std::make_unique<TTeBitmap>();
-  secondarySkin_ = std::make_unique<TTeBitmap>();
-  const HINSTANCE module = GetModuleHandleW(nullptr);
-  primarySkin_->LoadFromPcxResource(module, skins.primary);
-  if (!primarySkin_->Empty()) primarySkin_->MakeTransparent(primarySkin_->GetPixel(0, 0));
-  secondarySkin_->LoadFromPcxResource(module, skins.secondary);
-  if (!secondarySkin_->Empty()) {
-    const int keyRow = skins.secondaryKeyBottomLeft ? secondarySkin_->Height() - 1 : 0;
-    secondarySkin_->MakeTransparent(secondarySkin_->GetPixel(0, keyRow));
+namespace {
+
+// Loads one skin into the bitmap it already has, so that a reload keeps its
+// DIB section: new pixel memory costs more to touch the first time than
+// decoding a skin into it. Whatever cannot be loaded leaves the skin empty,
+// as a new bitmap would be.
+void LoadSkin(std::unique_ptr<TTeBitmap>& skin, HINSTANCE module, const char* name, const TTePcxSkin& options) {
+  try {
+    TResourceStream stream(module, name);
+    const uint8_t* bytes = stream.Memory();
+    if (!skin || stream.Size() == 0 || !IsPcxMarker(bytes[0])) skin = std::make_unique<TTeBitmap>();
+    skin->LoadFromPcx(stream, options);
+    if (skin->CachedBitmap()) skin->UpdateCachedBitmap();
+  } catch (...) {
+    skin = std::make_unique<TTeBitmap>();
+    throw;
   }
 }
 
+}  // namespace
+
+void TTeThemeLuna::LoadSkinsFrom(const TTeSkinResources& skins) {
+  // Decoded, keyed by a corner pixel's colour and tinted in one pass each.
+  // Both skins exist before either loads, so that a failed load leaves
+  // empty skins that paint nothing rather than none at all.
+  if (!primarySkin_) primarySkin_ = std::make_unique<TTeBitmap>();
+  if (!secondarySkin_) secondarySkin_ = std::make_unique<TTeBitmap>();
+  const HINSTANCE module = GetModuleHandleW(nullptr);
+  const auto [hue, brightness] = skinTint_;
+  try {
+    LoadSkin(primarySkin_, module, skins.primary, {true, false, hue, brightness});
+  } catch (...) {
+    secondarySkin_ = std::make_unique<TTeBitmap>();
+    throw;
+  }
+  LoadSkin(secondarySkin_, module, skins.secondary, {true, skins.secondaryKeyBottomLeft, hue, brightness});
+}
+
 void TTeThemeLuna::UpdateColors() {
-  LoadSkins();
-  primarySkin_->ApplyHueShift(DeltaHue());
-  secondarySkin_->ApplyHueShift(DeltaHue());
-  primarySkin_->ApplyBrightnessShift(DeltaBrightness());
-  secondarySkin_->ApplyBrightnessShift(DeltaBrightness());
+  {
+    // Reloading keeps tints from accumulating.
+    TScopedValue<std::pair<int, int>> tint(skinTint_, {DeltaHue(), DeltaBrightness()});
+    LoadSkins();
+  }
+  // The framework copies follow the tinted pixels, as after the tint of
+  // each skin one by one.
+  for (TTeBitmap* skin : {primarySkin_.get(), secondarySkin_.get()})
+    if (!skin->Empty() && !skin->CachedBitmap()) skin->UpdateCachedBitmap();
 }
 
 // --- colours, sizes, fonts ----------------------------------------------------------

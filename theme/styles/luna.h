@@ -8,6 +8,7 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "theme/core/theme.h"
 
@@ -89,8 +90,9 @@ class TTeThemeLuna : public TTeTheme {
   void DrawScrollBoxBorder(TCanvas& canvas, const TRect& rect, bool enabled) override;
   HRGN GetFormRegion(int width, int height, TTeBorderStyle borderStyle) override;
 
-  // Frees and reloads both skins from the resources and keys them; leaves
-  // them untinted.
+  // Reloads both skins from the resources, into the bitmaps they have, and
+  // keys them; leaves them untinted. A skin that cannot be loaded is left
+  // empty.
   virtual void LoadSkins();
 
   // Never null; empty when the resource was no PCX image.
@@ -109,6 +111,10 @@ class TTeThemeLuna : public TTeTheme {
 
   std::unique_ptr<TTeBitmap> primarySkin_;
   std::unique_ptr<TTeBitmap> secondarySkin_;
+  // The tint the skins are decoded with: none, except while UpdateColors
+  // reloads them, which tints the 256 palette entries instead of every
+  // pixel.
+  std::pair<int, int> skinTint_{0, 0};  // hue, brightness
 };
 
 class TTeThemeMetalLuna : public TTeThemeLuna {

@@ -34,29 +34,20 @@ void WriteWord(std::vector<uint8_t>& out, size_t offset, uint32_t value) {
   out[offset + 1] = static_cast<uint8_t>((value >> 8) & 0xFF);
 }
 
-using ColorTable = std::array<uint32_t, 256>;
-
-ColorTable ReadColorTable(std::span<const uint8_t> data, bool hasPalette) {
-  ColorTable table;
-  table.fill(0xFF000000u);
-  if (!hasPalette) {
-    for (size_t i = 0; i < kSystemPalette16.size(); ++i) table[i] = 0xFF000000u | kSystemPalette16[i];
-    return table;
-  }
-  // The block is found by its position alone; its marker byte is not checked.
-  std::span<const uint8_t> rgb = data.subspan(data.size() - kPcxPaletteBlockSize + 1);
-  for (size_t i = 0; i < table.size(); ++i)
-    table[i] = 0xFF000000u | (uint32_t{rgb[3 * i]} << 16) | (uint32_t{rgb[3 * i + 1]} << 8) | rgb[3 * i + 2];
-  return table;
-}
-
-// Places decoded bytes into the image one run at a time. Bytes beyond the
-// image's width (line padding, further planes) are dropped; runs may cross
-// line ends.
-class PixelSink {
+// Writes decoded bytes into an image whose lines are longer than its width
+// (or whose view is narrower than the image): bytes past the width (line
+// padding, further planes) and pixels outside the view are dropped; runs may
+// cross line ends.
+class TRowSink {
  public:
-  PixelSink(PcxImage& image, const ColorTable& colors, uint32_t lineSize)
-      : image_(image), colors_(colors), lineSize_(lineSize), remaining_(uint64_t{lineSize} * image.height) {}
+  TRowSink(TPixelBuffer dst, const PcxLayout& layout, const PcxColorTable& colors, TRowWriters writers)
+      : dst_(dst),
+        colors_(colors),
+        writers_(writers),
+        lineSize_(layout.lineSize),
+        width_(static_cast<uint32_t>(std::min(dst.width, layout.width))),
+        rows_(static_cast<uint32_t>(std::min(dst.height, layout.height))),
+        remaining_(uint64_t{layout.lineSize} * static_cast<uint64_t>(layout.height)) {}
 
   uint64_t Remaining() const { return remaining_; }
 
@@ -64,13 +55,11 @@ class PixelSink {
     count = std::min(count, remaining_);
     remaining_ -= count;
     const uint32_t color = colors_[index];
-    const auto width = static_cast<uint32_t>(image_.width);
     while (count > 0) {
       const uint64_t take = std::min<uint64_t>(count, lineSize_ - column_);
-      if (column_ < width) {
-        const auto end = static_cast<uint32_t>(std::min<uint64_t>(column_ + take, width));
-        uint32_t* row = image_.pixels.data() + static_cast<size_t>(row_) * width;
-        std::fill(row + column_, row + end, color);
+      if (column_ < width_ && row_ < rows_) {
+        const auto end = static_cast<uint32_t>(std::min<uint64_t>(column_ + take, width_));
+        writers_.fill(dst_.Row(static_cast<int>(row_)) + column_, color, static_cast<int>(end - column_));
       }
       column_ += static_cast<uint32_t>(take);
       count -= take;
@@ -81,16 +70,26 @@ class PixelSink {
     }
   }
 
+  // What the data never reached reads as index 0.
+  void FillRest() {
+    for (; row_ < rows_; ++row_, column_ = 0)
+      if (column_ < width_)
+        writers_.fill(dst_.Row(static_cast<int>(row_)) + column_, colors_[0], static_cast<int>(width_ - column_));
+  }
+
  private:
-  PcxImage& image_;
-  const ColorTable& colors_;
+  TPixelBuffer dst_;
+  const PcxColorTable& colors_;
+  TRowWriters writers_;
   const uint32_t lineSize_;
+  const uint32_t width_;
+  const uint32_t rows_;
   uint64_t remaining_;
   uint32_t row_ = 0;
   uint32_t column_ = 0;
 };
 
-size_t DecodeRunLength(std::span<const uint8_t> body, PixelSink& sink) {
+size_t DecodeRunLengthRows(std::span<const uint8_t> body, TRowSink& sink) {
   size_t in = 0;
   while (sink.Remaining() > 0 && in < body.size()) {
     const uint8_t b = body[in++];
@@ -106,9 +105,45 @@ size_t DecodeRunLength(std::span<const uint8_t> body, PixelSink& sink) {
   return in;
 }
 
-size_t DecodeRaw(std::span<const uint8_t> body, PixelSink& sink) {
+size_t DecodeRawRows(std::span<const uint8_t> body, TRowSink& sink) {
   const size_t used = static_cast<size_t>(std::min<uint64_t>(body.size(), sink.Remaining()));
   for (size_t i = 0; i < used; ++i) sink.Put(body[i], 1);
+  return used;
+}
+
+// Lines exactly as wide as the image, in a view that holds all of it with
+// no gap between rows: the pixels are one stream, and decoding is runs of
+// fills and of palette lookups, each as wide as the processor allows.
+size_t DecodeRunLengthLinear(std::span<const uint8_t> body, uint32_t* out, size_t total, const PcxColorTable& colors,
+                             TRowWriters writers) {
+  size_t in = 0;
+  size_t done = 0;
+  while (done < total && in < body.size()) {
+    // Bytes without the run flag are single pixels: take them all at once.
+    const size_t limit = std::min(body.size(), in + (total - done));
+    size_t literals = in;
+    while (literals < limit && (body[literals] & kRunFlag) != kRunFlag) ++literals;
+    if (literals > in) {
+      writers.expand(out + done, body.data() + in, static_cast<int>(literals - in), colors.data());
+      done += literals - in;
+      in = literals;
+      continue;
+    }
+    const uint8_t b = body[in++];
+    if (in >= body.size()) break;
+    const size_t run = std::min<size_t>(b & kMaxRun, total - done);
+    writers.fill(out + done, colors[body[in++]], static_cast<int>(run));
+    done += run;
+  }
+  writers.fill(out + done, colors[0], static_cast<int>(total - done));
+  return in;
+}
+
+size_t DecodeRawLinear(std::span<const uint8_t> body, uint32_t* out, size_t total, const PcxColorTable& colors,
+                       TRowWriters writers) {
+  const size_t used = std::min(body.size(), total);
+  writers.expand(out, body.data(), static_cast<int>(used), colors.data());
+  writers.fill(out + used, colors[0], static_cast<int>(total - used));
   return used;
 }
 
@@ -136,7 +171,7 @@ void EncodeLine(std::vector<uint8_t>& out, std::span<const uint8_t> line) {
 
 bool IsPcxMarker(uint8_t firstByte) { return firstByte == kMarkerZsoft || firstByte == kMarkerAlternate; }
 
-std::optional<PcxImage> DecodePcx(std::span<const uint8_t> data) {
+std::optional<PcxLayout> ReadPcxLayout(std::span<const uint8_t> data) {
   // The header is read whole before its first byte is looked at.
   if (data.size() < kPcxHeaderSize)
     throw EReadError(Format("PCX image truncated: %s bytes, the header alone takes %d",
@@ -154,31 +189,93 @@ std::optional<PcxImage> DecodePcx(std::span<const uint8_t> data) {
 
   if (xMax < xMin || yMax < yMin)
     throw EInvalidGraphic(Format("Invalid PCX image extent: (%d, %d) to (%d, %d)", xMin, yMin, xMax, yMax));
-  const int width = xMax - xMin + 1;
-  const int height = yMax - yMin + 1;
-  if (int64_t{width} * height > kPcxMaxPixels)
-    throw EInvalidGraphic(Format("PCX image too large: %d x %d pixels", width, height));
-  const uint32_t lineSize = planes * bytesPerLine;
-  if (lineSize < static_cast<uint32_t>(width))
+  PcxLayout layout;
+  layout.width = xMax - xMin + 1;
+  layout.height = yMax - yMin + 1;
+  if (int64_t{layout.width} * layout.height > kPcxMaxPixels)
+    throw EInvalidGraphic(Format("PCX image too large: %d x %d pixels", layout.width, layout.height));
+  layout.lineSize = planes * bytesPerLine;
+  if (layout.lineSize < static_cast<uint32_t>(layout.width))
     throw EInvalidGraphic(Format("Invalid PCX image: lines of %u bytes cannot hold %d pixels (%u planes of %u bytes)",
-                                 lineSize, width, planes, bytesPerLine));
-  const bool hasPalette = version != kVersionWithoutPalette;
-  if (hasPalette && data.size() < kPcxHeaderSize + kPcxPaletteBlockSize)
+                                 layout.lineSize, layout.width, planes, bytesPerLine));
+  layout.hasPalette = version != kVersionWithoutPalette;
+  if (layout.hasPalette && data.size() < kPcxHeaderSize + kPcxPaletteBlockSize)
     throw EInvalidGraphic(Format("PCX image truncated: %s bytes leave no room for the %d-byte palette block",
                                  std::to_string(data.size()).c_str(), int{kPcxPaletteBlockSize}));
+  layout.encoded = encoding == kEncodingRle;
+  return layout;
+}
 
-  const ColorTable colors = ReadColorTable(data, hasPalette);
-  PcxImage image;
-  image.width = width;
-  image.height = height;
-  // Pixels the data never reaches read as index 0.
-  image.pixels.assign(static_cast<size_t>(width) * static_cast<size_t>(height), colors[0]);
+PcxColorTable ReadPcxColors(std::span<const uint8_t> data, const PcxLayout& layout) {
+  PcxColorTable table;
+  table.fill(0xFF000000u);
+  if (!layout.hasPalette) {
+    for (size_t i = 0; i < kSystemPalette16.size(); ++i) table[i] = 0xFF000000u | kSystemPalette16[i];
+    return table;
+  }
+  // The block is found by its position alone; its marker byte is not checked.
+  std::span<const uint8_t> rgb = data.subspan(data.size() - kPcxPaletteBlockSize + 1);
+  for (size_t i = 0; i < table.size(); ++i)
+    table[i] = 0xFF000000u | (uint32_t{rgb[3 * i]} << 16) | (uint32_t{rgb[3 * i + 1]} << 8) | rgb[3 * i + 2];
+  return table;
+}
 
+uint8_t PcxIndexAt(std::span<const uint8_t> data, const PcxLayout& layout, int x, int y) {
+  const std::span<const uint8_t> body = data.subspan(kPcxHeaderSize);
+  const uint64_t wanted = uint64_t{layout.lineSize} * static_cast<uint64_t>(y) + static_cast<uint64_t>(x);
+  if (!layout.encoded) return wanted < body.size() ? body[wanted] : 0;
+  uint64_t produced = 0;
+  size_t in = 0;
+  while (in < body.size()) {
+    const uint8_t b = body[in++];
+    if ((b & kRunFlag) != kRunFlag) {
+      if (produced == wanted) return b;
+      ++produced;
+      continue;
+    }
+    if (in >= body.size()) break;
+    const uint8_t value = body[in++];
+    produced += b & kMaxRun;
+    if (produced > wanted) return value;
+  }
+  return 0;
+}
+
+PcxColorTable KeyPcxColors(const PcxColorTable& colors, uint32_t key) {
+  PcxColorTable keyed = colors;
+  MakeTransparentPixels(TPixelBuffer{keyed.data(), static_cast<int>(keyed.size()), 1, static_cast<int>(keyed.size())},
+                        key);
+  return keyed;
+}
+
+size_t DecodePcxPixels(std::span<const uint8_t> data, const PcxLayout& layout, const PcxColorTable& colors,
+                       TPixelBuffer dst, TPixelPath path) {
+  if (dst.IsEmpty()) return 0;
   // The palette block is part of the pixel data as far as the decoder is
   // concerned: in a well-formed file the lines end right before it anyway.
   const std::span<const uint8_t> body = data.subspan(kPcxHeaderSize);
-  PixelSink sink(image, colors, lineSize);
-  image.dataBytesRead = encoding == kEncodingRle ? DecodeRunLength(body, sink) : DecodeRaw(body, sink);
+  const TRowWriters writers = RowWriters(path);
+  if (layout.lineSize == static_cast<uint32_t>(layout.width) && dst.width == layout.width &&
+      dst.height == layout.height && dst.stride == dst.width) {
+    const size_t total = static_cast<size_t>(layout.width) * static_cast<size_t>(layout.height);
+    return layout.encoded ? DecodeRunLengthLinear(body, dst.bits, total, colors, writers)
+                          : DecodeRawLinear(body, dst.bits, total, colors, writers);
+  }
+  TRowSink sink(dst, layout, colors, writers);
+  const size_t used = layout.encoded ? DecodeRunLengthRows(body, sink) : DecodeRawRows(body, sink);
+  sink.FillRest();
+  return used;
+}
+
+std::optional<PcxImage> DecodePcx(std::span<const uint8_t> data) {
+  const std::optional<PcxLayout> layout = ReadPcxLayout(data);
+  if (!layout) return std::nullopt;
+  PcxImage image;
+  image.width = layout->width;
+  image.height = layout->height;
+  image.pixels.resize(static_cast<size_t>(image.width) * static_cast<size_t>(image.height));
+  image.dataBytesRead = DecodePcxPixels(data, *layout, ReadPcxColors(data, *layout),
+                                        TPixelBuffer{image.pixels.data(), image.width, image.height, image.width});
   return image;
 }
 

@@ -11,6 +11,8 @@
 #include <span>
 #include <vector>
 
+#include "theme/core/pixels.h"
+
 namespace hv {
 
 constexpr size_t kPcxHeaderSize = 128;
@@ -33,6 +35,41 @@ struct PcxImage {
 
 // 10 or 205: the first byte of every PCX image.
 bool IsPcxMarker(uint8_t firstByte);
+
+// What the header says about the pixel data.
+struct PcxLayout {
+  int width = 0;
+  int height = 0;
+  uint32_t lineSize = 0;    // planes * bytes per line; of each line the first width bytes are pixels
+  bool encoded = false;     // run-length encoded, else raw bytes
+  bool hasPalette = false;  // the palette block ends the file (every version but 3)
+};
+
+// The header of a whole PCX file held in memory, with the errors of
+// DecodePcx below; no value when the data is no PCX image.
+std::optional<PcxLayout> ReadPcxLayout(std::span<const uint8_t> data);
+
+// The colours the 256 indices stand for, every alpha 255: the palette block,
+// or for version 3 the 16 colours of the system palette and black above.
+using PcxColorTable = std::array<uint32_t, 256>;
+PcxColorTable ReadPcxColors(std::span<const uint8_t> data, const PcxLayout& layout);
+
+// The index of pixel (x, y), found by counting through the data rather than
+// decoding it; 0 where the data ends before it, as DecodePcxPixels takes it.
+// (x, y) must lie inside the image.
+uint8_t PcxIndexAt(std::span<const uint8_t> data, const PcxLayout& layout, int x, int y);
+
+// The colour table of an image keyed by `key`: every colour whose red, green
+// and blue each lie within the tolerance of the key's becomes the
+// transparent marker, as MakeTransparentPixels would make its pixels.
+PcxColorTable KeyPcxColors(const PcxColorTable& colors, uint32_t key);
+
+// Decodes the pixels straight into dst through `colors`: pixel (x, y) :=
+// colors[index], for the part of the image that dst holds. Pixels the data
+// never reaches get colors[0]. Answers how many bytes after the header the
+// pixel data took. Never reads outside `data`.
+size_t DecodePcxPixels(std::span<const uint8_t> data, const PcxLayout& layout, const PcxColorTable& colors,
+                       TPixelBuffer dst, TPixelPath path = kppAuto);
 
 // Decodes a whole PCX file held in memory.
 // - EReadError when the data is shorter than the 128-byte header, whatever

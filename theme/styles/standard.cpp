@@ -50,9 +50,7 @@ TColor BaseOf(const TBaseColor& base) {
 
 constexpr unsigned kDtLeftMiddle = DT_LEFT | DT_VCENTER | DT_SINGLELINE;
 constexpr unsigned kDtCentred = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
-constexpr unsigned kDtRightMiddle = DT_RIGHT | DT_VCENTER | DT_SINGLELINE;
 
-constexpr int kSeparatorHeight = 9;
 // A sunken speed button that stays down shows a dither of its face and white.
 constexpr TColor kDitherDot = clWhite;
 
@@ -99,13 +97,6 @@ TColor TTeThemeStd::Face(TTeElementState state) const {
 }
 
 TColor TTeThemeStd::HotOrFace(bool hot) const { return GetColor(hot ? ktcHotFace : ktcFace); }
-
-void TTeThemeStd::UseMenuFont(TCanvas& canvas, TTeThemeFont kind) const {
-  TFont& font = *canvas.Font();
-  font.SetName(GetFontName(kind));
-  font.SetSize(GetFontSize(kind));
-  font.SetStyle(GetFontStyle(kind));
-}
 
 void TTeThemeStd::Text(TCanvas& canvas, const std::string& text, const TRect& rect, unsigned flags) {
   DrawTextEx(canvas, text, rect, DrawTextBiDiModeFlags(flags));
@@ -226,24 +217,18 @@ void TTeThemeStd::DrawFormFrame(TCanvas& canvas, int width, int height, const TR
 // --- menus -------------------------------------------------------------------------------
 
 void TTeThemeStd::MeasureMenuBarItem(TCanvas& canvas, TTeCustomItem* item, int& width, int& height) {
-  if (!item) return;
-  UseMenuFont(canvas, ktfMenuBar);
-  width = TextWidthEx(canvas, item->Caption(), 0) + 12;
-  height = GetSize(ktsMenuItemHeight);
+  MeasureMenuBarItemOf(*this, canvas, item, width, height);
 }
 
 void TTeThemeStd::MeasurePopupItem(TCanvas& canvas, TTeCustomItem* item, int& width, int& height) {
-  if (!item) return;
-  UseMenuFont(canvas, ktfMenuItem);
-  height = item->IsSeparator() ? kSeparatorHeight : GetSize(ktsMenuItemHeight);
-  width = TextWidthEx(canvas, item->Caption(), 0) + TextWidthEx(canvas, ShortCutToText(item->ShortCut()), 0) + 64;
+  MeasurePopupItemOf(*this, canvas, item, width, height);
 }
 
 void TTeThemeStd::DrawMenuBar(TCanvas& canvas, int width, int height) { Fill(canvas, {0, 0, width, height}, ktcMenu); }
 
 void TTeThemeStd::DrawMenuBarItem(TCanvas& canvas, TTeCustomItem* item, const TRect& rect, bool selected, bool hot) {
   if (!item) return;
-  UseMenuFont(canvas, ktfMenuBar);
+  SetThemeFont(canvas, *this, ktfMenuBar);
   TRect r = rect;
   Shrink(r);
   Fill(canvas, r, ktcMenu);
@@ -300,35 +285,9 @@ void TTeThemeStd::DrawMenuBarButton(TCanvas& canvas, TTeCustomItem* item, const 
 void TTeThemeStd::DrawPopupMenu(TCanvas& canvas, int width, int height) {
   TRect r{0, 0, width, height};
   const TColor m = GetColor(ktcMenu);
-  DoubleRaised(canvas, r, m);
+  ButtonRaised(canvas, r, m);
   Shrink(r);
   Frame3D(canvas, r, m, m);
-}
-
-void TTeThemeStd::DrawPopupCheck(TCanvas& canvas, const TRect& column) {
-  const int cx = (column.left + column.right) / 2 - 2;
-  const int cy = (column.top + column.bottom) / 2 + 1;
-  const std::array<TPoint, 7> black = {{{-2, -2}, {0, 0}, {4, -4}, {4, -3}, {0, 1}, {-2, -1}, {-2, -2}}};
-  const std::array<TPoint, 5> white = {{{-3, -2}, {-3, -1}, {0, 2}, {5, -3}, {5, -5}}};
-  auto polyline = [&](std::span<const TPoint> points, TColor color) {
-    std::vector<TPoint> placed;
-    for (const TPoint& p : points) placed.push_back({cx + p.x, cy + p.y});
-    canvas.Pen()->SetStyle(psSolid);
-    canvas.Pen()->SetColor(color);
-    canvas.Polyline(placed);
-  };
-  polyline(black, clBlack);
-  polyline(white, clWhite);
-}
-
-void TTeThemeStd::DrawPopupItemText(TCanvas& canvas, TTeCustomItem* item, const TRect& rect) {
-  if (!item->Enabled()) canvas.Font()->SetColor(GetColor(ktcMenuItemDisabledText));
-  TRect text{rect.left + item->ImageColumnWidth() + 4, rect.top, rect.right, rect.bottom};
-  Text(canvas, item->Caption(), text, kDtLeftMiddle);
-  if (item->ShortCut() != 0) {
-    text.right -= text.Height();
-    Text(canvas, ShortCutToText(item->ShortCut()), text, kDtRightMiddle);
-  }
 }
 
 void TTeThemeStd::DrawPopupItem(TCanvas& canvas, TTeCustomItem* item, const TRect& rect, bool selected, uint8_t) {
@@ -340,18 +299,12 @@ void TTeThemeStd::DrawPopupItem(TCanvas& canvas, TTeCustomItem* item, const TRec
     FillRectColor(canvas, line, clBtnShadow);
     return;
   }
-  UseMenuFont(canvas, ktfMenuItem);
+  SetThemeFont(canvas, *this, ktfMenuItem);
   Fill(canvas, rect, selected ? ktcMenuItemSelection : ktcMenuItem);
   canvas.Font()->SetColor(GetColor(selected ? ktcMenuItemSelectedText : ktcMenuItemText));
-  const TRect column{rect.left, rect.top, rect.left + item->ImageColumnWidth(), rect.bottom};
-  if (item->HasImage()) {
-    const TCustomImageList& images = *item->Images();
-    images.Draw(&canvas, column.left + (column.Width() - images.Width()) / 2,
-                column.top + (column.Height() - images.Height()) / 2, item->ImageIndex(), item->Enabled());
-  } else if (item->Checked()) {
-    DrawPopupCheck(canvas, column);
-  }
-  DrawPopupItemText(canvas, item, rect);
+  if (item->Checked() || item->HasImage())
+    DrawPopupItemImage(canvas, item, {rect.left, rect.top, rect.left + item->ImageColumnWidth(), rect.bottom});
+  DrawPopupItemText(*this, canvas, item, rect);
   if (item->Count() > 0) {
     const TRect area{rect.right - 24, rect.top, rect.right - 2, rect.bottom};
     const TRect dot = CenterRect(Bounds(0, 0, 5, 5), area);
@@ -382,9 +335,9 @@ void TTeThemeStd::DrawButton(TCanvas& canvas, int width, int height, uint8_t sta
     return;
   }
   if (state == kesPressed)
-    DoubleSunken(canvas, r, c);
+    ButtonSunken(canvas, r, c);
   else
-    DoubleRaised(canvas, r, c);
+    ButtonRaised(canvas, r, c);
   Shrink(r);
   FillRectColor(canvas, r, c);
 }
@@ -459,16 +412,20 @@ void TTeThemeStd::DrawComboArrow(TCanvas& canvas, const TRect& r, TTeElementStat
   Arrow(canvas, a, false, GetColor(ktcFrame));
 }
 
-void TTeThemeStd::DrawComboButton(TCanvas& canvas, const TRect& rect, TTeElementState state) {
+TRect TTeThemeStd::DrawButtonFace(TCanvas& canvas, const TRect& rect, TTeElementState state) {
   const TColor c = Face(state);
   TRect r = rect;
   if (state == kesPressed)
-    DoubleSunken(canvas, r, c);
+    ButtonSunken(canvas, r, c);
   else
-    DoubleRaised(canvas, r, c);
+    ButtonRaised(canvas, r, c);
   Shrink(r);
   FillRectColor(canvas, r, c);
-  DrawComboArrow(canvas, r, state);
+  return r;
+}
+
+void TTeThemeStd::DrawComboButton(TCanvas& canvas, const TRect& rect, TTeElementState state) {
+  DrawComboArrow(canvas, DrawButtonFace(canvas, rect, state), state);
 }
 
 void TTeThemeStd::DrawSpeedButton(TCanvas& canvas, const TRect& rect, TTeElementState state, bool flat, bool down) {
@@ -486,9 +443,7 @@ void TTeThemeStd::DrawSpeedButton(TCanvas& canvas, const TRect& rect, TTeElement
       FillRectColor(canvas, r, b);
   };
   auto doubleSunkenFill = [&](bool dither) {
-    Sunken(canvas, r, b, deep);
-    Shrink(r);
-    Frame3D(canvas, r, Darken(b, depths_.shallow), b);
+    ButtonSunken(canvas, r, b);
     Shrink(r);
     if (dither)
       FillDither(canvas, r, b, kDitherDot);
@@ -512,7 +467,7 @@ void TTeThemeStd::DrawSpeedButton(TCanvas& canvas, const TRect& rect, TTeElement
   } else if (state == kesNormal && down) {
     doubleSunkenFill(true);
   } else if (state == kesNormal) {
-    DoubleRaised(canvas, r, b);
+    ButtonRaised(canvas, r, b);
     Shrink(r);
     FillRectColor(canvas, r, b);
   }
@@ -547,28 +502,14 @@ void TTeThemeStd::DrawScrollBarTrack(TCanvas& canvas, const TRect& rect, TScroll
 
 void TTeThemeStd::DrawScrollButton(TCanvas& canvas, const TRect& rect, bool vertical, bool first,
                                    TTeElementState state) {
-  const TColor c = Face(state);
-  TRect r = rect;
-  if (state == kesPressed)
-    DoubleSunken(canvas, r, c);
-  else
-    DoubleRaised(canvas, r, c);
-  Shrink(r);
-  FillRectColor(canvas, r, c);
+  DrawButtonFace(canvas, rect, state);
   const unsigned glyph =
       vertical ? (first ? DFCS_SCROLLUP : DFCS_SCROLLDOWN) : (first ? DFCS_SCROLLLEFT : DFCS_SCROLLRIGHT);
   DrawFrameControlGlyph(canvas, rect, DFC_SCROLL, glyph | (state == kesPressed ? kPushed | DFCS_FLAT : 0), clBlack);
 }
 
 void TTeThemeStd::DrawScrollThumb(TCanvas& canvas, const TRect& rect, TScrollBarKind, TTeElementState state) {
-  const TColor c = Face(state);
-  TRect r = rect;
-  if (state == kesPressed)
-    DoubleSunken(canvas, r, c);
-  else
-    DoubleRaised(canvas, r, c);
-  Shrink(r);
-  FillRectColor(canvas, r, c);
+  DrawButtonFace(canvas, rect, state);
 }
 
 void TTeThemeStd::DrawArrowButton(TCanvas& canvas, const TRect& rect, bool first, uint8_t, TTeElementState state) {
@@ -643,7 +584,7 @@ void TTeThemeStd::DrawHeader(TCanvas& canvas, const TRect& rect, const std::stri
   MoveTo(canvas, rect.left, rect.bottom);
   LineTo(canvas, rect.right, rect.bottom, GetColor(ktcFrame));
   Fill(canvas, rect, ktcFace);
-  UseMenuFont(canvas, ktfHeader);
+  SetThemeFont(canvas, *this, ktfHeader);
   canvas.Font()->SetColor(GetColor(ktcHeaderText));
   Text(canvas, text, rect.Inflate(-5, 0), kDtLeftMiddle);
 }

@@ -91,6 +91,10 @@ class TTeThemeStd : public TTeTheme {
   void Sunken(TCanvas& canvas, const TRect& r, TColor c, int n);
   void DoubleRaised(TCanvas& canvas, TRect& r, TColor c);
   void DoubleSunken(TCanvas& canvas, TRect& r, TColor c);
+  // The two-ring bevel of push, scroll, combo and speed buttons and of the
+  // popup menu's frame: Advanced's double bevel, KDE's two equal rings.
+  virtual void ButtonRaised(TCanvas& canvas, TRect& r, TColor c) { DoubleRaised(canvas, r, c); }
+  virtual void ButtonSunken(TCanvas& canvas, TRect& r, TColor c) { DoubleSunken(canvas, r, c); }
   static void Shrink(TRect& r) { r = r.Inflate(-1, -1); }
   void Fill(TCanvas& canvas, const TRect& r, TTeThemeColor kind) const;
 
@@ -98,7 +102,6 @@ class TTeThemeStd : public TTeTheme {
   TColor Face(TTeElementState state) const;
   // The face of the caption and speed buttons, which know no disabled face.
   TColor HotOrFace(bool hot) const;
-  void UseMenuFont(TCanvas& canvas, TTeThemeFont kind) const;
   void Text(TCanvas& canvas, const std::string& text, const TRect& rect, unsigned flags);
   static void Arrow(TCanvas& canvas, const TRect& a, bool up, TColor colour);
   // The glyph of the frame-control renderer in colour, without the button
@@ -113,6 +116,9 @@ class TTeThemeStd : public TTeTheme {
   void DrawCaptionGlyph(TCanvas& canvas, const TRect& g, TTeCaptionButton button, bool pressed);
   static void DrawSystemCaptionGlyph(TCanvas& canvas, const TRect& g, TTeCaptionButton button, bool pressed);
   static void DrawRollGlyph(TCanvas& canvas, TRect g, bool up, bool pressed);
+  // The face of combo and scroll buttons and thumbs in their state, framed
+  // by the button bevel; answers the inside.
+  TRect DrawButtonFace(TCanvas& canvas, const TRect& rect, TTeElementState state);
   void DrawComboArrow(TCanvas& canvas, const TRect& r, TTeElementState state);
   // A list's or scroll box's border, with the square between its scroll bars.
   void DrawFramedSquare(TCanvas& canvas, const TRect& rect, TColor back);
@@ -120,9 +126,6 @@ class TTeThemeStd : public TTeTheme {
   virtual void DrawListItemFrame(TCanvas& canvas, const TRect& rect, TColor c);
 
  private:
-  void DrawPopupCheck(TCanvas& canvas, const TRect& column);
-  void DrawPopupItemText(TCanvas& canvas, TTeCustomItem* item, const TRect& rect);
-
   TBevelDepths depths_;
 };
 
@@ -142,18 +145,14 @@ class TTeThemeKDE : public TTeThemeStd {
                          bool active, TTeBorderStyle borderStyle) override;
   void DrawFormFrame(TCanvas& canvas, int width, int height, const TRect& clientRect, bool active,
                      TTeBorderStyle borderStyle) override;
-  void DrawPopupMenu(TCanvas& canvas, int width, int height) override;
-  void DrawButton(TCanvas& canvas, int width, int height, uint8_t state) override;
   void DrawGlyphButton(TCanvas& canvas, const TRect& rect, int glyph, TTeElementState state, bool second) override;
-  void DrawScrollButton(TCanvas& canvas, const TRect& rect, bool vertical, bool first, TTeElementState state) override;
-  void DrawScrollThumb(TCanvas& canvas, const TRect& rect, TScrollBarKind kind, TTeElementState state) override;
-  void DrawComboButton(TCanvas& canvas, const TRect& rect, TTeElementState state) override;
-  void DrawSpeedButton(TCanvas& canvas, const TRect& rect, TTeElementState state, bool flat, bool down) override;
 
   // The caption's texture, anchored at the canvas origin.
   void FillDots(TCanvas& canvas, TRect rect, TColor colour);
 
  protected:
+  void ButtonRaised(TCanvas& canvas, TRect& r, TColor c) override { TwiceRaised(canvas, r, c); }
+  void ButtonSunken(TCanvas& canvas, TRect& r, TColor c) override { TwiceSunken(canvas, r, c); }
   void DrawCheckFrame(TCanvas& canvas, TRect& r, TColor face) override;
   void DrawListItemFrame(TCanvas& canvas, const TRect& rect, TColor c) override;
 

@@ -51,7 +51,8 @@ uint32_t Checksum(const TImage& image) {
 int main() {
   std::mt19937 rng(1);
   const double frame = double{kWidth} * kHeight;
-  std::printf("pixel loops on %d x %d; SSE2 %s\n", kWidth, kHeight, Sse2Available() ? "available" : "not available");
+  std::printf("pixel loops on %d x %d; SSE2 %s, AVX2 %s\n", kWidth, kHeight,
+              Sse2Available() ? "available" : "not available", Avx2Available() ? "available" : "not available");
 
   TImage dst(kWidth, kHeight), src(kWidth, kHeight);
   for (auto& p : dst.pixels) p = rng() | 0xFF000000u;
@@ -79,17 +80,29 @@ int main() {
   Report("memcpy (reference)", frame,
          [&] { std::memcpy(dst.pixels.data(), keyed.pixels.data(), dst.pixels.size() * sizeof(uint32_t)); });
   Report("copy", frame, [&] { CopyPixels(dst.View(), 0, 0, keyed.View(), all); });
-  Report("blend copy, all translucent, scalar", frame,
-         [&] { BlendCopyPixels(dst.View(), 0, 0, translucent.View(), all, kppScalar); });
-  Report("blend copy, all translucent, SSE2", frame,
-         [&] { BlendCopyPixels(dst.View(), 0, 0, translucent.View(), all, kppSse2); });
-  Report("blend copy, skin mix, scalar", frame,
-         [&] { BlendCopyPixels(dst.View(), 0, 0, skin.View(), all, kppScalar); });
-  Report("blend copy, skin mix, SSE2", frame, [&] { BlendCopyPixels(dst.View(), 0, 0, skin.View(), all, kppSse2); });
-  Report("keyed copy, scalar", frame,
-         [&] { KeyedCopyPixels(dst.View(), all, keyed.View(), all, kTransparentMarker, kppScalar); });
-  Report("keyed copy, SSE2", frame,
-         [&] { KeyedCopyPixels(dst.View(), all, keyed.View(), all, kTransparentMarker, kppSse2); });
+  struct TPathName {
+    TPixelPath path;
+    const char* name;
+  };
+  const TPathName paths[] = {{kppScalar, "scalar"}, {kppSse2, "SSE2"}, {kppAvx2, "AVX2"}};
+  char name[96];
+  for (const TPathName& p : paths) {
+    std::snprintf(name, sizeof name, "blend copy, all translucent, %s", p.name);
+    Report(name, frame, [&] { BlendCopyPixels(dst.View(), 0, 0, translucent.View(), all, p.path); });
+    std::snprintf(name, sizeof name, "blend copy, skin mix, %s", p.name);
+    Report(name, frame, [&] { BlendCopyPixels(dst.View(), 0, 0, skin.View(), all, p.path); });
+    std::snprintf(name, sizeof name, "keyed copy, %s", p.name);
+    Report(name, frame, [&] { KeyedCopyPixels(dst.View(), all, keyed.View(), all, kTransparentMarker, p.path); });
+    std::snprintf(name, sizeof name, "fill rect, %s", p.name);
+    Report(name, frame, [&] { FillRectPixels(dst.View(), all, 0xFF336699u, false, p.path); });
+    std::snprintf(name, sizeof name, "fill rect, blended 50%%, %s", p.name);
+    Report(name, frame, [&] { FillRectPixels(dst.View(), all, 0x80336699u, true, p.path); });
+    std::snprintf(name, sizeof name, "set alpha, %s", p.name);
+    Report(name, frame, [&] { SetAlphaPixels(dst.View(), 0xFF, p.path); });
+    std::snprintf(name, sizeof name, "brightness shift (in place), %s", p.name);
+    int sign = 1;  // up and down in turn, so that nothing saturates
+    Report(name, frame, [&] { BrightnessShiftPixels(dst.View(), 20 * (sign = -sign), p.path); });
+  }
   Report("keyed stretch 512x384 -> 1024x768", frame,
          [&] { KeyedCopyPixels(dst.View(), all, half.View(), half.Bounds()); });
   Report("stretch 512x384 -> 1024x768", frame, [&] { StretchCopyPixels(dst.View(), all, half.View(), half.Bounds()); });
@@ -112,7 +125,6 @@ int main() {
   });
   Report("  (its memcpy restore alone)", frame,
          [&] { std::memcpy(src.pixels.data(), skin.pixels.data(), src.pixels.size() * sizeof(uint32_t)); });
-  Report("fill rect, blended 50%", frame, [&] { FillRectPixels(dst.View(), all, 0x80336699u, true); });
 
   // Palette-born images: 256 colours, random indices (no runs to exploit).
   std::vector<uint32_t> palette(256);
@@ -120,10 +132,18 @@ int main() {
   palette[0] = kTransparentMarker;
   TImage paletted(kWidth, kHeight);
   for (auto& p : paletted.pixels) p = palette[rng() % 256];
-  Report("hue shift, 256 colours", frame, [&] {
-    std::memcpy(src.pixels.data(), paletted.pixels.data(), src.pixels.size() * sizeof(uint32_t));
-    HueShiftPixels(src.View(), 37);
-  });
+  for (const TPathName& p : paths) {
+    std::snprintf(name, sizeof name, "hue shift, 256 colours, %s", p.name);
+    Report(name, frame, [&] {
+      std::memcpy(src.pixels.data(), paletted.pixels.data(), src.pixels.size() * sizeof(uint32_t));
+      HueShiftPixels(src.View(), 37, p.path);
+    });
+    std::snprintf(name, sizeof name, "palette expansion of 8-bit indices, %s", p.name);
+    std::vector<uint8_t> indices(static_cast<size_t>(kWidth) * kHeight);
+    for (auto& i : indices) i = static_cast<uint8_t>(rng());
+    const TRowWriters writers = RowWriters(p.path);
+    Report(name, frame, [&] { writers.expand(src.pixels.data(), indices.data(), kWidth * kHeight, palette.data()); });
+  }
   Report("brightness shift", frame, [&] {
     std::memcpy(src.pixels.data(), paletted.pixels.data(), src.pixels.size() * sizeof(uint32_t));
     BrightnessShiftPixels(src.View(), -20);

@@ -70,8 +70,10 @@ void FillSkin(TTeBitmap& b, bool withMarker, bool translucent, size_t run = 16) 
 
 int main() {
   LoadMsImg32();
-  std::printf("TTeBitmap, %d x %d, msimg32 TransparentBlt %s, AlphaBlend %s\n\n", kWidth, kHeight,
-              TransparentBltAvailable() ? "present" : "missing", AlphaBltAvailable() ? "present" : "missing");
+  const TPixelPath path = WidestPixelPath();
+  std::printf("TTeBitmap, %d x %d, msimg32 TransparentBlt %s, AlphaBlend %s, pixel loops %s\n\n", kWidth, kHeight,
+              TransparentBltAvailable() ? "present" : "missing", AlphaBltAvailable() ? "present" : "missing",
+              path == kppAvx2 ? "AVX2" : path == kppSse2 ? "SSE2" : "scalar");
 
   TTeBitmap keyed, alpha, target;
   keyed.SetSize(kWidth, kHeight);

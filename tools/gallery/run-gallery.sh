@@ -1,14 +1,34 @@
 #!/usr/bin/env bash
-# Runs StyleGallery under Wine into a folder and adds a PNG beside each BMP
-# sheet where ImageMagick is at hand: run-gallery.sh <StyleGallery.exe> <folder>
+# Runs the gallery programs under Wine into a folder and adds a PNG beside
+# each BMP sheet where ImageMagick is at hand:
+#   run-gallery.sh <folder> <StyleGallery.exe> [<ControlsGallery.exe> [style ...]]
+# StyleGallery paints every style. ControlsGallery shows each cell on a
+# window of its own, which costs a second or two a cell under Wine, so a test
+# run asks it for the styles named here only (every style without names);
+# a run that hangs in the window system is tried once more.
 set -euo pipefail
-exe=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
-out=$2
+out=$1
+shift
 here=$(cd "$(dirname "$0")/../.." && pwd)
+absolute() { echo "$(cd "$(dirname "$1")" && pwd)/$(basename "$1")"; }
+styleGallery=$(absolute "$1")
+shift
+controlsGallery=
+if [ $# -gt 0 ]; then
+  controlsGallery=$(absolute "$1")
+  shift
+fi
 mkdir -p "$out"
 cd "$out"
 rm -f -- *.bmp *.png
-"$here/cmake/wine-run.sh" "$exe"
+"$here/cmake/wine-run.sh" "$styleGallery"
+if [ -n "$controlsGallery" ]; then
+  if [ $# -eq 0 ]; then set -- ""; fi
+  for style in "$@"; do
+    timeout 240 "$here/cmake/wine-run.sh" "$controlsGallery" $style ||
+      timeout 240 "$here/cmake/wine-run.sh" "$controlsGallery" $style
+  done
+fi
 ls -- *.bmp >/dev/null
 if command -v convert >/dev/null 2>&1; then
   for sheet in *.bmp; do convert "$sheet" "${sheet%.bmp}.png"; done

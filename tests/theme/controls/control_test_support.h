@@ -52,6 +52,9 @@ class TTestForm {
   static constexpr unsigned kFormRGB = 0x204060;
 
   TTestForm() : form(std::make_unique<TForm>(nullptr)) {
+    // The real pointer stays off the form, so that only the tests' own
+    // mouse messages make a control hot.
+    SetCursorPos(0, 0);
     form->SetBounds(60, 60, 340, 240);
     form->SetClientSize(320, 200);
     form->SetColor(FromRGB(kFormRGB));

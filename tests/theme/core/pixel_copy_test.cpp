@@ -113,7 +113,7 @@ TEST(PixelCopyTest, EveryCopyMatchesThePerPixelModelWhateverTheRects) {
       d.bottom = d.top + 1 + static_cast<int>(rng() % 14);
     }
     for (TCopyOp op : {kCopy, kStretch, kKeyed, kBlend, kStretchBlend, kUnderlay})
-      for (TPixelPath path : {kppScalar, kppSse2}) {
+      for (TPixelPath path : {kppScalar, kppSse2, kppAvx2}) {
         TGuardedBuffer dst(dw, dh);
         TPixelGen dstGen(static_cast<uint32_t>(trial));
         dst.Randomise(dstGen);

@@ -44,38 +44,92 @@ TEST(PixelsTest, BlendPixelExactness) {
     }
 }
 
-TEST(PixelsTest, Sse2KernelsMatchScalarBitForBit) {
-  if (!pixel_kernels::kSse2Kernels || !Sse2Available()) GTEST_SKIP() << "no SSE2 here";
+// The wide kernels this build has, whether or not this processor runs them
+// (a test that could only skip proves nothing, so it says which it ran).
+std::vector<std::pair<const char*, const pixel_kernels::TRowKernels*>> WideKernels() {
+  std::vector<std::pair<const char*, const pixel_kernels::TRowKernels*>> kernels;
+  if (pixel_kernels::kSse2Kernels && Sse2Available()) kernels.emplace_back("SSE2", pixel_kernels::kSse2Kernels);
+  if (pixel_kernels::kAvx2Kernels && Avx2Available()) kernels.emplace_back("AVX2", pixel_kernels::kAvx2Kernels);
+  return kernels;
+}
+
+TEST(PixelsTest, WideKernelsMatchScalarBitForBit) {
+  const auto wide = WideKernels();
+  if (wide.empty()) GTEST_SKIP() << "no wide kernels on this processor";
   const auto& scalar = pixel_kernels::kScalarKernels;
-  const auto& sse2 = *pixel_kernels::kSse2Kernels;
+  // A hue cache as HueShiftPixels fills it: most colours in their first
+  // slot, some pushed further along by the colours before them.
+  std::vector<uint32_t> slots(2 * pixel_kernels::kHueSlots, 0);
+  std::vector<uint32_t> cached;
   TPixelGen gen(2);
-  for (int round = 0; round < 40; ++round)
-    for (int count = 0; count < 39; ++count) {
-      // Odd offsets so that nothing is 16-byte aligned by luck.
-      std::vector<uint32_t> src(static_cast<size_t>(count) + 3), dst(static_cast<size_t>(count) + 3);
-      for (auto& p : src) p = gen();
-      for (auto& p : dst) p = gen();
-      const uint32_t value = (gen() & 0x00FFFFFFu) | ((1 + gen() % 254) << 24);
-      auto check = [&](auto scalarCall, auto sse2Call, const char* what) {
-        auto a = dst, b = dst;
-        scalarCall(a.data() + 1, src.data() + 2);
-        sse2Call(b.data() + 1, src.data() + 2);
-        ASSERT_EQ(a, b) << what << " count " << count;
-      };
-      check([&](uint32_t* d, const uint32_t* s) { scalar.blend(d, s, count); },
-            [&](uint32_t* d, const uint32_t* s) { sse2.blend(d, s, count); }, "blend");
-      check([&](uint32_t* d, const uint32_t* s) { scalar.underlay(d, s, count); },
-            [&](uint32_t* d, const uint32_t* s) { sse2.underlay(d, s, count); }, "underlay");
-      check([&](uint32_t* d, const uint32_t* s) { scalar.keyed(d, s, count, 0x7F007F); },
-            [&](uint32_t* d, const uint32_t* s) { sse2.keyed(d, s, count, 0x7F007F); }, "keyed");
-      check([&](uint32_t* d, const uint32_t*) { scalar.blendFill(d, value, count); },
-            [&](uint32_t* d, const uint32_t*) { sse2.blendFill(d, value, count); }, "blend fill");
-      check([&](uint32_t* d, const uint32_t*) { scalar.fill(d, value, count); },
-            [&](uint32_t* d, const uint32_t*) { sse2.fill(d, value, count); }, "fill");
-      const int delta = static_cast<int>(gen() % 601) - 300;
-      check([&](uint32_t* d, const uint32_t*) { scalar.brightness(d, count, delta); },
-            [&](uint32_t* d, const uint32_t*) { sse2.brightness(d, count, delta); }, "brightness");
+  auto cache = [&](uint32_t rgb) {
+    uint32_t slot = pixel_kernels::HueSlot(rgb);
+    while (slots[2 * slot] != 0) slot = (slot + 1) & (pixel_kernels::kHueSlots - 1);
+    slots[2 * slot] = pixel_kernels::HueTag(rgb);
+    slots[2 * slot + 1] = (rgb * 7) & 0x00FFFFFFu;
+    cached.push_back(rgb);
+  };
+  for (int i = 0; i < 40; ++i) {
+    const uint32_t rgb = gen() & 0x00FFFFFFu;
+    // Every fifth colour finds its first slot taken by another.
+    const uint32_t first = pixel_kernels::HueSlot(rgb);
+    if (i % 5 == 0 && slots[2 * first] == 0) {
+      slots[2 * first] = pixel_kernels::HueTag(rgb ^ 0x800000u);
+      slots[2 * first + 1] = 0x123456u;
     }
+    cache(rgb);
+  }
+  std::vector<uint32_t> table(256);
+  for (auto& c : table) c = gen();
+  for (const auto& entry : wide) {
+    SCOPED_TRACE(entry.first);
+    const pixel_kernels::TRowKernels* kernels = entry.second;
+    for (int round = 0; round < 40; ++round)
+      for (int count = 0; count < 70; ++count) {
+        // Odd offsets so that nothing is aligned by luck.
+        std::vector<uint32_t> src(static_cast<size_t>(count) + 3), dst(static_cast<size_t>(count) + 3);
+        for (auto& p : src) p = gen();
+        for (auto& p : dst) p = gen();
+        // Runs of one kind, as skins have, so that the block shortcuts run too.
+        if (round % 4 == 1)
+          for (size_t i = 0; i < src.size(); ++i) src[i] = (i / 16) % 2 ? 0xFF336699u : 0x00112233u;
+        if (round % 4 == 2)
+          for (auto& p : dst) p |= 0xFF000000u;
+        std::vector<uint8_t> indices(static_cast<size_t>(count) + 3);
+        for (auto& i : indices) i = static_cast<uint8_t>(gen());
+        const uint32_t value = (gen() & 0x00FFFFFFu) | ((1 + gen() % 254) << 24);
+        auto check = [&](auto call, const char* what) {
+          auto a = dst, b = dst;
+          call(scalar, a.data() + 1, src.data() + 2);
+          call(*kernels, b.data() + 1, src.data() + 2);
+          ASSERT_EQ(a, b) << what << " count " << count << " round " << round;
+        };
+        using K = pixel_kernels::TRowKernels;
+        check([&](const K& k, uint32_t* d, const uint32_t* s) { k.blend(d, s, count); }, "blend");
+        check([&](const K& k, uint32_t* d, const uint32_t* s) { k.underlay(d, s, count); }, "underlay");
+        check([&](const K& k, uint32_t* d, const uint32_t* s) { k.keyed(d, s, count, 0x7F007F); }, "keyed");
+        check([&](const K& k, uint32_t* d, const uint32_t*) { k.blendFill(d, value, count); }, "blend fill");
+        check([&](const K& k, uint32_t* d, const uint32_t*) { k.fill(d, value, count); }, "fill");
+        const int delta = static_cast<int>(gen() % 601) - 300;
+        check([&](const K& k, uint32_t* d, const uint32_t*) { k.brightness(d, count, delta); }, "brightness");
+        const auto alpha = static_cast<uint8_t>(gen());
+        check([&](const K& k, uint32_t* d, const uint32_t*) { k.setAlpha(d, count, alpha); }, "set alpha");
+        check([&](const K& k, uint32_t* d, const uint32_t*) { k.expand(d, indices.data() + 1, count, table.data()); },
+              "expand");
+        // Rows of cached colours with a stranger now and then: both stop at
+        // the same pixel and leave the same row behind.
+        std::vector<uint32_t> row(static_cast<size_t>(count));
+        for (auto& p : row) {
+          const uint32_t pick = gen() % 40;
+          p = pick == 0 ? gen() : pick == 1 ? kTransparentMarker : (cached[pick % cached.size()] | (gen() << 24));
+        }
+        auto a = row, b = row;
+        const int stopA = scalar.hueLookup(a.data(), count, slots.data());
+        const int stopB = kernels->hueLookup(b.data(), count, slots.data());
+        ASSERT_EQ(stopA, stopB) << "hue lookup count " << count;
+        ASSERT_EQ(a, b) << "hue lookup count " << count;
+      }
+  }
   // The scalar kernels are BlendPixel itself.
   std::vector<uint32_t> src(64), dst(64);
   for (auto& p : src) p = gen();
@@ -83,6 +137,25 @@ TEST(PixelsTest, Sse2KernelsMatchScalarBitForBit) {
   auto blended = dst;
   scalar.blend(blended.data(), src.data(), 64);
   for (size_t i = 0; i < 64; ++i) EXPECT_EQ(blended[i], BlendPixel(src[i], dst[i]));
+}
+
+TEST(PixelsTest, AutomaticPathIsTheWidestThisProcessorRuns) {
+  const TPixelPath widest = WidestPixelPath();
+  const TPixelPath expected = Avx2Available() ? kppAvx2 : Sse2Available() ? kppSse2 : kppScalar;
+  EXPECT_EQ(widest, expected);
+  EXPECT_EQ(&pixel_kernels::Kernels(kppAuto), &pixel_kernels::Kernels(widest));
+  EXPECT_EQ(&pixel_kernels::Kernels(kppScalar), &pixel_kernels::kScalarKernels);
+  // A path the processor cannot run falls back to a narrower one, never to
+  // code it cannot execute.
+  if (!Avx2Available()) {
+    EXPECT_NE(&pixel_kernels::Kernels(kppAvx2), pixel_kernels::kAvx2Kernels);
+  }
+  if (!Sse2Available()) {
+    EXPECT_EQ(&pixel_kernels::Kernels(kppSse2), &pixel_kernels::kScalarKernels);
+  }
+  const TRowWriters writers = RowWriters(kppScalar);
+  EXPECT_EQ(writers.fill, pixel_kernels::kScalarKernels.fill);
+  EXPECT_EQ(writers.expand, pixel_kernels::kScalarKernels.expand);
 }
 
 TEST(PixelsTest, FillAndFillRectClipToTheBuffer) {
@@ -171,30 +244,36 @@ TEST(PixelsTest, HueShiftConvertsEachColourAndKeepsAlpha) {
   std::mt19937 rng(4);
   for (int y = 0; y < 23; ++y)
     for (int x = 0; x < 37; ++x) buf.At(x, y) = palette[rng() % 256];
-  const auto before = buf.Pixels();
-  HueShiftPixels(buf.View(), 0);
-  EXPECT_EQ(buf.Pixels(), before) << "no delta, no change";
-  HueShiftPixels(buf.View(), 40);
-  const auto after = buf.Pixels();
-  for (size_t i = 0; i < before.size(); ++i) {
-    const uint32_t p = before[i];
-    const uint32_t expected = (p >> 24) == 0 ? p : (p & 0xFF000000u) | (ShiftHue(p, 40) & 0x00FFFFFFu);
-    ASSERT_EQ(after[i], expected) << std::hex << p;
-  }
-  EXPECT_TRUE(buf.GuardsIntact());
+  const auto original = buf.Pixels();
+  for (TPixelPath path : {kppScalar, kppSse2, kppAvx2}) {
+    SCOPED_TRACE(int{path});
+    for (int y = 0; y < 23; ++y)
+      for (int x = 0; x < 37; ++x) buf.At(x, y) = original[static_cast<size_t>(y * 37 + x)];
+    HueShiftPixels(buf.View(), 0, path);
+    EXPECT_EQ(buf.Pixels(), original) << "no delta, no change";
+    HueShiftPixels(buf.View(), 40, path);
+    const auto after = buf.Pixels();
+    for (size_t i = 0; i < original.size(); ++i) {
+      const uint32_t p = original[i];
+      const uint32_t expected = (p >> 24) == 0 ? p : (p & 0xFF000000u) | (ShiftHue(p, 40) & 0x00FFFFFFu);
+      ASSERT_EQ(after[i], expected) << std::hex << p;
+    }
+    EXPECT_TRUE(buf.GuardsIntact());
 
-  // More distinct colours than the cache keeps: still every pixel right.
-  TGuardedBuffer many(300, 30);
-  for (int y = 0; y < 30; ++y)
-    for (int x = 0; x < 300; ++x) many.At(x, y) = 0xFF000000u | static_cast<uint32_t>(y * 300 + x) * 2654435761u >> 8;
-  const auto manyBefore = many.Pixels();
-  HueShiftPixels(many.View(), -100);
-  const auto manyAfter = many.Pixels();
-  for (size_t i = 0; i < manyBefore.size(); ++i) ASSERT_EQ(manyAfter[i], ShiftHue(manyBefore[i], -100)) << i;
+    // More distinct colours than the cache keeps: still every pixel right.
+    TGuardedBuffer many(300, 30);
+    for (int y = 0; y < 30; ++y)
+      for (int x = 0; x < 300; ++x)
+        many.At(x, y) = 0xFF000000u | static_cast<uint32_t>(y * 300 + x) * 2654435761u >> 8;
+    const auto manyBefore = many.Pixels();
+    HueShiftPixels(many.View(), -100, path);
+    const auto manyAfter = many.Pixels();
+    for (size_t i = 0; i < manyBefore.size(); ++i) ASSERT_EQ(manyAfter[i], ShiftHue(manyBefore[i], -100)) << i;
+  }
 }
 
 TEST(PixelsTest, BrightnessShiftClampsAndKeepsAlpha) {
-  for (TPixelPath path : {kppScalar, kppSse2}) {
+  for (TPixelPath path : {kppScalar, kppSse2, kppAvx2}) {
     TGuardedBuffer buf(4, 1);
     buf.At(0, 0) = 0xFF102030u;
     buf.At(1, 0) = 0x80F0F0F0u;

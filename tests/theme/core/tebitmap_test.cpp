@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "framework/graphics.h"
+#include "framework/filestream.h"
 #include "framework/stream.h"
 #include "framework/sysutils.h"
 #include "tests/support/win_test.h"
@@ -737,6 +738,55 @@ TEST(TeBitmapPcx, LoadsAResourceAndRefusesOthers) {
     EXPECT_NE(e.Message().find("NO_SUCH_SKIN"), std::string::npos);
   }
   EXPECT_TRUE(missing.Empty());
+}
+
+TEST(TeBitmapPcx, SkinLoadKeysAndTintsThroughThePalette) {
+  const HINSTANCE module = GetModuleHandleW(nullptr);
+  const uint32_t r = 0xFFFF0000, c = 0xFF0080FF, d = 0xFF0A141E, e = 0xFF010203;
+  // Keyed by the top-left magenta, or by the bottom-left near-black.
+  TTeBitmap top;
+  top.LoadFromPcxResource(module, "TINYPCX", {.key = true});
+  EXPECT_EQ(Dump(top), (std::vector<uint32_t>{kM, kM, kM, r, r, c,  //
+                                              kM, r, c, d, d, d,    //
+                                              d, d, d, d, d, d,     //
+                                              e, c, c, c, c, kM}));
+  TTeBitmap bottom;
+  bottom.LoadFromPcxResource(module, "TINYPCX", {.key = true, .keyBottomLeft = true});
+  // The key is the bottom-left 0x010203; 0x0A141E is more than 5 away in
+  // every channel and stays, and so does the magenta.
+  EXPECT_EQ(bottom.GetPixel(0, 3), kM);
+  EXPECT_EQ(bottom.GetPixel(0, 0), 0xFFFF00FFu);
+  EXPECT_EQ(bottom.GetPixel(3, 1), d);
+
+  // Tinted: exactly what the operations one after the other give, from a
+  // resource read in place and from a stream read into memory alike.
+  for (auto [hue, brightness] : {std::pair{40, 0}, {0, -30}, {-85, 25}}) {
+    TTeBitmap stepwise;
+    stepwise.LoadFromPcxResource(module, "TINYPCX");
+    stepwise.MakeTransparent(stepwise.GetPixel(0, 0));
+    stepwise.ApplyHueShift(hue);
+    stepwise.ApplyBrightnessShift(brightness);
+    TTeBitmap fromResource;
+    fromResource.LoadFromPcxResource(module, "TINYPCX", {true, false, hue, brightness});
+    EXPECT_EQ(Dump(fromResource), Dump(stepwise)) << hue << " " << brightness;
+    TResourceStream resource(module, "TINYPCX");
+    std::vector<uint8_t> bytes(static_cast<size_t>(resource.Size()));
+    resource.ReadBuffer(bytes.data(), bytes.size());
+    TMemoryStream copy{std::span<const uint8_t>(bytes)};
+    TTeBitmap fromCopy;
+    fromCopy.LoadFromPcx(copy, {true, false, hue, brightness});
+    EXPECT_EQ(Dump(fromCopy), Dump(stepwise));
+    EXPECT_EQ(copy.Position(), copy.Size()) << "the whole image was read";
+  }
+
+  // A second load into a bitmap of the same size keeps its handle and
+  // replaces every pixel.
+  HBITMAP handle = top.Handle();
+  top.Fill(0x12345678u);
+  top.LoadFromPcxResource(module, "TINYPCX", {.key = true});
+  EXPECT_EQ(top.Handle(), handle);
+  EXPECT_EQ(top.GetPixel(3, 0), r);
+  EXPECT_EQ(top.GetPixel(0, 0), kM);
 }
 
 }  // namespace

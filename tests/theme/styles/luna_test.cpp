@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <memory>
 #include <set>
+#include <tuple>
 
 #include "framework/control.h"
 #include "framework/filestream.h"
@@ -621,6 +623,7 @@ uint32_t Rgb(uint32_t argb) { return argb & 0xFFFFFFu; }
 class TTestSkinsLuna : public TTeThemeLuna {
  public:
   explicit TTestSkinsLuna(const TTeSkinResources& skins) : TTeThemeLuna(skins) {}
+  void Reload(const TTeSkinResources& skins) { LoadSkinsFrom(skins); }
 };
 
 TEST_F(LunaTest, KeysBySecondarySkinCorner) {
@@ -671,6 +674,23 @@ TEST_F(LunaTest, SkinsThatAreNoImageOrMissing) {
   } catch (const EResNotFound& e) {
     EXPECT_NE(e.Message().find("NO_SUCH_SKIN"), std::string::npos);
   }
+
+  // A reload goes into the bitmaps the skins have, and whatever it cannot
+  // load is left empty, not as it was.
+  TTestSkinsLuna reloaded({"TINYPCX", "TINYPCX", false});
+  const HBITMAP secondaryHandle = reloaded.SecondarySkin().Handle();
+  reloaded.Reload({"NOTPCX", "TINYPCX", false});
+  EXPECT_TRUE(reloaded.PrimarySkin().Empty());
+  EXPECT_EQ(reloaded.SecondarySkin().Handle(), secondaryHandle);
+  EXPECT_EQ(reloaded.SecondarySkin().GetPixel(0, 0), kTransparentMarker);
+  reloaded.Reload({"TINYPCX", "TINYPCX", false});
+  EXPECT_EQ(reloaded.PrimarySkin().Width(), 6);
+  EXPECT_THROW(reloaded.Reload({"TINYPCX", "NO_SUCH_SKIN", false}), EResNotFound);
+  EXPECT_EQ(reloaded.PrimarySkin().Width(), 6);
+  EXPECT_TRUE(reloaded.SecondarySkin().Empty());
+  EXPECT_THROW(reloaded.Reload({"NO_SUCH_SKIN", "TINYPCX", false}), EResNotFound);
+  EXPECT_TRUE(reloaded.PrimarySkin().Empty());
+  EXPECT_TRUE(reloaded.SecondarySkin().Empty());
 }
 
 TEST_F(LunaTest, PcxStreamsAreJudgedByTheirHeader) {
@@ -748,6 +768,47 @@ TEST_F(LunaTest, UpdateColorsTintsFreshCopiesOfTheSkins) {
   EXPECT_EQ(Rgb(theme.PrimarySkin().GetPixel(30, 10)), Rgb(ShiftBrightness(frame, -30)));
   EXPECT_EQ(Rgb(theme.SecondarySkin().GetPixel(30, 10)), Rgb(ShiftBrightness(fresh.SecondarySkin().GetPixel(30, 10), -30)));
   EXPECT_EQ(theme.GetColor(ktcWindow), AdjustThemeColor(FromRGB(0xF8F8FF), 0, -30));
+}
+
+// The skins as the style used to make them, every step over every pixel:
+// decode, key by the corner pixel, shift the hue, shift the brightness.
+TEST_F(LunaTest, PaletteTintGivesThePixelsOfTheStepByStepTint) {
+  const HINSTANCE module = GetModuleHandleW(nullptr);
+  struct TCase {
+    const char* name;
+    bool keyBottomLeft;
+  };
+  auto stepwise = [&](const TCase& skin, int hue, int brightness) {
+    auto bitmap = std::make_unique<TTeBitmap>();
+    bitmap->LoadFromPcxResource(module, skin.name);
+    bitmap->MakeTransparent(bitmap->GetPixel(0, skin.keyBottomLeft ? bitmap->Height() - 1 : 0));
+    bitmap->ApplyHueShift(hue);
+    bitmap->ApplyBrightnessShift(brightness);
+    return bitmap;
+  };
+  auto samePixels = [](const TTeBitmap& a, const TTeBitmap& b) {
+    return a.Width() == b.Width() && a.Height() == b.Height() &&
+           std::equal(a.Bits(), a.Bits() + static_cast<size_t>(a.Width()) * a.Height(), b.Bits());
+  };
+  TTeThemeLuna luna;
+  TTeThemeMetalLuna metal;
+  for (auto [hue, brightness] : {std::pair{40, 0}, {0, -30}, {-85, 25}, {255, 0}, {17, 200}}) {
+    for (auto [theme, primary, secondary] :
+         {std::tuple<TTeThemeLuna*, TCase, TCase>{&luna, {"XP_MAIN", false}, {"XP_MAIN1", false}},
+          {&metal, {"XP_METAL_MAIN", false}, {"XP_METAL_MAIN1", true}}}) {
+      theme->SetDeltaHue(hue);
+      theme->SetDeltaBrightness(brightness);
+      for (auto [skin, source] : {std::pair{&theme->PrimarySkin(), primary}, {&theme->SecondarySkin(), secondary}}) {
+        const auto expected = stepwise(source, hue, brightness);
+        EXPECT_TRUE(samePixels(*skin, *expected)) << source.name << " hue " << hue << " brightness " << brightness;
+        // The framework copy follows the tint, as after the stepwise tint.
+        ASSERT_NE(skin->CachedBitmap(), nullptr) << source.name;
+        EXPECT_EQ(skin->CachedBitmap()->Width(), skin->Width());
+        const auto* cached = static_cast<const uint32_t*>(skin->CachedBitmap()->ScanLine(7));
+        EXPECT_TRUE(std::equal(cached, cached + skin->Width(), skin->PixelPtr(0, 7))) << source.name;
+      }
+    }
+  }
 }
 
 }  // namespace

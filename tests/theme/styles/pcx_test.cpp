@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "framework/sysutils.h"
@@ -278,6 +279,90 @@ TEST(PcxTest, SkinDrawnInArgbKeepsItsKeyPixels) {
   EXPECT_EQ(image.Pixel(20, 10), 0xFF3A6EA5u);
   EXPECT_EQ(image.Pixel(59, 29), 0xFF3A6EA5u);
   EXPECT_EQ(image.Pixel(60, 29), 0xFFFE02FEu);
+}
+
+// Images written by the encoder (odd widths get a padding byte per line, so
+// both the stream and the line-by-line decoder run), decoded whole, cut
+// short and into a smaller view, on every pixel path.
+TEST(PcxTest, DirectDecodeWritesThePaletteColoursOfEveryIndex) {
+  std::mt19937 rng(5);
+  for (const auto& size : {std::pair{1, 1}, {2, 3}, {7, 5}, {40, 9}, {33, 17}}) {
+    const int w = size.first, h = size.second;
+    PcxIndexedImage source{.width = w, .height = h, .indices = {}};
+    for (int i = 0; i < w * h; ++i)  // runs of a few values, and stray ones
+      source.indices.push_back(static_cast<uint8_t>(rng() % 3 == 0 ? rng() % 256 : (i / 5) % 4 + 190));
+    for (size_t i = 0; i < 256; ++i) source.palette[i] = (static_cast<uint32_t>(i) * 0x010305u) & 0xFFFFFFu;
+    const std::vector<uint8_t> file = EncodePcx(source);
+    const auto layout = ReadPcxLayout(file);
+    ASSERT_TRUE(layout);
+    EXPECT_EQ(layout->lineSize, static_cast<uint32_t>(w + (w & 1)));
+    PcxColorTable colors = ReadPcxColors(file, *layout);
+    colors[0] = 0xFF0000EEu;  // what the data never reaches
+    for (int y = 0; y < h; ++y)
+      for (int x = 0; x < w; ++x)
+        ASSERT_EQ(PcxIndexAt(file, *layout, x, y), source.indices[static_cast<size_t>(y * w + x)]) << x << "," << y;
+
+    // Cut inside the pixel data: the tail reads as index 0.
+    for (size_t keep : {file.size(), kPcxHeaderSize + 3, kPcxHeaderSize}) {
+      std::vector<uint8_t> cut(file.begin(), file.begin() + static_cast<ptrdiff_t>(keep));
+      const size_t produced = [&] {
+        // How many pixels the kept bytes give, by the plain rule.
+        size_t in = kPcxHeaderSize, out = 0;
+        const size_t wanted = size_t{layout->lineSize} * static_cast<size_t>(h);
+        while (out < wanted && in < cut.size()) {
+          const uint8_t b = cut[in++];
+          if ((b & 0xC0) != 0xC0) {
+            ++out;
+          } else if (in < cut.size()) {
+            ++in;
+            out += b & 0x3F;
+          } else {
+            break;
+          }
+        }
+        return std::min(out, wanted);
+      }();
+      for (TPixelPath path : {kppScalar, kppSse2, kppAvx2}) {
+        std::vector<uint32_t> pixels(static_cast<size_t>(w * h), 0x12345678u);
+        DecodePcxPixels(keep == file.size() ? std::span<const uint8_t>(file) : std::span<const uint8_t>(cut), *layout,
+                        colors, {pixels.data(), w, h, w}, path);
+        for (int y = 0; y < h; ++y)
+          for (int x = 0; x < w; ++x) {
+            const size_t at = static_cast<size_t>(y) * layout->lineSize + static_cast<size_t>(x);
+            const uint8_t index = at < produced ? source.indices[static_cast<size_t>(y * w + x)] : 0;
+            ASSERT_EQ(pixels[static_cast<size_t>(y * w + x)], colors[index])
+                << w << "x" << h << " kept " << keep << " at " << x << "," << y << " path " << int{path};
+          }
+      }
+    }
+
+    // A view smaller than the image gets its part and nothing past it.
+    if (w > 2 && h > 2) {
+      std::vector<uint32_t> pixels(static_cast<size_t>((w + 1) * h), 0x12345678u);
+      DecodePcxPixels(file, *layout, colors, {pixels.data(), w - 1, h - 1, w + 1});
+      for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w + 1; ++x) {
+          const uint32_t expected = x < w - 1 && y < h - 1 ? colors[source.indices[static_cast<size_t>(y * w + x)]]
+                                                           : 0x12345678u;
+          ASSERT_EQ(pixels[static_cast<size_t>(y * (w + 1) + x)], expected) << x << "," << y;
+        }
+    }
+  }
+}
+
+TEST(PcxTest, KeyingThePaletteKeysEveryColourNearTheKey) {
+  PcxColorTable colors{};
+  for (size_t i = 0; i < 256; ++i) colors[i] = 0xFF000000u | static_cast<uint32_t>(i * 0x01F3A7u & 0xFFFFFF);
+  colors[3] = 0xFFFA05FBu;
+  colors[4] = 0xFFF900FFu;
+  colors[5] = 0xFFFF00FFu;
+  const PcxColorTable keyed = KeyPcxColors(colors, 0xFFFF00FFu);
+  EXPECT_EQ(keyed[3], kTransparentMarker);
+  EXPECT_EQ(keyed[4], 0xFFF900FFu);
+  EXPECT_EQ(keyed[5], kTransparentMarker);
+  std::vector<uint32_t> pixels(colors.begin(), colors.end());
+  MakeTransparentPixels({pixels.data(), 256, 1, 256}, 0xFFFF00FFu);
+  EXPECT_TRUE(std::equal(pixels.begin(), pixels.end(), keyed.begin()));
 }
 
 TEST(PcxTest, WriterRefusesWhatItCannotWrite) {

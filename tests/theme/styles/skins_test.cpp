@@ -294,6 +294,62 @@ INSTANTIATE_TEST_SUITE_P(Skins, SkinFileTest, testing::ValuesIn(kSkins),
                          [](const testing::TestParamInfo<Skin>& info) { return std::string(info.param.name); });
 
 // The inactive frame is the paler one: its caption carries less colour.
+// Each skin as a style used to get it, step by step over every pixel: the
+// indices decoded byte by byte, put through the palette, keyed by the
+// corner pixel, then hue and brightness shifted pixel by pixel.
+std::vector<uint32_t> StepwiseSkin(const std::vector<uint8_t>& file, const Skin& skin, int hue, int brightness) {
+  const size_t lineSize = static_cast<size_t>(Word(file, 66)) * file[65];
+  std::vector<uint8_t> lines(lineSize * static_cast<size_t>(skin.height), 0);
+  size_t in = 128, out = 0;
+  while (out < lines.size() && in < file.size()) {
+    const uint8_t b = file[in++];
+    size_t count = 1;
+    uint8_t value = b;
+    if ((b & 0xC0) == 0xC0) {
+      count = b & 0x3F;
+      value = file[in++];
+    }
+    for (size_t i = 0; i < count && out < lines.size(); ++i) lines[out++] = value;
+  }
+  const size_t palette = file.size() - 768;
+  std::vector<uint32_t> pixels;
+  for (int y = 0; y < skin.height; ++y)
+    for (int x = 0; x < skin.width; ++x) {
+      const size_t index = lines[static_cast<size_t>(y) * lineSize + static_cast<size_t>(x)];
+      pixels.push_back(0xFF000000u | uint32_t{file[palette + 3 * index]} << 16 |
+                       uint32_t{file[palette + 3 * index + 1]} << 8 | file[palette + 3 * index + 2]);
+    }
+  TPixelBuffer view{pixels.data(), skin.width, skin.height, skin.width};
+  MakeTransparentPixels(view, GetPixelAt(view, skin.keyX, skin.keyY));
+  HueShiftPixels(view, hue, kppScalar);
+  BrightnessShiftPixels(view, brightness, kppScalar);
+  return pixels;
+}
+
+TEST_P(SkinFileTest, OnePassDecodeGivesTheStepwisePixels) {
+  const Skin& skin = GetParam();
+  const std::vector<uint8_t> file = ReadSkinFile(skin.name);
+  const auto layout = ReadPcxLayout(file);
+  ASSERT_TRUE(layout);
+  const PcxColorTable colors = ReadPcxColors(file, *layout);
+  const uint8_t keyIndex = PcxIndexAt(file, *layout, skin.keyX, skin.keyY);
+  EXPECT_EQ(colors[keyIndex] & 0xFFFFFFu, skin.key);
+  for (auto [hue, brightness] : {std::pair{0, 0}, {40, 0}, {0, -30}, {-85, 25}, {200, 300}}) {
+    const std::vector<uint32_t> expected = StepwiseSkin(file, skin, hue, brightness);
+    PcxColorTable tinted = KeyPcxColors(colors, colors[keyIndex]);
+    const TPixelBuffer table{tinted.data(), 256, 1, 256};
+    HueShiftPixels(table, hue);
+    BrightnessShiftPixels(table, brightness);
+    for (TPixelPath path : {kppScalar, kppSse2, kppAvx2}) {
+      std::vector<uint32_t> pixels(expected.size(), 0x12345678u);
+      const size_t used = DecodePcxPixels(file, *layout, tinted, {pixels.data(), skin.width, skin.height, skin.width},
+                                          path);
+      EXPECT_EQ(used, file.size() - 128 - 769) << "the pixel data ends where the palette block begins";
+      ASSERT_EQ(pixels, expected) << "hue " << hue << " brightness " << brightness << " path " << int{path};
+    }
+  }
+}
+
 TEST(SkinFileTest, InactiveCaptionIsPaler) {
   for (auto [active, inactive] : {std::pair{"XP_MAIN", "XP_MAIN1"}, {"XP_METAL_MAIN", "XP_METAL_MAIN1"}}) {
     const std::optional<PcxImage> a = DecodePcx(ReadSkinFile(active));

@@ -1,0 +1,87 @@
+// The controls sheet, painted by real controls through Metal Luna: every
+// cell lies on the sheet, no cell shows the transparent marker, and where
+// the style paints a state differently the cells differ at known points.
+
+#include "tools/gallery/controlsheet.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "theme/core/tebitmap.h"
+#include "theme/core/themelibrary.h"
+#include "theme/styles/luna.h"
+
+namespace hv {
+namespace {
+
+class ControlSheetTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    StartThemeLibrary({.registerStyles = &RegisterSkinnedStyles});
+    sheet_ = new TGallerySheet(PaintControlSheet(ThemeClassOf<TTeThemeMetalLuna>(), ControlSheetRows()));
+  }
+  static void TearDownTestSuite() {
+    delete sheet_;
+    FinishThemeLibrary();
+  }
+  static const TGalleryCell& Cell(const std::string& name) {
+    const TGalleryCell* cell = sheet_->Find(name);
+    if (!cell) throw std::runtime_error("no cell " + name);
+    return *cell;
+  }
+  static uint32_t At(const std::string& name, int dx, int dy) {
+    const TGalleryCell& cell = Cell(name);
+    return sheet_->bitmap->GetPixel(cell.rect.left + dx, cell.rect.top + dy) & 0xFFFFFFu;
+  }
+  static TGallerySheet* sheet_;
+};
+TGallerySheet* ControlSheetTest::sheet_ = nullptr;
+
+TEST_F(ControlSheetTest, EveryCellIsOnTheSheetAndNoneShowsTheMarker) {
+  const TTeBitmap& bitmap = *sheet_->bitmap;
+  ASSERT_GE(sheet_->cells.size(), 53u);
+  for (const TGalleryCell& cell : sheet_->cells) {
+    ASSERT_TRUE(cell.rect.left >= 0 && cell.rect.top >= 0 && cell.rect.right <= bitmap.Width() &&
+                cell.rect.bottom <= bitmap.Height())
+        << cell.name;
+    int marker = 0;
+    for (int y = cell.rect.top; y < cell.rect.bottom; ++y)
+      for (int x = cell.rect.left; x < cell.rect.right; ++x)
+        if ((bitmap.GetPixel(x, y) & 0xFFFFFFu) == 0x7F007Fu) ++marker;
+    EXPECT_EQ(marker, 0) << cell.name;
+  }
+}
+
+TEST_F(ControlSheetTest, StatesThatTheStylePaintsDifferentlyDiffer) {
+  // A flat button shows nothing at rest and its face when hot or pressed.
+  EXPECT_NE(At("TTeThemeSpeedButton, flat normal", 3, 12), At("TTeThemeSpeedButton, flat hot", 3, 12));
+  EXPECT_NE(At("TTeThemeSpeedButton, flat hot", 3, 12), At("TTeThemeSpeedButton, flat pressed", 3, 12));
+  EXPECT_NE(At("TTeThemeSpeedButton normal", 3, 12), At("TTeThemeSpeedButton pressed", 3, 12));
+  // The splitter's hot face.
+  EXPECT_NE(At("TTeThemeSplitter normal", 6, 30), At("TTeThemeSplitter hot", 6, 30));
+  EXPECT_EQ(At("TTeThemeSplitter normal", 6, 30), At("TTeThemeSplitter beveled", 6, 30));
+  // An opaque divider shows its colour; a see-through one its host.
+  EXPECT_NE(At("TTeSpeedDivider see-through", 4, 12), At("TTeSpeedDivider opaque", 4, 12));
+  // The status bar's panels end in the style's separator (the panel from 2
+  // to 52 of the bar).
+  int separator = 0;
+  for (int x = 49; x < 52; ++x)
+    separator += At("TTeThemeStatusBar two panels", x, 11) != At("TTeThemeStatusBar two panels", 45, 11);
+  EXPECT_GT(separator, 0);
+  // The marks of check boxes and radio buttons, in the left 16 pixels.
+  auto differing = [](const std::string& a, const std::string& b) {
+    int n = 0;
+    for (int y = 0; y < 20; ++y)
+      for (int x = 0; x < 16; ++x) n += At(a, x, y) != At(b, x, y);
+    return n;
+  };
+  EXPECT_GT(differing("TTeThemeCheckBox normal", "TTeThemeCheckBox checked"), 0);
+  EXPECT_GT(differing("TTeThemeCheckBox normal", "TTeThemeCheckBox hot"), 0);
+  EXPECT_GT(differing("TTeThemeRadioButton normal", "TTeThemeRadioButton checked"), 0);
+  // The grip in the bar's corner.
+  EXPECT_NE(At("TTeThemeStatusBar two panels", 297, 18), At("TTeThemeStatusBar with size grip", 297, 18));
+}
+
+}  // namespace
+}  // namespace hv
