@@ -5,11 +5,11 @@
 #include <optional>
 #include <span>
 
-#include "framework/stream.h"
-#include "framework/sysutils.h"
 #include "framework/gdi.h"
 #include "framework/graphics.h"
 #include "framework/scoped.h"
+#include "framework/stream.h"
+#include "framework/sysutils.h"
 #include "theme/core/colors.h"
 #include "theme/core/drawing.h"
 #include "theme/core/glyphs.h"
