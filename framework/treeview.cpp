@@ -214,9 +214,9 @@ void TTreeNodes::RenumberFrom(size_t position) const {
 
 TTreeNode* TTreeNodes::Add(const std::string& text) { return AddChild(nullptr, text); }
 
-TTreeNode* TTreeNodes::AddChild(TTreeNode* parent, const std::string& text) {
+TTreeNode* TTreeNodes::AddChild(TTreeNode* parent, std::string text) {
   size_t position = parent ? static_cast<size_t>(parent->LastDescendant()->AbsoluteIndex()) + 1 : nodes_.size();
-  TNodePtr node = MakeNode(parent, text);
+  TNodePtr node = MakeNode(parent, std::move(text));
   TTreeNode* raw = node.get();
   bool appended = position == nodes_.size();
   nodes_.insert(nodes_.begin() + static_cast<ptrdiff_t>(position), std::move(node));
@@ -229,6 +229,22 @@ TTreeNode* TTreeNodes::AddChild(TTreeNode* parent, const std::string& text) {
   if (parent) parent->children_.push_back(raw);
   if (!Defer()) InsertIntoWindow(raw);
   return raw;
+}
+
+// The topics come parents first and each one lands at the end of the list,
+// so each parent is already at its own index past the nodes there were. One
+// allocation of the list and no table of made nodes beside it: a large index
+// touches little memory besides its nodes.
+void TTreeNodes::AppendTopics(const TopicTree& tree, bool fromAnsi,
+                              const std::function<std::string(std::string&&)>& nodeText) {
+  const size_t base = nodes_.size();
+  nodes_.reserve(base + tree.nodes.size());
+  for (int i = 0; i < tree.Count(); ++i) {
+    const TopicNode& topic = tree.nodes[static_cast<size_t>(i)];
+    TTreeNode* parent = topic.parent >= 0 ? nodes_[base + static_cast<size_t>(topic.parent)].get() : nullptr;
+    std::string text = fromAnsi ? AnsiToUtf8(tree.Text(i)) : std::string(tree.Text(i));
+    AddChild(parent, nodeText ? nodeText(std::move(text)) : std::move(text));
+  }
 }
 
 void TTreeNodes::InsertIntoWindow(TTreeNode* node) {
@@ -345,13 +361,7 @@ void TTreeNodes::LoadFromLines(const std::vector<std::string>& lines) {
   BeginUpdate();
   try {
     Clear();
-    std::vector<TTreeNode*> made;
-    made.reserve(tree.nodes.size());
-    for (int i = 0; i < tree.Count(); ++i) {
-      const TopicNode& topic = tree.nodes[static_cast<size_t>(i)];
-      TTreeNode* parent = topic.parent >= 0 ? made[static_cast<size_t>(topic.parent)] : nullptr;
-      made.push_back(AddChild(parent, std::string(tree.Text(i))));
-    }
+    AppendTopics(tree, false, {});
   } catch (...) {
     EndUpdate();
     throw;
@@ -550,7 +560,7 @@ void TTreeView::FullCollapse() {
   for (int i = 0; i < items_->Count(); ++i) items_->Item(i)->Collapse(false);
 }
 
-void TTreeView::LoadFromFile(const std::string& path) {
+void TTreeView::LoadFromFile(const std::string& path, const TNodeTextFn& nodeText) {
   std::string bytes;
   {
     TFileStream file(path, TFileMode::fmOpenRead);
@@ -568,13 +578,7 @@ void TTreeView::LoadFromFile(const std::string& path) {
   items_->BeginUpdate();
   try {
     items_->Clear();
-    std::vector<TTreeNode*> made;
-    made.reserve(tree.nodes.size());
-    for (int i = 0; i < tree.Count(); ++i) {
-      const TopicNode& topic = tree.nodes[static_cast<size_t>(i)];
-      TTreeNode* parent = topic.parent >= 0 ? made[static_cast<size_t>(topic.parent)] : nullptr;
-      made.push_back(items_->AddChild(parent, AnsiToUtf8(tree.Text(i))));
-    }
+    items_->AppendTopics(tree, true, tree.error ? TNodeTextFn() : nodeText);
   } catch (...) {
     items_->EndUpdate();
     throw;

@@ -316,11 +316,21 @@ TEST(PcxTest, SkinDrawnInArgbKeepsItsKeyPixels) {
 // short and into a smaller view, on every pixel path.
 TEST(PcxTest, DirectDecodeWritesThePaletteColoursOfEveryIndex) {
   std::mt19937 rng(5);
-  for (const auto& size : {std::pair{1, 1}, {2, 3}, {7, 5}, {40, 9}, {33, 17}}) {
+  for (const auto& size : {std::pair{1, 1}, {2, 3}, {7, 5}, {40, 9}, {33, 17}, {64, 8}}) {
     const int w = size.first, h = size.second;
     PcxIndexedImage source{.width = w, .height = h, .indices = {}};
-    for (int i = 0; i < w * h; ++i)  // runs of a few values, and stray ones
+    for (int i = 0; i < w * h; ++i) {
+      if (w == 64) {
+        // Runs and literal stretches of every length from 1 to past the
+        // short-run limit on either side of it, at every alignment.
+        const int x = i % 64, y = i / 64, length = 1 + (y * 3 + x / 16) % 21;
+        const bool run = (x / 16) % 2 == 0;
+        source.indices.push_back(static_cast<uint8_t>(run ? 200 + (x % 16) / length : (x * 7 + y) % 190));
+        continue;
+      }
+      // Runs of a few values, and stray ones.
       source.indices.push_back(static_cast<uint8_t>(rng() % 3 == 0 ? rng() % 256 : (i / 5) % 4 + 190));
+    }
     for (size_t i = 0; i < 256; ++i) source.palette[i] = (static_cast<uint32_t>(i) * 0x010305u) & 0xFFFFFFu;
     const std::vector<uint8_t> file = EncodePcx(source);
     const auto layout = ReadPcxLayout(file);
