@@ -3,7 +3,7 @@
 #include "app/frmmain.h"
 #include "framework/classes.h"
 #include "framework/standardclasses.h"
-#include "framework/webbrowser.h"
+#include "pageview/webbrowser.h"
 #include "theme/controls/groupbox.h"
 #include "theme/controls/speedbutton.h"
 #include "theme/controls/splitter.h"

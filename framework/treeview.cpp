@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "framework/topic_index.h"
+#include "framework/indented_tree.h"
 #include "framework/filestream.h"
 #include "framework/graphics.h"
 #include "framework/imagelist.h"

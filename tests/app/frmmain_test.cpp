@@ -16,7 +16,7 @@
 #include "framework/screen.h"
 #include "framework/standardclasses.h"
 #include "framework/treeview.h"
-#include "framework/webbrowser.h"
+#include "pageview/webbrowser.h"
 #include "framework/winstring.h"
 #include "theme/controls/splitter.h"
 #include "theme/controls/statusbar.h"

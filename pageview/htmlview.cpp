@@ -1,4 +1,4 @@
-#include "framework/html/htmlview.h"
+#include "pageview/htmlview.h"
 
 #include <windowsx.h>
 
@@ -7,7 +7,7 @@
 #include <type_traits>
 #include <vector>
 
-#include "framework/html/htmllink.h"
+#include "pageview/htmllink.h"
 #include "framework/sysutils.h"
 #include "framework/winstring.h"
 

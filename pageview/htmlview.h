@@ -10,8 +10,8 @@
 #include <memory>
 #include <string>
 
-#include "framework/html/htmldocument.h"
-#include "framework/html/htmllayout.h"
+#include "pageview/htmldocument.h"
+#include "pageview/htmllayout.h"
 
 namespace hv {
 

@@ -1,4 +1,4 @@
-#include "framework/html/htmlview.h"
+#include "pageview/htmlview.h"
 
 #include <gtest/gtest.h>
 #include <ole2.h>
@@ -8,7 +8,7 @@
 #include <fstream>
 #include <thread>
 
-#include "framework/html/olebrowser.h"
+#include "pageview/olebrowser.h"
 #include "framework/sysutils.h"
 
 namespace hv {

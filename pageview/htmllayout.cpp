@@ -1,4 +1,4 @@
-#include "framework/html/htmllayout.h"
+#include "pageview/htmllayout.h"
 
 #include <algorithm>
 #include <climits>

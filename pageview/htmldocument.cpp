@@ -1,10 +1,10 @@
-#include "framework/html/htmldocument.h"
+#include "pageview/htmldocument.h"
 
 #include <algorithm>
 #include <array>
 #include <climits>
 
-#include "framework/html/htmltokenizer.h"
+#include "pageview/htmltokenizer.h"
 
 namespace hv::html {
 

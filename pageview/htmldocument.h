@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "framework/html/htmlcharset.h"
+#include "pageview/htmlcharset.h"
 
 namespace hv::html {
 

@@ -1,4 +1,4 @@
-#include "framework/html/htmltokenizer.h"
+#include "pageview/htmltokenizer.h"
 
 #include <algorithm>
 #include <array>

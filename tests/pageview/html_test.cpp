@@ -6,11 +6,11 @@
 #include <optional>
 #include <sstream>
 
-#include "framework/html/htmlcharset.h"
-#include "framework/html/htmldocument.h"
-#include "framework/html/htmllayout.h"
-#include "framework/html/htmllink.h"
-#include "framework/html/htmltokenizer.h"
+#include "pageview/htmlcharset.h"
+#include "pageview/htmldocument.h"
+#include "pageview/htmllayout.h"
+#include "pageview/htmllink.h"
+#include "pageview/htmltokenizer.h"
 
 namespace hv::html {
 namespace {

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "framework/html/htmldocument.h"
+#include "pageview/htmldocument.h"
 #include "framework/types.h"
 
 namespace hv::html {
