@@ -11,6 +11,8 @@ namespace hv::html {
 namespace {
 
 constexpr int kTabStop = 8;
+// No length a page gives is taken beyond this many pixels.
+constexpr int kMaxLength = 100000;
 
 bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; }
 
@@ -240,6 +242,7 @@ class Builder {
     current_.kind = preDepth_ > 0 ? BlockKind::Preformatted : heading_ > 0 ? BlockKind::Heading : BlockKind::Paragraph;
     current_.level = heading_;
     current_.indent = Indent();
+    current_.tight = !dl_.empty() && heading_ == 0 && preDepth_ == 0;
     current_.rows.clear();
     preColumn_ = 0;
   }
@@ -467,6 +470,7 @@ class Builder {
       table_ = Block{};
       table_.kind = BlockKind::Table;
       table_.indent = Indent();
+      table_.table = ReadTableFormat(token);
       inCell_ = false;
       inlineFloor_ = inline_.size();
       return;
@@ -492,9 +496,28 @@ class Builder {
     if (table_.rows.empty()) table_.rows.emplace_back();
     TableCell cell;
     cell.header = name == "th";
+    cell.colspan = std::clamp(ParseInt(token.Attr("colspan"), 1), 1, kMaxColspan);
+    if (const std::string* width = token.Attr("width"); width && width->find('%') == std::string::npos)
+      cell.width = std::clamp(ParseInt(width, 0), 0, kMaxLength);
     table_.rows.back().push_back(std::move(cell));
     inCell_ = true;
     preColumn_ = 0;
+  }
+
+  static TableFormat ReadTableFormat(const Token& token) {
+    TableFormat format;
+    // "<table border>" asks for borders as much as "border=1" does.
+    if (const std::string* border = token.Attr("border")) format.border = ParseInt(border, 1) != 0;
+    if (const std::string* width = token.Attr("width")) {
+      int value = std::clamp(ParseInt(width, 0), 0, kMaxLength);
+      if (width->find('%') != std::string::npos) {
+        format.widthPercent = std::min(value, 100);
+      } else {
+        format.width = value;
+      }
+    }
+    if (const std::string* padding = token.Attr("cellpadding")) format.padding = std::clamp(ParseInt(padding, 0), 0, 100);
+    return format;
   }
 
   void TableEnd(const std::string& name) {

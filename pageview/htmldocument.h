@@ -34,6 +34,19 @@ struct Run {
 struct TableCell {
   std::vector<Run> runs;
   bool header = false;
+  int colspan = 1;  // 1..kMaxColspan, as browsers clamp it
+  int width = 0;    // the cell's `width` in pixels, 0 when not given
+};
+
+// Browsers clamp a cell's span to this; a page asking for more gets it.
+constexpr int kMaxColspan = 1000;
+
+// A table's presentational attributes.
+struct TableFormat {
+  bool border = false;  // `border` present and not 0: every cell outlined
+  int width = 0;        // `width` in pixels, 0 when not given
+  int widthPercent = 0; // `width` in percent of the room, 0 when not given
+  int padding = -1;     // `cellpadding` in pixels, -1 for the default
 };
 
 enum class BlockKind { Paragraph, Heading, Preformatted, Rule, Table };
@@ -47,6 +60,10 @@ struct Block {
   int number = 0;  // the item number for Marker::Number
   std::vector<Run> runs;
   std::vector<std::vector<TableCell>> rows;  // Table only
+  TableFormat table;                         // Table only
+  // A term or a description of a definition list: the entries of one list
+  // follow each other without paragraph gaps.
+  bool tight = false;
 
   // The block's text without styles, for tests and hit lookups.
   std::string Text() const;

@@ -126,26 +126,12 @@ class Engine {
     int y = margin;
     int previousBottom = -1;  // no block yet: the first one sits on the margin
 
-    Block titleBlock;
-    bool showTitle = options_.showTitle && !doc.title.empty();
-    if (showTitle && !doc.blocks.empty() && doc.blocks.front().kind == BlockKind::Heading &&
-        doc.blocks.front().Text() == doc.title)
-      showTitle = false;
-    if (showTitle) {
-      titleBlock.kind = BlockKind::Heading;
-      titleBlock.level = 1;
-      RunStyle style;
-      style.bold = true;
-      style.heading = 1;
-      titleBlock.runs.push_back(Run{doc.title, style, {}});
-    }
     auto place = [&](const Block& block) {
       auto [top, bottom] = Margins(block);
       if (previousBottom >= 0) y += std::max(previousBottom, top);
       y += LayBlock(block, y);
       previousBottom = bottom;
     };
-    if (showTitle) place(titleBlock);
     for (const Block& block : doc.blocks) place(block);
     out_.height = y + margin;
     out_.width = std::max(options_.width, rightmost_ + margin);
@@ -177,7 +163,7 @@ class Engine {
       case BlockKind::Rule:
         return {unit_ / 2, unit_ / 2};
       case BlockKind::Paragraph:
-        if (block.marker != Marker::None) return {0, 0};
+        if (block.marker != Marker::None || block.tight) return {0, 0};
         return {unit_, unit_};
       case BlockKind::Preformatted:
       case BlockKind::Table:
@@ -481,22 +467,62 @@ class Engine {
 
   // --- tables ----------------------------------------------------------------
 
+  // Columns are sized as browsers do: each gets at least its widest word and
+  // at most its longest line, spanning cells spreading what they need over
+  // the columns they cover; a table with a width stretches its columns to it.
   int LayTable(const Block& block, int x0, int y) {
+    const TableFormat& format = block.table;
     size_t cols = 0;
-    for (const auto& row : block.rows) cols = std::max(cols, row.size());
-    if (cols == 0) return 0;
-    const int border = 1;
-    const int pad = std::max(2, unit_ / 3);
-    std::vector<int> colMin(cols, 0), colMax(cols, 0);
     for (const auto& row : block.rows) {
-      for (size_t c = 0; c < row.size(); ++c) {
-        auto [mn, mx] = MinMax(row[c].runs);
-        colMin[c] = std::max(colMin[c], mn);
-        colMax[c] = std::max(colMax[c], mx);
+      size_t used = 0;
+      for (const TableCell& cell : row) used += static_cast<size_t>(std::clamp(cell.colspan, 1, kMaxColspan));
+      cols = std::max(cols, used);
+    }
+    // Columns beyond this only come from spans meant to reach the edge.
+    cols = std::min<size_t>(cols, kMaxColspan);
+    if (cols == 0) return 0;
+    const int border = format.border ? 1 : 0;
+    const int pad = format.padding >= 0 ? format.padding : std::max(2, unit_ / 3);
+    const int step = 1 + 2 * pad;  // the one-pixel gap between cells stays with or without borders
+    std::vector<long long> colMin(cols, 0), colMax(cols, 0);
+    auto span = [&](size_t c, const TableCell& cell) {
+      return std::min<size_t>(static_cast<size_t>(std::clamp(cell.colspan, 1, kMaxColspan)), cols - c);
+    };
+    for (int pass = 0; pass < 2; ++pass) {  // single cells first, then what spans must add
+      for (const auto& row : block.rows) {
+        size_t c = 0;
+        for (const TableCell& cell : row) {
+          if (c >= cols) break;
+          size_t n = span(c, cell);
+          if ((n == 1) == (pass == 0)) {
+            auto [mn, mx] = MinMax(cell.runs);
+            long long fixed = cell.width > 0 ? std::max(0, cell.width - 2 * pad - 1) : 0;
+            long long wantMin = std::max<long long>(mn, fixed);
+            long long wantMax = std::max<long long>(fixed > 0 ? std::max<long long>(fixed, mn) : mx, wantMin);
+            long long chromeInside = static_cast<long long>(n - 1) * step;
+            long long haveMin = chromeInside, haveMax = chromeInside;
+            for (size_t k = c; k < c + n; ++k) {
+              haveMin += colMin[k];
+              haveMax += colMax[k];
+            }
+            long long each = static_cast<long long>(n);
+            if (wantMin > haveMin)
+              for (size_t k = c; k < c + n; ++k) colMin[k] += (wantMin - haveMin + each - 1) / each;
+            if (wantMax > haveMax)
+              for (size_t k = c; k < c + n; ++k) colMax[k] += (wantMax - haveMax + each - 1) / each;
+          }
+          c += n;
+        }
       }
     }
-    long long chrome = static_cast<long long>(cols) * (border + 2 * pad) + border;
-    long long avail = std::max<long long>(static_cast<long long>(cols), right_ - x0 - chrome);
+    for (size_t c = 0; c < cols; ++c) colMax[c] = std::max(colMax[c], colMin[c]);
+    long long chrome = static_cast<long long>(cols) * step + 1;
+    long long room = std::max<long long>(static_cast<long long>(cols), right_ - x0 - chrome);
+    long long avail = room;
+    long long target = 0;  // the width the table asks for, inside its chrome
+    if (format.widthPercent > 0) target = (right_ - x0) * format.widthPercent / 100 - chrome;
+    if (format.width > 0) target = format.width - chrome;
+    if (target > 0) avail = std::min(avail, target);
     long long sumMin = 0, sumMax = 0;
     for (size_t c = 0; c < cols; ++c) {
       sumMin += colMin[c];
@@ -507,43 +533,65 @@ class Engine {
       long long w;
       if (sumMax <= avail) {
         w = colMax[c];
+        // A table given a width stretches its columns to it.
+        if (target > 0 && sumMax < avail)
+          w += sumMax > 0 ? (avail - sumMax) * colMax[c] / sumMax : (avail - sumMax) / static_cast<long long>(cols);
       } else if (sumMin >= avail) {
         w = sumMin > 0 ? colMin[c] * avail / sumMin : avail / static_cast<long long>(cols);
       } else {
         w = colMin[c] + (colMax[c] - colMin[c]) * (avail - sumMin) / std::max<long long>(1, sumMax - sumMin);
       }
-      widths[c] = static_cast<int>(std::clamp<long long>(w, 1, INT_MAX / 4));
+      widths[c] = static_cast<int>(std::clamp<long long>(w, 1, INT_MAX / 4 / static_cast<long long>(cols)));
+    }
+    if (target > 0 && sumMax <= avail) {  // what the proportions rounded away
+      long long placed = 0;
+      for (int w : widths) placed += w;
+      if (placed < avail) widths.back() += static_cast<int>(std::min<long long>(avail - placed, INT_MAX / 4));
     }
     std::vector<int> xs(cols + 1, x0);
-    for (size_t c = 0; c < cols; ++c) xs[c + 1] = xs[c] + border + 2 * pad + widths[c];
+    for (size_t c = 0; c < cols; ++c) xs[c + 1] = xs[c] + step + widths[c];
 
     int rowTop = y;
     for (const auto& row : block.rows) {
       size_t shadeAt = out_.boxes.size();
       int contentHeight = body_.height;
-      for (size_t c = 0; c < row.size(); ++c) {
-        InlineResult r = LayInline(row[c].runs, xs[c] + border + pad, rowTop + border + pad, widths[c], false);
+      struct Placed {
+        size_t first, last;
+        bool header;
+      };
+      std::vector<Placed> cells;
+      size_t c = 0;
+      for (const TableCell& cell : row) {
+        if (c >= cols) break;
+        size_t n = span(c, cell);
+        int inner = xs[c + n] - xs[c] - step;
+        InlineResult r = LayInline(cell.runs, xs[c] + 1 + pad, rowTop + 1 + pad, std::max(1, inner), false);
         contentHeight = std::max(contentHeight, r.height);
+        cells.push_back(Placed{c, c + n, cell.header});
+        c += n;
       }
-      int rowBottom = rowTop + border + 2 * pad + contentHeight;
+      int rowBottom = rowTop + step + contentHeight;
       std::vector<LayoutBox> shades;
-      for (size_t c = 0; c < row.size(); ++c) {
-        if (!row[c].header) continue;
+      for (const Placed& cell : cells) {
+        if (!cell.header) continue;
         LayoutBox shade;
         shade.kind = BoxKind::Shade;
-        shade.rect = TRect{xs[c] + border, rowTop + border, xs[c + 1], rowBottom};
+        shade.rect = TRect{xs[cell.first] + 1, rowTop + 1, xs[cell.last], rowBottom};
         shades.push_back(std::move(shade));
       }
       out_.boxes.insert(out_.boxes.begin() + static_cast<std::ptrdiff_t>(shadeAt), shades.begin(), shades.end());
-      for (size_t c = 0; c < row.size(); ++c) {
-        LayoutBox frame;
-        frame.kind = BoxKind::CellBorder;
-        frame.rect = TRect{xs[c], rowTop, xs[c + 1] + border, rowBottom + border};
-        Add(std::move(frame));
+      if (border) {
+        for (const Placed& cell : cells) {
+          LayoutBox frame;
+          frame.kind = BoxKind::CellBorder;
+          frame.rect = TRect{xs[cell.first], rowTop, xs[cell.last] + 1, rowBottom + 1};
+          Add(std::move(frame));
+        }
       }
+      rightmost_ = std::max(rightmost_, xs[cells.empty() ? 0 : cells.back().last] + 1);
       rowTop = rowBottom;
     }
-    return rowTop + border - y;
+    return rowTop + 1 - y;
   }
 
   TextMeasurer& measurer_;

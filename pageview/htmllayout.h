@@ -56,9 +56,7 @@ struct LinkArea {
 struct LayoutOptions {
   int width = 0;  // the surface width, margins included
   int margin = 8;
-  // Shows the document title above the page unless the page begins with a
-  // heading of the same text.
-  bool showTitle = true;
+  // The title belongs to the window's caption and history, never to the page.
 };
 
 struct PageLayout {

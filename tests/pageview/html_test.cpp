@@ -377,11 +377,10 @@ class FixedMeasurer : public TextMeasurer {
   int calls = 0;
 };
 
-PageLayout Lay(std::string_view html, int width, bool showTitle = true) {
+PageLayout Lay(std::string_view html, int width) {
   FixedMeasurer measurer;
   LayoutOptions options;
   options.width = width;
-  options.showTitle = showTitle;
   return LayoutDocument(ParseHtml(html), measurer, options);
 }
 
@@ -480,7 +479,7 @@ TEST(HtmlLayoutTest, ListMarkersSitBesideTheFirstLine) {
 }
 
 TEST(HtmlLayoutTest, TableColumnsFitTheirContent) {
-  PageLayout layout = Lay("<table><tr><th>aa</th><td>b</td></tr><tr><td>ccc</td><td></td></tr></table>", 400);
+  PageLayout layout = Lay("<table border=1><tr><th>aa</th><td>b</td></tr><tr><td>ccc</td><td></td></tr></table>", 400);
   auto borders = Boxes(layout, BoxKind::CellBorder);
   ASSERT_EQ(borders.size(), 4u);
   EXPECT_EQ(borders[0]->rect, Rect(8, 8, 48, 34));
@@ -502,7 +501,7 @@ TEST(HtmlLayoutTest, TableColumnsFitTheirContent) {
 
 TEST(HtmlLayoutTest, WideTablesShrinkToTheWidth) {
   PageLayout layout =
-      Lay("<table><tr><td>alpha beta gamma delta</td><td>one two three four five six</td></tr></table>", 200);
+      Lay("<table border><tr><td>alpha beta gamma delta</td><td>one two three four five six</td></tr></table>", 200);
   auto borders = Boxes(layout, BoxKind::CellBorder);
   ASSERT_EQ(borders.size(), 2u);
   EXPECT_LE(borders[1]->rect.right, 193);
@@ -542,11 +541,88 @@ TEST(HtmlLayoutTest, PreformattedTextKeepsItsSpacesOnAShade) {
   EXPECT_EQ(text[1]->rect.top, 28);
 }
 
-TEST(HtmlLayoutTest, TitleShownUnlessThePageRepeatsIt) {
-  EXPECT_EQ(TextsOf(Lay("<title>T</title><p>x</p>", 200)), (Strings{"T", "x"}));
-  EXPECT_EQ(Boxes(Lay("<title>T</title><p>x</p>", 200), BoxKind::Text)[0]->style.heading, 1);
+TEST(HtmlLayoutTest, TheTitleIsNeverDrawn) {
+  EXPECT_EQ(TextsOf(Lay("<title>T</title><p>x</p>", 200)), Strings{"x"});
+  EXPECT_EQ(Boxes(Lay("<title>T</title><p>x</p>", 200), BoxKind::Text)[0]->rect.top, 8) << "x sits on the margin";
   EXPECT_EQ(TextsOf(Lay("<title>T</title><h1>T</h1>", 200)), Strings{"T"});
-  EXPECT_EQ(TextsOf(Lay("<title>T</title><p>x</p>", 200, false)), Strings{"x"});
+  EXPECT_TRUE(Lay("<title>Only a title</title>", 200).boxes.empty());
+}
+
+// Tables read their presentational attributes: borders only when asked for,
+// a width in percent or pixels that the columns stretch to, padding, spans.
+TEST(HtmlLayoutTest, TableAttributes) {
+  // The FixedMeasurer gives 10 pixels a character and 16 a line.
+  PageLayout plain = Lay("<table><tr><td>aa</td><td>b</td></tr></table>", 400);
+  EXPECT_TRUE(Boxes(plain, BoxKind::CellBorder).empty()) << "no border attribute, no borders";
+  EXPECT_TRUE(Boxes(Lay("<table border=0><tr><td>aa</td></tr></table>", 400), BoxKind::CellBorder).empty());
+  auto plainText = Boxes(plain, BoxKind::Text);
+  ASSERT_EQ(plainText.size(), 2u);
+  EXPECT_EQ(plainText[0]->rect, Rect(13, 13, 33, 29)) << "the same place as with borders";
+
+  PageLayout full = Lay("<table width='100%' border=1><tr><td>aa</td><td>bbbb</td></tr></table>", 400);
+  auto cells = Boxes(full, BoxKind::CellBorder);
+  ASSERT_EQ(cells.size(), 2u);
+  EXPECT_EQ(cells[0]->rect.left, 8);
+  EXPECT_EQ(cells[1]->rect.right, 392) << "the table spans the room between the margins";
+  // The extra room goes to the columns in proportion to their content: 20 to 40.
+  EXPECT_NEAR(cells[1]->rect.Width(), 2 * cells[0]->rect.Width(), 12);
+
+  PageLayout fixed = Lay("<table width=200 border=1><tr><td>a</td></tr></table>", 400);
+  ASSERT_EQ(Boxes(fixed, BoxKind::CellBorder).size(), 1u);
+  EXPECT_EQ(Boxes(fixed, BoxKind::CellBorder)[0]->rect, Rect(8, 8, 208, 8 + 1 + 2 * 4 + 16 + 1));
+  EXPECT_EQ(Boxes(Lay("<table width=2000 border=1><tr><td>a</td></tr></table>", 400), BoxKind::CellBorder)[0]->rect.right,
+            392) << "never wider than the room";
+
+  PageLayout padded = Lay("<table border=1 cellpadding=10><tr><td>a</td></tr></table>", 400);
+  EXPECT_EQ(Boxes(padded, BoxKind::CellBorder)[0]->rect, Rect(8, 8, 8 + 1 + 20 + 10 + 1, 8 + 1 + 20 + 16 + 1));
+  EXPECT_EQ(Boxes(padded, BoxKind::Text)[0]->rect, Rect(19, 19, 29, 35));
+
+  // A heading cell over two columns covers both.
+  PageLayout spanned =
+      Lay("<table border=1><tr><th colspan=2>head</th></tr><tr><td>aaa</td><td>bbb</td></tr></table>", 400);
+  auto spans = Boxes(spanned, BoxKind::CellBorder);
+  ASSERT_EQ(spans.size(), 3u);
+  EXPECT_EQ(spans[0]->rect.left, spans[1]->rect.left);
+  EXPECT_EQ(spans[0]->rect.right, spans[2]->rect.right);
+  EXPECT_EQ(spans[1]->rect.right - 1, spans[2]->rect.left) << "neighbours share their border line";
+
+  // A cell's width is the least its column gets.
+  auto wide = Boxes(Lay("<table border=1><tr><td width=150>a</td><td>b</td></tr></table>", 400), BoxKind::CellBorder);
+  ASSERT_EQ(wide.size(), 2u);
+  EXPECT_EQ(wide[0]->rect.Width(), 151);
+}
+
+TEST(HtmlLayoutTest, HugeTablesStayBounded) {
+  std::string page = "<table border=1>";
+  for (int r = 0; r < 1000; ++r) {
+    page += "<tr>";
+    for (int c = 0; c < 100; ++c) page += "<td>x</td>";
+  }
+  page += "</table>";
+  PageLayout many = Lay(page, 800);
+  EXPECT_EQ(Boxes(many, BoxKind::CellBorder).size(), 100000u);
+  for (const LayoutBox& b : many.boxes) ASSERT_LE(b.rect.right, 800 + 1000) << "columns shrink to the room";
+
+  PageLayout spanning = Lay("<table border=1><tr><td colspan=1000000>a</td></tr><tr><td>b</td><td>c</td></tr></table>", 400);
+  auto cells = Boxes(spanning, BoxKind::CellBorder);
+  ASSERT_EQ(cells.size(), 3u);
+  EXPECT_EQ(cells[0]->rect.left, 8);
+  // A thousand columns at most, each its one pixel of content, its padding and its gap.
+  EXPECT_EQ(cells[0]->rect.right, 8 + 2 * 10 + 998 * 1 + 1000 * (2 * 4 + 1) + 1);
+  EXPECT_EQ(ParseHtml("<table><tr><td colspan=1000000>a</td></tr></table>").blocks[0].rows[0][0].colspan, 1000);
+}
+
+TEST(HtmlLayoutTest, DefinitionListsHaveNoParagraphGaps) {
+  PageLayout layout = Lay("<p>intro</p><dl><dt>term</dt><dd>what it means</dd><dt>next</dt><dd>more</dd></dl><p>end</p>", 400);
+  auto text = Boxes(layout, BoxKind::Text);
+  ASSERT_EQ(text.size(), 6u);
+  EXPECT_EQ(text[1]->rect.top, text[0]->rect.bottom + 12) << "one paragraph gap before the list";
+  EXPECT_EQ(text[2]->rect.top, text[1]->rect.bottom) << "the description right under its term";
+  EXPECT_GT(text[2]->rect.left, text[1]->rect.left) << "and indented";
+  EXPECT_EQ(text[3]->rect.top, text[2]->rect.bottom);
+  EXPECT_EQ(text[3]->rect.left, text[1]->rect.left);
+  EXPECT_EQ(text[4]->rect.top, text[3]->rect.bottom);
+  EXPECT_EQ(text[5]->rect.top, text[4]->rect.bottom + 12) << "and one after it";
 }
 
 TEST(HtmlLayoutTest, HeightGrowsWithContentAndTinyWidthsTerminate) {
