@@ -99,8 +99,10 @@ class Builder {
   std::vector<Run>& Target() { return InCell() ? table_.rows.back().back().runs : current_.runs; }
 
   static char LastChar(const std::vector<Run>& runs) {
-    for (auto it = runs.rbegin(); it != runs.rend(); ++it)
+    for (auto it = runs.rbegin(); it != runs.rend(); ++it) {
+      if (it->IsImage()) return '*';  // an image is ink: a space after it stays
       if (!it->text.empty()) return it->text.back();
+    }
     return '\0';
   }
 
@@ -132,15 +134,19 @@ class Builder {
     std::vector<Run>& runs = Target();
     RunStyle style = CurrentStyle();
     std::string href = CurrentHref();
-    if (!runs.empty() && runs.back().style == style && runs.back().href == href) {
+    if (!runs.empty() && !runs.back().IsImage() && runs.back().style == style && runs.back().href == href) {
       runs.back().text.append(text);
     } else {
-      runs.push_back(Run{std::string(text), style, std::move(href)});
+      Run run;
+      run.text = std::string(text);
+      run.style = style;
+      run.href = std::move(href);
+      runs.push_back(std::move(run));
     }
   }
 
   static void TrimTrailingSpaces(std::vector<Run>& runs) {
-    while (!runs.empty()) {
+    while (!runs.empty() && !runs.back().IsImage()) {
       std::string& t = runs.back().text;
       while (!t.empty() && t.back() == ' ') t.pop_back();
       if (!t.empty()) return;
@@ -192,6 +198,46 @@ class Builder {
       }
     }
     Append(collapsed);
+  }
+
+  void Image(const Token& token) {
+    const std::string* src = token.Attr("src");
+    const std::string* alt = token.Attr("alt");
+    std::string altText;
+    if (alt) {  // alt text reads as text: its white space collapses
+      for (char c : *alt) {
+        if (!IsSpace(c)) {
+          altText.push_back(c);
+        } else if (!altText.empty() && altText.back() != ' ') {
+          altText.push_back(' ');
+        }
+      }
+      while (!altText.empty() && altText.back() == ' ') altText.pop_back();
+    }
+    if (!src || src->find_first_not_of(" \t\r\n\f") == std::string::npos) {
+      if (!altText.empty()) Text(altText);  // nothing to read: the alt text stands in
+      return;
+    }
+    Run run;
+    run.style = CurrentStyle();
+    run.href = CurrentHref();
+    run.image = std::string(Trim(*src));
+    run.alt = std::move(altText);
+    auto length = [&](const char* name) {
+      const std::string* value = token.Attr(name);
+      if (!value || value->find('%') != std::string::npos) return -1;
+      int pixels = ParseInt(value, -1);
+      return pixels < 0 ? -1 : std::min(pixels, kMaxLength);
+    };
+    run.imageWidth = length("width");
+    run.imageHeight = length("height");
+    Target().push_back(std::move(run));
+  }
+
+  static std::string_view Trim(std::string_view text) {
+    while (!text.empty() && IsSpace(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsSpace(text.back())) text.remove_suffix(1);
+    return text;
   }
 
   void PreText(std::string_view text) {
@@ -280,8 +326,7 @@ class Builder {
       return;
     }
     if (name == "img") {
-      const std::string* alt = token.Attr("alt");
-      if (alt && alt->find_first_not_of(" \t\r\n\f") != std::string::npos) Text("[" + *alt + "]");
+      Image(token);
       return;
     }
     if (int level = HeadingLevel(name)) {

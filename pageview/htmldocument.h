@@ -28,7 +28,15 @@ struct Run {
   std::string text;
   RunStyle style;
   std::string href;  // the link target as written, empty when not a link
+  // An image in the text (`img`): its source as written, and the alt text a
+  // reader sees when the image cannot be read. `text` is empty then.
+  std::string image;
+  std::string alt;
+  int imageWidth = -1;  // the `width` and `height` attributes, -1 when not given
+  int imageHeight = -1;
   bool operator==(const Run&) const = default;
+
+  bool IsImage() const { return !image.empty(); }
 };
 
 struct TableCell {

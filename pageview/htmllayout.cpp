@@ -98,6 +98,7 @@ struct Placed {
   const Run* run = nullptr;
   bool wide = false;
   bool space = false;
+  bool image = false;
   int x = 0;
   int width = 0;
 };
@@ -146,6 +147,12 @@ class Engine {
     m.ascent = std::clamp(m.ascent, 0, m.height);
     metricsCache_.emplace_back(style, m);
     return m;
+  }
+
+  // An image reaches from its baseline up; the line's text sets the descent.
+  FontMetrics ItemMetrics(const Placed& item) {
+    if (item.image) return FontMetrics{item.run->imageHeight, item.run->imageHeight};
+    return Metrics(item.run->style);
   }
 
   int Width(std::string_view text, const RunStyle& style) {
@@ -273,10 +280,15 @@ class Engine {
           atom.glue = NoBreakBefore(first) || NoBreakAfter(last);
         }
       }
-      if (atom.kind != Atom::Break) atom.width = Width(atom.text, atom.run->style);
+      if (atom.kind != Atom::Break)
+        atom.width = atom.run->IsImage() ? atom.run->imageWidth : Width(atom.text, atom.run->style);
       atoms.push_back(atom);
     };
     for (const Run& run : runs) {
+      if (run.IsImage()) {
+        push(Atom{Atom::Word, {}, &run, false, false, 0});
+        continue;
+      }
       std::string_view text = run.text;
       size_t pos = 0;
       size_t wordStart = 0;
@@ -310,8 +322,55 @@ class Engine {
     return atoms;
   }
 
+  // Images get the size they are drawn at; one that cannot be read becomes
+  // its alt text. Runs without images come back as they are.
+  const std::vector<Run>& ResolveImages(const std::vector<Run>& runs, std::vector<Run>& storage) {
+    if (std::none_of(runs.begin(), runs.end(), [](const Run& r) { return r.IsImage(); })) return runs;
+    storage.clear();
+    storage.reserve(runs.size());
+    for (const Run& run : runs) {
+      if (!run.IsImage()) {
+        storage.push_back(run);
+        continue;
+      }
+      TSize natural = NaturalSize(run.image);
+      if (natural.cx <= 0 || natural.cy <= 0) {
+        if (run.alt.empty()) continue;
+        Run alt = run;
+        alt.image.clear();
+        alt.text = run.alt;
+        storage.push_back(std::move(alt));
+        continue;
+      }
+      long long w = run.imageWidth, h = run.imageHeight;
+      if (w < 0 && h < 0) {
+        w = natural.cx;
+        h = natural.cy;
+      } else if (w < 0) {
+        w = h * natural.cx / natural.cy;  // one side given: the other keeps the proportions
+      } else if (h < 0) {
+        h = w * natural.cy / natural.cx;
+      }
+      Run image = run;
+      image.imageWidth = static_cast<int>(std::clamp<long long>(w, 0, kMaxImageSide));
+      image.imageHeight = static_cast<int>(std::clamp<long long>(h, 0, kMaxImageSide));
+      storage.push_back(std::move(image));
+    }
+    return storage;
+  }
+
+  TSize NaturalSize(const std::string& src) {
+    for (const auto& [name, size] : imageSizes_)
+      if (name == src) return size;
+    TSize size = measurer_.ImageSize(src);
+    imageSizes_.emplace_back(src, size);
+    return size;
+  }
+
   // The widest word and the widest unwrapped line, for sizing table columns.
-  std::pair<int, int> MinMax(const std::vector<Run>& runs) {
+  std::pair<int, int> MinMax(const std::vector<Run>& given) {
+    std::vector<Run> storage;
+    const std::vector<Run>& runs = ResolveImages(given, storage);
     std::vector<Atom> atoms = Atoms(runs, false);
     int widestWord = 0, widestLine = 0, word = 0, line = 0;
     for (const Atom& a : atoms) {
@@ -337,7 +396,9 @@ class Engine {
     int x = 0;  // pen position from the line start
   };
 
-  InlineResult LayInline(const std::vector<Run>& runs, int x0, int y0, int width, bool pre) {
+  InlineResult LayInline(const std::vector<Run>& given, int x0, int y0, int width, bool pre) {
+    std::vector<Run> storage;
+    const std::vector<Run>& runs = ResolveImages(given, storage);
     std::vector<Atom> atoms = Atoms(runs, pre);
     InlineResult result;
     int y = y0;
@@ -348,7 +409,7 @@ class Engine {
       while (!line.items.empty() && line.items.back().space) line.items.pop_back();
       int height = 0, ascent = 0;
       for (const Placed& p : line.items) {
-        FontMetrics m = Metrics(p.run->style);
+        FontMetrics m = ItemMetrics(p);
         height = std::max(height, m.height);
         ascent = std::max(ascent, m.ascent);
       }
@@ -360,7 +421,7 @@ class Engine {
         // Mixed sizes: the line must hold the tallest descent as well.
         int descent = 0;
         for (const Placed& p : line.items) {
-          FontMetrics m = Metrics(p.run->style);
+          FontMetrics m = ItemMetrics(p);
           descent = std::max(descent, m.height - m.ascent);
         }
         height = std::max(height, ascent + descent);
@@ -375,9 +436,20 @@ class Engine {
       size_t i = 0;
       while (i < line.items.size()) {
         const Placed& first = line.items[i];
+        if (first.image) {  // an image stands on the baseline
+          LayoutBox box;
+          box.kind = BoxKind::Image;
+          box.text = first.run->image;
+          box.link = !first.run->href.empty();
+          box.baseline = baseline;
+          box.rect = TRect{x0 + first.x, baseline - first.run->imageHeight, x0 + first.x + first.width, baseline};
+          Add(std::move(box), &first.run->href);
+          ++i;
+          continue;
+        }
         size_t j = i + 1;
         int w = first.width;
-        while (j < line.items.size() && line.items[j].run->style == first.run->style &&
+        while (j < line.items.size() && !line.items[j].image && line.items[j].run->style == first.run->style &&
                line.items[j].run->href == first.run->href && line.items[j].wide == first.wide) {
           w += line.items[j].width;
           ++j;
@@ -398,7 +470,7 @@ class Engine {
     };
 
     auto place = [&](std::string_view text, const Atom& atom, int w) {
-      line.items.push_back(Placed{text, atom.run, atom.wide, atom.kind == Atom::Space, line.x, w});
+      line.items.push_back(Placed{text, atom.run, atom.wide, atom.kind == Atom::Space, atom.run->IsImage(), line.x, w});
       line.x += w;
     };
 
@@ -452,7 +524,7 @@ class Engine {
         softStart = true;
       }
       for (size_t k = i; k < end; ++k) {
-        if (line.x + atoms[k].width <= width) {
+        if (line.x + atoms[k].width <= width || atoms[k].run->IsImage()) {  // an image is never cut
           place(atoms[k].text, atoms[k], atoms[k].width);
         } else {
           cut(atoms[k]);
@@ -604,6 +676,7 @@ class Engine {
   int right_ = 1;
   int rightmost_ = 0;
   std::vector<std::pair<RunStyle, FontMetrics>> metricsCache_;
+  std::vector<std::pair<std::string, TSize>> imageSizes_;
 };
 
 }  // namespace

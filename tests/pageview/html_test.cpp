@@ -327,7 +327,11 @@ TEST(HtmlDocumentTest, RulesQuotesDefinitionsImages) {
   EXPECT_EQ(doc.blocks[5].indent, 0);
   EXPECT_EQ(doc.blocks[6].Text(), "def");
   EXPECT_EQ(doc.blocks[6].indent, 1);
-  EXPECT_EQ(doc.blocks[7].Text(), "[Logo]");
+  ASSERT_EQ(doc.blocks[7].runs.size(), 2u);
+  EXPECT_EQ(doc.blocks[7].runs[0].image, "x");
+  EXPECT_EQ(doc.blocks[7].runs[0].alt, "Logo");
+  EXPECT_EQ(doc.blocks[7].runs[1].image, "y");
+  EXPECT_EQ(doc.blocks[7].runs[1].alt, "");
 }
 
 // --- links ---------------------------------------------------------------------
@@ -541,6 +545,74 @@ TEST(HtmlLayoutTest, PreformattedTextKeepsItsSpacesOnAShade) {
   EXPECT_EQ(text[1]->rect.top, 28);
 }
 
+// The FixedMeasurer, and images of known sizes; any other source cannot be read.
+class ImageMeasurer : public FixedMeasurer {
+ public:
+  TSize ImageSize(std::string_view src) override {
+    ++lookups;
+    if (src == "logo.png") return {30, 40};
+    if (src == "wide.gif") return {600, 10};
+    return {};
+  }
+  int lookups = 0;
+};
+
+PageLayout LayImages(std::string_view html, int width, ImageMeasurer& measurer) {
+  LayoutOptions options;
+  options.width = width;
+  return LayoutDocument(ParseHtml(html), measurer, options);
+}
+
+TEST(HtmlLayoutTest, ImagesStandOnTheBaselineAtTheirSize) {
+  ImageMeasurer measurer;
+  PageLayout layout = LayImages("<p>ab<img src='logo.png' alt='Logo'>cd <img src=logo.png width=60></p>", 400, measurer);
+  auto images = Boxes(layout, BoxKind::Image);
+  ASSERT_EQ(images.size(), 2u);
+  EXPECT_EQ(images[0]->text, "logo.png");
+  // The taller image sets the baseline of the line: 8 + 80.
+  EXPECT_EQ(images[0]->rect, Rect(28, 88 - 40, 58, 88)) << "after \"ab\", its bottom on the baseline";
+  EXPECT_EQ(images[1]->rect, Rect(88, 8, 148, 88)) << "one side given: the other keeps the proportions";
+  auto text = Boxes(layout, BoxKind::Text);
+  ASSERT_GE(text.size(), 2u);
+  EXPECT_EQ(text[0]->baseline, 88);
+  EXPECT_EQ(text[0]->rect, Rect(8, 76, 28, 92));
+  EXPECT_EQ(measurer.lookups, 1) << "each source is asked for once per layout";
+  // The line is as tall as the image plus the text's descent below the baseline.
+  EXPECT_EQ(layout.height, 8 + 80 + 4 + 8);
+
+  PageLayout given = LayImages("<img src=logo.png width=10 height=12>", 400, measurer);
+  auto both = Boxes(given, BoxKind::Image);
+  ASSERT_EQ(both.size(), 1u);
+  EXPECT_EQ(both[0]->rect, Rect(8, 8, 18, 20));
+  PageLayout big = LayImages("<img src=logo.png width=1000000 height=1000000>", 400, measurer);
+  auto huge = Boxes(big, BoxKind::Image);
+  ASSERT_EQ(huge.size(), 1u);
+  EXPECT_EQ(huge[0]->rect.Width(), kMaxImageSide);
+  EXPECT_EQ(huge[0]->rect.Height(), kMaxImageSide);
+}
+
+TEST(HtmlLayoutTest, AnImageThatCannotBeReadShowsItsAltText) {
+  ImageMeasurer measurer;
+  PageLayout layout = LayImages("<p>x<img src=missing.png alt='The  logo'>y<img src=gone.png>z</p>", 400, measurer);
+  EXPECT_TRUE(Boxes(layout, BoxKind::Image).empty());
+  std::string all;
+  for (const std::string& t : TextsOf(layout)) all += t;
+  EXPECT_EQ(all, "xThe logoyz") << "alt text in place of the image; none without alt";
+}
+
+TEST(HtmlLayoutTest, ImagesWrapAndLinkLikeWords) {
+  ImageMeasurer measurer;
+  PageLayout layout = LayImages("<p>aaaa <a href='big.htm'><img src=wide.gif></a> b</p>", 200, measurer);
+  auto images = Boxes(layout, BoxKind::Image);
+  ASSERT_EQ(images.size(), 1u);
+  EXPECT_EQ(images[0]->rect, Rect(8, 24 + 10 - 10, 608, 34)) << "on a line of its own, never cut";
+  EXPECT_TRUE(images[0]->link);
+  ASSERT_EQ(layout.links.size(), 1u);
+  EXPECT_EQ(layout.links[0].rect, images[0]->rect);
+  EXPECT_EQ(layout.links[0].href, "big.htm");
+  EXPECT_GE(layout.width, 608 + 8) << "the page is as wide as the image";
+}
+
 TEST(HtmlLayoutTest, TheTitleIsNeverDrawn) {
   EXPECT_EQ(TextsOf(Lay("<title>T</title><p>x</p>", 200)), Strings{"x"});
   EXPECT_EQ(Boxes(Lay("<title>T</title><p>x</p>", 200), BoxKind::Text)[0]->rect.top, 8) << "x sits on the margin";
@@ -587,7 +659,8 @@ TEST(HtmlLayoutTest, TableAttributes) {
   EXPECT_EQ(spans[1]->rect.right - 1, spans[2]->rect.left) << "neighbours share their border line";
 
   // A cell's width is the least its column gets.
-  auto wide = Boxes(Lay("<table border=1><tr><td width=150>a</td><td>b</td></tr></table>", 400), BoxKind::CellBorder);
+  PageLayout widened = Lay("<table border=1><tr><td width=150>a</td><td>b</td></tr></table>", 400);
+  auto wide = Boxes(widened, BoxKind::CellBorder);
   ASSERT_EQ(wide.size(), 2u);
   EXPECT_EQ(wide[0]->rect.Width(), 151);
 }
