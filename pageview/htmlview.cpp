@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "pageview/htmllink.h"
+#include "pageview/pageimages.h"
 #include "framework/sysutils.h"
 #include "framework/winstring.h"
 
@@ -208,7 +209,9 @@ class THtmlView::Fonts {
 
 class THtmlView::Measurer : public html::TextMeasurer {
  public:
-  explicit Measurer(Fonts& fonts) : fonts_(fonts) {}
+  explicit Measurer(Fonts& fonts, TPageImages* images = nullptr) : fonts_(fonts), images_(images) {}
+
+  TSize ImageSize(std::string_view src) override { return images_ ? images_->Size(src) : TSize{}; }
 
   int TextWidth(std::string_view utf8, const html::RunStyle& style) override {
     std::wstring text = Widen(utf8);
@@ -236,9 +239,10 @@ class THtmlView::Measurer : public html::TextMeasurer {
 
  private:
   Fonts& fonts_;
+  TPageImages* images_;
 };
 
-THtmlView::THtmlView() = default;
+THtmlView::THtmlView() : images_(std::make_unique<TPageImages>()) {}
 
 THtmlView::~THtmlView() {
   if (hwnd_) {
@@ -286,6 +290,7 @@ bool THtmlView::Navigate(const std::wstring& path) {
   html::Document document = html::ParseHtmlBytes(bytes, DecodeWithCodePage);
   document_ = std::move(document);
   path_ = path;
+  images_->SetPage(path_);  // the last page's images go with it
   scrollY_ = 0;
   wheelRemainder_ = 0;
   pressed_ = false;
@@ -302,7 +307,7 @@ void THtmlView::Relayout() {
   if (!hwnd_ || !fonts_) return;
   RECT client{};
   GetClientRect(hwnd_, &client);
-  Measurer measurer(*fonts_);
+  Measurer measurer(*fonts_, images_.get());
   html::LayoutOptions options;
   options.width = client.right - client.left;
   layout_ = html::LayoutDocument(document_, measurer, options);
@@ -468,6 +473,9 @@ void THtmlView::PaintTo(HDC dc, const RECT& area) {
           Selection brush(mem, box.bullet == html::BulletShape::Disc ? ink.get() : GetStockObject(NULL_BRUSH));
           Ellipse(mem, r.left, r.top, r.right, r.bottom);
         }
+        break;
+      case html::BoxKind::Image:
+        images_->Draw(mem, box.text, r);
         break;
       case html::BoxKind::Text: {
         std::wstring text = Widen(box.text);

@@ -15,6 +15,8 @@
 
 namespace hv {
 
+class TPageImages;
+
 class THtmlView {
  public:
   using ErrorHandler = std::function<void(const std::string& message)>;
@@ -39,6 +41,8 @@ class THtmlView {
   const std::wstring& Path() const { return path_; }
 
   const html::Document& Document() const { return document_; }
+  // The decoded images of the page shown; they go with the page.
+  const TPageImages& Images() const { return *images_; }
   // In client coordinates of the unscrolled page.
   const html::PageLayout& Layout() const { return layout_; }
   int ScrollPos() const { return scrollY_; }
@@ -78,6 +82,7 @@ class THtmlView {
   html::Document document_;
   html::PageLayout layout_;
   std::unique_ptr<Fonts> fonts_;
+  std::unique_ptr<TPageImages> images_;
   int layoutWidth_ = -1;
   int scrollY_ = 0;
   int wheelRemainder_ = 0;
