@@ -201,13 +201,19 @@ class Engine {
       case BlockKind::Table:
         return LayTable(block, x0, y);
       case BlockKind::Preformatted: {
+        // Preformatted lines are never wrapped: a long one widens the page,
+        // which then scrolls sideways, as in a browser.
         int pad = std::max(2, unit_ / 3);
         size_t shadeAt = out_.boxes.size();
-        InlineResult r = LayInline(block.runs, x0 + pad, y + pad, std::max(1, right_ - x0 - 2 * pad), true);
+        const int widestSoFar = rightmost_;
+        rightmost_ = 0;
+        InlineResult r = LayInline(block.runs, x0 + pad, y + pad, INT_MAX / 4, true);
+        const int contentRight = rightmost_;
         int height = r.height + 2 * pad;
         LayoutBox shade;
         shade.kind = BoxKind::Shade;
-        shade.rect = TRect{x0, y, right_, y + height};
+        shade.rect = TRect{x0, y, std::max(right_, contentRight + pad), y + height};
+        rightmost_ = std::max(widestSoFar, shade.rect.right);
         out_.boxes.insert(out_.boxes.begin() + static_cast<std::ptrdiff_t>(shadeAt), std::move(shade));
         if (block.marker != Marker::None) AddMarker(block, x0, r.hasLine ? r : EmptyLine(y + pad));
         return height;

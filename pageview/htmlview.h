@@ -47,6 +47,9 @@ class THtmlView {
   const html::PageLayout& Layout() const { return layout_; }
   int ScrollPos() const { return scrollY_; }
   void ScrollTo(int y);
+  // Sideways, for pages wider than the view.
+  int ScrollXPos() const { return scrollX_; }
+  void ScrollXTo(int x);
   // The pixels one arrow key or one wheel line moves.
   int LineStep() const;
 
@@ -74,6 +77,7 @@ class THtmlView {
   const html::LinkArea* LinkAtClient(POINT p) const;
   void FollowLink(const std::string& href);
   void OnScroll(WPARAM wParam);
+  void OnHScroll(WPARAM wParam);
   void OnWheel(WPARAM wParam);
   void OnKey(WPARAM key);
 
@@ -85,6 +89,7 @@ class THtmlView {
   std::unique_ptr<TPageImages> images_;
   int layoutWidth_ = -1;
   int scrollY_ = 0;
+  int scrollX_ = 0;
   int wheelRemainder_ = 0;
   std::string pressedHref_;
   bool pressed_ = false;

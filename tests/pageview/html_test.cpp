@@ -613,6 +613,22 @@ TEST(HtmlLayoutTest, ImagesWrapAndLinkLikeWords) {
   EXPECT_GE(layout.width, 608 + 8) << "the page is as wide as the image";
 }
 
+TEST(HtmlLayoutTest, PreformattedLinesAreNeverWrapped) {
+  const std::string line(60, 'x');  // 480 pixels in the 8-pixel monospace
+  PageLayout layout = Lay("<p>short</p><pre>" + line + " " + line + "\nnext</pre>", 200);
+  auto text = Boxes(layout, BoxKind::Text);
+  ASSERT_EQ(text.size(), 3u);
+  EXPECT_EQ(text[1]->text, line + " " + line) << "one line however wide";
+  EXPECT_EQ(text[1]->rect.Width(), 121 * 8);
+  EXPECT_EQ(text[2]->text, "next");
+  EXPECT_EQ(text[2]->rect.top, text[1]->rect.bottom);
+  auto shades = Boxes(layout, BoxKind::Shade);
+  ASSERT_EQ(shades.size(), 1u);
+  EXPECT_EQ(shades[0]->rect.right, text[1]->rect.right + 4) << "the shade reaches past the text by its padding";
+  EXPECT_EQ(layout.width, shades[0]->rect.right + 8) << "the page is as wide as its widest line";
+  EXPECT_EQ(Lay("<pre>a</pre>", 200).width, 200) << "a narrow page keeps the view's width";
+}
+
 TEST(HtmlLayoutTest, TheTitleIsNeverDrawn) {
   EXPECT_EQ(TextsOf(Lay("<title>T</title><p>x</p>", 200)), Strings{"x"});
   EXPECT_EQ(Boxes(Lay("<title>T</title><p>x</p>", 200), BoxKind::Text)[0]->rect.top, 8) << "x sits on the margin";

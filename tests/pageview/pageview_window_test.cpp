@@ -1,7 +1,8 @@
-// Images in the page view's real window: files in every format the imaging
-// component reads, written here byte by byte or through its encoders, laid
-// out at their size and painted with their colours and alpha; and files that
-// are truncated, lying or huge, which show their alt text.
+// The page view's real window with what makes a page wide or heavy. Images:
+// files in every format the imaging component reads, written here byte by
+// byte or through its encoders, laid out at their size and painted with their
+// colours and alpha; files that are truncated, lying or huge show their alt
+// text. Pages wider than the view scroll sideways.
 
 #include "pageview/pageimages.h"
 
@@ -213,16 +214,16 @@ std::string HugePng() {
          chunk("IDAT", std::string("\x78\x9C\x63\x00\x00\x00\x01\x00\x01", 9)) + chunk("IEND", "");
 }
 
-class PageImagesTest : public ::testing::Test {
+class PageViewWindowTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     WNDCLASSW wc{};
     wc.lpfnWndProc = DefWindowProcW;
     wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"PageImagesTestHost";
+    wc.lpszClassName = L"PageViewWindowTestHost";
     RegisterClassW(&wc);
-    top_ = CreateWindowExW(0, L"PageImagesTestHost", L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, 0,
+    top_ = CreateWindowExW(0, L"PageViewWindowTestHost", L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, 0,
                            0, 640, 480, nullptr, nullptr, wc.hInstance, nullptr);
   }
   static void TearDownTestSuite() {
@@ -311,7 +312,7 @@ class PageImagesTest : public ::testing::Test {
   return ::testing::AssertionSuccess();
 }
 
-TEST_F(PageImagesTest, EveryFormatShowsAtItsSizeWithItsColours) {
+TEST_F(PageViewWindowTest, EveryFormatShowsAtItsSizeWithItsColours) {
   // Left half opaque blue, right half blue at half alpha.
   Write("img/a.png", Encode(GUID_ContainerFormatPng, 20, 10, [](int x, int) { return x < 10 ? 0xFF0000FFu : 0x800000FFu; }));
   Write("img/b.gif", Gif(6, 4, {1, 2}));  // a red frame, then a green one
@@ -344,7 +345,7 @@ TEST_F(PageImagesTest, EveryFormatShowsAtItsSizeWithItsColours) {
   EXPECT_EQ(view_->Images().Count(), 5);
 }
 
-TEST_F(PageImagesTest, WidthAndHeightScaleTheImage) {
+TEST_F(PageViewWindowTest, WidthAndHeightScaleTheImage) {
   Write("img/a.png", Encode(GUID_ContainerFormatPng, 20, 10, [](int x, int) { return x < 10 ? 0xFF0000FFu : 0xFFFF0000u; }));
   ASSERT_TRUE(view_->Navigate(Write("page.htm", "<img src='img/a.png' width=80><br><img src='img/a.png' width=10 height=30>")));
   auto images = Images();
@@ -361,7 +362,7 @@ TEST_F(PageImagesTest, WidthAndHeightScaleTheImage) {
   EXPECT_EQ(At(pixels, big.left + 10, big.bottom - 1), 0x0000FFu) << "stretched to the whole box";
 }
 
-TEST_F(PageImagesTest, UnreadableImagesShowTheirAltTextWithinBoundedMemory) {
+TEST_F(PageViewWindowTest, UnreadableImagesShowTheirAltTextWithinBoundedMemory) {
   std::string png = Encode(GUID_ContainerFormatPng, 64, 64, [](int x, int y) { return (x ^ y) & 1 ? 0xFF102030u : 0xFFFFFFFFu; });
   ASSERT_GT(png.size(), 100u);
   Write("img/truncated.png", png.substr(0, png.size() / 2));
@@ -383,7 +384,7 @@ TEST_F(PageImagesTest, UnreadableImagesShowTheirAltTextWithinBoundedMemory) {
   Capture();  // painting the failed images is harmless
 }
 
-TEST_F(PageImagesTest, ImagesGoWithTheirPage) {
+TEST_F(PageViewWindowTest, ImagesGoWithTheirPage) {
   Write("img/a.bmp", Bmp(30, 30, [](int, int) { return 0xFF336699u; }));
   ASSERT_TRUE(view_->Navigate(Write("one.htm", "<img src='img/a.bmp'>")));
   EXPECT_EQ(view_->Images().Count(), 1);
@@ -398,6 +399,45 @@ TEST_F(PageImagesTest, ImagesGoWithTheirPage) {
   ASSERT_EQ(images.size(), 2u);
   EXPECT_EQ(images[0]->rect.Width(), 5);
   EXPECT_EQ(images[1]->rect.Width(), 30);
+}
+
+TEST_F(PageViewWindowTest, AWidePageScrollsSideways) {
+  ASSERT_TRUE(view_->Navigate(Write("narrow.htm", "<pre>short</pre>")));
+  EXPECT_EQ(GetWindowLongW(view_->Handle(), GWL_STYLE) & WS_HSCROLL, 0) << "no sideways bar for a page that fits";
+
+  ASSERT_TRUE(view_->Navigate(Write("wide.htm", "<p>top</p><pre>" + std::string(150, 'x') + "</pre>")));
+  RECT client{};
+  GetClientRect(view_->Handle(), &client);
+  const int width = view_->Layout().width;
+  ASSERT_GT(width, client.right + 100) << "the line is not wrapped";
+  EXPECT_NE(GetWindowLongW(view_->Handle(), GWL_STYLE) & WS_HSCROLL, 0);
+  SCROLLINFO si{};
+  si.cbSize = sizeof si;
+  si.fMask = SIF_ALL;
+  ASSERT_TRUE(GetScrollInfo(view_->Handle(), SB_HORZ, &si));
+  EXPECT_EQ(si.nMax + 1, width);
+  EXPECT_EQ(static_cast<int>(si.nPage), client.right);
+
+  const html::LayoutBox* shade = nullptr;
+  for (const html::LayoutBox& b : view_->Layout().boxes)
+    if (b.kind == html::BoxKind::Shade) shade = &b;
+  ASSERT_NE(shade, nullptr);
+  const int row = shade->rect.top + 1;  // the shade's padding: no glyphs there
+  std::vector<uint32_t> pixels = Capture();
+  EXPECT_EQ(At(pixels, client.right - 5, row), 0xF0F0F0u) << "the shade runs on past the view";
+
+  SendMessageW(view_->Handle(), WM_HSCROLL, SB_RIGHT, 0);
+  EXPECT_EQ(view_->ScrollXPos(), width - client.right);
+  pixels = Capture();
+  EXPECT_EQ(At(pixels, client.right - 5, row), 0xFFFFFFu) << "the page's right margin";
+  EXPECT_EQ(At(pixels, client.right - 9, row), 0xF0F0F0u) << "the end of the shade";
+  SendMessageW(view_->Handle(), WM_HSCROLL, SB_LINELEFT, 0);
+  EXPECT_EQ(view_->ScrollXPos(), width - client.right - view_->LineStep());
+  SendMessageW(view_->Handle(), WM_HSCROLL, SB_LEFT, 0);
+  EXPECT_EQ(view_->ScrollXPos(), 0);
+  SendMessageW(view_->Handle(), WM_HSCROLL, SB_RIGHT, 0);
+  ASSERT_TRUE(view_->Navigate(Write("narrow2.htm", "<p>back to narrow</p>")));
+  EXPECT_EQ(view_->ScrollXPos(), 0) << "a new page starts at its left edge";
 }
 
 }  // namespace
