@@ -4,11 +4,11 @@
 
 #include <algorithm>
 
-#include "framework/topic_index.h"
+#include "app/topic_index.h"
 #include "framework/memo.h"
 #include "framework/sysutils.h"
 #include "framework/treeview.h"
-#include "framework/webbrowser.h"
+#include "pageview/webbrowser.h"
 #include "framework/winstring.h"
 #include "theme/controls/statusbar.h"
 #include "theme/controls/themetreeview.h"

@@ -5,7 +5,7 @@
 #include "framework/application.h"
 #include "framework/classes.h"
 #include "framework/standardclasses.h"
-#include "framework/webbrowser.h"
+#include "pageview/webbrowser.h"
 #include "theme/controls/groupbox.h"
 #include "theme/controls/speedbutton.h"
 #include "theme/controls/splitter.h"

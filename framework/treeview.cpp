@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "framework/topic_index.h"
+#include "framework/indented_tree.h"
 #include "framework/filestream.h"
 #include "framework/graphics.h"
 #include "framework/imagelist.h"
@@ -571,20 +571,27 @@ void TTreeView::LoadFromFile(const std::string& path, const TNodeTextFn& nodeTex
     bytes.resize(static_cast<size_t>(size));
     file.ReadBuffer(bytes.data(), bytes.size());
   }
-  TopicTree tree = BuildTopicTree(bytes);
+  // A file that starts with the UTF-8 byte-order mark says how it is encoded;
+  // any other file is text in the ANSI code page, as such files always were.
+  constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+  const bool utf8 = std::string_view(bytes).starts_with(kUtf8Mark);
+  TopicTree tree = BuildTopicTree(std::string_view(bytes).substr(utf8 ? kUtf8Mark.size() : 0));
   if (tree.Count() > kMaxNodes)
     throw ETreeViewError(Format("The file \"%s\" holds %d items; a tree takes at most %d", path.c_str(), tree.Count(),
                                 kMaxNodes));
   items_->BeginUpdate();
   try {
     items_->Clear();
-    items_->AppendTopics(tree, true, tree.error ? TNodeTextFn() : nodeText);
+    items_->AppendTopics(tree, !utf8, tree.error ? TNodeTextFn() : nodeText);
   } catch (...) {
     items_->EndUpdate();
     throw;
   }
   items_->EndUpdate();
-  if (tree.error) throw ETreeViewError(InvalidLevelMessage(tree.error->level, AnsiToUtf8(tree.error->text)));
+  if (tree.error) {
+    const std::string_view text = tree.error->text;
+    throw ETreeViewError(InvalidLevelMessage(tree.error->level, utf8 ? std::string(text) : AnsiToUtf8(text)));
+  }
 }
 
 TTreeNode* TTreeView::GetNodeAt(int x, int y) {

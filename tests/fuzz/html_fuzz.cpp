@@ -6,10 +6,10 @@
 #include <string>
 #include <string_view>
 
-#include "framework/html/htmlcharset.h"
-#include "framework/html/htmldocument.h"
-#include "framework/html/htmllayout.h"
-#include "framework/html/htmllink.h"
+#include "pageview/htmlcharset.h"
+#include "pageview/htmldocument.h"
+#include "pageview/htmllayout.h"
+#include "pageview/htmllink.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "framework/topic_index.h"
+#include "app/topic_index.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
@@ -32,8 +32,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (static_cast<size_t>(node.textOffset) + node.textLength > tree.source.size()) __builtin_trap();
     const std::string_view text = tree.Text(i);
     if (text.find_first_of("\r\n") != std::string_view::npos) __builtin_trap();
-    if (tree.Title(i).find(' ') != std::string_view::npos) __builtin_trap();
-    if (tree.Title(i).size() + tree.Path(i).size() > text.size()) __builtin_trap();
+    if (TopicTitle(tree, i).find(' ') != std::string_view::npos) __builtin_trap();
+    if (TopicTitle(tree, i).size() + TopicPath(tree, i).size() > text.size()) __builtin_trap();
   }
   if (tree.error && tree.error->Message().empty()) __builtin_trap();
   return 0;

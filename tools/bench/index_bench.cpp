@@ -20,7 +20,7 @@
 #include "framework/memo.h"
 #include "framework/standardclasses.h"
 #include "framework/treeview.h"
-#include "framework/webbrowser.h"
+#include "pageview/webbrowser.h"
 #include "theme/controls/themetreeview.h"
 #include "theme/core/themeengine.h"
 #include "theme/frame/themeform.h"

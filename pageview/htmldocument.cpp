@@ -1,16 +1,19 @@
-#include "framework/html/htmldocument.h"
+#include "pageview/htmldocument.h"
 
 #include <algorithm>
 #include <array>
 #include <climits>
 
-#include "framework/html/htmltokenizer.h"
+#include "pageview/htmltokenizer.h"
+#include "pageview/pagestyle.h"
 
 namespace hv::html {
 
 namespace {
 
 constexpr int kTabStop = 8;
+// No length a page gives is taken beyond this many pixels.
+constexpr int kMaxLength = 100000;
 
 bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; }
 
@@ -56,6 +59,8 @@ int ParseInt(const std::string* text, int fallback) {
 
 class Builder {
  public:
+  explicit Builder(const SheetLoader& sheets) : sheets_(sheets) {}
+
   Document Build(std::string_view utf8) {
     Tokenizer tokenizer(utf8);
     Token token;
@@ -65,11 +70,16 @@ class Builder {
           Text(token.text);
           break;
         case TokenKind::StartTag:
+          if (skipDepth_ == 0) style_.Open(token);
           Start(token);
           break;
-        case TokenKind::EndTag:
-          End(token.name);
+        case TokenKind::EndTag: {
+          // The end of a hidden element is as hidden as its start.
+          const bool hidden = style_.Current().hidden;
+          if (skipDepth_ == 0) style_.Close(token.name);
+          if (!hidden || token.name == "template") End(token.name);
           break;
+        }
         case TokenKind::Comment:
         case TokenKind::Doctype:
           break;
@@ -97,8 +107,10 @@ class Builder {
   std::vector<Run>& Target() { return InCell() ? table_.rows.back().back().runs : current_.runs; }
 
   static char LastChar(const std::vector<Run>& runs) {
-    for (auto it = runs.rbegin(); it != runs.rend(); ++it)
+    for (auto it = runs.rbegin(); it != runs.rend(); ++it) {
+      if (it->IsImage()) return '*';  // an image is ink: a space after it stays
       if (!it->text.empty()) return it->text.back();
+    }
     return '\0';
   }
 
@@ -116,6 +128,14 @@ class Builder {
       style.bold = true;
     }
     if (InCell() && table_.rows.back().back().header) style.bold = true;
+    if (style_.Styled()) {  // the page's own style, over the defaults of its tags
+      const PageStyle::Computed& computed = style_.Current();
+      style.bold = computed.bold.value_or(style.bold);
+      style.italic = computed.italic.value_or(style.italic);
+      style.underline = computed.underline.value_or(style.underline);
+      style.monospace = computed.monospace.value_or(style.monospace) || preDepth_ > 0;
+      style.color = computed.color;
+    }
     return style;
   }
 
@@ -130,15 +150,19 @@ class Builder {
     std::vector<Run>& runs = Target();
     RunStyle style = CurrentStyle();
     std::string href = CurrentHref();
-    if (!runs.empty() && runs.back().style == style && runs.back().href == href) {
+    if (!runs.empty() && !runs.back().IsImage() && runs.back().style == style && runs.back().href == href) {
       runs.back().text.append(text);
     } else {
-      runs.push_back(Run{std::string(text), style, std::move(href)});
+      Run run;
+      run.text = std::string(text);
+      run.style = style;
+      run.href = std::move(href);
+      runs.push_back(std::move(run));
     }
   }
 
   static void TrimTrailingSpaces(std::vector<Run>& runs) {
-    while (!runs.empty()) {
+    while (!runs.empty() && !runs.back().IsImage()) {
       std::string& t = runs.back().text;
       while (!t.empty() && t.back() == ' ') t.pop_back();
       if (!t.empty()) return;
@@ -162,6 +186,11 @@ class Builder {
 
   void Text(const std::string& text) {
     if (skipDepth_ > 0) return;
+    if (inStyle_) {
+      if (styleText_.size() < css::kMaxSheetBytes) styleText_ += text;
+      return;
+    }
+    if (style_.Current().hidden) return;
     if (inTitle_) {
       if (doc_.title.empty() || titleOpen_) {
         titleOpen_ = true;
@@ -190,6 +219,58 @@ class Builder {
       }
     }
     Append(collapsed);
+  }
+
+  void LinkedSheet(const Token& token) {
+    const std::string* rel = token.Attr("rel");
+    const std::string* href = token.Attr("href");
+    if (!rel || !href || !sheets_) return;
+    std::string lower = *rel;
+    for (char& c : lower)
+      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    if (lower.find("stylesheet") == std::string::npos || lower.find("alternate") != std::string::npos) return;
+    if (++linkedSheets_ > 32) return;  // a page cannot make us read without end
+    if (std::optional<std::string> text = sheets_(*href)) style_.AddSheet(*text);
+  }
+
+  void Image(const Token& token) {
+    const std::string* src = token.Attr("src");
+    const std::string* alt = token.Attr("alt");
+    std::string altText;
+    if (alt) {  // alt text reads as text: its white space collapses
+      for (char c : *alt) {
+        if (!IsSpace(c)) {
+          altText.push_back(c);
+        } else if (!altText.empty() && altText.back() != ' ') {
+          altText.push_back(' ');
+        }
+      }
+      while (!altText.empty() && altText.back() == ' ') altText.pop_back();
+    }
+    if (!src || src->find_first_not_of(" \t\r\n\f") == std::string::npos) {
+      if (!altText.empty()) Text(altText);  // nothing to read: the alt text stands in
+      return;
+    }
+    Run run;
+    run.style = CurrentStyle();
+    run.href = CurrentHref();
+    run.image = std::string(Trim(*src));
+    run.alt = std::move(altText);
+    auto length = [&](const char* name) {
+      const std::string* value = token.Attr(name);
+      if (!value || value->find('%') != std::string::npos) return -1;
+      int pixels = ParseInt(value, -1);
+      return pixels < 0 ? -1 : std::min(pixels, kMaxLength);
+    };
+    run.imageWidth = length("width");
+    run.imageHeight = length("height");
+    Target().push_back(std::move(run));
+  }
+
+  static std::string_view Trim(std::string_view text) {
+    while (!text.empty() && IsSpace(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsSpace(text.back())) text.remove_suffix(1);
+    return text;
   }
 
   void PreText(std::string_view text) {
@@ -240,6 +321,7 @@ class Builder {
     current_.kind = preDepth_ > 0 ? BlockKind::Preformatted : heading_ > 0 ? BlockKind::Heading : BlockKind::Paragraph;
     current_.level = heading_;
     current_.indent = Indent();
+    current_.tight = !dl_.empty() && heading_ == 0 && preDepth_ == 0;
     current_.rows.clear();
     preColumn_ = 0;
   }
@@ -259,6 +341,16 @@ class Builder {
       return;
     }
     if (skipDepth_ > 0) return;
+    if (name == "style") {
+      inStyle_ = !token.selfClosing;
+      styleText_.clear();
+      return;
+    }
+    if (name == "link") {
+      LinkedSheet(token);
+      return;
+    }
+    if (style_.Current().hidden) return;
     if (name == "title") {
       inTitle_ = !token.selfClosing;
       return;
@@ -277,8 +369,7 @@ class Builder {
       return;
     }
     if (name == "img") {
-      const std::string* alt = token.Attr("alt");
-      if (alt && alt->find_first_not_of(" \t\r\n\f") != std::string::npos) Text("[" + *alt + "]");
+      Image(token);
       return;
     }
     if (int level = HeadingLevel(name)) {
@@ -368,6 +459,12 @@ class Builder {
       return;
     }
     if (skipDepth_ > 0) return;
+    if (name == "style") {
+      if (inStyle_) style_.AddSheet(styleText_);
+      inStyle_ = false;
+      styleText_.clear();
+      return;
+    }
     if (name == "title") {
       inTitle_ = false;
       titleOpen_ = false;
@@ -467,6 +564,7 @@ class Builder {
       table_ = Block{};
       table_.kind = BlockKind::Table;
       table_.indent = Indent();
+      table_.table = ReadTableFormat(token);
       inCell_ = false;
       inlineFloor_ = inline_.size();
       return;
@@ -492,9 +590,28 @@ class Builder {
     if (table_.rows.empty()) table_.rows.emplace_back();
     TableCell cell;
     cell.header = name == "th";
+    cell.colspan = std::clamp(ParseInt(token.Attr("colspan"), 1), 1, kMaxColspan);
+    if (const std::string* width = token.Attr("width"); width && width->find('%') == std::string::npos)
+      cell.width = std::clamp(ParseInt(width, 0), 0, kMaxLength);
     table_.rows.back().push_back(std::move(cell));
     inCell_ = true;
     preColumn_ = 0;
+  }
+
+  static TableFormat ReadTableFormat(const Token& token) {
+    TableFormat format;
+    // "<table border>" asks for borders as much as "border=1" does.
+    if (const std::string* border = token.Attr("border")) format.border = ParseInt(border, 1) != 0;
+    if (const std::string* width = token.Attr("width")) {
+      int value = std::clamp(ParseInt(width, 0), 0, kMaxLength);
+      if (width->find('%') != std::string::npos) {
+        format.widthPercent = std::min(value, 100);
+      } else {
+        format.width = value;
+      }
+    }
+    if (const std::string* padding = token.Attr("cellpadding")) format.padding = std::clamp(ParseInt(padding, 0), 0, 100);
+    return format;
   }
 
   void TableEnd(const std::string& name) {
@@ -532,6 +649,11 @@ class Builder {
     inlineFloor_ = 0;
   }
 
+  const SheetLoader& sheets_;
+  PageStyle style_;
+  bool inStyle_ = false;
+  std::string styleText_;
+  int linkedSheets_ = 0;
   Document doc_;
   Block current_;
   Block table_;
@@ -570,12 +692,12 @@ std::string Block::Text() const {
   return text;
 }
 
-Document ParseHtml(std::string_view utf8) { return Builder().Build(utf8); }
+Document ParseHtml(std::string_view utf8, const SheetLoader& sheets) { return Builder(sheets).Build(utf8); }
 
-Document ParseHtmlBytes(std::string_view bytes, const Decoder& decoder) {
+Document ParseHtmlBytes(std::string_view bytes, const Decoder& decoder, const SheetLoader& sheets) {
   CharsetInfo info;
   std::string text = DecodePage(bytes, decoder, &info);
-  Document doc = ParseHtml(text);
+  Document doc = ParseHtml(text, sheets);
   doc.charset = info.charset;
   return doc;
 }

@@ -1,9 +1,9 @@
-#include "framework/html/htmlcharset.h"
+#include "pageview/htmlcharset.h"
 
 #include <array>
 #include <cstdint>
 
-#include "framework/html/htmltokenizer.h"
+#include "pageview/htmltokenizer.h"
 
 namespace hv::html {
 

@@ -1,4 +1,4 @@
-#include "framework/topic_index.h"
+#include "framework/indented_tree.h"
 
 #include <limits>
 
@@ -27,18 +27,6 @@ TopicLine ParseTopicLine(std::string_view line) {
   return {static_cast<int>(level), line.substr(level)};
 }
 
-std::optional<std::string_view> SplitTopicLine(int part, std::string_view text) {
-  const size_t space = text.find(' ');
-  switch (part) {
-    case 0:
-      return space == std::string_view::npos ? std::string_view() : Trim(text.substr(space + 1));
-    case 1:
-      return Trim(text.substr(0, space));
-    default:
-      return std::nullopt;
-  }
-}
-
 std::string InvalidLevelMessage(int level, std::string_view text) {
   return Format("Invalid level (%d) for item \"%.*s\"", level, static_cast<int>(text.size()), text.data());
 }
@@ -49,10 +37,6 @@ std::string_view TopicTree::Text(int index) const {
   const TopicNode& node = nodes[static_cast<size_t>(index)];
   return source.substr(node.textOffset, node.textLength);
 }
-
-std::string_view TopicTree::Title(int index) const { return *SplitTopicLine(1, Text(index)); }
-
-std::string_view TopicTree::Path(int index) const { return *SplitTopicLine(0, Text(index)); }
 
 TopicTree BuildTopicTree(std::string_view bytes) {
   TopicTree tree;

@@ -9,11 +9,14 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
-#include "framework/html/htmldocument.h"
-#include "framework/html/htmllayout.h"
+#include "pageview/htmldocument.h"
+#include "pageview/htmllayout.h"
 
 namespace hv {
+
+class TPageImages;
 
 class THtmlView {
  public:
@@ -39,10 +42,15 @@ class THtmlView {
   const std::wstring& Path() const { return path_; }
 
   const html::Document& Document() const { return document_; }
+  // The decoded images of the page shown; they go with the page.
+  const TPageImages& Images() const { return *images_; }
   // In client coordinates of the unscrolled page.
   const html::PageLayout& Layout() const { return layout_; }
   int ScrollPos() const { return scrollY_; }
   void ScrollTo(int y);
+  // Sideways, for pages wider than the view.
+  int ScrollXPos() const { return scrollX_; }
+  void ScrollXTo(int x);
   // The pixels one arrow key or one wheel line moves.
   int LineStep() const;
 
@@ -70,6 +78,7 @@ class THtmlView {
   const html::LinkArea* LinkAtClient(POINT p) const;
   void FollowLink(const std::string& href);
   void OnScroll(WPARAM wParam);
+  void OnHScroll(WPARAM wParam);
   void OnWheel(WPARAM wParam);
   void OnKey(WPARAM key);
 
@@ -77,9 +86,13 @@ class THtmlView {
   std::wstring path_;
   html::Document document_;
   html::PageLayout layout_;
+  std::vector<int> reachBelow_;  // per box: the lowest bottom of it and every box before it
+  std::vector<int> startAbove_;  // per box: the highest top of it and every box after it
   std::unique_ptr<Fonts> fonts_;
+  std::unique_ptr<TPageImages> images_;
   int layoutWidth_ = -1;
   int scrollY_ = 0;
+  int scrollX_ = 0;
   int wheelRemainder_ = 0;
   std::string pressedHref_;
   bool pressed_ = false;

@@ -1,4 +1,4 @@
-#include "framework/topic_index.h"
+#include "app/topic_index.h"
 
 #include <gtest/gtest.h>
 
@@ -89,12 +89,12 @@ TEST(TopicIndexTest, ExampleIndex) {
   ASSERT_FALSE(tree.error);
   EXPECT_EQ(Shape(tree),
             (Strings{"-1 0 [Welcome index.htm]", "0 1 [Setup setup\\install.htm]", "-1 0 [Usage usage.htm]"}));
-  EXPECT_EQ(tree.Title(0), "Welcome");
-  EXPECT_EQ(tree.Title(1), "Setup");
-  EXPECT_EQ(tree.Title(2), "Usage");
-  EXPECT_EQ(tree.Path(0), "index.htm");
-  EXPECT_EQ(tree.Path(1), "setup\\install.htm");
-  EXPECT_EQ(tree.Path(2), "usage.htm");
+  EXPECT_EQ(TopicTitle(tree, 0), "Welcome");
+  EXPECT_EQ(TopicTitle(tree, 1), "Setup");
+  EXPECT_EQ(TopicTitle(tree, 2), "Usage");
+  EXPECT_EQ(TopicPath(tree, 0), "index.htm");
+  EXPECT_EQ(TopicPath(tree, 1), "setup\\install.htm");
+  EXPECT_EQ(TopicPath(tree, 2), "usage.htm");
 }
 
 TEST(TopicIndexTest, EdgeLines) {
@@ -103,10 +103,10 @@ TEST(TopicIndexTest, EdgeLines) {
   const TopicTree tree = BuildTopicTree("A a.htm\n\tIntro\n\n\tB\n");
   ASSERT_FALSE(tree.error);
   EXPECT_EQ(Shape(tree), (Strings{"-1 0 [A a.htm]", "0 1 [Intro]", "-1 0 []", "2 1 [B]"}));
-  EXPECT_EQ(tree.Title(1), "Intro");
-  EXPECT_EQ(tree.Path(1), "");
-  EXPECT_EQ(tree.Title(2), "");
-  EXPECT_EQ(tree.Path(2), "");
+  EXPECT_EQ(TopicTitle(tree, 1), "Intro");
+  EXPECT_EQ(TopicPath(tree, 1), "");
+  EXPECT_EQ(TopicTitle(tree, 2), "");
+  EXPECT_EQ(TopicPath(tree, 2), "");
 
   // A blank-only line is indented like any other: here one level deeper.
   EXPECT_EQ(Shape(BuildTopicTree("A\n \nB")), (Strings{"-1 0 [A]", "0 1 []", "-1 0 [B]"}));
@@ -259,12 +259,12 @@ TEST(TopicIndexTest, HundredThousandLines) {
   for (int b = 0; b < blocks; ++b) {
     const int r = b * 5;
     ASSERT_EQ(tree.nodes[size_t(r)].parent, -1);
-    ASSERT_EQ(tree.Title(r), std::string("Root").append(std::to_string(b)));
+    ASSERT_EQ(TopicTitle(tree, r), std::string("Root").append(std::to_string(b)));
     ASSERT_EQ(tree.nodes[size_t(r + 1)].parent, r);
     ASSERT_EQ(tree.nodes[size_t(r + 2)].parent, r);
     ASSERT_EQ(tree.nodes[size_t(r + 3)].parent, r + 2);
     ASSERT_EQ(tree.nodes[size_t(r + 3)].level, 2);
-    ASSERT_EQ(tree.Path(r + 3), "d.htm");
+    ASSERT_EQ(TopicPath(tree, r + 3), "d.htm");
     ASSERT_EQ(tree.nodes[size_t(r + 4)].parent, -1);
     ASSERT_EQ(tree.Text(r + 4), "");
   }

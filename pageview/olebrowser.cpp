@@ -1,4 +1,4 @@
-#include "framework/html/olebrowser.h"
+#include "pageview/olebrowser.h"
 
 #include <exdisp.h>
 #include <ole2.h>

@@ -1,4 +1,4 @@
-#include "framework/html/htmlview.h"
+#include "pageview/htmlview.h"
 
 #include <windowsx.h>
 
@@ -7,7 +7,8 @@
 #include <type_traits>
 #include <vector>
 
-#include "framework/html/htmllink.h"
+#include "pageview/htmllink.h"
+#include "pageview/pageimages.h"
 #include "framework/sysutils.h"
 #include "framework/winstring.h"
 
@@ -208,7 +209,9 @@ class THtmlView::Fonts {
 
 class THtmlView::Measurer : public html::TextMeasurer {
  public:
-  explicit Measurer(Fonts& fonts) : fonts_(fonts) {}
+  explicit Measurer(Fonts& fonts, TPageImages* images = nullptr) : fonts_(fonts), images_(images) {}
+
+  TSize ImageSize(std::string_view src) override { return images_ ? images_->Size(src) : TSize{}; }
 
   int TextWidth(std::string_view utf8, const html::RunStyle& style) override {
     std::wstring text = Widen(utf8);
@@ -236,9 +239,10 @@ class THtmlView::Measurer : public html::TextMeasurer {
 
  private:
   Fonts& fonts_;
+  TPageImages* images_;
 };
 
-THtmlView::THtmlView() = default;
+THtmlView::THtmlView() : images_(std::make_unique<TPageImages>()) {}
 
 THtmlView::~THtmlView() {
   if (hwnd_) {
@@ -267,7 +271,7 @@ HWND THtmlView::Create(HWND parent, const RECT& bounds) {
   }
   if (!fonts_) fonts_ = std::make_unique<Fonts>();
   HWND hwnd = CreateWindowExW(
-      0, kClassName, path_.c_str(), WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | WS_CLIPSIBLINGS, bounds.left,
+      0, kClassName, path_.c_str(), WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | WS_CLIPSIBLINGS, bounds.left,
       bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, parent, nullptr, instance, this);
   if (!hwnd) throw EOSError(Format("Cannot create the page view window (error %lu)", GetLastError()));
   Relayout();
@@ -283,10 +287,21 @@ int THtmlView::LineStep() const {
 bool THtmlView::Navigate(const std::wstring& path) {
   std::string bytes;
   if (!ReadWholeFile(path, bytes)) return false;
-  html::Document document = html::ParseHtmlBytes(bytes, DecodeWithCodePage);
+  // Linked sheets are local files beside the page; nothing is fetched from the web.
+  const std::string page = Narrow(path);
+  html::SheetLoader sheets = [&page](std::string_view href) -> std::optional<std::string> {
+    std::optional<std::string> file = html::ResolveLocalLink(page, href);
+    std::string text;
+    if (!file || !ReadWholeFile(Widen(*file), text)) return std::nullopt;
+    if (text.starts_with("\xEF\xBB\xBF")) text.erase(0, 3);
+    return text;
+  };
+  html::Document document = html::ParseHtmlBytes(bytes, DecodeWithCodePage, sheets);
   document_ = std::move(document);
   path_ = path;
+  images_->SetPage(path_);  // the last page's images go with it
   scrollY_ = 0;
+  scrollX_ = 0;
   wheelRemainder_ = 0;
   pressed_ = false;
   if (hwnd_) {
@@ -302,11 +317,20 @@ void THtmlView::Relayout() {
   if (!hwnd_ || !fonts_) return;
   RECT client{};
   GetClientRect(hwnd_, &client);
-  Measurer measurer(*fonts_);
+  Measurer measurer(*fonts_, images_.get());
   html::LayoutOptions options;
   options.width = client.right - client.left;
   layout_ = html::LayoutDocument(document_, measurer, options);
   layoutWidth_ = options.width;
+  // Boxes come nearly in top-to-bottom order; these bounds let a paint find
+  // the visible ones by bisection instead of looking at all of them.
+  const size_t count = layout_.boxes.size();
+  reachBelow_.resize(count);
+  startAbove_.resize(count);
+  int reach = INT_MIN;
+  for (size_t i = 0; i < count; ++i) reachBelow_[i] = reach = std::max(reach, layout_.boxes[i].rect.bottom);
+  int start = INT_MAX;
+  for (size_t i = count; i-- > 0;) startAbove_[i] = start = std::min(start, layout_.boxes[i].rect.top);
   UpdateScrollBar();
 }
 
@@ -320,6 +344,19 @@ int THtmlView::MaxScroll() const { return std::max(0, layout_.height - ClientHei
 
 void THtmlView::UpdateScrollBar() {
   if (!hwnd_) return;
+  // The sideways bar only shows for a page wider than the view (a long
+  // preformatted line, a wide table or image); the layout's width does not
+  // depend on the height it takes. It goes first: it takes from the height.
+  RECT client{};
+  GetClientRect(hwnd_, &client);
+  scrollX_ = std::clamp(scrollX_, 0, std::max<int>(0, layout_.width - client.right));
+  SCROLLINFO sx{};
+  sx.cbSize = sizeof sx;
+  sx.fMask = SIF_ALL;
+  sx.nMax = std::max(0, layout_.width - 1);
+  sx.nPage = static_cast<UINT>(std::max<LONG>(0, client.right));
+  sx.nPos = scrollX_;
+  SetScrollInfo(hwnd_, SB_HORZ, &sx, TRUE);
   scrollY_ = std::clamp(scrollY_, 0, MaxScroll());
   // The bar stays when there is nothing to scroll (greyed), so the client
   // width, and with it the layout, does not flip as pages change.
@@ -331,6 +368,54 @@ void THtmlView::UpdateScrollBar() {
   si.nPage = static_cast<UINT>(std::max(0, ClientHeight()));
   si.nPos = scrollY_;
   SetScrollInfo(hwnd_, SB_VERT, &si, TRUE);
+}
+
+void THtmlView::ScrollXTo(int x) {
+  RECT client{};
+  if (hwnd_) GetClientRect(hwnd_, &client);
+  x = std::clamp(x, 0, std::max<int>(0, layout_.width - client.right));
+  if (x == scrollX_) return;
+  scrollX_ = x;
+  if (!hwnd_) return;
+  SetScrollPos(hwnd_, SB_HORZ, scrollX_, TRUE);
+  InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void THtmlView::OnHScroll(WPARAM wParam) {
+  RECT client{};
+  GetClientRect(hwnd_, &client);
+  const int line = LineStep();
+  const int page = std::max<int>(line, client.right - line);
+  switch (LOWORD(wParam)) {
+    case SB_LINELEFT:
+      ScrollXTo(scrollX_ - line);
+      break;
+    case SB_LINERIGHT:
+      ScrollXTo(scrollX_ + line);
+      break;
+    case SB_PAGELEFT:
+      ScrollXTo(scrollX_ - page);
+      break;
+    case SB_PAGERIGHT:
+      ScrollXTo(scrollX_ + page);
+      break;
+    case SB_LEFT:
+      ScrollXTo(0);
+      break;
+    case SB_RIGHT:
+      ScrollXTo(INT_MAX);
+      break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: {
+      SCROLLINFO si{};
+      si.cbSize = sizeof si;
+      si.fMask = SIF_TRACKPOS;
+      if (GetScrollInfo(hwnd_, SB_HORZ, &si)) ScrollXTo(si.nTrackPos);
+      break;
+    }
+    default:
+      break;
+  }
 }
 
 void THtmlView::ScrollTo(int y) {
@@ -415,7 +500,9 @@ void THtmlView::OnKey(WPARAM key) {
   }
 }
 
-const html::LinkArea* THtmlView::LinkAtClient(POINT p) const { return layout_.LinkAt(TPoint{p.x, p.y + scrollY_}); }
+const html::LinkArea* THtmlView::LinkAtClient(POINT p) const {
+  return layout_.LinkAt(TPoint{p.x + scrollX_, p.y + scrollY_});
+}
 
 void THtmlView::FollowLink(const std::string& href) {
   std::optional<std::string> target = html::ResolveLocalLink(Narrow(path_), href);
@@ -443,9 +530,18 @@ void THtmlView::PaintTo(HDC dc, const RECT& area) {
   SetBkMode(mem, TRANSPARENT);
   SetTextAlign(mem, TA_BASELINE | TA_LEFT | TA_NOUPDATECP);
 
-  const int dx = -area.left;
+  const int dx = -area.left - scrollX_;
   const int dy = -area.top - scrollY_;
-  for (const html::LayoutBox& box : layout_.boxes) {
+  // Glyphs reach a little past their boxes; this covers the tallest overhang.
+  constexpr int kReach = 64;
+  const int pageTop = area.top + scrollY_ - kReach;
+  const int pageBottom = area.bottom + scrollY_ + kReach;
+  const size_t first = static_cast<size_t>(
+      std::upper_bound(reachBelow_.begin(), reachBelow_.end(), pageTop) - reachBelow_.begin());
+  const size_t last = static_cast<size_t>(
+      std::lower_bound(startAbove_.begin(), startAbove_.end(), pageBottom) - startAbove_.begin());
+  for (size_t index = first; index < last && index < layout_.boxes.size(); ++index) {
+    const html::LayoutBox& box = layout_.boxes[index];
     RECT r{box.rect.left + dx, box.rect.top + dy, box.rect.right + dx, box.rect.bottom + dy};
     // Glyphs may reach a little past their box (italics, tall CJK faces).
     int slack = box.kind == html::BoxKind::Text ? (r.bottom - r.top) / 2 : 0;
@@ -469,11 +565,16 @@ void THtmlView::PaintTo(HDC dc, const RECT& area) {
           Ellipse(mem, r.left, r.top, r.right, r.bottom);
         }
         break;
+      case html::BoxKind::Image:
+        images_->Draw(mem, box.text, r);
+        break;
       case html::BoxKind::Text: {
         std::wstring text = Widen(box.text);
         if (text.empty() || text.size() > INT_MAX) break;
         Selection font(mem, fonts_->Get(box.style, html::HasWideChars(box.text), box.style.underline || box.link));
-        SetTextColor(mem, box.link ? kLinkColor : kTextColor);
+        const uint32_t own = box.style.color;
+        SetTextColor(mem, own <= 0xFFFFFF ? RGB(own >> 16, (own >> 8) & 0xFF, own & 0xFF)
+                                          : box.link ? kLinkColor : kTextColor);
         ExtTextOutW(mem, r.left, box.baseline + dy, 0, nullptr, text.data(), static_cast<UINT>(text.size()), nullptr);
         break;
       }
@@ -552,6 +653,9 @@ LRESULT THtmlView::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_VSCROLL:
       OnScroll(wParam);
+      return 0;
+    case WM_HSCROLL:
+      OnHScroll(wParam);
       return 0;
     case WM_MOUSEWHEEL:
       OnWheel(wParam);

@@ -1,10 +1,10 @@
-#include "framework/webbrowser.h"
+#include "pageview/webbrowser.h"
 
 #include <windows.h>
 
 #include "framework/application.h"
-#include "framework/html/htmlview.h"
-#include "framework/html/olebrowser.h"
+#include "pageview/htmlview.h"
+#include "pageview/olebrowser.h"
 #include "framework/sysutils.h"
 
 namespace hv {

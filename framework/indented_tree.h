@@ -1,8 +1,9 @@
 #pragma once
-// The topic index file TrvNode.DLL: one topic per line, indentation gives the
-// depth, the text is "title path". This turns the file's bytes into the topic
-// tree in absolute-index order (depth-first, parent before children), which
-// is also the order of the path list. Portable: no window system here.
+// Indented text as a tree view loads it: one item per line, indentation gives
+// the depth. This turns the bytes into the tree in absolute-index order
+// (depth-first, parent before children). The help viewer's topic index is
+// such a text; what its lines mean is the viewer's business (its topic index).
+// Portable: no window system here.
 
 #include <cstdint>
 #include <optional>
@@ -29,11 +30,6 @@ struct TopicLine {
   std::string_view text;  // what follows the indentation
 };
 TopicLine ParseTopicLine(std::string_view line);
-
-// Part 1 is the title (before the first space, or all of it), part 0 the path
-// (after the first space, or empty), both trimmed of bytes <= 0x20. Any other
-// part has no answer, and the caller's value stays as it was.
-std::optional<std::string_view> SplitTopicLine(int part, std::string_view text);
 
 // 16 bytes per line whatever the platform: a huge index costs its own size
 // plus this, and nothing more.
@@ -68,8 +64,6 @@ struct TopicTree {
 
   int Count() const { return static_cast<int>(nodes.size()); }
   std::string_view Text(int index) const;   // raw, as in the file
-  std::string_view Title(int index) const;  // SplitTopicLine(1, Text)
-  std::string_view Path(int index) const;   // SplitTopicLine(0, Text)
 };
 
 // Builds the tree, one node per line. The first line is a root whatever its

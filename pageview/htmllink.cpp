@@ -1,4 +1,4 @@
-#include "framework/html/htmllink.h"
+#include "pageview/htmllink.h"
 
 #include <vector>
 
