@@ -170,6 +170,7 @@ bool TTeCustomEdit::HandleEditKey(uint16_t key, TShiftState shift) {
   }
   if (!OnlyCtrl(shift)) return false;
   switch (key) {
+    case 'A': case 'a': SelectAll(); return true;
     case 'C': case 'c': CopyToClipboard(); return true;
     case 'V': case 'v': PasteFromClipboard(); return true;
     case 'X': case 'x': CutToClipboard(); return true;
@@ -185,7 +186,8 @@ void TTeCustomEdit::KeyPress(char16_t& key) {
 }
 
 void TTeCustomEdit::TypeCharacter(char16_t c) {
-  if (c < 32 || readOnly_) return;
+  // Control characters (Ctrl+Backspace gives DEL) are commands, not text.
+  if (c < 32 || c == 0x7F || readOnly_) return;
   // A character beyond the basic plane arrives as two messages; the pair
   // goes in as one, so that the text never holds half of it.
   if (IsHighSurrogate(c)) {

@@ -2,6 +2,7 @@
 // limits and painting, through real messages.
 
 #include <windows.h>
+#include <imm.h>
 
 #include "framework/graphics.h"
 #include "tests/theme/controls/edit_test_support.h"
@@ -131,9 +132,11 @@ TEST_F(EditTest, ArrowsHomeEndAndShiftSelection) {
   Key(edit, VK_LEFT);
   EXPECT_EQ(edit->SelCount(), 0) << "a move without Shift drops the selection";
   EXPECT_EQ(edit->CaretPos(), 6);
-  Key(edit, 'A', false, true);
-  EXPECT_EQ(edit->SelCount(), 0) << "Ctrl+A is not a command here";
   Key(edit, VK_DELETE, true);  // nothing selected: removes one character
+  EXPECT_EQ(edit->EditText(), u"one tw");
+  Key(edit, 'A', false, true);
+  EXPECT_EQ(edit->SelText(), u"one tw") << "Ctrl+A selects everything";
+  Type(edit, u"\x7F");  // what Ctrl+Backspace types
   EXPECT_EQ(edit->EditText(), u"one tw");
 }
 
@@ -240,6 +243,56 @@ TEST_F(EditTest, WindowTextAndSettingItFromOutside) {
   EXPECT_EQ(edit->EditText(), u"new");
   edit->SetText("utf-8 \xE4\xB8\xAD");
   EXPECT_EQ(edit->EditText(), u"utf-8 中");
+}
+
+TEST_F(EditTest, FocusSelectsAllOnlyWithAutoSelect) {
+  auto* edit = MakeEdit(u"abc");
+  auto* other = MakeEdit(u"xyz");
+  other->SetAutoSelect(false);
+  SetForegroundWindow(form->Handle());
+  edit->SetFocus();
+  PumpMessages();
+  EXPECT_EQ(edit->SelCount(), 3);
+  EXPECT_EQ(edit->CaretPos(), 0);
+  other->SetFocus();
+  PumpMessages();
+  EXPECT_EQ(other->SelCount(), 0);
+  EXPECT_EQ(other->CaretPos(), 0);
+}
+
+TEST_F(EditTest, AlignedTextAndHitTestingAgree) {
+  auto* edit = MakeEdit(u"abc");
+  const TRect r = edit->TextRect();
+  const int width = edit->TextWidthOf(0, 3);
+  ASSERT_LT(width, r.Width());
+  edit->SetTextAlignment(TAlignment::taRightJustify);
+  EXPECT_EQ(edit->XOfIndex(0), r.right - width);
+  EXPECT_EQ(edit->XOfIndex(3), r.right);
+  edit->SetTextAlignment(TAlignment::taCenter);
+  EXPECT_EQ(edit->XOfIndex(0), r.left + (r.Width() - width) / 2);
+  for (int i = 0; i <= 3; ++i) EXPECT_EQ(edit->IndexAtX(edit->XOfIndex(i)), i) << i;
+  EXPECT_EQ(edit->IndexAtX(r.left), 0);
+  EXPECT_EQ(edit->IndexAtX(r.right - 1), 3);
+  // Wider than the box, the text starts at the left whatever the alignment.
+  edit->SetEditText(std::u16string(100, u'w'));
+  EXPECT_EQ(edit->XOfIndex(0), r.left);
+}
+
+TEST_F(EditTest, TheCompositionWindowOpensAtTheCaret) {
+  auto* edit = MakeEdit(u"abcdef");
+  Focus(edit, 4);
+  SendMessageW(edit->Handle(), WM_IME_STARTCOMPOSITION, 0, 0);
+  HIMC context = ImmGetContext(edit->Handle());
+  if (!context) GTEST_SKIP() << "no input context on this system";
+  COMPOSITIONFORM placed{};
+  ASSERT_TRUE(ImmGetCompositionWindow(context, &placed));
+  ImmReleaseContext(edit->Handle(), context);
+  const TRect r = edit->TextRect();
+  EXPECT_EQ(placed.ptCurrentPos.x, edit->XOfIndex(4));
+  EXPECT_EQ(placed.ptCurrentPos.y, r.top);
+  EXPECT_EQ(placed.rcArea.left, r.left);
+  EXPECT_EQ(placed.rcArea.right, r.right);
+  EXPECT_EQ(placed.rcArea.bottom, r.bottom);
 }
 
 // --- painting ----------------------------------------------------------------------------
