@@ -4,8 +4,10 @@
 #include <windows.h>
 #include <imm.h>
 
+#include "framework/filer.h"
 #include "framework/graphics.h"
 #include "tests/theme/controls/edit_test_support.h"
+#include "theme/frame/formoptions.h"
 
 namespace hv::test {
 namespace {
@@ -34,6 +36,39 @@ TEST_F(EditTest, DefaultsAndTheDialogCode) {
   edit->Font()->SetHeight(-20);
   EXPECT_EQ(edit->Height(), edit->TextRect().Height() + 2 * edit->GetContentRect().top);
   EXPECT_GE(edit->TextRect().Height(), 20);
+}
+
+TEST_F(EditTest, PublishedPropertiesRoundTripThroughALayout) {
+  TTeCustomEdit edit(nullptr);
+  edit.SetEditText(u"text 中 \U0001D11E");
+  edit.SetReadOnly(true);
+  edit.SetAutoSelect(false);
+  edit.SetHideSelection(false);
+  edit.SetCharCase(ecUpperCase);
+  edit.SetMaxLength(40);
+  edit.SetPasswordKind(pkTriangle);
+  edit.SetPasswordWideChar(0x25CF);
+  edit.SetTextAlignment(TAlignment::taCenter);
+  edit.ContextMenuOptions()->Shadow()->SetEnabled(true);
+  // Sized to its text as loading will size it.
+  edit.SetAutoSize(false);
+  edit.SetAutoSize(true);
+  EXPECT_EQ(edit.Height(), edit.TextRect().Height() + 2 * edit.GetContentRect().top);
+  const std::string text = WriteLayout(edit);
+  EXPECT_EQ(text.find("AutoSize"), std::string::npos) << "defaults stay out: " << text;
+  TTeCustomEdit read(nullptr);
+  ReadLayout(text, read);
+  EXPECT_EQ(read.EditText(), u"TEXT 中 \U0001D11E");
+  EXPECT_TRUE(read.ReadOnly());
+  EXPECT_FALSE(read.AutoSelect());
+  EXPECT_FALSE(read.HideSelection());
+  EXPECT_EQ(read.CharCase(), ecUpperCase);
+  EXPECT_EQ(read.MaxLength(), 40);
+  EXPECT_EQ(read.PasswordKind(), pkTriangle);
+  EXPECT_EQ(read.PasswordWideChar(), 0x25CF);
+  EXPECT_EQ(read.TextAlignment(), TAlignment::taCenter);
+  EXPECT_TRUE(read.ContextMenuOptions()->Shadow()->Enabled());
+  EXPECT_EQ(WriteLayout(read), text);
 }
 
 TEST_F(EditTest, TypingAndUndoingInOneStepAndAReplacedSelection) {
