@@ -292,6 +292,9 @@ void TTeCustomForm::FrameMouseUp(TMouseButton button, TShiftState shift, int x, 
       }
     }
     if (!outline) {
+      // A release away from the last move point still ends the drag where
+      // the button came up: moves can be merged away before it arrives.
+      if (moving_ && !shift.Contains(ssDouble) && TPoint{x, y} != lastPoint_) FrameMouseMove({ssLeft}, x, y);
       PaintNonClient();
     } else {
       // Outline mode ends whatever happens while the window moves.
