@@ -19,8 +19,9 @@ TEditCharWidths::TEditCharWidths() = default;
 void TEditCharWidths::UseFont(HFONT font) {
   if (font == font_) return;
   Clear();
+  // Selected only while measuring: a font selected into a context cannot
+  // be deleted when its owner changes it.
   font_ = font;
-  SelectObject(dc_, font);
 }
 
 void TEditCharWidths::Clear() {
@@ -34,6 +35,7 @@ int TEditCharWidths::UnitWidth(char16_t c) {
   if (!block) {
     block = std::make_unique<std::array<int, 256>>();
     const unsigned first = c & 0xFF00u;
+    TSelectObject select(dc_, font_);
     // Halves of pairs are measured only as pairs.
     if (first >= 0xD800 && first <= 0xDF00) {
       block->fill(0);
@@ -59,6 +61,7 @@ int TEditCharWidths::At(std::u16string_view text, int index) {
     auto found = pairs_.find(code);
     if (found != pairs_.end()) return found->second;
     SIZE size{};
+    TSelectObject select(dc_, font_);
     GetTextExtentPoint32W(dc_, reinterpret_cast<const wchar_t*>(text.data() + index), 2, &size);
     pairs_.emplace(code, size.cx);
     return size.cx;
@@ -67,6 +70,7 @@ int TEditCharWidths::At(std::u16string_view text, int index) {
   if (IsHighSurrogate(c) || IsLowSurrogate(c)) {
     // A half on its own shows as the font's missing-glyph box.
     SIZE size{};
+    TSelectObject select(dc_, font_);
     GetTextExtentPoint32W(dc_, reinterpret_cast<const wchar_t*>(&c), 1, &size);
     return size.cx;
   }
@@ -76,6 +80,7 @@ int TEditCharWidths::At(std::u16string_view text, int index) {
 int TEditCharWidths::LineHeight() {
   if (lineHeight_ < 0) {
     SIZE size{};
+    TSelectObject select(dc_, font_);
     GetTextExtentPoint32W(dc_, L"Pq", 2, &size);
     lineHeight_ = size.cy;
   }
