@@ -5,10 +5,11 @@
 #include <optional>
 #include <span>
 
-#include "framework/filestream.h"
 #include "framework/gdi.h"
 #include "framework/graphics.h"
 #include "framework/scoped.h"
+#include "framework/stream.h"
+#include "framework/sysutils.h"
 #include "theme/core/colors.h"
 #include "theme/core/drawing.h"
 #include "theme/core/glyphs.h"
@@ -18,6 +19,7 @@
 #include "theme/core/themeitems.h"
 #include "theme/styles/pcx.h"
 #include "theme/styles/sharedpaint.h"
+#include "theme/styles/skinsource.h"
 
 namespace hv {
 
@@ -92,20 +94,21 @@ void CopyCentered(TCanvas& canvas, const TTeBitmap& skin, const TRect& src, cons
 
 // Edges stretched opaque (top, bottom, left, right), the corners copied
 // (top-left, top-right, bottom-left, bottom-right), then the centre.
-void NinePart(TCanvas& canvas, const TTeBitmap& skin, const TRect& x, const TRect& d, int m, bool keyedCorners) {
+void NinePart(TCanvas& canvas, const TTeBitmap& skin, const TRect& x, const TRect& d, int m, bool keyedCorners,
+              bool keyedMiddle = false) {
   Stretch(canvas, skin, {x.left + m, x.top, x.right - m, x.top + m}, {d.left + m, d.top, d.right - m, d.top + m},
-          false);
+          keyedMiddle);
   Stretch(canvas, skin, {x.left + m, x.bottom - m, x.right - m, x.bottom},
-          {d.left + m, d.bottom - m, d.right - m, d.bottom}, false);
+          {d.left + m, d.bottom - m, d.right - m, d.bottom}, keyedMiddle);
   Stretch(canvas, skin, {x.left, x.top + m, x.left + m, x.bottom - m}, {d.left, d.top + m, d.left + m, d.bottom - m},
-          false);
+          keyedMiddle);
   Stretch(canvas, skin, {x.right - m, x.top + m, x.right, x.bottom - m},
-          {d.right - m, d.top + m, d.right, d.bottom - m}, false);
+          {d.right - m, d.top + m, d.right, d.bottom - m}, keyedMiddle);
   Copy(canvas, skin, {x.left, x.top, x.left + m, x.top + m}, d.left, d.top, keyedCorners);
   Copy(canvas, skin, {x.right - m, x.top, x.right, x.top + m}, d.right - m, d.top, keyedCorners);
   Copy(canvas, skin, {x.left, x.bottom - m, x.left + m, x.bottom}, d.left, d.bottom - m, keyedCorners);
   Copy(canvas, skin, {x.right - m, x.bottom - m, x.right, x.bottom}, d.right - m, d.bottom - m, keyedCorners);
-  Stretch(canvas, skin, InflatedRect(x, -m), InflatedRect(d, -m), false);
+  Stretch(canvas, skin, InflatedRect(x, -m), InflatedRect(d, -m), keyedMiddle);
 }
 
 void FramedNinePart(TCanvas& canvas, const TTeBitmap& skin, const TRect& x, const TRect& d, int m) {
@@ -302,40 +305,46 @@ void TTeThemeLuna::LoadSkins() { LoadSkinsFrom(kLunaSkins); }
 
 namespace {
 
+// The atlases as the skin generator draws them: every rectangle the style
+// cuts lies within.
+constexpr int kPrimaryWidth = 190, kPrimaryHeight = 372;
+constexpr int kSecondaryWidth = 196, kSecondaryHeight = 435;
+
+bool SkinsUsable(const TTeSkinResources& skins) {
+  return IsSkinUsable(skins.primary, kPrimaryWidth, kPrimaryHeight) &&
+         IsSkinUsable(skins.secondary, kSecondaryWidth, kSecondaryHeight);
+}
+
 // Loads one skin into the bitmap it already has, so that a reload keeps its
 // DIB section: new pixel memory costs more to touch the first time than
 // decoding a skin into it. Whatever cannot be loaded leaves the skin empty,
 // as a new bitmap would be.
-void LoadSkin(std::unique_ptr<TTeBitmap>& skin, HINSTANCE module, const char* name, const TTePcxSkin& options) {
+void LoadSkin(std::unique_ptr<TTeBitmap>& skin, const char* name, const TTePcxSkin& options) {
+  const std::optional<std::span<const uint8_t>> bytes = FindSkin(name);
+  if (!bytes || bytes->empty() || !IsPcxMarker((*bytes)[0])) {
+    skin = std::make_unique<TTeBitmap>();
+    return;
+  }
   try {
-    TResourceStream stream(module, name);
-    const uint8_t* bytes = stream.Memory();
-    if (!skin || stream.Size() == 0 || !IsPcxMarker(bytes[0])) skin = std::make_unique<TTeBitmap>();
+    TCustomMemoryStream stream(bytes->data(), bytes->size());
     skin->LoadFromPcx(stream, options);
     if (skin->CachedBitmap()) skin->UpdateCachedBitmap();
-  } catch (...) {
+  } catch (const Exception&) {
     skin = std::make_unique<TTeBitmap>();
-    throw;
   }
 }
 
 }  // namespace
 
+bool TTeThemeLuna::IsThemeAvailable() { return SkinsUsable(kLunaSkins); }
+
 void TTeThemeLuna::LoadSkinsFrom(const TTeSkinResources& skins) {
   // Decoded, keyed by a corner pixel's colour and tinted in one pass each.
-  // Both skins exist before either loads, so that a failed load leaves
-  // empty skins that paint nothing rather than none at all.
   if (!primarySkin_) primarySkin_ = std::make_unique<TTeBitmap>();
   if (!secondarySkin_) secondarySkin_ = std::make_unique<TTeBitmap>();
-  const HINSTANCE module = GetModuleHandleW(nullptr);
   const auto [hue, brightness] = skinTint_;
-  try {
-    LoadSkin(primarySkin_, module, skins.primary, {true, false, hue, brightness});
-  } catch (...) {
-    secondarySkin_ = std::make_unique<TTeBitmap>();
-    throw;
-  }
-  LoadSkin(secondarySkin_, module, skins.secondary, {true, skins.secondaryKeyBottomLeft, hue, brightness});
+  LoadSkin(primarySkin_, skins.primary, {true, false, hue, brightness});
+  LoadSkin(secondarySkin_, skins.secondary, {true, skins.secondaryKeyBottomLeft, hue, brightness});
 }
 
 void TTeThemeLuna::UpdateColors() {
@@ -423,7 +432,10 @@ void TTeThemeLuna::DrawRadioButton(TCanvas& canvas, const TRect& rect, TTeElemen
 void TTeThemeLuna::DrawSpeedButton(TCanvas& canvas, const TRect& rect, TTeElementState state, bool flat, bool down) {
   const std::optional<TPoint> face = SpeedButtonFace(state, flat, down);
   if (!face) return;
-  NinePart(canvas, *primarySkin_, Bounds(face->x, face->y, kSpeedFaceW, kSpeedFaceH), rect, 4, true);
+  // The picture of the other states is an outline on the key colour: its
+  // edges and middle are keyed too, or the marker would show.
+  const bool outlineOnly = *face == kSpeedOther;
+  NinePart(canvas, *primarySkin_, Bounds(face->x, face->y, kSpeedFaceW, kSpeedFaceH), rect, 4, true, outlineOnly);
 }
 
 void TTeThemeLuna::DrawSpeedButtonChevron(TCanvas& canvas, const TRect& rect, TTeElementState state, bool flat,
@@ -708,6 +720,8 @@ void TTeThemeLuna::DrawPopupScrollButton(TCanvas& canvas, const TRect& rect, int
 // --- Metal Luna ----------------------------------------------------------------------
 
 TTeThemeMetalLuna::TTeThemeMetalLuna() : TTeThemeLuna(kMetalLunaSkins) {}
+
+bool TTeThemeMetalLuna::IsThemeAvailable() { return SkinsUsable(kMetalLunaSkins); }
 
 TColor TTeThemeMetalLuna::GetColor(TTeThemeColor kind) const {
   return AdjustColor(TableColor(kMetalLuna, kind));
