@@ -277,7 +277,7 @@ TControlSheetRow TreeRow() {
 }  // namespace
 
 std::vector<TControlSheetRow> ControlSheetRows() {
-  return {SpeedButtonRow(true),
+  std::vector<TControlSheetRow> rows{SpeedButtonRow(true),
           SpeedButtonRow(false),
           DividerRow(),
           SplitterRow(),
@@ -289,6 +289,8 @@ std::vector<TControlSheetRow> ControlSheetRows() {
           ScrollBarRow(true),
           ScrollBarRow(false),
           TreeRow()};
+  for (TControlSheetRow& row : MenuSheetRows()) rows.push_back(std::move(row));
+  return rows;
 }
 
 }  // namespace hv
