@@ -311,12 +311,15 @@ TEST_F(MenuBarTest, TheFormsShortCutsReachTheBarBeforeItsOwnHandler) {
   EXPECT_EQ(formKeys.back(), static_cast<unsigned>('P'));
 }
 
-TEST_F(MenuBarTest, OnlyAnMdiParentsBarHasTheChildsButtonsAndShowsThemOnRequest) {
+// The MDI parent's bar and its buttons are checked with the MDI frame tests,
+// where the parent can be the application's main form.
+TEST_F(MenuBarTest, ABarOnAFormThatIsNoMdiParentHasNoChildsButtons) {
   for (TTeItemButtonKind kind : {kibSystemMenu, kibMinimize, kibRestore, kibClose})
     EXPECT_EQ(bar->MdiButton(kind), nullptr);
   const int count = bar->Items()->Count();
   bar->ShowMDIButtons(frame);
-  EXPECT_EQ(bar->Items()->Count(), count);
+  EXPECT_EQ(bar->Items()->Count(), count) << "asking to show them adds none";
+  EXPECT_EQ(edit->ItemRect().left, file->ItemRect().right);
 }
 
 }  // namespace
