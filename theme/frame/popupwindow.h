@@ -82,7 +82,8 @@ class TTePopupWindow : public TCustomForm {
   void Prepare(TTeCustomItem& item, TTeItemView* parentView, HWND keepActive);
   // Creates the window and hooks the frame, once the level is placed.
   void Realize();
-  // Hidden and unlinked from its menu and owner, waiting for the next one.
+  // Hidden and unlinked from its menu, waiting for the next one. It keeps
+  // its owner window, and goes with it when that window goes.
   void Retire();
   TTePopupForm* Frame() const { return frame_; }
   TTePopupView* View() const { return view_; }

@@ -241,6 +241,35 @@ uint8_t PcxIndexAt(std::span<const uint8_t> data, const PcxLayout& layout, int x
   return 0;
 }
 
+bool IsWholePcx(std::span<const uint8_t> data) {
+  std::optional<PcxLayout> layout;
+  try {
+    layout = ReadPcxLayout(data);
+  } catch (const Exception&) {
+    return false;
+  }
+  if (!layout || !layout->encoded || !layout->hasPalette) return false;
+  const size_t paletteAt = data.size() - kPcxPaletteBlockSize;
+  if (data[paletteAt] != kPaletteBlockMarker) return false;
+  // Counting the decoded bytes run by run: the lines must fill up exactly at
+  // the palette block, with no run left hanging across it.
+  const std::span<const uint8_t> body = data.subspan(kPcxHeaderSize, paletteAt - kPcxHeaderSize);
+  const uint64_t wanted = uint64_t{layout->lineSize} * static_cast<uint64_t>(layout->height);
+  uint64_t produced = 0;
+  size_t in = 0;
+  while (produced < wanted && in < body.size()) {
+    const uint8_t b = body[in++];
+    if ((b & kRunFlag) != kRunFlag) {
+      ++produced;
+      continue;
+    }
+    if (in >= body.size()) return false;
+    ++in;
+    produced += b & kMaxRun;
+  }
+  return produced == wanted && in == body.size();
+}
+
 PcxColorTable KeyPcxColors(const PcxColorTable& colors, uint32_t key) {
   PcxColorTable keyed = colors;
   MakeTransparentPixels(TPixelBuffer{keyed.data(), static_cast<int>(keyed.size()), 1, static_cast<int>(keyed.size())},

@@ -385,6 +385,11 @@ TEST_F(MenuTest, AMenuWhoseOwnerIsDestroyedWhileOpenClosesWithoutTouchingIt) {
   }
   EXPECT_TRUE(opened);
   EXPECT_EQ(Levels(), 0);
+  // Every level there still is has let go of the freed items.
+  for (TTeItemView* view : TTeItemView::AllViews()) {
+    EXPECT_EQ(view->Root(), nullptr);
+    EXPECT_EQ(view->HotItem(), nullptr);
+  }
   test::PumpMessages();
   EXPECT_TRUE(clicked.empty());
 }
@@ -401,14 +406,32 @@ TEST_F(MenuTest, ATenThousandItemMenuOpensScrolledAndFollowsTheKeys) {
     r = HostRect(Level(0));
     for (int i = 0; i < 60; ++i) Key(VK_DOWN);
   });
+  int firstBeforeHover = -1, firstAfterDown = -1, firstAfterUp = -1;
+  auto hover = [&](int arrow) {
+    const TRect r = Level(0)->ArrowRect(arrow);
+    POINT p{r.left + 5, r.top + 4};
+    ClientToScreen(Level(0)->HostHandle(), &p);
+    MoveMouse(p.x, p.y);
+  };
   steps.push_back([&] {
     hot = HotCaption(Level(0));
+    firstBeforeHover = root->FirstShown();
+    hover(2);
+  });
+  steps.push_back([&] {
+    firstAfterDown = root->FirstShown();
+    hover(1);
+  });
+  steps.push_back([&] {
+    firstAfterUp = root->FirstShown();
     Key(VK_ESCAPE);
   });
   {
-    TScript script(steps, 200);
+    TScript script(steps, 400);
     menu->Popup(150, 50);
   }
+  EXPECT_GT(firstAfterDown, firstBeforeHover) << "the down arrow scrolls while hovered";
+  EXPECT_LT(firstAfterUp, firstAfterDown) << "the up arrow scrolls back";
   EXPECT_TRUE(scrolled);
   EXPECT_LE(r.bottom - r.top, work.Height());
   EXPECT_GE(r.top, work.top);
