@@ -100,9 +100,19 @@ bool TApplication::ProcessMessage() {
     terminated_ = true;
     return true;
   }
+  if (IsKeyMsg(msg)) return true;
   TranslateMessage(&msg);
   DispatchMessageW(&msg);
   return true;
+}
+
+bool TApplication::IsKeyMsg(const tagMSG& msg) {
+  if (msg.message != WM_KEYDOWN && msg.message != WM_SYSKEYDOWN && msg.message != WM_SYSCHAR) return false;
+  if (!msg.hwnd) return false;
+  auto* form = dynamic_cast<TCustomForm*>(TWinControl::FindControl(GetAncestor(msg.hwnd, GA_ROOT)));
+  if (!form) return false;
+  TMessage message{msg.message, msg.wParam, msg.lParam, 0};
+  return msg.message == WM_SYSCHAR ? form->DialogChar(message) : form->IsShortCut(message);
 }
 
 void TApplication::ProcessMessages() {

@@ -11,6 +11,8 @@
 #include "framework/event.h"
 #include "framework/winhandles.h"
 
+struct tagMSG;
+
 namespace hv {
 
 class TCustomForm;
@@ -82,6 +84,9 @@ class TApplication : public TComponent {
  private:
   void FormCreated(TCustomForm* form);
   bool ProcessMessage();
+  // Short cuts and Alt+characters go to the form of the window they are
+  // meant for before that window; true when the form took the key.
+  bool IsKeyMsg(const tagMSG& msg);
   void Idle();
   void WndProc(TMessage& message);
 

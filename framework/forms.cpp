@@ -444,6 +444,29 @@ void TCustomForm::DefaultHandler(TMessage& message) {
   TWinControl::DefaultHandler(message);
 }
 
+bool TCustomForm::IsShortCut(TMessage& message) {
+  bool handled = false;
+  if (OnShortCut) OnShortCut(message, handled);
+  return handled;
+}
+
+namespace {
+bool OfferDialogChar(TWinControl& parent, TMessage& message) {
+  for (int i = 0; i < parent.ControlCount(); ++i) {
+    TControl* control = parent.Controls(i);
+    if (!control->Visible() || !control->Enabled()) continue;
+    if (control->Perform(message.Msg, message.WParam, message.LParam) != 0) return true;
+    if (auto* inner = dynamic_cast<TWinControl*>(control); inner && OfferDialogChar(*inner, message)) return true;
+  }
+  return false;
+}
+}  // namespace
+
+bool TCustomForm::DialogChar(TMessage& message) {
+  TMessage dialogChar{CM_DIALOGCHAR, message.WParam, message.LParam, 0};
+  return OfferDialogChar(*this, dialogChar);
+}
+
 void TCustomForm::PublishProperties(TPropertyList& p) {
   // Starts with a colour of its own, not the parent's.
   p.Color("Color", &TCustomForm::Color, &TCustomForm::SetColor, clBtnFace).stored = [](const TObject& o) {

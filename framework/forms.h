@@ -28,6 +28,9 @@ constexpr TModalResult mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry 
 
 using TCloseEvent = TEvent<void(TObject* sender, TCloseAction& action)>;
 using TCloseQueryEvent = TEvent<void(TObject* sender, bool& canClose)>;
+// A key that may be one of the form's short cuts: the key message (Msg,
+// WParam the key code, LParam the key data); setting handled takes the key.
+using TShortCutEvent = TEvent<void(TMessage& message, bool& handled)>;
 
 class TCustomForm : public TWinControl {
   HV_CLASS(TCustomForm, TWinControl)
@@ -88,6 +91,15 @@ class TCustomForm : public TWinControl {
   TNotifyEvent OnPaint;
   TCloseEvent OnClose;
   TCloseQueryEvent OnCloseQuery;
+  // Offered every key press of the form's windows before the focused window
+  // sees it.
+  TShortCutEvent OnShortCut;
+
+  // Whether OnShortCut took the key.
+  virtual bool IsShortCut(TMessage& message);
+  // An Alt+character offered to the form's controls as CM_DIALOGCHAR before
+  // the focused window gets it; whether one of them took it.
+  bool DialogChar(TMessage& message);
 
   void Loaded() override;
 

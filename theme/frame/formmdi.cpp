@@ -10,6 +10,7 @@
 #include "framework/application.h"
 #include "framework/forms.h"
 #include "framework/screen.h"
+#include "theme/frame/menubar.h"
 #include "theme/frame/themeform.h"
 
 namespace hv {
@@ -89,13 +90,26 @@ void TTeCustomForm::MdiRefresh() {
   if (!form || form->FormStyle() != TFormStyle::fsMDIChild) return;
   UpdateFrame();
   if (form->HandleAllocated()) PostMessageW(form->HandleIfAllocated(), WM_SIZE, 0, 0);
+  ShowMdiButtonsOnParent(false);
   UpdateMdiParentCaption();
+}
+
+void TTeCustomForm::ShowMdiButtonsOnParent(bool show) {
+  TCustomForm* parent = MdiParent();
+  TTeCustomForm* parentFrame = parent ? FrameOf(parent) : nullptr;
+  if (!parentFrame || !parentFrame->MenuBar()) return;
+  if (show)
+    parentFrame->MenuBar()->ShowMDIButtons(this);
+  else if (!MdiChildCountsAsMaximized(parent))
+    parentFrame->MenuBar()->HideMDIButtons();
 }
 
 void TTeCustomForm::MdiActivate(TMessage& message) {
   TCustomForm* parent = MdiParent();
   if (!parent || !MdiChildCountsAsMaximized(parent)) return;
   UpdateMdiParentCaption();
+  // The caption buttons on the parent's bar act on the active child.
+  if (reinterpret_cast<HWND>(message.LParam) == Handle() && windowState_ == kwsMaximized) ShowMdiButtonsOnParent(true);
   // The child that loses the activation keeps its state; the one that gets
   // it follows into the maximized state.
   if (reinterpret_cast<HWND>(message.WParam) != Handle() && windowState_ != kwsMaximized)

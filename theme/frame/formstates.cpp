@@ -16,6 +16,7 @@
 #include "framework/winstring.h"
 #include "theme/core/dropdown.h"
 #include "theme/frame/frameresources.h"
+#include "theme/frame/menubar.h"
 #include "theme/frame/popupmenu.h"
 #include "theme/frame/themeform.h"
 #include "theme/frame/traysupport.h"
@@ -409,6 +410,7 @@ void TTeCustomForm::Maximize() {
   PaintNonClient();
   if (form && form->FormStyle() == TFormStyle::fsMDIChild) {
     UpdateFrame();
+    ShowMdiButtonsOnParent(true);
     UpdateMdiParentCaption();
   }
   pendingState_ = kwsNormal;
@@ -624,6 +626,7 @@ void TTeCustomForm::Notification(TComponent* component, TOperation operation) {
   if (operation != TOperation::opRemove) return;
   if (component == systemMenuLink_) systemMenuLink_ = nullptr;
   if (component == trayMenuLink_) trayMenuLink_ = nullptr;
+  if (component == menuBar_) menuBar_ = nullptr;
 }
 
 void TTeCustomForm::SetSystemMenuLink(TComponent* value) {

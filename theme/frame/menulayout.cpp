@@ -1,6 +1,7 @@
 #include "theme/frame/menulayout.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace hv {
 
@@ -24,28 +25,55 @@ TMenuLayout LayOutVertical(const std::vector<TMenuSlot>& slots, TPoint origin, b
 TMenuLayout LayOutHorizontal(const std::vector<TMenuSlot>& slots, TPoint origin, int barWidth) {
   TMenuLayout layout;
   layout.rects.resize(slots.size());
-  int tallest = 0;
+  auto isButton = [](const TMenuSlot& slot) { return slot.kind != kibNone && slot.kind != kibSystemMenu; };
+  int buttons = 0;
   for (const TMenuSlot& slot : slots)
-    if (slot.shown) tallest = std::max(tallest, slot.height);
-  int x = origin.x;
+    if (slot.shown && isButton(slot)) buttons += slot.width;
+  // A bar too narrow for its items wraps them onto further rows; the
+  // child's caption buttons keep their room on the first row.
+  const int limit = barWidth > 0 ? barWidth - buttons : std::numeric_limits<int>::max();
+  std::vector<int> row(slots.size(), -1), left(slots.size(), 0);
+  std::vector<int> rowHeight{0};
+  int x = origin.x, widest = 0;
   for (size_t i = 0; i < slots.size(); ++i) {
     const TMenuSlot& slot = slots[i];
-    if (!slot.shown || (slot.kind != kibNone && slot.kind != kibSystemMenu)) continue;
-    layout.rects[i] = Rect(x, origin.y, x + slot.width, origin.y + tallest);
+    if (!slot.shown || isButton(slot)) continue;
+    if (x > origin.x && x + slot.width > limit) {
+      widest = std::max(widest, x - origin.x);
+      x = origin.x;
+      rowHeight.push_back(0);
+    }
+    row[i] = static_cast<int>(rowHeight.size()) - 1;
+    left[i] = x;
     x += slot.width;
+    rowHeight.back() = std::max(rowHeight.back(), slot.height);
   }
-  layout.width = x - origin.x;
+  widest = std::max(widest, x - origin.x);
+  for (const TMenuSlot& slot : slots)
+    if (slot.shown && isButton(slot)) rowHeight.front() = std::max(rowHeight.front(), slot.height);
+  std::vector<int> top(rowHeight.size());
+  int y = origin.y;
+  for (size_t r = 0; r < rowHeight.size(); ++r) {
+    top[r] = y;
+    y += rowHeight[r];
+  }
+  for (size_t i = 0; i < slots.size(); ++i) {
+    if (row[i] < 0) continue;
+    const auto r = static_cast<size_t>(row[i]);
+    layout.rects[i] = Rect(left[i], top[r], left[i] + slots[i].width, top[r] + rowHeight[r]);
+  }
+  layout.width = widest;
   // The child's caption buttons sit at the bar's right end in their fixed order.
-  int right = std::max(barWidth, x);
+  int right = std::max(barWidth, origin.x + widest + buttons);
   for (TTeItemButtonKind kind : {kibClose, kibRestore, kibMinimize}) {
     for (size_t i = 0; i < slots.size(); ++i) {
       if (!slots[i].shown || slots[i].kind != kind) continue;
-      layout.rects[i] = Rect(right - slots[i].width, origin.y, right, origin.y + tallest);
+      layout.rects[i] = Rect(right - slots[i].width, origin.y, right, origin.y + rowHeight.front());
       right -= slots[i].width;
       layout.width += slots[i].width;
     }
   }
-  layout.height = tallest;
+  layout.height = y - origin.y;
   return layout;
 }
 
@@ -93,6 +121,11 @@ int ScrollToShow(int first, int count, int total, int index) {
   if (index < first) first = index;
   if (index >= first + count) first = index - count + 1;
   return std::clamp(first, 0, std::max(0, total - count));
+}
+
+TRect MirrorInBand(const TRect& rect, int left, int right) {
+  if (rect.IsEmpty()) return rect;
+  return Rect(left + right - rect.right, rect.top, left + right - rect.left, rect.bottom);
 }
 
 TShortCut ComposeShortCut(unsigned keyCode, bool shift, bool ctrl, bool alt) {

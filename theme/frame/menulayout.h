@@ -36,6 +36,10 @@ TMenuLayout LayOutVertical(const std::vector<TMenuSlot>& slots, TPoint origin, b
 // item-width wide) and the system-menu item at the left end.
 TMenuLayout LayOutHorizontal(const std::vector<TMenuSlot>& slots, TPoint origin, int barWidth);
 
+// A right-to-left bar shows its row mirrored inside the band from `left` to
+// `right`: what sat at the left end sits at the right end.
+TRect MirrorInBand(const TRect& rect, int left, int right);
+
 // Where a level of `size` opens. Without an anchor at (x, y); with one below
 // a menu-bar item (parentHorizontal) or beside a popup item, flipped to the
 // other side where the work area ends, and always clamped to its right and

@@ -14,6 +14,7 @@
 #include "theme/core/themeitems.h"
 #include "theme/frame/formoptions.h"
 #include "theme/frame/itemview.h"
+#include "theme/frame/menubar.h"
 #include "theme/frame/popupmenu.h"
 #include "theme/frame/themeitem.h"
 
@@ -149,7 +150,7 @@ void StartMenus() {
 
 void RegisterFrameClasses() {
   RegisterFormOptionClasses();
-  RegisterClasses<TTeCustomItem, TTeThemeItem, TTeCustomPopupMenu, TTeThemePopupMenu>();
+  RegisterClasses<TTeCustomItem, TTeThemeItem, TTeCustomPopupMenu, TTeThemePopupMenu, TTeCustomMenuBar, TTeThemeMenuBar>();
   StartMenus();
 }
 

@@ -18,6 +18,7 @@
 #include <vssym32.h>
 
 #include "theme/frame/frameresources.h"
+#include "theme/frame/menubar.h"
 #include "theme/frame/traysupport.h"
 
 namespace hv {
@@ -84,6 +85,7 @@ TTeCustomForm::~TTeCustomForm() {
   Destroying();
   // Off the form's window first: nothing below may be reached from its messages.
   SetControl(nullptr);
+  UnchainShortCut();
   ReleaseMdiClient();
   GiveApplicationEventsBack();
   tray_.reset();
@@ -98,6 +100,7 @@ void TTeCustomForm::Loaded() {
   if (auto* control = dynamic_cast<TWinControl*>(Owner())) SetControl(control);
   SubclassMdiClient();
   TCustomForm* form = OwnerForm();
+  ChainShortCut();
   tray_->SetIcon(form);
   if (!form) {
     if (OnCreate) OnCreate(this);
@@ -443,7 +446,14 @@ void TTeCustomForm::Dispatch(TMessage& message) {
       break;
     case WM_SYSCOMMAND: {
       const unsigned command = message.WParam & 0xFFF0;
-      if ((command == SC_KEYMENU && message.LParam == ' ') || command == SC_MOUSEMENU) ShowSystemMenu();
+      if ((command == SC_KEYMENU && message.LParam == ' ') || command == SC_MOUSEMENU) {
+        ShowSystemMenu();
+      } else if (command == SC_KEYMENU && message.LParam != '-' && menuBar_ && !GetCapture()) {
+        // Alt, F10 or Alt+letter: the menu bar takes the keyboard; the
+        // letter picks its item once the bar's loop runs.
+        if (message.LParam) PostMessageW(Handle(), WM_CHAR, static_cast<WPARAM>(message.LParam), 0);
+        menuBar_->EnterMenuLoop();
+      }
       break;
     }
     case WM_SETTEXT:

@@ -21,6 +21,7 @@
 
 #include "framework/control.h"
 #include "framework/event.h"
+#include "framework/forms.h"
 #include "framework/gdi.h"
 #include "framework/scoped.h"
 #include "theme/core/backgroundrequest.h"
@@ -37,6 +38,7 @@ class TCanvas;
 class TCustomForm;
 class TTeBitmap;
 class TTeTrayIcon;
+class TTeCustomMenuBar;
 
 // Plays the transition of `options` from oldImage to newImage (window-sized
 // bitmaps) on a device context at (x, y), for the options' time however
@@ -171,6 +173,11 @@ class TTeCustomForm : public TTeHook, public TTeBackgroundSource, public TTeSize
   void SetSystemMenuLink(TComponent* value);
   TComponent* TrayMenuLink() const { return trayMenuLink_; }
   void SetTrayMenuLink(TComponent* value);
+  // The form's menu bar: it takes the form's short cuts first and the
+  // keyboard menu (Alt, F10, Alt+letter); on an MDI parent it carries the
+  // caption buttons of a maximized child.
+  TTeCustomMenuBar* MenuBar() const { return menuBar_; }
+  void SetMenuBar(TTeCustomMenuBar* value);
 
   // --- working state, for the frame's painters and for tests -------------
   bool FrameActive() const { return active_; }
@@ -300,6 +307,11 @@ class TTeCustomForm : public TTeHook, public TTeBackgroundSource, public TTeSize
   void SubclassMdiClient();
   void ReleaseMdiClient();
   void CloseMdiChild(TCustomForm& form);
+  // The parent's menu bar shows this maximized child's caption buttons, or
+  // drops them.
+  void ShowMdiButtonsOnParent(bool show);
+  void ChainShortCut();
+  void UnchainShortCut();
 
   // The common start of a state action: no button stays hot, the event may
   // refuse, and asking for the state the window is in restores it instead.
@@ -335,6 +347,9 @@ class TTeCustomForm : public TTeHook, public TTeBackgroundSource, public TTeSize
   std::unique_ptr<TTeCustomItem> systemMenu_;
   TComponent* systemMenuLink_ = nullptr;
   TComponent* trayMenuLink_ = nullptr;
+  TTeCustomMenuBar* menuBar_ = nullptr;
+  // The owner form's short-cut handler from before the frame's.
+  TShortCutEvent savedShortCut_;
 
   TTeBorderIcons borderIcons_{kbiClose, kbiSystemMenu, kbiMinimize, kbiMaximize, kbiRollup, kbiTray};
   TTeBorderStyle borderStyle_ = kbsStandard;

@@ -10,6 +10,7 @@
 #include "theme/core/colors.h"
 #include "theme/frame/frameresources.h"
 #include "theme/frame/themeitem.h"
+#include "theme/frame/menubar.h"
 #include "theme/frame/themeform.h"
 
 namespace hv {
@@ -60,8 +61,11 @@ void TTeThemeForm::ThemeEngineChanged(TTeThemeEngine& engine) {
 void TTeThemeForm::ApplyThemeToChildren() {
   TCustomForm* form = OwnerForm();
   if (!form) return;
-  for (int i = 0; i < form->ComponentCount(); ++i)
+  for (int i = 0; i < form->ComponentCount(); ++i) {
+    // A menu bar measures its items in the new style.
+    if (auto* bar = dynamic_cast<TTeThemeMenuBar*>(form->Components(i))) bar->Relayout();
     if (auto* control = dynamic_cast<TControl*>(form->Components(i))) control->Invalidate();
+  }
 }
 
 TThemeFrameSizes TTeThemeForm::Sizes(const TTeTheme& theme) const {

@@ -313,7 +313,7 @@ TControlSheetRow EditRow() {
 }  // namespace
 
 std::vector<TControlSheetRow> ControlSheetRows() {
-  return {SpeedButtonRow(true),
+  std::vector<TControlSheetRow> rows{SpeedButtonRow(true),
           SpeedButtonRow(false),
           DividerRow(),
           SplitterRow(),
@@ -326,6 +326,8 @@ std::vector<TControlSheetRow> ControlSheetRows() {
           ScrollBarRow(false),
           TreeRow(),
           EditRow()};
+  for (TControlSheetRow& row : MenuSheetRows()) rows.push_back(std::move(row));
+  return rows;
 }
 
 }  // namespace hv

@@ -16,6 +16,7 @@
 #include "theme/core/tebitmap.h"
 #include "theme/core/theme.h"
 #include "theme/core/themelibrary.h"
+#include "theme/frame/menuresources.h"
 #include "theme/styles/allstyles.h"
 #include "tools/gallery/controlsheet.h"
 
@@ -52,7 +53,7 @@ int Run(int argc, wchar_t** argv) {
 }  // namespace hv
 
 int wmain(int argc, wchar_t** argv) {
-  hv::StartThemeLibrary({.registerStyles = &hv::RegisterAllStyles});
+  hv::StartThemeLibrary({.registerClasses = &hv::RegisterFrameClasses, .registerStyles = &hv::RegisterAllStyles});
   hv::Application()->Initialize();
   // A fault in a control's window procedure is reported here and the sheet
   // goes on; a message box would wait for a user who is not there.

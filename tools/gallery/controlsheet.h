@@ -35,6 +35,8 @@ struct TControlSheetRow {
 
 // The rows of every control the sheet shows.
 std::vector<TControlSheetRow> ControlSheetRows();
+// The menu bar and an open popup menu.
+std::vector<TControlSheetRow> MenuSheetRows();
 
 // Paints the rows through one style; each cell is named "<row> <state>".
 TGallerySheet PaintControlSheet(TTeThemeClass style, const std::vector<TControlSheetRow>& rows);

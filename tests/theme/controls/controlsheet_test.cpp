@@ -11,6 +11,7 @@
 #include "framework/graphics.h"
 #include "theme/core/tebitmap.h"
 #include "theme/core/themelibrary.h"
+#include "theme/frame/menuresources.h"
 #include "theme/styles/luna.h"
 
 namespace hv {
@@ -19,7 +20,7 @@ namespace {
 class ControlSheetTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    StartThemeLibrary({.registerStyles = &RegisterSkinnedStyles});
+    StartThemeLibrary({.registerClasses = &RegisterFrameClasses, .registerStyles = &RegisterSkinnedStyles});
     sheet_ = new TGallerySheet(PaintControlSheet(ThemeClassOf<TTeThemeMetalLuna>(), ControlSheetRows()));
   }
   static void TearDownTestSuite() {
@@ -34,6 +35,18 @@ class ControlSheetTest : public ::testing::Test {
   static uint32_t At(const std::string& name, int dx, int dy) {
     const TGalleryCell& cell = Cell(name);
     return sheet_->bitmap->GetPixel(cell.rect.left + dx, cell.rect.top + dy) & 0xFFFFFFu;
+  }
+  // How many pixels two cells of the same size differ in.
+  static int Differing(const std::string& a, const std::string& b) {
+    const TGalleryCell& first = Cell(a);
+    const TGalleryCell& second = Cell(b);
+    int count = 0;
+    for (int y = 0; y < first.rect.Height(); ++y)
+      for (int x = 0; x < first.rect.Width(); ++x)
+        if (sheet_->bitmap->GetPixel(first.rect.left + x, first.rect.top + y) !=
+            sheet_->bitmap->GetPixel(second.rect.left + x, second.rect.top + y))
+          ++count;
+    return count;
   }
   static TGallerySheet* sheet_;
 };
@@ -55,6 +68,11 @@ TEST_F(ControlSheetTest, EveryCellIsOnTheSheetAndNoneShowsTheMarker) {
 }
 
 TEST_F(ControlSheetTest, StatesThatTheStylePaintsDifferentlyDiffer) {
+  // A hot and an open menu-bar item show the selection; the bar at rest shows none.
+  EXPECT_GT(Differing("TTeThemeMenuBar normal", "TTeThemeMenuBar hot item"), 100);
+  EXPECT_GT(Differing("TTeThemeMenuBar normal", "TTeThemeMenuBar open item"), 100);
+  // The popup levels: the style's frame at the first level's top-left corner.
+  EXPECT_NE(At("TTeThemePopupMenu open submenu", 0, 0), 0xE8D8C8u);
   // A flat button shows nothing at rest and its face when hot or pressed.
   EXPECT_NE(At("TTeThemeSpeedButton, flat normal", 3, 12), At("TTeThemeSpeedButton, flat hot", 3, 12));
   EXPECT_NE(At("TTeThemeSpeedButton, flat hot", 3, 12), At("TTeThemeSpeedButton, flat pressed", 3, 12));

@@ -40,6 +40,36 @@ TEST(MenuLayout, HorizontalItemsRowWithTheChildsButtonsAtTheRightEnd) {
   EXPECT_EQ(l.height, 20);
 }
 
+TEST(MenuLayout, ANarrowBarWrapsItsItemsOntoRowsAndKeepsTheButtonsOnTheFirst) {
+  std::vector<TMenuSlot> slots = {Slot(40, 20), Slot(50, 24), Slot(60, 20), Slot(30, 20),
+                                  Slot(20, 20, kibMinimize), Slot(20, 20, kibClose)};
+  // 150 wide, 40 of it for the buttons: 110 for the items.
+  TMenuLayout l = LayOutHorizontal(slots, {2, 1}, 150);
+  EXPECT_EQ(l.rects[0], Rect(2, 1, 42, 25));
+  EXPECT_EQ(l.rects[1], Rect(42, 1, 92, 25)) << "a row is as tall as its tallest item";
+  EXPECT_EQ(l.rects[2], Rect(2, 25, 62, 45)) << "would pass 110: the next row";
+  EXPECT_EQ(l.rects[3], Rect(62, 25, 92, 45));
+  EXPECT_EQ(l.rects[5], Rect(130, 1, 150, 25));
+  EXPECT_EQ(l.rects[4], Rect(110, 1, 130, 25));
+  EXPECT_EQ(l.height, 44);
+  EXPECT_EQ(l.width, 90 + 40);
+
+  // An item wider than the whole bar still gets a row of its own.
+  l = LayOutHorizontal({Slot(40, 20), Slot(300, 20), Slot(10, 20)}, {0, 0}, 100);
+  EXPECT_EQ(l.rects[1], Rect(0, 20, 300, 40));
+  EXPECT_EQ(l.rects[2], Rect(0, 40, 10, 60));
+  // Without a bar width nothing wraps, and the buttons follow the items.
+  l = LayOutHorizontal({Slot(40, 20), Slot(50, 20), Slot(20, 20, kibClose)}, {0, 0}, 0);
+  EXPECT_EQ(l.rects[1], Rect(40, 0, 90, 20));
+  EXPECT_EQ(l.rects[2], Rect(90, 0, 110, 20));
+}
+
+TEST(MenuLayout, ARightToLeftRowIsMirroredInItsBand) {
+  EXPECT_EQ(MirrorInBand(Rect(0, 0, 40, 20), 0, 200), Rect(160, 0, 200, 20));
+  EXPECT_EQ(MirrorInBand(Rect(40, 5, 90, 25), 10, 210), Rect(130, 5, 180, 25));
+  EXPECT_EQ(MirrorInBand(TRect{}, 0, 200), TRect{}) << "an item not shown stays without a place";
+}
+
 TEST(MenuLayout, APopupStaysOnTheWorkAreaAndFlipsAtItsEdges) {
   const TRect work = Rect(0, 0, 800, 600);
   EXPECT_EQ(PlacePopup(work, {100, 100}, {150, 200}, nullptr, false), (TPoint{100, 100}));

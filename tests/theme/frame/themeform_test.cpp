@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <array>
+
 #include <chrono>
 #include <memory>
 #include <set>
@@ -27,6 +29,7 @@
 #include "theme/core/theme.h"
 #include "theme/core/themeengine.h"
 #include "theme/frame/frameresources.h"
+#include "theme/frame/menubar.h"
 
 namespace hv {
 namespace {
@@ -1275,9 +1278,29 @@ TEST(MdiFrame, AMaximizedChildGivesUpItsFrameAndLendsTheParentItsCaption) {
   engine->SelectThemeClass(ThemeClassOf<TFrameTestStyle>());
   auto* parentFrame = TComponent::Create<TTeThemeForm>(parent);
   parentFrame->SetThemeEngine(engine);
+  // The parent's menu bar carries a maximized child's caption buttons.
+  auto* bar = TComponent::Create<TTeCustomMenuBar>(parent);
+  bar->SetParent(parent);
+  bar->SetBounds(0, 0, 300, 20);
+  auto* fileItem = new TTeCustomItem(nullptr);
+  fileItem->SetCaption("&File");
+  bar->Items()->Add(fileItem);
+  parentFrame->SetMenuBar(bar);
   parent->HandleNeeded();
+  bar->Loaded();
   parentFrame->Loaded();
   parent->Show();
+  const std::array<TTeItemButtonKind, 4> mdiKinds = {kibSystemMenu, kibMinimize, kibRestore, kibClose};
+  auto mdiButtonsShown = [&] {
+    int shown = 0;
+    for (TTeItemButtonKind kind : mdiKinds)
+      if (bar->MdiButton(kind) && bar->MdiButton(kind)->Visible() && !bar->MdiButton(kind)->ItemRect().IsEmpty())
+        ++shown;
+    return shown;
+  };
+  for (TTeItemButtonKind kind : mdiKinds) ASSERT_NE(bar->MdiButton(kind), nullptr);
+  EXPECT_EQ(bar->Items()->Items(0), bar->MdiButton(kibSystemMenu)) << "the system-menu item leads the row";
+  EXPECT_EQ(mdiButtonsShown(), 0) << "no child is maximized";
   HWND client = parent->ClientHandle();
   ASSERT_NE(client, nullptr);
   RECT area{};
@@ -1311,8 +1334,19 @@ TEST(MdiFrame, AMaximizedChildGivesUpItsFrameAndLendsTheParentItsCaption) {
   EXPECT_EQ(inner.bottom, r.bottom - r.top);
   EXPECT_EQ(parent->Caption(), "Parent - [Child]");
   EXPECT_EQ(parentFrame->Caption(), "Parent - [Child]");
+  EXPECT_EQ(mdiButtonsShown(), 4);
+  EXPECT_EQ(bar->MdiButton(kibClose)->MdiChildFrame(), frame);
+  const TRect closeRect = bar->MdiButton(kibClose)->ItemRect();
+  EXPECT_EQ(closeRect.right, bar->ItemArea().right) << "close at the bar's right end";
+  EXPECT_EQ(closeRect.Width(), closeRect.Height()) << "square";
+  EXPECT_EQ(bar->MdiButton(kibRestore)->ItemRect().right, closeRect.left);
+  EXPECT_EQ(bar->MdiButton(kibMinimize)->ItemRect().right, bar->MdiButton(kibRestore)->ItemRect().left);
+  EXPECT_EQ(bar->MdiButton(kibSystemMenu)->ItemRect().left, 0);
+  EXPECT_EQ(fileItem->ItemRect().left, bar->MdiButton(kibSystemMenu)->ItemRect().right);
 
   frame->Restore();
+  EXPECT_EQ(mdiButtonsShown(), 0) << "the restored child takes its buttons back";
+  EXPECT_EQ(fileItem->ItemRect().left, 0);
   EXPECT_EQ(parent->Caption(), "Parent");
   GetWindowRect(wnd, &r);
   GetClientRect(wnd, &inner);
