@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,7 @@
 #include "framework/graphics.h"
 #include "framework/winstring.h"
 #include "theme/controls/checkbox.h"
+#include "theme/controls/edit.h"
 #include "theme/controls/groupbox.h"
 #include "theme/controls/radiobutton.h"
 #include "theme/controls/radiogroup.h"
@@ -36,6 +38,7 @@
 #include "theme/core/themeengine.h"
 #include "theme/core/themelibrary.h"
 #include "theme/frame/frameresources.h"
+#include "theme/frame/menubar.h"
 #include "theme/frame/menuresources.h"
 #include "theme/frame/popupmenu.h"
 #include "theme/frame/themeform.h"
@@ -46,7 +49,10 @@
 namespace hv {
 namespace {
 
-constexpr int kToolBarHeight = 32;
+constexpr int kMenuBarHeight = 22;
+constexpr int kToolBarHeight = 38;
+// Where the controls right of the tree begin.
+constexpr int kTop = kMenuBarHeight + kToolBarHeight + 10;
 
 // Every control is owned by the form, whatever window it sits on.
 template <class T>
@@ -60,25 +66,44 @@ T* Place(TWinControl& parent, TTeThemeEngine& engine, int left, int top, int wid
   return control;
 }
 
+// The controls without a theme link paint with the system's look.
+template <class T>
+T* PlacePlain(TWinControl& parent, int left, int top, int width, int height) {
+  TComponent* form = &parent;
+  while (form && !dynamic_cast<TCustomForm*>(form)) form = form->Owner();
+  T* control = TComponent::Create<T>(form);
+  control->SetParent(&parent);
+  control->SetBounds(left, top, width, height);
+  return control;
+}
+
 class TFrmControls : public TForm {
   HV_CLASS_NO_PROPERTIES(TFrmControls, TForm)
 
  public:
+  // The engine and the themed frame come from the stored layout; the
+  // controls are made once it is read.
   explicit TFrmControls(TComponent* owner) : TForm(owner) {
-    engine_ = TComponent::Create<TTeThemeEngine>(this);
-    engine_->SelectThemeClass(FindThemeClass("MetalLuna"));
-    auto* frame = TComponent::Create<TTeThemeForm>(this);
-    frame->SetBorderIcons({kbiClose, kbiMinimize, kbiMaximize, kbiSystemMenu});
-    frame->SetThemeEngine(engine_);
-    BuildStatusBar();
-    BuildToolBar();
-    BuildTree();
-    BuildOptions();
-    BuildScrollBars();
-    BuildSwitcher();
+    OnCreate = [this](TObject*) {
+      engine_ = dynamic_cast<TTeThemeEngine*>(FindComponent("TeThemeEngine1"));
+      if (!engine_) throw std::runtime_error("the layout has no TeThemeEngine1");
+      BuildStatusBar();
+      BuildMenuBar();
+      BuildToolBar();
+      BuildTree();
+      BuildOptions();
+      BuildScrollBars();
+      BuildEdits();
+      BuildSwitcher();
+    };
   }
 
   TTeThemeEngine& Engine() const { return *engine_; }
+
+  // The status bar names the style, whoever switched it.
+  void ShowStyle() {
+    if (TTeTheme* theme = engine_->Theme()) status_->Panels()->Items(1)->SetText(theme->ThemeClass()->GetName());
+  }
 
  private:
   void BuildStatusBar() {
@@ -93,13 +118,11 @@ class TFrmControls : public TForm {
   }
 
   void BuildToolBar() {
-    auto* bar = TComponent::Create<TTeSpeedContainer>(this);
-    bar->SetParent(this);
+    auto* bar = Place<TTeThemeGroupBox>(*this, *engine_, 0, kMenuBarHeight, 0, kToolBarHeight);
     bar->SetAlign(TAlign::alTop);
-    bar->SetHeight(kToolBarHeight);
     int x = 4;
     auto button = [&](const char* caption, TDemoGlyph glyph, int width) {
-      auto* b = Place<TTeThemeSpeedButton>(*bar, *engine_, x, 3, width, 26);
+      auto* b = Place<TTeThemeSpeedButton>(*bar, *engine_, x, 8, width, 24);
       b->SetCaption(caption);
       b->SetFlat(true);
       if (glyph != TDemoGlyph::none) b->SetGlyph(DemoGlyph(glyph).get());
@@ -110,7 +133,7 @@ class TFrmControls : public TForm {
     button("Forward", TDemoGlyph::right, 78);
     auto* divider = TComponent::Create<TTeSpeedDivider>(this);
     divider->SetParent(bar);
-    divider->SetBounds(x, 3, 8, 26);
+    divider->SetBounds(x, 8, 8, 24);
     x += 10;
     TTeThemeSpeedButton* bold = button("Bold", TDemoGlyph::square, 60);
     bold->SetGroupIndex(1);
@@ -126,23 +149,41 @@ class TFrmControls : public TForm {
   TTeThemePopupMenu* BuildChevronMenu() {
     auto* menu = TComponent::Create<TTeThemePopupMenu>(this);
     menu->SetThemeEngine(engine_);
-    auto item = [&](TTeCustomItem& parent, const char* caption) {
-      auto owned = std::make_unique<TTeThemeItem>(nullptr);
-      TTeCustomItem* raw = owned.get();
-      raw->SetCaption(caption);
-      raw->OnClick = [this](TTeCustomItem* clicked) { status_->Panels()->Items(0)->SetText(clicked->Caption()); };
-      parent.Add(owned.release());
-      return raw;
-    };
     TTeCustomItem& root = *menu->Items();
-    item(root, "&Open");
-    item(root, "-");
-    item(root, "&Word wrap")->SetChecked(true);
-    item(root, "&Print")->SetEnabled(false);
-    TTeCustomItem* zoom = item(root, "&Zoom");
-    item(*zoom, "&Larger");
-    item(*zoom, "&Smaller");
+    MenuItem(root, "&Open");
+    MenuItem(root, "-");
+    MenuItem(root, "&Word wrap")->SetChecked(true);
+    MenuItem(root, "&Print")->SetEnabled(false);
+    TTeCustomItem* zoom = MenuItem(root, "&Zoom");
+    MenuItem(*zoom, "&Larger");
+    MenuItem(*zoom, "&Smaller");
     return menu;
+  }
+
+  void BuildMenuBar() {
+    auto* bar = Place<TTeThemeMenuBar>(*this, *engine_, 0, 0, 0, kMenuBarHeight);
+    bar->SetAlign(TAlign::alTop);
+    TTeCustomItem& root = *bar->Items();
+    TTeCustomItem* file = MenuItem(root, "&File");
+    MenuItem(*file, "&Open...")->SetShortCut(kscCtrl | 'O');
+    MenuItem(*file, "-");
+    MenuItem(*file, "E&xit")->OnClick = [this](TTeCustomItem*) { Close(); };
+    TTeCustomItem* view = MenuItem(root, "&View");
+    MenuItem(*view, "&Status bar")->SetChecked(true);
+    MenuItem(*view, "&Full screen")->SetEnabled(false);
+    TTeCustomItem* help = MenuItem(root, "&Help");
+    MenuItem(*help, "&About");
+    if (auto* frame = dynamic_cast<TTeThemeForm*>(FindComponent("TeThemeForm1"))) frame->SetMenuBar(bar);
+  }
+
+  // An item that says in the status bar that it was chosen.
+  TTeCustomItem* MenuItem(TTeCustomItem& parent, const char* caption) {
+    auto owned = std::make_unique<TTeThemeItem>(nullptr);
+    TTeCustomItem* item = owned.get();
+    item->SetCaption(caption);
+    item->OnClick = [this](TTeCustomItem* clicked) { status_->Panels()->Items(0)->SetText(clicked->Caption()); };
+    parent.Add(owned.release());
+    return item;
   }
 
   void BuildTree() {
@@ -160,7 +201,7 @@ class TFrmControls : public TForm {
 
   void BuildOptions() {
     const int left = 210;
-    auto* box = Place<TTeThemeGroupBox>(*this, *engine_, left, kToolBarHeight + 10, 250, 130);
+    auto* box = Place<TTeThemeGroupBox>(*this, *engine_, left, kTop, 250, 130);
     box->SetCaption("Options");
     box->SetUseCheckBox(true);
     box->SetChecked(true);
@@ -180,7 +221,7 @@ class TFrmControls : public TForm {
     off->SetCaption("Disabled");
     off->SetEnabled(false);
 
-    auto* group = Place<TTeThemeRadioGroup>(*this, *engine_, left + 270, kToolBarHeight + 10, 200, 130);
+    auto* group = Place<TTeThemeRadioGroup>(*this, *engine_, left + 270, kTop, 200, 130);
     group->SetCaption("Page size");
     for (const char* size : {"A4", "Letter", "Legal", "A5"}) group->Items()->Add(size);
     group->SetColumns(2);
@@ -188,7 +229,7 @@ class TFrmControls : public TForm {
   }
 
   void BuildScrollBars() {
-    const int left = 210, top = kToolBarHeight + 160;
+    const int left = 210, top = kTop + 150;
     auto* horizontal = Place<TTeThemeScrollBar>(*this, *engine_, left, top, 300, 17);
     horizontal->SetKind(sbHorizontal);
     horizontal->SetPageSize(20);
@@ -202,17 +243,27 @@ class TFrmControls : public TForm {
     off->SetEnabled(false);
   }
 
+  void BuildEdits() {
+    const int left = 210, top = kTop + 220;
+    edit_ = PlainEdit(left, top, 200);
+    edit_->SetName("Edit1");
+    edit_->SetEditText(u"Type here");
+    auto* password = PlainEdit(left, top + 30, 200);
+    password->SetPasswordKind(TPasswordKind::pkCircle);
+    password->SetEditText(u"secret");
+  }
+
+  TTeCustomEdit* PlainEdit(int left, int top, int width) {
+    return PlacePlain<TTeCustomEdit>(*this, left, top, width, 21);
+  }
+
   void BuildSwitcher() {
     switcher_ = TComponent::Create<TTeSwitcherComboBox>(this);
     switcher_->SetParent(this);
-    switcher_->SetBounds(210, kToolBarHeight + 350, 200, 200);
+    switcher_->SetBounds(210, kTop + 340, 200, 200);
     switcher_->SetThemeEngine(engine_);
     switcher_->OnChange = [this](TObject*) { ShowStyle(); };
     ShowStyle();
-  }
-
-  void ShowStyle() {
-    if (TTeTheme* theme = engine_->Theme()) status_->Panels()->Items(1)->SetText(theme->ThemeClass()->GetName());
   }
 
   void ShowPosition(int position) {
@@ -222,6 +273,7 @@ class TFrmControls : public TForm {
   TTeThemeEngine* engine_ = nullptr;
   TTeThemeStatusBar* status_ = nullptr;
   TTeSwitcherComboBox* switcher_ = nullptr;
+  TTeCustomEdit* edit_ = nullptr;
 };
 
 void Pump() {
@@ -251,6 +303,7 @@ int WriteShots(TFrmControls& form, const std::string& folder) {
     TTeThemeClass style = ThemeClasses(i);
     if (!style->IsThemeAvailable()) continue;
     form.Engine().SelectThemeClass(style);
+    form.ShowStyle();
     Pump();
     RedrawWindow(form.Handle(), nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_UPDATENOW | RDW_ALLCHILDREN);
@@ -284,7 +337,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         result = 1;
         std::fprintf(stderr, "ControlsDemo: %s\n", e.what());
       };
-    RegisterClasses<TFrmControls>();
+    RegisterClasses<TFrmControls, TTeThemeEngine, TTeThemeForm>();
     TFrmControls* form = Application()->CreateForm<TFrmControls>();
     if (shots)
       result = std::max(result, WriteShots(*form, folder));

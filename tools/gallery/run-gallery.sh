@@ -2,6 +2,8 @@
 # Runs the gallery programs under Wine into a folder and adds a PNG beside
 # each BMP sheet where ImageMagick is at hand:
 #   run-gallery.sh <folder> <StyleGallery.exe> [<ControlsGallery.exe> [style ...]]
+# With HV_CONTROLS_DEMO set to ControlsDemo.exe, the demonstration's window
+# is written in every style as well.
 # StyleGallery paints every style; ControlsGallery paints the styles named
 # here, or every style without names. A run that hangs in the window system
 # is tried once more.
@@ -27,6 +29,10 @@ if [ -n "$controlsGallery" ]; then
     timeout 400 "$here/cmake/wine-run.sh" "$controlsGallery" $style ||
       timeout 400 "$here/cmake/wine-run.sh" "$controlsGallery" $style
   done
+fi
+if [ -n "${HV_CONTROLS_DEMO:-}" ]; then
+  folder=$(cd . && pwd)
+  timeout -k 5 300 "$here/cmake/wine-run.sh" "$(absolute "$HV_CONTROLS_DEMO")" --shots "Z:${folder//\//\\}"
 fi
 ls -- *.bmp >/dev/null
 if command -v convert >/dev/null 2>&1; then
