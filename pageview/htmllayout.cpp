@@ -142,11 +142,14 @@ class Engine {
     auto place = [&](const Block& block) {
       auto [top, bottom] = Margins(block);
       if (previousBottom >= 0) y += std::max(previousBottom, top);
+      int blockTop = y;
       y += LayBlock(block, y);
       previousBottom = bottom;
+      return blockTop;
     };
     if (showTitle) place(titleBlock);
-    for (const Block& block : doc.blocks) place(block);
+    out_.blockTops.reserve(doc.blocks.size());
+    for (const Block& block : doc.blocks) out_.blockTops.push_back(place(block));
     out_.height = y + margin;
     out_.width = std::max(options_.width, rightmost_ + margin);
   }

@@ -64,6 +64,7 @@ struct LayoutOptions {
 struct PageLayout {
   std::vector<LayoutBox> boxes;  // in painting order
   std::vector<LinkArea> links;   // one per text box of a link
+  std::vector<int> blockTops;    // the top of each block of the document, in its order
   int width = 0;                 // right edge of the widest content plus the margin
   int height = 0;                // bottom of the last block plus the margin
 

@@ -7,9 +7,9 @@
 #include <type_traits>
 #include <vector>
 
-#include "pageview/htmllink.h"
 #include "framework/sysutils.h"
 #include "framework/winstring.h"
+#include "pageview/findbar.h"
 
 namespace hv {
 
@@ -160,6 +160,13 @@ class THtmlView::Fonts {
 
   HDC Dc() const { return dc_.get(); }
 
+  // Every size in percent of its normal size; the fonts made so far go.
+  void SetZoom(int percent) {
+    if (percent == zoom_) return;
+    zoom_ = percent;
+    entries_.clear();
+  }
+
   // `wide` picks a face with Chinese glyphs; Wine maps SimSun to the CJK
   // face the system has.
   HFONT Get(const html::RunStyle& style, bool wide, bool underline) {
@@ -168,7 +175,7 @@ class THtmlView::Fonts {
     int pixels = style.heading >= 1 && style.heading <= 6 ? kHeadingPixels[style.heading - 1] : kBodyPixels;
     if (wide) pixels = std::max(pixels, kMinWidePixels);
     LOGFONTW lf{};
-    lf.lfHeight = -MulDiv(pixels, dpi_, 96);
+    lf.lfHeight = -std::max(1, MulDiv(pixels, dpi_ * zoom_, 96 * 100));
     lf.lfWeight = style.bold ? FW_BOLD : FW_NORMAL;
     lf.lfItalic = style.italic;
     lf.lfUnderline = underline;
@@ -202,6 +209,7 @@ class THtmlView::Fonts {
   };
   MemoryDc dc_;
   int dpi_ = 96;
+  int zoom_ = 100;
   std::wstring face_;
   std::vector<Entry> entries_;
 };
@@ -267,8 +275,8 @@ HWND THtmlView::Create(HWND parent, const RECT& bounds) {
   }
   if (!fonts_) fonts_ = std::make_unique<Fonts>();
   HWND hwnd = CreateWindowExW(
-      0, kClassName, path_.c_str(), WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | WS_CLIPSIBLINGS, bounds.left,
-      bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, parent, nullptr, instance, this);
+      0, kClassName, path_.c_str(), WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
+      bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, parent, nullptr, instance, this);
   if (!hwnd) throw EOSError(Format("Cannot create the page view window (error %lu)", GetLastError()));
   Relayout();
   return hwnd_;
@@ -280,7 +288,7 @@ int THtmlView::LineStep() const {
   return std::max(1, measurer.Metrics(html::RunStyle{}).height);
 }
 
-bool THtmlView::Navigate(const std::wstring& path) {
+bool THtmlView::Load(const std::wstring& path) {
   std::string bytes;
   if (!ReadWholeFile(path, bytes)) return false;
   html::Document document = html::ParseHtmlBytes(bytes, DecodeWithCodePage);
@@ -294,7 +302,6 @@ bool THtmlView::Navigate(const std::wstring& path) {
     Relayout();
     InvalidateRect(hwnd_, nullptr, FALSE);
   }
-  if (OnNavigate) OnNavigate(path_);
   return true;
 }
 
@@ -302,12 +309,21 @@ void THtmlView::Relayout() {
   if (!hwnd_ || !fonts_) return;
   RECT client{};
   GetClientRect(hwnd_, &client);
+  fonts_->SetZoom(zoom_);
   Measurer measurer(*fonts_);
   html::LayoutOptions options;
   options.width = client.right - client.left;
+  options.margin = options.margin * zoom_ / 100;
   layout_ = html::LayoutDocument(document_, measurer, options);
   layoutWidth_ = options.width;
+  LayoutChanged();
   UpdateScrollBar();
+}
+
+int THtmlView::PrefixWidth(const html::LayoutBox& box, std::string_view prefix) const {
+  if (!fonts_) return 0;
+  Measurer measurer(*fonts_);
+  return measurer.TextWidth(prefix, box.style);
 }
 
 int THtmlView::ClientHeight() const {
@@ -316,7 +332,7 @@ int THtmlView::ClientHeight() const {
   return client.bottom - client.top;
 }
 
-int THtmlView::MaxScroll() const { return std::max(0, layout_.height - ClientHeight()); }
+int THtmlView::MaxScroll() const { return std::max(0, layout_.height - PageHeight()); }
 
 void THtmlView::UpdateScrollBar() {
   if (!hwnd_) return;
@@ -328,7 +344,7 @@ void THtmlView::UpdateScrollBar() {
   si.fMask = SIF_ALL | SIF_DISABLENOSCROLL;
   si.nMin = 0;
   si.nMax = std::max(0, layout_.height - 1);
-  si.nPage = static_cast<UINT>(std::max(0, ClientHeight()));
+  si.nPage = static_cast<UINT>(std::max(0, PageHeight()));
   si.nPos = scrollY_;
   SetScrollInfo(hwnd_, SB_VERT, &si, TRUE);
 }
@@ -344,7 +360,7 @@ void THtmlView::ScrollTo(int y) {
 
 void THtmlView::OnScroll(WPARAM wParam) {
   int line = LineStep();
-  int page = std::max(line, ClientHeight() - line);
+  int page = std::max(line, PageHeight() - line);
   switch (LOWORD(wParam)) {
     case SB_LINEUP:
       ScrollTo(scrollY_ - line);
@@ -385,7 +401,7 @@ void THtmlView::OnWheel(WPARAM wParam) {
   int notches = wheelRemainder_ / WHEEL_DELTA;
   wheelRemainder_ -= notches * WHEEL_DELTA;
   if (notches == 0 || lines == 0) return;
-  int step = lines == WHEEL_PAGESCROLL ? std::max(LineStep(), ClientHeight() - LineStep())
+  int step = lines == WHEEL_PAGESCROLL ? std::max(LineStep(), PageHeight() - LineStep())
                                        : static_cast<int>(std::min<UINT>(lines, 100)) * LineStep();
   ScrollTo(scrollY_ - notches * step);
 }
@@ -410,18 +426,15 @@ void THtmlView::OnKey(WPARAM key) {
     case VK_END:
       OnScroll(SB_BOTTOM);
       break;
+    case VK_SPACE:
+      OnScroll(GetKeyState(VK_SHIFT) < 0 ? SB_PAGEUP : SB_PAGEDOWN);
+      break;
     default:
       break;
   }
 }
 
 const html::LinkArea* THtmlView::LinkAtClient(POINT p) const { return layout_.LinkAt(TPoint{p.x, p.y + scrollY_}); }
-
-void THtmlView::FollowLink(const std::string& href) {
-  std::optional<std::string> target = html::ResolveLocalLink(Narrow(path_), href);
-  if (!target) return;  // another scheme or a place on this page
-  Navigate(Widen(*target));
-}
 
 void THtmlView::PaintTo(HDC dc, const RECT& area) {
   const int width = area.right - area.left;
@@ -445,7 +458,8 @@ void THtmlView::PaintTo(HDC dc, const RECT& area) {
 
   const int dx = -area.left;
   const int dy = -area.top - scrollY_;
-  for (const html::LayoutBox& box : layout_.boxes) {
+  for (size_t index = 0; index < layout_.boxes.size(); ++index) {
+    const html::LayoutBox& box = layout_.boxes[index];
     RECT r{box.rect.left + dx, box.rect.top + dy, box.rect.right + dx, box.rect.bottom + dy};
     // Glyphs may reach a little past their box (italics, tall CJK faces).
     int slack = box.kind == html::BoxKind::Text ? (r.bottom - r.top) / 2 : 0;
@@ -472,9 +486,16 @@ void THtmlView::PaintTo(HDC dc, const RECT& area) {
       case html::BoxKind::Text: {
         std::wstring text = Widen(box.text);
         if (text.empty() || text.size() > INT_MAX) break;
+        PaintMarks(mem, index, box, r);
         Selection font(mem, fonts_->Get(box.style, html::HasWideChars(box.text), box.style.underline || box.link));
         SetTextColor(mem, box.link ? kLinkColor : kTextColor);
         ExtTextOutW(mem, r.left, box.baseline + dy, 0, nullptr, text.data(), static_cast<UINT>(text.size()), nullptr);
+        RECT selected{};
+        if (SelectedPart(index, box, r, selected)) {
+          SetTextColor(mem, SelectedTextColor());
+          ExtTextOutW(mem, r.left, box.baseline + dy, ETO_CLIPPED, &selected, text.data(),
+                      static_cast<UINT>(text.size()), nullptr);
+        }
         break;
       }
     }
@@ -525,6 +546,7 @@ LRESULT CALLBACK THtmlView::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
 }
 
 LRESULT THtmlView::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (std::optional<LRESULT> handled = HandleReadingMessage(msg, wParam, lParam)) return *handled;
   switch (msg) {
     case WM_SIZE: {
       RECT client{};
