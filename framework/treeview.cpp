@@ -561,7 +561,12 @@ void TTreeView::LoadFromFile(const std::string& path) {
     bytes.resize(static_cast<size_t>(size));
     file.ReadBuffer(bytes.data(), bytes.size());
   }
-  TopicTree tree = BuildTopicTree(bytes);
+  // A file that starts with the UTF-8 byte-order mark says how it is encoded;
+  // any other file is text in the ANSI code page, as such files always were.
+  constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+  const bool utf8 = std::string_view(bytes).starts_with(kUtf8Mark);
+  const auto decode = [utf8](std::string_view text) { return utf8 ? std::string(text) : AnsiToUtf8(text); };
+  TopicTree tree = BuildTopicTree(std::string_view(bytes).substr(utf8 ? kUtf8Mark.size() : 0));
   if (tree.Count() > kMaxNodes)
     throw ETreeViewError(Format("The file \"%s\" holds %d items; a tree takes at most %d", path.c_str(), tree.Count(),
                                 kMaxNodes));
@@ -573,14 +578,14 @@ void TTreeView::LoadFromFile(const std::string& path) {
     for (int i = 0; i < tree.Count(); ++i) {
       const TopicNode& topic = tree.nodes[static_cast<size_t>(i)];
       TTreeNode* parent = topic.parent >= 0 ? made[static_cast<size_t>(topic.parent)] : nullptr;
-      made.push_back(items_->AddChild(parent, AnsiToUtf8(tree.Text(i))));
+      made.push_back(items_->AddChild(parent, decode(tree.Text(i))));
     }
   } catch (...) {
     items_->EndUpdate();
     throw;
   }
   items_->EndUpdate();
-  if (tree.error) throw ETreeViewError(InvalidLevelMessage(tree.error->level, AnsiToUtf8(tree.error->text)));
+  if (tree.error) throw ETreeViewError(InvalidLevelMessage(tree.error->level, decode(tree.error->text)));
 }
 
 TTreeNode* TTreeView::GetNodeAt(int x, int y) {

@@ -169,7 +169,8 @@ class TTreeView : public TWinControl {
 
   void FullExpand();
   void FullCollapse();
-  // Reads the file (bytes in the ANSI code page) into the tree, replacing it.
+  // Reads the file into the tree, replacing it: UTF-8 after a leading UTF-8
+  // byte-order mark (the mark itself is no text), else the ANSI code page.
   // A file beyond the limits below raises ETreeViewError and leaves the tree
   // as it was: the platform's control slows down with every item it holds,
   // and a help index is nowhere near them.

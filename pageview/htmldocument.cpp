@@ -11,6 +11,8 @@ namespace hv::html {
 namespace {
 
 constexpr int kTabStop = 8;
+// No length a page gives is taken beyond this many pixels.
+constexpr int kMaxLength = 100000;
 
 bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; }
 
@@ -97,8 +99,10 @@ class Builder {
   std::vector<Run>& Target() { return InCell() ? table_.rows.back().back().runs : current_.runs; }
 
   static char LastChar(const std::vector<Run>& runs) {
-    for (auto it = runs.rbegin(); it != runs.rend(); ++it)
+    for (auto it = runs.rbegin(); it != runs.rend(); ++it) {
+      if (it->IsImage()) return '*';  // an image is ink: a space after it stays
       if (!it->text.empty()) return it->text.back();
+    }
     return '\0';
   }
 
@@ -130,15 +134,19 @@ class Builder {
     std::vector<Run>& runs = Target();
     RunStyle style = CurrentStyle();
     std::string href = CurrentHref();
-    if (!runs.empty() && runs.back().style == style && runs.back().href == href) {
+    if (!runs.empty() && !runs.back().IsImage() && runs.back().style == style && runs.back().href == href) {
       runs.back().text.append(text);
     } else {
-      runs.push_back(Run{std::string(text), style, std::move(href)});
+      Run run;
+      run.text = std::string(text);
+      run.style = style;
+      run.href = std::move(href);
+      runs.push_back(std::move(run));
     }
   }
 
   static void TrimTrailingSpaces(std::vector<Run>& runs) {
-    while (!runs.empty()) {
+    while (!runs.empty() && !runs.back().IsImage()) {
       std::string& t = runs.back().text;
       while (!t.empty() && t.back() == ' ') t.pop_back();
       if (!t.empty()) return;
@@ -192,6 +200,46 @@ class Builder {
     Append(collapsed);
   }
 
+  void Image(const Token& token) {
+    const std::string* src = token.Attr("src");
+    const std::string* alt = token.Attr("alt");
+    std::string altText;
+    if (alt) {  // alt text reads as text: its white space collapses
+      for (char c : *alt) {
+        if (!IsSpace(c)) {
+          altText.push_back(c);
+        } else if (!altText.empty() && altText.back() != ' ') {
+          altText.push_back(' ');
+        }
+      }
+      while (!altText.empty() && altText.back() == ' ') altText.pop_back();
+    }
+    if (!src || src->find_first_not_of(" \t\r\n\f") == std::string::npos) {
+      if (!altText.empty()) Text(altText);  // nothing to read: the alt text stands in
+      return;
+    }
+    Run run;
+    run.style = CurrentStyle();
+    run.href = CurrentHref();
+    run.image = std::string(Trim(*src));
+    run.alt = std::move(altText);
+    auto length = [&](const char* name) {
+      const std::string* value = token.Attr(name);
+      if (!value || value->find('%') != std::string::npos) return -1;
+      int pixels = ParseInt(value, -1);
+      return pixels < 0 ? -1 : std::min(pixels, kMaxLength);
+    };
+    run.imageWidth = length("width");
+    run.imageHeight = length("height");
+    Target().push_back(std::move(run));
+  }
+
+  static std::string_view Trim(std::string_view text) {
+    while (!text.empty() && IsSpace(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsSpace(text.back())) text.remove_suffix(1);
+    return text;
+  }
+
   void PreText(std::string_view text) {
     std::string out;
     for (size_t i = 0; i < text.size(); ++i) {
@@ -240,6 +288,7 @@ class Builder {
     current_.kind = preDepth_ > 0 ? BlockKind::Preformatted : heading_ > 0 ? BlockKind::Heading : BlockKind::Paragraph;
     current_.level = heading_;
     current_.indent = Indent();
+    current_.tight = !dl_.empty() && heading_ == 0 && preDepth_ == 0;
     current_.rows.clear();
     preColumn_ = 0;
   }
@@ -295,8 +344,7 @@ class Builder {
       return;
     }
     if (name == "img") {
-      const std::string* alt = token.Attr("alt");
-      if (alt && alt->find_first_not_of(" \t\r\n\f") != std::string::npos) Text("[" + *alt + "]");
+      Image(token);
       return;
     }
     if (int level = HeadingLevel(name)) {
@@ -485,6 +533,7 @@ class Builder {
       table_ = Block{};
       table_.kind = BlockKind::Table;
       table_.indent = Indent();
+      table_.table = ReadTableFormat(token);
       inCell_ = false;
       inlineFloor_ = inline_.size();
       return;
@@ -510,9 +559,28 @@ class Builder {
     if (table_.rows.empty()) table_.rows.emplace_back();
     TableCell cell;
     cell.header = name == "th";
+    cell.colspan = std::clamp(ParseInt(token.Attr("colspan"), 1), 1, kMaxColspan);
+    if (const std::string* width = token.Attr("width"); width && width->find('%') == std::string::npos)
+      cell.width = std::clamp(ParseInt(width, 0), 0, kMaxLength);
     table_.rows.back().push_back(std::move(cell));
     inCell_ = true;
     preColumn_ = 0;
+  }
+
+  static TableFormat ReadTableFormat(const Token& token) {
+    TableFormat format;
+    // "<table border>" asks for borders as much as "border=1" does.
+    if (const std::string* border = token.Attr("border")) format.border = ParseInt(border, 1) != 0;
+    if (const std::string* width = token.Attr("width")) {
+      int value = std::clamp(ParseInt(width, 0), 0, kMaxLength);
+      if (width->find('%') != std::string::npos) {
+        format.widthPercent = std::min(value, 100);
+      } else {
+        format.width = value;
+      }
+    }
+    if (const std::string* padding = token.Attr("cellpadding")) format.padding = std::clamp(ParseInt(padding, 0), 0, 100);
+    return format;
   }
 
   void TableEnd(const std::string& name) {

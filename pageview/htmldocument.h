@@ -28,12 +28,33 @@ struct Run {
   std::string text;
   RunStyle style;
   std::string href;  // the link target as written, empty when not a link
+  // An image in the text (`img`): its source as written, and the alt text a
+  // reader sees when the image cannot be read. `text` is empty then.
+  std::string image;
+  std::string alt;
+  int imageWidth = -1;  // the `width` and `height` attributes, -1 when not given
+  int imageHeight = -1;
   bool operator==(const Run&) const = default;
+
+  bool IsImage() const { return !image.empty(); }
 };
 
 struct TableCell {
   std::vector<Run> runs;
   bool header = false;
+  int colspan = 1;  // 1..kMaxColspan, as browsers clamp it
+  int width = 0;    // the cell's `width` in pixels, 0 when not given
+};
+
+// Browsers clamp a cell's span to this; a page asking for more gets it.
+constexpr int kMaxColspan = 1000;
+
+// A table's presentational attributes.
+struct TableFormat {
+  bool border = false;  // `border` present and not 0: every cell outlined
+  int width = 0;        // `width` in pixels, 0 when not given
+  int widthPercent = 0; // `width` in percent of the room, 0 when not given
+  int padding = -1;     // `cellpadding` in pixels, -1 for the default
 };
 
 enum class BlockKind { Paragraph, Heading, Preformatted, Rule, Table };
@@ -47,6 +68,10 @@ struct Block {
   int number = 0;  // the item number for Marker::Number
   std::vector<Run> runs;
   std::vector<std::vector<TableCell>> rows;  // Table only
+  TableFormat table;                         // Table only
+  // A term or a description of a definition list: the entries of one list
+  // follow each other without paragraph gaps.
+  bool tight = false;
 
   // The block's text without styles, for tests and hit lookups.
   std::string Text() const;

@@ -98,6 +98,7 @@ struct Placed {
   const Run* run = nullptr;
   bool wide = false;
   bool space = false;
+  bool image = false;
   int x = 0;
   int width = 0;
 };
@@ -126,19 +127,6 @@ class Engine {
     int y = margin;
     int previousBottom = -1;  // no block yet: the first one sits on the margin
 
-    Block titleBlock;
-    bool showTitle = options_.showTitle && !doc.title.empty();
-    if (showTitle && !doc.blocks.empty() && doc.blocks.front().kind == BlockKind::Heading &&
-        doc.blocks.front().Text() == doc.title)
-      showTitle = false;
-    if (showTitle) {
-      titleBlock.kind = BlockKind::Heading;
-      titleBlock.level = 1;
-      RunStyle style;
-      style.bold = true;
-      style.heading = 1;
-      titleBlock.runs.push_back(Run{doc.title, style, {}});
-    }
     auto place = [&](const Block& block) {
       auto [top, bottom] = Margins(block);
       if (previousBottom >= 0) y += std::max(previousBottom, top);
@@ -147,7 +135,6 @@ class Engine {
       previousBottom = bottom;
       return blockTop;
     };
-    if (showTitle) place(titleBlock);
     out_.blockTops.reserve(doc.blocks.size());
     for (const Block& block : doc.blocks) out_.blockTops.push_back(place(block));
     out_.height = y + margin;
@@ -165,6 +152,12 @@ class Engine {
     return m;
   }
 
+  // An image reaches from its baseline up; the line's text sets the descent.
+  FontMetrics ItemMetrics(const Placed& item) {
+    if (item.image) return FontMetrics{item.run->imageHeight, item.run->imageHeight};
+    return Metrics(item.run->style);
+  }
+
   int Width(std::string_view text, const RunStyle& style) {
     return text.empty() ? 0 : std::max(0, measurer_.TextWidth(text, style));
   }
@@ -180,7 +173,7 @@ class Engine {
       case BlockKind::Rule:
         return {unit_ / 2, unit_ / 2};
       case BlockKind::Paragraph:
-        if (block.marker != Marker::None) return {0, 0};
+        if (block.marker != Marker::None || block.tight) return {0, 0};
         return {unit_, unit_};
       case BlockKind::Preformatted:
       case BlockKind::Table:
@@ -211,13 +204,19 @@ class Engine {
       case BlockKind::Table:
         return LayTable(block, x0, y);
       case BlockKind::Preformatted: {
+        // Preformatted lines are never wrapped: a long one widens the page,
+        // which then scrolls sideways, as in a browser.
         int pad = std::max(2, unit_ / 3);
         size_t shadeAt = out_.boxes.size();
-        InlineResult r = LayInline(block.runs, x0 + pad, y + pad, std::max(1, right_ - x0 - 2 * pad), true);
+        const int widestSoFar = rightmost_;
+        rightmost_ = 0;
+        InlineResult r = LayInline(block.runs, x0 + pad, y + pad, INT_MAX / 4, true);
+        const int contentRight = rightmost_;
         int height = r.height + 2 * pad;
         LayoutBox shade;
         shade.kind = BoxKind::Shade;
-        shade.rect = TRect{x0, y, right_, y + height};
+        shade.rect = TRect{x0, y, std::max(right_, contentRight + pad), y + height};
+        rightmost_ = std::max(widestSoFar, shade.rect.right);
         out_.boxes.insert(out_.boxes.begin() + static_cast<std::ptrdiff_t>(shadeAt), std::move(shade));
         if (block.marker != Marker::None) AddMarker(block, x0, r.hasLine ? r : EmptyLine(y + pad));
         return height;
@@ -290,10 +289,15 @@ class Engine {
           atom.glue = NoBreakBefore(first) || NoBreakAfter(last);
         }
       }
-      if (atom.kind != Atom::Break) atom.width = Width(atom.text, atom.run->style);
+      if (atom.kind != Atom::Break)
+        atom.width = atom.run->IsImage() ? atom.run->imageWidth : Width(atom.text, atom.run->style);
       atoms.push_back(atom);
     };
     for (const Run& run : runs) {
+      if (run.IsImage()) {
+        push(Atom{Atom::Word, {}, &run, false, false, 0});
+        continue;
+      }
       std::string_view text = run.text;
       size_t pos = 0;
       size_t wordStart = 0;
@@ -327,8 +331,55 @@ class Engine {
     return atoms;
   }
 
+  // Images get the size they are drawn at; one that cannot be read becomes
+  // its alt text. Runs without images come back as they are.
+  const std::vector<Run>& ResolveImages(const std::vector<Run>& runs, std::vector<Run>& storage) {
+    if (std::none_of(runs.begin(), runs.end(), [](const Run& r) { return r.IsImage(); })) return runs;
+    storage.clear();
+    storage.reserve(runs.size());
+    for (const Run& run : runs) {
+      if (!run.IsImage()) {
+        storage.push_back(run);
+        continue;
+      }
+      TSize natural = NaturalSize(run.image);
+      if (natural.cx <= 0 || natural.cy <= 0) {
+        if (run.alt.empty()) continue;
+        Run alt = run;
+        alt.image.clear();
+        alt.text = run.alt;
+        storage.push_back(std::move(alt));
+        continue;
+      }
+      long long w = run.imageWidth, h = run.imageHeight;
+      if (w < 0 && h < 0) {
+        w = natural.cx;
+        h = natural.cy;
+      } else if (w < 0) {
+        w = h * natural.cx / natural.cy;  // one side given: the other keeps the proportions
+      } else if (h < 0) {
+        h = w * natural.cy / natural.cx;
+      }
+      Run image = run;
+      image.imageWidth = static_cast<int>(std::clamp<long long>(w, 0, kMaxImageSide));
+      image.imageHeight = static_cast<int>(std::clamp<long long>(h, 0, kMaxImageSide));
+      storage.push_back(std::move(image));
+    }
+    return storage;
+  }
+
+  TSize NaturalSize(const std::string& src) {
+    for (const auto& [name, size] : imageSizes_)
+      if (name == src) return size;
+    TSize size = measurer_.ImageSize(src);
+    imageSizes_.emplace_back(src, size);
+    return size;
+  }
+
   // The widest word and the widest unwrapped line, for sizing table columns.
-  std::pair<int, int> MinMax(const std::vector<Run>& runs) {
+  std::pair<int, int> MinMax(const std::vector<Run>& given) {
+    std::vector<Run> storage;
+    const std::vector<Run>& runs = ResolveImages(given, storage);
     std::vector<Atom> atoms = Atoms(runs, false);
     int widestWord = 0, widestLine = 0, word = 0, line = 0;
     for (const Atom& a : atoms) {
@@ -354,7 +405,9 @@ class Engine {
     int x = 0;  // pen position from the line start
   };
 
-  InlineResult LayInline(const std::vector<Run>& runs, int x0, int y0, int width, bool pre) {
+  InlineResult LayInline(const std::vector<Run>& given, int x0, int y0, int width, bool pre) {
+    std::vector<Run> storage;
+    const std::vector<Run>& runs = ResolveImages(given, storage);
     std::vector<Atom> atoms = Atoms(runs, pre);
     InlineResult result;
     int y = y0;
@@ -365,7 +418,7 @@ class Engine {
       while (!line.items.empty() && line.items.back().space) line.items.pop_back();
       int height = 0, ascent = 0;
       for (const Placed& p : line.items) {
-        FontMetrics m = Metrics(p.run->style);
+        FontMetrics m = ItemMetrics(p);
         height = std::max(height, m.height);
         ascent = std::max(ascent, m.ascent);
       }
@@ -377,7 +430,7 @@ class Engine {
         // Mixed sizes: the line must hold the tallest descent as well.
         int descent = 0;
         for (const Placed& p : line.items) {
-          FontMetrics m = Metrics(p.run->style);
+          FontMetrics m = ItemMetrics(p);
           descent = std::max(descent, m.height - m.ascent);
         }
         height = std::max(height, ascent + descent);
@@ -392,9 +445,20 @@ class Engine {
       size_t i = 0;
       while (i < line.items.size()) {
         const Placed& first = line.items[i];
+        if (first.image) {  // an image stands on the baseline
+          LayoutBox box;
+          box.kind = BoxKind::Image;
+          box.text = first.run->image;
+          box.link = !first.run->href.empty();
+          box.baseline = baseline;
+          box.rect = TRect{x0 + first.x, baseline - first.run->imageHeight, x0 + first.x + first.width, baseline};
+          Add(std::move(box), &first.run->href);
+          ++i;
+          continue;
+        }
         size_t j = i + 1;
         int w = first.width;
-        while (j < line.items.size() && line.items[j].run->style == first.run->style &&
+        while (j < line.items.size() && !line.items[j].image && line.items[j].run->style == first.run->style &&
                line.items[j].run->href == first.run->href && line.items[j].wide == first.wide) {
           w += line.items[j].width;
           ++j;
@@ -415,7 +479,7 @@ class Engine {
     };
 
     auto place = [&](std::string_view text, const Atom& atom, int w) {
-      line.items.push_back(Placed{text, atom.run, atom.wide, atom.kind == Atom::Space, line.x, w});
+      line.items.push_back(Placed{text, atom.run, atom.wide, atom.kind == Atom::Space, atom.run->IsImage(), line.x, w});
       line.x += w;
     };
 
@@ -469,7 +533,7 @@ class Engine {
         softStart = true;
       }
       for (size_t k = i; k < end; ++k) {
-        if (line.x + atoms[k].width <= width) {
+        if (line.x + atoms[k].width <= width || atoms[k].run->IsImage()) {  // an image is never cut
           place(atoms[k].text, atoms[k], atoms[k].width);
         } else {
           cut(atoms[k]);
@@ -484,22 +548,62 @@ class Engine {
 
   // --- tables ----------------------------------------------------------------
 
+  // Columns are sized as browsers do: each gets at least its widest word and
+  // at most its longest line, spanning cells spreading what they need over
+  // the columns they cover; a table with a width stretches its columns to it.
   int LayTable(const Block& block, int x0, int y) {
+    const TableFormat& format = block.table;
     size_t cols = 0;
-    for (const auto& row : block.rows) cols = std::max(cols, row.size());
-    if (cols == 0) return 0;
-    const int border = 1;
-    const int pad = std::max(2, unit_ / 3);
-    std::vector<int> colMin(cols, 0), colMax(cols, 0);
     for (const auto& row : block.rows) {
-      for (size_t c = 0; c < row.size(); ++c) {
-        auto [mn, mx] = MinMax(row[c].runs);
-        colMin[c] = std::max(colMin[c], mn);
-        colMax[c] = std::max(colMax[c], mx);
+      size_t used = 0;
+      for (const TableCell& cell : row) used += static_cast<size_t>(std::clamp(cell.colspan, 1, kMaxColspan));
+      cols = std::max(cols, used);
+    }
+    // Columns beyond this only come from spans meant to reach the edge.
+    cols = std::min<size_t>(cols, kMaxColspan);
+    if (cols == 0) return 0;
+    const int border = format.border ? 1 : 0;
+    const int pad = format.padding >= 0 ? format.padding : std::max(2, unit_ / 3);
+    const int step = 1 + 2 * pad;  // the one-pixel gap between cells stays with or without borders
+    std::vector<long long> colMin(cols, 0), colMax(cols, 0);
+    auto span = [&](size_t c, const TableCell& cell) {
+      return std::min<size_t>(static_cast<size_t>(std::clamp(cell.colspan, 1, kMaxColspan)), cols - c);
+    };
+    for (int pass = 0; pass < 2; ++pass) {  // single cells first, then what spans must add
+      for (const auto& row : block.rows) {
+        size_t c = 0;
+        for (const TableCell& cell : row) {
+          if (c >= cols) break;
+          size_t n = span(c, cell);
+          if ((n == 1) == (pass == 0)) {
+            auto [mn, mx] = MinMax(cell.runs);
+            long long fixed = cell.width > 0 ? std::max(0, cell.width - 2 * pad - 1) : 0;
+            long long wantMin = std::max<long long>(mn, fixed);
+            long long wantMax = std::max<long long>(fixed > 0 ? std::max<long long>(fixed, mn) : mx, wantMin);
+            long long chromeInside = static_cast<long long>(n - 1) * step;
+            long long haveMin = chromeInside, haveMax = chromeInside;
+            for (size_t k = c; k < c + n; ++k) {
+              haveMin += colMin[k];
+              haveMax += colMax[k];
+            }
+            long long each = static_cast<long long>(n);
+            if (wantMin > haveMin)
+              for (size_t k = c; k < c + n; ++k) colMin[k] += (wantMin - haveMin + each - 1) / each;
+            if (wantMax > haveMax)
+              for (size_t k = c; k < c + n; ++k) colMax[k] += (wantMax - haveMax + each - 1) / each;
+          }
+          c += n;
+        }
       }
     }
-    long long chrome = static_cast<long long>(cols) * (border + 2 * pad) + border;
-    long long avail = std::max<long long>(static_cast<long long>(cols), right_ - x0 - chrome);
+    for (size_t c = 0; c < cols; ++c) colMax[c] = std::max(colMax[c], colMin[c]);
+    long long chrome = static_cast<long long>(cols) * step + 1;
+    long long room = std::max<long long>(static_cast<long long>(cols), right_ - x0 - chrome);
+    long long avail = room;
+    long long target = 0;  // the width the table asks for, inside its chrome
+    if (format.widthPercent > 0) target = (right_ - x0) * format.widthPercent / 100 - chrome;
+    if (format.width > 0) target = format.width - chrome;
+    if (target > 0) avail = std::min(avail, target);
     long long sumMin = 0, sumMax = 0;
     for (size_t c = 0; c < cols; ++c) {
       sumMin += colMin[c];
@@ -510,43 +614,65 @@ class Engine {
       long long w;
       if (sumMax <= avail) {
         w = colMax[c];
+        // A table given a width stretches its columns to it.
+        if (target > 0 && sumMax < avail)
+          w += sumMax > 0 ? (avail - sumMax) * colMax[c] / sumMax : (avail - sumMax) / static_cast<long long>(cols);
       } else if (sumMin >= avail) {
         w = sumMin > 0 ? colMin[c] * avail / sumMin : avail / static_cast<long long>(cols);
       } else {
         w = colMin[c] + (colMax[c] - colMin[c]) * (avail - sumMin) / std::max<long long>(1, sumMax - sumMin);
       }
-      widths[c] = static_cast<int>(std::clamp<long long>(w, 1, INT_MAX / 4));
+      widths[c] = static_cast<int>(std::clamp<long long>(w, 1, INT_MAX / 4 / static_cast<long long>(cols)));
+    }
+    if (target > 0 && sumMax <= avail) {  // what the proportions rounded away
+      long long placed = 0;
+      for (int w : widths) placed += w;
+      if (placed < avail) widths.back() += static_cast<int>(std::min<long long>(avail - placed, INT_MAX / 4));
     }
     std::vector<int> xs(cols + 1, x0);
-    for (size_t c = 0; c < cols; ++c) xs[c + 1] = xs[c] + border + 2 * pad + widths[c];
+    for (size_t c = 0; c < cols; ++c) xs[c + 1] = xs[c] + step + widths[c];
 
     int rowTop = y;
     for (const auto& row : block.rows) {
       size_t shadeAt = out_.boxes.size();
       int contentHeight = body_.height;
-      for (size_t c = 0; c < row.size(); ++c) {
-        InlineResult r = LayInline(row[c].runs, xs[c] + border + pad, rowTop + border + pad, widths[c], false);
+      struct Placed {
+        size_t first, last;
+        bool header;
+      };
+      std::vector<Placed> cells;
+      size_t c = 0;
+      for (const TableCell& cell : row) {
+        if (c >= cols) break;
+        size_t n = span(c, cell);
+        int inner = xs[c + n] - xs[c] - step;
+        InlineResult r = LayInline(cell.runs, xs[c] + 1 + pad, rowTop + 1 + pad, std::max(1, inner), false);
         contentHeight = std::max(contentHeight, r.height);
+        cells.push_back(Placed{c, c + n, cell.header});
+        c += n;
       }
-      int rowBottom = rowTop + border + 2 * pad + contentHeight;
+      int rowBottom = rowTop + step + contentHeight;
       std::vector<LayoutBox> shades;
-      for (size_t c = 0; c < row.size(); ++c) {
-        if (!row[c].header) continue;
+      for (const Placed& cell : cells) {
+        if (!cell.header) continue;
         LayoutBox shade;
         shade.kind = BoxKind::Shade;
-        shade.rect = TRect{xs[c] + border, rowTop + border, xs[c + 1], rowBottom};
+        shade.rect = TRect{xs[cell.first] + 1, rowTop + 1, xs[cell.last], rowBottom};
         shades.push_back(std::move(shade));
       }
       out_.boxes.insert(out_.boxes.begin() + static_cast<std::ptrdiff_t>(shadeAt), shades.begin(), shades.end());
-      for (size_t c = 0; c < row.size(); ++c) {
-        LayoutBox frame;
-        frame.kind = BoxKind::CellBorder;
-        frame.rect = TRect{xs[c], rowTop, xs[c + 1] + border, rowBottom + border};
-        Add(std::move(frame));
+      if (border) {
+        for (const Placed& cell : cells) {
+          LayoutBox frame;
+          frame.kind = BoxKind::CellBorder;
+          frame.rect = TRect{xs[cell.first], rowTop, xs[cell.last] + 1, rowBottom + 1};
+          Add(std::move(frame));
+        }
       }
+      rightmost_ = std::max(rightmost_, xs[cells.empty() ? 0 : cells.back().last] + 1);
       rowTop = rowBottom;
     }
-    return rowTop + border - y;
+    return rowTop + 1 - y;
   }
 
   TextMeasurer& measurer_;
@@ -559,6 +685,7 @@ class Engine {
   int right_ = 1;
   int rightmost_ = 0;
   std::vector<std::pair<RunStyle, FontMetrics>> metricsCache_;
+  std::vector<std::pair<std::string, TSize>> imageSizes_;
 };
 
 }  // namespace

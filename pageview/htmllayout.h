@@ -26,7 +26,16 @@ class TextMeasurer {
   // Width in pixels of UTF-8 text (one line, no breaks) in the style.
   virtual int TextWidth(std::string_view utf8, const RunStyle& style) = 0;
   virtual FontMetrics Metrics(const RunStyle& style) = 0;
+  // The natural size in pixels of the image a page names by `src`; an empty
+  // size when it cannot be read, and then its alt text stands in.
+  virtual TSize ImageSize(std::string_view src) {
+    (void)src;
+    return {};
+  }
 };
+
+// The largest side an image is drawn at, whatever the page asks for.
+constexpr int kMaxImageSide = 20000;
 
 enum class BoxKind {
   Shade,       // a filled background: preformatted text, table header cells
@@ -34,6 +43,7 @@ enum class BoxKind {
   Rule,        // a horizontal rule, filled
   Bullet,      // a list bullet, filled in its shape
   Text,
+  Image,  // `text` holds the source as the page wrote it
 };
 
 enum class BulletShape { Disc, Circle, Square };
@@ -56,9 +66,7 @@ struct LinkArea {
 struct LayoutOptions {
   int width = 0;  // the surface width, margins included
   int margin = 8;
-  // Shows the document title above the page unless the page begins with a
-  // heading of the same text.
-  bool showTitle = true;
+  // The title belongs to the window's caption and history, never to the page.
 };
 
 struct PageLayout {

@@ -7,6 +7,7 @@
 #include <type_traits>
 #include <vector>
 
+#include "pageview/pageimages.h"
 #include "framework/sysutils.h"
 #include "framework/winstring.h"
 #include "pageview/findbar.h"
@@ -216,7 +217,9 @@ class THtmlView::Fonts {
 
 class THtmlView::Measurer : public html::TextMeasurer {
  public:
-  explicit Measurer(Fonts& fonts) : fonts_(fonts) {}
+  explicit Measurer(Fonts& fonts, TPageImages* images = nullptr) : fonts_(fonts), images_(images) {}
+
+  TSize ImageSize(std::string_view src) override { return images_ ? images_->Size(src) : TSize{}; }
 
   int TextWidth(std::string_view utf8, const html::RunStyle& style) override {
     std::wstring text = Widen(utf8);
@@ -244,9 +247,10 @@ class THtmlView::Measurer : public html::TextMeasurer {
 
  private:
   Fonts& fonts_;
+  TPageImages* images_;
 };
 
-THtmlView::THtmlView() = default;
+THtmlView::THtmlView() : images_(std::make_unique<TPageImages>()) {}
 
 THtmlView::~THtmlView() {
   if (hwnd_) {
@@ -275,8 +279,9 @@ HWND THtmlView::Create(HWND parent, const RECT& bounds) {
   }
   if (!fonts_) fonts_ = std::make_unique<Fonts>();
   HWND hwnd = CreateWindowExW(
-      0, kClassName, path_.c_str(), WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
-      bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, parent, nullptr, instance, this);
+      0, kClassName, path_.c_str(),
+      WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, bounds.left,
+      bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, parent, nullptr, instance, this);
   if (!hwnd) throw EOSError(Format("Cannot create the page view window (error %lu)", GetLastError()));
   Relayout();
   return hwnd_;
@@ -294,7 +299,9 @@ bool THtmlView::Load(const std::wstring& path) {
   html::Document document = html::ParseHtmlBytes(bytes, DecodeWithCodePage);
   document_ = std::move(document);
   path_ = path;
+  images_->SetPage(path_);  // the last page's images go with it
   scrollY_ = 0;
+  scrollX_ = 0;
   wheelRemainder_ = 0;
   pressed_ = false;
   if (hwnd_) {
@@ -310,7 +317,7 @@ void THtmlView::Relayout() {
   RECT client{};
   GetClientRect(hwnd_, &client);
   fonts_->SetZoom(zoom_);
-  Measurer measurer(*fonts_);
+  Measurer measurer(*fonts_, images_.get());
   html::LayoutOptions options;
   options.width = client.right - client.left;
   options.margin = options.margin * zoom_ / 100;
@@ -336,6 +343,19 @@ int THtmlView::MaxScroll() const { return std::max(0, layout_.height - PageHeigh
 
 void THtmlView::UpdateScrollBar() {
   if (!hwnd_) return;
+  // The sideways bar only shows for a page wider than the view (a long
+  // preformatted line, a wide table or image); the layout's width does not
+  // depend on the height it takes. It goes first: it takes from the height.
+  RECT client{};
+  GetClientRect(hwnd_, &client);
+  scrollX_ = std::clamp(scrollX_, 0, std::max<int>(0, layout_.width - client.right));
+  SCROLLINFO sx{};
+  sx.cbSize = sizeof sx;
+  sx.fMask = SIF_ALL;
+  sx.nMax = std::max(0, layout_.width - 1);
+  sx.nPage = static_cast<UINT>(std::max<LONG>(0, client.right));
+  sx.nPos = scrollX_;
+  SetScrollInfo(hwnd_, SB_HORZ, &sx, TRUE);
   scrollY_ = std::clamp(scrollY_, 0, MaxScroll());
   // The bar stays when there is nothing to scroll (greyed), so the client
   // width, and with it the layout, does not flip as pages change.
@@ -347,6 +367,54 @@ void THtmlView::UpdateScrollBar() {
   si.nPage = static_cast<UINT>(std::max(0, PageHeight()));
   si.nPos = scrollY_;
   SetScrollInfo(hwnd_, SB_VERT, &si, TRUE);
+}
+
+void THtmlView::ScrollXTo(int x) {
+  RECT client{};
+  if (hwnd_) GetClientRect(hwnd_, &client);
+  x = std::clamp(x, 0, std::max<int>(0, layout_.width - client.right));
+  if (x == scrollX_) return;
+  scrollX_ = x;
+  if (!hwnd_) return;
+  SetScrollPos(hwnd_, SB_HORZ, scrollX_, TRUE);
+  InvalidateRect(hwnd_, nullptr, FALSE);
+}
+
+void THtmlView::OnHScroll(WPARAM wParam) {
+  RECT client{};
+  GetClientRect(hwnd_, &client);
+  const int line = LineStep();
+  const int page = std::max<int>(line, client.right - line);
+  switch (LOWORD(wParam)) {
+    case SB_LINELEFT:
+      ScrollXTo(scrollX_ - line);
+      break;
+    case SB_LINERIGHT:
+      ScrollXTo(scrollX_ + line);
+      break;
+    case SB_PAGELEFT:
+      ScrollXTo(scrollX_ - page);
+      break;
+    case SB_PAGERIGHT:
+      ScrollXTo(scrollX_ + page);
+      break;
+    case SB_LEFT:
+      ScrollXTo(0);
+      break;
+    case SB_RIGHT:
+      ScrollXTo(INT_MAX);
+      break;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: {
+      SCROLLINFO si{};
+      si.cbSize = sizeof si;
+      si.fMask = SIF_TRACKPOS;
+      if (GetScrollInfo(hwnd_, SB_HORZ, &si)) ScrollXTo(si.nTrackPos);
+      break;
+    }
+    default:
+      break;
+  }
 }
 
 void THtmlView::ScrollTo(int y) {
@@ -434,7 +502,9 @@ void THtmlView::OnKey(WPARAM key) {
   }
 }
 
-const html::LinkArea* THtmlView::LinkAtClient(POINT p) const { return layout_.LinkAt(TPoint{p.x, p.y + scrollY_}); }
+const html::LinkArea* THtmlView::LinkAtClient(POINT p) const {
+  return layout_.LinkAt(TPoint{p.x + scrollX_, p.y + scrollY_});
+}
 
 void THtmlView::PaintTo(HDC dc, const RECT& area) {
   const int width = area.right - area.left;
@@ -456,7 +526,7 @@ void THtmlView::PaintTo(HDC dc, const RECT& area) {
   SetBkMode(mem, TRANSPARENT);
   SetTextAlign(mem, TA_BASELINE | TA_LEFT | TA_NOUPDATECP);
 
-  const int dx = -area.left;
+  const int dx = -area.left - scrollX_;
   const int dy = -area.top - scrollY_;
   for (size_t index = 0; index < layout_.boxes.size(); ++index) {
     const html::LayoutBox& box = layout_.boxes[index];
@@ -482,6 +552,9 @@ void THtmlView::PaintTo(HDC dc, const RECT& area) {
           Selection brush(mem, box.bullet == html::BulletShape::Disc ? ink.get() : GetStockObject(NULL_BRUSH));
           Ellipse(mem, r.left, r.top, r.right, r.bottom);
         }
+        break;
+      case html::BoxKind::Image:
+        images_->Draw(mem, box.text, r);
         break;
       case html::BoxKind::Text: {
         std::wstring text = Widen(box.text);
@@ -574,6 +647,9 @@ LRESULT THtmlView::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_VSCROLL:
       OnScroll(wParam);
+      return 0;
+    case WM_HSCROLL:
+      OnHScroll(wParam);
       return 0;
     case WM_MOUSEWHEEL:
       OnWheel(wParam);

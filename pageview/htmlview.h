@@ -23,6 +23,7 @@
 namespace hv {
 
 class TFindBar;
+class TPageImages;
 
 // Whether two page paths name the same file (Windows paths ignore case).
 bool SamePagePath(const std::wstring& a, const std::wstring& b);
@@ -52,10 +53,15 @@ class THtmlView {
   const std::wstring& Path() const { return path_; }
 
   const html::Document& Document() const { return document_; }
+  // The decoded images of the page shown; they go with the page.
+  const TPageImages& Images() const { return *images_; }
   // In client coordinates of the unscrolled page.
   const html::PageLayout& Layout() const { return layout_; }
   int ScrollPos() const { return scrollY_; }
   void ScrollTo(int y);
+  // Sideways, for pages wider than the view.
+  int ScrollXPos() const { return scrollX_; }
+  void ScrollXTo(int x);
   // The pixels one arrow key or one wheel line moves.
   int LineStep() const;
 
@@ -157,6 +163,7 @@ class THtmlView {
   const html::LinkArea* LinkAtClient(POINT p) const;
   void FollowLink(const std::string& href);
   void OnScroll(WPARAM wParam);
+  void OnHScroll(WPARAM wParam);
   void OnWheel(WPARAM wParam);
   void OnKey(WPARAM key);
 
@@ -165,8 +172,10 @@ class THtmlView {
   html::Document document_;
   html::PageLayout layout_;
   std::unique_ptr<Fonts> fonts_;
+  std::unique_ptr<TPageImages> images_;
   int layoutWidth_ = -1;
   int scrollY_ = 0;
+  int scrollX_ = 0;
   int wheelRemainder_ = 0;
   std::string pressedHref_;
   bool pressed_ = false;

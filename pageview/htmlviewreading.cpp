@@ -179,9 +179,9 @@ bool THtmlView::CopySelection() const {
 
 html::TextSpot THtmlView::SpotAtClient(POINT p) const {
   if (!text_) return {};
-  return text_->SpotAt(TPoint{p.x, p.y + scrollY_}, [this](const html::LayoutBox& box, std::string_view prefix) {
-    return PrefixWidth(box, prefix);
-  });
+  return text_->SpotAt(
+      TPoint{p.x + scrollX_, p.y + scrollY_},
+      [this](const html::LayoutBox& box, std::string_view prefix) { return PrefixWidth(box, prefix); });
 }
 
 void THtmlView::StartSelection(POINT p, bool extend, bool word) {
@@ -423,6 +423,10 @@ void THtmlView::ShowCurrentMatch(bool scroll) {
     // A place out of sight comes to a third of the way down, where the eye
     // finds it.
     if (scroll && (first.top < scrollY_ || last.bottom > scrollY_ + page)) ScrollTo(first.top - page / 3);
+    RECT client{};
+    if (hwnd_) GetClientRect(hwnd_, &client);
+    if (scroll && (first.left < scrollX_ || first.right > scrollX_ + client.right))
+      ScrollXTo(first.left - client.right / 3);
   }
   if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
 }
@@ -533,6 +537,12 @@ bool THtmlView::OnReadingKey(WPARAM key) {
       } else {
         ClearSelection();
       }
+      return true;
+    case VK_LEFT:
+      OnHScroll(SB_LINELEFT);
+      return true;
+    case VK_RIGHT:
+      OnHScroll(SB_LINERIGHT);
       return true;
     case VK_BACK:
       if (shift) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <commctrl.h>
 
 #include <string>
 
@@ -151,6 +152,53 @@ TEST_F(ViewerFixture, LineBreaksIndentationAndSplitting) {
   EXPECT_EQ(Page(), Base() + "pages\\a b.htm");
   form->TrvMenu->SetSelected(form->TrvMenu->Items()->Item(1));
   EXPECT_EQ(Page(), Base() + "pages\\a b.htm") << "a topic without a path shows nothing new";
+}
+
+// An index saved by an editor that writes the UTF-8 mark reads as UTF-8, the
+// mark gone; without the mark the same bytes are ANSI text, as always.
+TEST_F(ViewerFixture, AByteOrderMarkMakesTheIndexUtf8) {
+  const std::string welcome = "\xE6\xAC\xA2\xE8\xBF\x8E";  // 欢迎 in UTF-8
+  const std::string install = "\xE5\xAE\x89\xE8\xA3\x85";  // 安装
+  PutFile("TrvNode.DLL", "\xEF\xBB\xBF" + welcome + " index.htm\r\n\t" + install + " setup\\install.htm\r\n");
+  Open();
+  EXPECT_EQ(Titles(), (std::vector<std::string>{welcome, install}));
+  EXPECT_EQ(form->TrvMenu->Items()->Item(1)->Parent(), form->TrvMenu->Items()->Item(0))
+      << "the mark is not indentation and not a level";
+  EXPECT_EQ(form->Memo1->Lines()->ToVector(), (std::vector<std::string>{"index.htm", "setup\\install.htm"}));
+  form->TrvMenu->SetSelected(form->TrvMenu->Items()->Item(0));
+  EXPECT_EQ(Page(), Base() + "index.htm") << "the first topic's path is found";
+  wchar_t shown[16] = {};
+  TVITEMW item{};
+  item.mask = TVIF_TEXT;
+  item.hItem = TreeView_GetRoot(form->TrvMenu->Handle());
+  item.pszText = shown;
+  item.cchTextMax = 16;
+  ASSERT_TRUE(TreeView_GetItem(form->TrvMenu->Handle(), &item));
+  EXPECT_STREQ(shown, L"\x6B22\x8FCE") << "the control shows the two characters, nothing in front";
+}
+
+TEST_F(ViewerFixture, WithoutTheMarkTheIndexStaysAnsi) {
+  const std::string gb = "\xBB\xB6\xD3\xAD";                        // 欢迎 in GB2312
+  const std::string utf8Bytes = "\xE6\xAC\xA2\xE8\xBF\x8E";         // the same in UTF-8, unmarked
+  PutFile("TrvNode.DLL", gb + " index.htm\r\n" + utf8Bytes + " usage.htm\r\n\t\xEF\xBB\xBFLate x.htm\r\n");
+  Open();
+  ASSERT_EQ(Titles().size(), 3u);
+  EXPECT_EQ(Titles()[0], AnsiToUtf8(gb));
+  EXPECT_EQ(Titles()[1], AnsiToUtf8(utf8Bytes)) << "unmarked UTF-8 is read byte by byte in the ANSI code page";
+  if (GetACP() != CP_UTF8) {
+    EXPECT_NE(Titles()[1], utf8Bytes);
+  }
+  EXPECT_EQ(Titles()[2], AnsiToUtf8("\xEF\xBB\xBFLate")) << "a mark after the start is text";
+  EXPECT_EQ(form->Memo1->Lines()->ToVector(), (std::vector<std::string>{"index.htm", "usage.htm", "x.htm"}));
+}
+
+TEST_F(ViewerFixture, AMarkedIndexReportsALevelJumpInItsOwnText) {
+  const std::string name = "\xE7\xAC\xAC\xE4\xBA\x8C";  // 第二
+  PutFile("TrvNode.DLL", "\xEF\xBB\xBF" "First one.htm\r\n\t\t" + name + " two.htm\r\n");
+  Open();
+  EXPECT_EQ(test::TakeReportedExceptions(),
+            std::vector<std::string>{"Invalid level (2) for item \"" + name + " two.htm\""});
+  EXPECT_EQ(Titles(), std::vector<std::string>{"First one.htm"}) << "the line before the jump, its mark gone";
 }
 
 TEST_F(ViewerFixture, ALevelJumpIsReportedAndKeepsThePartialTree) {

@@ -327,7 +327,11 @@ TEST(HtmlDocumentTest, RulesQuotesDefinitionsImages) {
   EXPECT_EQ(doc.blocks[5].indent, 0);
   EXPECT_EQ(doc.blocks[6].Text(), "def");
   EXPECT_EQ(doc.blocks[6].indent, 1);
-  EXPECT_EQ(doc.blocks[7].Text(), "[Logo]");
+  ASSERT_EQ(doc.blocks[7].runs.size(), 2u);
+  EXPECT_EQ(doc.blocks[7].runs[0].image, "x");
+  EXPECT_EQ(doc.blocks[7].runs[0].alt, "Logo");
+  EXPECT_EQ(doc.blocks[7].runs[1].image, "y");
+  EXPECT_EQ(doc.blocks[7].runs[1].alt, "");
 }
 
 // --- links ---------------------------------------------------------------------
@@ -377,11 +381,10 @@ class FixedMeasurer : public TextMeasurer {
   int calls = 0;
 };
 
-PageLayout Lay(std::string_view html, int width, bool showTitle = true) {
+PageLayout Lay(std::string_view html, int width) {
   FixedMeasurer measurer;
   LayoutOptions options;
   options.width = width;
-  options.showTitle = showTitle;
   return LayoutDocument(ParseHtml(html), measurer, options);
 }
 
@@ -480,7 +483,7 @@ TEST(HtmlLayoutTest, ListMarkersSitBesideTheFirstLine) {
 }
 
 TEST(HtmlLayoutTest, TableColumnsFitTheirContent) {
-  PageLayout layout = Lay("<table><tr><th>aa</th><td>b</td></tr><tr><td>ccc</td><td></td></tr></table>", 400);
+  PageLayout layout = Lay("<table border=1><tr><th>aa</th><td>b</td></tr><tr><td>ccc</td><td></td></tr></table>", 400);
   auto borders = Boxes(layout, BoxKind::CellBorder);
   ASSERT_EQ(borders.size(), 4u);
   EXPECT_EQ(borders[0]->rect, Rect(8, 8, 48, 34));
@@ -502,7 +505,7 @@ TEST(HtmlLayoutTest, TableColumnsFitTheirContent) {
 
 TEST(HtmlLayoutTest, WideTablesShrinkToTheWidth) {
   PageLayout layout =
-      Lay("<table><tr><td>alpha beta gamma delta</td><td>one two three four five six</td></tr></table>", 200);
+      Lay("<table border><tr><td>alpha beta gamma delta</td><td>one two three four five six</td></tr></table>", 200);
   auto borders = Boxes(layout, BoxKind::CellBorder);
   ASSERT_EQ(borders.size(), 2u);
   EXPECT_LE(borders[1]->rect.right, 193);
@@ -542,11 +545,173 @@ TEST(HtmlLayoutTest, PreformattedTextKeepsItsSpacesOnAShade) {
   EXPECT_EQ(text[1]->rect.top, 28);
 }
 
-TEST(HtmlLayoutTest, TitleShownUnlessThePageRepeatsIt) {
-  EXPECT_EQ(TextsOf(Lay("<title>T</title><p>x</p>", 200)), (Strings{"T", "x"}));
-  EXPECT_EQ(Boxes(Lay("<title>T</title><p>x</p>", 200), BoxKind::Text)[0]->style.heading, 1);
+// The FixedMeasurer, and images of known sizes; any other source cannot be read.
+class ImageMeasurer : public FixedMeasurer {
+ public:
+  TSize ImageSize(std::string_view src) override {
+    ++lookups;
+    if (src == "logo.png") return {30, 40};
+    if (src == "wide.gif") return {600, 10};
+    return {};
+  }
+  int lookups = 0;
+};
+
+PageLayout LayImages(std::string_view html, int width, ImageMeasurer& measurer) {
+  LayoutOptions options;
+  options.width = width;
+  return LayoutDocument(ParseHtml(html), measurer, options);
+}
+
+TEST(HtmlLayoutTest, ImagesStandOnTheBaselineAtTheirSize) {
+  ImageMeasurer measurer;
+  PageLayout layout = LayImages("<p>ab<img src='logo.png' alt='Logo'>cd <img src=logo.png width=60></p>", 400, measurer);
+  auto images = Boxes(layout, BoxKind::Image);
+  ASSERT_EQ(images.size(), 2u);
+  EXPECT_EQ(images[0]->text, "logo.png");
+  // The taller image sets the baseline of the line: 8 + 80.
+  EXPECT_EQ(images[0]->rect, Rect(28, 88 - 40, 58, 88)) << "after \"ab\", its bottom on the baseline";
+  EXPECT_EQ(images[1]->rect, Rect(88, 8, 148, 88)) << "one side given: the other keeps the proportions";
+  auto text = Boxes(layout, BoxKind::Text);
+  ASSERT_GE(text.size(), 2u);
+  EXPECT_EQ(text[0]->baseline, 88);
+  EXPECT_EQ(text[0]->rect, Rect(8, 76, 28, 92));
+  EXPECT_EQ(measurer.lookups, 1) << "each source is asked for once per layout";
+  // The line is as tall as the image plus the text's descent below the baseline.
+  EXPECT_EQ(layout.height, 8 + 80 + 4 + 8);
+
+  PageLayout given = LayImages("<img src=logo.png width=10 height=12>", 400, measurer);
+  auto both = Boxes(given, BoxKind::Image);
+  ASSERT_EQ(both.size(), 1u);
+  EXPECT_EQ(both[0]->rect, Rect(8, 8, 18, 20));
+  PageLayout big = LayImages("<img src=logo.png width=1000000 height=1000000>", 400, measurer);
+  auto huge = Boxes(big, BoxKind::Image);
+  ASSERT_EQ(huge.size(), 1u);
+  EXPECT_EQ(huge[0]->rect.Width(), kMaxImageSide);
+  EXPECT_EQ(huge[0]->rect.Height(), kMaxImageSide);
+}
+
+TEST(HtmlLayoutTest, AnImageThatCannotBeReadShowsItsAltText) {
+  ImageMeasurer measurer;
+  PageLayout layout = LayImages("<p>x<img src=missing.png alt='The  logo'>y<img src=gone.png>z</p>", 400, measurer);
+  EXPECT_TRUE(Boxes(layout, BoxKind::Image).empty());
+  std::string all;
+  for (const std::string& t : TextsOf(layout)) all += t;
+  EXPECT_EQ(all, "xThe logoyz") << "alt text in place of the image; none without alt";
+}
+
+TEST(HtmlLayoutTest, ImagesWrapAndLinkLikeWords) {
+  ImageMeasurer measurer;
+  PageLayout layout = LayImages("<p>aaaa <a href='big.htm'><img src=wide.gif></a> b</p>", 200, measurer);
+  auto images = Boxes(layout, BoxKind::Image);
+  ASSERT_EQ(images.size(), 1u);
+  EXPECT_EQ(images[0]->rect, Rect(8, 24 + 10 - 10, 608, 34)) << "on a line of its own, never cut";
+  EXPECT_TRUE(images[0]->link);
+  ASSERT_EQ(layout.links.size(), 1u);
+  EXPECT_EQ(layout.links[0].rect, images[0]->rect);
+  EXPECT_EQ(layout.links[0].href, "big.htm");
+  EXPECT_GE(layout.width, 608 + 8) << "the page is as wide as the image";
+}
+
+TEST(HtmlLayoutTest, PreformattedLinesAreNeverWrapped) {
+  const std::string line(60, 'x');  // 480 pixels in the 8-pixel monospace
+  PageLayout layout = Lay("<p>short</p><pre>" + line + " " + line + "\nnext</pre>", 200);
+  auto text = Boxes(layout, BoxKind::Text);
+  ASSERT_EQ(text.size(), 3u);
+  EXPECT_EQ(text[1]->text, line + " " + line) << "one line however wide";
+  EXPECT_EQ(text[1]->rect.Width(), 121 * 8);
+  EXPECT_EQ(text[2]->text, "next");
+  EXPECT_EQ(text[2]->rect.top, text[1]->rect.bottom);
+  auto shades = Boxes(layout, BoxKind::Shade);
+  ASSERT_EQ(shades.size(), 1u);
+  EXPECT_EQ(shades[0]->rect.right, text[1]->rect.right + 4) << "the shade reaches past the text by its padding";
+  EXPECT_EQ(layout.width, shades[0]->rect.right + 8) << "the page is as wide as its widest line";
+  EXPECT_EQ(Lay("<pre>a</pre>", 200).width, 200) << "a narrow page keeps the view's width";
+}
+
+TEST(HtmlLayoutTest, TheTitleIsNeverDrawn) {
+  EXPECT_EQ(TextsOf(Lay("<title>T</title><p>x</p>", 200)), Strings{"x"});
+  EXPECT_EQ(Boxes(Lay("<title>T</title><p>x</p>", 200), BoxKind::Text)[0]->rect.top, 8) << "x sits on the margin";
   EXPECT_EQ(TextsOf(Lay("<title>T</title><h1>T</h1>", 200)), Strings{"T"});
-  EXPECT_EQ(TextsOf(Lay("<title>T</title><p>x</p>", 200, false)), Strings{"x"});
+  EXPECT_TRUE(Lay("<title>Only a title</title>", 200).boxes.empty());
+}
+
+// Tables read their presentational attributes: borders only when asked for,
+// a width in percent or pixels that the columns stretch to, padding, spans.
+TEST(HtmlLayoutTest, TableAttributes) {
+  // The FixedMeasurer gives 10 pixels a character and 16 a line.
+  PageLayout plain = Lay("<table><tr><td>aa</td><td>b</td></tr></table>", 400);
+  EXPECT_TRUE(Boxes(plain, BoxKind::CellBorder).empty()) << "no border attribute, no borders";
+  EXPECT_TRUE(Boxes(Lay("<table border=0><tr><td>aa</td></tr></table>", 400), BoxKind::CellBorder).empty());
+  auto plainText = Boxes(plain, BoxKind::Text);
+  ASSERT_EQ(plainText.size(), 2u);
+  EXPECT_EQ(plainText[0]->rect, Rect(13, 13, 33, 29)) << "the same place as with borders";
+
+  PageLayout full = Lay("<table width='100%' border=1><tr><td>aa</td><td>bbbb</td></tr></table>", 400);
+  auto cells = Boxes(full, BoxKind::CellBorder);
+  ASSERT_EQ(cells.size(), 2u);
+  EXPECT_EQ(cells[0]->rect.left, 8);
+  EXPECT_EQ(cells[1]->rect.right, 392) << "the table spans the room between the margins";
+  // The extra room goes to the columns in proportion to their content: 20 to 40.
+  EXPECT_NEAR(cells[1]->rect.Width(), 2 * cells[0]->rect.Width(), 12);
+
+  PageLayout fixed = Lay("<table width=200 border=1><tr><td>a</td></tr></table>", 400);
+  ASSERT_EQ(Boxes(fixed, BoxKind::CellBorder).size(), 1u);
+  EXPECT_EQ(Boxes(fixed, BoxKind::CellBorder)[0]->rect, Rect(8, 8, 208, 8 + 1 + 2 * 4 + 16 + 1));
+  EXPECT_EQ(Boxes(Lay("<table width=2000 border=1><tr><td>a</td></tr></table>", 400), BoxKind::CellBorder)[0]->rect.right,
+            392) << "never wider than the room";
+
+  PageLayout padded = Lay("<table border=1 cellpadding=10><tr><td>a</td></tr></table>", 400);
+  EXPECT_EQ(Boxes(padded, BoxKind::CellBorder)[0]->rect, Rect(8, 8, 8 + 1 + 20 + 10 + 1, 8 + 1 + 20 + 16 + 1));
+  EXPECT_EQ(Boxes(padded, BoxKind::Text)[0]->rect, Rect(19, 19, 29, 35));
+
+  // A heading cell over two columns covers both.
+  PageLayout spanned =
+      Lay("<table border=1><tr><th colspan=2>head</th></tr><tr><td>aaa</td><td>bbb</td></tr></table>", 400);
+  auto spans = Boxes(spanned, BoxKind::CellBorder);
+  ASSERT_EQ(spans.size(), 3u);
+  EXPECT_EQ(spans[0]->rect.left, spans[1]->rect.left);
+  EXPECT_EQ(spans[0]->rect.right, spans[2]->rect.right);
+  EXPECT_EQ(spans[1]->rect.right - 1, spans[2]->rect.left) << "neighbours share their border line";
+
+  // A cell's width is the least its column gets.
+  PageLayout widened = Lay("<table border=1><tr><td width=150>a</td><td>b</td></tr></table>", 400);
+  auto wide = Boxes(widened, BoxKind::CellBorder);
+  ASSERT_EQ(wide.size(), 2u);
+  EXPECT_EQ(wide[0]->rect.Width(), 151);
+}
+
+TEST(HtmlLayoutTest, HugeTablesStayBounded) {
+  std::string page = "<table border=1>";
+  for (int r = 0; r < 1000; ++r) {
+    page += "<tr>";
+    for (int c = 0; c < 100; ++c) page += "<td>x</td>";
+  }
+  page += "</table>";
+  PageLayout many = Lay(page, 800);
+  EXPECT_EQ(Boxes(many, BoxKind::CellBorder).size(), 100000u);
+  for (const LayoutBox& b : many.boxes) ASSERT_LE(b.rect.right, 800 + 1000) << "columns shrink to the room";
+
+  PageLayout spanning = Lay("<table border=1><tr><td colspan=1000000>a</td></tr><tr><td>b</td><td>c</td></tr></table>", 400);
+  auto cells = Boxes(spanning, BoxKind::CellBorder);
+  ASSERT_EQ(cells.size(), 3u);
+  EXPECT_EQ(cells[0]->rect.left, 8);
+  // A thousand columns at most, each its one pixel of content, its padding and its gap.
+  EXPECT_EQ(cells[0]->rect.right, 8 + 2 * 10 + 998 * 1 + 1000 * (2 * 4 + 1) + 1);
+  EXPECT_EQ(ParseHtml("<table><tr><td colspan=1000000>a</td></tr></table>").blocks[0].rows[0][0].colspan, 1000);
+}
+
+TEST(HtmlLayoutTest, DefinitionListsHaveNoParagraphGaps) {
+  PageLayout layout = Lay("<p>intro</p><dl><dt>term</dt><dd>what it means</dd><dt>next</dt><dd>more</dd></dl><p>end</p>", 400);
+  auto text = Boxes(layout, BoxKind::Text);
+  ASSERT_EQ(text.size(), 6u);
+  EXPECT_EQ(text[1]->rect.top, text[0]->rect.bottom + 12) << "one paragraph gap before the list";
+  EXPECT_EQ(text[2]->rect.top, text[1]->rect.bottom) << "the description right under its term";
+  EXPECT_GT(text[2]->rect.left, text[1]->rect.left) << "and indented";
+  EXPECT_EQ(text[3]->rect.top, text[2]->rect.bottom);
+  EXPECT_EQ(text[3]->rect.left, text[1]->rect.left);
+  EXPECT_EQ(text[4]->rect.top, text[3]->rect.bottom);
+  EXPECT_EQ(text[5]->rect.top, text[4]->rect.bottom + 12) << "and one after it";
 }
 
 TEST(HtmlLayoutTest, HeightGrowsWithContentAndTinyWidthsTerminate) {

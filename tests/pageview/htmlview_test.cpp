@@ -284,7 +284,7 @@ TEST_F(HtmlViewTest, LinksFollowTheScrolledPage) {
 TEST_F(HtmlViewTest, PaintsBackgroundRulesBulletsShadesAndBorders) {
   ASSERT_TRUE(view_->Navigate(Write("paint.htm",
                                     "<ul><li>item<ul><li>inner<ul><li>deep</li></ul></li></ul></li></ul><hr>"
-                                    "<pre>code</pre><table><tr><td>cell</td></tr></table>")));
+                                    "<pre>code</pre><table border=1><tr><td>cell</td></tr></table>")));
   const html::LayoutBox* rule = FirstBox(html::BoxKind::Rule);
   const html::LayoutBox* square = FirstBox(html::BoxKind::Bullet, html::BulletShape::Square);
   const html::LayoutBox* disc = FirstBox(html::BoxKind::Bullet, html::BulletShape::Disc);

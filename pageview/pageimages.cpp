@@ -1,0 +1,158 @@
+#include "pageview/pageimages.h"
+
+#include <wincodec.h>
+
+#include <algorithm>
+#include <optional>
+#include <type_traits>
+
+#include "framework/winstring.h"
+#include "pageview/htmllink.h"
+
+namespace hv {
+
+namespace {
+
+// Releases a COM interface when it goes out of scope.
+template <typename T>
+class ComPtr {
+ public:
+  ComPtr() = default;
+  ~ComPtr() { Reset(); }
+  ComPtr(const ComPtr&) = delete;
+  ComPtr& operator=(const ComPtr&) = delete;
+  T* operator->() const { return p_; }
+  T* Get() const { return p_; }
+  T** Put() {
+    Reset();
+    return &p_;
+  }
+  void Reset() {
+    if (p_) p_->Release();
+    p_ = nullptr;
+  }
+
+ private:
+  T* p_ = nullptr;
+};
+
+struct BitmapDeleter {
+  void operator()(HBITMAP bitmap) const { DeleteObject(bitmap); }
+};
+using BitmapHandle = std::unique_ptr<std::remove_pointer_t<HBITMAP>, BitmapDeleter>;
+
+struct DcDeleter {
+  void operator()(HDC dc) const { DeleteDC(dc); }
+};
+using MemoryDc = std::unique_ptr<std::remove_pointer_t<HDC>, DcDeleter>;
+
+long long FileBytes(const std::wstring& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return -1;
+  if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return -1;
+  return static_cast<long long>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
+}
+
+}  // namespace
+
+struct TPageImages::Entry {
+  std::string src;
+  BitmapHandle bitmap;  // a top-down 32-bit DIB section, premultiplied; null when unreadable
+  int width = 0;
+  int height = 0;
+};
+
+TPageImages::TPageImages() {
+  // The imaging component is COM; a thread that has it already keeps its mode.
+  HRESULT hr = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  comStarted_ = SUCCEEDED(hr);
+}
+
+TPageImages::~TPageImages() {
+  entries_.clear();
+  if (comStarted_) CoUninitialize();
+}
+
+void TPageImages::SetPage(const std::wstring& pagePath) {
+  Clear();
+  pagePath_ = Narrow(pagePath);
+}
+
+void TPageImages::Clear() { entries_.clear(); }
+
+long long TPageImages::PixelBytes() const {
+  long long bytes = 0;
+  for (const auto& e : entries_)
+    if (e->bitmap) bytes += 4LL * e->width * e->height;
+  return bytes;
+}
+
+TSize TPageImages::Size(std::string_view src) {
+  const Entry& entry = Find(src);
+  return entry.bitmap ? TSize{entry.width, entry.height} : TSize{};
+}
+
+void TPageImages::Draw(HDC dc, std::string_view src, const RECT& dest) {
+  const Entry& entry = Find(src);
+  if (!entry.bitmap || dest.right <= dest.left || dest.bottom <= dest.top) return;
+  MemoryDc source(CreateCompatibleDC(dc));
+  if (!source) return;
+  HGDIOBJ old = SelectObject(source.get(), entry.bitmap.get());
+  BLENDFUNCTION blend{AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+  AlphaBlend(dc, dest.left, dest.top, dest.right - dest.left, dest.bottom - dest.top, source.get(), 0, 0, entry.width,
+             entry.height, blend);
+  SelectObject(source.get(), old);
+}
+
+const TPageImages::Entry& TPageImages::Find(std::string_view src) {
+  for (const auto& e : entries_)
+    if (e->src == src) return *e;
+  auto entry = std::make_unique<Entry>();
+  entry->src = std::string(src);
+  Entry& result = *entry;
+  entries_.push_back(std::move(entry));
+
+  std::optional<std::string> file = html::ResolveLocalLink(pagePath_, src);
+  if (!file) return result;  // only local files are read; the web is never fetched
+  std::wstring path = Widen(*file);
+  long long bytes = FileBytes(path);
+  if (bytes <= 0 || bytes > kMaxFileBytes) return result;
+
+  ComPtr<IWICImagingFactory> factory;
+  if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                              reinterpret_cast<void**>(factory.Put()))))
+    return result;
+  ComPtr<IWICBitmapDecoder> decoder;
+  // The decoder is chosen by the file's content, never by its name.
+  if (FAILED(factory->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ, WICDecodeMetadataCacheOnDemand,
+                                                decoder.Put())))
+    return result;
+  ComPtr<IWICBitmapFrameDecode> frame;
+  if (FAILED(decoder->GetFrame(0, frame.Put()))) return result;
+  UINT width = 0, height = 0;
+  if (FAILED(frame->GetSize(&width, &height)) || width == 0 || height == 0) return result;
+  if (static_cast<long long>(width) * height > kMaxPixels) return result;
+  ComPtr<IWICBitmapSource> converted;
+  if (FAILED(WICConvertBitmapSource(GUID_WICPixelFormat32bppPBGRA, frame.Get(), converted.Put()))) return result;
+
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = static_cast<LONG>(width);
+  info.bmiHeader.biHeight = -static_cast<LONG>(height);
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  BitmapHandle bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!bitmap || !bits) return result;
+  const UINT stride = width * 4;
+  // A truncated or damaged file fails here, and the alt text stands in.
+  if (FAILED(converted->CopyPixels(nullptr, stride, stride * height, static_cast<BYTE*>(bits)))) return result;
+  GdiFlush();
+  result.bitmap = std::move(bitmap);
+  result.width = static_cast<int>(width);
+  result.height = static_cast<int>(height);
+  return result;
+}
+
+}  // namespace hv
