@@ -66,6 +66,9 @@ struct LinkArea {
 struct LayoutOptions {
   int width = 0;  // the surface width, margins included
   int margin = 8;
+  // Lengths the page gives in pixels (image and table sizes) grow with the
+  // reader's zoom, in percent, as the fonts do.
+  int zoom = 100;
   // The title belongs to the window's caption and history, never to the page.
 };
 

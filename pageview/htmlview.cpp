@@ -321,6 +321,7 @@ void THtmlView::Relayout() {
   html::LayoutOptions options;
   options.width = client.right - client.left;
   options.margin = options.margin * zoom_ / 100;
+  options.zoom = zoom_;
   layout_ = html::LayoutDocument(document_, measurer, options);
   layoutWidth_ = options.width;
   LayoutChanged();

@@ -50,6 +50,25 @@ std::wstring ClipboardText() {
   return text;
 }
 
+// A white 24-bit .bmp of 4 by 2 pixels: rows of 12 bytes, no padding.
+std::string SmallBmp() {
+  std::string out = "BM";
+  auto put = [&out](uint32_t v, int bytes) {
+    for (int i = 0; i < bytes; ++i) out.push_back(static_cast<char>(v >> (8 * i)));
+  };
+  put(54 + 24, 4);
+  put(0, 4);
+  put(54, 4);
+  put(40, 4);
+  put(4, 4);
+  put(2, 4);
+  put(1, 2);
+  put(24, 2);
+  for (int i = 0; i < 6; ++i) put(0, 4);
+  out.append(24, '\xFF');
+  return out;
+}
+
 class HtmlViewReadingTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
@@ -423,7 +442,18 @@ TEST_F(HtmlViewReadingTest, FindStepsThroughTheMatchesInOrderAndWraps) {
 }
 
 TEST_F(HtmlViewReadingTest, ZoomScalesThePageBetweenItsLimits) {
-  ASSERT_TRUE(view_->Navigate(Write("zoom.htm", "<h1>Title</h1>" + Paragraphs(20))));
+  Write("dot.bmp", SmallBmp());
+  ASSERT_TRUE(view_->Navigate(Write("zoom.htm",
+                                    "<h1>Title</h1><p><img src=\"dot.bmp\" width=\"40\" height=\"20\"> "
+                                    "<img src=\"dot.bmp\"></p>" +
+                                        Paragraphs(20))));
+  auto imageSizes = [this] {
+    std::vector<std::pair<int, int>> sizes;
+    for (const html::LayoutBox& b : view_->Layout().boxes)
+      if (b.kind == html::BoxKind::Image) sizes.emplace_back(b.rect.Width(), b.rect.Height());
+    return sizes;
+  };
+  EXPECT_EQ(imageSizes(), (std::vector<std::pair<int, int>>{{40, 20}, {4, 2}}));
   const int height100 = view_->Layout().height;
   const int line100 = TextBox("Paragraph 3")->rect.Height();
   EXPECT_EQ(view_->Zoom(), 100);
@@ -436,6 +466,7 @@ TEST_F(HtmlViewReadingTest, ZoomScalesThePageBetweenItsLimits) {
     Key(VK_ADD);
   }
   EXPECT_EQ(view_->Zoom(), 150);
+  EXPECT_EQ(imageSizes(), (std::vector<std::pair<int, int>>{{60, 30}, {6, 3}})) << "images grow with the text";
   EXPECT_GT(TextBox("Paragraph 3")->rect.Height(), line100 * 13 / 10);
   EXPECT_GT(view_->Layout().height, height100 * 13 / 10);
   for (int i = 0; i < 20; ++i) SendMessageW(view_->Handle(), WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, WHEEL_DELTA), 0);
