@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <unordered_map>
 
 namespace hv::html {
 
@@ -158,8 +159,18 @@ class Engine {
     return Metrics(item.run->style);
   }
 
+  // Generated pages repeat their words: each is measured once per style.
   int Width(std::string_view text, const RunStyle& style) {
-    return text.empty() ? 0 : std::max(0, measurer_.TextWidth(text, style));
+    if (text.empty()) return 0;
+    std::string& key = widthKey_;
+    key.assign(1, static_cast<char>(style.bold | style.italic << 1 | style.underline << 2 | style.monospace << 3));
+    key.push_back(static_cast<char>(style.heading));
+    key.append(text);
+    auto found = widths_.find(key);
+    if (found != widths_.end()) return found->second;
+    int width = std::max(0, measurer_.TextWidth(text, style));
+    if (widths_.size() < kMaxCachedWidths) widths_.emplace(key, width);
+    return width;
   }
 
   std::pair<int, int> Margins(const Block& block) {
@@ -688,6 +699,9 @@ class Engine {
   int rightmost_ = 0;
   std::vector<std::pair<RunStyle, FontMetrics>> metricsCache_;
   std::vector<std::pair<std::string, TSize>> imageSizes_;
+  static constexpr size_t kMaxCachedWidths = 200000;
+  std::unordered_map<std::string, int> widths_;
+  std::string widthKey_;
 };
 
 }  // namespace

@@ -324,6 +324,15 @@ void THtmlView::Relayout() {
   options.zoom = zoom_;
   layout_ = html::LayoutDocument(document_, measurer, options);
   layoutWidth_ = options.width;
+  // Boxes come nearly in top-to-bottom order; these bounds let a paint find
+  // the visible ones by bisection instead of looking at all of them.
+  const size_t count = layout_.boxes.size();
+  reachBelow_.resize(count);
+  startAbove_.resize(count);
+  int reach = INT_MIN;
+  for (size_t i = 0; i < count; ++i) reachBelow_[i] = reach = std::max(reach, layout_.boxes[i].rect.bottom);
+  int start = INT_MAX;
+  for (size_t i = count; i-- > 0;) startAbove_[i] = start = std::min(start, layout_.boxes[i].rect.top);
   LayoutChanged();
   UpdateScrollBar();
 }
@@ -529,7 +538,15 @@ void THtmlView::PaintTo(HDC dc, const RECT& area) {
 
   const int dx = -area.left - scrollX_;
   const int dy = -area.top - scrollY_;
-  for (size_t index = 0; index < layout_.boxes.size(); ++index) {
+  // Glyphs reach a little past their boxes; this covers the tallest overhang.
+  constexpr int kReach = 64;
+  const int pageTop = area.top + scrollY_ - kReach;
+  const int pageBottom = area.bottom + scrollY_ + kReach;
+  const size_t first = static_cast<size_t>(
+      std::upper_bound(reachBelow_.begin(), reachBelow_.end(), pageTop) - reachBelow_.begin());
+  const size_t last = static_cast<size_t>(
+      std::lower_bound(startAbove_.begin(), startAbove_.end(), pageBottom) - startAbove_.begin());
+  for (size_t index = first; index < last && index < layout_.boxes.size(); ++index) {
     const html::LayoutBox& box = layout_.boxes[index];
     RECT r{box.rect.left + dx, box.rect.top + dy, box.rect.right + dx, box.rect.bottom + dy};
     // Glyphs may reach a little past their box (italics, tall CJK faces).

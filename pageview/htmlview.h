@@ -171,6 +171,8 @@ class THtmlView {
   std::wstring path_;
   html::Document document_;
   html::PageLayout layout_;
+  std::vector<int> reachBelow_;  // per box: the lowest bottom of it and every box before it
+  std::vector<int> startAbove_;  // per box: the highest top of it and every box after it
   std::unique_ptr<Fonts> fonts_;
   std::unique_ptr<TPageImages> images_;
   int layoutWidth_ = -1;
