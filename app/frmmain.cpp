@@ -12,6 +12,7 @@
 #include "pageview/htmllink.h"
 #include "pageview/htmlview.h"
 #include "pageview/webbrowser.h"
+#include "theme/controls/statusbar.h"
 #include "theme/controls/themetreeview.h"
 
 namespace hv {
@@ -57,7 +58,16 @@ void TFrmMain::Loaded() {
   if (WebBrowser1) WebBrowser1->OnFollow = [this](const std::wstring& path) { PageFollowed(path); };
 }
 
-void TFrmMain::ShowStartupMessage(const std::string& text) { startupMessage_ = text; }
+void TFrmMain::ShowStartupMessage(const std::string& text) {
+  startupMessage_ = text;
+  auto* bar = dynamic_cast<TTeCustomStatusBar*>(FindComponent("TeThemeStatusBar1"));
+  if (!bar || bar->Panels()->Count() == 0) return;
+  // The stored panels are 50 pixels wide, too narrow for a sentence: the
+  // first one takes the spare width while it carries the message.
+  TTeStatusPanel* first = bar->Panels()->Items(0);
+  first->SetText(text);
+  first->SetStretchPriority(100);
+}
 
 void TFrmMain::FormShow(TObject*) {
   // An error here ends the show event: the window is neither aligned nor
