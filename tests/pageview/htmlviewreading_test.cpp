@@ -11,6 +11,7 @@
 #include "framework/winstring.h"
 #include "pageview/findbar.h"
 #include "pageview/htmlview.h"
+#include "tests/pageview/viewcapture.h"
 
 namespace hv {
 namespace {
@@ -152,28 +153,7 @@ class HtmlViewReadingTest : public ::testing::Test {
     SendMessageW(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(to.x, to.y));
   }
 
-  // The client area as the view paints it, as 0xRRGGBB values.
-  std::vector<uint32_t> Capture() {
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = kViewWidth;
-    bi.bmiHeader.biHeight = -kViewHeight;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP bitmap = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    SendMessageW(view_->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-    GdiFlush();
-    std::vector<uint32_t> pixels(static_cast<const uint32_t*>(bits),
-                                 static_cast<const uint32_t*>(bits) + kViewWidth * kViewHeight);
-    for (uint32_t& p : pixels) p &= 0xFFFFFF;
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-    return pixels;
-  }
+  std::vector<uint32_t> Capture() { return test::CaptureClient(view_->Handle(), kViewWidth, kViewHeight); }
   static uint32_t At(const std::vector<uint32_t>& pixels, int x, int y) {
     return pixels[static_cast<size_t>(y) * kViewWidth + static_cast<size_t>(x)];
   }
