@@ -5,6 +5,7 @@
 #include <climits>
 
 #include "pageview/htmltokenizer.h"
+#include "pageview/pagestyle.h"
 
 namespace hv::html {
 
@@ -58,6 +59,8 @@ int ParseInt(const std::string* text, int fallback) {
 
 class Builder {
  public:
+  explicit Builder(const SheetLoader& sheets) : sheets_(sheets) {}
+
   Document Build(std::string_view utf8) {
     Tokenizer tokenizer(utf8);
     Token token;
@@ -67,11 +70,16 @@ class Builder {
           Text(token.text);
           break;
         case TokenKind::StartTag:
+          if (skipDepth_ == 0) style_.Open(token);
           Start(token);
           break;
-        case TokenKind::EndTag:
-          End(token.name);
+        case TokenKind::EndTag: {
+          // The end of a hidden element is as hidden as its start.
+          const bool hidden = style_.Current().hidden;
+          if (skipDepth_ == 0) style_.Close(token.name);
+          if (!hidden || token.name == "template") End(token.name);
           break;
+        }
         case TokenKind::Comment:
         case TokenKind::Doctype:
           break;
@@ -120,6 +128,14 @@ class Builder {
       style.bold = true;
     }
     if (InCell() && table_.rows.back().back().header) style.bold = true;
+    if (style_.Styled()) {  // the page's own style, over the defaults of its tags
+      const PageStyle::Computed& computed = style_.Current();
+      style.bold = computed.bold.value_or(style.bold);
+      style.italic = computed.italic.value_or(style.italic);
+      style.underline = computed.underline.value_or(style.underline);
+      style.monospace = computed.monospace.value_or(style.monospace) || preDepth_ > 0;
+      style.color = computed.color;
+    }
     return style;
   }
 
@@ -170,6 +186,11 @@ class Builder {
 
   void Text(const std::string& text) {
     if (skipDepth_ > 0) return;
+    if (inStyle_) {
+      if (styleText_.size() < css::kMaxSheetBytes) styleText_ += text;
+      return;
+    }
+    if (style_.Current().hidden) return;
     if (inTitle_) {
       if (doc_.title.empty() || titleOpen_) {
         titleOpen_ = true;
@@ -198,6 +219,18 @@ class Builder {
       }
     }
     Append(collapsed);
+  }
+
+  void LinkedSheet(const Token& token) {
+    const std::string* rel = token.Attr("rel");
+    const std::string* href = token.Attr("href");
+    if (!rel || !href || !sheets_) return;
+    std::string lower = *rel;
+    for (char& c : lower)
+      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    if (lower.find("stylesheet") == std::string::npos || lower.find("alternate") != std::string::npos) return;
+    if (++linkedSheets_ > 32) return;  // a page cannot make us read without end
+    if (std::optional<std::string> text = sheets_(*href)) style_.AddSheet(*text);
   }
 
   void Image(const Token& token) {
@@ -326,6 +359,16 @@ class Builder {
       return;
     }
     if (skipDepth_ > 0) return;
+    if (name == "style") {
+      inStyle_ = !token.selfClosing;
+      styleText_.clear();
+      return;
+    }
+    if (name == "link") {
+      LinkedSheet(token);
+      return;
+    }
+    if (style_.Current().hidden) return;
     if (name == "title") {
       inTitle_ = !token.selfClosing;
       return;
@@ -434,6 +477,12 @@ class Builder {
       return;
     }
     if (skipDepth_ > 0) return;
+    if (name == "style") {
+      if (inStyle_) style_.AddSheet(styleText_);
+      inStyle_ = false;
+      styleText_.clear();
+      return;
+    }
     if (name == "title") {
       inTitle_ = false;
       titleOpen_ = false;
@@ -618,6 +667,11 @@ class Builder {
     inlineFloor_ = 0;
   }
 
+  const SheetLoader& sheets_;
+  PageStyle style_;
+  bool inStyle_ = false;
+  std::string styleText_;
+  int linkedSheets_ = 0;
   Document doc_;
   Block current_;
   Block table_;
@@ -662,12 +716,12 @@ const Place* Document::FindPlace(std::string_view name) const {
   return nullptr;
 }
 
-Document ParseHtml(std::string_view utf8) { return Builder().Build(utf8); }
+Document ParseHtml(std::string_view utf8, const SheetLoader& sheets) { return Builder(sheets).Build(utf8); }
 
-Document ParseHtmlBytes(std::string_view bytes, const Decoder& decoder) {
+Document ParseHtmlBytes(std::string_view bytes, const Decoder& decoder, const SheetLoader& sheets) {
   CharsetInfo info;
   std::string text = DecodePage(bytes, decoder, &info);
-  Document doc = ParseHtml(text);
+  Document doc = ParseHtml(text, sheets);
   doc.charset = info.charset;
   return doc;
 }

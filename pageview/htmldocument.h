@@ -5,6 +5,8 @@
 // Portable.
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,6 +21,7 @@ struct RunStyle {
   bool underline = false;
   bool monospace = false;
   uint8_t heading = 0;  // 0 for body text, else the heading level 1..6 (the size)
+  uint32_t color = 0xFFFFFFFFu;  // 0xRRGGBB from the page's style, or none (the default colours)
   constexpr bool operator==(const RunStyle&) const = default;
 };
 
@@ -94,10 +97,15 @@ struct Document {
   const Place* FindPlace(std::string_view name) const;
 };
 
-// Builds the model from page text that is already UTF-8.
-Document ParseHtml(std::string_view utf8);
+// Reads a style sheet the page links to, by its href; nothing when it
+// cannot be read.
+using SheetLoader = std::function<std::optional<std::string>(std::string_view href)>;
+
+// Builds the model from page text that is already UTF-8, with the style of
+// its <style> blocks and, through `sheets`, of the sheets it links to.
+Document ParseHtml(std::string_view utf8, const SheetLoader& sheets = {});
 
 // Detects the charset, decodes (see DecodePage) and builds the model.
-Document ParseHtmlBytes(std::string_view bytes, const Decoder& decoder = {});
+Document ParseHtmlBytes(std::string_view bytes, const Decoder& decoder = {}, const SheetLoader& sheets = {});
 
 }  // namespace hv::html

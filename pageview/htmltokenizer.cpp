@@ -186,8 +186,8 @@ bool Tokenizer::Next(Token& token) {
   token.text.clear();
   while (pos_ < text_.size()) {
     if (!rawTextEnd_.empty()) {
-      bool keep = rawTextEnd_ == "title" || rawTextEnd_ == "textarea";
-      ReadRawText(token, keep);
+      bool keep = rawTextEnd_ == "title" || rawTextEnd_ == "textarea" || rawTextEnd_ == "style";
+      ReadRawText(token, keep, rawTextEnd_ != "style");
       if (keep && !token.text.empty()) return true;
       continue;
     }
@@ -226,7 +226,7 @@ void Tokenizer::ReadText(Token& token) {
   token.text = DecodeEntities(text_.substr(start, end - start));
 }
 
-void Tokenizer::ReadRawText(Token& token, bool decodeEntities) {
+void Tokenizer::ReadRawText(Token& token, bool keep, bool decodeEntities) {
   size_t search = pos_;
   size_t end = text_.size();
   while (search < text_.size()) {
@@ -241,7 +241,10 @@ void Tokenizer::ReadRawText(Token& token, bool decodeEntities) {
     search = lt + 2;
   }
   token.kind = TokenKind::Text;
-  if (decodeEntities) token.text = DecodeEntities(text_.substr(pos_, end - pos_));
+  if (keep) {
+    std::string_view raw = text_.substr(pos_, end - pos_);
+    token.text = decodeEntities ? DecodeEntities(raw) : std::string(raw);
+  }
   pos_ = end;
   rawTextEnd_.clear();
 }

@@ -42,7 +42,7 @@ class Tokenizer {
   bool ReadTag(Token& token);
   void ReadAttributes(Token& token);
   void ReadText(Token& token);
-  void ReadRawText(Token& token, bool decodeEntities);
+  void ReadRawText(Token& token, bool keep, bool decodeEntities);
   bool ReadMarkupDeclaration(Token& token);
 
   std::string_view text_;

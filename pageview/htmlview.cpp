@@ -296,7 +296,16 @@ int THtmlView::LineStep() const {
 bool THtmlView::Load(const std::wstring& path) {
   std::string bytes;
   if (!ReadWholeFile(path, bytes)) return false;
-  html::Document document = html::ParseHtmlBytes(bytes, DecodeWithCodePage);
+  // Linked sheets are local files beside the page; nothing is fetched from the web.
+  const std::string page = Narrow(path);
+  html::SheetLoader sheets = [&page](std::string_view href) -> std::optional<std::string> {
+    std::optional<std::string> file = html::ResolveLocalLink(page, href);
+    std::string text;
+    if (!file || !ReadWholeFile(Widen(*file), text)) return std::nullopt;
+    if (text.starts_with("\xEF\xBB\xBF")) text.erase(0, 3);
+    return text;
+  };
+  html::Document document = html::ParseHtmlBytes(bytes, DecodeWithCodePage, sheets);
   document_ = std::move(document);
   path_ = path;
   images_->SetPage(path_);  // the last page's images go with it
@@ -579,7 +588,9 @@ void THtmlView::PaintTo(HDC dc, const RECT& area) {
         if (text.empty() || text.size() > INT_MAX) break;
         PaintMarks(mem, index, box, r);
         Selection font(mem, fonts_->Get(box.style, html::HasWideChars(box.text), box.style.underline || box.link));
-        SetTextColor(mem, box.link ? kLinkColor : kTextColor);
+        const uint32_t own = box.style.color;
+        SetTextColor(mem, own <= 0xFFFFFF ? RGB(own >> 16, (own >> 8) & 0xFF, own & 0xFF)
+                                          : box.link ? kLinkColor : kTextColor);
         ExtTextOutW(mem, r.left, box.baseline + dy, 0, nullptr, text.data(), static_cast<UINT>(text.size()), nullptr);
         RECT selected{};
         if (SelectedPart(index, box, r, selected)) {

@@ -1,5 +1,8 @@
 #include "pageview/css.h"
 
+#include "pageview/htmldocument.h"
+#include "pageview/pagestyle.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -117,3 +120,84 @@ TEST(CssParserTest, HostileSheetsStayBounded) {
 
 }  // namespace
 }  // namespace hv::css
+
+namespace hv::html {
+namespace {
+
+TEST(PageStyleTest, ColoursParseInTheirWrittenForms) {
+  EXPECT_EQ(ParseColor("#1A2b3C"), 0x1A2B3Cu);
+  EXPECT_EQ(ParseColor(" #abc "), 0xAABBCCu);
+  EXPECT_EQ(ParseColor("336699"), 0x336699u) << "old pages leave out the hash";
+  EXPECT_EQ(ParseColor("rgb(255, 0, 10)"), 0xFF000Au);
+  EXPECT_EQ(ParseColor("rgb(100%, 50%, 0%)"), 0xFF7F00u);
+  EXPECT_EQ(ParseColor("Navy"), 0x000080u);
+  EXPECT_FALSE(ParseColor("#12345").has_value());
+  EXPECT_FALSE(ParseColor("rgb(1,2)").has_value());
+  EXPECT_FALSE(ParseColor("no-such-colour").has_value());
+  EXPECT_FALSE(ParseColor("").has_value());
+}
+
+const Run* RunWith(const Document& doc, std::string_view text) {
+  for (const Block& b : doc.blocks)
+    for (const Run& r : b.runs)
+      if (r.text.find(text) != std::string::npos) return &r;
+  return nullptr;
+}
+
+TEST(PageStyleTest, StyleBlocksStyleTheRunsAndHideWhatTheySayToHide) {
+  Document doc = ParseHtml(
+      "<html><head><style>p.note { font-weight: bold; color: #00f } .hide { display: none }\n"
+      "span { font-style: italic } h1 { font-weight: normal } .mono { font-family: 'Courier New', monospace }"
+      "</style></head><body><h1>Plain heading</h1><p class=note>bold blue <span>both</span></p>"
+      "<div class=hide><p>gone</p><table><tr><td>gone too</td></tr></table><img src=x.png></div>"
+      "<p>after <b>strong</b> <i style='font-style: normal; color: rgb(0,128,0)'>upright</i> "
+      "<span class=mono>code</span></p></body></html>");
+  std::vector<std::string> texts;
+  for (const Block& b : doc.blocks) texts.push_back(b.Text());
+  EXPECT_EQ(texts, (std::vector<std::string>{"Plain heading", "bold blue both", "after strong upright code"}));
+  ASSERT_NE(RunWith(doc, "Plain"), nullptr);
+  EXPECT_FALSE(RunWith(doc, "Plain")->style.bold) << "the sheet over the tag's default";
+  EXPECT_EQ(RunWith(doc, "Plain")->style.heading, 1) << "still a heading's size";
+  const html::Run* blue = RunWith(doc, "bold blue");
+  ASSERT_NE(blue, nullptr);
+  EXPECT_TRUE(blue->style.bold);
+  EXPECT_EQ(blue->style.color, 0x0000FFu);
+  const html::Run* both = RunWith(doc, "both");
+  ASSERT_NE(both, nullptr);
+  EXPECT_TRUE(both->style.italic);
+  EXPECT_TRUE(both->style.bold) << "inherited from the paragraph";
+  EXPECT_EQ(both->style.color, 0x0000FFu);
+  EXPECT_EQ(RunWith(doc, "after")->style.color, 0xFFFFFFFFu) << "no colour: the view's default";
+  EXPECT_TRUE(RunWith(doc, "strong")->style.bold);
+  const html::Run* upright = RunWith(doc, "upright");
+  ASSERT_NE(upright, nullptr);
+  EXPECT_FALSE(upright->style.italic) << "the style attribute over the tag";
+  EXPECT_EQ(upright->style.color, 0x008000u);
+  EXPECT_TRUE(RunWith(doc, "code")->style.monospace);
+}
+
+TEST(PageStyleTest, LinkedSheetsAndFontColours) {
+  std::vector<std::string> asked;
+  SheetLoader loader = [&asked](std::string_view href) -> std::optional<std::string> {
+    asked.emplace_back(href);
+    if (href == "site.css") return std::string("a:link { color: #800000 } p { text-decoration: underline }");
+    if (href == "loop.css") return std::string("@import url(loop.css); p { color: red }");
+    return std::nullopt;
+  };
+  std::string page = "<link rel='StyleSheet' href='site.css'><link rel='alternate stylesheet' href='alt.css'>"
+                     "<link rel=icon href=x.ico><link rel=stylesheet href=missing.css>"
+                     "<p>under <a href='x.htm'>link</a> <font color=teal>teal</font></p>";
+  for (int i = 0; i < 100; ++i) page += "<link rel=stylesheet href=loop.css>";
+  Document doc = ParseHtml(page, loader);
+  ASSERT_GE(asked.size(), 2u);
+  EXPECT_EQ(asked[0], "site.css");
+  EXPECT_EQ(asked[1], "missing.css") << "no alternate sheets, no icons";
+  EXPECT_EQ(asked.size(), 32u) << "a page links at most so many sheets, and imports are never followed";
+  EXPECT_TRUE(RunWith(doc, "under")->style.underline);
+  EXPECT_EQ(RunWith(doc, "link")->style.color, 0x800000u);
+  EXPECT_EQ(RunWith(doc, "teal")->style.color, 0x008080u);
+  EXPECT_EQ(RunWith(ParseHtml("<p>plain</p>"), "plain")->style.color, 0xFFFFFFFFu);
+}
+
+}  // namespace
+}  // namespace hv::html

@@ -82,7 +82,7 @@ TEST(HtmlTokenizerTest, CommentsDoctypesAndBogusMarkup) {
 
 TEST(HtmlTokenizerTest, ScriptAndStyleContentIsSkippedTitleIsText) {
   EXPECT_EQ(Kinds("<script>if (a<b) s = \"</scr\" + \"ipt>\";</SCRIPT >ok<style>p{}</style>"),
-            (Strings{"S:script", "E:script", "T:ok", "S:style", "E:style"}));
+            (Strings{"S:script", "E:script", "T:ok", "S:style", "T:p{}", "E:style"}));
   EXPECT_EQ(Kinds("<title>A &amp; <b>B</b></title>"), (Strings{"S:title", "T:A & <b>B</b>", "E:title"}));
   EXPECT_EQ(Kinds("x<script>never closed <p>text"), (Strings{"T:x", "S:script"}));
   EXPECT_EQ(Kinds("<script src=a.js /><p>seen"), (Strings{"S:script/", "S:p", "T:seen"}))
