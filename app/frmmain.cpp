@@ -104,17 +104,25 @@ void TFrmMain::LoadTopicIndex(const std::string& fileName, TTreeView& tree, TStr
   nodes->BeginUpdate();
   paths.BeginUpdate();
   try {
-    tree.LoadFromFile(fileName);
-    paths.Clear();
+    // Each line is cut into its title, which the node keeps, and its path,
+    // which goes to the list: no node ever holds the whole line, and the
+    // list takes all paths in one piece.
+    std::string allPaths;
+    WIN32_FILE_ATTRIBUTE_DATA file{};
+    if (GetFileAttributesExW(Widen(fileName).c_str(), GetFileExInfoStandard, &file) && !file.nFileSizeHigh &&
+        file.nFileSizeLow <= TTreeView::kMaxFileBytes)
+      allPaths.reserve(file.nFileSizeLow);  // the paths and their breaks take about the file's size
+    tree.LoadFromFile(fileName, [&allPaths](std::string&& text) {
+      allPaths += *hv::SplitTopicLine(0, text);
+      allPaths += "\r\n";
+      return std::string(*hv::SplitTopicLine(1, text));
+    });
+    paths.SetText(allPaths);
     int count = nodes->Count();
     for (int i = 0; i < count; ++i) {
       TTreeNode* node = nodes->Item(i);
       node->SetImageIndex(0);
       node->SetSelectedIndex(1);
-      // Both parts are cut from the text before it is replaced.
-      const std::string& text = node->Text();
-      paths.Add(std::string(*hv::SplitTopicLine(0, text)));
-      node->SetText(std::string(*hv::SplitTopicLine(1, text)));
     }
   } catch (...) {
     paths.EndUpdate();

@@ -1,6 +1,8 @@
 #include "app/startup.h"
 
 #include "app/frmmain.h"
+#include "app/styleoption.h"
+#include "framework/application.h"
 #include "framework/classes.h"
 #include "framework/standardclasses.h"
 #include "pageview/webbrowser.h"
@@ -30,5 +32,23 @@ void StartViewer() {
 }
 
 void FinishViewer() { FinishThemeLibrary(); }
+
+void RunViewer(const std::function<void()>& beforeFirstWindow) {
+  try {
+    Application()->Initialize();
+    StartViewer();
+    if (beforeFirstWindow) beforeFirstWindow();
+    // The style named on the command line replaces the stored one before
+    // the window first shows.
+    TFrmMain* main = Application()->CreateForm<TFrmMain>();
+    const std::string message = ApplyStyleOption(*main, CommandLineArguments());
+    if (!message.empty()) main->ShowStartupMessage(message);
+    Application()->Run();
+  } catch (...) {
+    Application()->HandleException(nullptr);
+  }
+  FinalizeApplication();
+  FinishViewer();
+}
 
 }  // namespace hv

@@ -50,9 +50,14 @@ function(hv_add_fuzzer name source seeds)
   target_link_options(${name} PRIVATE -fsanitize=fuzzer)
   hv_our_code(${name})
   set(corpus ${CMAKE_CURRENT_BINARY_DIR}/${name}-corpus)
+  # The corpus a campaign kept (tools/fuzz/campaign.sh) runs with the seeds.
+  set(kept ${CMAKE_SOURCE_DIR}/tests/fuzz/corpus/${name})
+  if(NOT IS_DIRECTORY ${kept})
+    set(kept)
+  endif()
   add_test(NAME ${name}
     COMMAND ${CMAKE_COMMAND} -E env ASAN_OPTIONS=detect_leaks=1
-      $<TARGET_FILE:${name}> -runs=30000 -max_total_time=30 -rss_limit_mb=1024 -timeout=10 ${corpus} ${seeds})
+      $<TARGET_FILE:${name}> -runs=30000 -max_total_time=30 -rss_limit_mb=1024 -timeout=10 ${corpus} ${seeds} ${kept})
   set_tests_properties(${name} PROPERTIES TIMEOUT 120)
   file(MAKE_DIRECTORY ${corpus})
 endfunction()

@@ -47,10 +47,37 @@ class TLineStore {
     text_.clear();
     starts_.clear();
   }
+  // The lines of a text broken by CR LF, CR or LF, with no empty line after
+  // a final break: measured first, so a long text is stored in blocks of
+  // their final size rather than in ever larger copies.
+  void Assign(std::string_view text) {
+    size_t lines = 0;
+    ForEachLine(text, [&](std::string_view) { ++lines; });
+    Clear();
+    text_.reserve(text.size() + lines * 2);
+    starts_.reserve(lines);
+    ForEachLine(text, [&](std::string_view line) {
+      starts_.push_back(text_.size());
+      text_.append(line);
+      text_ += "\r\n";
+    });
+  }
   // Every line followed by CR LF.
   const std::string& Text() const { return text_; }
 
  private:
+  template <typename Visit>
+  static void ForEachLine(std::string_view text, Visit visit) {
+    size_t start = 0;
+    while (start < text.size()) {
+      size_t end = start;
+      while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
+      visit(text.substr(start, end - start));
+      if (end < text.size() && text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ++end;
+      start = end + 1;
+    }
+  }
+
   size_t End(int index) const {
     const size_t next = static_cast<size_t>(index) + 1;
     return (next < starts_.size() ? starts_[next] : text_.size()) - 2;
@@ -161,7 +188,9 @@ class TMemoStrings : public TStrings {
 
   void SetText(std::string_view text) override {
     if (!Live()) {
-      TStrings::SetText(text);
+      BeginUpdate();
+      cache_.Assign(text);
+      EndUpdate();
       return;
     }
     SetWindowTextW(memo_->HandleIfAllocated(), Widen(NormalizeBreaks(text)).c_str());

@@ -214,9 +214,9 @@ void TTreeNodes::RenumberFrom(size_t position) const {
 
 TTreeNode* TTreeNodes::Add(const std::string& text) { return AddChild(nullptr, text); }
 
-TTreeNode* TTreeNodes::AddChild(TTreeNode* parent, const std::string& text) {
+TTreeNode* TTreeNodes::AddChild(TTreeNode* parent, std::string text) {
   size_t position = parent ? static_cast<size_t>(parent->LastDescendant()->AbsoluteIndex()) + 1 : nodes_.size();
-  TNodePtr node = MakeNode(parent, text);
+  TNodePtr node = MakeNode(parent, std::move(text));
   TTreeNode* raw = node.get();
   bool appended = position == nodes_.size();
   nodes_.insert(nodes_.begin() + static_cast<ptrdiff_t>(position), std::move(node));
@@ -229,6 +229,22 @@ TTreeNode* TTreeNodes::AddChild(TTreeNode* parent, const std::string& text) {
   if (parent) parent->children_.push_back(raw);
   if (!Defer()) InsertIntoWindow(raw);
   return raw;
+}
+
+// The topics come parents first and each one lands at the end of the list,
+// so each parent is already at its own index past the nodes there were. One
+// allocation of the list and no table of made nodes beside it: a large index
+// touches little memory besides its nodes.
+void TTreeNodes::AppendTopics(const TopicTree& tree, bool fromAnsi,
+                              const std::function<std::string(std::string&&)>& nodeText) {
+  const size_t base = nodes_.size();
+  nodes_.reserve(base + tree.nodes.size());
+  for (int i = 0; i < tree.Count(); ++i) {
+    const TopicNode& topic = tree.nodes[static_cast<size_t>(i)];
+    TTreeNode* parent = topic.parent >= 0 ? nodes_[base + static_cast<size_t>(topic.parent)].get() : nullptr;
+    std::string text = fromAnsi ? AnsiToUtf8(tree.Text(i)) : std::string(tree.Text(i));
+    AddChild(parent, nodeText ? nodeText(std::move(text)) : std::move(text));
+  }
 }
 
 void TTreeNodes::InsertIntoWindow(TTreeNode* node) {
@@ -345,13 +361,7 @@ void TTreeNodes::LoadFromLines(const std::vector<std::string>& lines) {
   BeginUpdate();
   try {
     Clear();
-    std::vector<TTreeNode*> made;
-    made.reserve(tree.nodes.size());
-    for (int i = 0; i < tree.Count(); ++i) {
-      const TopicNode& topic = tree.nodes[static_cast<size_t>(i)];
-      TTreeNode* parent = topic.parent >= 0 ? made[static_cast<size_t>(topic.parent)] : nullptr;
-      made.push_back(AddChild(parent, std::string(tree.Text(i))));
-    }
+    AppendTopics(tree, false, {});
   } catch (...) {
     EndUpdate();
     throw;
@@ -550,7 +560,7 @@ void TTreeView::FullCollapse() {
   for (int i = 0; i < items_->Count(); ++i) items_->Item(i)->Collapse(false);
 }
 
-void TTreeView::LoadFromFile(const std::string& path) {
+void TTreeView::LoadFromFile(const std::string& path, const TNodeTextFn& nodeText) {
   std::string bytes;
   {
     TFileStream file(path, TFileMode::fmOpenRead);
@@ -565,7 +575,6 @@ void TTreeView::LoadFromFile(const std::string& path) {
   // any other file is text in the ANSI code page, as such files always were.
   constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
   const bool utf8 = std::string_view(bytes).starts_with(kUtf8Mark);
-  const auto decode = [utf8](std::string_view text) { return utf8 ? std::string(text) : AnsiToUtf8(text); };
   TopicTree tree = BuildTopicTree(std::string_view(bytes).substr(utf8 ? kUtf8Mark.size() : 0));
   if (tree.Count() > kMaxNodes)
     throw ETreeViewError(Format("The file \"%s\" holds %d items; a tree takes at most %d", path.c_str(), tree.Count(),
@@ -573,19 +582,16 @@ void TTreeView::LoadFromFile(const std::string& path) {
   items_->BeginUpdate();
   try {
     items_->Clear();
-    std::vector<TTreeNode*> made;
-    made.reserve(tree.nodes.size());
-    for (int i = 0; i < tree.Count(); ++i) {
-      const TopicNode& topic = tree.nodes[static_cast<size_t>(i)];
-      TTreeNode* parent = topic.parent >= 0 ? made[static_cast<size_t>(topic.parent)] : nullptr;
-      made.push_back(items_->AddChild(parent, decode(tree.Text(i))));
-    }
+    items_->AppendTopics(tree, !utf8, tree.error ? TNodeTextFn() : nodeText);
   } catch (...) {
     items_->EndUpdate();
     throw;
   }
   items_->EndUpdate();
-  if (tree.error) throw ETreeViewError(InvalidLevelMessage(tree.error->level, decode(tree.error->text)));
+  if (tree.error) {
+    const std::string_view text = tree.error->text;
+    throw ETreeViewError(InvalidLevelMessage(tree.error->level, utf8 ? std::string(text) : AnsiToUtf8(text)));
+  }
 }
 
 TTreeNode* TTreeView::GetNodeAt(int x, int y) {

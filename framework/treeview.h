@@ -4,6 +4,7 @@
 // before children), so that finding a node by its absolute index is a lookup,
 // and they survive the window being recreated.
 
+#include <functional>
 #include <memory>
 #include <memory_resource>
 #include <string>
@@ -20,6 +21,7 @@ namespace hv {
 
 class TCustomImageList;
 class TTreeNodes;
+struct TopicTree;
 class TTreeView;
 
 class TTreeNode {
@@ -93,7 +95,7 @@ class TTreeNodes : public TPersistent {
   // A new last root.
   TTreeNode* Add(const std::string& text);
   // A new last child of `parent` (a root when parent is none).
-  TTreeNode* AddChild(TTreeNode* parent, const std::string& text);
+  TTreeNode* AddChild(TTreeNode* parent, std::string text);
   void Delete(TTreeNode* node);
   void Clear();
 
@@ -128,6 +130,9 @@ class TTreeNodes : public TPersistent {
   };
   using TNodePtr = std::unique_ptr<TTreeNode, TNodeDeleter>;
   TNodePtr MakeNode(TTreeNode* parent, std::string text);
+  // Appends the topics of an index as new roots and their descendants, in
+  // their order, the texts read as ANSI when fromAnsi is set.
+  void AppendTopics(const TopicTree& tree, bool fromAnsi, const std::function<std::string(std::string&&)>& nodeText);
 
   TTreeView* owner_;
   std::pmr::unsynchronized_pool_resource pool_;  // outlives nodes_
@@ -174,7 +179,11 @@ class TTreeView : public TWinControl {
   // A file beyond the limits below raises ETreeViewError and leaves the tree
   // as it was: the platform's control slows down with every item it holds,
   // and a help index is nowhere near them.
-  void LoadFromFile(const std::string& path);
+  // Each line's text (in UTF-8) becomes its node's text, or what nodeText
+  // makes of it when given: it sees every line once, in order, and only in
+  // a file read whole (after a bad level the read lines keep their text).
+  using TNodeTextFn = std::function<std::string(std::string&& text)>;
+  void LoadFromFile(const std::string& path, const TNodeTextFn& nodeText = {});
   static constexpr int64_t kMaxFileBytes = 32 << 20;
   static constexpr int kMaxNodes = 250000;
   TTreeNode* GetNodeAt(int x, int y);

@@ -280,6 +280,36 @@ TEST_F(ViewerFixture, ShowingTheWindowAgainReloadsTheIndex) {
   EXPECT_EQ(form->Memo1->Lines()->ToVector(), std::vector<std::string>{"usage.htm"});
 }
 
+TEST_F(ViewerFixture, AnIndexThatVanishesOrBreaksBetweenShowsLeavesTheTopicsShown) {
+  PutFile("TrvNode.DLL", kExample);
+  Open();
+  const std::vector<std::string> titles{"Welcome", "Setup", "Usage"};
+  const std::vector<std::string> paths{"index.htm", "setup\\install.htm", "usage.htm"};
+  auto showAgain = [&] {
+    form->Hide();
+    form->Show();
+    test::PumpMessages();
+  };
+  RemoveFile("TrvNode.DLL");
+  showAgain();
+  EXPECT_TRUE(test::TakeReportedExceptions().empty()) << "a missing index is no error";
+  EXPECT_EQ(Titles(), titles);
+  EXPECT_EQ(form->Memo1->Lines()->ToVector(), paths);
+  PutFile("TrvNode.DLL", "Back a.htm\r\n\t\tJump b.htm\r\n");
+  showAgain();
+  auto reports = test::TakeReportedExceptions();
+  ASSERT_EQ(reports.size(), 1u);
+  EXPECT_EQ(reports[0], "Invalid level (2) for item \"Jump b.htm\"");
+  EXPECT_EQ(Titles(), (std::vector<std::string>{"Back a.htm"})) << "the nodes read so far, unsplit";
+  EXPECT_EQ(form->Memo1->Lines()->ToVector(), paths) << "the path list keeps its entries";
+  PutFile("TrvNode.DLL", kExample);
+  showAgain();
+  EXPECT_TRUE(test::TakeReportedExceptions().empty());
+  EXPECT_EQ(Titles(), titles);
+  form->TrvMenu->SetSelected(form->TrvMenu->Items()->Item(2));
+  EXPECT_EQ(Page(), Base() + "usage.htm");
+}
+
 TEST_F(ViewerFixture, AnIndexThatExistsButCannotBeReadIsReported) {
   // A folder of that name is not an index at all.
   CreateDirectoryW(Widen(Base() + "TrvNode.DLL").c_str(), nullptr);

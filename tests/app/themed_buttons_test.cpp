@@ -17,6 +17,7 @@
 #include "theme/controls/themetreeview.h"
 #include "theme/core/themeengine.h"
 #include "theme/core/visualstyles.h"
+#include "theme/frame/popupwindow.h"
 
 namespace hv {
 namespace {
@@ -128,9 +129,10 @@ TEST_F(ThemedButtons, PaintingHoveringAndSizingTheWindowLeaveNoObjectBehind) {
   // the top bar still shows.
   const int width = 420, height = 260;
   SetWindowPos(wnd, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  // Each round repaints the window's controls and moves the mouse over one
-  // button and away; every twentieth also sizes the whole window and repaints
-  // all of it (sizing costs a Wine window a hundred times more).
+  // Each round repaints the window's controls, moves the mouse over one
+  // button and away, and opens and closes the window menu; every twentieth
+  // also sizes the whole window and repaints all of it (sizing costs a Wine
+  // window a hundred times more).
   auto* status = dynamic_cast<TWinControl*>(form->FindComponent("TeThemeStatusBar1"));
   ASSERT_NE(status, nullptr);
   // Each round also turns the tree a step down or up, so that its in-place
@@ -145,6 +147,9 @@ TEST_F(ThemedButtons, PaintingHoveringAndSizingTheWindowLeaveNoObjectBehind) {
     UpdateWindow(bar->Handle());
     Leave();
     UpdateWindow(bar->Handle());
+    // The window menu opens and closes again, as Alt+Space and Escape do it.
+    PostMessageW(wnd, WM_KEYDOWN, VK_ESCAPE, 0);
+    SendMessageW(wnd, WM_SYSCOMMAND, SC_KEYMENU, ' ');
     if (i % 20 == 0) {
       const int delta = i % 40 ? 0 : 40;
       SetWindowPos(wnd, nullptr, 0, 0, width - delta, height - delta, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -156,6 +161,7 @@ TEST_F(ThemedButtons, PaintingHoveringAndSizingTheWindowLeaveNoObjectBehind) {
   round(0);
   round(1);
   round(20);
+  EXPECT_GE(IdlePopupWindows(), 1) << "the window menu opened: its window waits for the next time";
   const long madeBefore = test::GuiObjectsMade();
   const long failedBefore = test::FailedSelections();
   const test::TGuiObjectCounts before = test::LiveGuiObjects();

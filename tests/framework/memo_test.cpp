@@ -110,5 +110,35 @@ TEST_F(MemoFixture, KeptLinesTakeEditsAnywhereAndReachTheControlWhole) {
   EXPECT_EQ(lines->Count(), 0);
 }
 
+TEST_F(MemoFixture, KeptLinesTakeAWholeTextAsAStringListSplitsIt) {
+  // Without a window a whole text is stored in one go: CR LF, CR and LF
+  // each break a line, and a final break adds no empty line.
+  auto* kept = TComponent::Create<TMemo>(form.get());
+  TStrings* lines = kept->Lines();
+  for (const char* text : {"", "a", "a\r\n", "a\rb\nc\r\nd", "\r\n\r\n", "\n\r", "x\r", "one\r\n\r\ntwo\n\n"}) {
+    lines->Add("old");
+    lines->SetText(text);
+    TStringList expected;
+    expected.SetText(text);
+    EXPECT_EQ(lines->ToVector(), expected.ToVector()) << text;
+  }
+  // Later edits find every line where it is.
+  lines->SetText("p\r\nq\nr");
+  lines->Insert(1, "between");
+  lines->Delete(0);
+  lines->Put(1, "Q");
+  EXPECT_EQ(lines->Text(), "between\r\nQ\r\nr\r\n");
+  EXPECT_FALSE(kept->HandleAllocated());
+
+  // With a window, inside a batch, the text reaches the control whole at the end.
+  memo->HandleNeeded();
+  memo->Lines()->BeginUpdate();
+  memo->Lines()->SetText("1\n2\r3");
+  EXPECT_EQ(memo->Lines()->Get(2), "3");
+  memo->Lines()->EndUpdate();
+  EXPECT_EQ(WindowText(), "1\r\n2\r\n3\r\n");
+  EXPECT_EQ(memo->Lines()->Count(), 3);
+}
+
 }  // namespace
 }  // namespace hv

@@ -133,6 +133,35 @@ TEST_F(TreeFixture, LoadFromFileReadsAnsiBytesAndMissingFilesRaise) {
   EXPECT_EQ(tree->Items()->Count(), 3) << "a failed open keeps the tree";
 }
 
+TEST_F(TreeFixture, LoadFromFileHandsEveryLineToTheNodeTextOnceInOrder) {
+  char dir[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, dir);
+  const std::string path = std::string(dir) + "hv_tree_text_test.txt";
+  auto write = [&](const char* bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out << bytes;
+  };
+  std::vector<std::string> seen;
+  auto numbered = [&](std::string&& text) {
+    seen.push_back(std::move(text));
+    return "#" + std::to_string(seen.size());
+  };
+  write("Welcome index.htm\r\n\tSetup setup\\install.htm\r\n\t\tDeep\r\nUsage usage.htm\r\n");
+  tree->LoadFromFile(path, numbered);
+  EXPECT_EQ(seen, (std::vector<std::string>{"Welcome index.htm", "Setup setup\\install.htm", "Deep", "Usage usage.htm"}));
+  EXPECT_EQ(tree->Items()->ToLines(), (std::vector<std::string>{"#1", "\t#2", "\t\t#3", "#4"}));
+  EXPECT_EQ(SendMessageW(tree->Handle(), TVM_GETCOUNT, 0, 0), 4);
+
+  // A file that stops at a bad level: the lines read keep their own text,
+  // and none is handed over.
+  write("a x\r\n\t\t\tb y\r\n");
+  seen.clear();
+  EXPECT_THROW(tree->LoadFromFile(path, numbered), ETreeViewError);
+  EXPECT_TRUE(seen.empty());
+  EXPECT_EQ(tree->Items()->ToLines(), std::vector<std::string>{"a x"});
+  DeleteFileA(path.c_str());
+}
+
 TEST_F(TreeFixture, NodesSurviveTheWindowBeingRecreated) {
   tree->Items()->LoadFromLines({"a", "\tb", "c"});
   tree->Items()->Item(0)->Expand(false);

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cstdio>
+
 #include <cstring>
 #include <mutex>
 #include <unordered_map>
@@ -14,6 +16,7 @@ std::mutex gLock;
 std::unordered_map<void*, TGuiObjectKind> gLive;
 long gMade = 0;
 long gFailedSelections = 0;
+std::string gLastFailedSelection;
 HHOOK gHook = nullptr;
 
 void Track(void* handle, TGuiObjectKind kind) {
@@ -181,6 +184,11 @@ HGDIOBJ WINAPI wrap_SelectObject(HDC dc, HGDIOBJ object) {
   if (!previous || previous == HGDI_ERROR) {
     std::lock_guard lock(gLock);
     ++gFailedSelections;
+    // Where from, as an address in the program's image, for addr2line.
+    char text[200];
+    std::snprintf(text, sizeof text, "object %p (type %lu) into DC %p (type %lu) from %p", static_cast<void*>(object),
+                  GetObjectType(object), static_cast<void*>(dc), GetObjectType(dc), __builtin_return_address(0));
+    gLastFailedSelection = text;
   }
   return previous;
 }
@@ -324,6 +332,11 @@ TGuiObjectCounts LiveGuiObjects() {
 long GuiObjectsMade() {
   std::lock_guard lock(gLock);
   return gMade;
+}
+
+std::string LastFailedSelection() {
+  std::lock_guard lock(gLock);
+  return gLastFailedSelection;
 }
 
 long FailedSelections() {

@@ -44,5 +44,7 @@ long GuiObjectsMade();
 // Selections of an object into a device context that the system refused
 // (a deleted or foreign object): each one is a painting fault.
 long FailedSelections();
+// The last of them: the object and the context with their types.
+std::string LastFailedSelection();
 
 }  // namespace hv::test

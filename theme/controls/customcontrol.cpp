@@ -268,10 +268,12 @@ void TTeCustomControl::PaintBackgroundInto(HDC dc) {
 void TTeCustomControl::Paint() {
   if (Width() <= 0 || Height() <= 0 || paintWidth_ <= 0 || paintHeight_ <= 0) return;
   TCanvas& canvas = *Canvas();
-  TCanvasRedirect redirect(canvas);
-  const HDC screen = redirect.Original();
   try {
     TTePaintSurface surface(performance_, paintWidth_, paintHeight_, true);
+    // The canvas goes back to the screen before the surface goes: its
+    // tools are put back into a context that still exists.
+    TCanvasRedirect redirect(canvas);
+    const HDC screen = redirect.Original();
     if (surface.Bitmap()) redirect.To(surface.Bitmap()->DC());
     paintFont_->Assign(Font());
     ResetCanvasTools(canvas, Color());

@@ -67,10 +67,12 @@ void TTeGraphicControl::Paint() {
   const int height = Height();
   if (width <= 0 || height <= 0) return;
   TCanvas& canvas = *Canvas();
-  TCanvasRedirect redirect(canvas);
-  const HDC screen = redirect.Original();
   try {
     TTePaintSurface surface(performance_, width, height, false);
+    // The canvas goes back to the screen before the surface goes: its
+    // tools are put back into a context that still exists.
+    TCanvasRedirect redirect(canvas);
+    const HDC screen = redirect.Original();
     if (surface.Bitmap()) redirect.To(surface.Bitmap()->DC());
     paintFont_->Assign(Font());
     ResetCanvasTools(canvas, Color());

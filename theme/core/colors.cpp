@@ -138,8 +138,16 @@ int RoundHalfEven(double value) {
   constexpr double kMin = std::numeric_limits<int>::min();
   if (value >= kMax) return std::numeric_limits<int>::max();
   if (value <= kMin) return std::numeric_limits<int>::min();
-  // The default rounding mode is to nearest, ties to even.
-  return static_cast<int>(std::nearbyint(value));
+  // Floor and fraction are exact for every value in range (the one inexact
+  // fraction, of a value just above -1, never turns into a wrong tie), so
+  // this is the library's ties-to-even rounding without its round trip
+  // through the rounding mode, which the MinGW runtime makes cost more than
+  // the whole colour conversion around it.
+  int64_t whole = static_cast<int64_t>(value);  // towards zero
+  if (static_cast<double>(whole) > value) --whole;
+  const double fraction = value - static_cast<double>(whole);
+  if (fraction > 0.5 || (fraction == 0.5 && (whole & 1) != 0)) ++whole;
+  return static_cast<int>(whole);
 }
 
 void RGBToHSL(TARGB argb, float& h, float& s, float& l) {

@@ -65,9 +65,10 @@ extern const TRowKernels kScalarKernels;
 extern const TRowKernels* const kSse2Kernels;
 extern const TRowKernels* const kAvx2Kernels;
 
-// The kernels a path stands for on this processor: kppAuto is the widest
-// available, a path the processor or system cannot run falls back to the
-// next narrower one.
+// The kernels a path stands for on this processor: kppAuto is the fastest
+// form of each operation (the widest available, but for the table lookups,
+// where gathers lose to plain loads), a path the processor or system cannot
+// run falls back to the next narrower one.
 const TRowKernels& Kernels(TPixelPath path);
 
 }  // namespace hv::pixel_kernels

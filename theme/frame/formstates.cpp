@@ -31,12 +31,12 @@ struct TTeTrayIconRecord {
 
 TTeTrayIcon::TTeTrayIcon(TTeCustomForm& frame, bool prepare)
     : frame_(frame), record_(std::make_unique<TTeTrayIconRecord>()), prepared_(prepare) {
-  window_ = std::make_unique<TUtilWindow>([this](TMessage& message) { WndProc(message); });
   if (!prepare) return;
-  // The record's first, smallest form, which every shell understands.
+  // The record's first, smallest form, which every shell understands. Its
+  // window waits until the icon is added: most frames (every popup menu's)
+  // never show one.
   NOTIFYICONDATAA& data = record_->data;
   data.cbSize = NOTIFYICONDATAA_V1_SIZE;
-  data.hWnd = window_->Handle();
   data.uID = static_cast<UINT>(reinterpret_cast<uintptr_t>(&frame_));
   data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
   data.uCallbackMessage = 0x56C;
@@ -44,7 +44,10 @@ TTeTrayIcon::TTeTrayIcon(TTeCustomForm& frame, bool prepare)
 
 TTeTrayIcon::~TTeTrayIcon() { Remove(); }
 
-HWND TTeTrayIcon::Window() const { return window_->Handle(); }
+HWND TTeTrayIcon::Window() {
+  if (!window_) window_ = std::make_unique<TUtilWindow>([this](TMessage& message) { WndProc(message); });
+  return window_->Handle();
+}
 
 void TTeTrayIcon::SetIcon(TCustomForm* form) {
   if (!prepared_) return;
@@ -66,6 +69,7 @@ void TTeTrayIcon::SetTip(const std::string& tip) {
 void TTeTrayIcon::Add() {
   if (!prepared_) return;
   if (!record_->data.hIcon) SetIcon(nullptr);
+  record_->data.hWnd = Window();
   // The shell's answer is not reported: without a notification area the
   // window is only hidden, and a double click cannot bring it back anyway.
   Shell_NotifyIconA(NIM_ADD, &record_->data);

@@ -26,6 +26,7 @@ void DefaultPaintItem(TTeCustomItem& item, TCanvas& canvas, TTeItemView& view, b
 void DefaultPaintArrow(TTeCustomItem& item, TCanvas& canvas, TTeItemView& view, bool hot, int kind, const TRect& rect);
 void OpenItemPopup(TTeCustomItem& item, TTeItemView* parentView, int x, int y, const TRect* anchor);
 const TClassInfo& PopupWindowClass();
+void FreeIdlePopupWindows();
 
 namespace {
 
@@ -155,6 +156,7 @@ void RegisterFrameClasses() {
 void FreeMenuResources() {
   TTeItemBehaviour& behaviour = ItemBehaviour();
   behaviour.postClick = nullptr;
+  FreeIdlePopupWindows();
   Resources().reset();
 }
 

@@ -2,6 +2,10 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <vector>
+
+#include "framework/application.h"
 #include "framework/graphics.h"
 #include "framework/screen.h"
 #include "theme/core/drawing.h"
@@ -20,7 +24,7 @@ void TTePopupView::Resized() {
   if (!window) return;
   const TSize extra = window->FrameExtra();
   // An open level never shrinks while it scrolls: its items keep their place.
-  const int width = std::max(Extent().cx + extra.cx, window->HandleAllocated() ? window->Width() : 0);
+  const int width = std::max(Extent().cx + extra.cx, Tracking() ? window->Width() : 0);
   window->SetBounds(window->Left(), window->Top(), width, Extent().cy + extra.cy);
 }
 
@@ -56,6 +60,16 @@ void TTePopupForm::PaintFrame(TCanvas& canvas) {
   Frame3D(canvas, r, clBtnFace, clBlack);
   Frame3D(canvas, r.Inflate(-1, -1), clBtnHighlight, clBtnShadow);
   OutlineRect(canvas, r.Inflate(-2, -2), clMenu);
+}
+
+void TTePopupForm::UpdateFrame() {
+  TCustomForm* form = OwnerForm();
+  if (!Active() || !form || !form->HandleAllocated()) return;
+  // The window already has the size its items need: the system only asks
+  // for the client area again, and the outline follows once.
+  SetWindowPos(form->HandleIfAllocated(), nullptr, 0, 0, 0, 0,
+               SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  UpdateRegion();
 }
 
 void TTePopupForm::PaintBackground() {
@@ -140,10 +154,20 @@ void TTePopupWindow::WndProc(TMessage& message) {
 
 TTePopupForm* TTePopupWindow::CreateFrame(TTeCustomItem&) { return TComponent::Create<TTePopupForm>(this); }
 
-TTePopupForm* TTeThemePopupWindow::CreateFrame(TTeCustomItem& item) {
-  auto* frame = TComponent::Create<TTeThemePopupForm>(this);
-  if (auto* themed = dynamic_cast<TTeThemeItem*>(&item)) frame->SetThemeEngine(themed->ThemeEngine());
-  return frame;
+TTePopupForm* TTeThemePopupWindow::CreateFrame(TTeCustomItem&) {
+  return TComponent::Create<TTeThemePopupForm>(this);
+}
+
+bool TTeThemePopupWindow::LinkFrame(TTePopupForm& frame, TTeCustomItem& item) {
+  auto* form = dynamic_cast<TTeThemePopupForm*>(&frame);
+  if (!form) return false;
+  auto* themed = dynamic_cast<TTeThemeItem*>(&item);
+  form->SetThemeEngine(themed ? themed->ThemeEngine() : nullptr);
+  TTeThemeEngine* engine = form->ThemeEngine();
+  const void* look = engine && engine->ThemeAvailable() ? static_cast<const void*>(engine->Theme()) : nullptr;
+  const bool changed = look != lastLook_;
+  lastLook_ = look;
+  return changed;
 }
 
 TSize TTePopupWindow::FrameExtra() const {
@@ -154,26 +178,64 @@ TSize TTePopupWindow::FrameExtra() const {
 
 void TTePopupWindow::Prepare(TTeCustomItem& item, TTeItemView* parentView, HWND keepActive) {
   keepActive_ = keepActive;
-  frame_ = CreateFrame(item);
-  frame_->SetKeepActive(keepActive);
-  frame_->SetStayOnTop(true);
-  if (TTePopupMenuOptions* options = item.PopupOptions()) {
-    frame_->SetBlending(options->Blending());
-    frame_->SetShadow(options->Shadow());
-    // Only the first level of a menu that opens animates.
-    if (item.AnimateOnOpen() || !item.OpenedByProgram()) {
-      frame_->SetAnimation(options->Animation());
-      item.Root()->SetAnimateOnOpen(false);
-    }
+  if (!frame_) {
+    frame_ = CreateFrame(item);
+    frame_->SetStayOnTop(true);
+    view_ = TComponent::Create<TTePopupView>(this);
+    view_->SetHost(this);
+    frame_->SetView(view_);
   }
-  view_ = TComponent::Create<TTePopupView>(this);
-  view_->SetHost(this);
+  lookChanged_ = LinkFrame(*frame_, item);
+  frame_->SetKeepActive(keepActive);
+  // A window used before keeps nothing of its last menu's options; each
+  // change builds the outline again, so only a real change is made.
+  const TTeBlending noBlending;
+  const TTeShadow noShadow;
+  const TTeAnimation noAnimation;
+  TTePopupMenuOptions* options = item.PopupOptions();
+  const TTeBlending* blending = options ? options->Blending() : &noBlending;
+  const TTeBlending* hasBlending = frame_->Blending();
+  if (blending->Enabled() != hasBlending->Enabled() || blending->Value() != hasBlending->Value() ||
+      blending->Reserved() != hasBlending->Reserved())
+    frame_->SetBlending(blending);
+  const TTeShadow* shadow = options ? options->Shadow() : &noShadow;
+  if (shadow->Enabled() != frame_->Shadow()->Enabled() || shadow->Size() != frame_->Shadow()->Size())
+    frame_->SetShadow(shadow);
+  // Only the first level of a menu that opens animates.
+  if (options && (item.AnimateOnOpen() || !item.OpenedByProgram())) {
+    frame_->SetAnimation(options->Animation());
+    item.Root()->SetAnimateOnOpen(false);
+  } else {
+    frame_->SetAnimation(&noAnimation);
+  }
   view_->SetParentView(parentView);
+  view_->SetChildView(nullptr);
   view_->SetRoot(&item);
-  frame_->SetView(view_);
-  SetBounds(-30000, -30000, 10, 10);
+  // Changing the owner costs a round trip to the display: only when it differs.
+  if (HandleAllocated() && GetWindow(HandleIfAllocated(), GW_OWNER) != keepActive)
+    SetWindowLongPtrW(HandleIfAllocated(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(keepActive));
+}
+
+void TTePopupWindow::Realize() {
+  if (HandleAllocated()) {
+    // Kept from an earlier menu of another style: its outline goes too.
+    if (lookChanged_) frame_->UpdateRegion();
+    return;
+  }
+  // Made at the place and size the level opens with: every move or resize
+  // of a shadowed frame builds its outline again.
   HandleNeeded();
   frame_->Loaded();
+}
+
+void TTePopupWindow::Retire() {
+  HideNoActivate();
+  if (view_) {
+    view_->SetRoot(nullptr);
+    view_->SetParentView(nullptr);
+    view_->SetChildView(nullptr);
+  }
+  keepActive_ = nullptr;
 }
 
 void TTePopupWindow::ShowNoActivate() {
@@ -212,7 +274,92 @@ TRect WorkAreaFor(HWND keepActive, TPoint at) {
   return Rect(0, 0, Screen()->Width(), Screen()->Height());
 }
 
+// The windows of closed levels, kept for the next levels that open: making
+// a window and hooking its frame cost more than everything else a menu does
+// when it opens. Owned by the application, so they go before it does.
+class TTePopupPool : public TComponent {
+  HV_CLASS_NO_PROPERTIES(TTePopupPool, TComponent)
+
+ public:
+  static constexpr size_t kMaxIdle = 4;
+
+  explicit TTePopupPool(TComponent* owner) : TComponent(owner) {}
+  ~TTePopupPool() override {
+    Destroying();
+    if (Instance() == this) Instance() = nullptr;
+    DestroyComponents();
+  }
+  static TTePopupPool*& Instance() {
+    static TTePopupPool* pool = nullptr;
+    return pool;
+  }
+  static TTePopupPool& Get() {
+    if (!Instance()) Instance() = TComponent::Create<TTePopupPool>(Application());
+    return *Instance();
+  }
+
+  // An idle window of exactly that class, or a new one the pool owns.
+  TTePopupWindow* Take(const TClassInfo& info) {
+    // An idle window keeps its last owner; one that the owner took along
+    // when it went is of no more use.
+    const std::vector<TTePopupWindow*> idle = idle_;
+    for (TTePopupWindow* window : idle)
+      if (!window->HandleAllocated() || !IsWindow(window->HandleIfAllocated())) window->Free();
+    for (auto it = idle_.begin(); it != idle_.end(); ++it) {
+      if (&(*it)->ClassInfo() != &info) continue;
+      TTePopupWindow* window = *it;
+      idle_.erase(it);
+      return window;
+    }
+    TComponent* made = info.GetFactory()(this).release();
+    auto* window = dynamic_cast<TTePopupWindow*>(made);
+    if (!window) made->Free();
+    return window;
+  }
+  void Give(TTePopupWindow* window) {
+    // A window its owner took along, or one too many, goes for good.
+    const HWND wnd = window->HandleAllocated() ? window->HandleIfAllocated() : nullptr;
+    if (!wnd || !IsWindow(wnd) || idle_.size() >= kMaxIdle) {
+      window->Free();
+      return;
+    }
+    window->Retire();
+    idle_.push_back(window);
+  }
+  size_t IdleCount() const { return idle_.size(); }
+
+ protected:
+  void Notification(TComponent* component, TOperation operation) override {
+    TComponent::Notification(component, operation);
+    if (operation == TOperation::opRemove) idle_.erase(std::remove(idle_.begin(), idle_.end(), component), idle_.end());
+  }
+
+ private:
+  std::vector<TTePopupWindow*> idle_;
+};
+
+// A window from the pool for as long as its level is open.
+class TPopupLease {
+ public:
+  explicit TPopupLease(const TClassInfo& info) : window_(TTePopupPool::Get().Take(info)) {}
+  ~TPopupLease() {
+    if (window_ && TTePopupPool::Instance()) TTePopupPool::Instance()->Give(window_);
+  }
+  TPopupLease(const TPopupLease&) = delete;
+  TPopupLease& operator=(const TPopupLease&) = delete;
+  TTePopupWindow* Get() const { return window_; }
+
+ private:
+  TTePopupWindow* window_;
+};
+
 }  // namespace
+
+void FreeIdlePopupWindows() {
+  if (TTePopupPool* pool = TTePopupPool::Instance()) pool->Free();
+}
+
+int IdlePopupWindows() { return TTePopupPool::Instance() ? static_cast<int>(TTePopupPool::Instance()->IdleCount()) : 0; }
 
 void OpenItemPopup(TTeCustomItem& item, TTeItemView* parentView, int x, int y, const TRect* anchor) {
   if (!item.HasVisibleChild()) return;
@@ -221,8 +368,8 @@ void OpenItemPopup(TTeCustomItem& item, TTeItemView* parentView, int x, int y, c
   if (alive.expired() || !item.HasVisibleChild()) return;
   const TClassInfo* info = item.CreatePopupWindow();
   if (!info || !info->GetFactory()) return;
-  std::unique_ptr<TComponent> made = info->GetFactory()(nullptr);
-  auto* window = dynamic_cast<TTePopupWindow*>(made.get());
+  const TPopupLease lease(*info);
+  TTePopupWindow* window = lease.Get();
   if (!window) return;
 
   const HWND keepActive = KeepActiveWindow(item);
@@ -234,6 +381,7 @@ void OpenItemPopup(TTeCustomItem& item, TTeItemView* parentView, int x, int y, c
   const TSize size{window->Width(), window->Height()};
   const TPoint at = PlacePopup(work, {x, y}, size, anchor, parentView && parentView->Horizontal());
   window->SetBounds(at.x, at.y, size.cx, size.cy);
+  window->Realize();
 
   window->ShowNoActivate();
   // The first image reaches the screen before the loop looks at any input.
@@ -242,7 +390,6 @@ void OpenItemPopup(TTeCustomItem& item, TTeItemView* parentView, int x, int y, c
   if (parentView) parentView->SetChildView(view);
   view->MenuLoop();
   if (parentView && parentView->ChildView() == view) parentView->SetChildView(nullptr);
-  window->HideNoActivate();
 }
 
 }  // namespace hv

@@ -41,6 +41,7 @@ class TTePopupForm : public TTeCustomForm {
   int HitTest(int x, int y) override;
   void PaintFrame(TCanvas& canvas) override;
   void PaintBackground() override;
+  void UpdateFrame() override;
 
  protected:
   void Dispatch(TMessage& message) override;
@@ -75,9 +76,15 @@ class TTePopupWindow : public TCustomForm {
   explicit TTePopupWindow(TComponent* owner);
   ~TTePopupWindow() override;
 
-  // Makes the frame and the view for the children of `item`, with the
-  // window to keep active (the owner window's owner, or the owner).
+  // Readies the frame and the view for the children of `item`, with the
+  // window to keep active (the owner window's owner, or the owner). A
+  // window is used again for later menus: each call sets it up afresh.
   void Prepare(TTeCustomItem& item, TTeItemView* parentView, HWND keepActive);
+  // Creates the window and hooks the frame, once the level is placed.
+  void Realize();
+  // Hidden and unlinked from its menu, waiting for the next one. It keeps
+  // its owner window, and goes with it when that window goes.
+  void Retire();
   TTePopupForm* Frame() const { return frame_; }
   TTePopupView* View() const { return view_; }
   // The borders (and shadow) around the view's extent.
@@ -90,11 +97,14 @@ class TTePopupWindow : public TCustomForm {
   void CreateParams(TCreateParams& params) override;
   void WndProc(TMessage& message) override;
   virtual TTePopupForm* CreateFrame(TTeCustomItem& item);
+  // Links the frame to what `item` paints with; true when its look changed.
+  virtual bool LinkFrame(TTePopupForm&, TTeCustomItem&) { return false; }
 
  private:
   TTePopupForm* frame_ = nullptr;
   TTePopupView* view_ = nullptr;
   HWND keepActive_ = nullptr;
+  bool lookChanged_ = false;
 };
 
 class TTeThemePopupWindow : public TTePopupWindow {
@@ -105,6 +115,15 @@ class TTeThemePopupWindow : public TTePopupWindow {
 
  protected:
   TTePopupForm* CreateFrame(TTeCustomItem& item) override;
+  bool LinkFrame(TTePopupForm& frame, TTeCustomItem& item) override;
+
+ private:
+  const void* lastLook_ = nullptr;
 };
+
+// The windows of closed menu levels wait for the next ones; these free them
+// and count them.
+void FreeIdlePopupWindows();
+int IdlePopupWindows();
 
 }  // namespace hv

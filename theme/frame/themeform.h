@@ -137,7 +137,7 @@ class TTeCustomForm : public TTeHook, public TTeBackgroundSource, public TTeSize
 
   // --- what other parts call -------------------------------------------
   // Re-measures the frame, keeping the client area's size.
-  void UpdateFrame();
+  virtual void UpdateFrame();
   // Paints the frame now; the region is passed on but limits nothing.
   void PaintNonClient(HRGN region = nullptr);
   // The client area in frame coordinates, moved to (0, 0).

@@ -31,7 +31,8 @@ class TTeTrayIcon {
   void Add();
   void Remove();
   bool Shown() const { return shown_; }
-  HWND Window() const;
+  // The window the shell calls back, made on first use.
+  HWND Window();
 
  private:
   void WndProc(TMessage& message);

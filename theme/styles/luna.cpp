@@ -5,10 +5,11 @@
 #include <optional>
 #include <span>
 
-#include "framework/filestream.h"
 #include "framework/gdi.h"
 #include "framework/graphics.h"
 #include "framework/scoped.h"
+#include "framework/stream.h"
+#include "framework/sysutils.h"
 #include "theme/core/colors.h"
 #include "theme/core/drawing.h"
 #include "theme/core/glyphs.h"
@@ -18,6 +19,7 @@
 #include "theme/core/themeitems.h"
 #include "theme/styles/pcx.h"
 #include "theme/styles/sharedpaint.h"
+#include "theme/styles/skinsource.h"
 
 namespace hv {
 
@@ -303,40 +305,46 @@ void TTeThemeLuna::LoadSkins() { LoadSkinsFrom(kLunaSkins); }
 
 namespace {
 
+// The atlases as the skin generator draws them: every rectangle the style
+// cuts lies within.
+constexpr int kPrimaryWidth = 190, kPrimaryHeight = 372;
+constexpr int kSecondaryWidth = 196, kSecondaryHeight = 435;
+
+bool SkinsUsable(const TTeSkinResources& skins) {
+  return IsSkinUsable(skins.primary, kPrimaryWidth, kPrimaryHeight) &&
+         IsSkinUsable(skins.secondary, kSecondaryWidth, kSecondaryHeight);
+}
+
 // Loads one skin into the bitmap it already has, so that a reload keeps its
 // DIB section: new pixel memory costs more to touch the first time than
 // decoding a skin into it. Whatever cannot be loaded leaves the skin empty,
 // as a new bitmap would be.
-void LoadSkin(std::unique_ptr<TTeBitmap>& skin, HINSTANCE module, const char* name, const TTePcxSkin& options) {
+void LoadSkin(std::unique_ptr<TTeBitmap>& skin, const char* name, const TTePcxSkin& options) {
+  const std::optional<std::span<const uint8_t>> bytes = FindSkin(name);
+  if (!bytes || bytes->empty() || !IsPcxMarker((*bytes)[0])) {
+    skin = std::make_unique<TTeBitmap>();
+    return;
+  }
   try {
-    TResourceStream stream(module, name);
-    const uint8_t* bytes = stream.Memory();
-    if (!skin || stream.Size() == 0 || !IsPcxMarker(bytes[0])) skin = std::make_unique<TTeBitmap>();
+    TCustomMemoryStream stream(bytes->data(), bytes->size());
     skin->LoadFromPcx(stream, options);
     if (skin->CachedBitmap()) skin->UpdateCachedBitmap();
-  } catch (...) {
+  } catch (const Exception&) {
     skin = std::make_unique<TTeBitmap>();
-    throw;
   }
 }
 
 }  // namespace
 
+bool TTeThemeLuna::IsThemeAvailable() { return SkinsUsable(kLunaSkins); }
+
 void TTeThemeLuna::LoadSkinsFrom(const TTeSkinResources& skins) {
   // Decoded, keyed by a corner pixel's colour and tinted in one pass each.
-  // Both skins exist before either loads, so that a failed load leaves
-  // empty skins that paint nothing rather than none at all.
   if (!primarySkin_) primarySkin_ = std::make_unique<TTeBitmap>();
   if (!secondarySkin_) secondarySkin_ = std::make_unique<TTeBitmap>();
-  const HINSTANCE module = GetModuleHandleW(nullptr);
   const auto [hue, brightness] = skinTint_;
-  try {
-    LoadSkin(primarySkin_, module, skins.primary, {true, false, hue, brightness});
-  } catch (...) {
-    secondarySkin_ = std::make_unique<TTeBitmap>();
-    throw;
-  }
-  LoadSkin(secondarySkin_, module, skins.secondary, {true, skins.secondaryKeyBottomLeft, hue, brightness});
+  LoadSkin(primarySkin_, skins.primary, {true, false, hue, brightness});
+  LoadSkin(secondarySkin_, skins.secondary, {true, skins.secondaryKeyBottomLeft, hue, brightness});
 }
 
 void TTeThemeLuna::UpdateColors() {
@@ -712,6 +720,8 @@ void TTeThemeLuna::DrawPopupScrollButton(TCanvas& canvas, const TRect& rect, int
 // --- Metal Luna ----------------------------------------------------------------------
 
 TTeThemeMetalLuna::TTeThemeMetalLuna() : TTeThemeLuna(kMetalLunaSkins) {}
+
+bool TTeThemeMetalLuna::IsThemeAvailable() { return SkinsUsable(kMetalLunaSkins); }
 
 TColor TTeThemeMetalLuna::GetColor(TTeThemeColor kind) const {
   return AdjustColor(TableColor(kMetalLuna, kind));

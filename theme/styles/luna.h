@@ -29,12 +29,13 @@ class TTeThemeLuna : public TTeTheme {
   HV_THEME_CLASS(TTeThemeLuna, TTeTheme)
 
  public:
-  // Loads the skins; a missing resource raises EResNotFound.
+  // Loads the skins; one that is missing or broken is left empty.
   TTeThemeLuna();
   ~TTeThemeLuna() override;
 
   static std::string GetName() { return "Luna"; }
-  static bool IsThemeAvailable() { return true; }
+  // Only while both skins are there, whole and large enough.
+  static bool IsThemeAvailable();
 
   // Reloads the skins, so that tints never accumulate, then tints them.
   void UpdateColors() override;
@@ -91,8 +92,9 @@ class TTeThemeLuna : public TTeTheme {
   HRGN GetFormRegion(int width, int height, TTeBorderStyle borderStyle) override;
 
   // Reloads both skins from the resources, into the bitmaps they have, and
-  // keys them; leaves them untinted. A skin that cannot be loaded is left
-  // empty.
+  // keys them; leaves them untinted. A skin that is missing or cannot be
+  // decoded is left empty; nothing is raised, since the style then answers
+  // that it is not available and nothing paints with it.
   virtual void LoadSkins();
 
   // Never null; empty when the resource was no PCX image.
@@ -124,7 +126,7 @@ class TTeThemeMetalLuna : public TTeThemeLuna {
   TTeThemeMetalLuna();
 
   static std::string GetName() { return "MetalLuna"; }
-  static bool IsThemeAvailable() { return true; }
+  static bool IsThemeAvailable();
 
   TColor GetColor(TTeThemeColor kind) const override;
   void LoadSkins() override;

@@ -113,7 +113,12 @@ size_t DecodeRawRows(std::span<const uint8_t> body, TRowSink& sink) {
 
 // Lines exactly as wide as the image, in a view that holds all of it with
 // no gap between rows: the pixels are one stream, and decoding is runs of
-// fills and of palette lookups, each as wide as the processor allows.
+// fills and of palette lookups, each as wide as the processor allows. Skins
+// are mostly short runs, though, and a call into a wide kernel costs more
+// than the few pixels it would write: runs shorter than kShortRun are
+// written in place.
+constexpr size_t kShortRun = 8;
+
 size_t DecodeRunLengthLinear(std::span<const uint8_t> body, uint32_t* out, size_t total, const PcxColorTable& colors,
                              TRowWriters writers) {
   size_t in = 0;
@@ -124,15 +129,25 @@ size_t DecodeRunLengthLinear(std::span<const uint8_t> body, uint32_t* out, size_
     size_t literals = in;
     while (literals < limit && (body[literals] & kRunFlag) != kRunFlag) ++literals;
     if (literals > in) {
-      writers.expand(out + done, body.data() + in, static_cast<int>(literals - in), colors.data());
-      done += literals - in;
+      const size_t count = literals - in;
+      if (count >= kShortRun) {
+        writers.expand(out + done, body.data() + in, static_cast<int>(count), colors.data());
+      } else {
+        for (size_t i = 0; i < count; ++i) out[done + i] = colors[body[in + i]];
+      }
+      done += count;
       in = literals;
       continue;
     }
     const uint8_t b = body[in++];
     if (in >= body.size()) break;
     const size_t run = std::min<size_t>(b & kMaxRun, total - done);
-    writers.fill(out + done, colors[body[in++]], static_cast<int>(run));
+    const uint32_t colour = colors[body[in++]];
+    if (run >= kShortRun) {
+      writers.fill(out + done, colour, static_cast<int>(run));
+    } else {
+      for (size_t i = 0; i < run; ++i) out[done + i] = colour;
+    }
     done += run;
   }
   writers.fill(out + done, colors[0], static_cast<int>(total - done));
@@ -239,6 +254,35 @@ uint8_t PcxIndexAt(std::span<const uint8_t> data, const PcxLayout& layout, int x
     if (produced > wanted) return value;
   }
   return 0;
+}
+
+bool IsWholePcx(std::span<const uint8_t> data) {
+  std::optional<PcxLayout> layout;
+  try {
+    layout = ReadPcxLayout(data);
+  } catch (const Exception&) {
+    return false;
+  }
+  if (!layout || !layout->encoded || !layout->hasPalette) return false;
+  const size_t paletteAt = data.size() - kPcxPaletteBlockSize;
+  if (data[paletteAt] != kPaletteBlockMarker) return false;
+  // Counting the decoded bytes run by run: the lines must fill up exactly at
+  // the palette block, with no run left hanging across it.
+  const std::span<const uint8_t> body = data.subspan(kPcxHeaderSize, paletteAt - kPcxHeaderSize);
+  const uint64_t wanted = uint64_t{layout->lineSize} * static_cast<uint64_t>(layout->height);
+  uint64_t produced = 0;
+  size_t in = 0;
+  while (produced < wanted && in < body.size()) {
+    const uint8_t b = body[in++];
+    if ((b & kRunFlag) != kRunFlag) {
+      ++produced;
+      continue;
+    }
+    if (in >= body.size()) return false;
+    ++in;
+    produced += b & kMaxRun;
+  }
+  return produced == wanted && in == body.size();
 }
 
 PcxColorTable KeyPcxColors(const PcxColorTable& colors, uint32_t key) {

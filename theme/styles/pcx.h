@@ -71,6 +71,13 @@ PcxColorTable KeyPcxColors(const PcxColorTable& colors, uint32_t key);
 size_t DecodePcxPixels(std::span<const uint8_t> data, const PcxLayout& layout, const PcxColorTable& colors,
                        TPixelBuffer dst, TPixelPath path = kppAuto);
 
+// Whether the data is a whole run-length-encoded PCX image with its palette
+// block: a sound header, lines that end exactly where the block begins, and
+// the block's marker byte. A file cut short anywhere, or with bytes added,
+// is not whole, though DecodePcx would still make an image of it. Never
+// raises; never reads outside `data`.
+bool IsWholePcx(std::span<const uint8_t> data);
+
 // Decodes a whole PCX file held in memory.
 // - EReadError when the data is shorter than the 128-byte header, whatever
 //   its first byte.

@@ -14,6 +14,7 @@
 #include <string>
 
 #include "app/frmmain.h"
+#include "app/startup.h"
 #include "framework/application.h"
 #include "framework/classes.h"
 #include "framework/memo.h"
@@ -50,9 +51,10 @@ void Write(const std::string& path, const std::string& bytes) {
 
 int main() {
   using namespace hv;
+  // The window's layout names the themed controls too: register what the
+  // viewer itself registers, or loading the layout fails.
   Application()->Initialize();
-  RegisterStandardClasses();
-  RegisterClasses<TFrmMain, TWebBrowser, TTeThemeEngine, TTeThemeForm>();
+  StartViewer();
   std::string index = TFrmMain::BaseFolder() + "TrvNode.DLL";
   std::printf("%10s %12s %12s %14s %16s %10s\n", "topics", "show ms", "per topic us", "path lines", "no windows ms",
               "x previous");
@@ -93,5 +95,6 @@ int main() {
   }
   DeleteFileW(Widen(index).c_str());
   FinalizeApplication();
+  FinishViewer();
   return 0;
 }

@@ -8,6 +8,7 @@
 
 #include "framework/strings.h"
 #include "theme/controls/checkbox.h"
+#include "theme/controls/edit.h"
 #include "theme/controls/groupbox.h"
 #include "theme/controls/radiobutton.h"
 #include "theme/controls/radiogroup.h"
@@ -274,6 +275,41 @@ TControlSheetRow TreeRow() {
   return row;
 }
 
+TTeCustomEdit& Edit(TControl& c) { return static_cast<TTeCustomEdit&>(c); }
+
+// The edit box has no style of its own: it wears the frame of the control
+// base, so the row shows its text, selection and password cells beside the
+// styled controls.
+TControlSheetRow EditRow() {
+  TControlSheetRow row{"TTeCustomEdit", {121, 21}, nullptr, {}};
+  row.make = [](TWinControl& host, TTeThemeEngine&) -> TControl* {
+    auto* edit = TComponent::Create<TTeCustomEdit>(&host);
+    edit->SetParent(&host);
+    edit->SetEditText(u"Help \u4E2D\u6587 text");
+    return edit;
+  };
+  row.states = {{"normal", nullptr},
+                {"hot", Hover},
+                {"selection", [](TControl& c) {
+                   Edit(c).SetHideSelection(false);
+                   Edit(c).Select(5, 2);
+                 }},
+                {"scrolled to the end", [](TControl& c) {
+                   Edit(c).SetEditText(u"A line of text too long for the box to show at once");
+                   Edit(c).SetCaret(static_cast<int>(Edit(c).EditText().size()));
+                 }},
+                {"right aligned", [](TControl& c) { Edit(c).SetTextAlignment(TAlignment::taRightJustify); }},
+                {"centred", [](TControl& c) { Edit(c).SetTextAlignment(TAlignment::taCenter); }},
+                {"password char", [](TControl& c) {
+                   Edit(c).SetPasswordKind(pkChar);
+                   Edit(c).SetPasswordWideChar(u'*');
+                 }},
+                {"password circles", [](TControl& c) { Edit(c).SetPasswordKind(pkCircle); }},
+                {"password triangles", [](TControl& c) { Edit(c).SetPasswordKind(pkTriangle); }},
+                {"disabled", [](TControl& c) { c.SetEnabled(false); }}};
+  return row;
+}
+
 }  // namespace
 
 std::vector<TControlSheetRow> ControlSheetRows() {
@@ -288,7 +324,8 @@ std::vector<TControlSheetRow> ControlSheetRows() {
           MarkRow<TTeThemeRadioButton>("TTeThemeRadioButton", "Large", false),
           ScrollBarRow(true),
           ScrollBarRow(false),
-          TreeRow()};
+          TreeRow(),
+          EditRow()};
 }
 
 }  // namespace hv

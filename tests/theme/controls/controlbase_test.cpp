@@ -12,6 +12,7 @@
 #include <memory>
 
 #include "framework/graphics.h"
+#include "tests/support/gui_objects.h"
 #include "tests/theme/controls/control_test_support.h"
 #include "theme/controls/blendpixels.h"
 #include "theme/core/backgroundrequest.h"
@@ -178,6 +179,31 @@ TEST_F(ControlBaseTest, BlendingNeedsABufferOnBothBases) {
 }
 
 // --- painting modes ------------------------------------------------------------------------
+
+// A paint into a buffer of the control's own puts the canvas back on the
+// screen while the buffer is still there: nothing is ever selected into a
+// context already deleted, and the buffer goes with the paint.
+TEST_F(ControlBaseTest, AnOwnBufferOutlivesTheCanvasOnIt) {
+  ASSERT_TRUE(test::InstallGuiObjectCounter());
+  auto* c = Add<TMarkedControl>(&form(), Bounds(0, 0, 50, 20));
+  auto* g = Add<TMarkedGraphic>(&form(), Bounds(0, 30, 50, 20));
+  c->SetPerformance(kspDoubleBuffer);
+  g->SetPerformance(kspDoubleBuffer);
+  RepaintAll(form().Handle());
+  const long refused = test::FailedSelections();
+  const long made = test::GuiObjectsMade();
+  const test::TGuiObjectCounts before = test::LiveGuiObjects();
+  for (int i = 0; i < 5; ++i) {
+    c->Canvas()->Pen()->SetColor(i % 2 ? clRed : clBlue);  // a pen of its own on the canvas
+    g->Canvas()->Pen()->SetColor(i % 2 ? clRed : clBlue);
+    RepaintAll(form().Handle());
+  }
+  EXPECT_GT(c->paints, 5);
+  EXPECT_GT(g->paints, 5);
+  EXPECT_GT(test::GuiObjectsMade(), made) << "each paint made a buffer";
+  EXPECT_EQ(test::FailedSelections(), refused) << test::LastFailedSelection();
+  EXPECT_EQ(test::LiveGuiObjects(), before) << test::LiveGuiObjects().Describe();
+}
 
 TEST_F(ControlBaseTest, TheThreeModesPaintTheSamePixels) {
   auto* c = Add<TMarkedControl>(&form(), Bounds(10, 10, 60, 40));

@@ -8,6 +8,7 @@
 
 #include <stdexcept>
 
+#include "framework/graphics.h"
 #include "theme/core/tebitmap.h"
 #include "theme/core/themelibrary.h"
 #include "theme/styles/luna.h"
@@ -77,6 +78,18 @@ TEST_F(ControlSheetTest, StatesThatTheStylePaintsDifferentlyDiffer) {
     return n;
   };
   EXPECT_GT(differing("TTeThemeCheckBox normal", "TTeThemeCheckBox checked"), 0);
+  // The edit box's selection is filled in the highlight colour along the
+  // top row of its text (5 pixels in: border 3, two bevels); nothing is
+  // filled without one.
+  const uint32_t bgr = static_cast<uint32_t>(ColorToRGB(clHighlight));
+  const uint32_t highlight = ((bgr & 0xFF) << 16) | (bgr & 0xFF00) | ((bgr >> 16) & 0xFF);
+  auto highlighted = [&](const std::string& cell) {
+    int n = 0;
+    for (int x = 5; x < 116; ++x) n += At(cell, x, 5) == highlight;
+    return n;
+  };
+  EXPECT_GT(highlighted("TTeCustomEdit selection"), 4);
+  EXPECT_EQ(highlighted("TTeCustomEdit normal"), 0);
   EXPECT_GT(differing("TTeThemeCheckBox normal", "TTeThemeCheckBox hot"), 0);
   EXPECT_GT(differing("TTeThemeRadioButton normal", "TTeThemeRadioButton checked"), 0);
   // The grip in the bar's corner.

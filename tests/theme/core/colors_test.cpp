@@ -98,6 +98,24 @@ TEST_F(ColorsTest, RoundingIsHalfToEven) {
   EXPECT_EQ(RoundHalfEven(1e300), INT32_MAX);
   EXPECT_EQ(RoundHalfEven(-1e300), INT32_MIN);
   EXPECT_EQ(RoundHalfEven(std::nan("")), 0);
+  EXPECT_EQ(RoundHalfEven(-0.5 + 0x1p-54), 0);
+  EXPECT_EQ(RoundHalfEven(-1e-300), 0);
+  EXPECT_EQ(RoundHalfEven(2147483646.5), 2147483646);
+  EXPECT_EQ(RoundHalfEven(2147483646.75), 2147483647);
+  EXPECT_EQ(RoundHalfEven(-2147483647.5), INT32_MIN);
+
+  // The same as the library's rounding to nearest, ties to even, on every
+  // half and its neighbours and on the products of every channel byte.
+  for (int i = -600; i <= 600; ++i) {
+    const double half = i / 2.0;
+    for (double v : {half, std::nextafter(half, -1e9), std::nextafter(half, 1e9), half + 1e-9, half - 1e-9})
+      ASSERT_EQ(RoundHalfEven(v), static_cast<int>(std::nearbyint(v))) << v;
+  }
+  for (int c = 0; c < 256; ++c)
+    for (float h : {0.0f, 0.1f, 1.0f / 3.0f, 0.5f, 0.999f}) {
+      const double v = static_cast<float>(static_cast<float>(c) / 255.0f) * 255.0f + h;
+      ASSERT_EQ(RoundHalfEven(v), static_cast<int>(std::nearbyint(v))) << v;
+    }
 
   // A grey whose lightness times 255 is exactly 2.5 or 254.5 in single
   // precision lands on the even neighbour.

@@ -143,7 +143,21 @@ TEST(PixelsTest, AutomaticPathIsTheWidestThisProcessorRuns) {
   const TPixelPath widest = WidestPixelPath();
   const TPixelPath expected = Avx2Available() ? kppAvx2 : Sse2Available() ? kppSse2 : kppScalar;
   EXPECT_EQ(widest, expected);
-  EXPECT_EQ(&pixel_kernels::Kernels(kppAuto), &pixel_kernels::Kernels(widest));
+  // The automatic choice is the widest form of every operation but the two
+  // table lookups, which run as on the SSE2 path.
+  const auto& automatic = pixel_kernels::Kernels(kppAuto);
+  const auto& wide = pixel_kernels::Kernels(widest);
+  const auto& narrow = pixel_kernels::Kernels(kppSse2);
+  EXPECT_EQ(automatic.blend, wide.blend);
+  EXPECT_EQ(automatic.underlay, wide.underlay);
+  EXPECT_EQ(automatic.keyed, wide.keyed);
+  EXPECT_EQ(automatic.blendFill, wide.blendFill);
+  EXPECT_EQ(automatic.fill, wide.fill);
+  EXPECT_EQ(automatic.brightness, wide.brightness);
+  EXPECT_EQ(automatic.setAlpha, wide.setAlpha);
+  EXPECT_EQ(automatic.expand, narrow.expand);
+  EXPECT_EQ(automatic.hueLookup, narrow.hueLookup);
+  EXPECT_EQ(&pixel_kernels::Kernels(kppAuto), &pixel_kernels::Kernels(kppAuto)) << "chosen once";
   EXPECT_EQ(&pixel_kernels::Kernels(kppScalar), &pixel_kernels::kScalarKernels);
   // A path the processor cannot run falls back to a narrower one, never to
   // code it cannot execute.

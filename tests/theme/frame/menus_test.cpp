@@ -304,10 +304,13 @@ TEST_F(MenuTest, AcceleratorsPickItemsAndOpenSubmenus) {
 TEST_F(MenuTest, HoveringOpensASubmenuAndMovingBackClosesIt) {
   StandardItems();
   std::vector<std::string> seen;
+  DWORD movedAt = 0, openedAt = 0;
+  c->OnBeforeDropDown = [&](TTeCustomItem*) { openedAt = GetTickCount(); };
   {
     TScript script({[&] {
                       const RECT r = ItemScreenRect(Level(0), c);
                       MoveMouse(r.left + 5, r.top + 3);
+                      movedAt = GetTickCount();
                     },
                     [] {}, [] {}, [] {}, [] {}, [] {}, [] {}, [] {},
                     [&] {
@@ -327,6 +330,10 @@ TEST_F(MenuTest, HoveringOpensASubmenuAndMovingBackClosesIt) {
     menu->Popup(150, 150);
   }
   EXPECT_EQ(seen, (std::vector<std::string>{"2:&Charlie", "2:C&2", "1:&Alpha"}));
+  ASSERT_NE(openedAt, 0u);
+  // The pointer rests a quarter of a second before the submenu opens, so
+  // that crossing an item on the way to another opens nothing.
+  EXPECT_GE(openedAt - movedAt, 240u);
 }
 
 TEST_F(MenuTest, AClickOutsideAndTheOwnersDeactivationCloseTheMenu) {
@@ -375,16 +382,19 @@ TEST_F(MenuTest, AScrolledLevelShowsItsCountAndScrollsWithKeysAndArrows) {
     itemHeight = root->Items(0)->ItemRect().Height();
   });
   for (int i = 0; i < 7; ++i) steps.push_back([&] { Key(VK_DOWN); });
+  DWORD hoverFrom = 0, hoverTo = 0;
   steps.push_back([&] {
     firstAfterKeys = root->FirstShown();
     const TRect arrow = Level(0)->ArrowRect(2);
     POINT p{arrow.left + 5, arrow.top + 4};
     ClientToScreen(Level(0)->HostHandle(), &p);
     MoveMouse(p.x, p.y);
+    hoverFrom = GetTickCount();
   });
   for (int i = 0; i < 8; ++i) steps.push_back([] {});
   steps.push_back([&] {
     firstAfterHover = root->FirstShown();
+    hoverTo = GetTickCount();
     Key(VK_ESCAPE);
   });
   {
@@ -395,6 +405,8 @@ TEST_F(MenuTest, AScrolledLevelShowsItsCountAndScrollsWithKeysAndArrows) {
   EXPECT_EQ(height, 5 * itemHeight + 20 + 2 * TTePopupForm::kBorder) << "five items and two 10-pixel arrows";
   EXPECT_EQ(firstAfterKeys, 3) << "the eighth item is the last of five shown";
   EXPECT_GT(firstAfterHover, firstAfterKeys) << "hovering the down arrow scrolls";
+  EXPECT_LE(firstAfterHover - firstAfterKeys, static_cast<int>((hoverTo - hoverFrom) / 100) + 1)
+      << "one item per 100 ms at most";
 }
 
 TEST_F(MenuTest, DeletingTheHotOrOpenItemWhileShownClosesThatLevelSafely) {
@@ -447,6 +459,11 @@ TEST_F(MenuTest, AMenuWhoseOwnerIsDestroyedWhileOpenClosesWithoutTouchingIt) {
   }
   EXPECT_TRUE(opened);
   EXPECT_EQ(Levels(), 0);
+  // Every level there still is has let go of the freed items.
+  for (TTeItemView* view : TTeItemView::AllViews()) {
+    EXPECT_EQ(view->Root(), nullptr);
+    EXPECT_EQ(view->HotItem(), nullptr);
+  }
   test::PumpMessages();
   EXPECT_TRUE(clicked.empty());
 }
@@ -463,14 +480,32 @@ TEST_F(MenuTest, ATenThousandItemMenuOpensScrolledAndFollowsTheKeys) {
     r = HostRect(Level(0));
     for (int i = 0; i < 60; ++i) Key(VK_DOWN);
   });
+  int firstBeforeHover = -1, firstAfterDown = -1, firstAfterUp = -1;
+  auto hover = [&](int arrow) {
+    const TRect r = Level(0)->ArrowRect(arrow);
+    POINT p{r.left + 5, r.top + 4};
+    ClientToScreen(Level(0)->HostHandle(), &p);
+    MoveMouse(p.x, p.y);
+  };
   steps.push_back([&] {
     hot = HotCaption(Level(0));
+    firstBeforeHover = root->FirstShown();
+    hover(2);
+  });
+  steps.push_back([&] {
+    firstAfterDown = root->FirstShown();
+    hover(1);
+  });
+  steps.push_back([&] {
+    firstAfterUp = root->FirstShown();
     Key(VK_ESCAPE);
   });
   {
-    TScript script(steps, 200);
+    TScript script(steps, 400);
     menu->Popup(150, 50);
   }
+  EXPECT_GT(firstAfterDown, firstBeforeHover) << "the down arrow scrolls while hovered";
+  EXPECT_LT(firstAfterUp, firstAfterDown) << "the up arrow scrolls back";
   EXPECT_TRUE(scrolled);
   EXPECT_LE(r.bottom - r.top, work.Height());
   EXPECT_GE(r.top, work.top);
@@ -563,6 +598,143 @@ TEST_F(MenuTest, ASecondPopupMenuClosesTheFirst) {
   EXPECT_EQ(levels, (std::vector<int>{1, 0, 0})) << "the first menu's level was gone before the second opened";
   EXPECT_EQ(Levels(), 0);
   EXPECT_EQ(TTeCustomPopupMenu::OpenMenu(), nullptr);
+}
+
+TEST_F(MenuTest, PopupOptionsShadowAndBlendEveryLevelAndAnimateTheFirstOnly) {
+  StandardItems();
+  TTePopupMenuOptions* options = menu->PopupMenuOptions();
+  options->Shadow()->SetEnabled(true);
+  options->Blending()->SetEnabled(true);
+  options->Blending()->SetValue(200);
+  options->Animation()->SetEnabled(true);
+  options->Animation()->SetTime(1);
+  const int shadow = options->Shadow()->Size();
+  struct TSeen {
+    bool animated = false, shadowed = false, blended = false;
+    SIZE size{}, extent{};
+    bool cornerOutside = false;  // top-right corner: neither frame nor shadow
+  };
+  auto look = [&](TTeItemView* view) {
+    TSeen seen;
+    auto* window = dynamic_cast<TTePopupWindow*>(view->Host());
+    if (!window) return seen;
+    seen.animated = window->Frame()->Animation()->Enabled();
+    seen.shadowed = window->Frame()->Shadow()->Enabled();
+    seen.blended = window->Frame()->Blending()->Enabled();
+    const RECT r = HostRect(view);
+    seen.size = {r.right - r.left, r.bottom - r.top};
+    seen.extent = {view->Extent().cx, view->Extent().cy};
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    if (GetWindowRgn(view->HostHandle(), region) != ERROR)
+      seen.cornerOutside = !PtInRegion(region, seen.size.cx - 2, 1);
+    DeleteObject(region);
+    return seen;
+  };
+  TSeen first, second, plain;
+  {
+    // The show animation pumps messages: a tick may come before the loop runs.
+    TScript script({[] {},
+                    [&] {
+                      first = look(Level(0));
+                      Key(VK_DOWN);
+                    },
+                    [&] { Key(VK_DOWN); },
+                    [&] { Key(VK_RIGHT); },
+                    [&] {
+                      if (Levels() == 2) second = look(Deepest());
+                      Key(VK_ESCAPE);
+                    },
+                    [&] { Key(VK_ESCAPE); }});
+    menu->Popup(150, 150);
+  }
+  EXPECT_TRUE(first.animated);
+  EXPECT_FALSE(second.animated) << "only the level that opens the menu animates";
+  EXPECT_TRUE(first.shadowed && second.shadowed);
+  EXPECT_TRUE(first.blended && second.blended);
+  const int border = 2 * TTePopupForm::kBorder;
+  EXPECT_EQ(first.size.cx, first.extent.cx + border + shadow);
+  EXPECT_EQ(first.size.cy, first.extent.cy + border + shadow);
+  EXPECT_EQ(second.size.cy, second.extent.cy + border + shadow);
+  EXPECT_TRUE(first.cornerOutside) << "the shadow is the frame's outline moved down and right";
+
+  // The same windows serve a menu without the options: nothing stays behind.
+  TTePopupMenuOptions none;
+  menu->SetPopupMenuOptions(&none);
+  {
+    TScript script({[&] {
+      plain = look(Level(0));
+      Key(VK_ESCAPE);
+    }});
+    menu->Popup(150, 150);
+  }
+  EXPECT_FALSE(plain.animated || plain.shadowed || plain.blended);
+  EXPECT_EQ(plain.size.cx, plain.extent.cx + border);
+  EXPECT_EQ(plain.size.cy, plain.extent.cy + border);
+}
+
+TEST_F(MenuTest, AClosedLevelsWindowWaitsHiddenAndServesTheNextMenu) {
+  StandardItems();
+  HWND top = nullptr, sub = nullptr, again = nullptr;
+  int againHeight = 0, againExtent = 0;
+  {
+    TScript script({[&] {
+                      top = Level(0)->HostHandle();
+                      Key(VK_DOWN);
+                    },
+                    [&] { Key(VK_DOWN); },
+                    [&] { Key(VK_RIGHT); },
+                    [&] {
+                      sub = Deepest()->HostHandle();
+                      Key(VK_ESCAPE);
+                    },
+                    [&] { Key(VK_ESCAPE); }});
+    menu->Popup(150, 150);
+  }
+  ASSERT_TRUE(top && sub);
+  EXPECT_NE(top, sub);
+  EXPECT_TRUE(IsWindow(top) && IsWindow(sub));
+  EXPECT_FALSE(IsWindowVisible(top) || IsWindowVisible(sub)) << "closed levels are hidden";
+  EXPECT_GE(IdlePopupWindows(), 2);
+
+  // Another menu with other items takes one of them, sized for its items.
+  auto* other = TComponent::Create<TTeCustomPopupMenu>(owner.get());
+  for (int i = 0; i < 9; ++i) Add(other->Items(), "Other " + std::to_string(i));
+  {
+    TScript script({[&] {
+      again = Level(0)->HostHandle();
+      againHeight = HostRect(Level(0)).bottom - HostRect(Level(0)).top;
+      againExtent = Level(0)->Extent().cy;
+      Key(VK_ESCAPE);
+    }});
+    other->Popup(200, 120);
+  }
+  EXPECT_TRUE(again == top || again == sub);
+  EXPECT_EQ(againHeight, againExtent + 2 * TTePopupForm::kBorder);
+  EXPECT_EQ(Levels(), 0);
+
+  // The owner goes and takes the idle windows along; a menu of another
+  // owner still opens.
+  owner.reset();
+  EXPECT_FALSE(IsWindow(top) || IsWindow(sub));
+  TForm next(nullptr);
+  next.SetBounds(150, 150, 200, 150);
+  next.HandleNeeded();
+  next.Show();
+  auto* nextMenu = TComponent::Create<TTeCustomPopupMenu>(&next);
+  Add(nextMenu->Items(), "Only");
+  int levels = 0;
+  bool visible = false;
+  {
+    TScript script({[&] {
+      levels = Levels();
+      visible = IsWindowVisible(Level(0)->HostHandle()) != FALSE;
+      PostMessageW(next.Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+    }});
+    nextMenu->Popup(160, 160);
+  }
+  EXPECT_EQ(levels, 1);
+  EXPECT_TRUE(visible);
+  EXPECT_EQ(Levels(), 0);
 }
 
 // The frame's own menu.

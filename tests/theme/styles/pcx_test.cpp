@@ -251,6 +251,36 @@ TEST(PcxTest, RoundTrips) {
   }
 }
 
+TEST(PcxTest, OnlyAnUncutFileIsWhole) {
+  PcxIndexedImage source{.width = 37, .height = 9, .indices = std::vector<uint8_t>(37 * 9)};
+  for (size_t i = 0; i < source.indices.size(); ++i) source.indices[i] = uint8_t(i / 5 * 7);
+  const std::vector<uint8_t> file = EncodePcx(source);
+  ASSERT_TRUE(IsWholePcx(file));
+  // Cut anywhere, from the first header byte to the last palette byte.
+  for (size_t size = 0; size < file.size(); ++size)
+    ASSERT_FALSE(IsWholePcx(std::span<const uint8_t>(file).first(size))) << size;
+  std::vector<uint8_t> longer = file;
+  longer.push_back(12);
+  EXPECT_FALSE(IsWholePcx(longer)) << "a byte too many";
+  std::vector<uint8_t> noMarker = file;
+  noMarker[file.size() - kPcxPaletteBlockSize] = 0;
+  EXPECT_FALSE(IsWholePcx(noMarker));
+  std::vector<uint8_t> raw = file;
+  raw[2] = 0;
+  EXPECT_FALSE(IsWholePcx(raw)) << "the lines of a raw file would not end at the block";
+  std::vector<uint8_t> taller = file;
+  taller[10] = uint8_t(taller[10] + 1);
+  EXPECT_FALSE(IsWholePcx(taller)) << "a header that claims another line";
+  std::vector<uint8_t> noPcx = file;
+  noPcx[0] = 'B';
+  EXPECT_FALSE(IsWholePcx(noPcx));
+  std::vector<uint8_t> inverted = file;
+  inverted[8] = 0;
+  inverted[9] = 0;
+  inverted[4] = 5;
+  EXPECT_FALSE(IsWholePcx(inverted)) << "an extent the reader refuses";
+}
+
 TEST(PcxTest, SkinDrawnInArgbKeepsItsKeyPixels) {
   // A 196 x 435 secondary skin as the generator draws it: ARGB with a
   // slightly-off magenta background and a pure one in the bottom-left corner,
@@ -286,11 +316,21 @@ TEST(PcxTest, SkinDrawnInArgbKeepsItsKeyPixels) {
 // short and into a smaller view, on every pixel path.
 TEST(PcxTest, DirectDecodeWritesThePaletteColoursOfEveryIndex) {
   std::mt19937 rng(5);
-  for (const auto& size : {std::pair{1, 1}, {2, 3}, {7, 5}, {40, 9}, {33, 17}}) {
+  for (const auto& size : {std::pair{1, 1}, {2, 3}, {7, 5}, {40, 9}, {33, 17}, {64, 8}}) {
     const int w = size.first, h = size.second;
     PcxIndexedImage source{.width = w, .height = h, .indices = {}};
-    for (int i = 0; i < w * h; ++i)  // runs of a few values, and stray ones
+    for (int i = 0; i < w * h; ++i) {
+      if (w == 64) {
+        // Runs and literal stretches of every length from 1 to past the
+        // short-run limit on either side of it, at every alignment.
+        const int x = i % 64, y = i / 64, length = 1 + (y * 3 + x / 16) % 21;
+        const bool run = (x / 16) % 2 == 0;
+        source.indices.push_back(static_cast<uint8_t>(run ? 200 + (x % 16) / length : (x * 7 + y) % 190));
+        continue;
+      }
+      // Runs of a few values, and stray ones.
       source.indices.push_back(static_cast<uint8_t>(rng() % 3 == 0 ? rng() % 256 : (i / 5) % 4 + 190));
+    }
     for (size_t i = 0; i < 256; ++i) source.palette[i] = (static_cast<uint32_t>(i) * 0x010305u) & 0xFFFFFFu;
     const std::vector<uint8_t> file = EncodePcx(source);
     const auto layout = ReadPcxLayout(file);
