@@ -11,6 +11,7 @@
 #include "framework/sysutils.h"
 #include "framework/winstring.h"
 #include "pageview/findbar.h"
+#include "pageview/htmllink.h"
 
 namespace hv {
 
