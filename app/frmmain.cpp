@@ -8,8 +8,10 @@
 #include "framework/memo.h"
 #include "framework/sysutils.h"
 #include "framework/treeview.h"
-#include "pageview/webbrowser.h"
 #include "framework/winstring.h"
+#include "pageview/htmllink.h"
+#include "pageview/htmlview.h"
+#include "pageview/webbrowser.h"
 #include "theme/controls/statusbar.h"
 #include "theme/controls/themetreeview.h"
 
@@ -49,6 +51,11 @@ std::string TFrmMain::BaseFolder() {
   }
   size_t cut = path.find_last_of(L"\\:");
   return Narrow(cut == std::wstring::npos ? std::wstring() : path.substr(0, cut + 1));
+}
+
+void TFrmMain::Loaded() {
+  TForm::Loaded();
+  if (WebBrowser1) WebBrowser1->OnFollow = [this](const std::wstring& path) { PageFollowed(path); };
 }
 
 void TFrmMain::ShowStartupMessage(const std::string& text) {
@@ -126,12 +133,37 @@ void TFrmMain::LoadTopicIndex(const std::string& fileName, TTreeView& tree, TStr
   nodes->EndUpdate();
 }
 
+std::string TFrmMain::TopicPage(int index) const {
+  return std::string(Trim(BaseFolder() + Memo1->Lines()->Get(index)));
+}
+
 void TFrmMain::ShowSelectedTopic() {
   TTreeNode* node = TrvMenu->Selected();
-  if (!node) return;
-  std::string entry = Memo1->Lines()->Get(node->AbsoluteIndex());
-  std::string page(Trim(BaseFolder() + entry));
+  if (!node || followingView_) return;
+  std::string page = TopicPage(node->AbsoluteIndex());
   if (FileExists(page)) WebBrowser1->Navigate(Widen(page));
+}
+
+void TFrmMain::PageFollowed(const std::wstring& path) {
+  if (!TrvMenu || !Memo1) return;
+  auto isShown = [&](int index) {
+    return SamePagePath(Widen(html::NormalizePath(TopicPage(index))), Widen(html::NormalizePath(Narrow(path))));
+  };
+  // The selected topic may be one of several with this page: it stays.
+  if (TTreeNode* selected = TrvMenu->Selected(); selected && isShown(selected->AbsoluteIndex())) return;
+  int count = TrvMenu->Items()->Count();
+  for (int i = 0; i < count; ++i) {
+    if (!isShown(i)) continue;
+    followingView_ = true;
+    try {
+      SelectAbsolute(i);
+    } catch (...) {
+      followingView_ = false;
+      throw;
+    }
+    followingView_ = false;
+    return;
+  }
 }
 
 void TFrmMain::TrvMenuChange(TObject*, TTreeNode*) { ShowSelectedTopic(); }

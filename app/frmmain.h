@@ -44,6 +44,10 @@ class TFrmMain : public TForm {
   static std::optional<std::string> SplitTopicLine(int part, std::string_view text);
   // Shows the page of the selected topic when its file exists.
   void ShowSelectedTopic();
+  // The reader reached a page inside the page view (a link, Back or
+  // Forward): the tree selects the topic of that page, if one has it,
+  // without showing the page a second time.
+  void PageFollowed(const std::wstring& path);
 
   // The executable's folder with its trailing separator.
   static std::string BaseFolder();
@@ -54,10 +58,17 @@ class TFrmMain : public TForm {
   void ShowStartupMessage(const std::string& text);
   const std::string& StartupMessage() const { return startupMessage_; }
 
+ protected:
+  void Loaded() override;
+
  private:
   void SelectAbsolute(int index);
+  // The full path of the page of the topic at an absolute index.
+  std::string TopicPage(int index) const;
 
   std::string startupMessage_;
+  // Set while the tree follows the page view, whose page is already shown.
+  bool followingView_ = false;
 };
 
 }  // namespace hv

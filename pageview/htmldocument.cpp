@@ -334,7 +334,25 @@ class Builder {
     }
   }
 
+  // The element's own handling first: a block element ends the block
+  // before it, and its place is the block it starts.
   void Start(const Token& token) {
+    StartElement(token);
+    if (skipDepth_ > 0) return;
+    if (const std::string* id = token.Attr("id")) AddPlace(*id);
+    if (token.name == "a") {
+      if (const std::string* name = token.Attr("name")) AddPlace(*name);
+    }
+  }
+
+  void AddPlace(const std::string& name) {
+    // Places only serve links; a page of millions of ids gets no more.
+    constexpr size_t kMaxPlaces = 100000;
+    if (name.empty() || doc_.places.size() >= kMaxPlaces) return;
+    doc_.places.push_back(Place{name, doc_.blocks.size()});
+  }
+
+  void StartElement(const Token& token) {
     const std::string& name = token.name;
     if (name == "template") {
       ++skipDepth_;
@@ -690,6 +708,12 @@ std::string Block::Text() const {
   }
   for (const Run& run : runs) text += run.text;
   return text;
+}
+
+const Place* Document::FindPlace(std::string_view name) const {
+  for (const Place& place : places)
+    if (place.name == name) return &place;
+  return nullptr;
 }
 
 Document ParseHtml(std::string_view utf8, const SheetLoader& sheets) { return Builder(sheets).Build(utf8); }

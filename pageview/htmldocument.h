@@ -80,10 +80,21 @@ struct Block {
   std::string Text() const;
 };
 
+// A named place a link can lead to ("page.htm#name"): an element's `id` or
+// an `<a name>`, at the start of the block it falls in.
+struct Place {
+  std::string name;
+  size_t block = 0;  // index into the blocks; the end of the page when past them
+};
+
 struct Document {
   std::string title;
   std::vector<Block> blocks;
+  std::vector<Place> places;  // in the order of the page
   Charset charset = Charset::Ansi;
+
+  // The first place of that name (names are case-sensitive), or null.
+  const Place* FindPlace(std::string_view name) const;
 };
 
 // Reads a style sheet the page links to, by its href; nothing when it

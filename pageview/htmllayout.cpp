@@ -131,10 +131,13 @@ class Engine {
     auto place = [&](const Block& block) {
       auto [top, bottom] = Margins(block);
       if (previousBottom >= 0) y += std::max(previousBottom, top);
+      int blockTop = y;
       y += LayBlock(block, y);
       previousBottom = bottom;
+      return blockTop;
     };
-    for (const Block& block : doc.blocks) place(block);
+    out_.blockTops.reserve(doc.blocks.size());
+    for (const Block& block : doc.blocks) out_.blockTops.push_back(place(block));
     out_.height = y + margin;
     out_.width = std::max(options_.width, rightmost_ + margin);
   }
@@ -369,12 +372,14 @@ class Engine {
         h = w * natural.cy / natural.cx;
       }
       Run image = run;
-      image.imageWidth = static_cast<int>(std::clamp<long long>(w, 0, kMaxImageSide));
-      image.imageHeight = static_cast<int>(std::clamp<long long>(h, 0, kMaxImageSide));
+      image.imageWidth = static_cast<int>(std::clamp<long long>(Zoomed(w), 0, kMaxImageSide));
+      image.imageHeight = static_cast<int>(std::clamp<long long>(Zoomed(h), 0, kMaxImageSide));
       storage.push_back(std::move(image));
     }
     return storage;
   }
+
+  long long Zoomed(long long pixels) const { return pixels * std::clamp(options_.zoom, 1, 1000) / 100; }
 
   TSize NaturalSize(const std::string& src) {
     for (const auto& [name, size] : imageSizes_)
@@ -585,7 +590,7 @@ class Engine {
           size_t n = span(c, cell);
           if ((n == 1) == (pass == 0)) {
             auto [mn, mx] = MinMax(cell.runs);
-            long long fixed = cell.width > 0 ? std::max(0, cell.width - 2 * pad - 1) : 0;
+            long long fixed = cell.width > 0 ? std::max<long long>(0, Zoomed(cell.width) - 2 * pad - 1) : 0;
             long long wantMin = std::max<long long>(mn, fixed);
             long long wantMax = std::max<long long>(fixed > 0 ? std::max<long long>(fixed, mn) : mx, wantMin);
             long long chromeInside = static_cast<long long>(n - 1) * step;
@@ -610,7 +615,7 @@ class Engine {
     long long avail = room;
     long long target = 0;  // the width the table asks for, inside its chrome
     if (format.widthPercent > 0) target = (right_ - x0) * format.widthPercent / 100 - chrome;
-    if (format.width > 0) target = format.width - chrome;
+    if (format.width > 0) target = Zoomed(format.width) - chrome;
     if (target > 0) avail = std::min(avail, target);
     long long sumMin = 0, sumMax = 0;
     for (size_t c = 0; c < cols; ++c) {

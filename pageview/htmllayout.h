@@ -66,12 +66,16 @@ struct LinkArea {
 struct LayoutOptions {
   int width = 0;  // the surface width, margins included
   int margin = 8;
+  // Lengths the page gives in pixels (image and table sizes) grow with the
+  // reader's zoom, in percent, as the fonts do.
+  int zoom = 100;
   // The title belongs to the window's caption and history, never to the page.
 };
 
 struct PageLayout {
   std::vector<LayoutBox> boxes;  // in painting order
   std::vector<LinkArea> links;   // one per text box of a link
+  std::vector<int> blockTops;    // the top of each block of the document, in its order
   int width = 0;                 // right edge of the widest content plus the margin
   int height = 0;                // bottom of the last block plus the margin
 

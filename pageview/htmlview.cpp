@@ -7,10 +7,11 @@
 #include <type_traits>
 #include <vector>
 
-#include "pageview/htmllink.h"
 #include "pageview/pageimages.h"
 #include "framework/sysutils.h"
 #include "framework/winstring.h"
+#include "pageview/findbar.h"
+#include "pageview/htmllink.h"
 
 namespace hv {
 
@@ -161,6 +162,13 @@ class THtmlView::Fonts {
 
   HDC Dc() const { return dc_.get(); }
 
+  // Every size in percent of its normal size; the fonts made so far go.
+  void SetZoom(int percent) {
+    if (percent == zoom_) return;
+    zoom_ = percent;
+    entries_.clear();
+  }
+
   // `wide` picks a face with Chinese glyphs; Wine maps SimSun to the CJK
   // face the system has.
   HFONT Get(const html::RunStyle& style, bool wide, bool underline) {
@@ -169,7 +177,7 @@ class THtmlView::Fonts {
     int pixels = style.heading >= 1 && style.heading <= 6 ? kHeadingPixels[style.heading - 1] : kBodyPixels;
     if (wide) pixels = std::max(pixels, kMinWidePixels);
     LOGFONTW lf{};
-    lf.lfHeight = -MulDiv(pixels, dpi_, 96);
+    lf.lfHeight = -std::max(1, MulDiv(pixels, dpi_ * zoom_, 96 * 100));
     lf.lfWeight = style.bold ? FW_BOLD : FW_NORMAL;
     lf.lfItalic = style.italic;
     lf.lfUnderline = underline;
@@ -203,6 +211,7 @@ class THtmlView::Fonts {
   };
   MemoryDc dc_;
   int dpi_ = 96;
+  int zoom_ = 100;
   std::wstring face_;
   std::vector<Entry> entries_;
 };
@@ -271,7 +280,8 @@ HWND THtmlView::Create(HWND parent, const RECT& bounds) {
   }
   if (!fonts_) fonts_ = std::make_unique<Fonts>();
   HWND hwnd = CreateWindowExW(
-      0, kClassName, path_.c_str(), WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | WS_CLIPSIBLINGS, bounds.left,
+      0, kClassName, path_.c_str(),
+      WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, bounds.left,
       bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top, parent, nullptr, instance, this);
   if (!hwnd) throw EOSError(Format("Cannot create the page view window (error %lu)", GetLastError()));
   Relayout();
@@ -284,7 +294,7 @@ int THtmlView::LineStep() const {
   return std::max(1, measurer.Metrics(html::RunStyle{}).height);
 }
 
-bool THtmlView::Navigate(const std::wstring& path) {
+bool THtmlView::Load(const std::wstring& path) {
   std::string bytes;
   if (!ReadWholeFile(path, bytes)) return false;
   // Linked sheets are local files beside the page; nothing is fetched from the web.
@@ -309,7 +319,6 @@ bool THtmlView::Navigate(const std::wstring& path) {
     Relayout();
     InvalidateRect(hwnd_, nullptr, FALSE);
   }
-  if (OnNavigate) OnNavigate(path_);
   return true;
 }
 
@@ -317,9 +326,12 @@ void THtmlView::Relayout() {
   if (!hwnd_ || !fonts_) return;
   RECT client{};
   GetClientRect(hwnd_, &client);
+  fonts_->SetZoom(zoom_);
   Measurer measurer(*fonts_, images_.get());
   html::LayoutOptions options;
   options.width = client.right - client.left;
+  options.margin = options.margin * zoom_ / 100;
+  options.zoom = zoom_;
   layout_ = html::LayoutDocument(document_, measurer, options);
   layoutWidth_ = options.width;
   // Boxes come nearly in top-to-bottom order; these bounds let a paint find
@@ -331,7 +343,14 @@ void THtmlView::Relayout() {
   for (size_t i = 0; i < count; ++i) reachBelow_[i] = reach = std::max(reach, layout_.boxes[i].rect.bottom);
   int start = INT_MAX;
   for (size_t i = count; i-- > 0;) startAbove_[i] = start = std::min(start, layout_.boxes[i].rect.top);
+  LayoutChanged();
   UpdateScrollBar();
+}
+
+int THtmlView::PrefixWidth(const html::LayoutBox& box, std::string_view prefix) const {
+  if (!fonts_) return 0;
+  Measurer measurer(*fonts_);
+  return measurer.TextWidth(prefix, box.style);
 }
 
 int THtmlView::ClientHeight() const {
@@ -340,7 +359,7 @@ int THtmlView::ClientHeight() const {
   return client.bottom - client.top;
 }
 
-int THtmlView::MaxScroll() const { return std::max(0, layout_.height - ClientHeight()); }
+int THtmlView::MaxScroll() const { return std::max(0, layout_.height - PageHeight()); }
 
 void THtmlView::UpdateScrollBar() {
   if (!hwnd_) return;
@@ -365,7 +384,7 @@ void THtmlView::UpdateScrollBar() {
   si.fMask = SIF_ALL | SIF_DISABLENOSCROLL;
   si.nMin = 0;
   si.nMax = std::max(0, layout_.height - 1);
-  si.nPage = static_cast<UINT>(std::max(0, ClientHeight()));
+  si.nPage = static_cast<UINT>(std::max(0, PageHeight()));
   si.nPos = scrollY_;
   SetScrollInfo(hwnd_, SB_VERT, &si, TRUE);
 }
@@ -429,7 +448,7 @@ void THtmlView::ScrollTo(int y) {
 
 void THtmlView::OnScroll(WPARAM wParam) {
   int line = LineStep();
-  int page = std::max(line, ClientHeight() - line);
+  int page = std::max(line, PageHeight() - line);
   switch (LOWORD(wParam)) {
     case SB_LINEUP:
       ScrollTo(scrollY_ - line);
@@ -470,7 +489,7 @@ void THtmlView::OnWheel(WPARAM wParam) {
   int notches = wheelRemainder_ / WHEEL_DELTA;
   wheelRemainder_ -= notches * WHEEL_DELTA;
   if (notches == 0 || lines == 0) return;
-  int step = lines == WHEEL_PAGESCROLL ? std::max(LineStep(), ClientHeight() - LineStep())
+  int step = lines == WHEEL_PAGESCROLL ? std::max(LineStep(), PageHeight() - LineStep())
                                        : static_cast<int>(std::min<UINT>(lines, 100)) * LineStep();
   ScrollTo(scrollY_ - notches * step);
 }
@@ -495,6 +514,9 @@ void THtmlView::OnKey(WPARAM key) {
     case VK_END:
       OnScroll(SB_BOTTOM);
       break;
+    case VK_SPACE:
+      OnScroll(GetKeyState(VK_SHIFT) < 0 ? SB_PAGEUP : SB_PAGEDOWN);
+      break;
     default:
       break;
   }
@@ -502,12 +524,6 @@ void THtmlView::OnKey(WPARAM key) {
 
 const html::LinkArea* THtmlView::LinkAtClient(POINT p) const {
   return layout_.LinkAt(TPoint{p.x + scrollX_, p.y + scrollY_});
-}
-
-void THtmlView::FollowLink(const std::string& href) {
-  std::optional<std::string> target = html::ResolveLocalLink(Narrow(path_), href);
-  if (!target) return;  // another scheme or a place on this page
-  Navigate(Widen(*target));
 }
 
 void THtmlView::PaintTo(HDC dc, const RECT& area) {
@@ -571,11 +587,18 @@ void THtmlView::PaintTo(HDC dc, const RECT& area) {
       case html::BoxKind::Text: {
         std::wstring text = Widen(box.text);
         if (text.empty() || text.size() > INT_MAX) break;
+        PaintMarks(mem, index, box, r);
         Selection font(mem, fonts_->Get(box.style, html::HasWideChars(box.text), box.style.underline || box.link));
         const uint32_t own = box.style.color;
         SetTextColor(mem, own <= 0xFFFFFF ? RGB(own >> 16, (own >> 8) & 0xFF, own & 0xFF)
                                           : box.link ? kLinkColor : kTextColor);
         ExtTextOutW(mem, r.left, box.baseline + dy, 0, nullptr, text.data(), static_cast<UINT>(text.size()), nullptr);
+        RECT selected{};
+        if (SelectedPart(index, box, r, selected)) {
+          SetTextColor(mem, SelectedTextColor());
+          ExtTextOutW(mem, r.left, box.baseline + dy, ETO_CLIPPED, &selected, text.data(),
+                      static_cast<UINT>(text.size()), nullptr);
+        }
         break;
       }
     }
@@ -626,6 +649,7 @@ LRESULT CALLBACK THtmlView::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
 }
 
 LRESULT THtmlView::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+  if (std::optional<LRESULT> handled = HandleReadingMessage(msg, wParam, lParam)) return *handled;
   switch (msg) {
     case WM_SIZE: {
       RECT client{};

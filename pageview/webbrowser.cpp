@@ -38,6 +38,9 @@ void TWebBrowser::CreateWnd() {
       location_ = path;
       SetWindowTextW(HandleIfAllocated(), path.c_str());
     };
+    htmlView_->OnFollow = [this](const std::wstring& path) {
+      if (OnFollow) OnFollow(path);
+    };
     htmlView_->Create(HandleIfAllocated(), bounds);
   }
   if (!location_.empty()) Navigate(location_);

@@ -3,6 +3,7 @@
 // platform has a working HTML engine, otherwise the built-in page view. Either
 // way the control's window text is the path it shows.
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -24,6 +25,9 @@ class TWebBrowser : public TWinControl {
   // does with a page it cannot read is its own affair.
   void Navigate(const std::wstring& url);
   const std::wstring& LocationURL() const { return location_; }
+  // A page the reader reached inside the built-in view (a link, Back or
+  // Forward), after it is shown; Navigate does not raise it.
+  std::function<void(const std::wstring& path)> OnFollow;
   // The built-in page view, when it is the one in use.
   THtmlView* PageView() const { return htmlView_.get(); }
   bool UsesPlatformBrowser() const { return oleBrowser_ != nullptr; }

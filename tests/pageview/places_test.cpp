@@ -1,0 +1,42 @@
+#include <gtest/gtest.h>
+
+#include "pageview/htmldocument.h"
+
+namespace hv::html {
+namespace {
+
+// Each place names the block it starts, whatever element carries it.
+TEST(Places, IdsAndAnchorNamesMarkTheBlockTheyStart) {
+  Document doc = ParseHtml(
+      "<p>intro</p>"
+      "<h2 id=\"setup\">Setup</h2>"
+      "<p>text <a name=\"inline\">here</a> and on</p>"
+      "<a name=\"before\"></a><h3>Next</h3>"
+      "<table><tr><td id=\"cell\">x</td></tr></table>"
+      "<p id=\"\">no name</p>"
+      "<div id=\"last\"></div>");
+  ASSERT_EQ(doc.blocks.size(), 6u);
+  ASSERT_NE(doc.FindPlace("setup"), nullptr);
+  EXPECT_EQ(doc.FindPlace("setup")->block, 1u);
+  EXPECT_EQ(doc.blocks[1].Text(), "Setup");
+  EXPECT_EQ(doc.FindPlace("inline")->block, 2u) << "inside a paragraph: that paragraph";
+  EXPECT_EQ(doc.FindPlace("before")->block, 3u) << "an empty anchor: the block that follows";
+  EXPECT_EQ(doc.blocks[3].Text(), "Next");
+  EXPECT_EQ(doc.FindPlace("cell")->block, 4u);
+  EXPECT_EQ(doc.blocks[4].kind, BlockKind::Table);
+  EXPECT_EQ(doc.FindPlace("last")->block, 6u) << "after the last block: the end of the page";
+  EXPECT_EQ(doc.FindPlace(""), nullptr);
+  EXPECT_EQ(doc.FindPlace("Setup"), nullptr) << "names are case-sensitive";
+  EXPECT_EQ(doc.FindPlace("missing"), nullptr);
+}
+
+TEST(Places, TheFirstOfTwoEqualNamesWinsAndTheirNumberIsBounded) {
+  Document doc = ParseHtml("<p id=\"a\">one</p><p id=\"a\">two</p>");
+  EXPECT_EQ(doc.FindPlace("a")->block, 0u);
+  std::string many;
+  for (int i = 0; i < 100005; ++i) many += "<b id=\"i" + std::to_string(i) + "\">";
+  EXPECT_EQ(ParseHtml(many).places.size(), 100000u);
+}
+
+}  // namespace
+}  // namespace hv::html
