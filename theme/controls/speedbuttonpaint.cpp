@@ -142,36 +142,41 @@ void TTeCustomSpeedButton::PaintPlainClassic(bool buttonPart, bool chevronPart) 
 
 // --- the elements over the face -----------------------------------------------------------
 
-void TTeCustomSpeedButton::DrawGlyph(TPoint offset) {
-  if (glyph_->Empty()) return;
-  const TRect r = Moved(GetGlyphRect(), offset);
-  const int cellWidth = glyph_->Width() / numGlyphs_;
-  const int height = glyph_->Height();
+void DrawGlyphCell(TCanvas& canvas, const TBitmap& glyph, int numGlyphs, int cell, TPoint at, bool blackAndWhite,
+                   bool greyed) {
+  if (glyph.Empty() || numGlyphs <= 0) return;
+  const int cellWidth = glyph.Width() / numGlyphs;
+  const int height = glyph.Height();
   if (cellWidth <= 0 || height <= 0) return;
-  int cell = 0;
-  if (numGlyphs_ > 1 && state_ == ksbsDisabled) cell = 1;
-  if (numGlyphs_ == 4 && state_ == ksbsLatched) cell = 3;
-  if (numGlyphs_ > 2 && state_ == ksbsPressed) cell = 2;
   // The strip read as 32-bit pixels, whatever its own format.
   TBitmap strip;
-  strip.Assign(glyph_.get());
+  strip.Assign(&glyph);
   strip.SetPixelFormat(pf32bit);
   auto pixel = [&](int x, int y) {
     const uint32_t argb = static_cast<const uint32_t*>(strip.ScanLine(y))[x];
     return ARGBToColor(argb);
   };
   const TColor transparent = pixel(0, height - 1);
-  const bool disabled = state_ == ksbsDisabled;
-  TCanvas& canvas = *Canvas();
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < cellWidth; ++x) {
       TColor c = pixel(cell * cellWidth + x, y);
       if (c == transparent) continue;
-      if (blackAndWhiteGlyph_ && !MouseInControl()) c = Grey(RoundHalfEven(Lightness(c) * 255.0));
-      if (numGlyphs_ == 1 && disabled) c = Grey(160 + RoundHalfEven(Lightness(c) * 50.0));
-      if (c != transparent) canvas.SetPixels(r.left + x, r.top + y, c);
+      if (blackAndWhite) c = Grey(RoundHalfEven(Lightness(c) * 255.0));
+      if (greyed) c = Grey(160 + RoundHalfEven(Lightness(c) * 50.0));
+      if (c != transparent) canvas.SetPixels(at.x + x, at.y + y, c);
     }
   }
+}
+
+void TTeCustomSpeedButton::DrawGlyph(TPoint offset) {
+  if (glyph_->Empty()) return;
+  const TRect r = Moved(GetGlyphRect(), offset);
+  int cell = 0;
+  if (numGlyphs_ > 1 && state_ == ksbsDisabled) cell = 1;
+  if (numGlyphs_ == 4 && state_ == ksbsLatched) cell = 3;
+  if (numGlyphs_ > 2 && state_ == ksbsPressed) cell = 2;
+  DrawGlyphCell(*Canvas(), *glyph_, numGlyphs_, cell, {r.left, r.top}, blackAndWhiteGlyph_ && !MouseInControl(),
+                numGlyphs_ == 1 && state_ == ksbsDisabled);
 }
 
 void TTeCustomSpeedButton::DrawCaption(TPoint offset) {
