@@ -10,6 +10,7 @@
 #include "framework/treeview.h"
 #include "framework/webbrowser.h"
 #include "framework/winstring.h"
+#include "theme/controls/statusbar.h"
 #include "theme/controls/themetreeview.h"
 
 namespace hv {
@@ -50,7 +51,16 @@ std::string TFrmMain::BaseFolder() {
   return Narrow(cut == std::wstring::npos ? std::wstring() : path.substr(0, cut + 1));
 }
 
-void TFrmMain::ShowStartupMessage(const std::string& text) { startupMessage_ = text; }
+void TFrmMain::ShowStartupMessage(const std::string& text) {
+  startupMessage_ = text;
+  auto* bar = dynamic_cast<TTeCustomStatusBar*>(FindComponent("TeThemeStatusBar1"));
+  if (!bar || bar->Panels()->Count() == 0) return;
+  // The stored panels are 50 pixels wide, too narrow for a sentence: the
+  // first one takes the spare width while it carries the message.
+  TTeStatusPanel* first = bar->Panels()->Items(0);
+  first->SetText(text);
+  first->SetStretchPriority(100);
+}
 
 void TFrmMain::FormShow(TObject*) {
   // An error here ends the show event: the window is neither aligned nor

@@ -13,13 +13,14 @@
 #include "theme/core/themelibrary.h"
 #include "theme/frame/formoptions.h"
 #include "theme/frame/frameresources.h"
+#include "theme/frame/menuresources.h"
 #include "theme/frame/themeform.h"
 #include "theme/styles/allstyles.h"
 
 namespace hv {
 
 void StartViewer() {
-  StartThemeLibrary({.registerClasses = &RegisterFormOptionClasses,
+  StartThemeLibrary({.registerClasses = &RegisterFrameClasses,
                      .registerStyles = &RegisterAllStyles,
                      .freeSharedObjects = &FreeFrameResources});
   RegisterStandardClasses();

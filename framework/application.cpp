@@ -162,6 +162,12 @@ void TApplication::ShowException(const std::exception& error) {
   MessageBoxW(owner, Widen(text).c_str(), Widen(title_).c_str(), MB_OK | MB_ICONSTOP | MB_TASKMODAL);
 }
 
+void TApplication::SetHint(const std::string& value) {
+  if (hint_ == value) return;
+  hint_ = value;
+  if (OnHint) OnHint(this);
+}
+
 void TApplication::Minimize() {
   if (minimized_) return;
   minimized_ = true;

@@ -64,6 +64,11 @@ class TApplication : public TComponent {
   void ShowException(const std::exception& error);
   TExceptionEvent OnException;
 
+  // The hint of what the mouse or the keyboard points at (a menu item's).
+  const std::string& Hint() const { return hint_; }
+  void SetHint(const std::string& value);
+  TNotifyEvent OnHint;
+
   void Minimize();
   void Restore();
   bool Minimized() const { return minimized_; }
@@ -84,6 +89,7 @@ class TApplication : public TComponent {
   std::unique_ptr<TIcon> icon_;
   TCustomForm* mainForm_ = nullptr;
   std::string title_;
+  std::string hint_;
   bool terminated_ = false;
   bool minimized_ = false;
   bool initialized_ = false;

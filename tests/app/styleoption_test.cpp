@@ -16,6 +16,7 @@
 #include "app/startup.h"
 #include "framework/winstring.h"
 #include "tests/support/win_test.h"
+#include "theme/controls/statusbar.h"
 #include "theme/core/theme.h"
 #include "theme/core/themeengine.h"
 #include "theme/core/themelibrary.h"
@@ -92,6 +93,15 @@ TEST_F(StyleOptionTest, AnUnknownNameKeepsTheStoredStyleAndSaysWhichExist) {
     EXPECT_NE(message.find(name), std::string::npos) << name;
   form->ShowStartupMessage(message);
   EXPECT_EQ(form->StartupMessage(), message);
+  // The status bar's first panel carries it and takes the spare width.
+  auto* bar = dynamic_cast<TTeCustomStatusBar*>(form->FindComponent("TeThemeStatusBar1"));
+  ASSERT_NE(bar, nullptr);
+  TTeStatusPanel* first = bar->Panels()->Items(0);
+  EXPECT_EQ(first->Text(), message);
+  form->Show();
+  test::PumpMessages();
+  EXPECT_GT(first->PanelRight() - first->PanelLeft(), 50);
+  EXPECT_EQ(bar->Panels()->Items(1)->Text(), "");
   EXPECT_NE(ApplyStyleOption(*form, {"--style"}), "") << "an option without a name is an unknown name";
   EXPECT_EQ(StyleName(), "MetalLuna");
 }

@@ -15,6 +15,8 @@
 #include "framework/utilwindow.h"
 #include "framework/winstring.h"
 #include "theme/core/dropdown.h"
+#include "theme/frame/frameresources.h"
+#include "theme/frame/popupmenu.h"
 #include "theme/frame/themeform.h"
 #include "theme/frame/traysupport.h"
 #include "theme/frame/workarea.h"
@@ -290,6 +292,9 @@ void TTeCustomForm::FrameMouseUp(TMouseButton button, TShiftState shift, int x, 
       }
     }
     if (!outline) {
+      // A release away from the last move point still ends the drag where
+      // the button came up: moves can be merged away before it arrives.
+      if (moving_ && !shift.Contains(ssDouble) && TPoint{x, y} != lastPoint_) FrameMouseMove({ssLeft}, x, y);
       PaintNonClient();
     } else {
       // Outline mode ends whatever happens while the window moves.
@@ -591,11 +596,126 @@ void TTeCustomForm::ShowHelp() {
   if (Handle()) SendMessageW(Handle(), WM_SYSCOMMAND, SC_CONTEXTHELP, 0);
 }
 
+namespace {
+
+// The built-in system menu: caption, frame image, short cut.
+struct TSystemMenuEntry {
+  const char* caption;
+  int image;
+  TShortCut shortCut;
+};
+constexpr TSystemMenuEntry kRestoreEntry{"&Restore", kfiRestore, 0};
+constexpr TSystemMenuEntry kMinimizeEntry{"Mi&nimize", kfiMinimize, 0};
+constexpr TSystemMenuEntry kMaximizeEntry{"Ma&ximize", kfiMaximize, 0};
+constexpr TSystemMenuEntry kRollupEntry{"Ro&llup", kfiRollup, 0};
+constexpr TSystemMenuEntry kTrayEntry{"Minimize to &Tray", kfiTray, 0};
+constexpr TSystemMenuEntry kCloseEntry{"&Close", kfiClose, kscAlt | 0x73};  // Alt+F4
+
+}  // namespace
+
+std::unique_ptr<TTeCustomItem> TTeCustomForm::CreateMenuItem() { return std::make_unique<TTeCustomItem>(nullptr); }
+
+void TTeCustomForm::Notification(TComponent* component, TOperation operation) {
+  TTeHook::Notification(component, operation);
+  if (operation != TOperation::opRemove) return;
+  if (component == systemMenuLink_) systemMenuLink_ = nullptr;
+  if (component == trayMenuLink_) trayMenuLink_ = nullptr;
+}
+
+void TTeCustomForm::SetSystemMenuLink(TComponent* value) {
+  if (systemMenuLink_ == value) return;
+  if (systemMenuLink_) systemMenuLink_->RemoveFreeNotification(this);
+  systemMenuLink_ = value;
+  if (value) value->FreeNotification(this);
+}
+
+void TTeCustomForm::SetTrayMenuLink(TComponent* value) {
+  if (trayMenuLink_ == value) return;
+  if (trayMenuLink_) trayMenuLink_->RemoveFreeNotification(this);
+  trayMenuLink_ = value;
+  if (value) value->FreeNotification(this);
+}
+
+void TTeCustomForm::BuildSystemMenu() {
+  systemMenu_ = CreateMenuItem();
+  TTeCustomItem& root = *systemMenu_;
+  const TTeWindowState s = windowState_;
+  auto add = [&](const TSystemMenuEntry& entry) {
+    std::unique_ptr<TTeCustomItem> item = CreateMenuItem();
+    item->SetCaption(entry.caption);
+    item->SetShortCut(entry.shortCut);
+    if (entry.image >= 0) {
+      item->SetImages(&FrameImageList());
+      item->SetImageIndex(entry.image);
+    }
+    item->OnClick = [this](TTeCustomItem* clicked) { SystemMenuClick(clicked); };
+    root.Add(item.release());
+  };
+  if (s != kwsNormal) add(kRestoreEntry);
+  if (borderIcons_.Contains(kbiMinimize) && (s == kwsNormal || s == kwsMaximized || s == kwsRollup))
+    add(kMinimizeEntry);
+  if (borderIcons_.Contains(kbiMaximize) && (s == kwsNormal || s == kwsRollup)) add(kMaximizeEntry);
+  if (borderIcons_.Contains(kbiRollup) && (s == kwsNormal || s == kwsMaximized)) add(kRollupEntry);
+  if (borderIcons_.Contains(kbiTray) && (s == kwsNormal || s == kwsMaximized || s == kwsRollup)) add(kTrayEntry);
+  if (borderIcons_.Contains(kbiClose)) {
+    if (root.Count() > 0) add({"-", -1, 0});
+    add(kCloseEntry);
+  }
+}
+
 void TTeCustomForm::ShowSystemMenu() {
   hotCode_ = kHitNoButton;
-  // The themed system and tray menus, built from the frame's own items,
-  // come with the menus; until then a right click, Alt+Space and the tray
-  // icon's right click open nothing.
+  TCustomForm* form = OwnerForm();
+  TPoint at = systemMenuPos_;
+  if (windowState_ == kwsTray) {
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    at = {cursor.x, cursor.y};
+  } else if (at == TPoint{} && form) {
+    at = form->ClientToScreen({0, 0});
+  }
+  // Whatever menu is open goes first.
+  TTeCustomPopupMenu::CloseOpenMenus();
+  if (windowState_ == kwsTray && trayMenuLink_) {
+    if (auto* menu = dynamic_cast<TTeCustomPopupMenu*>(trayMenuLink_)) {
+      menu->SetPopupMenuOptions(trayMenuOptions_.get());
+      menu->Items()->SetBringToForeground(true);
+      menu->Popup(at.x, at.y);
+    }
+    return;
+  }
+  if (windowState_ != kwsTray && systemMenuLink_) {
+    if (auto* menu = dynamic_cast<TTeCustomPopupMenu*>(systemMenuLink_)) {
+      menu->SetPopupMenuOptions(systemMenuOptions_.get());
+      menu->Popup(at.x, at.y);
+    }
+    return;
+  }
+  BuildSystemMenu();
+  TTeCustomItem& root = *systemMenu_;
+  root.SetPopupOptions(systemMenuOptions_.get());
+  root.SetBringToForeground(windowState_ == kwsTray);
+  root.SetOwnerWindow(form);
+  root.SetAnimateOnOpen(true);
+  root.SetOpenedByProgram(true);
+  root.Popup(nullptr, at.x, at.y, nullptr);
+}
+
+void TTeCustomForm::SystemMenuClick(TTeCustomItem* item) {
+  if (!item) return;
+  const std::string& caption = item->Caption();
+  if (caption == kCloseEntry.caption)
+    Close();
+  else if (caption == kMaximizeEntry.caption)
+    Maximize();
+  else if (caption == kMinimizeEntry.caption)
+    Minimize();
+  else if (caption == kRollupEntry.caption)
+    Rollup();
+  else if (caption == kTrayEntry.caption)
+    MinimizeToTray();
+  else if (caption == kRestoreEntry.caption)
+    Restore();
 }
 
 // --- the application's minimize and restore -----------------------------------------

@@ -8,6 +8,7 @@
 
 #include "framework/graphics.h"
 #include "framework/imagelist.h"
+#include "theme/frame/menuresources.h"
 #include "theme/core/visualstyles.h"
 
 namespace hv {
@@ -90,6 +91,7 @@ TCustomImageList& FrameImageList() {
 }
 
 void FreeFrameResources() {
+  FreeMenuResources();
   gImages.reset();
   gSmallCaptionFont.reset();
   gCaptionFont.reset();

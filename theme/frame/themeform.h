@@ -26,6 +26,7 @@
 #include "theme/core/backgroundrequest.h"
 #include "theme/core/sizegrip.h"
 #include "theme/core/themeengine.h"
+#include "theme/core/themeitems.h"
 #include "theme/frame/formgeometry.h"
 #include "theme/frame/formoptions.h"
 #include "theme/frame/hooks.h"
@@ -157,9 +158,19 @@ class TTeCustomForm : public TTeHook, public TTeBackgroundSource, public TTeSize
   void Close();
   void ShowHelp();
   // Opens the system menu (the tray menu in kwsTray) at SystemMenuPosition,
-  // else at the client origin. The themed menus it builds come with the
-  // menus; until then it opens nothing.
+  // else at the client origin: the linked popup menu, else the frame's own
+  // menu of the state actions, and returns once it has closed.
   virtual void ShowSystemMenu();
+  // One item of the built-in system menu; the caller owns it.
+  virtual std::unique_ptr<TTeCustomItem> CreateMenuItem();
+  // The built-in system menu's root while one has been built.
+  TTeCustomItem* SystemMenuItems() const { return systemMenu_.get(); }
+  // Popup menus shown instead of the built-in one (themed ones get the
+  // frame's menu options).
+  TComponent* SystemMenuLink() const { return systemMenuLink_; }
+  void SetSystemMenuLink(TComponent* value);
+  TComponent* TrayMenuLink() const { return trayMenuLink_; }
+  void SetTrayMenuLink(TComponent* value);
 
   // --- working state, for the frame's painters and for tests -------------
   bool FrameActive() const { return active_; }
@@ -207,6 +218,7 @@ class TTeCustomForm : public TTeHook, public TTeBackgroundSource, public TTeSize
  protected:
   void Dispatch(TMessage& message) override;
   void AfterMessage(TMessage& message) override;
+  void Notification(TComponent* component, TOperation operation) override;
   // Switched off, the window gets the system's frame back; on, the frame's.
   void ActiveChanged() override;
 
@@ -305,6 +317,9 @@ class TTeCustomForm : public TTeHook, public TTeBackgroundSource, public TTeSize
   void ApplicationMinimized();
   void ApplicationRestored();
   void SystemSized(uintptr_t kind);
+  // The built-in menu's click: the state action of the item's caption.
+  void SystemMenuClick(TTeCustomItem* item);
+  void BuildSystemMenu();
 
   std::unique_ptr<TTeAnimation> animation_;
   std::unique_ptr<TTeBlending> blending_;
@@ -317,6 +332,9 @@ class TTeCustomForm : public TTeHook, public TTeBackgroundSource, public TTeSize
   std::unique_ptr<TCanvas> frameCanvas_;
   std::unique_ptr<TTeBitmap> persistentBuffer_;
   std::unique_ptr<TTeTrayIcon> tray_;
+  std::unique_ptr<TTeCustomItem> systemMenu_;
+  TComponent* systemMenuLink_ = nullptr;
+  TComponent* trayMenuLink_ = nullptr;
 
   TTeBorderIcons borderIcons_{kbiClose, kbiSystemMenu, kbiMinimize, kbiMaximize, kbiRollup, kbiTray};
   TTeBorderStyle borderStyle_ = kbsStandard;
@@ -381,6 +399,7 @@ class TTeThemeForm : public TTeCustomForm, public TTeThemeLink {
   void ThemeEngineChanged(TTeThemeEngine& engine) override;
 
   HRGN CreateFrameRegion() override;
+  std::unique_ptr<TTeCustomItem> CreateMenuItem() override;
   TRect GetButtonRect(TTeBorderIcon icon) override;
   TRect GetFrameClientRect() override;
   TRect GetMaximizedRect() override;

@@ -9,6 +9,7 @@
 #include "framework/properties.h"
 #include "theme/core/colors.h"
 #include "theme/frame/frameresources.h"
+#include "theme/frame/themeitem.h"
 #include "theme/frame/themeform.h"
 
 namespace hv {
@@ -36,6 +37,12 @@ void TTeThemeForm::SetThemeEngine(TTeThemeEngine* value) {
 void TTeThemeForm::Notification(TComponent* component, TOperation operation) {
   TTeCustomForm::Notification(component, operation);
   if (operation == TOperation::opRemove && component == themeEngine_) themeEngine_ = nullptr;
+}
+
+std::unique_ptr<TTeCustomItem> TTeThemeForm::CreateMenuItem() {
+  auto item = std::make_unique<TTeThemeItem>(nullptr);
+  item->SetThemeEngine(themeEngine_);
+  return item;
 }
 
 TTeTheme* TTeThemeForm::Theme() const {

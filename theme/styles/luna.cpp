@@ -92,20 +92,21 @@ void CopyCentered(TCanvas& canvas, const TTeBitmap& skin, const TRect& src, cons
 
 // Edges stretched opaque (top, bottom, left, right), the corners copied
 // (top-left, top-right, bottom-left, bottom-right), then the centre.
-void NinePart(TCanvas& canvas, const TTeBitmap& skin, const TRect& x, const TRect& d, int m, bool keyedCorners) {
+void NinePart(TCanvas& canvas, const TTeBitmap& skin, const TRect& x, const TRect& d, int m, bool keyedCorners,
+              bool keyedMiddle = false) {
   Stretch(canvas, skin, {x.left + m, x.top, x.right - m, x.top + m}, {d.left + m, d.top, d.right - m, d.top + m},
-          false);
+          keyedMiddle);
   Stretch(canvas, skin, {x.left + m, x.bottom - m, x.right - m, x.bottom},
-          {d.left + m, d.bottom - m, d.right - m, d.bottom}, false);
+          {d.left + m, d.bottom - m, d.right - m, d.bottom}, keyedMiddle);
   Stretch(canvas, skin, {x.left, x.top + m, x.left + m, x.bottom - m}, {d.left, d.top + m, d.left + m, d.bottom - m},
-          false);
+          keyedMiddle);
   Stretch(canvas, skin, {x.right - m, x.top + m, x.right, x.bottom - m},
-          {d.right - m, d.top + m, d.right, d.bottom - m}, false);
+          {d.right - m, d.top + m, d.right, d.bottom - m}, keyedMiddle);
   Copy(canvas, skin, {x.left, x.top, x.left + m, x.top + m}, d.left, d.top, keyedCorners);
   Copy(canvas, skin, {x.right - m, x.top, x.right, x.top + m}, d.right - m, d.top, keyedCorners);
   Copy(canvas, skin, {x.left, x.bottom - m, x.left + m, x.bottom}, d.left, d.bottom - m, keyedCorners);
   Copy(canvas, skin, {x.right - m, x.bottom - m, x.right, x.bottom}, d.right - m, d.bottom - m, keyedCorners);
-  Stretch(canvas, skin, InflatedRect(x, -m), InflatedRect(d, -m), false);
+  Stretch(canvas, skin, InflatedRect(x, -m), InflatedRect(d, -m), keyedMiddle);
 }
 
 void FramedNinePart(TCanvas& canvas, const TTeBitmap& skin, const TRect& x, const TRect& d, int m) {
@@ -423,7 +424,10 @@ void TTeThemeLuna::DrawRadioButton(TCanvas& canvas, const TRect& rect, TTeElemen
 void TTeThemeLuna::DrawSpeedButton(TCanvas& canvas, const TRect& rect, TTeElementState state, bool flat, bool down) {
   const std::optional<TPoint> face = SpeedButtonFace(state, flat, down);
   if (!face) return;
-  NinePart(canvas, *primarySkin_, Bounds(face->x, face->y, kSpeedFaceW, kSpeedFaceH), rect, 4, true);
+  // The picture of the other states is an outline on the key colour: its
+  // edges and middle are keyed too, or the marker would show.
+  const bool outlineOnly = *face == kSpeedOther;
+  NinePart(canvas, *primarySkin_, Bounds(face->x, face->y, kSpeedFaceW, kSpeedFaceH), rect, 4, true, outlineOnly);
 }
 
 void TTeThemeLuna::DrawSpeedButtonChevron(TCanvas& canvas, const TRect& rect, TTeElementState state, bool flat,

@@ -42,35 +42,59 @@ void Pump() {
   }
 }
 
-// Shows the control of a row in one state on a window of its own at the
-// screen's top-left corner and copies what the window painted.
-void CaptureCell(TTeThemeClass style, const TControlSheetRow& row, const TControlSheetState& state, TTeBitmap& sheet,
-                 TPoint at) {
-  const int width = row.size.cx + 2 * kPad, height = row.size.cy + 2 * kPad;
-  // The real pointer stays away from the new window unless a state puts it
-  // there, so that no hover is left over from the cell before.
-  SetCursorPos(width + 50, height + 50);
-  Pump();
-  TForm host(nullptr);
-  host.SetFormBorderStyle(TFormBorderStyle::bsNone);
-  host.SetBounds(0, 0, width, height);
-  host.SetColor(kHostColor);
-  auto* engine = TComponent::Create<TTeThemeEngine>(&host);
-  engine->SetTheme(style->Create());
-  TControl* control = row.make(host, *engine);
-  control->SetBounds(kPad, kPad, row.size.cx, row.size.cy);
-  host.Show();
-  Pump();
-  if (state.enter) state.enter(*control);
-  Pump();
-  HWND wnd = host.Handle();
-  RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  HDC dc = GetDC(wnd);
-  BitBlt(sheet.DC(), at.x, at.y, width, height, dc, 0, 0, SRCCOPY);
-  ReleaseDC(wnd, dc);
-  ShowWindow(wnd, SW_HIDE);
-  Pump();
-}
+// One borderless window at the screen's top-left corner with an engine in
+// the sheet's style. Showing a window costs Wine a wait, so the window
+// stays and each cell's controls are made on it and freed again.
+class TCellHost {
+ public:
+  explicit TCellHost(TTeThemeClass style) : form_(nullptr) {
+    form_.SetFormBorderStyle(TFormBorderStyle::bsNone);
+    form_.SetColor(kHostColor);
+    engine_ = TComponent::Create<TTeThemeEngine>(&form_);
+    engine_->SetTheme(style->Create());
+    kept_ = form_.ComponentCount();
+  }
+  TCellHost(const TCellHost&) = delete;
+  TCellHost& operator=(const TCellHost&) = delete;
+  ~TCellHost() {
+    if (form_.HandleAllocated()) ShowWindow(form_.Handle(), SW_HIDE);
+  }
+
+  // Shows the control of a row in one state and copies what the window
+  // painted.
+  void Capture(const TControlSheetRow& row, const TControlSheetState& state, TTeBitmap& sheet, TPoint at) {
+    const int width = row.size.cx + 2 * kPad, height = row.size.cy + 2 * kPad;
+    // The real pointer stays away from the window unless a state puts it
+    // there, so that no hover is left over from the cell before.
+    SetCursorPos(width + 50, height + 50);
+    Pump();
+    form_.SetBounds(0, 0, width, height);
+    TControl* control = row.make(form_, *engine_);
+    control->SetBounds(kPad, kPad, row.size.cx, row.size.cy);
+    if (!form_.Visible()) form_.Show();
+    Pump();
+    if (state.enter) state.enter(*control);
+    Pump();
+    HWND wnd = form_.Handle();
+    RedrawWindow(wnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    HDC dc = GetDC(wnd);
+    BitBlt(sheet.DC(), at.x, at.y, width, height, dc, 0, 0, SRCCOPY);
+    ReleaseDC(wnd, dc);
+    FreeCellControls();
+  }
+
+ private:
+  // Whatever the row made goes, newest first, before the next cell.
+  void FreeCellControls() {
+    if (GetCapture()) ReleaseCapture();
+    while (form_.ComponentCount() > kept_) form_.Components(form_.ComponentCount() - 1)->Free();
+    Pump();
+  }
+
+  TForm form_;
+  TTeThemeEngine* engine_ = nullptr;
+  int kept_ = 0;
+};
 
 }  // namespace
 
@@ -126,9 +150,10 @@ TGallerySheet PaintControlSheet(TTeThemeClass style, const std::vector<TControlS
   LabelFont(canvas, true);
   for (const TRowLabel& label : labels) canvas.TextOut(label.at.x, label.at.y, label.row->name);
   LabelFont(canvas, false);
+  TCellHost host(style);
   for (const TPlaced& p : placed) {
     canvas.TextOut(p.at.x, p.at.y - kCellLabelHeight, p.state->name);
-    CaptureCell(style, *p.row, *p.state, bitmap, p.at);
+    host.Capture(*p.row, *p.state, bitmap, p.at);
     const TRect cell = Bounds(p.at.x + kPad, p.at.y + kPad, p.row->size.cx, p.row->size.cy);
     sheet.cells.push_back({p.row->name + " " + p.state->name, cell});
   }

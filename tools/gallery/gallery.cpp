@@ -454,7 +454,10 @@ void AddMenuRows(TSheetBuilder& b) {
   TTeCustomItem& disabled = b.Item("Paste");
   disabled.SetEnabled(false);
   TTeCustomItem& submenu = b.Item("Recent files");
-  submenu.Add(&b.Item("a.txt"));
+  // The submenu owns its child.
+  auto child = std::make_unique<TTeCustomItem>(nullptr);
+  child->SetCaption("a.txt");
+  submenu.Add(child.release());
   TTeCustomItem& separator = b.Item("-");
   std::vector<TCellSpec> popupItems;
   for (auto [label, item, selected] :

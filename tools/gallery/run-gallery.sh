@@ -2,10 +2,9 @@
 # Runs the gallery programs under Wine into a folder and adds a PNG beside
 # each BMP sheet where ImageMagick is at hand:
 #   run-gallery.sh <folder> <StyleGallery.exe> [<ControlsGallery.exe> [style ...]]
-# StyleGallery paints every style. ControlsGallery shows each cell on a
-# window of its own, which costs a second or two a cell under Wine, so a test
-# run asks it for the styles named here only (every style without names);
-# a run that hangs in the window system is tried once more.
+# StyleGallery paints every style; ControlsGallery paints the styles named
+# here, or every style without names. A run that hangs in the window system
+# is tried once more.
 set -euo pipefail
 out=$1
 shift
@@ -25,8 +24,8 @@ rm -f -- *.bmp *.png
 if [ -n "$controlsGallery" ]; then
   if [ $# -eq 0 ]; then set -- ""; fi
   for style in "$@"; do
-    timeout 240 "$here/cmake/wine-run.sh" "$controlsGallery" $style ||
-      timeout 240 "$here/cmake/wine-run.sh" "$controlsGallery" $style
+    timeout 400 "$here/cmake/wine-run.sh" "$controlsGallery" $style ||
+      timeout 400 "$here/cmake/wine-run.sh" "$controlsGallery" $style
   done
 fi
 ls -- *.bmp >/dev/null

@@ -707,6 +707,21 @@ TEST_F(FrameTest, DraggingTheCaptionMovesTheWindowAndEdgesSizeIt) {
   EXPECT_EQ(client.right, 150 - 8);
 }
 
+TEST_F(FrameTest, TheReleaseEndsADragWhereTheButtonCameUp) {
+  ShowActive();
+  frame->Gravitation()->SetEnabled(false);
+  // The last moves of a fast drag may be merged away: the release point
+  // still decides where the edge ends.
+  const TRect before = form->BoundsRect();
+  Send(WM_NCLBUTTONDOWN, HTRIGHT, 306, 100);
+  SendClient(WM_MOUSEMOVE, 326, 100);
+  EXPECT_EQ(form->BoundsRect().right, before.right + 20);
+  SendClient(WM_LBUTTONUP, 346, 100);
+  EXPECT_EQ(form->BoundsRect().right, before.right + 40);
+  EXPECT_FALSE(frame->Moving());
+  EXPECT_EQ(form->BoundsRect().left, before.left);
+}
+
 TEST_F(FrameTest, OutlineDraggingMovesTheWindowOnlyOnRelease) {
   ShowActive();
   frame->Gravitation()->SetEnabled(false);

@@ -29,6 +29,11 @@ class GalleryTest : public ::testing::Test {
     if (!cell) throw std::runtime_error(std::string("no cell ") + name);
     return *cell;
   }
+  static std::string CellAt(int x, int y) {
+    for (const TGalleryCell& cell : sheet_->cells)
+      if (cell.rect.Contains({x, y})) return cell.name;
+    return "no cell";
+  }
   static uint32_t SheetPixel(const TGalleryCell& cell, int dx, int dy) {
     return sheet_->bitmap->GetPixel(cell.rect.left + dx, cell.rect.top + dy) & 0xFFFFFFu;
   }
@@ -61,6 +66,29 @@ TEST_F(GalleryTest, CellsLieOnTheSheetWithoutOverlapping) {
       ASSERT_TRUE(Intersect(r, sheet_->cells[j].rect).IsEmpty())
           << sheet_->cells[i].name << " / " << sheet_->cells[j].name;
   }
+}
+
+TEST_F(GalleryTest, NoCellShowsTheKeyColour) {
+  // The raised button's picture for the states only flat buttons take is an
+  // outline on the key colour: all of it is keyed. The window frame's
+  // rounded corners are cut by the window's region instead, so the frame
+  // cells are left out.
+  const TTeBitmap& bitmap = *sheet_->bitmap;
+  int marker = 0;
+  for (int y = 0; y < bitmap.Height(); ++y)
+    for (int x = 0; x < bitmap.Width(); ++x)
+      if ((bitmap.GetPixel(x, y) & 0xFFFFFFu) == 0x7F007Fu && CellAt(x, y).rfind("DrawFormFrame", 0) != 0) {
+        if (marker++ == 0) ADD_FAILURE() << "the key colour at " << x << "," << y << " in " << CellAt(x, y);
+      }
+  EXPECT_EQ(marker, 0);
+  const TGalleryCell& other = Cell("DrawSpeedButton raised: state 4");
+  int painted = 0;
+  for (int y = 0; y < other.rect.Height(); ++y)
+    for (int x = 0; x < other.rect.Width(); ++x) {
+      const uint32_t pixel = SheetPixel(other, x, y);
+      painted += pixel != 0xF0F0F0u && pixel != 0xD8D8D8u;
+    }
+  EXPECT_GT(painted, 0) << "the outline is painted over the cell's checkerboard";
 }
 
 TEST_F(GalleryTest, MetalLunaCellsShowTheSkinPictures) {
