@@ -266,6 +266,12 @@ void TCustomForm::Release() {
   else Free();
 }
 
+TCustomForm* GetParentForm(TControl* control) {
+  if (!control) return nullptr;
+  while (control->Parent()) control = control->Parent();
+  return dynamic_cast<TCustomForm*>(control);
+}
+
 TModalResult TCustomForm::ShowModal() {
   if (Visible()) throw EInvalidOperation("Cannot make a visible window modal");
   HWND previousActive = GetActiveWindow();

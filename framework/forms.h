@@ -144,6 +144,10 @@ class TCustomForm : public TWinControl {
   TAlign appliedAlign_ = TAlign::alNone;
 };
 
+// The form at the top of a control's parents (the control itself when it
+// is one), or none.
+TCustomForm* GetParentForm(TControl* control);
+
 class TForm : public TCustomForm {
   HV_CLASS_NO_PROPERTIES(TForm, TCustomForm)
 

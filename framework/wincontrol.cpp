@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "framework/application.h"
+#include "framework/forms.h"
 #include "framework/gdi.h"
 #include "framework/graphics.h"
 #include "framework/properties.h"
@@ -670,6 +671,10 @@ void TWinControl::WndProc(TMessage& message) {
     case WM_SETFOCUS:
       DefaultHandler(message);
       DoEnter();
+      // Every control of the form hears who has the focus now (a default
+      // button stops acting as one while another button has it).
+      if (TCustomForm* form = GetParentForm(this))
+        form->Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<intptr_t>(this));
       return;
     case WM_KILLFOCUS:
       DefaultHandler(message);
@@ -681,6 +686,7 @@ void TWinControl::WndProc(TMessage& message) {
       KeyDown(key, KeyDataToShiftState(message.LParam));
       if (key == 0) return;
       message.WParam = key;
+      if (message.Msg == WM_KEYDOWN && DialogKeyHandled(key, message.LParam)) return;
       break;
     }
     case WM_KEYUP:
@@ -725,6 +731,19 @@ void TWinControl::WndProc(TMessage& message) {
         if (message.Result) return;
       }
       break;
+    case CM_DIALOGKEY:
+      // Offered to the controls one after another until one takes it.
+      for (TControl* child : std::vector<TControl*>(controls_))
+        if (child->Perform(message.Msg, message.WParam, message.LParam) != 0) {
+          message.Result = 1;
+          return;
+        }
+      message.Result = 0;
+      return;
+    case CM_FOCUSCHANGED:
+      for (TControl* child : std::vector<TControl*>(controls_))
+        child->Perform(message.Msg, message.WParam, message.LParam);
+      return;
     case CM_ENABLEDCHANGED:
       if (handle_) EnableWindow(handle_, Enabled());
       break;
@@ -743,6 +762,17 @@ void TWinControl::WndProc(TMessage& message) {
       break;
   }
   TControl::WndProc(message);
+}
+
+bool TWinControl::DialogKeyHandled(uint16_t key, intptr_t keyData) {
+  // Enter and Escape belong to the form's default and cancel buttons unless
+  // the control with the focus wants them itself.
+  if (key != VK_RETURN && key != VK_ESCAPE) return false;
+  if (!handle_) return false;
+  const LRESULT wants = SendMessageW(handle_, WM_GETDLGCODE, key, 0);
+  if (wants & (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE)) return false;
+  TCustomForm* form = GetParentForm(this);
+  return form && form->Perform(CM_DIALOGKEY, key, keyData) != 0;
 }
 
 void TWinControl::DefaultHandler(TMessage& message) {

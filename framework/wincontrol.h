@@ -128,6 +128,9 @@ class TWinControl : public TControl {
   void FontChanged() override;
 
   virtual void KeyDown(uint16_t& key, TShiftState shift);
+  // Hands Enter and Escape that the control does not want to its form as
+  // CM_DIALOGKEY; answers whether a control there took it.
+  bool DialogKeyHandled(uint16_t key, intptr_t keyData);
   virtual void KeyUp(uint16_t& key, TShiftState shift);
   virtual void KeyPress(char16_t& key);
   virtual void DoEnter();

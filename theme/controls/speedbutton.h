@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "theme/controls/buttongeometry.h"
 #include "theme/controls/controlbase.h"
 #include "theme/controls/themelink.h"
 #include "theme/core/theme.h"
@@ -21,11 +22,11 @@
 namespace hv {
 
 class TBitmap;
+class TCanvas;
 class TTimer;
 class TTePopupMenuBase;
 
 enum TTeChevronPos : uint8_t { dmpBottom, dmpRight };
-enum TButtonLayout : uint8_t { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
 enum TTeSpeedButtonState : uint8_t { ksbsNormal, ksbsDisabled, ksbsPressed, ksbsLatched, ksbsChevronPressed };
 
 constexpr int kChevronWidth = 14;
@@ -44,6 +45,12 @@ TRect SpeedCaptionRect(const TRect& button, const TRect& whole, const TRect& gly
 // The number of images a strip of that size holds: width div height when
 // that is whole and below 5, else 1.
 int GlyphCountOf(int width, int height);
+// Draws cell `cell` of a strip of numGlyphs images with its top-left at
+// `at`. Pixels of the strip's bottom-left colour are left out; the others
+// turn grey by their lightness with blackAndWhite, and pale grey with
+// greyed (a one-image strip standing for its disabled image).
+void DrawGlyphCell(TCanvas& canvas, const TBitmap& strip, int numGlyphs, int cell, TPoint at, bool blackAndWhite,
+                   bool greyed);
 
 class TTeCustomSpeedButton : public TTeGraphicControl {
   HV_CLASS(TTeCustomSpeedButton, TTeGraphicControl)

@@ -8,6 +8,7 @@
 
 #include "framework/graphics.h"
 #include "theme/controls/speedbutton.h"
+#include "theme/controls/spinbutton.h"
 #include "theme/core/colors.h"
 #include "theme/core/drawing.h"
 #include "theme/core/text.h"
@@ -21,6 +22,10 @@ TRect Moved(TRect r, TPoint offset) { return Rect(r.left + offset.x, r.top + off
 
 // A grey of all three channels v.
 TColor Grey(int v) { return static_cast<TColor>(v | (v << 8) | (v << 16)); }
+
+// A half of a spin button: its arrow comes from the visual style's spin
+// part, and its classic face stays raised while idle.
+bool IsSpinHalf(const TControl& button) { return dynamic_cast<const TTeCustomSpinButton*>(button.Parent()) != nullptr; }
 
 float Lightness(TColor color) {
   float h = 0, s = 0, l = 0;
@@ -42,16 +47,22 @@ void TTeCustomSpeedButton::PaintClient() {
   const bool sunk = state_ == ksbsPressed || state_ == ksbsLatched;
   const TPoint content = sunk ? TPoint{1, 1} : TPoint{0, 0};
   const bool arrowSunk = state_ == ksbsLatched || state_ == ksbsChevronPressed || down_;
-  if (showGlyph_) DrawGlyph(content);
+  const bool styleDrewArrow = VisualStylesActive() && IsSpinHalf(*this) && VisualStyleApi().OpenThemeData;
+  if (showGlyph_ && !styleDrewArrow) DrawGlyph(content);
   if (showCaption_) DrawCaption(content);
   if (showChevron_) DrawChevronArrow(arrowSunk ? TPoint{1, 1} : TPoint{0, 0});
 }
 
 void TTeCustomSpeedButton::PaintPlainFace(bool buttonPart, bool chevronPart) {
-  if (VisualStylesActive())
+  if (VisualStylesActive()) {
     PaintPlainVisualStyle(buttonPart, chevronPart && showChevron_);
-  else
-    PaintPlainClassic(buttonPart, chevronPart && showChevron_);
+    return;
+  }
+  // An idle spin half keeps its raised face even though it is flat.
+  const bool flat = flat_;
+  if (IsSpinHalf(*this) && state_ == ksbsNormal) flat_ = false;
+  PaintPlainClassic(buttonPart, chevronPart && showChevron_);
+  flat_ = flat;
 }
 
 void TTeCustomSpeedButton::PaintPlainVisualStyle(bool buttonPart, bool chevronPart) {
@@ -68,9 +79,18 @@ void TTeCustomSpeedButton::PaintPlainVisualStyle(bool buttonPart, bool chevronPa
     state = state_ == ksbsLatched ? 6 : 2;
   else
     state = state_ == ksbsLatched ? 5 : 1;
+  HDC dc = Canvas()->Handle();
+  if (IsSpinHalf(*this)) {
+    HTHEME spin = api.OpenThemeData(nullptr, L"Spin");
+    if (!spin) return;
+    const TRect b = GetButtonRect();
+    RECT r{b.left, b.top, b.right, b.bottom};
+    api.DrawThemeBackground(spin, dc, Caption() == "up" ? 1 : 2, state, &r, nullptr);
+    api.CloseThemeData(spin);
+    return;
+  }
   HTHEME theme = api.OpenThemeData(nullptr, L"Toolbar");
   if (!theme) return;
-  HDC dc = Canvas()->Handle();
   if (buttonPart) {
     const TRect b = GetButtonRect();
     RECT r{b.left, b.top, b.right, b.bottom};
@@ -122,36 +142,41 @@ void TTeCustomSpeedButton::PaintPlainClassic(bool buttonPart, bool chevronPart) 
 
 // --- the elements over the face -----------------------------------------------------------
 
-void TTeCustomSpeedButton::DrawGlyph(TPoint offset) {
-  if (glyph_->Empty()) return;
-  const TRect r = Moved(GetGlyphRect(), offset);
-  const int cellWidth = glyph_->Width() / numGlyphs_;
-  const int height = glyph_->Height();
+void DrawGlyphCell(TCanvas& canvas, const TBitmap& glyph, int numGlyphs, int cell, TPoint at, bool blackAndWhite,
+                   bool greyed) {
+  if (glyph.Empty() || numGlyphs <= 0) return;
+  const int cellWidth = glyph.Width() / numGlyphs;
+  const int height = glyph.Height();
   if (cellWidth <= 0 || height <= 0) return;
-  int cell = 0;
-  if (numGlyphs_ > 1 && state_ == ksbsDisabled) cell = 1;
-  if (numGlyphs_ == 4 && state_ == ksbsLatched) cell = 3;
-  if (numGlyphs_ > 2 && state_ == ksbsPressed) cell = 2;
   // The strip read as 32-bit pixels, whatever its own format.
   TBitmap strip;
-  strip.Assign(glyph_.get());
+  strip.Assign(&glyph);
   strip.SetPixelFormat(pf32bit);
   auto pixel = [&](int x, int y) {
     const uint32_t argb = static_cast<const uint32_t*>(strip.ScanLine(y))[x];
     return ARGBToColor(argb);
   };
   const TColor transparent = pixel(0, height - 1);
-  const bool disabled = state_ == ksbsDisabled;
-  TCanvas& canvas = *Canvas();
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < cellWidth; ++x) {
       TColor c = pixel(cell * cellWidth + x, y);
       if (c == transparent) continue;
-      if (blackAndWhiteGlyph_ && !MouseInControl()) c = Grey(RoundHalfEven(Lightness(c) * 255.0));
-      if (numGlyphs_ == 1 && disabled) c = Grey(160 + RoundHalfEven(Lightness(c) * 50.0));
-      if (c != transparent) canvas.SetPixels(r.left + x, r.top + y, c);
+      if (blackAndWhite) c = Grey(RoundHalfEven(Lightness(c) * 255.0));
+      if (greyed) c = Grey(160 + RoundHalfEven(Lightness(c) * 50.0));
+      if (c != transparent) canvas.SetPixels(at.x + x, at.y + y, c);
     }
   }
+}
+
+void TTeCustomSpeedButton::DrawGlyph(TPoint offset) {
+  if (glyph_->Empty()) return;
+  const TRect r = Moved(GetGlyphRect(), offset);
+  int cell = 0;
+  if (numGlyphs_ > 1 && state_ == ksbsDisabled) cell = 1;
+  if (numGlyphs_ == 4 && state_ == ksbsLatched) cell = 3;
+  if (numGlyphs_ > 2 && state_ == ksbsPressed) cell = 2;
+  DrawGlyphCell(*Canvas(), *glyph_, numGlyphs_, cell, {r.left, r.top}, blackAndWhiteGlyph_ && !MouseInControl(),
+                numGlyphs_ == 1 && state_ == ksbsDisabled);
 }
 
 void TTeCustomSpeedButton::DrawCaption(TPoint offset) {
@@ -201,7 +226,10 @@ void TTeThemeSpeedButton::PaintClient() {
   const bool down = state == ksbsLatched;
   TCanvas& canvas = *Canvas();
   BeginElementProbe();
-  theme->DrawSpeedButton(canvas, GetButtonRect(), element, Flat(), down);
+  if (dynamic_cast<TTeThemeSpinButton*>(Parent()))
+    theme->DrawSpinButton(canvas, GetButtonRect(), element, 0);
+  else
+    theme->DrawSpeedButton(canvas, GetButtonRect(), element, Flat(), down);
   const bool plainButton = ElementLeftUnpainted();
   bool plainChevron = false;
   if (ShowChevron()) {

@@ -10,10 +10,13 @@
 #include "theme/controls/checkbox.h"
 #include "theme/controls/edit.h"
 #include "theme/controls/groupbox.h"
+#include "theme/controls/label.h"
+#include "theme/controls/pushbutton.h"
 #include "theme/controls/radiobutton.h"
 #include "theme/controls/radiogroup.h"
 #include "theme/controls/scrollbar.h"
 #include "theme/controls/speedbutton.h"
+#include "theme/controls/spinbutton.h"
 #include "theme/controls/splitter.h"
 #include "theme/controls/statusbar.h"
 #include "theme/controls/themetreeview.h"
@@ -306,7 +309,99 @@ TControlSheetRow EditRow() {
                  }},
                 {"password circles", [](TControl& c) { Edit(c).SetPasswordKind(pkCircle); }},
                 {"password triangles", [](TControl& c) { Edit(c).SetPasswordKind(pkTriangle); }},
+
+TTeThemeSpinButton& Spin(TControl& c) { return static_cast<TTeThemeSpinButton&>(c); }
+
+TControlSheetRow SpinButtonRow() {
+  TControlSheetRow row{"TTeThemeSpinButton", {17, 30}, nullptr, {}};
+  row.make = [](TWinControl& host, TTeThemeEngine& engine) -> TControl* { return Make<TTeThemeSpinButton>(host, engine); };
+  // The halves at their middles: the up half's is (8, 6), the down half's (8, 23).
+                {"up hot", [](TControl& c) { MouseAt(c, WM_MOUSEMOVE, 0, 8, 6); }},
+                {"up pressed", [](TControl& c) {
+                   MouseAt(c, WM_MOUSEMOVE, 0, 8, 6);
+                   MouseAt(c, WM_LBUTTONDOWN, MK_LBUTTON, 8, 6);
+                {"down hot", [](TControl& c) { MouseAt(c, WM_MOUSEMOVE, 0, 8, 23); }},
+                {"down pressed", [](TControl& c) {
+                   MouseAt(c, WM_MOUSEMOVE, 0, 8, 23);
+                   MouseAt(c, WM_LBUTTONDOWN, MK_LBUTTON, 8, 23);
+                {"no strip", [](TControl& c) { Spin(c).SetEnabledSlider(false); }},
+                {"up disabled", [](TControl& c) { Spin(c).UpButton()->SetEnabled(false); }}};
+  return row;
+}
+
+TControlSheetRow LabelRow() {
+  TControlSheetRow row{"TTeCustomLabel", {110, 20}, nullptr, {}};
+    auto* label = TComponent::Create<TTeCustomLabel>(&host);
+    label->SetParent(&host);
+    label->SetAutoSize(false);
+    label->SetCaption("&Topic name");
+    return label;
+  auto label = [](TControl& c) -> TTeCustomLabel& { return static_cast<TTeCustomLabel&>(c); };
+  row.states = {{"left", nullptr},
+                {"centred", [label](TControl& c) { label(c).SetAlignment(TAlignment::taCenter); }},
+                {"right, bottom", [label](TControl& c) {
+                   label(c).SetAlignment(TAlignment::taRightJustify);
+                   label(c).SetLayout(tlBottom);
+                {"no accelerator", [label](TControl& c) { label(c).SetShowAccelChar(false); }},
+                {"opaque", [label](TControl& c) {
+                   label(c).SetTransparent(false);
+                   c.SetColor(clWindow);
                 {"disabled", [](TControl& c) { c.SetEnabled(false); }}};
+  return row;
+}
+
+TTeCustomButton& PushButton(TControl& c) { return static_cast<TTeCustomButton&>(c); }
+
+TControlSheetRow PushButtonRow() {
+  TControlSheetRow row{"TTeCustomButton", {80, 28}, nullptr, {}};
+  row.make = [](TWinControl& host, TTeThemeEngine&) -> TControl* {
+    auto* button = TComponent::Create<TTeCustomButton>(&host);
+    button->SetParent(&host);
+    button->SetCaption("Print");
+    return button;
+  };
+  row.states = {{"normal", nullptr},
+                {"hot", Hover},
+                {"pressed", Press},
+                {"default", [](TControl& c) { PushButton(c).SetDefault(true); }},
+                {"disabled", [](TControl& c) { c.SetEnabled(false); }},
+                {"OK", [](TControl& c) {
+                   PushButton(c).SetKind(bkOK);
+                   c.SetCaption("OK");
+                 }},
+                {"Cancel, disabled", [](TControl& c) {
+                   PushButton(c).SetKind(bkCancel);
+                   c.SetCaption("Cancel");
+                   c.SetEnabled(false);
+                 }},
+                {"glyph right", [](TControl& c) {
+                   PushButton(c).SetKind(bkRetry);
+                   PushButton(c).SetLayout(blGlyphRight);
+                 }},
+                {"glyph only", [](TControl& c) {
+                   PushButton(c).SetKind(bkHelp);
+                   c.SetCaption("");
+                 }}};
+  return row;
+}
+
+TControlSheetRow TallPushButtonRow() {
+  TControlSheetRow row{"TTeCustomButton, tall", {80, 48}, nullptr, {}};
+  row.make = [](TWinControl& host, TTeThemeEngine&) -> TControl* {
+    auto* button = TComponent::Create<TTeCustomButton>(&host);
+    button->SetParent(&host);
+    button->SetCaption("Yes");
+    button->SetKind(bkYes);
+    return button;
+  };
+  row.states = {{"glyph top", [](TControl& c) { PushButton(c).SetLayout(blGlyphTop); }},
+                {"glyph bottom", [](TControl& c) { PushButton(c).SetLayout(blGlyphBottom); }},
+                {"word wrap", [](TControl& c) {
+                   PushButton(c).SetKind(bkCustom);
+                   PushButton(c).SetGlyph(nullptr);
+                   PushButton(c).SetWordWrap(true);
+                   c.SetCaption("Print every page");
+                 }}};
   return row;
 }
 
@@ -325,7 +420,11 @@ std::vector<TControlSheetRow> ControlSheetRows() {
           ScrollBarRow(true),
           ScrollBarRow(false),
           TreeRow(),
-          EditRow()};
+          EditRow(),
+          SpinButtonRow(),
+          LabelRow(),
+          PushButtonRow(),
+          TallPushButtonRow()};
   for (TControlSheetRow& row : MenuSheetRows()) rows.push_back(std::move(row));
   return rows;
 }

@@ -110,6 +110,15 @@ TEST_F(ControlSheetTest, StatesThatTheStylePaintsDifferentlyDiffer) {
   EXPECT_EQ(highlighted("TTeCustomEdit normal"), 0);
   EXPECT_GT(differing("TTeThemeCheckBox normal", "TTeThemeCheckBox hot"), 0);
   EXPECT_GT(differing("TTeThemeRadioButton normal", "TTeThemeRadioButton checked"), 0);
+  // The spin button's up half pressed, the down half as it was.
+  EXPECT_NE(At("TTeThemeSpinButton normal", 2, 2), At("TTeThemeSpinButton up pressed", 2, 2));
+  EXPECT_EQ(At("TTeThemeSpinButton normal", 2, 27), At("TTeThemeSpinButton up pressed", 2, 27));
+  EXPECT_NE(At("TTeThemeSpinButton normal", 2, 27), At("TTeThemeSpinButton down pressed", 2, 27));
+  // Between the halves the host shows; without the strip the halves touch.
+  EXPECT_NE(At("TTeThemeSpinButton normal", 8, 15), At("TTeThemeSpinButton no strip", 8, 15));
+  // A pressed push button's face, above its caption; an opaque label's colour past its text.
+  EXPECT_NE(At("TTeCustomButton normal", 40, 3), At("TTeCustomButton pressed", 40, 3));
+  EXPECT_NE(At("TTeCustomLabel left", 105, 15), At("TTeCustomLabel opaque", 105, 15));
   // The grip in the bar's corner.
   EXPECT_NE(At("TTeThemeStatusBar two panels", 297, 18), At("TTeThemeStatusBar with size grip", 297, 18));
 }
