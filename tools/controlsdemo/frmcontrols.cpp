@@ -9,10 +9,13 @@
 #include "theme/controls/checkbox.h"
 #include "theme/controls/edit.h"
 #include "theme/controls/groupbox.h"
+#include "theme/controls/label.h"
+#include "theme/controls/pushbutton.h"
 #include "theme/controls/radiobutton.h"
 #include "theme/controls/radiogroup.h"
 #include "theme/controls/scrollbar.h"
 #include "theme/controls/speedbutton.h"
+#include "theme/controls/spinbutton.h"
 #include "theme/controls/splitter.h"
 #include "theme/controls/statusbar.h"
 #include "theme/controls/themetreeview.h"
@@ -66,6 +69,7 @@ TFrmControls::TFrmControls(TComponent* owner) : TForm(owner) {
     BuildOptions();
     BuildScrollBars();
     BuildEdits();
+    BuildPushButtons();
     BuildSwitcher();
   };
 }
@@ -212,12 +216,52 @@ void TFrmControls::BuildScrollBars() {
 
 void TFrmControls::BuildEdits() {
   const int left = 210, top = kTop + 220;
-  edit_ = PlainEdit(left, top, 200);
+  auto* nameLabel = PlacePlain<TTeCustomLabel>(*this, left, top + 3, 70, 17);
+  nameLabel->SetCaption("&Name:");
+  edit_ = PlainEdit(left + 75, top, 200);
   edit_->SetName("Edit1");
   edit_->SetEditText(u"Type here");
-  auto* password = PlainEdit(left, top + 30, 200);
-  password->SetPasswordKind(TPasswordKind::pkCircle);
+  nameLabel->SetFocusControl(edit_);
+
+  auto* passwordLabel = PlacePlain<TTeCustomLabel>(*this, left, top + 33, 70, 17);
+  passwordLabel->SetCaption("&Password:");
+  auto* password = PlainEdit(left + 75, top + 30, 200);
+  password->SetPasswordKind(pkCircle);
   password->SetEditText(u"secret");
+  passwordLabel->SetFocusControl(password);
+
+  auto* countLabel = PlacePlain<TTeCustomLabel>(*this, left, top + 63, 70, 17);
+  countLabel->SetCaption("&Copies:");
+  auto* count = PlainEdit(left + 75, top + 60, 60);
+  auto* spin = Place<TTeThemeSpinButton>(*this, *engine_, left + 135, top + 60, 17, 21);
+  spin->SetMin(1);
+  spin->SetMax(99);
+  spin->SetAssociate(count);
+  spin->SetPosition(1);
+  countLabel->SetFocusControl(count);
+}
+
+// One push button of each kind, OK the default and Cancel the cancel one.
+void TFrmControls::BuildPushButtons() {
+  struct TKindButton {
+    TBitBtnKind kind;
+    const char* caption;
+  };
+  constexpr TKindButton kButtons[] = {{bkOK, "OK"},       {bkCancel, "Cancel"}, {bkHelp, "&Help"},
+                                      {bkYes, "&Yes"},    {bkNo, "&No"},        {bkClose, "&Close"},
+                                      {bkAbort, "&Abort"}, {bkRetry, "&Retry"},  {bkIgnore, "&Ignore"},
+                                      {bkAll, "A&ll"},    {bkCustom, "&Print"}};
+  const int left = 556, top = kTop + 150;
+  int i = 0;
+  for (const TKindButton& kind : kButtons) {
+    auto* button = PlacePlain<TTeCustomButton>(*this, left + (i % 2) * 116, top + (i / 2) * 34, 110, 28);
+    button->SetKind(kind.kind);
+    button->SetCaption(kind.caption);
+    button->OnClick = [this, caption = std::string(kind.caption)](TObject*) {
+      status_->Panels()->Items(0)->SetText(caption);
+    };
+    ++i;
+  }
 }
 
 TTeCustomEdit* TFrmControls::PlainEdit(int left, int top, int width) {

@@ -40,6 +40,7 @@ class TFrmControls : public TForm {
   void BuildScrollBars();
   void BuildEdits();
   TTeCustomEdit* PlainEdit(int left, int top, int width);
+  void BuildPushButtons();
   void BuildSwitcher();
   void ShowPosition(int position);
 
