@@ -18,6 +18,8 @@
 #include "theme/core/themelibrary.h"
 #include "theme/frame/frameresources.h"
 #include "theme/frame/menuresources.h"
+#include "theme/frame/popupmenu.h"
+#include "theme/frame/popupwindow.h"
 #include "theme/frame/themeform.h"
 #include "theme/styles/allstyles.h"
 #include "tools/controlsdemo/frmcontrols.h"
@@ -111,6 +113,8 @@ TEST_F(ControlsDemoTest, TwoThousandRoundsOfTypingMenusAndStylesLeaveNoObjectsBe
   EXPECT_GT(test::GuiObjectsMade(), madeBefore + 2000) << "the counter sees the window's objects";
   EXPECT_EQ(after, before) << "before: " << before.Describe() << "; after: " << after.Describe();
   EXPECT_EQ(test::FailedSelections(), 0);
+  EXPECT_GT(IdlePopupWindows(), 0) << "the context menu opened, and its window waits for the next menu";
+  EXPECT_EQ(TTeCustomPopupMenu::OpenMenu(), nullptr);
 }
 
 }  // namespace
