@@ -309,6 +309,9 @@ TControlSheetRow EditRow() {
                  }},
                 {"password circles", [](TControl& c) { Edit(c).SetPasswordKind(pkCircle); }},
                 {"password triangles", [](TControl& c) { Edit(c).SetPasswordKind(pkTriangle); }},
+                {"disabled", [](TControl& c) { c.SetEnabled(false); }}};
+  return row;
+}
 
 TTeThemeSpinButton& Spin(TControl& c) { return static_cast<TTeThemeSpinButton&>(c); }
 
@@ -316,14 +319,17 @@ TControlSheetRow SpinButtonRow() {
   TControlSheetRow row{"TTeThemeSpinButton", {17, 30}, nullptr, {}};
   row.make = [](TWinControl& host, TTeThemeEngine& engine) -> TControl* { return Make<TTeThemeSpinButton>(host, engine); };
   // The halves at their middles: the up half's is (8, 6), the down half's (8, 23).
+  row.states = {{"normal", nullptr},
                 {"up hot", [](TControl& c) { MouseAt(c, WM_MOUSEMOVE, 0, 8, 6); }},
                 {"up pressed", [](TControl& c) {
                    MouseAt(c, WM_MOUSEMOVE, 0, 8, 6);
                    MouseAt(c, WM_LBUTTONDOWN, MK_LBUTTON, 8, 6);
+                 }},
                 {"down hot", [](TControl& c) { MouseAt(c, WM_MOUSEMOVE, 0, 8, 23); }},
                 {"down pressed", [](TControl& c) {
                    MouseAt(c, WM_MOUSEMOVE, 0, 8, 23);
                    MouseAt(c, WM_LBUTTONDOWN, MK_LBUTTON, 8, 23);
+                 }},
                 {"no strip", [](TControl& c) { Spin(c).SetEnabledSlider(false); }},
                 {"up disabled", [](TControl& c) { Spin(c).UpButton()->SetEnabled(false); }}};
   return row;
@@ -331,21 +337,25 @@ TControlSheetRow SpinButtonRow() {
 
 TControlSheetRow LabelRow() {
   TControlSheetRow row{"TTeCustomLabel", {110, 20}, nullptr, {}};
+  row.make = [](TWinControl& host, TTeThemeEngine&) -> TControl* {
     auto* label = TComponent::Create<TTeCustomLabel>(&host);
     label->SetParent(&host);
     label->SetAutoSize(false);
     label->SetCaption("&Topic name");
     return label;
+  };
   auto label = [](TControl& c) -> TTeCustomLabel& { return static_cast<TTeCustomLabel&>(c); };
   row.states = {{"left", nullptr},
                 {"centred", [label](TControl& c) { label(c).SetAlignment(TAlignment::taCenter); }},
                 {"right, bottom", [label](TControl& c) {
                    label(c).SetAlignment(TAlignment::taRightJustify);
                    label(c).SetLayout(tlBottom);
+                 }},
                 {"no accelerator", [label](TControl& c) { label(c).SetShowAccelChar(false); }},
                 {"opaque", [label](TControl& c) {
                    label(c).SetTransparent(false);
                    c.SetColor(clWindow);
+                 }},
                 {"disabled", [](TControl& c) { c.SetEnabled(false); }}};
   return row;
 }
