@@ -632,6 +632,7 @@ void TWinControl::WndProc(TMessage& message) {
     case WM_RBUTTONUP:
     case WM_MBUTTONUP:
       if (IsControlMouseMsg(message)) return;
+      if (WrapsPlatformControl()) return PlatformMouseMessage(message);
       break;
     case WM_PAINT:
       PaintHandler(message);
@@ -773,6 +774,29 @@ bool TWinControl::DialogKeyHandled(uint16_t key, intptr_t keyData) {
   if (wants & (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE)) return false;
   TCustomForm* form = GetParentForm(this);
   return form && form->Perform(CM_DIALOGKEY, key, keyData) != 0;
+}
+
+bool TWinControl::WrapsPlatformControl() const {
+  return defWndProc_ && defWndProc_ != reinterpret_cast<void*>(&DefWindowProcW);
+}
+
+void TWinControl::PlatformMouseMessage(TMessage& message) {
+  // The platform's control (a tree, a list, an edit) clicks, selects and
+  // captures the mouse by itself: it sees the button first, then the
+  // framework's events run without taking the capture from it.
+  DefaultHandler(message);
+  const LRESULT result = message.Result;
+  const TControlStyle style = ControlStyle();
+  struct TRestore {
+    TWinControl& control;
+    TControlStyle style;
+    ~TRestore() { control.SetControlStyle(style); }
+  } restore{*this, style};
+  TControlStyle withoutCapture = style;
+  withoutCapture.Exclude(csCaptureMouse);
+  SetControlStyle(withoutCapture);
+  TControl::WndProc(message);
+  message.Result = result;
 }
 
 void TWinControl::DefaultHandler(TMessage& message) {

@@ -139,6 +139,10 @@ class TWinControl : public TControl {
   // Whether a mouse message in the client area belongs to a windowless
   // child; routes it there when it does.
   bool IsControlMouseMsg(TMessage& message);
+  // Whether the window is a platform control made under the framework's
+  // own class name (its procedure is not DefWindowProc).
+  bool WrapsPlatformControl() const;
+  void PlatformMouseMessage(TMessage& message);
 
   friend class TControl;
   friend class TApplication;

@@ -124,13 +124,16 @@ TEST_F(ControlsDemoFromOutside, TheStyleSwitcherRepaintsEveryThemedControl) {
   std::vector<TScreenShot> before;
   for (const auto& place : places) before.push_back(CaptureScreen(place.second));
 
-  // The next style is chosen the way the list reports a user's choice to
-  // its window: its selection moves and the parent hears CBN_SELCHANGE.
-  const LRESULT count = SendMessageW(switcher, CB_GETCOUNT, 0, 0);
-  const LRESULT next = (SendMessageW(switcher, CB_GETCURSEL, 0, 0) + 1) % count;
-  SendMessageW(switcher, CB_SETCURSEL, static_cast<WPARAM>(next), 0);
-  SendMessageW(GetParent(switcher), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(switcher), CBN_SELCHANGE),
-               reinterpret_cast<LPARAM>(switcher));
+  // A click opens the list; an arrow key and Enter pick the style next to
+  // the current one.
+  const bool last = SendMessageW(switcher, CB_GETCURSEL, 0, 0) + 1 == SendMessageW(switcher, CB_GETCOUNT, 0, 0);
+  ClickAt(Centre(ClientRectOnScreen(switcher)));
+  ASSERT_TRUE(WaitUntil([&] { return SendMessageW(switcher, CB_GETDROPPEDSTATE, 0, 0) != 0; }, 5s))
+      << "a click opens the list";
+  Key(last ? VK_UP : VK_DOWN, false);
+  Key(last ? VK_UP : VK_DOWN, true);
+  Key(VK_RETURN, false);
+  Key(VK_RETURN, true);
   ASSERT_TRUE(WaitUntil([&] { return WindowText(switcher) != firstStyle; }, 5s))
       << "the selection did not move: foreground " << (GetForegroundWindow() == main_) << ", dropped "
       << SendMessageW(switcher, CB_GETDROPPEDSTATE, 0, 0) << ", index " << SendMessageW(switcher, CB_GETCURSEL, 0, 0)

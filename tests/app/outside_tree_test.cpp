@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 
@@ -55,6 +56,36 @@ TEST_F(TreeFromOutside, EveryItemTextReadsBackThroughTheTreeMessages) {
   ASSERT_GE(items.size(), 20u);
   EXPECT_EQ(TreeItemText(tree_, items.front()), L"Welcome");
   for (HTREEITEM item : items) EXPECT_FALSE(TreeItemText(tree_, item).empty());
+}
+
+TEST_F(TreeFromOutside, AClickOnATopicSelectsIt) {
+  const std::vector<HTREEITEM> items = TreeItemsInOrder(tree_);
+  ASSERT_GE(items.size(), 3u);
+  SendMessageW(tree_, WM_VSCROLL, SB_TOP, 0);
+  ASSERT_TRUE(WaitUntil(
+      [&] { return reinterpret_cast<HTREEITEM>(SendMessageW(tree_, TVM_GETNEXTITEM, TVGN_FIRSTVISIBLE, 0)) == items[0]; },
+      3s));
+  // The second topic of the top level, whose row is its place in the
+  // expanded tree; its label begins a little right of the tree's edge.
+  const auto next = reinterpret_cast<HTREEITEM>(SendMessageW(tree_, TVM_GETNEXTITEM, TVGN_NEXT,
+                                                             reinterpret_cast<LPARAM>(items[0])));
+  ASSERT_NE(next, nullptr);
+  const int row = static_cast<int>(std::find(items.begin(), items.end(), next) - items.begin());
+  const int height = static_cast<int>(SendMessageW(tree_, TVM_GETITEMHEIGHT, 0, 0));
+  ASSERT_GT(height, 0);
+  if (TreeSelectedIndex(tree_) == row) {
+    const POINT first = ClientToScreenPoint(tree_, 40, height / 2);
+    MouseMoveTo(first);
+    MouseLeftDown();
+    MouseLeftUp();
+    ASSERT_TRUE(WaitUntil([&] { return TreeSelectedIndex(tree_) == 0; }, 3s));
+  }
+  const POINT at = ClientToScreenPoint(tree_, 40, row * height + height / 2);
+  MouseMoveTo(at);
+  MouseLeftDown();
+  MouseLeftUp();
+  EXPECT_TRUE(WaitUntil([&] { return TreeSelectedIndex(tree_) == row; }, 3s))
+      << "selected " << TreeSelectedIndex(tree_) << ", clicked row " << row;
 }
 
 TEST_F(TreeFromOutside, AnOverflowingTreeShowsAThemedBarThatTheWheelTurns) {

@@ -95,6 +95,24 @@ TEST_F(TreeFixture, TheKeyboardMovesTheSelection) {
   EXPECT_EQ(tree->GetNodeAt(r.left, r.bottom + 200), nullptr);
 }
 
+TEST_F(TreeFixture, AClickOnATopicSelectsIt) {
+  // The platform's control sees the mouse as well as the framework does.
+  TTreeNode* first = tree->Items()->Add("first");
+  TTreeNode* second = tree->Items()->Add("second");
+  tree->SetSelected(first);
+  changes.clear();
+  RECT r{};
+  HTREEITEM item = second->ItemId();
+  std::memcpy(&r, &item, sizeof(item));
+  ASSERT_TRUE(SendMessageW(tree->Handle(), TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&r)));
+  const LPARAM at = MAKELPARAM((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  SendMessageW(tree->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageW(tree->Handle(), WM_LBUTTONUP, 0, at);
+  test::PumpMessages();
+  EXPECT_EQ(tree->Selected(), second);
+  EXPECT_EQ(changes.size(), 1u);
+}
+
 TEST_F(TreeFixture, FullExpandOpensEveryBranch) {
   tree->Items()->LoadFromLines({"a", "\tb", "\t\tc", "d", "\te"});
   tree->FullExpand();
