@@ -112,6 +112,35 @@ int EventCount() {
   return count > 0 ? count : kDefaultEvents;
 }
 
+// A visible top-level window of the process whose class is a popup menu's.
+HWND VisiblePopup(DWORD process) {
+  struct TFind {
+    DWORD process;
+    HWND found;
+  } find{process, nullptr};
+  EnumWindows(
+      [](HWND wnd, LPARAM data) -> BOOL {
+        auto* f = reinterpret_cast<TFind*>(data);
+        DWORD pid = 0;
+        GetWindowThreadProcessId(wnd, &pid);
+        if (pid != f->process || !IsWindowVisible(wnd)) return TRUE;
+        const std::wstring name = WindowClassName(wnd);
+        if (name != L"TTeThemePopupWindow" && name != L"TTePopupWindow") return TRUE;
+        f->found = wnd;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&find));
+  return find.found;
+}
+
+void PressEscape() {
+  INPUT keys[2]{};
+  keys[0].type = keys[1].type = INPUT_KEYBOARD;
+  keys[0].ki.wVk = keys[1].ki.wVk = VK_ESCAPE;
+  keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(2, keys, sizeof(INPUT));
+}
+
 TEST(RandomInput, TheViewerSurvivesAndGivesBackWhatItTook) {
   TOutsideProgram program(HostPathToWindows(HV_COUNTED_EXE));
   ASSERT_TRUE(program.Started());
@@ -148,6 +177,15 @@ TEST(RandomInput, TheViewerSurvivesAndGivesBackWhatItTook) {
   for (HTREEITEM item : TreeItemsInOrder(trees[0]))
     SendMessageTimeoutW(trees[0], TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item), SMTO_NORMAL, 5000,
                         nullptr);
+  // The window menu's shared objects (its popup window with its context,
+  // fonts and brushes) are made at its first opening and kept: it opens
+  // once before anything is counted.
+  SetForegroundWindow(main);
+  PostMessageW(main, WM_SYSCOMMAND, SC_KEYMENU, ' ');
+  const bool menuOpened = WaitUntil([&] { return VisiblePopup(program.ProcessId()) != nullptr; }, 5s);
+  PressEscape();
+  EXPECT_TRUE(menuOpened) << "Alt+Space opens the window menu";
+  EXPECT_TRUE(WaitUntil([&] { return VisiblePopup(program.ProcessId()) == nullptr; }, 5s));
   const long refused = counts.Ask(kvcFailedSelections);
   long gdi = -1, user = -1;
 
