@@ -171,8 +171,8 @@ void DrawFramePieces(TCanvas& canvas, const TTeBitmap& skin, std::span<const fra
     const int left = piece.left.At(w), top = piece.top.At(h);
     if (piece.stretch)
       Stretch(canvas, skin, piece.src, {left, top, piece.right.At(w), piece.bottom.At(h)}, false);
-    else
-      Copy(canvas, skin, piece.src, left, top, false);
+    else  // keyed: the rounded corners' outer pixels are the key colour
+      Copy(canvas, skin, piece.src, left, top, true);
   }
 }
 
