@@ -333,8 +333,26 @@ void THtmlView::ScrollTo(int y) {
   const int dy = scrollY_ - y;
   scrollY_ = y;
   if (!hwnd_) return;
-  SetScrollPos(hwnd_, SB_VERT, scrollY_, TRUE);
+  MoveThumb(scrollY_ + dy, scrollY_);
   ScrollPixels(0, dy);
+}
+
+// Drawing the scroll bar takes longer than painting the strip a step
+// uncovers; on a long page most steps leave the thumb on the same pixel, and
+// then the bar is left as it is.
+void THtmlView::MoveThumb(int from, int to) {
+  SCROLLBARINFO before{};
+  before.cbSize = sizeof before;
+  const bool known = GetScrollBarInfo(hwnd_, OBJID_VSCROLL, &before);
+  SetScrollPos(hwnd_, SB_VERT, to, FALSE);
+  SCROLLBARINFO after{};
+  after.cbSize = sizeof after;
+  if (known && GetScrollBarInfo(hwnd_, OBJID_VSCROLL, &after) && after.xyThumbTop == before.xyThumbTop &&
+      after.xyThumbBottom == before.xyThumbBottom)
+    return;
+  // Set from where it was, so that the bar sees a change and draws it.
+  SetScrollPos(hwnd_, SB_VERT, from, FALSE);
+  SetScrollPos(hwnd_, SB_VERT, to, TRUE);
 }
 
 void THtmlView::ScrollWhenLoaded(int y) {

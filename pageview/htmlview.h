@@ -185,6 +185,7 @@ class THtmlView {
   int RememberedScroll() const;
   // Moves the pixels already painted and paints only the strip uncovered.
   void ScrollPixels(int dx, int dy);
+  void MoveThumb(int from, int to);
   void UpdateScrollBar();
   int ClientHeight() const;
   int MaxScroll() const;
