@@ -186,12 +186,14 @@ void THtmlView::OnLaidOut() {
   std::unique_ptr<TLaidOutPage> page = loader_->Take();
   if (!page) return;
   const bool wholePage = firstPart_;
+  // A page that could not be read whole stays with its first part, laid
+  // out from here on like any page this long.
+  firstPart_ = false;
   if (page->document) {
     const bool samePage = page->document == document_;
     const int oldHeight = layout_.height;
     const int oldY = scrollY_;
     document_ = std::move(page->document);
-    firstPart_ = false;
     ShowLayout(std::move(page->layout), page->options.width, !samePage);
     // Laid out anew at another width or zoom, the page keeps the line at
     // the top of the view; the whole page after its first part keeps every
@@ -451,19 +453,18 @@ void THtmlView::PaintTo(HDC dc, const RECT& area) {
   const int width = area.right - area.left;
   const int height = area.bottom - area.top;
   if (width <= 0 || height <= 0) return;
-  MemoryDcHandle memory(CreateCompatibleDC(dc));
-  GdiObject<HBITMAP> bitmap(CreateCompatibleBitmap(dc, width, height));
-  if (!memory || !bitmap) throw EOutOfResources("Not enough memory to paint the page");
-  HDC mem = memory.get();
-  TSelection keepBitmap(mem, bitmap.get());
+  TMemoryDC memory(dc);
+  TBitmapHandle bitmap(GdiCheck(CreateCompatibleBitmap(dc, width, height)));
+  HDC mem = memory.Get();
+  TSelectObject keepBitmap(mem, bitmap.Get());
   RECT all{0, 0, width, height};
   FillRect(mem, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
 
-  GdiObject<HBRUSH> shade(CreateSolidBrush(kShadeColor));
-  GdiObject<HBRUSH> border(CreateSolidBrush(kBorderColor));
-  GdiObject<HBRUSH> rule(CreateSolidBrush(kRuleColor));
-  GdiObject<HBRUSH> ink(CreateSolidBrush(kTextColor));
-  GdiObject<HPEN> inkPen(CreatePen(PS_SOLID, 1, kTextColor));
+  TBrushHandle shade(CreateSolidBrush(kShadeColor));
+  TBrushHandle border(CreateSolidBrush(kBorderColor));
+  TBrushHandle rule(CreateSolidBrush(kRuleColor));
+  TBrushHandle ink(CreateSolidBrush(kTextColor));
+  TPenHandle inkPen(CreatePen(PS_SOLID, 1, kTextColor));
   SetBkMode(mem, TRANSPARENT);
   SetTextAlign(mem, TA_BASELINE | TA_LEFT | TA_NOUPDATECP);
 
@@ -485,20 +486,20 @@ void THtmlView::PaintTo(HDC dc, const RECT& area) {
     if (r.bottom + slack <= 0 || r.top - slack >= height || r.right + slack <= 0 || r.left - slack >= width) continue;
     switch (box.kind) {
       case html::BoxKind::Shade:
-        FillRect(mem, &r, shade.get());
+        FillRect(mem, &r, shade.Get());
         break;
       case html::BoxKind::CellBorder:
-        FrameRect(mem, &r, border.get());
+        FrameRect(mem, &r, border.Get());
         break;
       case html::BoxKind::Rule:
-        FillRect(mem, &r, rule.get());
+        FillRect(mem, &r, rule.Get());
         break;
       case html::BoxKind::Bullet:
         if (box.bullet == html::BulletShape::Square) {
-          FillRect(mem, &r, ink.get());
+          FillRect(mem, &r, ink.Get());
         } else {
-          TSelection pen(mem, inkPen.get());
-          TSelection brush(mem, box.bullet == html::BulletShape::Disc ? ink.get() : GetStockObject(NULL_BRUSH));
+          TSelectObject pen(mem, inkPen.Get());
+          TSelectObject brush(mem, box.bullet == html::BulletShape::Disc ? ink.Get() : GetStockObject(NULL_BRUSH));
           Ellipse(mem, r.left, r.top, r.right, r.bottom);
         }
         break;
@@ -509,7 +510,7 @@ void THtmlView::PaintTo(HDC dc, const RECT& area) {
         std::wstring text = Widen(box.text);
         if (text.empty() || text.size() > INT_MAX) break;
         PaintMarks(mem, index, box, r);
-        TSelection font(mem, fonts_->Get(box.style, html::HasWideChars(box.text), box.style.underline || box.link));
+        TSelectObject font(mem, fonts_->Get(box.style, html::HasWideChars(box.text), box.style.underline || box.link));
         const uint32_t own = box.style.color;
         SetTextColor(mem, own <= 0xFFFFFF ? RGB(own >> 16, (own >> 8) & 0xFF, own & 0xFF)
                                           : box.link ? kLinkColor : kTextColor);

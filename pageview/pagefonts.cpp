@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <climits>
 
-#include "framework/sysutils.h"
 #include "framework/winstring.h"
 #include "pageview/pageimages.h"
 
@@ -35,13 +34,12 @@ bool FontInstalled(HDC dc, const wchar_t* face) {
 
 }  // namespace
 
-TPageFonts::TPageFonts() : dc_(CreateCompatibleDC(nullptr)) {
-  if (!dc_) throw EOSError("Cannot create a device context for the page view");
+TPageFonts::TPageFonts() {
   HDC screen = GetDC(nullptr);
   dpi_ = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
   if (screen) ReleaseDC(nullptr, screen);
   if (dpi_ <= 0) dpi_ = 96;
-  if (FontInstalled(dc_.get(), L"Tahoma")) {
+  if (FontInstalled(dc_.Get(), L"Tahoma")) {
     face_ = L"Tahoma";
   } else {
     LOGFONTW gui{};
@@ -58,7 +56,7 @@ void TPageFonts::SetZoom(int percent) {
 // Wine maps SimSun to the CJK face the system has.
 HFONT TPageFonts::Get(const html::RunStyle& style, bool wide, bool underline) {
   for (const Entry& e : entries_)
-    if (e.style == style && e.wide == wide && e.underline == underline) return e.font.get();
+    if (e.style == style && e.wide == wide && e.underline == underline) return e.font.Get();
   int pixels = style.heading >= 1 && style.heading <= 6 ? kHeadingPixels[style.heading - 1] : kBodyPixels;
   if (wide) pixels = std::max(pixels, kMinWidePixels);
   LOGFONTW lf{};
@@ -81,8 +79,8 @@ HFONT TPageFonts::Get(const html::RunStyle& style, bool wide, bool underline) {
     lf.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
   }
   wcsncpy(lf.lfFaceName, face, LF_FACESIZE - 1);
-  GdiObject<HFONT> font(CreateFontIndirectW(&lf));
-  HFONT result = font ? font.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  TFontHandle font(CreateFontIndirectW(&lf));
+  HFONT result = font ? font.Get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
   if (font) entries_.push_back(Entry{style, wide, underline, std::move(font)});
   return result;
 }
@@ -96,7 +94,7 @@ int TPageMeasurer::TextWidth(std::string_view utf8, const html::RunStyle& style)
   CheckWanted();
   std::wstring text = Widen(utf8);
   if (text.empty() || text.size() > INT_MAX) return 0;
-  TSelection font(fonts_.Dc(), fonts_.Get(style, html::HasWideChars(utf8), false));
+  TSelectObject font(fonts_.Dc(), fonts_.Get(style, html::HasWideChars(utf8), false));
   SIZE size{};
   GetTextExtentPoint32W(fonts_.Dc(), text.data(), static_cast<int>(text.size()), &size);
   return size.cx;
@@ -106,7 +104,7 @@ html::FontMetrics TPageMeasurer::Metrics(const html::RunStyle& style) {
   CheckWanted();
   int ascent = 0, descent = 0, leading = 0;
   for (bool wide : {false, true}) {
-    TSelection font(fonts_.Dc(), fonts_.Get(style, wide, false));
+    TSelectObject font(fonts_.Dc(), fonts_.Get(style, wide, false));
     TEXTMETRICW tm{};
     if (!GetTextMetricsW(fonts_.Dc(), &tm)) continue;
     ascent = std::max<int>(ascent, tm.tmAscent);

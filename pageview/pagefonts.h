@@ -11,38 +11,14 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <type_traits>
 #include <vector>
 
+#include "framework/gdi.h"
 #include "pageview/htmllayout.h"
 
 namespace hv {
 
 class TPageImages;
-
-struct GdiObjectDeleter {
-  void operator()(HGDIOBJ object) const { DeleteObject(object); }
-};
-template <typename Handle>
-using GdiObject = std::unique_ptr<std::remove_pointer_t<Handle>, GdiObjectDeleter>;
-
-struct MemoryDcDeleter {
-  void operator()(HDC dc) const { DeleteDC(dc); }
-};
-using MemoryDcHandle = std::unique_ptr<std::remove_pointer_t<HDC>, MemoryDcDeleter>;
-
-// Puts an object into a DC for the life of the guard.
-class TSelection {
- public:
-  TSelection(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
-  ~TSelection() { SelectObject(dc_, old_); }
-  TSelection(const TSelection&) = delete;
-  TSelection& operator=(const TSelection&) = delete;
-
- private:
-  HDC dc_;
-  HGDIOBJ old_;
-};
 
 // The fonts of every style met so far, and a memory DC to measure with.
 class TPageFonts {
@@ -51,7 +27,7 @@ class TPageFonts {
   TPageFonts(const TPageFonts&) = delete;
   TPageFonts& operator=(const TPageFonts&) = delete;
 
-  HDC Dc() const { return dc_.get(); }
+  HDC Dc() const { return dc_.Get(); }
   int Zoom() const { return zoom_; }
   // Every size in percent of its normal size; the fonts made so far go.
   void SetZoom(int percent);
@@ -63,9 +39,9 @@ class TPageFonts {
     html::RunStyle style;
     bool wide;
     bool underline;
-    GdiObject<HFONT> font;
+    TFontHandle font;
   };
-  MemoryDcHandle dc_;
+  TMemoryDC dc_;
   int dpi_ = 96;
   int zoom_ = 100;
   std::wstring face_;
