@@ -28,6 +28,30 @@ constexpr COLORREF kShadeColor = RGB(0xF0, 0xF0, 0xF0);
 constexpr COLORREF kBorderColor = RGB(0xB4, 0xB4, 0xB4);
 constexpr COLORREF kRuleColor = RGB(0xA0, 0xA0, 0xA0);
 
+struct GdiDeleter {
+  void operator()(HGDIOBJ object) const { DeleteObject(object); }
+};
+template <typename Handle>
+using GdiHandle = std::unique_ptr<std::remove_pointer_t<Handle>, GdiDeleter>;
+
+struct DcDeleter {
+  void operator()(HDC dc) const { DeleteDC(dc); }
+};
+using MemoryDc = std::unique_ptr<std::remove_pointer_t<HDC>, DcDeleter>;
+
+// Puts an object into a DC for the life of the guard.
+class Selection {
+ public:
+  Selection(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
+  ~Selection() { SelectObject(dc_, old_); }
+  Selection(const Selection&) = delete;
+  Selection& operator=(const Selection&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ old_;
+};
+
 class PaintScope {
  public:
   explicit PaintScope(HWND hwnd) : hwnd_(hwnd) { dc_ = BeginPaint(hwnd, &ps_); }
@@ -453,18 +477,19 @@ void THtmlView::PaintTo(HDC dc, const RECT& area) {
   const int width = area.right - area.left;
   const int height = area.bottom - area.top;
   if (width <= 0 || height <= 0) return;
-  TMemoryDC memory(dc);
-  TBitmapHandle bitmap(GdiCheck(CreateCompatibleBitmap(dc, width, height)));
-  HDC mem = memory.Get();
-  TSelectObject keepBitmap(mem, bitmap.Get());
+  MemoryDc memory(CreateCompatibleDC(dc));
+  GdiHandle<HBITMAP> bitmap(CreateCompatibleBitmap(dc, width, height));
+  if (!memory || !bitmap) throw EOutOfResources("Not enough memory to paint the page");
+  HDC mem = memory.get();
+  Selection keepBitmap(mem, bitmap.get());
   RECT all{0, 0, width, height};
   FillRect(mem, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
 
-  TBrushHandle shade(CreateSolidBrush(kShadeColor));
-  TBrushHandle border(CreateSolidBrush(kBorderColor));
-  TBrushHandle rule(CreateSolidBrush(kRuleColor));
-  TBrushHandle ink(CreateSolidBrush(kTextColor));
-  TPenHandle inkPen(CreatePen(PS_SOLID, 1, kTextColor));
+  GdiHandle<HBRUSH> shade(CreateSolidBrush(kShadeColor));
+  GdiHandle<HBRUSH> border(CreateSolidBrush(kBorderColor));
+  GdiHandle<HBRUSH> rule(CreateSolidBrush(kRuleColor));
+  GdiHandle<HBRUSH> ink(CreateSolidBrush(kTextColor));
+  GdiHandle<HPEN> inkPen(CreatePen(PS_SOLID, 1, kTextColor));
   SetBkMode(mem, TRANSPARENT);
   SetTextAlign(mem, TA_BASELINE | TA_LEFT | TA_NOUPDATECP);
 
@@ -486,20 +511,20 @@ void THtmlView::PaintTo(HDC dc, const RECT& area) {
     if (r.bottom + slack <= 0 || r.top - slack >= height || r.right + slack <= 0 || r.left - slack >= width) continue;
     switch (box.kind) {
       case html::BoxKind::Shade:
-        FillRect(mem, &r, shade.Get());
+        FillRect(mem, &r, shade.get());
         break;
       case html::BoxKind::CellBorder:
-        FrameRect(mem, &r, border.Get());
+        FrameRect(mem, &r, border.get());
         break;
       case html::BoxKind::Rule:
-        FillRect(mem, &r, rule.Get());
+        FillRect(mem, &r, rule.get());
         break;
       case html::BoxKind::Bullet:
         if (box.bullet == html::BulletShape::Square) {
-          FillRect(mem, &r, ink.Get());
+          FillRect(mem, &r, ink.get());
         } else {
-          TSelectObject pen(mem, inkPen.Get());
-          TSelectObject brush(mem, box.bullet == html::BulletShape::Disc ? ink.Get() : GetStockObject(NULL_BRUSH));
+          Selection pen(mem, inkPen.get());
+          Selection brush(mem, box.bullet == html::BulletShape::Disc ? ink.get() : GetStockObject(NULL_BRUSH));
           Ellipse(mem, r.left, r.top, r.right, r.bottom);
         }
         break;
@@ -510,7 +535,7 @@ void THtmlView::PaintTo(HDC dc, const RECT& area) {
         std::wstring text = Widen(box.text);
         if (text.empty() || text.size() > INT_MAX) break;
         PaintMarks(mem, index, box, r);
-        TSelectObject font(mem, fonts_->Get(box.style, html::HasWideChars(box.text), box.style.underline || box.link));
+        Selection font(mem, fonts_->Get(box.style, html::HasWideChars(box.text), box.style.underline || box.link));
         const uint32_t own = box.style.color;
         SetTextColor(mem, own <= 0xFFFFFF ? RGB(own >> 16, (own >> 8) & 0xFF, own & 0xFF)
                                           : box.link ? kLinkColor : kTextColor);
