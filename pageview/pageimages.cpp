@@ -46,20 +46,6 @@ struct DcDeleter {
 };
 using MemoryDc = std::unique_ptr<std::remove_pointer_t<HDC>, DcDeleter>;
 
-// A thread that has COM already keeps its mode.
-class ComScope {
- public:
-  ComScope() : started_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
-  ~ComScope() {
-    if (started_) CoUninitialize();
-  }
-  ComScope(const ComScope&) = delete;
-  ComScope& operator=(const ComScope&) = delete;
-
- private:
-  bool started_;
-};
-
 long long FileBytes(const std::wstring& path) {
   WIN32_FILE_ATTRIBUTE_DATA data{};
   if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return -1;
@@ -75,6 +61,12 @@ struct TPageImages::Entry {
   int width = 0;
   int height = 0;
 };
+
+TImagingScope::TImagingScope() : started_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+
+TImagingScope::~TImagingScope() {
+  if (started_) CoUninitialize();
+}
 
 TPageImages::TPageImages() = default;
 
@@ -141,7 +133,7 @@ std::unique_ptr<TPageImages::Entry> TPageImages::Decode(std::string_view src) co
   Entry& result = *entry;
   // The imaging component is COM, on whichever thread asks; released before
   // COM is.
-  ComScope com;
+  TImagingScope com;
 
   std::optional<std::string> file = html::ResolveLocalLink(pagePath_, src);
   if (!file) return entry;  // only local files are read; the web is never fetched

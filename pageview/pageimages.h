@@ -18,6 +18,19 @@
 
 namespace hv {
 
+// COM for the imaging component on the calling thread, for the life of the
+// scope; a thread that has COM already keeps its mode.
+class TImagingScope {
+ public:
+  TImagingScope();
+  ~TImagingScope();
+  TImagingScope(const TImagingScope&) = delete;
+  TImagingScope& operator=(const TImagingScope&) = delete;
+
+ private:
+  bool started_;
+};
+
 class TPageImages {
  public:
   // No image with more pixels than this is decoded (a page's 30,000 x 30,000

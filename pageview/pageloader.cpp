@@ -1,7 +1,5 @@
 #include "pageview/pageloader.h"
 
-#include <objbase.h>
-
 #include <algorithm>
 #include <chrono>
 #include <climits>
@@ -45,20 +43,6 @@ std::string DecodeWithCodePage(std::string_view bytes, html::Charset charset) {
   MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), wide.data(), count);
   return Narrow(wide);
 }
-
-// COM for the imaging component, on the worker thread.
-class ComScope {
- public:
-  ComScope() : started_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_MULTITHREADED))) {}
-  ~ComScope() {
-    if (started_) CoUninitialize();
-  }
-  ComScope(const ComScope&) = delete;
-  ComScope& operator=(const ComScope&) = delete;
-
- private:
-  bool started_;
-};
 
 }  // namespace
 
@@ -215,7 +199,8 @@ std::unique_ptr<TLaidOutPage> TPageLoader::Take() {
 
 void TPageLoader::Work(std::shared_ptr<Shared> shared) {
   {
-    ComScope com;
+    // The worker decodes images for their sizes.
+    TImagingScope com;
     std::optional<TPageFonts> fonts;
     for (;;) {
       std::unique_ptr<Request> request;

@@ -6,18 +6,17 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <thread>
 
 #include "pageview/htmlview.h"
 #include "pageview/pagefonts.h"
 #include "pageview/pageloader.h"
 #include "tests/pageview/viewcapture.h"
 #include "tests/support/gui_objects.h"
+#include "tests/support/pinger.h"
 
 namespace hv {
 namespace {
@@ -26,39 +25,6 @@ using Clock = std::chrono::steady_clock;
 constexpr int kViewWidth = 420;
 constexpr int kViewHeight = 300;
 constexpr int kLoadWithinMs = 60000;
-
-// Asks a window for WM_NULL every few milliseconds from a thread of its own,
-// keeping the longest wait for an answer and the number of answers.
-class TPinger {
- public:
-  explicit TPinger(HWND target) : target_(target), thread_([this] { Run(); }) {}
-  ~TPinger() {
-    stop_ = true;
-    thread_.join();
-  }
-  TPinger(const TPinger&) = delete;
-  TPinger& operator=(const TPinger&) = delete;
-  long long LongestMs() const { return longest_; }
-  int Answers() const { return answers_; }
-
- private:
-  void Run() {
-    while (!stop_) {
-      const auto start = Clock::now();
-      DWORD_PTR result = 0;
-      if (SendMessageTimeoutW(target_, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &result)) ++answers_;
-      const long long waited =
-          std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count();
-      if (waited > longest_) longest_ = waited;
-      std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-  }
-  HWND target_;
-  std::atomic<bool> stop_{false};
-  std::atomic<long long> longest_{0};
-  std::atomic<int> answers_{0};
-  std::thread thread_;
-};
 
 class PageLoadTest : public ::testing::Test {
  protected:
@@ -174,7 +140,7 @@ class PageLoadTest : public ::testing::Test {
 TEST_F(PageLoadTest, TheWindowAnswersWhileALongPageLoadsAndThenShowsItWhole) {
   const std::wstring path = Write("big.htm", LongPage("Alpha", 45000));  // some 2.9 MB
   ASSERT_GT(std::filesystem::file_size(path), 5u << 19);
-  TPinger pinger(view_->Handle());
+  test::TPinger pinger(view_->Handle());
   PumpUntil([&] { return pinger.Answers() > 0; });
   ASSERT_TRUE(view_->Navigate(path));
   EXPECT_TRUE(view_->Loading());
@@ -376,28 +342,7 @@ TEST_F(PageLoadTest, ScrollingMovesThePaintedPixelsExactly) {
   GetClientRect(hwnd, &client);
   const int width = client.right, height = view_->PageHeight();
   UpdateWindow(hwnd);
-  auto onScreen = [&] {
-    std::vector<uint32_t> pixels(static_cast<size_t>(width) * static_cast<size_t>(height));
-    HDC window = GetDC(hwnd);
-    HDC dc = CreateCompatibleDC(window);
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = width;
-    bi.bmiHeader.biHeight = -height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    BitBlt(dc, 0, 0, width, height, window, 0, 0, SRCCOPY);
-    GdiFlush();
-    for (size_t i = 0; i < pixels.size(); ++i) pixels[i] = static_cast<const uint32_t*>(bits)[i] & 0xFFFFFF;
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-    ReleaseDC(hwnd, window);
-    return pixels;
-  };
+  auto onScreen = [&] { return test::CaptureOnScreen(hwnd, width, height); };
   auto painted = [&] {
     std::vector<uint32_t> all = test::CaptureClient(hwnd, width, client.bottom);
     all.resize(static_cast<size_t>(width) * static_cast<size_t>(height));

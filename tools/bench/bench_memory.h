@@ -8,33 +8,32 @@
 
 namespace hv::bench {
 
-inline double HeapCommittedBytes() {
+// Adds up what `count` gives for each entry of every heap of the process.
+template <typename Count>
+double SumOverHeaps(Count count) {
   HANDLE heaps[64];
-  const DWORD count = GetProcessHeaps(64, heaps);
+  const DWORD heapCount = GetProcessHeaps(64, heaps);
   double bytes = 0;
-  for (DWORD i = 0; i < count && i < 64; ++i) {
+  for (DWORD i = 0; i < heapCount && i < 64; ++i) {
     if (!HeapLock(heaps[i])) continue;
     PROCESS_HEAP_ENTRY entry{};
-    while (HeapWalk(heaps[i], &entry))
-      if (entry.wFlags & PROCESS_HEAP_REGION) bytes += entry.Region.dwCommittedSize;
+    while (HeapWalk(heaps[i], &entry)) bytes += count(entry);
     HeapUnlock(heaps[i]);
   }
   return bytes;
 }
 
+inline double HeapCommittedBytes() {
+  return SumOverHeaps([](const PROCESS_HEAP_ENTRY& e) {
+    return (e.wFlags & PROCESS_HEAP_REGION) ? static_cast<double>(e.Region.dwCommittedSize) : 0.0;
+  });
+}
+
 // The bytes of the blocks in use, without the heaps' free space.
 inline double HeapBusyBytes() {
-  HANDLE heaps[64];
-  const DWORD count = GetProcessHeaps(64, heaps);
-  double bytes = 0;
-  for (DWORD i = 0; i < count && i < 64; ++i) {
-    if (!HeapLock(heaps[i])) continue;
-    PROCESS_HEAP_ENTRY entry{};
-    while (HeapWalk(heaps[i], &entry))
-      if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) bytes += entry.cbData;
-    HeapUnlock(heaps[i]);
-  }
-  return bytes;
+  return SumOverHeaps([](const PROCESS_HEAP_ENTRY& e) {
+    return (e.wFlags & PROCESS_HEAP_ENTRY_BUSY) ? static_cast<double>(e.cbData) : 0.0;
+  });
 }
 
 inline double WorkingSetBytes() {

@@ -10,7 +10,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
@@ -19,6 +18,7 @@
 #include <thread>
 
 #include "pageview/htmlview.h"
+#include "tests/support/pinger.h"
 #include "tools/bench/bench_memory.h"
 #include "tools/bench/bench_timing.h"
 
@@ -50,10 +50,6 @@ LRESULT CALLBACK HostProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcW(hwnd, msg, wParam, lParam);
 }
 
-using Clock = std::chrono::steady_clock;
-
-double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
-
 // Handles the window's messages until the view has the whole page.
 void PumpUntilLoaded(const THtmlView& view) {
   while (view.Loading()) {
@@ -65,34 +61,6 @@ void PumpUntilLoaded(const THtmlView& view) {
     }
   }
 }
-
-// Asks a window for WM_NULL over and over from its own thread and keeps the
-// longest wait for an answer.
-class TPinger {
- public:
-  explicit TPinger(HWND target) : target_(target), thread_([this] { Run(); }) {}
-  ~TPinger() {
-    stop_ = true;
-    thread_.join();
-  }
-  double LongestMs() const { return longest_.load(); }
-
- private:
-  void Run() {
-    while (!stop_) {
-      const auto start = Clock::now();
-      DWORD_PTR result = 0;
-      SendMessageTimeoutW(target_, WM_NULL, 0, 0, SMTO_NORMAL, 30000, &result);
-      const double waited = Ms(Clock::now() - start);
-      if (waited > longest_.load()) longest_ = waited;
-      std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-  }
-  HWND target_;
-  std::atomic<bool> stop_{false};
-  std::atomic<double> longest_{0};
-  std::thread thread_;
-};
 
 std::filesystem::path WritePage(const std::string& name, const std::string& text) {
   std::filesystem::path file = std::filesystem::temp_directory_path() / name;
@@ -125,7 +93,7 @@ void Run(const char* label, size_t bytes, HWND host) {
     PumpUntilLoaded(view);
   });
   {
-    TPinger pinger(view.Handle());
+    test::TPinger pinger(view.Handle());
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
     view.Navigate(path);
     PumpUntilLoaded(view);
