@@ -4,7 +4,8 @@
 # Renders every .htm/.html page of the folder with the built-in page view
 # (PageRender.exe under Wine) and with headless Chromium at the same width,
 # and writes one side-by-side sheet per page, built-in view left, to
-# build/pagecompare/<page>.png, with an index.html listing them.
+# build/pagecompare/<page>.png, with an index.html listing them; the sheets
+# of an earlier run are removed first.
 # Installs Debian's chromium when it is missing, and builds PageRender.exe.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -37,11 +38,16 @@ hv_wine_prefix
 
 out="$HV_BUILD/pagecompare"
 mkdir -p "$out"
+# The folder holds the sheets of one run, as its index lists them.
+rm -f "$out"/*.png "$out/index.html"
 work=$(mktemp -d)
 trap 'rm -rf "$work"; hv_stop_display' EXIT
 
 # Wine sees the whole file system as drive Z:.
 winpath() { local p; p=$(cd "$(dirname "$1")" && pwd)/$(basename "$1"); printf 'Z:%s' "${p//\//\\}"; }
+
+# Spaces and other special characters in a name are escaped in the address.
+file_uri() { python3 -c 'import pathlib, sys; print(pathlib.Path(sys.argv[1]).as_uri())' "$1"; }
 
 done_pages=()
 failed=0
@@ -60,7 +66,7 @@ for page in "${pages[@]}"; do
   # below the page.
   if ! chromium --headless --disable-gpu --no-sandbox --hide-scrollbars --force-device-scale-factor=1 \
       --user-data-dir="$work/profile" --window-size="$width,$max_height" \
-      --screenshot="$work/chromium.png" "file://$page" >/dev/null 2>&1 || [ ! -s "$work/chromium.png" ]; then
+      --screenshot="$work/chromium.png" "$(file_uri "$page")" >/dev/null 2>&1 || [ ! -s "$work/chromium.png" ]; then
     echo "pagecompare: Chromium could not render $base" >&2
     failed=1
     continue

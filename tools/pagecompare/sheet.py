@@ -83,12 +83,13 @@ def draw_text(rows, x, y, text, colour):
 
 def trim_bottom(height, rows):
     """The height without the trailing rows that are all one colour, the
-    colour of the last row; never less than one row."""
+    colour of the last row (the page's bottom margin goes with them); never
+    less than one row."""
     last = rows[height - 1]
     first = last[0:3]
     if last != first * (len(last) // 3):
         return height
-    while height > 1 and rows[height - 2] == last:
+    while height > 1 and rows[height - 1] == last:
         height -= 1
     return height
 
