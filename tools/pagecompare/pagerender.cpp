@@ -86,6 +86,16 @@ int ParseNumber(const std::wstring& option, const std::wstring& text, int low, i
   return n;
 }
 
+// What the view posted to itself while showing the page is handled before
+// the picture is taken, as a window on the screen would have handled it.
+void DispatchPending() {
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
 void Check(HRESULT hr, const char* what) {
   if (FAILED(hr)) throw EWriteError(Format("Cannot write the PNG: %s failed (0x%08lx)", what, static_cast<unsigned long>(hr)));
 }
@@ -128,6 +138,7 @@ PageShot RenderPage(const std::wstring& page, int width, int maxHeight) {
   });
   view.Create(host.Get(), RECT{0, 0, width, kViewHeight});
   if (!view.Navigate(page)) throw EFOpenError(Format("Cannot read the page %s", Narrow(page).c_str()));
+  DispatchPending();
   if (!failure.empty()) throw Exception(failure);
 
   RECT client{};
