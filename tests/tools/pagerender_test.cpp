@@ -123,6 +123,12 @@ html::PageLayout LayoutAt(const std::wstring& page, int width) {
     view.SetErrorHandler([](const std::string& message) { ADD_FAILURE() << message; });
     view.Create(host, RECT{0, 0, width, 20000});
     EXPECT_TRUE(view.Navigate(page));
+    // A long page is whole once the view's worker has laid it out.
+    while (view.Loading()) {
+      MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+      MSG msg;
+      while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    }
     layout = view.Layout();
   }
   DestroyWindow(host);
@@ -181,6 +187,21 @@ TEST_F(PageRenderProgram, CutsATallPageAtTheMaximumHeight) {
   EXPECT_TRUE(std::equal(cut.pixels.begin(), cut.pixels.end(), all.pixels.begin()));
   DeleteFileW(whole.c_str());
   DeleteFileW(top.c_str());
+}
+
+TEST_F(PageRenderProgram, ALongPageIsDrawnWholeNotJustItsFirstPart) {
+  std::string text = "<html><body>";
+  for (int i = 0; i < 4000; ++i) text += "<p>Paragraph " + std::to_string(i) + " of a page far longer than a screen.</p>";
+  text += "<p>The last paragraph.</p></body></html>";
+  ASSERT_GT(text.size(), 2 * THtmlView::kFirstPartBytes);
+  const std::wstring page = TempFile(L"long.htm");
+  std::ofstream(Narrow(page), std::ios::binary) << text;
+  const PageShot shot = RenderPage(page, 500, 50);
+  const html::PageLayout layout = LayoutAt(page, 500);
+  EXPECT_EQ(shot.pageHeight, layout.height);
+  EXPECT_GT(shot.pageHeight, 4000 * 13) << "every paragraph takes a line at least";
+  EXPECT_EQ(shot.height, 50);
+  DeleteFileW(page.c_str());
 }
 
 TEST_F(PageRenderProgram, AFailedPageKeepsThePictureThatWasThere) {

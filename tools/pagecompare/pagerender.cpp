@@ -139,6 +139,12 @@ PageShot RenderPage(const std::wstring& page, int width, int maxHeight) {
   view.Create(host.Get(), RECT{0, 0, width, kViewHeight});
   if (!view.Navigate(page)) throw EFOpenError(Format("Cannot read the page %s", Narrow(page).c_str()));
   DispatchPending();
+  // A long page shows its first part at once and the rest once a worker has
+  // read and laid it out: the picture is of the whole page.
+  while (view.Loading()) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+    DispatchPending();
+  }
   if (!failure.empty()) throw Exception(failure);
 
   RECT client{};
