@@ -211,10 +211,11 @@ void TPageLoader::Work(std::shared_ptr<Shared> shared) {
         request = std::move(shared->pending);
       }
       auto wanted = [&] { return shared->latest.load() == request->ticket; };
-      auto result = std::make_unique<TLaidOutPage>();
-      result->ticket = request->ticket;
-      result->options = request->options;
+      std::unique_ptr<TLaidOutPage> result;
       try {
+        result = std::make_unique<TLaidOutPage>();
+        result->ticket = request->ticket;
+        result->options = request->options;
         if (!fonts) fonts.emplace();
         if (request->file) {
           std::string bytes;
@@ -239,6 +240,7 @@ void TPageLoader::Work(std::shared_ptr<Shared> shared) {
         continue;
       } catch (...) {
         // Out of memory or resources: the page shown stays as it is.
+        if (!result) continue;
         result->failed = true;
         result->document.reset();
       }
