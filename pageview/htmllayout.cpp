@@ -104,6 +104,15 @@ struct Placed {
   int width = 0;
 };
 
+// How the lines of a block run: aligned, the first indented, of a fixed
+// height, wrapped or not.
+struct Para {
+  TextAlign align = TextAlign::Left;
+  int indent = 0;
+  int lineHeight = 0;
+  bool nowrap = false;
+};
+
 struct InlineResult {
   int height = 0;
   int firstTop = 0;
@@ -122,24 +131,200 @@ class Engine {
   }
 
   void Document(const html::Document& doc) {
-    int margin = std::max(0, options_.margin);
-    left_ = margin;
-    right_ = std::max(left_ + 1, options_.width - margin);
-    int y = margin;
-    int previousBottom = -1;  // no block yet: the first one sits on the margin
-
-    auto place = [&](const Block& block) {
-      auto [top, bottom] = Margins(block);
-      if (previousBottom >= 0) y += std::max(previousBottom, top);
-      int blockTop = y;
-      y += LayBlock(block, y);
-      previousBottom = bottom;
-      return blockTop;
+    doc_ = &doc;
+    auto side = [&](int i) {
+      int given = doc.bodyMargin[static_cast<size_t>(i)];
+      return given >= 0 ? static_cast<int>(std::min<long long>(Zoomed(given), 10000)) : std::max(0, options_.margin);
     };
+    const int top = side(kTop), bottom = side(kBottom);
+    left_ = std::min(side(kLeft), std::max(0, options_.width - 1));
+    right_ = std::max(left_ + 1, options_.width - side(kRight));
+    y_ = top;
+    pageTop_ = top;
+    out_.background = doc.background;
     out_.blockTops.reserve(doc.blocks.size());
-    for (const Block& block : doc.blocks) out_.blockTops.push_back(place(block));
-    out_.height = y + margin;
-    out_.width = std::max(options_.width, rightmost_ + margin);
+    for (const Block& block : doc.blocks) {
+      Enter(block);
+      out_.blockTops.push_back(Place(block));
+    }
+    while (!open_.empty()) CloseBox();
+    out_.height = y_ + bottom;
+    out_.width = std::max(options_.width, rightmost_ + side(kRight));
+  }
+
+ private:
+  // --- nested boxes ----------------------------------------------------------
+  // Vertical margins collapse as browsers collapse them: adjoining margins
+  // (a block's and its next sibling's, a box's and its first or last child's
+  // where no border or padding stands between, an empty box's own two)
+  // become the largest positive one plus the most negative one. They wait
+  // here until content comes.
+
+  struct Pending {
+    int positive = 0;
+    int negative = 0;
+    void Add(int margin) {
+      positive = std::max(positive, margin);
+      negative = std::min(negative, margin);
+    }
+    int Value() const { return positive + negative; }
+  };
+
+  struct OpenBox {
+    int index = -1;
+    int parentLeft = 0, parentRight = 0;  // the content edges around it, to restore
+    int boxLeft = 0, boxRight = 0;        // its border box
+    std::array<int, 4> border{}, padding{};
+    int marginBottom = 0;
+    int top = 0;
+    bool topPending = true;  // no border or padding on top, nothing placed inside yet
+    size_t chrome = SIZE_MAX;  // the index of its reserved background and border boxes
+    int chromeCount = 0;
+  };
+
+  int Px(int pixels) const { return static_cast<int>(std::clamp<long long>(Zoomed(pixels), -100000, 100000)); }
+
+  // The start of the page swallows the margins before the first content,
+  // as the page margin already stands there; a box's own margin beyond it
+  // still shows.
+  void Resolve() {
+    int margin = pending_.Value();
+    if (!started_) {
+      margin = std::max(0, styledPending_ - pageTop_);  // it collapses with the page's own margin
+      started_ = true;
+    }
+    y_ += margin;
+    pending_ = Pending{};
+    styledPending_ = 0;
+    for (OpenBox& box : open_) {
+      if (box.topPending) {
+        box.topPending = false;
+        box.top = y_;
+      }
+    }
+  }
+
+  void AddMargin(int margin, bool styled) {
+    pending_.Add(margin);
+    if (styled && !started_) styledPending_ = std::max(styledPending_, margin);
+  }
+
+  // Opens and closes boxes so that exactly the chain of `block` is open.
+  void Enter(const Block& block) {
+    const std::vector<Container>& all = doc_->containers;
+    int innermost = block.box >= 0 && static_cast<size_t>(block.box) < all.size() ? block.box : -1;
+    if (innermost == (open_.empty() ? -1 : open_.back().index)) return;
+    chain_.clear();
+    for (int c = innermost; c >= 0 && chain_.size() < kMaxBoxDepth; c = all[static_cast<size_t>(c)].parent) {
+      chain_.push_back(c);
+      if (all[static_cast<size_t>(c)].parent >= c) break;  // parents come first; anything else is no chain
+    }
+    std::reverse(chain_.begin(), chain_.end());
+    size_t common = 0;
+    while (common < open_.size() && common < chain_.size() && open_[common].index == chain_[common]) ++common;
+    while (open_.size() > common) CloseBox();
+    for (size_t i = common; i < chain_.size(); ++i) OpenBoxFor(all[static_cast<size_t>(chain_[i])], chain_[i], block);
+  }
+
+  void OpenBoxFor(const Container& container, int index, const Block& first) {
+    const BoxStyle& style = container.box;
+    OpenBox box;
+    box.index = index;
+    box.parentLeft = left_;
+    box.parentRight = right_;
+    auto [defaultTop, defaultBottom] = container.ownsBlock ? Margins(first) : std::pair<int, int>{0, 0};
+    const bool topSet = style.marginSet & (1 << kTop), bottomSet = style.marginSet & (1 << kBottom);
+    AddMargin(topSet ? Px(style.margin[kTop]) : defaultTop, topSet);
+    box.marginBottom = bottomSet ? Px(style.margin[kBottom]) : defaultBottom;
+    for (int s = 0; s < 4; ++s) {
+      box.border[static_cast<size_t>(s)] = std::clamp(Px(style.border[static_cast<size_t>(s)]), 0, 1000);
+      box.padding[static_cast<size_t>(s)] = std::clamp(Px(style.padding[static_cast<size_t>(s)]), 0, 10000);
+    }
+    const long long room = right_ - left_;
+    const long long insideLeft = box.border[kLeft] + box.padding[kLeft];
+    const long long insideRight = box.border[kRight] + box.padding[kRight];
+    long long marginLeft = Px(style.margin[kLeft]), marginRight = Px(style.margin[kRight]);
+    long long left = left_ + marginLeft, right = right_ - marginRight;
+    if (style.width > 0) {
+      long long content = style.widthPercent ? room * std::min(style.width, 100) / 100 : Zoomed(style.width);
+      long long outer = content + insideLeft + insideRight;
+      if (style.centered) left = left_ + std::max<long long>(0, (room - outer) / 2);
+      right = left + outer;
+    }
+    // However the page nests and pads, some column stays for the text.
+    right = std::max(right, left + insideLeft + insideRight + 1);
+    box.boxLeft = static_cast<int>(std::clamp<long long>(left, -100000, INT_MAX / 4));
+    box.boxRight = static_cast<int>(std::clamp<long long>(right, box.boxLeft + 1, INT_MAX / 4));
+    left_ = static_cast<int>(std::min<long long>(box.boxLeft + insideLeft, INT_MAX / 4 - 1));
+    right_ = static_cast<int>(std::max<long long>(left_ + 1, box.boxRight - insideRight));
+    int pieces = (style.background != kNoColor ? 1 : 0);
+    for (int s = 0; s < 4; ++s) pieces += box.border[static_cast<size_t>(s)] > 0 ? 1 : 0;
+    if (pieces > 0) {  // painted under the content: reserved now, placed at the close
+      box.chrome = out_.boxes.size();
+      box.chromeCount = pieces;
+      out_.boxes.resize(out_.boxes.size() + static_cast<size_t>(pieces));
+    }
+    open_.push_back(box);
+    if (box.border[kTop] > 0 || box.padding[kTop] > 0) {
+      Resolve();
+      y_ += box.border[kTop] + box.padding[kTop];
+    }
+  }
+
+  void CloseBox() {
+    OpenBox box = open_.back();
+    const Container& container = doc_->containers[static_cast<size_t>(box.index)];
+    const int below = box.border[kBottom] + box.padding[kBottom];
+    int bottom;
+    if (below > 0 || !box.topPending) {
+      if (below > 0) Resolve();  // the last child's margin stays inside
+      bottom = y_ + below;
+      y_ = bottom;
+      if (box.topPending) box.top = bottom - below;  // only bottom chrome: it stands where the margins end
+    } else {
+      // Nothing inside and nothing to hold the margins apart: they pass
+      // through the empty box.
+      box.top = bottom = y_ + pending_.Value();
+    }
+    open_.pop_back();
+    AddMargin(box.marginBottom, (container.box.marginSet & (1 << kBottom)) != 0);
+    left_ = box.parentLeft;
+    right_ = box.parentRight;
+    rightmost_ = std::max(rightmost_, box.boxRight);
+    if (box.chrome == SIZE_MAX) return;
+    const TRect outer{box.boxLeft, box.top, box.boxRight, std::max(box.top, bottom)};
+    size_t at = box.chrome;
+    auto fill = [&](TRect rect, uint32_t color) {
+      LayoutBox& piece = out_.boxes[at++];
+      piece.kind = BoxKind::Fill;
+      piece.rect = rect;
+      piece.color = color;
+    };
+    const BoxStyle& style = container.box;
+    if (style.background != kNoColor) fill(outer, style.background);
+    const std::array<int, 4>& b = box.border;
+    auto color = [&](int s) { return style.borderColor[static_cast<size_t>(s)] == kNoColor ? 0u : style.borderColor[static_cast<size_t>(s)]; };
+    if (b[kTop] > 0) fill(TRect{outer.left, outer.top, outer.right, std::min(outer.bottom, outer.top + b[kTop])}, color(kTop));
+    if (b[kBottom] > 0)
+      fill(TRect{outer.left, std::max(outer.top, outer.bottom - b[kBottom]), outer.right, outer.bottom}, color(kBottom));
+    if (b[kLeft] > 0) fill(TRect{outer.left, outer.top, std::min(outer.right, outer.left + b[kLeft]), outer.bottom}, color(kLeft));
+    if (b[kRight] > 0)
+      fill(TRect{std::max(outer.left, outer.right - b[kRight]), outer.top, outer.right, outer.bottom}, color(kRight));
+  }
+
+  // Places one block where the margins let it stand; its top.
+  int Place(const Block& block) {
+    const bool own = block.box >= 0 && static_cast<size_t>(block.box) < doc_->containers.size() &&
+                     doc_->containers[static_cast<size_t>(block.box)].ownsBlock;
+    auto [top, bottom] = own ? std::pair<int, int>{0, 0} : Margins(block);
+    const bool empty = block.kind == BlockKind::Paragraph && block.runs.empty() && block.marker == Marker::None;
+    if (empty) return y_ + (started_ ? pending_.Value() : 0);  // it holds nothing and keeps no margins apart
+    AddMargin(top, false);
+    Resolve();
+    const int blockTop = y_;
+    y_ += LayBlock(block, y_);
+    AddMargin(bottom, false);
+    return blockTop;
   }
 
  private:
@@ -163,8 +348,11 @@ class Engine {
   int Width(std::string_view text, const RunStyle& style) {
     if (text.empty()) return 0;
     std::string& key = widthKey_;
-    key.assign(1, static_cast<char>(style.bold | style.italic << 1 | style.underline << 2 | style.monospace << 3));
+    key.assign(1, static_cast<char>(style.bold | style.italic << 1 | style.underline << 2 | style.monospace << 3 |
+                                    style.serif << 4));
     key.push_back(static_cast<char>(style.heading));
+    key.push_back(static_cast<char>(style.size & 0xFF));
+    key.push_back(static_cast<char>(style.size >> 8));
     key.append(text);
     auto found = widths_.find(key);
     if (found != widths_.end()) return found->second;
@@ -173,6 +361,8 @@ class Engine {
     return width;
   }
 
+  // A block's usual margins, which a box standing for the block itself
+  // takes over.
   std::pair<int, int> Margins(const Block& block) {
     switch (block.kind) {
       case BlockKind::Heading: {
@@ -202,15 +392,34 @@ class Engine {
     return static_cast<int>(std::min<long long>(wanted, most));
   }
 
+  Para ParaOf(const Block& block) const {
+    Para para;
+    para.align = block.align;
+    para.indent = Px(block.textIndent);
+    para.lineHeight = block.lineHeight > 0 ? Px(block.lineHeight) : 0;
+    para.nowrap = block.nowrap;
+    return para;
+  }
+
   int LayBlock(const Block& block, int y) {
     int x0 = left_ + IndentPixels(block.indent);
     switch (block.kind) {
       case BlockKind::Rule: {
         LayoutBox box;
         box.kind = BoxKind::Rule;
-        box.rect = TRect{x0, y, right_, y + 2};
+        const int room = std::max(1, right_ - x0);
+        int width = room;
+        if (block.ruleWidth > 0)
+          width = static_cast<int>(std::clamp<long long>(
+              block.ruleWidthPercent ? static_cast<long long>(room) * block.ruleWidth / 100 : Zoomed(block.ruleWidth), 1, room));
+        int left = x0;
+        if (block.align == TextAlign::Center) left += (room - width) / 2;
+        if (block.align == TextAlign::Right) left += room - width;
+        const int height = block.ruleSize > 0 ? std::clamp(Px(block.ruleSize), 1, 1000) : 2;
+        box.rect = TRect{left, y, left + width, y + height};
+        box.color = block.ruleColor;
         Add(std::move(box));
-        return 2;
+        return height;
       }
       case BlockKind::Table:
         return LayTable(block, x0, y);
@@ -221,7 +430,10 @@ class Engine {
         size_t shadeAt = out_.boxes.size();
         const int widestSoFar = rightmost_;
         rightmost_ = 0;
-        InlineResult r = LayInline(block.runs, x0 + pad, y + pad, INT_MAX / 4, true);
+        Para para = ParaOf(block);
+        para.nowrap = true;
+        para.align = TextAlign::Left;
+        InlineResult r = LayInline(block.runs, x0 + pad, y + pad, INT_MAX / 4, true, para);
         const int contentRight = rightmost_;
         int height = r.height + 2 * pad;
         LayoutBox shade;
@@ -236,7 +448,7 @@ class Engine {
       case BlockKind::Heading:
         break;
     }
-    InlineResult r = LayInline(block.runs, x0, y, std::max(1, right_ - x0), false);
+    InlineResult r = LayInline(block.runs, x0, y, std::max(1, right_ - x0), false, ParaOf(block));
     if (block.marker != Marker::None) {
       if (!r.hasLine) {
         r = EmptyLine(y);
@@ -261,7 +473,7 @@ class Engine {
     if (block.marker == Marker::Number) {
       LayoutBox box;
       box.kind = BoxKind::Text;
-      box.text = std::to_string(block.number) + ".";
+      box.text = MarkerText(block.listStyle == ListStyle::Default ? ListStyle::Decimal : block.listStyle, block.number) + ".";
       int w = Width(box.text, box.style);
       FontMetrics m = Metrics(box.style);
       box.baseline = line.firstBaseline;
@@ -273,7 +485,14 @@ class Engine {
     int center = line.firstBaseline - std::max(size / 2, line.firstAscent * 7 / 20);
     LayoutBox box;
     box.kind = BoxKind::Bullet;
-    box.bullet = block.indent <= 1 ? BulletShape::Disc : block.indent == 2 ? BulletShape::Circle : BulletShape::Square;
+    switch (block.listStyle) {
+      case ListStyle::Disc: box.bullet = BulletShape::Disc; break;
+      case ListStyle::Circle: box.bullet = BulletShape::Circle; break;
+      case ListStyle::Square: box.bullet = BulletShape::Square; break;
+      default:
+        box.bullet = block.indent <= 1 ? BulletShape::Disc : block.indent == 2 ? BulletShape::Circle : BulletShape::Square;
+        break;
+    }
     int right = x0 - gap - std::max(0, (indentStep_ / 2 - gap - size) / 2);
     box.rect = TRect{right - size, center - size / 2, right, center - size / 2 + size};
     Add(std::move(box));
@@ -418,13 +637,16 @@ class Engine {
     int x = 0;  // pen position from the line start
   };
 
-  InlineResult LayInline(const std::vector<Run>& given, int x0, int y0, int width, bool pre) {
+  InlineResult LayInline(const std::vector<Run>& given, int x0, int y0, int room, bool pre, const Para& para = Para{}) {
+    // Lines that may not wrap still align within the room they have.
+    const int width = para.nowrap ? INT_MAX / 4 : room;
     std::vector<Run> storage;
     const std::vector<Run>& runs = ResolveImages(given, storage);
     std::vector<Atom> atoms = Atoms(runs, pre);
     InlineResult result;
     int y = y0;
     Line line;
+    line.x = para.indent;
     bool softStart = false;  // the line began because the one before was full
 
     auto finish = [&](const RunStyle* emptyStyle) {
@@ -449,6 +671,17 @@ class Engine {
         height = std::max(height, ascent + descent);
       }
       int baseline = y + ascent;
+      if (para.lineHeight > 0) {  // the extra (or missing) room splits evenly above and below
+        baseline = y + (para.lineHeight - height) / 2 + ascent;
+        height = para.lineHeight;
+      }
+      int shift = 0;
+      if (!line.items.empty() && room < INT_MAX / 8 && para.align != TextAlign::Left &&
+          para.align != TextAlign::Justify) {
+        const int used = line.items.back().x + line.items.back().width;
+        shift = std::max(0, para.align == TextAlign::Center ? (room - used) / 2 : room - used);
+      }
+      const int left = x0 + shift;
       if (!result.hasLine) {
         result.hasLine = true;
         result.firstTop = y;
@@ -464,7 +697,7 @@ class Engine {
           box.text = first.run->image;
           box.link = !first.run->href.empty();
           box.baseline = baseline;
-          box.rect = TRect{x0 + first.x, baseline - first.run->imageHeight, x0 + first.x + first.width, baseline};
+          box.rect = TRect{left + first.x, baseline - first.run->imageHeight, left + first.x + first.width, baseline};
           Add(std::move(box), &first.run->href);
           ++i;
           continue;
@@ -483,7 +716,7 @@ class Engine {
         box.link = !first.run->href.empty();
         FontMetrics m = Metrics(box.style);
         box.baseline = baseline;
-        box.rect = TRect{x0 + first.x, baseline - m.ascent, x0 + first.x + w, baseline - m.ascent + m.height};
+        box.rect = TRect{left + first.x, baseline - m.ascent, left + first.x + w, baseline - m.ascent + m.height};
         Add(std::move(box), &first.run->href);
         i = j;
       }
@@ -563,134 +796,272 @@ class Engine {
 
   // Columns are sized as browsers do: each gets at least its widest word and
   // at most its longest line, spanning cells spreading what they need over
-  // the columns they cover; a table with a width stretches its columns to it.
+  // the columns they cover; columns given a percentage take that share of
+  // the table, and a table with a width stretches its columns to it. Rows
+  // are as tall as their tallest cell, a cell spanning rows spreading what
+  // it needs over the last of them.
+  struct Slot {
+    const TableCell* cell;
+    size_t row, col, cols, rows;
+  };
+
   int LayTable(const Block& block, int x0, int y) {
     const TableFormat& format = block.table;
-    size_t cols = 0;
-    for (const auto& row : block.rows) {
-      size_t used = 0;
-      for (const TableCell& cell : row) used += static_cast<size_t>(std::clamp(cell.colspan, 1, kMaxColspan));
-      cols = std::max(cols, used);
+    const size_t rowCount = block.rows.size();
+    // Cells find their columns around the ones that cells above still span.
+    std::vector<Slot> slots;
+    std::vector<size_t> busyUntil;  // per column: the first row a cell above leaves free
+    for (size_t r = 0; r < rowCount; ++r) {
+      size_t c = 0;
+      for (const TableCell& cell : block.rows[r]) {
+        while (c < busyUntil.size() && busyUntil[c] > r) ++c;
+        if (c >= static_cast<size_t>(kMaxColspan)) break;
+        size_t n = std::min<size_t>(static_cast<size_t>(std::clamp(cell.colspan, 1, kMaxColspan)), kMaxColspan - c);
+        size_t down = cell.rowspan <= 0 ? rowCount - r : std::min<size_t>(static_cast<size_t>(cell.rowspan), rowCount - r);
+        if (busyUntil.size() < c + n) busyUntil.resize(c + n, 0);
+        for (size_t k = c; k < c + n; ++k) busyUntil[k] = std::max(busyUntil[k], r + down);
+        slots.push_back(Slot{&cell, r, c, n, down});
+        c += n;
+      }
     }
-    // Columns beyond this only come from spans meant to reach the edge.
-    cols = std::min<size_t>(cols, kMaxColspan);
+    const size_t cols = busyUntil.size();
     if (cols == 0) return 0;
-    const int border = format.border ? 1 : 0;
-    const int pad = format.padding >= 0 ? format.padding : std::max(2, unit_ / 3);
-    const int step = 1 + 2 * pad;  // the one-pixel gap between cells stays with or without borders
-    std::vector<long long> colMin(cols, 0), colMax(cols, 0);
-    auto span = [&](size_t c, const TableCell& cell) {
-      return std::min<size_t>(static_cast<size_t>(std::clamp(cell.colspan, 1, kMaxColspan)), cols - c);
-    };
+
+    const int cellBorder = format.border ? 1 : 0;
+    const int frame = format.border && (format.spacing >= 0 || format.borderWidth > 1) ? Px(format.borderWidth) : 0;
+    // Without a cellspacing the cells keep this view's look: one line between
+    // them, shared by the outlines of neighbours.
+    const int spacing = format.spacing >= 0 ? Px(format.spacing) : format.borderWidth > 1 ? 2 : cellBorder ? -1 : 1;
+    const int pad = format.padding >= 0 ? Px(format.padding) : std::max(2, unit_ / 3);
+    const int inside = 2 * pad + 2 * cellBorder;  // what a cell adds around its content
+    const int lead = frame + std::max(0, spacing);
+
+    std::vector<long long> colMin(cols, 0), colMax(cols, 0), colPercent(cols, 0);
+    std::vector<bool> colFixed(cols, false);
     for (int pass = 0; pass < 2; ++pass) {  // single cells first, then what spans must add
-      for (const auto& row : block.rows) {
-        size_t c = 0;
-        for (const TableCell& cell : row) {
-          if (c >= cols) break;
-          size_t n = span(c, cell);
-          if ((n == 1) == (pass == 0)) {
-            auto [mn, mx] = MinMax(cell.runs);
-            long long fixed = cell.width > 0 ? std::max<long long>(0, Zoomed(cell.width) - 2 * pad - 1) : 0;
-            long long wantMin = std::max<long long>(mn, fixed);
-            long long wantMax = std::max<long long>(fixed > 0 ? std::max<long long>(fixed, mn) : mx, wantMin);
-            long long chromeInside = static_cast<long long>(n - 1) * step;
-            long long haveMin = chromeInside, haveMax = chromeInside;
-            for (size_t k = c; k < c + n; ++k) {
-              haveMin += colMin[k];
-              haveMax += colMax[k];
-            }
-            long long each = static_cast<long long>(n);
-            if (wantMin > haveMin)
-              for (size_t k = c; k < c + n; ++k) colMin[k] += (wantMin - haveMin + each - 1) / each;
-            if (wantMax > haveMax)
-              for (size_t k = c; k < c + n; ++k) colMax[k] += (wantMax - haveMax + each - 1) / each;
-          }
-          c += n;
+      for (const Slot& slot : slots) {
+        if ((slot.cols == 1) != (pass == 0)) continue;
+        const TableCell& cell = *slot.cell;
+        auto [mn, mx] = MinMax(cell.runs);
+        if (cell.nowrap) mn = mx;
+        // A cell's width is the step from its column to the next, as this
+        // view has always read it; with a cellspacing, the cell's own box.
+        long long fixed = cell.width > 0 ? std::max<long long>(0, Zoomed(cell.width) - (format.spacing < 0 ? spacing : 0)) : 0;
+        long long wantMin = std::max<long long>(mn + inside, fixed);
+        long long wantMax = std::max<long long>(fixed > 0 ? fixed : mx + inside, wantMin);
+        long long inner = static_cast<long long>(slot.cols - 1) * spacing;
+        long long haveMin = inner, haveMax = inner;
+        for (size_t k = slot.col; k < slot.col + slot.cols; ++k) {
+          haveMin += colMin[k];
+          haveMax += colMax[k];
+        }
+        const long long each = static_cast<long long>(slot.cols);
+        if (wantMin > haveMin)
+          for (size_t k = slot.col; k < slot.col + slot.cols; ++k) colMin[k] += (wantMin - haveMin + each - 1) / each;
+        if (wantMax > haveMax)
+          for (size_t k = slot.col; k < slot.col + slot.cols; ++k) colMax[k] += (wantMax - haveMax + each - 1) / each;
+        if (slot.cols == 1) {
+          if (fixed > 0) colFixed[slot.col] = true;
+          if (cell.widthPercent > 0) colPercent[slot.col] = std::max<long long>(colPercent[slot.col], cell.widthPercent);
         }
       }
     }
     for (size_t c = 0; c < cols; ++c) colMax[c] = std::max(colMax[c], colMin[c]);
-    long long chrome = static_cast<long long>(cols) * step + 1;
-    long long room = std::max<long long>(static_cast<long long>(cols), right_ - x0 - chrome);
-    long long avail = room;
+
+    const long long chrome = 2LL * lead + static_cast<long long>(cols - 1) * spacing;
+    const long long room = std::max<long long>(static_cast<long long>(cols), right_ - x0 - chrome);
     long long target = 0;  // the width the table asks for, inside its chrome
     if (format.widthPercent > 0) target = (right_ - x0) * format.widthPercent / 100 - chrome;
     if (format.width > 0) target = Zoomed(format.width) - chrome;
-    if (target > 0) avail = std::min(avail, target);
-    long long sumMin = 0, sumMax = 0;
+    long long percentSum = 0;
+    for (long long p : colPercent) percentSum += p;
+    const long long avail = target > 0 ? std::min(target, room) : room;
+
+    std::vector<long long> widths(cols, 0);
+    long long used = 0;
+    // Percentages first, each at least its column's minimum; together they
+    // never take more than the whole.
     for (size_t c = 0; c < cols; ++c) {
+      if (colPercent[c] <= 0) continue;
+      long long share = percentSum > 100 ? avail * colPercent[c] / percentSum : avail * colPercent[c] / 100;
+      widths[c] = std::max(colMin[c], share);
+      used += widths[c];
+    }
+    long long rest = std::max<long long>(0, avail - used);
+    long long sumMin = 0, sumMax = 0, sumFlexMax = 0;
+    // Extra room goes to the columns in proportion to their content.
+    auto weight = [&](size_t c) { return std::max<long long>(1, colMax[c] - inside); };
+    for (size_t c = 0; c < cols; ++c) {
+      if (colPercent[c] > 0) continue;
       sumMin += colMin[c];
       sumMax += colMax[c];
+      if (!colFixed[c]) sumFlexMax += weight(c);
     }
-    std::vector<int> widths(cols, 1);
+    // A table stretches to its width, or to the room when its percentages
+    // make it as wide as the room.
+    const bool stretch = target > 0 || (percentSum > 0 && percentSum < 100);
     for (size_t c = 0; c < cols; ++c) {
+      if (colPercent[c] > 0) continue;
       long long w;
-      if (sumMax <= avail) {
+      if (sumMax <= rest) {
         w = colMax[c];
-        // A table given a width stretches its columns to it.
-        if (target > 0 && sumMax < avail)
-          w += sumMax > 0 ? (avail - sumMax) * colMax[c] / sumMax : (avail - sumMax) / static_cast<long long>(cols);
-      } else if (sumMin >= avail) {
-        w = sumMin > 0 ? colMin[c] * avail / sumMin : avail / static_cast<long long>(cols);
-      } else {
-        w = colMin[c] + (colMax[c] - colMin[c]) * (avail - sumMin) / std::max<long long>(1, sumMax - sumMin);
-      }
-      widths[c] = static_cast<int>(std::clamp<long long>(w, 1, INT_MAX / 4 / static_cast<long long>(cols)));
-    }
-    if (target > 0 && sumMax <= avail) {  // what the proportions rounded away
-      long long placed = 0;
-      for (int w : widths) placed += w;
-      if (placed < avail) widths.back() += static_cast<int>(std::min<long long>(avail - placed, INT_MAX / 4));
-    }
-    std::vector<int> xs(cols + 1, x0);
-    for (size_t c = 0; c < cols; ++c) xs[c + 1] = xs[c] + step + widths[c];
-
-    int rowTop = y;
-    for (const auto& row : block.rows) {
-      size_t shadeAt = out_.boxes.size();
-      int contentHeight = body_.height;
-      struct Placed {
-        size_t first, last;
-        bool header;
-      };
-      std::vector<Placed> cells;
-      size_t c = 0;
-      for (const TableCell& cell : row) {
-        if (c >= cols) break;
-        size_t n = span(c, cell);
-        int inner = xs[c + n] - xs[c] - step;
-        InlineResult r = LayInline(cell.runs, xs[c] + 1 + pad, rowTop + 1 + pad, std::max(1, inner), false);
-        contentHeight = std::max(contentHeight, r.height);
-        cells.push_back(Placed{c, c + n, cell.header});
-        c += n;
-      }
-      int rowBottom = rowTop + step + contentHeight;
-      std::vector<LayoutBox> shades;
-      for (const Placed& cell : cells) {
-        if (!cell.header) continue;
-        LayoutBox shade;
-        shade.kind = BoxKind::Shade;
-        shade.rect = TRect{xs[cell.first] + 1, rowTop + 1, xs[cell.last], rowBottom};
-        shades.push_back(std::move(shade));
-      }
-      out_.boxes.insert(out_.boxes.begin() + static_cast<std::ptrdiff_t>(shadeAt), shades.begin(), shades.end());
-      if (border) {
-        for (const Placed& cell : cells) {
-          LayoutBox frame;
-          frame.kind = BoxKind::CellBorder;
-          frame.rect = TRect{xs[cell.first], rowTop, xs[cell.last] + 1, rowBottom + 1};
-          Add(std::move(frame));
+        if (stretch && sumMax < rest) {
+          if (sumFlexMax > 0) {
+            w += colFixed[c] ? 0 : (rest - sumMax) * weight(c) / sumFlexMax;
+          } else {
+            w += (rest - sumMax) / static_cast<long long>(cols);
+          }
         }
+      } else if (sumMin >= rest) {
+        w = colMin[c];  // never below the widest word: the page scrolls sideways instead
+      } else {
+        w = colMin[c] + (colMax[c] - colMin[c]) * (rest - sumMin) / std::max<long long>(1, sumMax - sumMin);
       }
-      rightmost_ = std::max(rightmost_, xs[cells.empty() ? 0 : cells.back().last] + 1);
-      rowTop = rowBottom;
+      widths[c] = w;
     }
-    return rowTop + 1 - y;
+    if (stretch) {  // what the proportions rounded away goes to the last column
+      long long placed = 0;
+      for (long long w : widths) placed += w;
+      if (placed < avail) widths.back() += avail - placed;
+    }
+    long long tableWidth = chrome;
+    for (long long& w : widths) {
+      w = std::clamp<long long>(w, 1, INT_MAX / 8 / static_cast<long long>(cols));
+      tableWidth += w;
+    }
+    int left = x0;
+    const long long free = right_ - x0 - tableWidth;
+    if (free > 0 && format.align == TextAlign::Center) left += static_cast<int>(free / 2);
+    if (free > 0 && format.align == TextAlign::Right) left += static_cast<int>(free);
+    std::vector<long long> xs(cols + 1, left + lead);
+    for (size_t c = 0; c < cols; ++c) xs[c + 1] = xs[c] + widths[c] + spacing;
+
+    // The table's own background and frame, then each cell's, under the text.
+    size_t tableChrome = out_.boxes.size();
+    const int tablePieces = (format.background != kNoColor ? 1 : 0) + (frame > 0 ? 4 : 0);
+    out_.boxes.resize(out_.boxes.size() + static_cast<size_t>(tablePieces));
+
+    struct CellLayout {
+      size_t chrome;  // background then outline, reserved
+      int pieces;
+      size_t firstBox, endBox, firstLink, endLink;
+      int height;  // of its content
+      int firstBaseline;
+    };
+    std::vector<CellLayout> laid(slots.size());
+    std::vector<int> rowHeight(rowCount, 0);
+    for (size_t i = 0; i < slots.size(); ++i) {
+      const Slot& slot = slots[i];
+      const TableCell& cell = *slot.cell;
+      CellLayout& l = laid[i];
+      l.chrome = out_.boxes.size();
+      l.pieces = (cell.background != kNoColor || cell.header ? 1 : 0) + cellBorder;
+      out_.boxes.resize(out_.boxes.size() + static_cast<size_t>(l.pieces));
+      l.firstBox = out_.boxes.size();
+      l.firstLink = out_.links.size();
+      const long long contentLeft = xs[slot.col] + cellBorder + pad;
+      const long long contentWidth = xs[slot.col + slot.cols] - spacing - xs[slot.col] - inside;
+      Para para;
+      para.align = cell.align;
+      para.nowrap = cell.nowrap;
+      InlineResult r = LayInline(cell.runs, static_cast<int>(contentLeft), 0,
+                                 static_cast<int>(std::max<long long>(1, contentWidth)), false, para);
+      l.endBox = out_.boxes.size();
+      l.endLink = out_.links.size();
+      l.height = std::max(body_.height, r.height);
+      l.firstBaseline = r.hasLine ? r.firstBaseline : body_.ascent;
+      if (slot.rows == 1) rowHeight[slot.row] = std::max(rowHeight[slot.row], l.height + inside);
+    }
+    for (size_t r = 0; r < rowCount; ++r) rowHeight[r] = std::max(rowHeight[r], body_.height + inside);
+    for (size_t i = 0; i < slots.size(); ++i) {  // rows grow for cells spanning them
+      const Slot& slot = slots[i];
+      if (slot.rows == 1) continue;
+      long long have = static_cast<long long>(slot.rows - 1) * spacing;
+      for (size_t r = slot.row; r < slot.row + slot.rows; ++r) have += rowHeight[r];
+      long long want = laid[i].height + inside;
+      if (want > have) rowHeight[slot.row + slot.rows - 1] += static_cast<int>(std::min<long long>(want - have, INT_MAX / 8));
+    }
+    std::vector<long long> ys(rowCount + 1, static_cast<long long>(y) + lead);
+    for (size_t r = 0; r < rowCount; ++r) ys[r + 1] = std::min<long long>(ys[r] + rowHeight[r] + spacing, INT_MAX / 4);
+
+    for (size_t i = 0; i < slots.size(); ++i) {
+      const Slot& slot = slots[i];
+      const TableCell& cell = *slot.cell;
+      CellLayout& l = laid[i];
+      const TRect outer{static_cast<int>(xs[slot.col]), static_cast<int>(ys[slot.row]),
+                        static_cast<int>(xs[slot.col + slot.cols] - spacing), static_cast<int>(ys[slot.row + slot.rows] - spacing)};
+      const int contentTop = outer.top + cellBorder + pad;
+      const int space = outer.bottom - cellBorder - pad - contentTop - l.height;
+      int dy = contentTop;
+      if (cell.valign == VerticalAlign::Middle) dy += std::max(0, space / 2);
+      if (cell.valign == VerticalAlign::Bottom) dy += std::max(0, space);
+      for (size_t k = l.firstBox; k < l.endBox; ++k) {
+        out_.boxes[k].rect.top += dy;
+        out_.boxes[k].rect.bottom += dy;
+        out_.boxes[k].baseline += dy;
+      }
+      for (size_t k = l.firstLink; k < l.endLink; ++k) {
+        out_.links[k].rect.top += dy;
+        out_.links[k].rect.bottom += dy;
+      }
+      size_t at = l.chrome;
+      if (cell.background != kNoColor || cell.header) {
+        LayoutBox& fill = out_.boxes[at++];
+        fill.kind = cell.background != kNoColor ? BoxKind::Fill : BoxKind::Shade;
+        fill.color = cell.background;
+        fill.rect = TRect{outer.left + cellBorder, outer.top + cellBorder, outer.right - cellBorder, outer.bottom - cellBorder};
+        if (spacing < 0) fill.rect = TRect{outer.left + 1, outer.top + 1, outer.right - 1, outer.bottom - 1};
+      }
+      if (cellBorder) {
+        LayoutBox& outline = out_.boxes[at++];
+        outline.kind = BoxKind::CellBorder;
+        outline.color = format.borderColor;
+        outline.rect = outer;
+      }
+      rightmost_ = std::max(rightmost_, outer.right);
+    }
+    const int bottom = static_cast<int>(std::min<long long>(ys[rowCount] - spacing + std::max(0, spacing) + frame, INT_MAX / 4));
+    const TRect whole{left, y, static_cast<int>(std::min<long long>(left + tableWidth, INT_MAX / 4)), bottom};
+    size_t at = tableChrome;
+    if (format.background != kNoColor) {
+      LayoutBox& fill = out_.boxes[at++];
+      fill.kind = BoxKind::Fill;
+      fill.color = format.background;
+      fill.rect = whole;
+    }
+    if (frame > 0) {
+      const uint32_t color = format.borderColor != kNoColor ? format.borderColor : 0x808080;
+      const TRect edges[4] = {{whole.left, whole.top, whole.right, whole.top + frame},
+                              {whole.left, whole.bottom - frame, whole.right, whole.bottom},
+                              {whole.left, whole.top, whole.left + frame, whole.bottom},
+                              {whole.right - frame, whole.top, whole.right, whole.bottom}};
+      for (const TRect& edge : edges) {
+        LayoutBox& piece = out_.boxes[at++];
+        piece.kind = BoxKind::Fill;
+        piece.color = color;
+        piece.rect = edge;
+      }
+    }
+    rightmost_ = std::max(rightmost_, whole.right);
+    return bottom - y;
   }
+
+  // Boxes nest no deeper than this in the layout; the document model caps
+  // its nesting below it already.
+  static constexpr size_t kMaxBoxDepth = 1024;
 
   TextMeasurer& measurer_;
   const LayoutOptions& options_;
   PageLayout& out_;
+  const html::Document* doc_ = nullptr;
+  std::vector<OpenBox> open_;
+  std::vector<int> chain_;
+  Pending pending_;
+  int styledPending_ = 0;
+  bool started_ = false;
+  int y_ = 0;
+  int pageTop_ = 0;
+
   FontMetrics body_;
   int unit_ = 1;
   int indentStep_ = 8;
