@@ -717,7 +717,7 @@ class Builder {
       table_.kind = BlockKind::Table;
       table_.indent = Indent();
       table_.table = ReadTableFormat(token);
-      if (style_.Styled() && openedNow_) {
+      if (openedNow_) {
         const PageStyle::Computed& style = style_.Current();
         if (style.width > 0) {
           table_.table.width = style.widthPercent ? 0 : std::min(style.width, kMaxLength);
@@ -746,7 +746,7 @@ class Builder {
     }
     CloseCellFormatting();
     const PageStyle::Computed& style = style_.Current();
-    const bool own = style_.Styled() && openedNow_;
+    const bool own = openedNow_;
     if (name == "tr") {
       table_.rows.emplace_back();
       inCell_ = false;

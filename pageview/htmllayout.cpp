@@ -805,6 +805,9 @@ class Engine {
     size_t row, col, cols, rows;
   };
 
+  // Room for cells beside a cell of the largest span.
+  static constexpr size_t kMaxColumns = 2 * static_cast<size_t>(kMaxColspan);
+
   int LayTable(const Block& block, int x0, int y) {
     const TableFormat& format = block.table;
     const size_t rowCount = block.rows.size();
@@ -815,8 +818,8 @@ class Engine {
       size_t c = 0;
       for (const TableCell& cell : block.rows[r]) {
         while (c < busyUntil.size() && busyUntil[c] > r) ++c;
-        if (c >= static_cast<size_t>(kMaxColspan)) break;
-        size_t n = std::min<size_t>(static_cast<size_t>(std::clamp(cell.colspan, 1, kMaxColspan)), kMaxColspan - c);
+        if (c >= kMaxColumns) break;
+        size_t n = std::min<size_t>(static_cast<size_t>(std::clamp(cell.colspan, 1, kMaxColspan)), kMaxColumns - c);
         size_t down = cell.rowspan <= 0 ? rowCount - r : std::min<size_t>(static_cast<size_t>(cell.rowspan), rowCount - r);
         if (busyUntil.size() < c + n) busyUntil.resize(c + n, 0);
         for (size_t k = c; k < c + n; ++k) busyUntil[k] = std::max(busyUntil[k], r + down);
