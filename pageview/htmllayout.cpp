@@ -148,7 +148,10 @@ class Engine {
       out_.blockTops.push_back(Place(block));
     }
     while (!open_.empty()) CloseBox();
-    out_.height = y_ + bottom;
+    // Content pulled up by negative margins may leave a box reaching lower.
+    int lowest = y_;
+    for (const LayoutBox& box : out_.boxes) lowest = std::max(lowest, box.rect.bottom);
+    out_.height = static_cast<int>(std::min<long long>(static_cast<long long>(lowest) + bottom, INT_MAX / 2));
     out_.width = std::max(options_.width, rightmost_ + side(kRight));
   }
 
@@ -182,6 +185,10 @@ class Engine {
     int chromeCount = 0;
   };
 
+  // However many margins a page stacks, positions stay far from overflowing.
+  void Advance(long long pixels) { y_ = static_cast<int>(std::clamp<long long>(y_ + pixels, INT_MIN / 4, kMaxY)); }
+  static constexpr int kMaxY = INT_MAX / 4;
+
   int Px(int pixels) const { return static_cast<int>(std::clamp<long long>(Zoomed(pixels), -100000, 100000)); }
 
   // The start of the page swallows the margins before the first content,
@@ -193,7 +200,9 @@ class Engine {
       margin = std::max(0, styledPending_ - pageTop_);  // it collapses with the page's own margin
       started_ = true;
     }
-    y_ += margin;
+    // Negative margins may pull content up, never above the page's top.
+    Advance(margin);
+    y_ = std::max(y_, pageTop_);
     pending_ = Pending{};
     styledPending_ = 0;
     for (OpenBox& box : open_) {
@@ -267,7 +276,7 @@ class Engine {
     open_.push_back(box);
     if (box.border[kTop] > 0 || box.padding[kTop] > 0) {
       Resolve();
-      y_ += box.border[kTop] + box.padding[kTop];
+      Advance(box.border[kTop] + box.padding[kTop]);
     }
   }
 
@@ -278,8 +287,8 @@ class Engine {
     int bottom;
     if (below > 0 || !box.topPending) {
       if (below > 0) Resolve();  // the last child's margin stays inside
-      bottom = y_ + below;
-      y_ = bottom;
+      Advance(below);
+      bottom = y_;
       if (box.topPending) box.top = bottom - below;  // only bottom chrome: it stands where the margins end
     } else {
       // Nothing inside and nothing to hold the margins apart: they pass
@@ -322,7 +331,7 @@ class Engine {
     AddMargin(top, false);
     Resolve();
     const int blockTop = y_;
-    y_ += LayBlock(block, y_);
+    Advance(LayBlock(block, y_));
     AddMargin(bottom, false);
     return blockTop;
   }

@@ -411,8 +411,8 @@ void PageStyle::ApplyAttributes(const Token& token, Computed& style) const {
   if (n == "td" || n == "th" || n == "table") {
     if (const std::string* width = token.Attr("width")) {
       if (auto px = pixels("width")) {
-        style.width = *px;
         style.widthPercent = width->find('%') != std::string::npos;
+        style.width = style.widthPercent ? std::min(*px, 100) : *px;
       }
     }
   }
