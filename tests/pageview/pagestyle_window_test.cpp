@@ -85,7 +85,7 @@ class PageStyleWindowTest : public ::testing::Test {
 };
 
 TEST_F(PageStyleWindowTest, PageColourBoxBackgroundAndBordersArePaintedWhereTheyStand) {
-  ASSERT_TRUE(view_->Load(Write("box.htm",
+  ASSERT_TRUE(view_->Navigate(Write("box.htm",
                                 "<html><body bgcolor='#336699' style='margin: 0'>"
                                 "<div style='margin: 10px; border: 4px solid #ff0000; padding: 10px; "
                                 "background-color: #ffff00'></div></body></html>")));
@@ -109,7 +109,7 @@ TEST_F(PageStyleWindowTest, LinkedSheetStylesABoxAndCellsTakeTheirColoursAndAlig
   Write("look.css",
         "div.note { background-color: #123456; border-left: 6px solid #654321; padding: 8px; margin: 0 }\n"
         "td.left { background-color: #00ff00 }\n");
-  ASSERT_TRUE(view_->Load(Write("styled.htm",
+  ASSERT_TRUE(view_->Navigate(Write("styled.htm",
                                 "<html><head><link rel=stylesheet href='look.css'></head>"
                                 "<body style='margin: 0'><div class=note></div>"
                                 "<table cellspacing=0 cellpadding=0 border=0>"
