@@ -622,6 +622,9 @@ class Builder {
       return;
     }
     if (tableDepth_ > 0) return;  // cells are read as text: no boxes inside them
+    const BoxStyle& b = c.box;
+    const bool boxed = b.HasChrome() || b.marginSet != 0 || b.width != 0;
+    if (!boxed && c.display == Display::Default) return;  // most elements: nothing more to do
     const bool blockTag = IsBlockTag(name);
     bool block = blockTag;
     if (c.display == Display::Block || c.display == Display::ListItem) {
@@ -631,9 +634,7 @@ class Builder {
       block = false;
       if (displayed_.size() < PageStyle::kMaxDepth) displayed_.emplace_back(name, false);
     }
-    if (!block) return;
-    const BoxStyle& b = c.box;
-    if (!b.HasChrome() && b.marginSet == 0 && b.width == 0) return;
+    if (!block || !boxed) return;
     if (doc_.containers.size() >= kMaxContainers) return;
     Container container;
     container.parent = c.container;

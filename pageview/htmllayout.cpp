@@ -143,6 +143,7 @@ class Engine {
     pageTop_ = top;
     out_.background = doc.background;
     out_.blockTops.reserve(doc.blocks.size());
+    out_.boxes.reserve(doc.blocks.size() * 4);  // a generated page's usual share; it grows past it as needed
     for (const Block& block : doc.blocks) {
       Enter(block);
       out_.blockTops.push_back(Place(block));

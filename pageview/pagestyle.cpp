@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <unordered_map>
 #include <cmath>
 #include <cstdlib>
 
@@ -179,6 +180,35 @@ std::optional<ListStyle> ListStyleOf(std::string_view v) {
 }
 
 bool IsHeading(std::string_view n) { return n.size() == 2 && n[0] == 'h' && n[1] >= '1' && n[1] <= '6'; }
+
+// What a tag gives by default, looked up once per element rather than
+// compared name by name.
+enum TagFlag : uint16_t {
+  kBold = 1 << 0,
+  kItalic = 1 << 1,
+  kUnderline = 1 << 2,
+  kMonospace = 1 << 3,
+  kPre = 1 << 4,
+  kInlineBackground = 1 << 5,  // an inline element whose background lies behind its text
+};
+
+uint16_t TagFlags(std::string_view n) {
+  static const std::unordered_map<std::string_view, uint16_t> kFlags = {
+      {"b", kBold | kInlineBackground},       {"strong", kBold | kInlineBackground},
+      {"th", kBold},                          {"i", kItalic | kInlineBackground},
+      {"em", kItalic | kInlineBackground},    {"cite", kItalic},
+      {"var", kItalic},                       {"dfn", kItalic},
+      {"address", kItalic},                   {"u", kUnderline},
+      {"ins", kUnderline},                    {"code", kMonospace | kInlineBackground},
+      {"tt", kMonospace | kInlineBackground}, {"kbd", kMonospace | kInlineBackground},
+      {"samp", kMonospace | kInlineBackground}, {"pre", kMonospace | kPre},
+      {"listing", kPre},                      {"xmp", kPre},
+      {"plaintext", kPre},                    {"span", kInlineBackground},
+      {"font", kInlineBackground},            {"a", kInlineBackground},
+  };
+  auto found = kFlags.find(n);
+  return found == kFlags.end() ? 0 : found->second;
+}
 
 // Border widths and styles before they settle: a side has a border only
 // when it has a style, and then "medium" unless a width says otherwise.
@@ -416,7 +446,6 @@ void PageStyle::ApplyAttributes(const Token& token, Computed& style) const {
       }
     }
   }
-  if (n == "center") style.align = TextAlign::Center;
   if (n == "p" || n == "div" || IsHeading(n) || n == "td" || n == "th" || n == "tr") {
     if (const std::string* align = token.Attr("align")) style.align = AlignOf(Lower(TrimView(*align)), style.align);
   }
@@ -600,16 +629,17 @@ bool PageStyle::Open(const Token& token) {
   // Tag defaults at their own depth, so that a sheet's "normal" on a parent
   // does not undo a <b> inside it.
   const std::string& n = token.name;
-  if (n == "b" || n == "strong" || n == "th" || IsHeading(n)) style.bold = true;
-  if (n == "i" || n == "em" || n == "cite" || n == "var" || n == "dfn" || n == "address") style.italic = true;
-  if (n == "u" || n == "ins") style.underline = true;
-  if (n == "code" || n == "tt" || n == "kbd" || n == "samp" || n == "pre") style.monospace = true;
+  const uint16_t flags = TagFlags(n);
+  if ((flags & kBold) || IsHeading(n)) style.bold = true;
+  if (flags & kItalic) style.italic = true;
+  if (flags & kUnderline) style.underline = true;
+  if (flags & kMonospace) style.monospace = true;
   if (IsHeading(n)) {
     const int level = n[1] - '0';
     const int own = kHeadingFontPixels[static_cast<size_t>(level)];
     style.fontPixels = parent.fontSet ? std::clamp(parent.fontPixels * own / kBodyFontPixels, kMinFontPixels, kMaxFontPixels) : own;
   }
-  if (n == "pre" || n == "listing" || n == "xmp" || n == "plaintext") style.pre = true;
+  if (flags & kPre) style.pre = true;
   if (n == "body") {
     if (const std::string* link = token.Attr("link")) {
       if (auto c = ParseColor(*link)) {
@@ -621,7 +651,8 @@ bool PageStyle::Open(const Token& token) {
   // Links have their own colour rather than the text's around them.
   if (element.link) style.color = linkColor_;
   const uint32_t before = style.color;
-  ApplyAttributes(token, style);
+  if (n == "center") style.align = TextAlign::Center;
+  if (!token.attributes.empty()) ApplyAttributes(token, style);
   const std::string* inlineStyle = token.Attr("style");
   if (inlineStyle || style.color != before || style.fontSet != parent.fontSet || style.box.background != kNoColor ||
       style.align != parent.align || style.width > 0 || style.valignSet)
@@ -668,9 +699,7 @@ bool PageStyle::Open(const Token& token) {
   style.box.width = style.width;
   style.box.widthPercent = style.widthPercent;
   if (style.display == Display::None) style.hidden = true;
-  if (n == "span" || n == "font" || n == "a" || n == "code" || n == "b" || n == "i" || n == "em" || n == "strong" ||
-      n == "tt" || n == "kbd" || n == "samp")
-    style.background = style.box.background;
+  if (flags & kInlineBackground) style.background = style.box.background;
   element.style = style;
   open_.push_back(std::move(element));
   return true;
