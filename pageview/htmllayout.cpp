@@ -349,6 +349,11 @@ int Engine::LayBlock(const Block& block, int y) {
       // Preformatted lines are never wrapped: a long one widens the page,
       // which then scrolls sideways, as in a browser.
       int pad = std::max(2, unit_ / 3);
+      // A page that gives its preformatted text a background of its own
+      // gets that instead of this view's grey.
+      const bool ownBackground = block.box >= 0 && static_cast<size_t>(block.box) < doc_->containers.size() &&
+                                 doc_->containers[static_cast<size_t>(block.box)].ownsBlock &&
+                                 doc_->containers[static_cast<size_t>(block.box)].box.background != kNoColor;
       size_t shadeAt = out_.boxes.size();
       const int widestSoFar = rightmost_;
       rightmost_ = 0;
@@ -362,7 +367,7 @@ int Engine::LayBlock(const Block& block, int y) {
       shade.kind = BoxKind::Shade;
       shade.rect = TRect{x0, y, std::max(right_, contentRight + pad), y + height};
       rightmost_ = std::max(widestSoFar, shade.rect.right);
-      out_.boxes.insert(out_.boxes.begin() + static_cast<std::ptrdiff_t>(shadeAt), std::move(shade));
+      if (!ownBackground) out_.boxes.insert(out_.boxes.begin() + static_cast<std::ptrdiff_t>(shadeAt), std::move(shade));
       if (block.marker != Marker::None) AddMarker(block, x0, r.hasLine ? r : EmptyLine(y + pad));
       return height;
     }

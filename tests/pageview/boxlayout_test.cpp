@@ -351,6 +351,11 @@ TEST(BoxLayoutTest, PreAndNowrapNeverWrap) {
   ASSERT_EQ(Boxes(nowrap, BoxKind::Text).size(), 1u);
   PageLayout cell = Lay("<table><tr><td nowrap>aaaa bbbb cccc</td></tr></table>", 100);
   ASSERT_EQ(Boxes(cell, BoxKind::Text).size(), 1u);
+  EXPECT_EQ(Boxes(pre, BoxKind::Shade).size(), 1u) << "this view's grey behind preformatted text";
+  PageLayout coloured = Lay("<pre style='background-color: #eeffcc; padding: 5px'>x</pre>", 400);
+  EXPECT_TRUE(Boxes(coloured, BoxKind::Shade).empty()) << "the page's own colour instead";
+  ASSERT_EQ(Boxes(coloured, BoxKind::Fill).size(), 1u);
+  EXPECT_EQ(Boxes(coloured, BoxKind::Fill)[0]->color, 0xEEFFCCu);
   PageLayout spaces = Lay("<div style='white-space: pre'>a   b\nc</div>", 400);
   ASSERT_TRUE(TextBox(spaces, "a   b") && TextBox(spaces, "c"));
 }
