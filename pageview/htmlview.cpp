@@ -28,6 +28,8 @@ constexpr COLORREF kShadeColor = RGB(0xF0, 0xF0, 0xF0);
 constexpr COLORREF kBorderColor = RGB(0xB4, 0xB4, 0xB4);
 constexpr COLORREF kRuleColor = RGB(0xA0, 0xA0, 0xA0);
 
+constexpr COLORREF ColorOf(uint32_t rgb) { return RGB(rgb >> 16, (rgb >> 8) & 0xFF, rgb & 0xFF); }
+
 struct GdiDeleter {
   void operator()(HGDIOBJ object) const { DeleteObject(object); }
 };
@@ -483,7 +485,12 @@ void THtmlView::PaintTo(HDC dc, const RECT& area) {
   HDC mem = memory.get();
   Selection keepBitmap(mem, bitmap.get());
   RECT all{0, 0, width, height};
-  FillRect(mem, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  if (layout_.background != html::kNoColor) {
+    GdiHandle<HBRUSH> page(CreateSolidBrush(ColorOf(layout_.background)));
+    FillRect(mem, &all, page ? page.get() : static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  } else {
+    FillRect(mem, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  }
 
   GdiHandle<HBRUSH> shade(CreateSolidBrush(kShadeColor));
   GdiHandle<HBRUSH> border(CreateSolidBrush(kBorderColor));
@@ -514,10 +521,25 @@ void THtmlView::PaintTo(HDC dc, const RECT& area) {
         FillRect(mem, &r, shade.get());
         break;
       case html::BoxKind::CellBorder:
-        FrameRect(mem, &r, border.get());
+        if (box.color != html::kNoColor) {
+          GdiHandle<HBRUSH> own(CreateSolidBrush(ColorOf(box.color)));
+          FrameRect(mem, &r, own ? own.get() : border.get());
+        } else {
+          FrameRect(mem, &r, border.get());
+        }
         break;
+      case html::BoxKind::Fill: {
+        GdiHandle<HBRUSH> own(CreateSolidBrush(ColorOf(box.color)));
+        if (own) FillRect(mem, &r, own.get());
+        break;
+      }
       case html::BoxKind::Rule:
-        FillRect(mem, &r, rule.get());
+        if (box.color != html::kNoColor) {
+          GdiHandle<HBRUSH> own(CreateSolidBrush(ColorOf(box.color)));
+          FillRect(mem, &r, own ? own.get() : rule.get());
+        } else {
+          FillRect(mem, &r, rule.get());
+        }
         break;
       case html::BoxKind::Bullet:
         if (box.bullet == html::BulletShape::Square) {
@@ -534,11 +556,14 @@ void THtmlView::PaintTo(HDC dc, const RECT& area) {
       case html::BoxKind::Text: {
         std::wstring text = Widen(box.text);
         if (text.empty() || text.size() > INT_MAX) break;
+        if (box.style.background != html::kNoColor) {
+          GdiHandle<HBRUSH> behind(CreateSolidBrush(ColorOf(box.style.background)));
+          if (behind) FillRect(mem, &r, behind.get());
+        }
         PaintMarks(mem, index, box, r);
         Selection font(mem, fonts_->Get(box.style, html::HasWideChars(box.text), box.style.underline || box.link));
         const uint32_t own = box.style.color;
-        SetTextColor(mem, own <= 0xFFFFFF ? RGB(own >> 16, (own >> 8) & 0xFF, own & 0xFF)
-                                          : box.link ? kLinkColor : kTextColor);
+        SetTextColor(mem, own <= 0xFFFFFF ? ColorOf(own) : box.link ? kLinkColor : kTextColor);
         ExtTextOutW(mem, r.left, box.baseline + dy, 0, nullptr, text.data(), static_cast<UINT>(text.size()), nullptr);
         RECT selected{};
         if (SelectedPart(index, box, r, selected)) {

@@ -10,9 +10,6 @@ namespace hv {
 
 namespace {
 
-// Pixel sizes at 96 dots per inch: body text, then headings 1 to 6.
-constexpr int kBodyPixels = 13;
-constexpr int kHeadingPixels[6] = {26, 20, 15, 13, 11, 9};
 // Chinese characters need more pixels than Latin letters to keep all their
 // strokes; below this the CJK faces at hand (Wine's WenQuanYi Zen Hei in
 // particular) drop strokes and the text turns unreadable.
@@ -57,7 +54,7 @@ void TPageFonts::SetZoom(int percent) {
 HFONT TPageFonts::Get(const html::RunStyle& style, bool wide, bool underline) {
   for (const Entry& e : entries_)
     if (e.style == style && e.wide == wide && e.underline == underline) return e.font.Get();
-  int pixels = style.heading >= 1 && style.heading <= 6 ? kHeadingPixels[style.heading - 1] : kBodyPixels;
+  int pixels = style.Pixels();
   if (wide) pixels = std::max(pixels, kMinWidePixels);
   LOGFONTW lf{};
   lf.lfHeight = -std::max(1, MulDiv(pixels, dpi_ * zoom_, 96 * 100));
@@ -74,6 +71,10 @@ HFONT TPageFonts::Get(const html::RunStyle& style, bool wide, bool underline) {
     lf.lfCharSet = DEFAULT_CHARSET;
     lf.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
     face = L"Courier New";
+  } else if (style.serif) {
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lf.lfPitchAndFamily = VARIABLE_PITCH | FF_ROMAN;
+    face = L"Times New Roman";
   } else {
     lf.lfCharSet = DEFAULT_CHARSET;
     lf.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
