@@ -554,7 +554,7 @@ void THtmlView::PaintTo(HDC dc, const RECT& area) {
         images_->Draw(mem, box.text, r);
         break;
       case html::BoxKind::Text: {
-        std::wstring text = Widen(box.text);
+        std::wstring text = DisplayText(box.text);
         if (text.empty() || text.size() > INT_MAX) break;
         if (box.style.background != html::kNoColor) {
           GdiHandle<HBRUSH> behind(CreateSolidBrush(ColorOf(box.style.background)));

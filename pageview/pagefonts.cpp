@@ -91,9 +91,15 @@ TSize TPageMeasurer::ImageSize(std::string_view src) {
   return images_ ? images_->Size(src) : TSize{};
 }
 
+std::wstring DisplayText(std::string_view utf8) {
+  std::wstring text = Widen(utf8);
+  std::replace(text.begin(), text.end(), L'\u00A0', L' ');
+  return text;
+}
+
 int TPageMeasurer::TextWidth(std::string_view utf8, const html::RunStyle& style) {
   CheckWanted();
-  std::wstring text = Widen(utf8);
+  std::wstring text = DisplayText(utf8);
   if (text.empty() || text.size() > INT_MAX) return 0;
   TSelectObject font(fonts_.Dc(), fonts_.Get(style, html::HasWideChars(utf8), false));
   SIZE size{};

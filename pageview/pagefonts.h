@@ -20,6 +20,10 @@ namespace hv {
 
 class TPageImages;
 
+// A text box's text as it is measured and drawn: a no-break space looks like
+// a space, and faces that lack its glyph (Wine's Tahoma) would show a box.
+std::wstring DisplayText(std::string_view utf8);
+
 // The fonts of every style met so far, and a memory DC to measure with.
 class TPageFonts {
  public:

@@ -378,5 +378,19 @@ TEST_F(PageLoadTest, ScrollingMovesThePaintedPixelsExactly) {
   EXPECT_GT(rulesSeen, 0) << "the rules showed, so the comparison saw something";
 }
 
+// A no-break space keeps words together but looks like a space: in faces
+// that lack its glyph it must not show as a box or take a box's width.
+TEST(PageFontsTest, NoBreakSpaceMeasuresAsASpace) {
+  TPageFonts fonts;
+  TPageMeasurer measurer(fonts);
+  for (bool serif : {false, true}) {
+    html::RunStyle style;
+    style.serif = serif;
+    EXPECT_EQ(measurer.TextWidth("Chapter\u00A03.\u00A0Tides", style), measurer.TextWidth("Chapter 3. Tides", style))
+        << (serif ? "serif" : "sans");
+  }
+  EXPECT_EQ(DisplayText("a\u00A0b\u00A0"), L"a b ");
+}
+
 }  // namespace
 }  // namespace hv
