@@ -179,6 +179,19 @@ class Builder {
     }
   }
 
+  // A cell's text ends with its last word: the breaks that closing lists
+  // and blocks left behind would only add empty lines to the row.
+  void EndCellText() {
+    if (!InCell()) return;
+    std::vector<Run>& runs = Target();
+    while (!runs.empty() && !runs.back().IsImage()) {
+      std::string& t = runs.back().text;
+      while (!t.empty() && (t.back() == ' ' || t.back() == '\n')) t.pop_back();
+      if (!t.empty()) return;
+      runs.pop_back();
+    }
+  }
+
   void LineBreak() {
     TrimTrailingSpaces(Target());
     Append("\n");
@@ -446,8 +459,17 @@ class Builder {
     }
     if (name == "li") {
       if (InCell()) {
+        // Cells have no room for markers: the item's number or a bullet
+        // character starts its line instead.
         SoftBreakInCell();
-        Append("\xE2\x80\xA2 ");  // a bullet character: cells have no room for markers
+        List* list = lists_.empty() ? nullptr : &lists_.back();
+        if (list && list->ordered) {
+          list->next = ParseInt(token.Attr("value"), list->next);
+          Append(std::to_string(list->next) + ". ");
+          if (list->next < INT_MAX) ++list->next;
+        } else {
+          Append("\xE2\x80\xA2 ");
+        }
         return;
       }
       Flush(true);
@@ -745,6 +767,7 @@ class Builder {
       }
       return;
     }
+    EndCellText();
     CloseCellFormatting();
     const PageStyle::Computed& style = style_.Current();
     const bool own = openedNow_;
@@ -827,7 +850,7 @@ class Builder {
       FinishTable();
       return;
     }
-    if (InCell()) TrimTrailingSpaces(Target());
+    EndCellText();
     CloseCellFormatting();
     inCell_ = false;
   }
@@ -838,7 +861,7 @@ class Builder {
   }
 
   void FinishTable() {
-    if (InCell()) TrimTrailingSpaces(Target());
+    EndCellText();
     CloseCellFormatting();
     Flush(true);  // text that stood between cells goes before the table
     std::erase_if(table_.rows, [](const std::vector<TableCell>& row) { return row.empty(); });

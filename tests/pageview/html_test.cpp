@@ -307,6 +307,12 @@ TEST(HtmlDocumentTest, TablesAreRowsOfCells) {
   EXPECT_EQ(table.Text(), "Name\tValue\nbold\tplain\ntwo\nouter\nin1 in2\nin3\ntail");
   EXPECT_EQ(doc.blocks[3].Text(), "after");
 
+  // Lists in cells keep their numbers and bullets as text.
+  Document lists = ParseHtml(
+      "<table><tr><td><ol start=3><li>three<li value=9>nine<li>ten</ol><ul><li>dot</ul></td></tr></table>");
+  ASSERT_EQ(lists.blocks.size(), 1u);
+  EXPECT_EQ(lists.blocks[0].Text(), "3. three\n9. nine\n10. ten\n\xE2\x80\xA2 dot");
+
   Document open = ParseHtml("<table><tr><td>never closed");
   ASSERT_EQ(open.blocks.size(), 1u);
   EXPECT_EQ(open.blocks[0].Text(), "never closed");
