@@ -1,4 +1,5 @@
 #include "framework/application.h"
+#include "framework/starttrace.h"
 
 #include <objbase.h>
 #include <windows.h>
@@ -80,7 +81,9 @@ void TApplication::Notification(TComponent* component, TOperation operation) {
 
 void TApplication::Run() {
   try {
+    StartupMark("showing the main window");
     if (mainForm_) mainForm_->Show();
+    StartupMark("main window shown");
   } catch (...) {
     HandleException(this);
   }
