@@ -116,12 +116,12 @@ void TFrmMain::LoadTopicIndex(const std::string& fileName, TTreeView& tree, TStr
     if (GetFileAttributesExW(Widen(fileName).c_str(), GetFileExInfoStandard, &file) && !file.nFileSizeHigh &&
         file.nFileSizeLow <= TTreeView::kMaxFileBytes)
       allPaths.reserve(file.nFileSizeLow);  // the paths and their breaks take about the file's size
-    tree.LoadFromFile(fileName, [&allPaths](std::string&& text) {
+    tree.LoadFromFile(fileName, [&allPaths](std::string_view text) {
       allPaths += *hv::SplitTopicLine(0, text);
       allPaths += "\r\n";
       return std::string(*hv::SplitTopicLine(1, text));
     });
-    paths.SetText(allPaths);
+    paths.AdoptText(std::move(allPaths));
     int count = nodes->Count();
     for (int i = 0; i < count; ++i) {
       TTreeNode* node = nodes->Item(i);
