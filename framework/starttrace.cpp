@@ -1,6 +1,7 @@
 #include "framework/starttrace.h"
 
 #include <windows.h>
+#include <psapi.h>
 
 #include <cstdint>
 #include <cstdio>
@@ -27,7 +28,13 @@ void StartupMark(const char* what) {
   GetSystemTimePreciseAsFileTime(&now);
   // FILETIME counts 100-nanosecond steps.
   const double ms = static_cast<double>(AsTicks(now) - AsTicks(created)) / 1e4;
-  std::fprintf(stderr, "startup %8.1f ms  %s\n", ms, what);
+  // New memory costs a page fault per page on first touch: a working set
+  // that jumps shows where.
+  PROCESS_MEMORY_COUNTERS memory{};
+  memory.cb = sizeof memory;
+  K32GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof memory);
+  std::fprintf(stderr, "startup %8.1f ms %8.1f MB  %s\n", ms, static_cast<double>(memory.WorkingSetSize) / (1 << 20),
+               what);
   std::fflush(stderr);
 }
 
