@@ -3,6 +3,10 @@
 #
 #   tools/fuzz/campaign.sh [seconds-per-target]      (default 1800)
 #
+# A target stops at whichever comes first: its time, or HV_FUZZ_RUNS
+# executions (default ten million). HV_FUZZ_NICE sets the priority (default
+# 19, the lowest; a campaign beside other work may want more).
+#
 # Each target starts from its seeds (tests/fuzz/seeds/<target>) and its kept
 # corpus (tests/fuzz/corpus/<target>), with its dictionary where the format
 # has keywords (tests/fuzz/dict/<target>.dict), and runs at the lowest
@@ -14,12 +18,14 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 seconds=${1:-1800}
+runs=${HV_FUZZ_RUNS:-10000000}
+niceness=${HV_FUZZ_NICE:-19}
 # Inputs larger than this are not kept: the corpus stays small enough for
 # the repository and for CI's short run over it.
 max_len=4096
 build=${HV_NATIVE_BUILD:-$root/build/native}
 out=$root/build/fuzz-campaign
-targets=(layout_fuzz topic_index_fuzz pcx_fuzz html_fuzz bmp_fuzz)
+targets=(topic_index_fuzz bmp_fuzz layout_fuzz css_fuzz pcx_fuzz html_fuzz)
 # Any target added later is found by its name.
 for bin in "$build"/tests/fuzz/*_fuzz; do
   name=$(basename "$bin")
@@ -65,7 +71,7 @@ for name in "${targets[@]}"; do
   [ -f "$root/tests/fuzz/dict/$name.dict" ] && dict=(-dict="$root/tests/fuzz/dict/$name.dict")
   log=$out/$name/fuzz.log
   echo "== $name: ${seconds}s" >&2
-  nice -n 19 env ASAN_OPTIONS=detect_leaks=1 "$bin" -max_total_time="$seconds" -rss_limit_mb=2048 -timeout=10 \
+  nice -n "$niceness" env ASAN_OPTIONS=detect_leaks=1 "$bin" -max_total_time="$seconds" -runs="$runs" -rss_limit_mb=2048 -timeout=10 \
     -max_len="$max_len" -print_final_stats=1 -artifact_prefix="$out/$name/" "${dict[@]}" \
     "$work" "$kept" "$seeds" >"$log" 2>&1 || true
   execs=$(sed -nE 's/^stat::number_of_executed_units: *([0-9]+).*/\1/p' "$log" | tail -n1)
