@@ -1,5 +1,4 @@
 #include "framework/application.h"
-#include "framework/starttrace.h"
 
 #include <objbase.h>
 #include <windows.h>
@@ -7,6 +6,7 @@
 
 #include "framework/forms.h"
 #include "framework/graphics.h"
+#include "framework/starttrace.h"
 #include "framework/sysutils.h"
 #include "framework/utilwindow.h"
 #include "framework/winstring.h"
