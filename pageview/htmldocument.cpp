@@ -70,14 +70,17 @@ class Builder {
           Text(token.text);
           break;
         case TokenKind::StartTag:
-          if (skipDepth_ == 0) style_.Open(token);
+          openedNow_ = skipDepth_ == 0 && style_.Open(token);
+          if (openedNow_) Opened(token);
           Start(token);
+          ClosedContainers();
           break;
         case TokenKind::EndTag: {
           // The end of a hidden element is as hidden as its start.
           const bool hidden = style_.Current().hidden;
           if (skipDepth_ == 0) style_.Close(token.name);
           if (!hidden || token.name == "template") End(token.name);
+          ClosedContainers();
           break;
         }
         case TokenKind::Comment:
@@ -87,6 +90,7 @@ class Builder {
     }
     if (tableDepth_ > 0) FinishTable();
     Flush(true);
+    ClosedContainers();
     while (!doc_.title.empty() && doc_.title.back() == ' ') doc_.title.pop_back();
     return std::move(doc_);
   }
@@ -134,7 +138,11 @@ class Builder {
       style.italic = computed.italic.value_or(style.italic);
       style.underline = computed.underline.value_or(style.underline);
       style.monospace = computed.monospace.value_or(style.monospace) || preDepth_ > 0;
+      style.serif = computed.serif.value_or(false) && !style.monospace;
       style.color = computed.color;
+      style.background = computed.background;
+      if (computed.fontSet)
+        style.size = static_cast<uint16_t>(std::clamp(computed.fontPixels, kMinFontPixels, kMaxFontPixels));
     }
     return style;
   }
@@ -147,6 +155,7 @@ class Builder {
 
   void Append(std::string_view text) {
     if (text.empty()) return;
+    if (!InCell() && current_.runs.empty()) TagBlock(current_);
     std::vector<Run>& runs = Target();
     RunStyle style = CurrentStyle();
     std::string href = CurrentHref();
@@ -204,7 +213,7 @@ class Builder {
       }
       return;
     }
-    if (preDepth_ > 0) {
+    if (preDepth_ > 0 || style_.Current().pre) {
       PreText(text);
       return;
     }
@@ -264,6 +273,7 @@ class Builder {
     };
     run.imageWidth = length("width");
     run.imageHeight = length("height");
+    if (!InCell() && current_.runs.empty()) TagBlock(current_);
     Target().push_back(std::move(run));
   }
 
@@ -323,6 +333,12 @@ class Builder {
     current_.indent = Indent();
     current_.tight = !dl_.empty() && heading_ == 0 && preDepth_ == 0;
     current_.rows.clear();
+    current_.box = -1;
+    current_.align = TextAlign::Left;
+    current_.textIndent = 0;
+    current_.lineHeight = 0;
+    current_.nowrap = false;
+    current_.listStyle = ListStyle::Default;
     preColumn_ = 0;
   }
 
@@ -354,6 +370,9 @@ class Builder {
 
   void StartElement(const Token& token) {
     const std::string& name = token.name;
+    const bool displayInline = !displayed_.empty() && displayed_.back().first == name && !displayed_.back().second &&
+                               openedNow_;
+    if (!displayed_.empty() && displayed_.back().first == name && displayed_.back().second && openedNow_) Boundary();
     if (name == "template") {
       ++skipDepth_;
       return;
@@ -412,6 +431,8 @@ class Builder {
       Block rule;
       rule.kind = BlockKind::Rule;
       rule.indent = Indent();
+      TagBlock(rule);
+      ReadRule(token, rule);
       doc_.blocks.push_back(std::move(rule));
       return;
     }
@@ -440,6 +461,13 @@ class Builder {
       } else {
         current_.marker = Marker::Bullet;
       }
+      TagBlock(current_);
+      current_.listStyle = style_.Current().listStyle;
+      if (current_.listStyle == ListStyle::None) current_.marker = Marker::None;
+      if (current_.marker == Marker::Bullet && current_.listStyle >= ListStyle::Decimal) current_.marker = Marker::Number;
+      if (current_.marker == Marker::Number && current_.listStyle >= ListStyle::Disc &&
+          current_.listStyle <= ListStyle::Square)
+        current_.marker = Marker::Bullet;
       return;
     }
     if (name == "dl") {
@@ -468,10 +496,16 @@ class Builder {
       TableStart(token);
       return;
     }
-    if (OneOf(name, kBlockBreakers)) Boundary();
+    if (OneOf(name, kBlockBreakers) && !displayInline) Boundary();
   }
 
   void End(const std::string& name) {
+    if (!displayed_.empty() && displayed_.back().first == name) {
+      const bool block = displayed_.back().second;
+      displayed_.pop_back();
+      if (block) Boundary();
+      if (OneOf(name, kBlockBreakers)) return;
+    }
     if (name == "template") {
       if (skipDepth_ > 0) --skipDepth_;
       return;
@@ -564,6 +598,107 @@ class Builder {
     }
   }
 
+  // --- boxes -----------------------------------------------------------------
+
+  static bool IsBlockTag(std::string_view name) {
+    static constexpr std::array<std::string_view, 18> kOthers = {"ul", "ol", "dl", "dt", "dd", "li", "blockquote", "pre",
+                                                                "h1", "h2", "h3", "h4", "h5", "h6", "dir", "menu",
+                                                                "listing", "xmp"};
+    return OneOf(name, kBlockBreakers) || OneOf(name, kOthers);
+  }
+
+  // Right after the element's start is pushed on the style stack: the page
+  // colour and margins from the body, a container for a block element the
+  // page gives a box, and what its display asks of its tag.
+  void Opened(const Token& token) {
+    const std::string& name = token.name;
+    const PageStyle::Computed& c = style_.Current();
+    if (c.hidden) return;
+    if (name == "body" || name == "html") {
+      if (c.box.background != kNoColor) doc_.background = c.box.background;
+      if (name == "body")
+        for (int side = 0; side < 4; ++side)
+          if (c.box.marginSet & (1 << side)) doc_.bodyMargin[static_cast<size_t>(side)] = std::max(0, c.box.margin[static_cast<size_t>(side)]);
+      return;
+    }
+    if (tableDepth_ > 0) return;  // cells are read as text: no boxes inside them
+    const BoxStyle& b = c.box;
+    const bool boxed = b.HasChrome() || b.marginSet != 0 || b.width != 0;
+    if (!boxed && c.display == Display::Default) return;  // most elements: nothing more to do
+    const bool blockTag = IsBlockTag(name);
+    bool block = blockTag;
+    if (c.display == Display::Block || c.display == Display::ListItem) {
+      block = true;
+      if (!blockTag && displayed_.size() < PageStyle::kMaxDepth) displayed_.emplace_back(name, true);
+    } else if (c.display == Display::Inline && OneOf(name, kBlockBreakers)) {
+      block = false;
+      if (displayed_.size() < PageStyle::kMaxDepth) displayed_.emplace_back(name, false);
+    }
+    if (!block || !boxed) return;
+    if (doc_.containers.size() >= kMaxContainers) return;
+    Container container;
+    container.parent = c.container;
+    container.box = b;
+    container.ownsBlock = name == "p" || HeadingLevel(name) || name == "pre";
+    doc_.containers.push_back(container);
+    used_.push_back(false);
+    style_.SetContainer(static_cast<int>(doc_.containers.size() - 1));
+  }
+
+  // A container that closed holding nothing still shows its box (an empty
+  // div with a border) and its margins take part in collapsing: it gets an
+  // empty block of its own.
+  void ClosedContainers() {
+    for (int index : style_.TakeClosedContainers()) {
+      if (index < 0 || static_cast<size_t>(index) >= used_.size() || used_[static_cast<size_t>(index)]) continue;
+      if (!current_.runs.empty()) Flush(false);
+      Block empty;
+      empty.box = index;
+      empty.indent = Indent();
+      Mark(index);
+      doc_.blocks.push_back(std::move(empty));
+    }
+  }
+
+  void Mark(int index) {
+    while (index >= 0 && static_cast<size_t>(index) < used_.size() && !used_[static_cast<size_t>(index)]) {
+      used_[static_cast<size_t>(index)] = true;
+      index = doc_.containers[static_cast<size_t>(index)].parent;
+    }
+  }
+
+  // A block takes its box and paragraph style from where its content starts.
+  void TagBlock(Block& block) {
+    const PageStyle::Computed& c = style_.Current();
+    block.box = c.container;
+    Mark(block.box);
+    block.align = c.align;
+    block.textIndent = c.textIndent;
+    block.lineHeight = c.lineHeight > 0 ? c.lineHeight : c.lineFactor > 0 ? c.lineFactor * c.fontPixels / 100 : 0;
+    block.nowrap = c.nowrap || (c.pre && preDepth_ == 0);
+  }
+
+  static void ReadRule(const Token& token, Block& rule) {
+    if (const std::string* size = token.Attr("size")) rule.ruleSize = std::clamp(ParseInt(size, 0), 0, 1000);
+    if (const std::string* width = token.Attr("width")) {
+      rule.ruleWidth = std::clamp(ParseInt(width, 0), 0, kMaxLength);
+      rule.ruleWidthPercent = width->find('%') != std::string::npos;
+      if (rule.ruleWidthPercent) rule.ruleWidth = std::min(rule.ruleWidth, 100);
+    }
+    if (const std::string* color = token.Attr("color")) {
+      if (auto c = ParseColor(*color)) rule.ruleColor = *c;
+    } else if (token.Attr("noshade")) {
+      rule.ruleColor = 0x808080;
+    }
+    if (const std::string* align = token.Attr("align")) {
+      std::string a = *align;
+      for (char& ch : a) ch = static_cast<char>(ch >= 'A' && ch <= 'Z' ? ch - 'A' + 'a' : ch);
+      rule.align = a == "left" ? TextAlign::Left : a == "right" ? TextAlign::Right : TextAlign::Center;
+    } else {
+      rule.align = TextAlign::Center;
+    }
+  }
+
   // --- tables ----------------------------------------------------------------
   // Only the outermost table becomes a grid; a table inside a cell is read
   // into that cell as lines of text, which keeps a page readable however
@@ -583,6 +718,17 @@ class Builder {
       table_.kind = BlockKind::Table;
       table_.indent = Indent();
       table_.table = ReadTableFormat(token);
+      if (openedNow_) {
+        const PageStyle::Computed& style = style_.Current();
+        if (style.width > 0) {
+          table_.table.width = style.widthPercent ? 0 : std::min(style.width, kMaxLength);
+          table_.table.widthPercent = style.widthPercent ? std::min(style.width, 100) : 0;
+        }
+        table_.table.background = style.box.background;
+        if (style.box.centered) table_.table.align = TextAlign::Center;
+        if (!token.Attr("align") && style.align == TextAlign::Center) table_.table.align = TextAlign::Center;
+      }
+      TagBlock(table_);
       inCell_ = false;
       inlineFloor_ = inline_.size();
       return;
@@ -600,17 +746,45 @@ class Builder {
       return;
     }
     CloseCellFormatting();
+    const PageStyle::Computed& style = style_.Current();
+    const bool own = openedNow_;
     if (name == "tr") {
       table_.rows.emplace_back();
       inCell_ = false;
+      rowBackground_ = own ? style.box.background : kNoColor;
+      rowValign_ = own ? style.valign : VerticalAlign::Middle;
+      rowValignSet_ = own && style.valignSet;
       return;
     }
-    if (table_.rows.empty()) table_.rows.emplace_back();
+    if (table_.rows.empty()) {
+      table_.rows.emplace_back();
+      rowBackground_ = kNoColor;
+      rowValignSet_ = false;
+    }
     TableCell cell;
     cell.header = name == "th";
     cell.colspan = std::clamp(ParseInt(token.Attr("colspan"), 1), 1, kMaxColspan);
-    if (const std::string* width = token.Attr("width"); width && width->find('%') == std::string::npos)
+    cell.rowspan = std::clamp(ParseInt(token.Attr("rowspan"), 1), 0, kMaxRowspan);
+    cell.align = cell.header ? TextAlign::Center : TextAlign::Left;
+    cell.background = rowBackground_;
+    cell.valign = rowValignSet_ ? rowValign_ : VerticalAlign::Middle;
+    if (own) {
+      if (style.widthPercent) {
+        cell.widthPercent = std::clamp(style.width, 0, 100);
+      } else {
+        cell.width = std::clamp(style.width, 0, kMaxLength);
+      }
+      if (style.box.background != kNoColor) cell.background = style.box.background;
+      if (style.align != TextAlign::Left || token.Attr("align") || !cell.header) cell.align = style.align;
+      if (style.valignSet) cell.valign = style.valign;
+      cell.nowrap = style.nowrap;
+    } else if (const std::string* width = token.Attr("width")) {
       cell.width = std::clamp(ParseInt(width, 0), 0, kMaxLength);
+      if (width->find('%') != std::string::npos) {
+        cell.widthPercent = std::min(cell.width, 100);
+        cell.width = 0;
+      }
+    }
     table_.rows.back().push_back(std::move(cell));
     inCell_ = true;
     preColumn_ = 0;
@@ -629,6 +803,14 @@ class Builder {
       }
     }
     if (const std::string* padding = token.Attr("cellpadding")) format.padding = std::clamp(ParseInt(padding, 0), 0, 100);
+    if (const std::string* spacing = token.Attr("cellspacing")) format.spacing = std::clamp(ParseInt(spacing, 0), 0, 100);
+    if (format.border) format.borderWidth = std::clamp(ParseInt(token.Attr("border"), 1), 0, 100);
+    if (const std::string* color = token.Attr("bordercolor")) format.borderColor = ParseColor(*color).value_or(kNoColor);
+    if (const std::string* align = token.Attr("align")) {
+      std::string a = *align;
+      for (char& ch : a) ch = static_cast<char>(ch >= 'A' && ch <= 'Z' ? ch - 'A' + 'a' : ch);
+      format.align = a == "center" ? TextAlign::Center : a == "right" ? TextAlign::Right : TextAlign::Left;
+    }
     return format;
   }
 
@@ -690,6 +872,15 @@ class Builder {
   bool inTitle_ = false;
   bool titleOpen_ = false;
   int skipDepth_ = 0;
+  std::vector<bool> used_;  // per container: some block stands in it
+  // Elements whose display turns a block tag inline or an inline one into a
+  // block, with which it is (true: block), innermost last.
+  std::vector<std::pair<std::string, bool>> displayed_;
+  bool openedNow_ = false;  // the start tag being handled was pushed on the style stack
+  // The open row's own attributes, for its cells.
+  uint32_t rowBackground_ = kNoColor;
+  VerticalAlign rowValign_ = VerticalAlign::Middle;
+  bool rowValignSet_ = false;
 };
 
 }  // namespace
@@ -708,6 +899,37 @@ std::string Block::Text() const {
   }
   for (const Run& run : runs) text += run.text;
   return text;
+}
+
+std::string MarkerText(ListStyle style, int number) {
+  switch (style) {
+    case ListStyle::LowerAlpha:
+    case ListStyle::UpperAlpha: {
+      if (number <= 0) break;
+      std::string out;
+      const char a = style == ListStyle::LowerAlpha ? 'a' : 'A';
+      for (long long n = number; n > 0; n = (n - 1) / 26) out.insert(out.begin(), static_cast<char>(a + (n - 1) % 26));
+      return out;
+    }
+    case ListStyle::LowerRoman:
+    case ListStyle::UpperRoman: {
+      if (number <= 0 || number >= 4000) break;  // roman numerals end there
+      static constexpr std::array<std::pair<int, const char*>, 13> kRoman = {{{1000, "m"}, {900, "cm"}, {500, "d"},
+                                                                             {400, "cd"}, {100, "c"}, {90, "xc"},
+                                                                             {50, "l"}, {40, "xl"}, {10, "x"},
+                                                                             {9, "ix"}, {5, "v"}, {4, "iv"}, {1, "i"}}};
+      std::string out;
+      int n = number;
+      for (const auto& [value, letters] : kRoman)
+        for (; n >= value; n -= value) out += letters;
+      if (style == ListStyle::UpperRoman)
+        for (char& c : out) c = static_cast<char>(c - 'a' + 'A');
+      return out;
+    }
+    default:
+      break;
+  }
+  return std::to_string(number);
 }
 
 const Place* Document::FindPlace(std::string_view name) const {

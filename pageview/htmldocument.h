@@ -1,9 +1,11 @@
 #pragma once
-// What a page says, without how it looks: a title and a list of blocks
+// What a page says and the style it asks for: a title and a list of blocks
 // (headings, paragraphs, list items, preformatted text, rules, tables), each
-// holding runs of styled text. Built from any markup, however broken.
-// Portable.
+// holding runs of styled text and naming the innermost of the nested boxes
+// (margins, padding, borders, backgrounds) it stands in. Built from any
+// markup, however broken. Portable.
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -15,15 +17,76 @@
 
 namespace hv::html {
 
+constexpr uint32_t kNoColor = 0xFFFFFFFFu;
+
+// Font sizes in pixels at 96 dots per inch and 100 % zoom: body text, and
+// headings 1 to 6 (index 1..6).
+constexpr int kBodyFontPixels = 13;
+constexpr std::array<int, 7> kHeadingFontPixels = {13, 26, 20, 15, 13, 11, 9};
+// No page gets a font smaller or bigger than this.
+constexpr int kMinFontPixels = 4;
+constexpr int kMaxFontPixels = 200;
+
 struct RunStyle {
   bool bold = false;
   bool italic = false;
   bool underline = false;
   bool monospace = false;
+  bool serif = false;   // a face with serifs (Times New Roman), from font-family or font face
   uint8_t heading = 0;  // 0 for body text, else the heading level 1..6 (the size)
-  uint32_t color = 0xFFFFFFFFu;  // 0xRRGGBB from the page's style, or none (the default colours)
+  uint16_t size = 0;    // the font size in pixels the page asks for, 0 for the default of `heading`
+  uint32_t color = kNoColor;       // 0xRRGGBB from the page's style, or none (the default colours)
+  uint32_t background = kNoColor;  // a background behind the text itself (a span's background-color)
   constexpr bool operator==(const RunStyle&) const = default;
+
+  // The size the text is drawn at, in pixels at 100 %.
+  int Pixels() const { return size ? size : kHeadingFontPixels[heading <= 6 ? heading : 0]; }
 };
+
+enum Side { kTop = 0, kRight = 1, kBottom = 2, kLeft = 3 };
+
+// A block box as the page styles it, in pixels at 100 %: the margins, the
+// border (solid, of a colour per side), the padding, the background, and
+// the width. Margins may be negative; everything else is at least 0.
+struct BoxStyle {
+  std::array<int, 4> margin{};
+  std::array<int, 4> border{};
+  std::array<int, 4> padding{};
+  std::array<uint32_t, 4> borderColor{kNoColor, kNoColor, kNoColor, kNoColor};  // none: the text colour
+  uint32_t background = kNoColor;
+  int width = 0;              // the content width, 0 for all the room there is
+  bool widthPercent = false;  // `width` is in percent of the room
+  bool centered = false;      // margin-left and margin-right auto: the box stands in the middle
+  uint8_t marginSet = 0;      // a bit per side the page gave a margin for (1 << side)
+
+  bool HasChrome() const {
+    for (int side = 0; side < 4; ++side)
+      if (border[side] > 0 || padding[side] > 0) return true;
+    return background != kNoColor;
+  }
+  bool operator==(const BoxStyle&) const = default;
+};
+
+// A box that holds blocks (a styled div, blockquote, list, body...).
+struct Container {
+  int parent = -1;  // the enclosing container, -1 at the top
+  BoxStyle box;
+  // The box of a paragraph, heading or preformatted block itself: the
+  // block's usual margins become the box's where the page gives none.
+  bool ownsBlock = false;
+};
+
+// No page gets more containers than this; later styled elements add none.
+constexpr size_t kMaxContainers = 50000;
+
+enum class TextAlign : uint8_t { Left, Center, Right, Justify };
+enum class VerticalAlign : uint8_t { Middle, Top, Bottom, Baseline };
+// The marker of a list item: Default picks disc, circle, square by depth.
+enum class ListStyle : uint8_t { Default, Disc, Circle, Square, Decimal, LowerAlpha, UpperAlpha, LowerRoman, UpperRoman, None };
+
+// The text of a numbered marker: "3", "c", "IV"; numbers a style cannot
+// write (0 or below in letters or roman numerals) are written in digits.
+std::string MarkerText(ListStyle style, int number);
 
 // A stretch of text in one style. Text is UTF-8; '\n' is a forced line
 // break. Outside preformatted blocks white space is already collapsed.
@@ -45,19 +108,31 @@ struct Run {
 struct TableCell {
   std::vector<Run> runs;
   bool header = false;
-  int colspan = 1;  // 1..kMaxColspan, as browsers clamp it
-  int width = 0;    // the cell's `width` in pixels, 0 when not given
+  int colspan = 1;       // 1..kMaxColspan, as browsers clamp it
+  int rowspan = 1;       // 1..kMaxRowspan; 0 reaches to the end of the table
+  int width = 0;         // the cell's `width` in pixels, 0 when not given
+  int widthPercent = 0;  // the cell's `width` in percent of the table, 0 when not given
+  uint32_t background = kNoColor;
+  TextAlign align = TextAlign::Left;
+  VerticalAlign valign = VerticalAlign::Middle;
+  bool nowrap = false;
 };
 
-// Browsers clamp a cell's span to this; a page asking for more gets it.
+// Browsers clamp a cell's spans to these; a page asking for more gets them.
 constexpr int kMaxColspan = 1000;
+constexpr int kMaxRowspan = 65534;
 
-// A table's presentational attributes.
+// A table's presentational attributes and style.
 struct TableFormat {
-  bool border = false;  // `border` present and not 0: every cell outlined
-  int width = 0;        // `width` in pixels, 0 when not given
-  int widthPercent = 0; // `width` in percent of the room, 0 when not given
-  int padding = -1;     // `cellpadding` in pixels, -1 for the default
+  bool border = false;   // `border` present and not 0: every cell outlined
+  int borderWidth = 0;   // the width of the table's own frame (the `border` attribute)
+  int width = 0;         // `width` in pixels, 0 when not given
+  int widthPercent = 0;  // `width` in percent of the room, 0 when not given
+  int padding = -1;      // `cellpadding` in pixels, -1 for the default
+  int spacing = -1;      // `cellspacing` in pixels, -1 for the default
+  TextAlign align = TextAlign::Left;  // where the table stands: `align` or auto margins
+  uint32_t background = kNoColor;
+  uint32_t borderColor = kNoColor;  // `bordercolor`, or the default grey
 };
 
 enum class BlockKind { Paragraph, Heading, Preformatted, Rule, Table };
@@ -75,6 +150,18 @@ struct Block {
   // A term or a description of a definition list: the entries of one list
   // follow each other without paragraph gaps.
   bool tight = false;
+  int box = -1;  // the innermost container it stands in, -1 for none
+  // The block's own paragraph style (inherited through its containers).
+  TextAlign align = TextAlign::Left;
+  int textIndent = 0;  // pixels the first line moves right
+  int lineHeight = 0;  // pixels per line, 0 for the font's own
+  bool nowrap = false; // white-space: nowrap; the lines break only where the text says
+  ListStyle listStyle = ListStyle::Default;
+  // Rule only: the `hr` attributes (size, width, colour).
+  int ruleSize = 0;  // 0 for the default
+  int ruleWidth = 0;
+  bool ruleWidthPercent = false;
+  uint32_t ruleColor = kNoColor;
 
   // The block's text without styles, for tests and hit lookups.
   std::string Text() const;
@@ -90,6 +177,10 @@ struct Place {
 struct Document {
   std::string title;
   std::vector<Block> blocks;
+  std::vector<Container> containers;  // a parent always comes before its children
+  uint32_t background = kNoColor;     // the page's own (body bgcolor, body or html background)
+  // The body's margins where the page sets them (-1 for the default).
+  std::array<int, 4> bodyMargin{-1, -1, -1, -1};
   std::vector<Place> places;  // in the order of the page
   Charset charset = Charset::Ansi;
 

@@ -4,6 +4,8 @@
 #include <climits>
 #include <unordered_map>
 
+#include "pageview/layoutengine.h"
+
 namespace hv::html {
 
 namespace {
@@ -83,628 +85,629 @@ uint32_t FirstCodePoint(std::string_view text) {
   return text.empty() ? 0 : NextCodePoint(text, pos);
 }
 
-struct Atom {
-  enum Kind { Word, Space, Break } kind = Word;
-  std::string_view text;
-  const Run* run = nullptr;
-  bool wide = false;
-  bool glue = false;  // no line break allowed between the atom before and this one
-  int width = 0;
-};
+}  // namespace
 
-// A piece of an atom placed on a line; pieces of one atom appear when a word
-// is wider than the whole line and must be cut.
-struct Placed {
-  std::string_view text;
-  const Run* run = nullptr;
-  bool wide = false;
-  bool space = false;
-  bool image = false;
-  int x = 0;
-  int width = 0;
-};
+namespace layout {
 
-struct InlineResult {
-  int height = 0;
-  int firstTop = 0;
-  int firstBaseline = 0;
-  int firstAscent = 0;
-  bool hasLine = false;
-};
-
-class Engine {
- public:
-  Engine(TextMeasurer& measurer, const LayoutOptions& options, PageLayout& out)
-      : measurer_(measurer), options_(options), out_(out) {
-    body_ = Metrics(RunStyle{});
-    unit_ = std::max(1, body_.height * 3 / 4);
-    indentStep_ = std::max(8, body_.height * 2);
-  }
-
-  void Document(const html::Document& doc) {
-    int margin = std::max(0, options_.margin);
-    left_ = margin;
-    right_ = std::max(left_ + 1, options_.width - margin);
-    int y = margin;
-    int previousBottom = -1;  // no block yet: the first one sits on the margin
-
-    auto place = [&](const Block& block) {
-      auto [top, bottom] = Margins(block);
-      if (previousBottom >= 0) y += std::max(previousBottom, top);
-      int blockTop = y;
-      y += LayBlock(block, y);
-      previousBottom = bottom;
-      return blockTop;
-    };
-    out_.blockTops.reserve(doc.blocks.size());
-    for (const Block& block : doc.blocks) out_.blockTops.push_back(place(block));
-    out_.height = y + margin;
-    out_.width = std::max(options_.width, rightmost_ + margin);
-  }
-
- private:
-  FontMetrics Metrics(const RunStyle& style) {
-    for (const auto& [s, m] : metricsCache_)
-      if (s == style) return m;
-    FontMetrics m = measurer_.Metrics(style);
-    m.height = std::max(1, m.height);
-    m.ascent = std::clamp(m.ascent, 0, m.height);
-    metricsCache_.emplace_back(style, m);
-    return m;
-  }
-
-  // An image reaches from its baseline up; the line's text sets the descent.
-  FontMetrics ItemMetrics(const Placed& item) {
-    if (item.image) return FontMetrics{item.run->imageHeight, item.run->imageHeight};
-    return Metrics(item.run->style);
-  }
-
-  // Generated pages repeat their words: each is measured once per style.
-  int Width(std::string_view text, const RunStyle& style) {
-    if (text.empty()) return 0;
-    std::string& key = widthKey_;
-    key.assign(1, static_cast<char>(style.bold | style.italic << 1 | style.underline << 2 | style.monospace << 3));
-    key.push_back(static_cast<char>(style.heading));
-    key.append(text);
-    auto found = widths_.find(key);
-    if (found != widths_.end()) return found->second;
-    int width = std::max(0, measurer_.TextWidth(text, style));
-    if (widths_.size() < kMaxCachedWidths) widths_.emplace(key, width);
-    return width;
-  }
-
-  std::pair<int, int> Margins(const Block& block) {
-    switch (block.kind) {
-      case BlockKind::Heading: {
-        RunStyle style;
-        style.bold = true;
-        style.heading = static_cast<uint8_t>(std::clamp(block.level, 1, 6));
-        return {Metrics(style).height * 2 / 3, unit_ / 2};
-      }
-      case BlockKind::Rule:
-        return {unit_ / 2, unit_ / 2};
-      case BlockKind::Paragraph:
-        if (block.marker != Marker::None || block.tight) return {0, 0};
-        return {unit_, unit_};
-      case BlockKind::Preformatted:
-      case BlockKind::Table:
-        return {unit_, unit_};
-    }
-    return {unit_, unit_};
-  }
-
-  // Deep nesting must still leave a readable column.
-  int IndentPixels(int indent) {
-    int width = right_ - left_;
-    int keep = std::max(width / 3, 4 * body_.height);
-    int most = std::max(0, width - keep);
-    long long wanted = static_cast<long long>(std::max(0, indent)) * indentStep_;
-    return static_cast<int>(std::min<long long>(wanted, most));
-  }
-
-  int LayBlock(const Block& block, int y) {
-    int x0 = left_ + IndentPixels(block.indent);
-    switch (block.kind) {
-      case BlockKind::Rule: {
-        LayoutBox box;
-        box.kind = BoxKind::Rule;
-        box.rect = TRect{x0, y, right_, y + 2};
-        Add(std::move(box));
-        return 2;
-      }
-      case BlockKind::Table:
-        return LayTable(block, x0, y);
-      case BlockKind::Preformatted: {
-        // Preformatted lines are never wrapped: a long one widens the page,
-        // which then scrolls sideways, as in a browser.
-        int pad = std::max(2, unit_ / 3);
-        size_t shadeAt = out_.boxes.size();
-        const int widestSoFar = rightmost_;
-        rightmost_ = 0;
-        InlineResult r = LayInline(block.runs, x0 + pad, y + pad, INT_MAX / 4, true);
-        const int contentRight = rightmost_;
-        int height = r.height + 2 * pad;
-        LayoutBox shade;
-        shade.kind = BoxKind::Shade;
-        shade.rect = TRect{x0, y, std::max(right_, contentRight + pad), y + height};
-        rightmost_ = std::max(widestSoFar, shade.rect.right);
-        out_.boxes.insert(out_.boxes.begin() + static_cast<std::ptrdiff_t>(shadeAt), std::move(shade));
-        if (block.marker != Marker::None) AddMarker(block, x0, r.hasLine ? r : EmptyLine(y + pad));
-        return height;
-      }
-      case BlockKind::Paragraph:
-      case BlockKind::Heading:
-        break;
-    }
-    InlineResult r = LayInline(block.runs, x0, y, std::max(1, right_ - x0), false);
-    if (block.marker != Marker::None) {
-      if (!r.hasLine) {
-        r = EmptyLine(y);
-      }
-      AddMarker(block, x0, r);
-    }
-    return r.height;
-  }
-
-  InlineResult EmptyLine(int y) {
-    InlineResult r;
-    r.height = body_.height;
-    r.firstTop = y;
-    r.firstBaseline = y + body_.ascent;
-    r.firstAscent = body_.ascent;
-    r.hasLine = true;
-    return r;
-  }
-
-  void AddMarker(const Block& block, int x0, const InlineResult& line) {
-    int gap = std::max(2, indentStep_ / 4);
-    if (block.marker == Marker::Number) {
-      LayoutBox box;
-      box.kind = BoxKind::Text;
-      box.text = std::to_string(block.number) + ".";
-      int w = Width(box.text, box.style);
-      FontMetrics m = Metrics(box.style);
-      box.baseline = line.firstBaseline;
-      box.rect = TRect{x0 - gap - w, box.baseline - m.ascent, x0 - gap, box.baseline - m.ascent + m.height};
-      Add(std::move(box));
-      return;
-    }
-    int size = std::max(4, body_.ascent * 2 / 5);
-    int center = line.firstBaseline - std::max(size / 2, line.firstAscent * 7 / 20);
-    LayoutBox box;
-    box.kind = BoxKind::Bullet;
-    box.bullet = block.indent <= 1 ? BulletShape::Disc : block.indent == 2 ? BulletShape::Circle : BulletShape::Square;
-    int right = x0 - gap - std::max(0, (indentStep_ / 2 - gap - size) / 2);
-    box.rect = TRect{right - size, center - size / 2, right, center - size / 2 + size};
-    Add(std::move(box));
-  }
-
-  void Add(LayoutBox box, const std::string* href = nullptr) {
-    if (href && !href->empty()) out_.links.push_back(LinkArea{box.rect, *href});
-    rightmost_ = std::max(rightmost_, box.rect.right);
-    out_.boxes.push_back(std::move(box));
-  }
-
-  // --- inline content ------------------------------------------------------
-
-  std::vector<Atom> Atoms(const std::vector<Run>& runs, bool pre) {
-    std::vector<Atom> atoms;
-    auto push = [&](Atom atom) {
-      if (atom.kind == Atom::Word && !atoms.empty() && atoms.back().kind == Atom::Word) {
-        const Atom& prev = atoms.back();
-        uint32_t last = LastCodePoint(prev.text);
-        uint32_t first = FirstCodePoint(atom.text);
-        if (!prev.wide && !atom.wide) {
-          atom.glue = true;  // one word split over styles: "<b>bo</b>ld"
-        } else {
-          atom.glue = NoBreakBefore(first) || NoBreakAfter(last);
-        }
-      }
-      if (atom.kind != Atom::Break)
-        atom.width = atom.run->IsImage() ? atom.run->imageWidth : Width(atom.text, atom.run->style);
-      atoms.push_back(atom);
-    };
-    for (const Run& run : runs) {
-      if (run.IsImage()) {
-        push(Atom{Atom::Word, {}, &run, false, false, 0});
-        continue;
-      }
-      std::string_view text = run.text;
-      size_t pos = 0;
-      size_t wordStart = 0;
-      auto flushWord = [&](size_t end) {
-        if (end > wordStart) push(Atom{Atom::Word, text.substr(wordStart, end - wordStart), &run, false, false, 0});
-      };
-      while (pos < text.size()) {
-        size_t at = pos;
-        uint32_t cp = NextCodePoint(text, pos);
-        if (cp == '\n') {
-          flushWord(at);
-          push(Atom{Atom::Break, text.substr(at, 1), &run, false, false, 0});
-          wordStart = pos;
-        } else if (cp == ' ' || (!pre && (cp == '\t' || cp == '\r' || cp == '\f'))) {
-          flushWord(at);
-          size_t end = pos;
-          if (pre) {
-            while (end < text.size() && text[end] == ' ') ++end;
-          }
-          push(Atom{Atom::Space, text.substr(at, end - at), &run, false, false, 0});
-          pos = end;
-          wordStart = pos;
-        } else if (IsWideChar(cp)) {
-          flushWord(at);
-          push(Atom{Atom::Word, text.substr(at, pos - at), &run, true, false, 0});
-          wordStart = pos;
-        }
-      }
-      flushWord(text.size());
-    }
-    return atoms;
-  }
-
-  // Images get the size they are drawn at; one that cannot be read becomes
-  // its alt text. Runs without images come back as they are.
-  const std::vector<Run>& ResolveImages(const std::vector<Run>& runs, std::vector<Run>& storage) {
-    if (std::none_of(runs.begin(), runs.end(), [](const Run& r) { return r.IsImage(); })) return runs;
-    storage.clear();
-    storage.reserve(runs.size());
-    for (const Run& run : runs) {
-      if (!run.IsImage()) {
-        storage.push_back(run);
-        continue;
-      }
-      TSize natural = NaturalSize(run.image);
-      if (natural.cx <= 0 || natural.cy <= 0) {
-        if (run.alt.empty()) continue;
-        Run alt = run;
-        alt.image.clear();
-        alt.text = run.alt;
-        storage.push_back(std::move(alt));
-        continue;
-      }
-      long long w = run.imageWidth, h = run.imageHeight;
-      if (w < 0 && h < 0) {
-        w = natural.cx;
-        h = natural.cy;
-      } else if (w < 0) {
-        w = h * natural.cx / natural.cy;  // one side given: the other keeps the proportions
-      } else if (h < 0) {
-        h = w * natural.cy / natural.cx;
-      }
-      Run image = run;
-      image.imageWidth = static_cast<int>(std::clamp<long long>(Zoomed(w), 0, kMaxImageSide));
-      image.imageHeight = static_cast<int>(std::clamp<long long>(Zoomed(h), 0, kMaxImageSide));
-      storage.push_back(std::move(image));
-    }
-    return storage;
-  }
-
-  long long Zoomed(long long pixels) const { return pixels * std::clamp(options_.zoom, 1, 1000) / 100; }
-
-  TSize NaturalSize(const std::string& src) {
-    for (const auto& [name, size] : imageSizes_)
-      if (name == src) return size;
-    TSize size = measurer_.ImageSize(src);
-    imageSizes_.emplace_back(src, size);
-    return size;
-  }
-
-  // The widest word and the widest unwrapped line, for sizing table columns.
-  std::pair<int, int> MinMax(const std::vector<Run>& given) {
-    std::vector<Run> storage;
-    const std::vector<Run>& runs = ResolveImages(given, storage);
-    std::vector<Atom> atoms = Atoms(runs, false);
-    int widestWord = 0, widestLine = 0, word = 0, line = 0;
-    for (const Atom& a : atoms) {
-      if (a.kind == Atom::Break) {
-        line = 0;
-        word = 0;
-        continue;
-      }
-      line += a.width;
-      widestLine = std::max(widestLine, line);
-      if (a.kind == Atom::Space) {
-        word = 0;
-      } else {
-        word = a.glue ? word + a.width : a.width;
-        widestWord = std::max(widestWord, word);
-      }
-    }
-    return {widestWord, widestLine};
-  }
-
-  struct Line {
-    std::vector<Placed> items;
-    int x = 0;  // pen position from the line start
+void Engine::Document(const html::Document& doc) {
+  doc_ = &doc;
+  auto side = [&](int i) {
+    int given = doc.bodyMargin[static_cast<size_t>(i)];
+    return given >= 0 ? static_cast<int>(std::min<long long>(Zoomed(given), 10000)) : std::max(0, options_.margin);
   };
+  const int top = side(kTop), bottom = side(kBottom);
+  left_ = std::min(side(kLeft), std::max(0, options_.width - 1));
+  right_ = std::max(left_ + 1, options_.width - side(kRight));
+  y_ = top;
+  pageTop_ = top;
+  out_.background = doc.background;
+  out_.blockTops.reserve(doc.blocks.size());
+  out_.boxes.reserve(doc.blocks.size() * 4);  // a generated page's usual share; it grows past it as needed
+  for (const Block& block : doc.blocks) {
+    Enter(block);
+    out_.blockTops.push_back(Place(block));
+  }
+  while (!open_.empty()) CloseBox();
+  // Content pulled up by negative margins may leave a box reaching lower.
+  int lowest = y_;
+  for (const LayoutBox& box : out_.boxes) lowest = std::max(lowest, box.rect.bottom);
+  out_.height = static_cast<int>(std::min<long long>(static_cast<long long>(lowest) + bottom, INT_MAX / 2));
+  out_.width = std::max(options_.width, rightmost_ + side(kRight));
+}
 
-  InlineResult LayInline(const std::vector<Run>& given, int x0, int y0, int width, bool pre) {
-    std::vector<Run> storage;
-    const std::vector<Run>& runs = ResolveImages(given, storage);
-    std::vector<Atom> atoms = Atoms(runs, pre);
-    InlineResult result;
-    int y = y0;
-    Line line;
-    bool softStart = false;  // the line began because the one before was full
+void Engine::Resolve() {
+  int margin = pending_.Value();
+  if (!started_) {
+    margin = std::max(0, styledPending_ - pageTop_);  // it collapses with the page's own margin
+    started_ = true;
+  }
+  // Negative margins may pull content up, never above the page's top.
+  Advance(margin);
+  y_ = std::max(y_, pageTop_);
+  pending_ = Pending{};
+  styledPending_ = 0;
+  for (OpenBox& box : open_) {
+    if (box.topPending) {
+      box.topPending = false;
+      box.top = y_;
+    }
+  }
+}
 
-    auto finish = [&](const RunStyle* emptyStyle) {
-      while (!line.items.empty() && line.items.back().space) line.items.pop_back();
-      int height = 0, ascent = 0;
+void Engine::AddMargin(int margin, bool styled) {
+  pending_.Add(margin);
+  if (styled && !started_) styledPending_ = std::max(styledPending_, margin);
+}
+
+void Engine::Enter(const Block& block) {
+  const std::vector<Container>& all = doc_->containers;
+  int innermost = block.box >= 0 && static_cast<size_t>(block.box) < all.size() ? block.box : -1;
+  if (innermost == (open_.empty() ? -1 : open_.back().index)) return;
+  chain_.clear();
+  for (int c = innermost; c >= 0 && chain_.size() < kMaxBoxDepth; c = all[static_cast<size_t>(c)].parent) {
+    chain_.push_back(c);
+    if (all[static_cast<size_t>(c)].parent >= c) break;  // parents come first; anything else is no chain
+  }
+  std::reverse(chain_.begin(), chain_.end());
+  size_t common = 0;
+  while (common < open_.size() && common < chain_.size() && open_[common].index == chain_[common]) ++common;
+  while (open_.size() > common) CloseBox();
+  for (size_t i = common; i < chain_.size(); ++i) OpenBoxFor(all[static_cast<size_t>(chain_[i])], chain_[i], block);
+}
+
+void Engine::OpenBoxFor(const Container& container, int index, const Block& first) {
+  const BoxStyle& style = container.box;
+  OpenBox box;
+  box.index = index;
+  box.parentLeft = left_;
+  box.parentRight = right_;
+  auto [defaultTop, defaultBottom] = container.ownsBlock ? Margins(first) : std::pair<int, int>{0, 0};
+  const bool topSet = style.marginSet & (1 << kTop), bottomSet = style.marginSet & (1 << kBottom);
+  AddMargin(topSet ? Px(style.margin[kTop]) : defaultTop, topSet);
+  box.marginBottom = bottomSet ? Px(style.margin[kBottom]) : defaultBottom;
+  for (int s = 0; s < 4; ++s) {
+    box.border[static_cast<size_t>(s)] = std::clamp(Px(style.border[static_cast<size_t>(s)]), 0, 1000);
+    box.padding[static_cast<size_t>(s)] = std::clamp(Px(style.padding[static_cast<size_t>(s)]), 0, 10000);
+  }
+  const long long room = right_ - left_;
+  const long long insideLeft = box.border[kLeft] + box.padding[kLeft];
+  const long long insideRight = box.border[kRight] + box.padding[kRight];
+  long long marginLeft = Px(style.margin[kLeft]), marginRight = Px(style.margin[kRight]);
+  long long left = left_ + marginLeft, right = right_ - marginRight;
+  if (style.width > 0) {
+    long long content = style.widthPercent ? room * std::min(style.width, 100) / 100 : Zoomed(style.width);
+    long long outer = content + insideLeft + insideRight;
+    if (style.centered) left = left_ + std::max<long long>(0, (room - outer) / 2);
+    right = left + outer;
+  }
+  // However the page nests and pads, some column stays for the text.
+  right = std::max(right, left + insideLeft + insideRight + 1);
+  box.boxLeft = static_cast<int>(std::clamp<long long>(left, -100000, INT_MAX / 4));
+  box.boxRight = static_cast<int>(std::clamp<long long>(right, box.boxLeft + 1, INT_MAX / 4));
+  left_ = static_cast<int>(std::min<long long>(box.boxLeft + insideLeft, INT_MAX / 4 - 1));
+  right_ = static_cast<int>(std::max<long long>(left_ + 1, box.boxRight - insideRight));
+  int pieces = (style.background != kNoColor ? 1 : 0);
+  for (int s = 0; s < 4; ++s) pieces += box.border[static_cast<size_t>(s)] > 0 ? 1 : 0;
+  if (pieces > 0) {  // painted under the content: reserved now, placed at the close
+    box.chrome = out_.boxes.size();
+    box.chromeCount = pieces;
+    out_.boxes.resize(out_.boxes.size() + static_cast<size_t>(pieces));
+  }
+  open_.push_back(box);
+  if (box.border[kTop] > 0 || box.padding[kTop] > 0) {
+    Resolve();
+    Advance(box.border[kTop] + box.padding[kTop]);
+  }
+}
+
+void Engine::CloseBox() {
+  OpenBox box = open_.back();
+  const Container& container = doc_->containers[static_cast<size_t>(box.index)];
+  const int below = box.border[kBottom] + box.padding[kBottom];
+  int bottom;
+  if (below > 0 || !box.topPending) {
+    if (below > 0) Resolve();  // the last child's margin stays inside
+    Advance(below);
+    bottom = y_;
+    if (box.topPending) box.top = bottom - below;  // only bottom chrome: it stands where the margins end
+  } else {
+    // Nothing inside and nothing to hold the margins apart: they pass
+    // through the empty box.
+    box.top = bottom = y_ + pending_.Value();
+  }
+  open_.pop_back();
+  AddMargin(box.marginBottom, (container.box.marginSet & (1 << kBottom)) != 0);
+  left_ = box.parentLeft;
+  right_ = box.parentRight;
+  rightmost_ = std::max(rightmost_, box.boxRight);
+  if (box.chrome == SIZE_MAX) return;
+  const TRect outer{box.boxLeft, box.top, box.boxRight, std::max(box.top, bottom)};
+  size_t at = box.chrome;
+  auto fill = [&](TRect rect, uint32_t color) {
+    LayoutBox& piece = out_.boxes[at++];
+    piece.kind = BoxKind::Fill;
+    piece.rect = rect;
+    piece.color = color;
+  };
+  const BoxStyle& style = container.box;
+  if (style.background != kNoColor) fill(outer, style.background);
+  const std::array<int, 4>& b = box.border;
+  auto color = [&](int s) { return style.borderColor[static_cast<size_t>(s)] == kNoColor ? 0u : style.borderColor[static_cast<size_t>(s)]; };
+  if (b[kTop] > 0) fill(TRect{outer.left, outer.top, outer.right, std::min(outer.bottom, outer.top + b[kTop])}, color(kTop));
+  if (b[kBottom] > 0)
+    fill(TRect{outer.left, std::max(outer.top, outer.bottom - b[kBottom]), outer.right, outer.bottom}, color(kBottom));
+  if (b[kLeft] > 0) fill(TRect{outer.left, outer.top, std::min(outer.right, outer.left + b[kLeft]), outer.bottom}, color(kLeft));
+  if (b[kRight] > 0)
+    fill(TRect{std::max(outer.left, outer.right - b[kRight]), outer.top, outer.right, outer.bottom}, color(kRight));
+}
+
+int Engine::Place(const Block& block) {
+  const bool own = block.box >= 0 && static_cast<size_t>(block.box) < doc_->containers.size() &&
+                   doc_->containers[static_cast<size_t>(block.box)].ownsBlock;
+  auto [top, bottom] = own ? std::pair<int, int>{0, 0} : Margins(block);
+  const bool empty = block.kind == BlockKind::Paragraph && block.runs.empty() && block.marker == Marker::None;
+  if (empty) return y_ + (started_ ? pending_.Value() : 0);  // it holds nothing and keeps no margins apart
+  AddMargin(top, false);
+  Resolve();
+  const int blockTop = y_;
+  Advance(LayBlock(block, y_));
+  AddMargin(bottom, false);
+  return blockTop;
+}
+
+FontMetrics Engine::Metrics(const RunStyle& style) {
+  for (const auto& [s, m] : metricsCache_)
+    if (s == style) return m;
+  FontMetrics m = measurer_.Metrics(style);
+  m.height = std::max(1, m.height);
+  m.ascent = std::clamp(m.ascent, 0, m.height);
+  metricsCache_.emplace_back(style, m);
+  return m;
+}
+
+FontMetrics Engine::ItemMetrics(const Placed& item) {
+  if (item.image) return FontMetrics{item.run->imageHeight, item.run->imageHeight};
+  return Metrics(item.run->style);
+}
+
+int Engine::Width(std::string_view text, const RunStyle& style) {
+  if (text.empty()) return 0;
+  std::string& key = widthKey_;
+  key.assign(1, static_cast<char>(style.bold | style.italic << 1 | style.underline << 2 | style.monospace << 3 |
+                                  style.serif << 4));
+  key.push_back(static_cast<char>(style.heading));
+  key.push_back(static_cast<char>(style.size & 0xFF));
+  key.push_back(static_cast<char>(style.size >> 8));
+  key.append(text);
+  auto found = widths_.find(key);
+  if (found != widths_.end()) return found->second;
+  int width = std::max(0, measurer_.TextWidth(text, style));
+  if (widths_.size() < kMaxCachedWidths) widths_.emplace(key, width);
+  return width;
+}
+
+std::pair<int, int> Engine::Margins(const Block& block) {
+  switch (block.kind) {
+    case BlockKind::Heading: {
+      RunStyle style;
+      style.bold = true;
+      style.heading = static_cast<uint8_t>(std::clamp(block.level, 1, 6));
+      return {Metrics(style).height * 2 / 3, unit_ / 2};
+    }
+    case BlockKind::Rule:
+      return {unit_ / 2, unit_ / 2};
+    case BlockKind::Paragraph:
+      if (block.marker != Marker::None || block.tight) return {0, 0};
+      return {unit_, unit_};
+    case BlockKind::Preformatted:
+    case BlockKind::Table:
+      return {unit_, unit_};
+  }
+  return {unit_, unit_};
+}
+
+int Engine::IndentPixels(int indent) {
+  int width = right_ - left_;
+  int keep = std::max(width / 3, 4 * body_.height);
+  int most = std::max(0, width - keep);
+  long long wanted = static_cast<long long>(std::max(0, indent)) * indentStep_;
+  return static_cast<int>(std::min<long long>(wanted, most));
+}
+
+Para Engine::ParaOf(const Block& block) const {
+  Para para;
+  para.align = block.align;
+  para.indent = Px(block.textIndent);
+  para.lineHeight = block.lineHeight > 0 ? Px(block.lineHeight) : 0;
+  para.nowrap = block.nowrap;
+  return para;
+}
+
+int Engine::LayBlock(const Block& block, int y) {
+  int x0 = left_ + IndentPixels(block.indent);
+  switch (block.kind) {
+    case BlockKind::Rule: {
+      LayoutBox box;
+      box.kind = BoxKind::Rule;
+      const int room = std::max(1, right_ - x0);
+      int width = room;
+      if (block.ruleWidth > 0)
+        width = static_cast<int>(std::clamp<long long>(
+            block.ruleWidthPercent ? static_cast<long long>(room) * block.ruleWidth / 100 : Zoomed(block.ruleWidth), 1, room));
+      int left = x0;
+      if (block.align == TextAlign::Center) left += (room - width) / 2;
+      if (block.align == TextAlign::Right) left += room - width;
+      const int height = block.ruleSize > 0 ? std::clamp(Px(block.ruleSize), 1, 1000) : 2;
+      box.rect = TRect{left, y, left + width, y + height};
+      box.color = block.ruleColor;
+      Add(std::move(box));
+      return height;
+    }
+    case BlockKind::Table:
+      return LayTable(block, x0, y);
+    case BlockKind::Preformatted: {
+      // Preformatted lines are never wrapped: a long one widens the page,
+      // which then scrolls sideways, as in a browser.
+      int pad = std::max(2, unit_ / 3);
+      // A page that gives its preformatted text a background of its own
+      // gets that instead of this view's grey.
+      const bool ownBackground = block.box >= 0 && static_cast<size_t>(block.box) < doc_->containers.size() &&
+                                 doc_->containers[static_cast<size_t>(block.box)].ownsBlock &&
+                                 doc_->containers[static_cast<size_t>(block.box)].box.background != kNoColor;
+      size_t shadeAt = out_.boxes.size();
+      const int widestSoFar = rightmost_;
+      rightmost_ = 0;
+      Para para = ParaOf(block);
+      para.nowrap = true;
+      para.align = TextAlign::Left;
+      InlineResult r = LayInline(block.runs, x0 + pad, y + pad, INT_MAX / 4, true, para);
+      const int contentRight = rightmost_;
+      int height = r.height + 2 * pad;
+      LayoutBox shade;
+      shade.kind = BoxKind::Shade;
+      shade.rect = TRect{x0, y, std::max(right_, contentRight + pad), y + height};
+      rightmost_ = std::max(widestSoFar, shade.rect.right);
+      if (!ownBackground) out_.boxes.insert(out_.boxes.begin() + static_cast<std::ptrdiff_t>(shadeAt), std::move(shade));
+      if (block.marker != Marker::None) AddMarker(block, x0, r.hasLine ? r : EmptyLine(y + pad));
+      return height;
+    }
+    case BlockKind::Paragraph:
+    case BlockKind::Heading:
+      break;
+  }
+  InlineResult r = LayInline(block.runs, x0, y, std::max(1, right_ - x0), false, ParaOf(block));
+  if (block.marker != Marker::None) {
+    if (!r.hasLine) {
+      r = EmptyLine(y);
+    }
+    AddMarker(block, x0, r);
+  }
+  return r.height;
+}
+
+InlineResult Engine::EmptyLine(int y) {
+  InlineResult r;
+  r.height = body_.height;
+  r.firstTop = y;
+  r.firstBaseline = y + body_.ascent;
+  r.firstAscent = body_.ascent;
+  r.hasLine = true;
+  return r;
+}
+
+void Engine::AddMarker(const Block& block, int x0, const InlineResult& line) {
+  int gap = std::max(2, indentStep_ / 4);
+  if (block.marker == Marker::Number) {
+    LayoutBox box;
+    box.kind = BoxKind::Text;
+    box.text = MarkerText(block.listStyle == ListStyle::Default ? ListStyle::Decimal : block.listStyle, block.number) + ".";
+    int w = Width(box.text, box.style);
+    FontMetrics m = Metrics(box.style);
+    box.baseline = line.firstBaseline;
+    box.rect = TRect{x0 - gap - w, box.baseline - m.ascent, x0 - gap, box.baseline - m.ascent + m.height};
+    Add(std::move(box));
+    return;
+  }
+  int size = std::max(4, body_.ascent * 2 / 5);
+  int center = line.firstBaseline - std::max(size / 2, line.firstAscent * 7 / 20);
+  LayoutBox box;
+  box.kind = BoxKind::Bullet;
+  switch (block.listStyle) {
+    case ListStyle::Disc: box.bullet = BulletShape::Disc; break;
+    case ListStyle::Circle: box.bullet = BulletShape::Circle; break;
+    case ListStyle::Square: box.bullet = BulletShape::Square; break;
+    default:
+      box.bullet = block.indent <= 1 ? BulletShape::Disc : block.indent == 2 ? BulletShape::Circle : BulletShape::Square;
+      break;
+  }
+  int right = x0 - gap - std::max(0, (indentStep_ / 2 - gap - size) / 2);
+  box.rect = TRect{right - size, center - size / 2, right, center - size / 2 + size};
+  Add(std::move(box));
+}
+
+void Engine::Add(LayoutBox box, const std::string* href) {
+  if (href && !href->empty()) out_.links.push_back(LinkArea{box.rect, *href});
+  rightmost_ = std::max(rightmost_, box.rect.right);
+  out_.boxes.push_back(std::move(box));
+}
+
+std::vector<Atom> Engine::Atoms(const std::vector<Run>& runs, bool pre) {
+  std::vector<Atom> atoms;
+  auto push = [&](Atom atom) {
+    if (atom.kind == Atom::Word && !atoms.empty() && atoms.back().kind == Atom::Word) {
+      const Atom& prev = atoms.back();
+      uint32_t last = LastCodePoint(prev.text);
+      uint32_t first = FirstCodePoint(atom.text);
+      if (!prev.wide && !atom.wide) {
+        atom.glue = true;  // one word split over styles: "<b>bo</b>ld"
+      } else {
+        atom.glue = NoBreakBefore(first) || NoBreakAfter(last);
+      }
+    }
+    if (atom.kind != Atom::Break)
+      atom.width = atom.run->IsImage() ? atom.run->imageWidth : Width(atom.text, atom.run->style);
+    atoms.push_back(atom);
+  };
+  for (const Run& run : runs) {
+    if (run.IsImage()) {
+      push(Atom{Atom::Word, {}, &run, false, false, 0});
+      continue;
+    }
+    std::string_view text = run.text;
+    size_t pos = 0;
+    size_t wordStart = 0;
+    auto flushWord = [&](size_t end) {
+      if (end > wordStart) push(Atom{Atom::Word, text.substr(wordStart, end - wordStart), &run, false, false, 0});
+    };
+    while (pos < text.size()) {
+      size_t at = pos;
+      uint32_t cp = NextCodePoint(text, pos);
+      if (cp == '\n') {
+        flushWord(at);
+        push(Atom{Atom::Break, text.substr(at, 1), &run, false, false, 0});
+        wordStart = pos;
+      } else if (cp == ' ' || (!pre && (cp == '\t' || cp == '\r' || cp == '\f'))) {
+        flushWord(at);
+        size_t end = pos;
+        if (pre) {
+          while (end < text.size() && text[end] == ' ') ++end;
+        }
+        push(Atom{Atom::Space, text.substr(at, end - at), &run, false, false, 0});
+        pos = end;
+        wordStart = pos;
+      } else if (IsWideChar(cp)) {
+        flushWord(at);
+        push(Atom{Atom::Word, text.substr(at, pos - at), &run, true, false, 0});
+        wordStart = pos;
+      }
+    }
+    flushWord(text.size());
+  }
+  return atoms;
+}
+
+const std::vector<Run>& Engine::ResolveImages(const std::vector<Run>& runs, std::vector<Run>& storage) {
+  if (std::none_of(runs.begin(), runs.end(), [](const Run& r) { return r.IsImage(); })) return runs;
+  storage.clear();
+  storage.reserve(runs.size());
+  for (const Run& run : runs) {
+    if (!run.IsImage()) {
+      storage.push_back(run);
+      continue;
+    }
+    TSize natural = NaturalSize(run.image);
+    if (natural.cx <= 0 || natural.cy <= 0) {
+      if (run.alt.empty()) continue;
+      Run alt = run;
+      alt.image.clear();
+      alt.text = run.alt;
+      storage.push_back(std::move(alt));
+      continue;
+    }
+    long long w = run.imageWidth, h = run.imageHeight;
+    if (w < 0 && h < 0) {
+      w = natural.cx;
+      h = natural.cy;
+    } else if (w < 0) {
+      w = h * natural.cx / natural.cy;  // one side given: the other keeps the proportions
+    } else if (h < 0) {
+      h = w * natural.cy / natural.cx;
+    }
+    Run image = run;
+    image.imageWidth = static_cast<int>(std::clamp<long long>(Zoomed(w), 0, kMaxImageSide));
+    image.imageHeight = static_cast<int>(std::clamp<long long>(Zoomed(h), 0, kMaxImageSide));
+    storage.push_back(std::move(image));
+  }
+  return storage;
+}
+
+TSize Engine::NaturalSize(const std::string& src) {
+  for (const auto& [name, size] : imageSizes_)
+    if (name == src) return size;
+  TSize size = measurer_.ImageSize(src);
+  imageSizes_.emplace_back(src, size);
+  return size;
+}
+
+std::pair<int, int> Engine::MinMax(const std::vector<Run>& given) {
+  std::vector<Run> storage;
+  const std::vector<Run>& runs = ResolveImages(given, storage);
+  std::vector<Atom> atoms = Atoms(runs, false);
+  int widestWord = 0, widestLine = 0, word = 0, line = 0;
+  for (const Atom& a : atoms) {
+    if (a.kind == Atom::Break) {
+      line = 0;
+      word = 0;
+      continue;
+    }
+    line += a.width;
+    widestLine = std::max(widestLine, line);
+    if (a.kind == Atom::Space) {
+      word = 0;
+    } else {
+      word = a.glue ? word + a.width : a.width;
+      widestWord = std::max(widestWord, word);
+    }
+  }
+  return {widestWord, widestLine};
+}
+
+InlineResult Engine::LayInline(const std::vector<Run>& given, int x0, int y0, int room, bool pre, const Para& para) {
+  // Lines that may not wrap still align within the room they have.
+  const int width = para.nowrap ? INT_MAX / 4 : room;
+  std::vector<Run> storage;
+  const std::vector<Run>& runs = ResolveImages(given, storage);
+  std::vector<Atom> atoms = Atoms(runs, pre);
+  InlineResult result;
+  int y = y0;
+  Line line;
+  line.x = para.indent;
+  bool softStart = false;  // the line began because the one before was full
+
+  auto finish = [&](const RunStyle* emptyStyle) {
+    while (!line.items.empty() && line.items.back().space) line.items.pop_back();
+    int height = 0, ascent = 0;
+    for (const Placed& p : line.items) {
+      FontMetrics m = ItemMetrics(p);
+      height = std::max(height, m.height);
+      ascent = std::max(ascent, m.ascent);
+    }
+    if (line.items.empty()) {
+      FontMetrics m = Metrics(emptyStyle ? *emptyStyle : RunStyle{});
+      height = m.height;
+      ascent = m.ascent;
+    } else {
+      // Mixed sizes: the line must hold the tallest descent as well.
+      int descent = 0;
       for (const Placed& p : line.items) {
         FontMetrics m = ItemMetrics(p);
-        height = std::max(height, m.height);
-        ascent = std::max(ascent, m.ascent);
+        descent = std::max(descent, m.height - m.ascent);
       }
-      if (line.items.empty()) {
-        FontMetrics m = Metrics(emptyStyle ? *emptyStyle : RunStyle{});
-        height = m.height;
-        ascent = m.ascent;
-      } else {
-        // Mixed sizes: the line must hold the tallest descent as well.
-        int descent = 0;
-        for (const Placed& p : line.items) {
-          FontMetrics m = ItemMetrics(p);
-          descent = std::max(descent, m.height - m.ascent);
-        }
-        height = std::max(height, ascent + descent);
-      }
-      int baseline = y + ascent;
-      if (!result.hasLine) {
-        result.hasLine = true;
-        result.firstTop = y;
-        result.firstBaseline = baseline;
-        result.firstAscent = ascent;
-      }
-      size_t i = 0;
-      while (i < line.items.size()) {
-        const Placed& first = line.items[i];
-        if (first.image) {  // an image stands on the baseline
-          LayoutBox box;
-          box.kind = BoxKind::Image;
-          box.text = first.run->image;
-          box.link = !first.run->href.empty();
-          box.baseline = baseline;
-          box.rect = TRect{x0 + first.x, baseline - first.run->imageHeight, x0 + first.x + first.width, baseline};
-          Add(std::move(box), &first.run->href);
-          ++i;
-          continue;
-        }
-        size_t j = i + 1;
-        int w = first.width;
-        while (j < line.items.size() && !line.items[j].image && line.items[j].run->style == first.run->style &&
-               line.items[j].run->href == first.run->href && line.items[j].wide == first.wide) {
-          w += line.items[j].width;
-          ++j;
-        }
-        LayoutBox box;
-        box.kind = BoxKind::Text;
-        for (size_t k = i; k < j; ++k) box.text.append(line.items[k].text);
-        box.style = first.run->style;
-        box.link = !first.run->href.empty();
-        FontMetrics m = Metrics(box.style);
-        box.baseline = baseline;
-        box.rect = TRect{x0 + first.x, baseline - m.ascent, x0 + first.x + w, baseline - m.ascent + m.height};
-        Add(std::move(box), &first.run->href);
-        i = j;
-      }
-      y += height;
-      line = Line{};
-    };
-
-    auto place = [&](std::string_view text, const Atom& atom, int w) {
-      line.items.push_back(Placed{text, atom.run, atom.wide, atom.kind == Atom::Space, atom.run->IsImage(), line.x, w});
-      line.x += w;
-    };
-
-    // Places one word that is wider than a whole line, cutting it between
-    // characters; every line gets at least one character.
-    auto cut = [&](const Atom& atom) {
-      std::string_view rest = atom.text;
-      while (!rest.empty()) {
-        int room = width - line.x;
-        size_t pos = 0, fits = 0;
-        int used = 0;
-        while (pos < rest.size()) {
-          size_t next = pos;
-          NextCodePoint(rest, next);
-          int w = Width(rest.substr(pos, next - pos), atom.run->style);
-          if (used + w > room && (fits > 0 || !line.items.empty())) break;
-          used += w;
-          pos = next;
-          fits = pos;
-        }
-        if (fits > 0) place(rest.substr(0, fits), atom, used);
-        rest.remove_prefix(fits);
-        if (!rest.empty()) {
-          finish(nullptr);
-          softStart = true;
-        }
-      }
-    };
-
+      height = std::max(height, ascent + descent);
+    }
+    int baseline = y + ascent;
+    if (para.lineHeight > 0) {  // the extra (or missing) room splits evenly above and below
+      baseline = y + (para.lineHeight - height) / 2 + ascent;
+      height = para.lineHeight;
+    }
+    int shift = 0;
+    if (!line.items.empty() && room < INT_MAX / 8 && para.align != TextAlign::Left &&
+        para.align != TextAlign::Justify) {
+      const int used = line.items.back().x + line.items.back().width;
+      shift = std::max(0, para.align == TextAlign::Center ? (room - used) / 2 : room - used);
+    }
+    const int left = x0 + shift;
+    if (!result.hasLine) {
+      result.hasLine = true;
+      result.firstTop = y;
+      result.firstBaseline = baseline;
+      result.firstAscent = ascent;
+    }
     size_t i = 0;
-    while (i < atoms.size()) {
-      const Atom& atom = atoms[i];
-      if (atom.kind == Atom::Break) {
-        finish(&atom.run->style);
-        softStart = false;
+    while (i < line.items.size()) {
+      const Placed& first = line.items[i];
+      if (first.image) {  // an image stands on the baseline
+        LayoutBox box;
+        box.kind = BoxKind::Image;
+        box.text = first.run->image;
+        box.link = !first.run->href.empty();
+        box.baseline = baseline;
+        box.rect = TRect{left + first.x, baseline - first.run->imageHeight, left + first.x + first.width, baseline};
+        Add(std::move(box), &first.run->href);
         ++i;
         continue;
       }
-      if (atom.kind == Atom::Space) {
-        if (!(line.items.empty() && softStart)) place(atom.text, atom, atom.width);
-        ++i;
-        continue;
+      size_t j = i + 1;
+      int w = first.width;
+      while (j < line.items.size() && !line.items[j].image && line.items[j].run->style == first.run->style &&
+             line.items[j].run->href == first.run->href && line.items[j].wide == first.wide) {
+        w += line.items[j].width;
+        ++j;
       }
-      // A word and everything glued to it moves to the next line as one.
-      size_t end = i + 1;
-      int w = atom.width;
-      while (end < atoms.size() && atoms[end].kind == Atom::Word && atoms[end].glue) w += atoms[end++].width;
-      bool hasInk = std::any_of(line.items.begin(), line.items.end(), [](const Placed& p) { return !p.space; });
-      if (line.x + w > width && hasInk) {
+      LayoutBox box;
+      box.kind = BoxKind::Text;
+      for (size_t k = i; k < j; ++k) box.text.append(line.items[k].text);
+      box.style = first.run->style;
+      box.link = !first.run->href.empty();
+      FontMetrics m = Metrics(box.style);
+      box.baseline = baseline;
+      box.rect = TRect{left + first.x, baseline - m.ascent, left + first.x + w, baseline - m.ascent + m.height};
+      Add(std::move(box), &first.run->href);
+      i = j;
+    }
+    y += height;
+    line = Line{};
+  };
+
+  auto place = [&](std::string_view text, const Atom& atom, int w) {
+    line.items.push_back(Placed{text, atom.run, atom.wide, atom.kind == Atom::Space, atom.run->IsImage(), line.x, w});
+    line.x += w;
+  };
+
+  // Places one word that is wider than a whole line, cutting it between
+  // characters; every line gets at least one character.
+  auto cut = [&](const Atom& atom) {
+    std::string_view rest = atom.text;
+    while (!rest.empty()) {
+      int room = width - line.x;
+      size_t pos = 0, fits = 0;
+      int used = 0;
+      while (pos < rest.size()) {
+        size_t next = pos;
+        NextCodePoint(rest, next);
+        int w = Width(rest.substr(pos, next - pos), atom.run->style);
+        if (used + w > room && (fits > 0 || !line.items.empty())) break;
+        used += w;
+        pos = next;
+        fits = pos;
+      }
+      if (fits > 0) place(rest.substr(0, fits), atom, used);
+      rest.remove_prefix(fits);
+      if (!rest.empty()) {
         finish(nullptr);
         softStart = true;
       }
-      for (size_t k = i; k < end; ++k) {
-        if (line.x + atoms[k].width <= width || atoms[k].run->IsImage()) {  // an image is never cut
-          place(atoms[k].text, atoms[k], atoms[k].width);
-        } else {
-          cut(atoms[k]);
-        }
-      }
-      i = end;
     }
-    if (!line.items.empty()) finish(nullptr);
-    result.height = y - y0;
-    return result;
-  }
+  };
 
-  // --- tables ----------------------------------------------------------------
-
-  // Columns are sized as browsers do: each gets at least its widest word and
-  // at most its longest line, spanning cells spreading what they need over
-  // the columns they cover; a table with a width stretches its columns to it.
-  int LayTable(const Block& block, int x0, int y) {
-    const TableFormat& format = block.table;
-    size_t cols = 0;
-    for (const auto& row : block.rows) {
-      size_t used = 0;
-      for (const TableCell& cell : row) used += static_cast<size_t>(std::clamp(cell.colspan, 1, kMaxColspan));
-      cols = std::max(cols, used);
+  size_t i = 0;
+  while (i < atoms.size()) {
+    const Atom& atom = atoms[i];
+    if (atom.kind == Atom::Break) {
+      finish(&atom.run->style);
+      softStart = false;
+      ++i;
+      continue;
     }
-    // Columns beyond this only come from spans meant to reach the edge.
-    cols = std::min<size_t>(cols, kMaxColspan);
-    if (cols == 0) return 0;
-    const int border = format.border ? 1 : 0;
-    const int pad = format.padding >= 0 ? format.padding : std::max(2, unit_ / 3);
-    const int step = 1 + 2 * pad;  // the one-pixel gap between cells stays with or without borders
-    std::vector<long long> colMin(cols, 0), colMax(cols, 0);
-    auto span = [&](size_t c, const TableCell& cell) {
-      return std::min<size_t>(static_cast<size_t>(std::clamp(cell.colspan, 1, kMaxColspan)), cols - c);
-    };
-    for (int pass = 0; pass < 2; ++pass) {  // single cells first, then what spans must add
-      for (const auto& row : block.rows) {
-        size_t c = 0;
-        for (const TableCell& cell : row) {
-          if (c >= cols) break;
-          size_t n = span(c, cell);
-          if ((n == 1) == (pass == 0)) {
-            auto [mn, mx] = MinMax(cell.runs);
-            long long fixed = cell.width > 0 ? std::max<long long>(0, Zoomed(cell.width) - 2 * pad - 1) : 0;
-            long long wantMin = std::max<long long>(mn, fixed);
-            long long wantMax = std::max<long long>(fixed > 0 ? std::max<long long>(fixed, mn) : mx, wantMin);
-            long long chromeInside = static_cast<long long>(n - 1) * step;
-            long long haveMin = chromeInside, haveMax = chromeInside;
-            for (size_t k = c; k < c + n; ++k) {
-              haveMin += colMin[k];
-              haveMax += colMax[k];
-            }
-            long long each = static_cast<long long>(n);
-            if (wantMin > haveMin)
-              for (size_t k = c; k < c + n; ++k) colMin[k] += (wantMin - haveMin + each - 1) / each;
-            if (wantMax > haveMax)
-              for (size_t k = c; k < c + n; ++k) colMax[k] += (wantMax - haveMax + each - 1) / each;
-          }
-          c += n;
-        }
-      }
+    if (atom.kind == Atom::Space) {
+      if (!(line.items.empty() && softStart)) place(atom.text, atom, atom.width);
+      ++i;
+      continue;
     }
-    for (size_t c = 0; c < cols; ++c) colMax[c] = std::max(colMax[c], colMin[c]);
-    long long chrome = static_cast<long long>(cols) * step + 1;
-    long long room = std::max<long long>(static_cast<long long>(cols), right_ - x0 - chrome);
-    long long avail = room;
-    long long target = 0;  // the width the table asks for, inside its chrome
-    if (format.widthPercent > 0) target = (right_ - x0) * format.widthPercent / 100 - chrome;
-    if (format.width > 0) target = Zoomed(format.width) - chrome;
-    if (target > 0) avail = std::min(avail, target);
-    long long sumMin = 0, sumMax = 0;
-    for (size_t c = 0; c < cols; ++c) {
-      sumMin += colMin[c];
-      sumMax += colMax[c];
+    // A word and everything glued to it moves to the next line as one.
+    size_t end = i + 1;
+    int w = atom.width;
+    while (end < atoms.size() && atoms[end].kind == Atom::Word && atoms[end].glue) w += atoms[end++].width;
+    bool hasInk = std::any_of(line.items.begin(), line.items.end(), [](const Placed& p) { return !p.space; });
+    if (line.x + w > width && hasInk) {
+      finish(nullptr);
+      softStart = true;
     }
-    std::vector<int> widths(cols, 1);
-    for (size_t c = 0; c < cols; ++c) {
-      long long w;
-      if (sumMax <= avail) {
-        w = colMax[c];
-        // A table given a width stretches its columns to it.
-        if (target > 0 && sumMax < avail)
-          w += sumMax > 0 ? (avail - sumMax) * colMax[c] / sumMax : (avail - sumMax) / static_cast<long long>(cols);
-      } else if (sumMin >= avail) {
-        w = sumMin > 0 ? colMin[c] * avail / sumMin : avail / static_cast<long long>(cols);
+    for (size_t k = i; k < end; ++k) {
+      if (line.x + atoms[k].width <= width || atoms[k].run->IsImage()) {  // an image is never cut
+        place(atoms[k].text, atoms[k], atoms[k].width);
       } else {
-        w = colMin[c] + (colMax[c] - colMin[c]) * (avail - sumMin) / std::max<long long>(1, sumMax - sumMin);
+        cut(atoms[k]);
       }
-      widths[c] = static_cast<int>(std::clamp<long long>(w, 1, INT_MAX / 4 / static_cast<long long>(cols)));
     }
-    if (target > 0 && sumMax <= avail) {  // what the proportions rounded away
-      long long placed = 0;
-      for (int w : widths) placed += w;
-      if (placed < avail) widths.back() += static_cast<int>(std::min<long long>(avail - placed, INT_MAX / 4));
-    }
-    std::vector<int> xs(cols + 1, x0);
-    for (size_t c = 0; c < cols; ++c) xs[c + 1] = xs[c] + step + widths[c];
-
-    int rowTop = y;
-    for (const auto& row : block.rows) {
-      size_t shadeAt = out_.boxes.size();
-      int contentHeight = body_.height;
-      struct Placed {
-        size_t first, last;
-        bool header;
-      };
-      std::vector<Placed> cells;
-      size_t c = 0;
-      for (const TableCell& cell : row) {
-        if (c >= cols) break;
-        size_t n = span(c, cell);
-        int inner = xs[c + n] - xs[c] - step;
-        InlineResult r = LayInline(cell.runs, xs[c] + 1 + pad, rowTop + 1 + pad, std::max(1, inner), false);
-        contentHeight = std::max(contentHeight, r.height);
-        cells.push_back(Placed{c, c + n, cell.header});
-        c += n;
-      }
-      int rowBottom = rowTop + step + contentHeight;
-      std::vector<LayoutBox> shades;
-      for (const Placed& cell : cells) {
-        if (!cell.header) continue;
-        LayoutBox shade;
-        shade.kind = BoxKind::Shade;
-        shade.rect = TRect{xs[cell.first] + 1, rowTop + 1, xs[cell.last], rowBottom};
-        shades.push_back(std::move(shade));
-      }
-      out_.boxes.insert(out_.boxes.begin() + static_cast<std::ptrdiff_t>(shadeAt), shades.begin(), shades.end());
-      if (border) {
-        for (const Placed& cell : cells) {
-          LayoutBox frame;
-          frame.kind = BoxKind::CellBorder;
-          frame.rect = TRect{xs[cell.first], rowTop, xs[cell.last] + 1, rowBottom + 1};
-          Add(std::move(frame));
-        }
-      }
-      rightmost_ = std::max(rightmost_, xs[cells.empty() ? 0 : cells.back().last] + 1);
-      rowTop = rowBottom;
-    }
-    return rowTop + 1 - y;
+    i = end;
   }
+  if (!line.items.empty()) finish(nullptr);
+  result.height = y - y0;
+  return result;
+}
 
-  TextMeasurer& measurer_;
-  const LayoutOptions& options_;
-  PageLayout& out_;
-  FontMetrics body_;
-  int unit_ = 1;
-  int indentStep_ = 8;
-  int left_ = 0;
-  int right_ = 1;
-  int rightmost_ = 0;
-  std::vector<std::pair<RunStyle, FontMetrics>> metricsCache_;
-  std::vector<std::pair<std::string, TSize>> imageSizes_;
-  static constexpr size_t kMaxCachedWidths = 200000;
-  std::unordered_map<std::string, int> widths_;
-  std::string widthKey_;
-};
-
-}  // namespace
+}  // namespace layout
 
 uint32_t NextCodePoint(std::string_view s, size_t& pos) {
   auto c = static_cast<unsigned char>(s[pos]);
@@ -774,7 +777,7 @@ const LinkArea* PageLayout::LinkAt(TPoint point) const {
 
 PageLayout LayoutDocument(const Document& document, TextMeasurer& measurer, const LayoutOptions& options) {
   PageLayout layout;
-  Engine(measurer, options, layout).Document(document);
+  layout::Engine(measurer, options, layout).Document(document);
   return layout;
 }
 

@@ -1,6 +1,8 @@
 #pragma once
-// Places a page's blocks and runs on a surface of a given width: wraps text
-// into lines, indents lists, sizes table columns. What comes out is a list of
+// Places a page's blocks and runs on a surface of a given width: nests the
+// styled boxes the blocks stand in (collapsing their vertical margins as
+// browsers do), wraps and aligns text into lines, indents lists, sizes
+// table columns. What comes out is a list of
 // positioned boxes that a painter draws as they are, and the rectangles of
 // the links. Text is measured through an interface so that this stays free
 // of any window system. Portable.
@@ -39,7 +41,8 @@ constexpr int kMaxImageSide = 20000;
 
 enum class BoxKind {
   Shade,       // a filled background: preformatted text, table header cells
-  CellBorder,  // a one-pixel outline around a table cell
+  CellBorder,  // a one-pixel outline around a table cell, in `color` or the default grey
+  Fill,        // a rectangle filled with `color`: a box's background, or one edge of its border
   Rule,        // a horizontal rule, filled
   Bullet,      // a list bullet, filled in its shape
   Text,
@@ -56,6 +59,7 @@ struct LayoutBox {
   int baseline = 0;  // Text: y of the baseline
   bool link = false;
   BulletShape bullet = BulletShape::Disc;
+  uint32_t color = kNoColor;  // Fill, CellBorder and Rule: 0xRRGGBB, or none for the default
 };
 
 struct LinkArea {
@@ -78,6 +82,7 @@ struct PageLayout {
   std::vector<int> blockTops;    // the top of each block of the document, in its order
   int width = 0;                 // right edge of the widest content plus the margin
   int height = 0;                // bottom of the last block plus the margin
+  uint32_t background = kNoColor;  // the page's own colour behind everything, or none (white)
 
   const LinkArea* LinkAt(TPoint point) const;
 };

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdlib>
+#include <utility>
 #include <type_traits>
 #include <vector>
 
@@ -12,14 +14,13 @@
 #include "framework/winstring.h"
 #include "pageview/findbar.h"
 #include "pageview/htmllink.h"
+#include "pageview/pagefonts.h"
+#include "pageview/pageloader.h"
+#include "pageview/pagepart.h"
 
 namespace hv {
 
 namespace {
-
-// A page bigger than this is no help page; reading it would only stall the
-// window.
-constexpr LONGLONG kMaxPageBytes = 32LL << 20;
 
 constexpr COLORREF kTextColor = RGB(0, 0, 0);
 constexpr COLORREF kLinkColor = RGB(0, 0, 0xCC);
@@ -27,13 +28,7 @@ constexpr COLORREF kShadeColor = RGB(0xF0, 0xF0, 0xF0);
 constexpr COLORREF kBorderColor = RGB(0xB4, 0xB4, 0xB4);
 constexpr COLORREF kRuleColor = RGB(0xA0, 0xA0, 0xA0);
 
-// Pixel sizes at 96 dots per inch: body text, then headings 1 to 6.
-constexpr int kBodyPixels = 13;
-constexpr int kHeadingPixels[6] = {26, 20, 15, 13, 11, 9};
-// Chinese characters need more pixels than Latin letters to keep all their
-// strokes; below this the CJK faces at hand (Wine's WenQuanYi Zen Hei in
-// particular) drop strokes and the text turns unreadable.
-constexpr int kMinWidePixels = 14;
+constexpr COLORREF ColorOf(uint32_t rgb) { return RGB(rgb >> 16, (rgb >> 8) & 0xFF, rgb & 0xFF); }
 
 struct GdiDeleter {
   void operator()(HGDIOBJ object) const { DeleteObject(object); }
@@ -45,11 +40,6 @@ struct DcDeleter {
   void operator()(HDC dc) const { DeleteDC(dc); }
 };
 using MemoryDc = std::unique_ptr<std::remove_pointer_t<HDC>, DcDeleter>;
-
-struct FileCloser {
-  void operator()(HANDLE file) const { CloseHandle(file); }
-};
-using FileHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, FileCloser>;
 
 // Puts an object into a DC for the life of the guard.
 class Selection {
@@ -79,179 +69,12 @@ class PaintScope {
   HDC dc_ = nullptr;
 };
 
-bool ReadWholeFile(const std::wstring& path, std::string& out) {
-  if (path.empty()) return false;
-  HANDLE raw = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (raw == INVALID_HANDLE_VALUE) return false;
-  FileHandle file(raw);
-  LARGE_INTEGER size{};
-  if (!GetFileSizeEx(raw, &size) || size.QuadPart < 0 || size.QuadPart > kMaxPageBytes) return false;
-  std::string bytes(static_cast<size_t>(size.QuadPart), '\0');
-  size_t done = 0;
-  while (done < bytes.size()) {
-    DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
-    DWORD got = 0;
-    if (!ReadFile(raw, bytes.data() + done, chunk, &got, nullptr)) return false;
-    if (got == 0) break;  // the file shrank while we read it
-    done += got;
-  }
-  bytes.resize(done);
-  out = std::move(bytes);
-  return true;
-}
-
-// The code pages the portable decoder has no tables for.
-std::string DecodeWithCodePage(std::string_view bytes, html::Charset charset) {
-  UINT codePage;
-  switch (charset) {
-    case html::Charset::Gbk:
-      codePage = 936;
-      break;
-    case html::Charset::Windows1252:
-      codePage = 1252;
-      break;
-    case html::Charset::Ansi:
-      codePage = CP_ACP;
-      break;
-    default:
-      return {};
-  }
-  if (bytes.empty() || bytes.size() > INT_MAX) return {};
-  int count = MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
-  if (count <= 0) return {};
-  std::wstring wide(static_cast<size_t>(count), L'\0');
-  MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), wide.data(), count);
-  return Narrow(wide);
-}
-
-int CALLBACK FontFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
-  *reinterpret_cast<bool*>(found) = true;
-  return 0;
-}
-
-bool FontInstalled(HDC dc, const wchar_t* face) {
-  LOGFONTW lf{};
-  lf.lfCharSet = DEFAULT_CHARSET;
-  wcsncpy(lf.lfFaceName, face, LF_FACESIZE - 1);
-  bool found = false;
-  EnumFontFamiliesExW(dc, &lf, FontFound, reinterpret_cast<LPARAM>(&found), 0);
-  return found;
-}
-
 HWND ToHwnd(WPARAM wParam) { return reinterpret_cast<HWND>(wParam); }
 
 }  // namespace
 
-// The GDI fonts of every style met so far, and a DC to measure with.
-class THtmlView::Fonts {
- public:
-  Fonts() : dc_(CreateCompatibleDC(nullptr)) {
-    if (!dc_) throw EOSError("Cannot create a device context for the page view");
-    HDC screen = GetDC(nullptr);
-    dpi_ = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen) ReleaseDC(nullptr, screen);
-    if (dpi_ <= 0) dpi_ = 96;
-    if (FontInstalled(dc_.get(), L"Tahoma")) {
-      face_ = L"Tahoma";
-    } else {
-      LOGFONTW gui{};
-      if (GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof gui, &gui)) face_ = gui.lfFaceName;
-    }
-  }
-
-  HDC Dc() const { return dc_.get(); }
-
-  // Every size in percent of its normal size; the fonts made so far go.
-  void SetZoom(int percent) {
-    if (percent == zoom_) return;
-    zoom_ = percent;
-    entries_.clear();
-  }
-
-  // `wide` picks a face with Chinese glyphs; Wine maps SimSun to the CJK
-  // face the system has.
-  HFONT Get(const html::RunStyle& style, bool wide, bool underline) {
-    for (const Entry& e : entries_)
-      if (e.style == style && e.wide == wide && e.underline == underline) return e.font.get();
-    int pixels = style.heading >= 1 && style.heading <= 6 ? kHeadingPixels[style.heading - 1] : kBodyPixels;
-    if (wide) pixels = std::max(pixels, kMinWidePixels);
-    LOGFONTW lf{};
-    lf.lfHeight = -std::max(1, MulDiv(pixels, dpi_ * zoom_, 96 * 100));
-    lf.lfWeight = style.bold ? FW_BOLD : FW_NORMAL;
-    lf.lfItalic = style.italic;
-    lf.lfUnderline = underline;
-    lf.lfQuality = DEFAULT_QUALITY;
-    lf.lfOutPrecision = OUT_TT_PRECIS;
-    const wchar_t* face = face_.c_str();
-    if (wide) {
-      lf.lfCharSet = GB2312_CHARSET;
-      face = L"SimSun";
-    } else if (style.monospace) {
-      lf.lfCharSet = DEFAULT_CHARSET;
-      lf.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
-      face = L"Courier New";
-    } else {
-      lf.lfCharSet = DEFAULT_CHARSET;
-      lf.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
-    }
-    wcsncpy(lf.lfFaceName, face, LF_FACESIZE - 1);
-    GdiHandle<HFONT> font(CreateFontIndirectW(&lf));
-    HFONT result = font ? font.get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    if (font) entries_.push_back(Entry{style, wide, underline, std::move(font)});
-    return result;
-  }
-
- private:
-  struct Entry {
-    html::RunStyle style;
-    bool wide;
-    bool underline;
-    GdiHandle<HFONT> font;
-  };
-  MemoryDc dc_;
-  int dpi_ = 96;
-  int zoom_ = 100;
-  std::wstring face_;
-  std::vector<Entry> entries_;
-};
-
-class THtmlView::Measurer : public html::TextMeasurer {
- public:
-  explicit Measurer(Fonts& fonts, TPageImages* images = nullptr) : fonts_(fonts), images_(images) {}
-
-  TSize ImageSize(std::string_view src) override { return images_ ? images_->Size(src) : TSize{}; }
-
-  int TextWidth(std::string_view utf8, const html::RunStyle& style) override {
-    std::wstring text = Widen(utf8);
-    if (text.empty() || text.size() > INT_MAX) return 0;
-    Selection font(fonts_.Dc(), fonts_.Get(style, html::HasWideChars(utf8), false));
-    SIZE size{};
-    GetTextExtentPoint32W(fonts_.Dc(), text.data(), static_cast<int>(text.size()), &size);
-    return size.cx;
-  }
-
-  // A line must hold both the text face and the Chinese face, since a line
-  // of one style may mix them.
-  html::FontMetrics Metrics(const html::RunStyle& style) override {
-    int ascent = 0, descent = 0, leading = 0;
-    for (bool wide : {false, true}) {
-      Selection font(fonts_.Dc(), fonts_.Get(style, wide, false));
-      TEXTMETRICW tm{};
-      if (!GetTextMetricsW(fonts_.Dc(), &tm)) continue;
-      ascent = std::max<int>(ascent, tm.tmAscent);
-      descent = std::max<int>(descent, tm.tmDescent);
-      leading = std::max<int>(leading, tm.tmExternalLeading);
-    }
-    return html::FontMetrics{ascent + descent + leading, ascent + leading / 2};
-  }
-
- private:
-  Fonts& fonts_;
-  TPageImages* images_;
-};
-
-THtmlView::THtmlView() : images_(std::make_unique<TPageImages>()) {}
+THtmlView::THtmlView()
+    : document_(std::make_shared<const html::Document>()), images_(std::make_shared<TPageImages>()) {}
 
 THtmlView::~THtmlView() {
   if (hwnd_) {
@@ -278,7 +101,7 @@ HWND THtmlView::Create(HWND parent, const RECT& bounds) {
     if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS)
       throw EOSError("Cannot register the page view's window class");
   }
-  if (!fonts_) fonts_ = std::make_unique<Fonts>();
+  if (!fonts_) fonts_ = std::make_unique<TPageFonts>();
   HWND hwnd = CreateWindowExW(
       0, kClassName, path_.c_str(),
       WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, bounds.left,
@@ -290,26 +113,33 @@ HWND THtmlView::Create(HWND parent, const RECT& bounds) {
 
 int THtmlView::LineStep() const {
   if (!fonts_) return 16;
-  Measurer measurer(*fonts_);
+  TPageMeasurer measurer(*fonts_);
   return std::max(1, measurer.Metrics(html::RunStyle{}).height);
 }
 
 bool THtmlView::Load(const std::wstring& path) {
+  long long size = 0;
+  PageFile file = OpenPageFile(path, size);
+  if (!file) return false;
+  // A long page shows its first part at once, read and laid out here; the
+  // worker reads and lays out the whole while the window goes on answering.
+  // Without a window there is nothing to answer: the page is read whole.
+  const bool longPage = hwnd_ && static_cast<unsigned long long>(size) > kFirstPartBytes;
   std::string bytes;
-  if (!ReadWholeFile(path, bytes)) return false;
-  // Linked sheets are local files beside the page; nothing is fetched from the web.
-  const std::string page = Narrow(path);
-  html::SheetLoader sheets = [&page](std::string_view href) -> std::optional<std::string> {
-    std::optional<std::string> file = html::ResolveLocalLink(page, href);
-    std::string text;
-    if (!file || !ReadWholeFile(Widen(*file), text)) return std::nullopt;
-    if (text.starts_with("\xEF\xBB\xBF")) text.erase(0, 3);
-    return text;
-  };
-  html::Document document = html::ParseHtmlBytes(bytes, DecodeWithCodePage, sheets);
+  if (!ReadPageBytes(file.get(), longPage ? kFirstPartBytes + 1 : static_cast<size_t>(size), bytes)) return false;
+  const std::string_view shown = longPage ? html::FirstPart(bytes, kFirstPartBytes) : std::string_view(bytes);
+  auto images = std::make_shared<TPageImages>();
+  images->SetPage(path);
+  auto document = std::make_shared<const html::Document>(ParsePage(shown, path));
+  if (loader_) loader_->Cancel();
+  // The last page's document, layout and images go with it.
   document_ = std::move(document);
+  images_ = std::move(images);
   path_ = path;
-  images_->SetPage(path_);  // the last page's images go with it
+  firstPart_ = longPage;
+  longPage_ = longPage;
+  pendingScroll_.reset();
+  pendingPlace_.clear();
   scrollY_ = 0;
   scrollX_ = 0;
   wheelRemainder_ = 0;
@@ -319,37 +149,108 @@ bool THtmlView::Load(const std::wstring& path) {
     Relayout();
     InvalidateRect(hwnd_, nullptr, FALSE);
   }
+  if (longPage) {
+    if (!loader_) loader_ = std::make_unique<TPageLoader>(hwnd_, kLaidOutMessage);
+    loader_->Load(std::move(file), path_, images_, CurrentOptions());
+  }
   return true;
 }
 
-void THtmlView::Relayout() {
-  if (!hwnd_ || !fonts_) return;
+bool THtmlView::Loading() const { return loader_ && loader_->Busy(); }
+
+html::LayoutOptions THtmlView::CurrentOptions() const {
   RECT client{};
-  GetClientRect(hwnd_, &client);
-  fonts_->SetZoom(zoom_);
-  Measurer measurer(*fonts_, images_.get());
+  if (hwnd_) GetClientRect(hwnd_, &client);
   html::LayoutOptions options;
   options.width = client.right - client.left;
   options.margin = options.margin * zoom_ / 100;
   options.zoom = zoom_;
-  layout_ = html::LayoutDocument(document_, measurer, options);
-  layoutWidth_ = options.width;
+  return options;
+}
+
+void THtmlView::Relayout() {
+  if (!hwnd_ || !fonts_) return;
+  fonts_->SetZoom(zoom_);
+  const html::LayoutOptions options = CurrentOptions();
+  if (longPage_ && !firstPart_) {
+    // The old layout stays on show until the new one is there.
+    if (!loader_) loader_ = std::make_unique<TPageLoader>(hwnd_, kLaidOutMessage);
+    loader_->Relayout(document_, images_, options);
+    layoutWidth_ = options.width;
+    return;
+  }
+  TPageMeasurer measurer(*fonts_, images_.get());
+  ShowLayout(html::LayoutDocument(*document_, measurer, options), options.width, false);
+}
+
+void THtmlView::ShowLayout(html::PageLayout&& layout, int width, bool keepSelection) {
+  // The selection stays when the boxes it lies in are the same in the new
+  // layout: the first part of a page laid out again as part of the whole.
+  const size_t reach = std::max(anchor_.box, focus_.box);
+  keepSelection = keepSelection && caret_ && reach < layout_.boxes.size() && reach < layout.boxes.size() &&
+                  std::equal(layout_.boxes.begin(), layout_.boxes.begin() + static_cast<ptrdiff_t>(reach) + 1,
+                             layout.boxes.begin(), [](const html::LayoutBox& a, const html::LayoutBox& b) {
+                               return a.text == b.text && a.rect == b.rect && a.kind == b.kind;
+                             });
+  html::PageLayout old = std::exchange(layout_, std::move(layout));
+  layoutWidth_ = width;
   // Boxes come nearly in top-to-bottom order; these bounds let a paint find
   // the visible ones by bisection instead of looking at all of them.
   const size_t count = layout_.boxes.size();
   reachBelow_.resize(count);
   startAbove_.resize(count);
-  int reach = INT_MIN;
-  for (size_t i = 0; i < count; ++i) reachBelow_[i] = reach = std::max(reach, layout_.boxes[i].rect.bottom);
+  int bottom = INT_MIN;
+  for (size_t i = 0; i < count; ++i) reachBelow_[i] = bottom = std::max(bottom, layout_.boxes[i].rect.bottom);
   int start = INT_MAX;
   for (size_t i = count; i-- > 0;) startAbove_[i] = start = std::min(start, layout_.boxes[i].rect.top);
-  LayoutChanged();
+  LayoutChanged(keepSelection);
   UpdateScrollBar();
+}
+
+void THtmlView::OnLaidOut() {
+  if (!loader_) return;
+  std::unique_ptr<TLaidOutPage> page = loader_->Take();
+  if (!page) return;
+  const bool wholePage = firstPart_;
+  // A page that could not be read whole stays with its first part, laid
+  // out from here on like any page this long.
+  firstPart_ = false;
+  if (page->document) {
+    const bool samePage = page->document == document_;
+    const int oldHeight = layout_.height;
+    const int oldY = scrollY_;
+    document_ = std::move(page->document);
+    ShowLayout(std::move(page->layout), page->options.width, !samePage);
+    // Laid out anew at another width or zoom, the page keeps the line at
+    // the top of the view; the whole page after its first part keeps every
+    // pixel where it was.
+    if (samePage && oldHeight > 0)
+      scrollY_ = static_cast<int>(static_cast<double>(oldY) / oldHeight * layout_.height + 0.5);
+  }
+  // Read or not, the page is as whole as it will be: the place a link or
+  // Back was going to is gone to now.
+  if (!pendingPlace_.empty()) {
+    if (std::optional<int> y = PlaceTop(pendingPlace_)) scrollY_ = *y;
+  } else if (pendingScroll_) {
+    scrollY_ = *pendingScroll_;
+  }
+  const bool pending = pendingScroll_ || !pendingPlace_.empty();
+  pendingScroll_.reset();
+  pendingPlace_.clear();
+  UpdateScrollBar();
+  if (pending) history_.SaveScroll(scrollY_);
+  if (hwnd_) InvalidateRect(hwnd_, nullptr, FALSE);
+  const html::LayoutOptions now = CurrentOptions();
+  if (page->document && (page->options.width != now.width || page->options.zoom != now.zoom)) {
+    Relayout();  // the view changed while the page was read
+  } else if (wholePage && OnLoaded) {
+    OnLoaded();
+  }
 }
 
 int THtmlView::PrefixWidth(const html::LayoutBox& box, std::string_view prefix) const {
   if (!fonts_) return 0;
-  Measurer measurer(*fonts_);
+  TPageMeasurer measurer(*fonts_);
   return measurer.TextWidth(prefix, box.style);
 }
 
@@ -394,10 +295,25 @@ void THtmlView::ScrollXTo(int x) {
   if (hwnd_) GetClientRect(hwnd_, &client);
   x = std::clamp(x, 0, std::max<int>(0, layout_.width - client.right));
   if (x == scrollX_) return;
+  const int dx = scrollX_ - x;
   scrollX_ = x;
   if (!hwnd_) return;
   SetScrollPos(hwnd_, SB_HORZ, scrollX_, TRUE);
-  InvalidateRect(hwnd_, nullptr, FALSE);
+  ScrollPixels(dx, 0);
+}
+
+void THtmlView::ScrollPixels(int dx, int dy) {
+  RECT page{};
+  GetClientRect(hwnd_, &page);
+  page.bottom = std::min<LONG>(page.bottom, PageHeight());
+  RECT waiting{};
+  // Pixels still waiting for a paint would move with the rest unpainted;
+  // and a step bigger than the view uncovers all of it anyway.
+  if (GetUpdateRect(hwnd_, &waiting, FALSE) || std::abs(dx) >= page.right || std::abs(dy) >= page.bottom) {
+    InvalidateRect(hwnd_, &page, FALSE);
+    return;
+  }
+  ScrollWindowEx(hwnd_, dx, dy, &page, &page, nullptr, nullptr, SW_INVALIDATE);
 }
 
 void THtmlView::OnHScroll(WPARAM wParam) {
@@ -438,13 +354,46 @@ void THtmlView::OnHScroll(WPARAM wParam) {
 }
 
 void THtmlView::ScrollTo(int y) {
+  pendingScroll_.reset();
+  pendingPlace_.clear();
   y = std::clamp(y, 0, MaxScroll());
   if (y == scrollY_) return;
+  const int dy = scrollY_ - y;
   scrollY_ = y;
   if (!hwnd_) return;
-  SetScrollPos(hwnd_, SB_VERT, scrollY_, TRUE);
-  InvalidateRect(hwnd_, nullptr, FALSE);
+  MoveThumb(scrollY_ + dy, scrollY_);
+  ScrollPixels(0, dy);
 }
+
+// Drawing the scroll bar takes longer than painting the strip a step
+// uncovers; on a long page most steps leave the thumb on the same pixel, and
+// then the bar is left as it is.
+void THtmlView::MoveThumb(int from, int to) {
+  SCROLLBARINFO before{};
+  before.cbSize = sizeof before;
+  const bool known = GetScrollBarInfo(hwnd_, OBJID_VSCROLL, &before);
+  SetScrollPos(hwnd_, SB_VERT, to, FALSE);
+  SCROLLBARINFO after{};
+  after.cbSize = sizeof after;
+  if (known && GetScrollBarInfo(hwnd_, OBJID_VSCROLL, &after) && after.xyThumbTop == before.xyThumbTop &&
+      after.xyThumbBottom == before.xyThumbBottom)
+    return;
+  // Set from where it was, so that the bar sees a change and draws it.
+  SetScrollPos(hwnd_, SB_VERT, from, FALSE);
+  SetScrollPos(hwnd_, SB_VERT, to, TRUE);
+}
+
+void THtmlView::ScrollWhenLoaded(int y) {
+  ScrollTo(y);
+  if (firstPart_) pendingScroll_ = y;
+}
+
+void THtmlView::ScrollToPlaceWhenLoaded(const std::string& name) {
+  if (std::optional<int> y = PlaceTop(name)) ScrollTo(*y);
+  if (firstPart_ && !name.empty()) pendingPlace_ = name;
+}
+
+int THtmlView::RememberedScroll() const { return pendingScroll_ ? *pendingScroll_ : scrollY_; }
 
 void THtmlView::OnScroll(WPARAM wParam) {
   int line = LineStep();
@@ -536,7 +485,12 @@ void THtmlView::PaintTo(HDC dc, const RECT& area) {
   HDC mem = memory.get();
   Selection keepBitmap(mem, bitmap.get());
   RECT all{0, 0, width, height};
-  FillRect(mem, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  if (layout_.background != html::kNoColor) {
+    GdiHandle<HBRUSH> page(CreateSolidBrush(ColorOf(layout_.background)));
+    FillRect(mem, &all, page ? page.get() : static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  } else {
+    FillRect(mem, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  }
 
   GdiHandle<HBRUSH> shade(CreateSolidBrush(kShadeColor));
   GdiHandle<HBRUSH> border(CreateSolidBrush(kBorderColor));
@@ -567,10 +521,25 @@ void THtmlView::PaintTo(HDC dc, const RECT& area) {
         FillRect(mem, &r, shade.get());
         break;
       case html::BoxKind::CellBorder:
-        FrameRect(mem, &r, border.get());
+        if (box.color != html::kNoColor) {
+          GdiHandle<HBRUSH> own(CreateSolidBrush(ColorOf(box.color)));
+          FrameRect(mem, &r, own ? own.get() : border.get());
+        } else {
+          FrameRect(mem, &r, border.get());
+        }
         break;
+      case html::BoxKind::Fill: {
+        GdiHandle<HBRUSH> own(CreateSolidBrush(ColorOf(box.color)));
+        if (own) FillRect(mem, &r, own.get());
+        break;
+      }
       case html::BoxKind::Rule:
-        FillRect(mem, &r, rule.get());
+        if (box.color != html::kNoColor) {
+          GdiHandle<HBRUSH> own(CreateSolidBrush(ColorOf(box.color)));
+          FillRect(mem, &r, own ? own.get() : rule.get());
+        } else {
+          FillRect(mem, &r, rule.get());
+        }
         break;
       case html::BoxKind::Bullet:
         if (box.bullet == html::BulletShape::Square) {
@@ -587,11 +556,14 @@ void THtmlView::PaintTo(HDC dc, const RECT& area) {
       case html::BoxKind::Text: {
         std::wstring text = Widen(box.text);
         if (text.empty() || text.size() > INT_MAX) break;
+        if (box.style.background != html::kNoColor) {
+          GdiHandle<HBRUSH> behind(CreateSolidBrush(ColorOf(box.style.background)));
+          if (behind) FillRect(mem, &r, behind.get());
+        }
         PaintMarks(mem, index, box, r);
         Selection font(mem, fonts_->Get(box.style, html::HasWideChars(box.text), box.style.underline || box.link));
         const uint32_t own = box.style.color;
-        SetTextColor(mem, own <= 0xFFFFFF ? RGB(own >> 16, (own >> 8) & 0xFF, own & 0xFF)
-                                          : box.link ? kLinkColor : kTextColor);
+        SetTextColor(mem, own <= 0xFFFFFF ? ColorOf(own) : box.link ? kLinkColor : kTextColor);
         ExtTextOutW(mem, r.left, box.baseline + dy, 0, nullptr, text.data(), static_cast<UINT>(text.size()), nullptr);
         RECT selected{};
         if (SelectedPart(index, box, r, selected)) {
@@ -632,6 +604,7 @@ LRESULT CALLBACK THtmlView::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARA
   if (msg == WM_NCDESTROY) {
     SetWindowLongPtrW(hwnd, 0, 0);
     self->hwnd_ = nullptr;
+    self->loader_.reset();  // nobody is left to show what it makes
     return DefWindowProcW(hwnd, msg, wParam, lParam);
   }
   // The one place where errors of the page view end: the platform's
@@ -664,6 +637,9 @@ LRESULT THtmlView::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_ERASEBKGND:
       return 1;  // painting covers every pixel
+    case kLaidOutMessage:
+      OnLaidOut();
+      return 0;
     case WM_PAINT: {
       PaintScope paint(hwnd_);
       PaintTo(paint.Dc(), paint.Area());

@@ -23,7 +23,9 @@
 namespace hv {
 
 class TFindBar;
+class TPageFonts;
 class TPageImages;
+class TPageLoader;
 
 // Whether two page paths name the same file (Windows paths ignore case).
 bool SamePagePath(const std::wstring& a, const std::wstring& b);
@@ -49,15 +51,26 @@ class THtmlView {
   // makes the path the window text. A file that cannot be read (missing, a
   // folder, too large) changes nothing and gives false: the page shown stays.
   // A page shown is a new step of the history.
+  // A page longer than kFirstPartBytes shows its first part at once; the
+  // whole of it is read and laid out on a worker thread, and replaces the
+  // first part when it is ready, where the reader has scrolled to. A place
+  // named in the link, or the place Back returns to, is gone to then.
   bool Navigate(const std::wstring& path);
   const std::wstring& Path() const { return path_; }
+  static constexpr size_t kFirstPartBytes = 64 << 10;
+  // The page, or its layout at the view's width and zoom, is still being
+  // made; what is shown is its first part, or the layout before.
+  bool Loading() const;
 
-  const html::Document& Document() const { return document_; }
+  // The page shown, or its first part while it loads.
+  const html::Document& Document() const { return *document_; }
   // The decoded images of the page shown; they go with the page.
   const TPageImages& Images() const { return *images_; }
   // In client coordinates of the unscrolled page.
   const html::PageLayout& Layout() const { return layout_; }
   int ScrollPos() const { return scrollY_; }
+  // Moves the page to `y`; a place a link or Back was going to while the
+  // page loads is forgotten.
   void ScrollTo(int y);
   // Sideways, for pages wider than the view.
   int ScrollXPos() const { return scrollX_; }
@@ -68,6 +81,8 @@ class THtmlView {
   // Where errors inside the window procedure go; nothing leaves it. An empty
   // handler restores the default, a message box.
   void SetErrorHandler(ErrorHandler handler) { onError_ = std::move(handler); }
+  // Called when the whole of a long page is laid out and shown.
+  std::function<void()> OnLoaded;
   // Called after every page shown, by Navigate or by a click on a link.
   std::function<void(const std::wstring& path)> OnNavigate;
   // Called after a page the reader reached inside the view: by a link, Back
@@ -122,8 +137,8 @@ class THtmlView {
   void PaintTo(HDC dc, const RECT& area);
 
  private:
-  class Fonts;
-  class Measurer;
+  // Posted by the worker when a page or a layout is ready.
+  static constexpr UINT kLaidOutMessage = WM_USER + 0x120;
 
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
@@ -136,7 +151,7 @@ class THtmlView {
   std::optional<int> PlaceTop(const std::string& name) const;
   void OpenOutside(const std::wstring& url);
   bool Step(bool back);
-  void LayoutChanged();
+  void LayoutChanged(bool keepSelection = false);
   int PrefixWidth(const html::LayoutBox& box, std::string_view prefix) const;
   html::TextSpot SpotAtClient(POINT p) const;
   void StartSelection(POINT p, bool extend, bool word);
@@ -157,6 +172,20 @@ class THtmlView {
   static COLORREF SelectedTextColor();
   void ReportError(const std::string& message);
   void Relayout();
+  html::LayoutOptions CurrentOptions() const;
+  // Puts a layout in place of the one shown; `keepSelection` keeps the
+  // selection where the boxes it lies in are the same in both.
+  void ShowLayout(html::PageLayout&& layout, int width, bool keepSelection);
+  void OnLaidOut();
+  // Scrolls now, and again once the whole page is laid out.
+  void ScrollWhenLoaded(int y);
+  void ScrollToPlaceWhenLoaded(const std::string& name);
+  // Where the current page is to be found again: the place it is going to
+  // while it loads, else where it is.
+  int RememberedScroll() const;
+  // Moves the pixels already painted and paints only the strip uncovered.
+  void ScrollPixels(int dx, int dy);
+  void MoveThumb(int from, int to);
   void UpdateScrollBar();
   int ClientHeight() const;
   int MaxScroll() const;
@@ -169,12 +198,17 @@ class THtmlView {
 
   HWND hwnd_ = nullptr;
   std::wstring path_;
-  html::Document document_;
+  std::shared_ptr<const html::Document> document_;
+  bool firstPart_ = false;  // document_ is the first part of a longer page
+  bool longPage_ = false;   // laid out on the worker, since it is long
+  std::optional<int> pendingScroll_;
+  std::string pendingPlace_;
+  std::unique_ptr<TPageLoader> loader_;
   html::PageLayout layout_;
   std::vector<int> reachBelow_;  // per box: the lowest bottom of it and every box before it
   std::vector<int> startAbove_;  // per box: the highest top of it and every box after it
-  std::unique_ptr<Fonts> fonts_;
-  std::unique_ptr<TPageImages> images_;
+  std::unique_ptr<TPageFonts> fonts_;
+  std::shared_ptr<TPageImages> images_;
   int layoutWidth_ = -1;
   int scrollY_ = 0;
   int scrollX_ = 0;

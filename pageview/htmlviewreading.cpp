@@ -57,7 +57,7 @@ bool SamePagePath(const std::wstring& a, const std::wstring& b) {
 // --- links and history -------------------------------------------------------
 
 bool THtmlView::Navigate(const std::wstring& path) {
-  history_.SaveScroll(scrollY_);
+  history_.SaveScroll(RememberedScroll());
   if (!Load(path)) return false;
   history_.Visit(path_, scrollY_);
   Shown(false);
@@ -88,22 +88,25 @@ void THtmlView::FollowLink(const std::string& href) {
     GoToPlace(target.fragment);
     return;
   }
-  history_.SaveScroll(scrollY_);
+  history_.SaveScroll(RememberedScroll());
   if (!Load(path)) return;
-  if (!target.fragment.empty()) {
-    if (std::optional<int> y = PlaceTop(target.fragment)) ScrollTo(*y);
-  }
+  if (!target.fragment.empty()) ScrollToPlaceWhenLoaded(target.fragment);
   history_.Visit(path_, scrollY_);
   Shown(true);
 }
 
 void THtmlView::GoToPlace(const std::string& name) {
   // "#" alone is the top of the page; a name the page lacks leaves the view
-  // where it is, as a browser does.
+  // where it is, as a browser does. While the page loads, the name may be
+  // in the part still to come.
   std::optional<int> y = name.empty() ? std::optional<int>(0) : PlaceTop(name);
-  if (!y) return;
-  history_.SaveScroll(scrollY_);
-  ScrollTo(*y);
+  if (!y && !firstPart_) return;
+  history_.SaveScroll(RememberedScroll());
+  if (name.empty()) {
+    ScrollTo(0);
+  } else {
+    ScrollToPlaceWhenLoaded(name);
+  }
   history_.Visit(path_, scrollY_);
 }
 
@@ -122,11 +125,11 @@ bool THtmlView::Step(bool back) {
   const html::HistoryEntry* next = back ? history_.PeekBack() : history_.PeekForward();
   if (!next) return false;
   html::HistoryEntry entry = *next;
-  history_.SaveScroll(scrollY_);
+  history_.SaveScroll(RememberedScroll());
   bool otherPage = !SamePagePath(entry.path, path_);
   // A page that went away since keeps the reader where they are.
   if (otherPage && !Load(entry.path)) return false;
-  ScrollTo(entry.scrollY);
+  ScrollWhenLoaded(entry.scrollY);
   if (back) {
     history_.StepBack();
   } else {
@@ -267,7 +270,7 @@ int THtmlView::PageHeight() const {
 }
 
 std::optional<int> THtmlView::PlaceTop(const std::string& name) const {
-  const html::Place* place = document_.FindPlace(name);
+  const html::Place* place = document_->FindPlace(name);
   if (!place) return std::nullopt;
   if (place->block < layout_.blockTops.size()) return layout_.blockTops[place->block];
   return layout_.height;
@@ -275,11 +278,13 @@ std::optional<int> THtmlView::PlaceTop(const std::string& name) const {
 
 // Places in the text of the old layout mean nothing in the new one: the
 // selection goes, and the find bar finds its words again.
-void THtmlView::LayoutChanged() {
+void THtmlView::LayoutChanged(bool keepSelection) {
   text_ = std::make_unique<html::TPageText>(layout_.boxes);
-  anchor_ = focus_ = html::TextSpot{};
-  caret_ = false;
-  EndSelection();
+  if (!keepSelection) {
+    anchor_ = focus_ = html::TextSpot{};
+    caret_ = false;
+    EndSelection();
+  }
   if (matches_.empty() && !FindBarOpen()) return;
   int keep = currentMatch_;
   matches_ = text_->Find(findWords_);

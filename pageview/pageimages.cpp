@@ -62,25 +62,33 @@ struct TPageImages::Entry {
   int height = 0;
 };
 
-TPageImages::TPageImages() {
-  // The imaging component is COM; a thread that has it already keeps its mode.
-  HRESULT hr = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-  comStarted_ = SUCCEEDED(hr);
+TImagingScope::TImagingScope() : started_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+
+TImagingScope::~TImagingScope() {
+  if (started_) CoUninitialize();
 }
 
-TPageImages::~TPageImages() {
-  entries_.clear();
-  if (comStarted_) CoUninitialize();
-}
+TPageImages::TPageImages() = default;
+
+TPageImages::~TPageImages() = default;
 
 void TPageImages::SetPage(const std::wstring& pagePath) {
   Clear();
   pagePath_ = Narrow(pagePath);
 }
 
-void TPageImages::Clear() { entries_.clear(); }
+void TPageImages::Clear() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  entries_.clear();
+}
+
+int TPageImages::Count() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return static_cast<int>(entries_.size());
+}
 
 long long TPageImages::PixelBytes() const {
+  std::lock_guard<std::mutex> lock(mutex_);
   long long bytes = 0;
   for (const auto& e : entries_)
     if (e->bitmap) bytes += 4LL * e->width * e->height;
@@ -105,35 +113,50 @@ void TPageImages::Draw(HDC dc, std::string_view src, const RECT& dest) {
 }
 
 const TPageImages::Entry& TPageImages::Find(std::string_view src) {
+  {
+    std::lock_guard<std::mutex> lock(mutex_);
+    for (const auto& e : entries_)
+      if (e->src == src) return *e;
+  }
+  // Decoding takes long for a big image; the other thread goes on meanwhile.
+  std::unique_ptr<Entry> entry = Decode(src);
+  std::lock_guard<std::mutex> lock(mutex_);
   for (const auto& e : entries_)
-    if (e->src == src) return *e;
+    if (e->src == src) return *e;  // the other thread was first
+  entries_.push_back(std::move(entry));
+  return *entries_.back();
+}
+
+std::unique_ptr<TPageImages::Entry> TPageImages::Decode(std::string_view src) const {
   auto entry = std::make_unique<Entry>();
   entry->src = std::string(src);
   Entry& result = *entry;
-  entries_.push_back(std::move(entry));
+  // The imaging component is COM, on whichever thread asks; released before
+  // COM is.
+  TImagingScope com;
 
   std::optional<std::string> file = html::ResolveLocalLink(pagePath_, src);
-  if (!file) return result;  // only local files are read; the web is never fetched
+  if (!file) return entry;  // only local files are read; the web is never fetched
   std::wstring path = Widen(*file);
   long long bytes = FileBytes(path);
-  if (bytes <= 0 || bytes > kMaxFileBytes) return result;
+  if (bytes <= 0 || bytes > kMaxFileBytes) return entry;
 
   ComPtr<IWICImagingFactory> factory;
   if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
                               reinterpret_cast<void**>(factory.Put()))))
-    return result;
+    return entry;
   ComPtr<IWICBitmapDecoder> decoder;
   // The decoder is chosen by the file's content, never by its name.
   if (FAILED(factory->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ, WICDecodeMetadataCacheOnDemand,
                                                 decoder.Put())))
-    return result;
+    return entry;
   ComPtr<IWICBitmapFrameDecode> frame;
-  if (FAILED(decoder->GetFrame(0, frame.Put()))) return result;
+  if (FAILED(decoder->GetFrame(0, frame.Put()))) return entry;
   UINT width = 0, height = 0;
-  if (FAILED(frame->GetSize(&width, &height)) || width == 0 || height == 0) return result;
-  if (static_cast<long long>(width) * height > kMaxPixels) return result;
+  if (FAILED(frame->GetSize(&width, &height)) || width == 0 || height == 0) return entry;
+  if (static_cast<long long>(width) * height > kMaxPixels) return entry;
   ComPtr<IWICBitmapSource> converted;
-  if (FAILED(WICConvertBitmapSource(GUID_WICPixelFormat32bppPBGRA, frame.Get(), converted.Put()))) return result;
+  if (FAILED(WICConvertBitmapSource(GUID_WICPixelFormat32bppPBGRA, frame.Get(), converted.Put()))) return entry;
 
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -144,15 +167,15 @@ const TPageImages::Entry& TPageImages::Find(std::string_view src) {
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
   BitmapHandle bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!bitmap || !bits) return result;
+  if (!bitmap || !bits) return entry;
   const UINT stride = width * 4;
   // A truncated or damaged file fails here, and the alt text stands in.
-  if (FAILED(converted->CopyPixels(nullptr, stride, stride * height, static_cast<BYTE*>(bits)))) return result;
+  if (FAILED(converted->CopyPixels(nullptr, stride, stride * height, static_cast<BYTE*>(bits)))) return entry;
   GdiFlush();
   result.bitmap = std::move(bitmap);
   result.width = static_cast<int>(width);
   result.height = static_cast<int>(height);
-  return result;
+  return entry;
 }
 
 }  // namespace hv

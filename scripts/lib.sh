@@ -22,13 +22,18 @@ hv_install_missing() {
     g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
     binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
     wine wine64 wine32:i386 xvfb x11-utils xauth imagemagick fonts-wqy-zenhei ccache)
+  hv_install_packages "${wanted[@]}"
+}
+
+# Installs those of the named Debian packages that are not there yet.
+hv_install_packages() {
   local missing=() pkg
-  for pkg in "${wanted[@]}"; do
+  for pkg in "$@"; do
     hv_pkg_installed "$pkg" || missing+=("$pkg")
   done
   [ ${#missing[@]} -eq 0 ] && return 0
   hv_log "installing: ${missing[*]}"
-  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  if [[ " ${missing[*]}" == *":i386"* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
     hv_sudo dpkg --add-architecture i386
   fi
   hv_sudo apt-get update -q

@@ -1,6 +1,9 @@
 // Reads arbitrary bytes as a page, lays it out and follows its links, and
 // checks what the page view relies on: valid UTF-8 in every text box, boxes
-// with a size, links on text, resolved links that are clean absolute paths.
+// with a size, filled boxes with a colour, containers that nest properly,
+// links on text, resolved links that are clean absolute paths. The input's
+// first byte picks the width and, past 128, puts a style sheet and styled
+// containers around the page so that the box layout is reached at once.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -30,6 +33,10 @@ class Measurer : public hv::html::TextMeasurer {
 bool ValidUtf8(std::string_view text) { return hv::html::DecodeToUtf8(text, hv::html::Charset::Utf8) == text; }
 
 void Check(const hv::html::Document& doc, int width, bool decoded) {
+  for (size_t i = 0; i < doc.containers.size(); ++i)
+    if (doc.containers[i].parent >= static_cast<int>(i)) __builtin_trap();  // parents come first
+  for (const hv::html::Block& block : doc.blocks)
+    if (block.box >= static_cast<int>(doc.containers.size())) __builtin_trap();
   Measurer measurer;
   hv::html::LayoutOptions options;
   options.width = width;
@@ -38,6 +45,7 @@ void Check(const hv::html::Document& doc, int width, bool decoded) {
   for (const hv::html::LayoutBox& box : layout.boxes) {
     if (box.rect.right < box.rect.left || box.rect.bottom < box.rect.top) __builtin_trap();
     if (box.kind == hv::html::BoxKind::Text && box.text.empty()) __builtin_trap();
+    if (box.kind == hv::html::BoxKind::Fill && box.color > 0xFFFFFF) __builtin_trap();
     if (decoded && !ValidUtf8(box.text)) __builtin_trap();
     if (box.rect.bottom > layout.height) __builtin_trap();
   }
@@ -54,8 +62,16 @@ void Check(const hv::html::Document& doc, int width, bool decoded) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;
-  const int width = data[0] * 3;  // 0 .. 765 pixels, narrow ones included
-  const std::string_view bytes(reinterpret_cast<const char*>(data + 1), size - 1);
+  const int width = (data[0] & 0x7F) * 6;  // 0 .. 762 pixels, narrow ones included
+  std::string_view bytes(reinterpret_cast<const char*>(data + 1), size - 1);
+  std::string styled;
+  if (data[0] & 0x80) {
+    styled = "<style>div { margin: 7px 2px -3px; padding: 1px 2px; border: 1px solid red; background: #eee }"
+             " p { margin: 5px 0; line-height: 1.5; text-align: center; text-indent: -4px }"
+             " td { width: 30%; vertical-align: bottom; background-color: blue }</style><div><div style='width: 60%'>";
+    styled.append(bytes);
+    bytes = styled;
+  }
   Check(hv::html::ParseHtmlBytes(bytes), width, true);
   Check(hv::html::ParseHtml(bytes), width, false);  // undecoded bytes must not trip the layout either
   return 0;

@@ -2,7 +2,8 @@
 // files in every format the imaging component reads, written here byte by
 // byte or through its encoders, laid out at their size and painted with their
 // colours and alpha; files that are truncated, lying or huge show their alt
-// text. Pages wider than the view scroll sideways.
+// text. Pages wider than the view scroll sideways. Styled pages paint their
+// colours, boxes and borders where the layout puts them.
 
 #include "pageview/pageimages.h"
 
@@ -438,6 +439,83 @@ TEST_F(PageViewWindowTest, AWidePageScrollsSideways) {
   SendMessageW(view_->Handle(), WM_HSCROLL, SB_RIGHT, 0);
   ASSERT_TRUE(view_->Navigate(Write("narrow2.htm", "<p>back to narrow</p>")));
   EXPECT_EQ(view_->ScrollXPos(), 0) << "a new page starts at its left edge";
+}
+
+// Styled pages: the page colour, box backgrounds and borders, table cell
+// colours and alignment painted where the layout puts them, checked at
+// points where no text stands.
+
+int ClientWidth(HWND hwnd) {
+  RECT client{};
+  GetClientRect(hwnd, &client);
+  return client.right;
+}
+
+const html::LayoutBox* FillOf(const THtmlView& view, uint32_t color) {
+  for (const html::LayoutBox& box : view.Layout().boxes)
+    if (box.kind == html::BoxKind::Fill && box.color == color) return &box;
+  return nullptr;
+}
+
+TEST_F(PageViewWindowTest, PageColourBoxBackgroundAndBordersArePaintedWhereTheyStand) {
+  ASSERT_TRUE(view_->Navigate(Write("box.htm",
+                                "<html><body bgcolor='#336699' style='margin: 0'>"
+                                "<div style='margin: 10px; border: 4px solid #ff0000; padding: 10px; "
+                                "background-color: #ffff00'></div></body></html>")));
+  const int right = ClientWidth(view_->Handle()) - 10;
+  const html::LayoutBox* fill = FillOf(*view_, 0xFFFF00);
+  ASSERT_NE(fill, nullptr);
+  EXPECT_EQ(fill->rect, (TRect{10, 10, right, 10 + 4 + 20 + 4})) << "an empty box keeps its border and padding";
+  const std::vector<uint32_t> pixels = Capture();
+  EXPECT_EQ(At(pixels, 5, 5), 0x336699u) << "the page colour around the box";
+  EXPECT_EQ(At(pixels, 5, 200), 0x336699u) << "and below the content, to the bottom of the window";
+  EXPECT_EQ(At(pixels, 12, 20), 0xFF0000u) << "left border";
+  EXPECT_EQ(At(pixels, 40, 12), 0xFF0000u) << "top border";
+  EXPECT_EQ(At(pixels, 40, 36), 0xFF0000u) << "bottom border";
+  EXPECT_EQ(At(pixels, right - 2, 20), 0xFF0000u) << "right border";
+  EXPECT_EQ(At(pixels, 40, 24), 0xFFFF00u) << "the background inside";
+  EXPECT_EQ(At(pixels, right + 2, 20), 0x336699u);
+  EXPECT_EQ(At(pixels, 40, 39), 0x336699u) << "the margin below";
+}
+
+TEST_F(PageViewWindowTest, LinkedSheetStylesABoxAndCellsTakeTheirColoursAndAlignment) {
+  Write("look.css",
+        "div.note { background-color: #123456; border-left: 6px solid #654321; padding: 8px; margin: 0 }\n"
+        "td.left { background-color: #00ff00 }\n");
+  ASSERT_TRUE(view_->Navigate(Write("styled.htm",
+                                "<html><head><link rel=stylesheet href='look.css'></head>"
+                                "<body style='margin: 0'><div class=note></div>"
+                                "<table cellspacing=0 cellpadding=0 border=0>"
+                                "<tr><td class=left width=50>&nbsp;</td><td bgcolor='#0000ff' width=50>&nbsp;</td></tr>"
+                                "</table>"
+                                "<table align=right cellspacing=0 cellpadding=0 width=40>"
+                                "<tr><td bgcolor='#00ffff'>&nbsp;</td></tr></table></body></html>")));
+  const html::LayoutBox* note = FillOf(*view_, 0x123456);
+  ASSERT_NE(note, nullptr);
+  EXPECT_EQ(note->rect, (TRect{0, 0, ClientWidth(view_->Handle()), 16}));
+  const html::LayoutBox* left = FillOf(*view_, 0x00FF00);
+  const html::LayoutBox* right = FillOf(*view_, 0x0000FF);
+  const html::LayoutBox* aligned = FillOf(*view_, 0x00FFFF);
+  ASSERT_TRUE(left && right && aligned);
+  EXPECT_EQ(left->rect.left, 0);
+  EXPECT_EQ(left->rect.right, 50);
+  EXPECT_EQ(right->rect.left, 50);
+  EXPECT_EQ(right->rect.right, 100);
+  EXPECT_EQ(aligned->rect.right, ClientWidth(view_->Handle())) << "align=right puts the table against the right edge";
+  EXPECT_EQ(aligned->rect.Width(), 40);
+
+  const std::vector<uint32_t> pixels = Capture();
+  EXPECT_EQ(At(pixels, 3, 8), 0x654321u) << "the left border";
+  EXPECT_EQ(At(pixels, 100, 8), 0x123456u) << "the background";
+  const int cellMiddle = (left->rect.top + left->rect.bottom) / 2;
+  ASSERT_LT(cellMiddle, kViewHeight);
+  EXPECT_EQ(At(pixels, 25, cellMiddle), 0x00FF00u);
+  EXPECT_EQ(At(pixels, 75, cellMiddle), 0x0000FFu);
+  EXPECT_EQ(At(pixels, 105, cellMiddle), 0xFFFFFFu) << "past the cells: the page's white";
+  const int alignedMiddle = (aligned->rect.top + aligned->rect.bottom) / 2;
+  ASSERT_LT(alignedMiddle, kViewHeight);
+  EXPECT_EQ(At(pixels, ClientWidth(view_->Handle()) - 20, alignedMiddle), 0x00FFFFu);
+  EXPECT_EQ(At(pixels, ClientWidth(view_->Handle()) - 45, alignedMiddle), 0xFFFFFFu);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #pragma once
-// What a window's client area shows, painted through WM_PRINTCLIENT into a
-// 32-bit DIB section, as 0xRRGGBB values row by row.
+// What a window's client area shows, as 0xRRGGBB values row by row: painted
+// through WM_PRINTCLIENT into a 32-bit DIB section, or copied from what the
+// window has on screen.
 
 #include <windows.h>
 
@@ -9,7 +10,10 @@
 
 namespace hv::test {
 
-inline std::vector<uint32_t> CaptureClient(HWND hwnd, int width, int height) {
+// Calls `draw` with a memory DC holding a 32-bit DIB section of the size,
+// and gives its pixels.
+template <typename Draw>
+std::vector<uint32_t> CapturePixels(int width, int height, Draw draw) {
   BITMAPINFO bi{};
   bi.bmiHeader.biSize = sizeof bi.bmiHeader;
   bi.bmiHeader.biWidth = width;
@@ -25,7 +29,7 @@ inline std::vector<uint32_t> CaptureClient(HWND hwnd, int width, int height) {
     return std::vector<uint32_t>(static_cast<size_t>(width) * static_cast<size_t>(height), 0xFF00FFu);
   }
   HGDIOBJ old = SelectObject(dc, bitmap);
-  SendMessageW(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+  draw(dc);
   GdiFlush();
   const auto* first = static_cast<const uint32_t*>(bits);
   std::vector<uint32_t> pixels(first, first + static_cast<size_t>(width) * static_cast<size_t>(height));
@@ -34,6 +38,21 @@ inline std::vector<uint32_t> CaptureClient(HWND hwnd, int width, int height) {
   DeleteObject(bitmap);
   DeleteDC(dc);
   return pixels;
+}
+
+inline std::vector<uint32_t> CaptureClient(HWND hwnd, int width, int height) {
+  return CapturePixels(width, height, [hwnd](HDC dc) {
+    SendMessageW(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+  });
+}
+
+// The pixels the window shows now, from its device context.
+inline std::vector<uint32_t> CaptureOnScreen(HWND hwnd, int width, int height) {
+  return CapturePixels(width, height, [hwnd, width, height](HDC dc) {
+    HDC window = GetDC(hwnd);
+    BitBlt(dc, 0, 0, width, height, window, 0, 0, SRCCOPY);
+    ReleaseDC(hwnd, window);
+  });
 }
 
 }  // namespace hv::test

@@ -19,6 +19,7 @@
 #include "framework/treeview.h"
 #include "framework/winstring.h"
 #include "tests/support/gui_objects.h"
+#include "tools/bench/bench_memory.h"
 #include "theme/controls/themetreeview.h"
 
 namespace {
@@ -58,27 +59,10 @@ struct TFigures {
   long user;
 };
 
-double HeapCommitted() {
-  HANDLE heaps[64];
-  const DWORD count = GetProcessHeaps(64, heaps);
-  double bytes = 0;
-  for (DWORD i = 0; i < count && i < 64; ++i) {
-    if (!HeapLock(heaps[i])) continue;
-    PROCESS_HEAP_ENTRY entry{};
-    while (HeapWalk(heaps[i], &entry))
-      if (entry.wFlags & PROCESS_HEAP_REGION) bytes += entry.Region.dwCommittedSize;
-    HeapUnlock(heaps[i]);
-  }
-  return bytes;
-}
-
 TFigures Measure() {
   hv::Application()->ProcessMessages();
-  PROCESS_MEMORY_COUNTERS counters{};
-  counters.cb = sizeof counters;
-  GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
   const hv::test::TGuiObjectCounts live = hv::test::LiveGuiObjects();
-  return {counters.WorkingSetSize / kMB, HeapCommitted() / kMB, live.Gdi(), live.User()};
+  return {hv::bench::WorkingSetBytes() / kMB, hv::bench::HeapCommittedBytes() / kMB, live.Gdi(), live.User()};
 }
 
 void Print(const char* when, const TFigures& f) {

@@ -1,0 +1,118 @@
+#include "pageview/pagefonts.h"
+
+#include <algorithm>
+#include <climits>
+
+#include "framework/winstring.h"
+#include "pageview/pageimages.h"
+
+namespace hv {
+
+namespace {
+
+// Chinese characters need more pixels than Latin letters to keep all their
+// strokes; below this the CJK faces at hand (Wine's WenQuanYi Zen Hei in
+// particular) drop strokes and the text turns unreadable.
+constexpr int kMinWidePixels = 14;
+
+int CALLBACK FontFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
+  *reinterpret_cast<bool*>(found) = true;
+  return 0;
+}
+
+bool FontInstalled(HDC dc, const wchar_t* face) {
+  LOGFONTW lf{};
+  lf.lfCharSet = DEFAULT_CHARSET;
+  wcsncpy(lf.lfFaceName, face, LF_FACESIZE - 1);
+  bool found = false;
+  EnumFontFamiliesExW(dc, &lf, FontFound, reinterpret_cast<LPARAM>(&found), 0);
+  return found;
+}
+
+}  // namespace
+
+TPageFonts::TPageFonts() {
+  HDC screen = GetDC(nullptr);
+  dpi_ = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+  if (screen) ReleaseDC(nullptr, screen);
+  if (dpi_ <= 0) dpi_ = 96;
+  if (FontInstalled(dc_.Get(), L"Tahoma")) {
+    face_ = L"Tahoma";
+  } else {
+    LOGFONTW gui{};
+    if (GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof gui, &gui)) face_ = gui.lfFaceName;
+  }
+}
+
+void TPageFonts::SetZoom(int percent) {
+  if (percent == zoom_) return;
+  zoom_ = percent;
+  entries_.clear();
+}
+
+// Wine maps SimSun to the CJK face the system has.
+HFONT TPageFonts::Get(const html::RunStyle& style, bool wide, bool underline) {
+  for (const Entry& e : entries_)
+    if (e.style == style && e.wide == wide && e.underline == underline) return e.font.Get();
+  int pixels = style.Pixels();
+  if (wide) pixels = std::max(pixels, kMinWidePixels);
+  LOGFONTW lf{};
+  lf.lfHeight = -std::max(1, MulDiv(pixels, dpi_ * zoom_, 96 * 100));
+  lf.lfWeight = style.bold ? FW_BOLD : FW_NORMAL;
+  lf.lfItalic = style.italic;
+  lf.lfUnderline = underline;
+  lf.lfQuality = DEFAULT_QUALITY;
+  lf.lfOutPrecision = OUT_TT_PRECIS;
+  const wchar_t* face = face_.c_str();
+  if (wide) {
+    lf.lfCharSet = GB2312_CHARSET;
+    face = L"SimSun";
+  } else if (style.monospace) {
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lf.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
+    face = L"Courier New";
+  } else if (style.serif) {
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lf.lfPitchAndFamily = VARIABLE_PITCH | FF_ROMAN;
+    face = L"Times New Roman";
+  } else {
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lf.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;
+  }
+  wcsncpy(lf.lfFaceName, face, LF_FACESIZE - 1);
+  TFontHandle font(CreateFontIndirectW(&lf));
+  HFONT result = font ? font.Get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  if (font) entries_.push_back(Entry{style, wide, underline, std::move(font)});
+  return result;
+}
+
+TSize TPageMeasurer::ImageSize(std::string_view src) {
+  CheckWanted();
+  return images_ ? images_->Size(src) : TSize{};
+}
+
+int TPageMeasurer::TextWidth(std::string_view utf8, const html::RunStyle& style) {
+  CheckWanted();
+  std::wstring text = Widen(utf8);
+  if (text.empty() || text.size() > INT_MAX) return 0;
+  TSelectObject font(fonts_.Dc(), fonts_.Get(style, html::HasWideChars(utf8), false));
+  SIZE size{};
+  GetTextExtentPoint32W(fonts_.Dc(), text.data(), static_cast<int>(text.size()), &size);
+  return size.cx;
+}
+
+html::FontMetrics TPageMeasurer::Metrics(const html::RunStyle& style) {
+  CheckWanted();
+  int ascent = 0, descent = 0, leading = 0;
+  for (bool wide : {false, true}) {
+    TSelectObject font(fonts_.Dc(), fonts_.Get(style, wide, false));
+    TEXTMETRICW tm{};
+    if (!GetTextMetricsW(fonts_.Dc(), &tm)) continue;
+    ascent = std::max<int>(ascent, tm.tmAscent);
+    descent = std::max<int>(descent, tm.tmDescent);
+    leading = std::max<int>(leading, tm.tmExternalLeading);
+  }
+  return html::FontMetrics{ascent + descent + leading, ascent + leading / 2};
+}
+
+}  // namespace hv
