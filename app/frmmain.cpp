@@ -6,6 +6,7 @@
 
 #include "app/topic_index.h"
 #include "framework/memo.h"
+#include "framework/starttrace.h"
 #include "framework/sysutils.h"
 #include "framework/treeview.h"
 #include "framework/winstring.h"
@@ -54,6 +55,7 @@ std::string TFrmMain::BaseFolder() {
 }
 
 void TFrmMain::Loaded() {
+  StartupMark("layout read");
   TForm::Loaded();
   if (WebBrowser1) WebBrowser1->OnFollow = [this](const std::wstring& path) { PageFollowed(path); };
 }
@@ -73,6 +75,7 @@ void TFrmMain::FormShow(TObject*) {
   // An error here ends the show event: the window is neither aligned nor
   // expanded, and the error goes to the application's report. The tree
   // takes in the loaded and expanded nodes in one go at the end.
+  StartupMark("show event");
   TTreeNodes* nodes = TrvMenu->Items();
   nodes->BeginUpdate();
   try {
@@ -84,6 +87,7 @@ void TFrmMain::FormShow(TObject*) {
     throw;
   }
   nodes->EndUpdate();
+  StartupMark("show event done");
 }
 
 std::optional<std::string> TFrmMain::SplitTopicLine(int part, std::string_view text) {
@@ -112,12 +116,12 @@ void TFrmMain::LoadTopicIndex(const std::string& fileName, TTreeView& tree, TStr
     if (GetFileAttributesExW(Widen(fileName).c_str(), GetFileExInfoStandard, &file) && !file.nFileSizeHigh &&
         file.nFileSizeLow <= TTreeView::kMaxFileBytes)
       allPaths.reserve(file.nFileSizeLow);  // the paths and their breaks take about the file's size
-    tree.LoadFromFile(fileName, [&allPaths](std::string&& text) {
+    tree.LoadFromFile(fileName, [&allPaths](std::string_view text) {
       allPaths += *hv::SplitTopicLine(0, text);
       allPaths += "\r\n";
       return std::string(*hv::SplitTopicLine(1, text));
     });
-    paths.SetText(allPaths);
+    paths.AdoptText(std::move(allPaths));
     int count = nodes->Count();
     for (int i = 0; i < count; ++i) {
       TTreeNode* node = nodes->Item(i);

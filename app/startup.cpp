@@ -5,6 +5,7 @@
 #include "framework/application.h"
 #include "framework/classes.h"
 #include "framework/standardclasses.h"
+#include "framework/starttrace.h"
 #include "pageview/webbrowser.h"
 #include "theme/controls/groupbox.h"
 #include "theme/controls/speedbutton.h"
@@ -35,14 +36,23 @@ void FinishViewer() { FinishThemeLibrary(); }
 
 void RunViewer(const std::function<void()>& beforeFirstWindow) {
   try {
+    StartupMark("entry");
     Application()->Initialize();
+    StartupMark("application initialised");
     StartViewer();
+    StartupMark("theme library started");
     if (beforeFirstWindow) beforeFirstWindow();
     // The style named on the command line replaces the stored one before
     // the window first shows.
     TFrmMain* main = Application()->CreateForm<TFrmMain>();
     const std::string message = ApplyStyleOption(*main, CommandLineArguments());
     if (!message.empty()) main->ShowStartupMessage(message);
+    StartupMark("main window created");
+    if (StartupTraceOn())
+      Application()->OnIdle = [idled = false](TObject*) mutable {
+        if (!idled) StartupMark("first idle");
+        idled = true;
+      };
     Application()->Run();
   } catch (...) {
     Application()->HandleException(nullptr);

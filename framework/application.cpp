@@ -6,6 +6,7 @@
 
 #include "framework/forms.h"
 #include "framework/graphics.h"
+#include "framework/starttrace.h"
 #include "framework/sysutils.h"
 #include "framework/utilwindow.h"
 #include "framework/winstring.h"
@@ -80,7 +81,9 @@ void TApplication::Notification(TComponent* component, TOperation operation) {
 
 void TApplication::Run() {
   try {
+    StartupMark("showing the main window");
     if (mainForm_) mainForm_->Show();
+    StartupMark("main window shown");
   } catch (...) {
     HandleException(this);
   }

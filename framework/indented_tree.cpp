@@ -38,51 +38,26 @@ std::string_view TopicTree::Text(int index) const {
   return source.substr(node.textOffset, node.textLength);
 }
 
+std::string_view TopicSource(std::string_view bytes) {
+  const std::string_view source = bytes.substr(0, bytes.find('\0'));
+  if (source.size() > static_cast<size_t>(std::numeric_limits<int32_t>::max()))
+    throw EReadError("Topic index too large: " + std::to_string(source.size()) + " bytes");
+  return source;
+}
+
 TopicTree BuildTopicTree(std::string_view bytes) {
   TopicTree tree;
-  tree.source = bytes.substr(0, bytes.find('\0'));
-  if (tree.source.size() > static_cast<size_t>(std::numeric_limits<int32_t>::max()))
-    throw EReadError("Topic index too large: " + std::to_string(tree.source.size()) + " bytes");
-
+  tree.source = TopicSource(bytes);
   // Counting first lets the node list be allocated once, at its final size:
   // a growing vector would briefly hold two copies of a large index.
   size_t lineCount = 0;
   std::string_view line;
   for (TopicLineReader counter(tree.source); counter.Next(line);) ++lineCount;
   tree.nodes.reserve(lineCount);
-
-  // Each node goes in as the last child of the previous node or of one of its
-  // ancestors, or as the last root. The previous node is always the last one
-  // in depth-first order, so so is the new node: appending keeps the list in
-  // absolute-index order and parents always come before their children.
-  TopicLineReader reader(tree.source);
-  for (int lineNumber = 1; reader.Next(line); ++lineNumber) {
-    const TopicLine parsed = ParseTopicLine(line);
-    int32_t parent = -1;
-    if (!tree.nodes.empty()) {
-      const auto previousIndex = static_cast<int32_t>(tree.nodes.size() - 1);
-      const TopicNode& previous = tree.nodes.back();
-      if (parsed.level == previous.level) {
-        parent = previous.parent;
-      } else if (parsed.level == previous.level + 1) {
-        parent = previousIndex;
-      } else if (parsed.level > previous.level) {
-        tree.error = TopicLevelError{parsed.level, parsed.text, lineNumber};
-        break;
-      } else {
-        // Shallower: climb to the ancestor at the line's own level and become
-        // its next sibling. The climbs never total more than the descents, so
-        // the whole build stays linear.
-        int32_t ancestor = previous.parent;
-        while (ancestor >= 0 && tree.nodes[static_cast<size_t>(ancestor)].level > parsed.level)
-          ancestor = tree.nodes[static_cast<size_t>(ancestor)].parent;
-        parent = ancestor >= 0 ? tree.nodes[static_cast<size_t>(ancestor)].parent : -1;
-      }
-    }
-    const int32_t level = parent >= 0 ? tree.nodes[static_cast<size_t>(parent)].level + 1 : 0;
-    tree.nodes.push_back({parent, level, static_cast<uint32_t>(parsed.text.data() - tree.source.data()),
-                          static_cast<uint32_t>(parsed.text.size())});
-  }
+  tree.error = WalkTopicTree(tree.source, [&tree](int32_t parent, int32_t level, std::string_view text) {
+    tree.nodes.push_back(
+        {parent, level, static_cast<uint32_t>(text.data() - tree.source.data()), static_cast<uint32_t>(text.size())});
+  });
   return tree;
 }
 

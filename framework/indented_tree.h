@@ -66,6 +66,10 @@ struct TopicTree {
   std::string_view Text(int index) const;   // raw, as in the file
 };
 
+// The text an index is read from: up to its first NUL byte. Throws EReadError
+// when that exceeds 2 GB (node offsets are 32-bit).
+std::string_view TopicSource(std::string_view bytes);
+
 // Builds the tree, one node per line. The first line is a root whatever its
 // indentation; a line one level deeper than the node before it becomes that
 // node's last child; a line at the same level or shallower becomes the last
@@ -76,5 +80,39 @@ struct TopicTree {
 // absolute-index order. Linear in the size of the input.
 // Throws EReadError when the text exceeds 2 GB (offsets are 32-bit).
 TopicTree BuildTopicTree(std::string_view bytes);
+
+// The same walk with no list of nodes: add(parent, level, text) is called
+// for each node in absolute-index order, parent being the absolute index of
+// the node's parent (-1 for a root). Only the chain of ancestors of the last
+// node is kept, so a caller that makes its own nodes holds the index once.
+// `source` is what TopicSource gives. Answers the level error that ended the
+// walk, if any; the lines after it are not looked at.
+template <class Add>
+std::optional<TopicLevelError> WalkTopicTree(std::string_view source, Add&& add) {
+  // ancestors[k]: the absolute index of the last node's ancestor at depth k,
+  // the last node itself at the end.
+  std::vector<int32_t> ancestors;
+  int32_t count = 0;
+  std::string_view line;
+  TopicLineReader reader(source);
+  for (int lineNumber = 1; reader.Next(line); ++lineNumber) {
+    const TopicLine parsed = ParseTopicLine(line);
+    // The first line is a root; then a line one level deeper than the last
+    // node is its child, a deeper one is an error, and any other becomes the
+    // next sibling of the last node's ancestor at the line's level.
+    size_t depth = 0;
+    if (!ancestors.empty()) {
+      const size_t previous = ancestors.size() - 1;
+      if (static_cast<size_t>(parsed.level) > previous + 1)
+        return TopicLevelError{parsed.level, parsed.text, lineNumber};
+      depth = static_cast<size_t>(parsed.level);
+    }
+    const int32_t parent = depth > 0 ? ancestors[depth - 1] : -1;
+    add(parent, static_cast<int32_t>(depth), parsed.text);
+    ancestors.resize(depth + 1);
+    ancestors[depth] = count++;
+  }
+  return std::nullopt;
+}
 
 }  // namespace hv

@@ -62,6 +62,23 @@ class TLineStore {
       text_ += "\r\n";
     });
   }
+  // As Assign, keeping `text` itself when it already is in stored form
+  // (every line followed by CR LF, no other break): nothing is copied.
+  void Adopt(std::string&& text) {
+    std::vector<size_t> starts;
+    size_t start = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+        starts.push_back(start);
+        start = ++i + 1;
+      } else if (text[i] == '\r' || text[i] == '\n') {
+        return Assign(text);
+      }
+    }
+    if (start != text.size()) return Assign(text);  // the last line has no break
+    text_ = std::move(text);
+    starts_ = std::move(starts);
+  }
   // Every line followed by CR LF.
   const std::string& Text() const { return text_; }
 
@@ -194,6 +211,13 @@ class TMemoStrings : public TStrings {
       return;
     }
     SetWindowTextW(memo_->HandleIfAllocated(), Widen(NormalizeBreaks(text)).c_str());
+  }
+
+  void AdoptText(std::string&& text) override {
+    if (Live()) return SetText(text);
+    BeginUpdate();
+    cache_.Adopt(std::move(text));
+    EndUpdate();
   }
 
   // The window is about to go: keep what it holds.

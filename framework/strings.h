@@ -35,6 +35,10 @@ class TStrings : public TPersistent {
   virtual std::string Text() const;
   // Splits at CR, LF or CR LF; a final line break adds no empty line.
   virtual void SetText(std::string_view text);
+  // The same lines as SetText, from a text the list may keep as its own
+  // storage rather than copy: a long list built in one string is then never
+  // held twice.
+  virtual void AdoptText(std::string&& text) { SetText(text); }
   std::vector<std::string> ToVector() const;
   void Assign(const TPersistent* source) override;
   // Layouts store the lines as "Strings", a list of quoted lines.

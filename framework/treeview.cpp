@@ -186,7 +186,7 @@ TTreeNodes::TTreeNodes(TTreeView* owner) : owner_(owner) {}
 TTreeNodes::~TTreeNodes() = default;
 
 void TTreeNodes::TNodeDeleter::operator()(TTreeNode* node) const {
-  std::pmr::polymorphic_allocator<TTreeNode> allocator(pool);
+  std::pmr::polymorphic_allocator<TTreeNode> allocator(&node->owner_->pool_);
   node->~TTreeNode();
   allocator.deallocate(node, 1);
 }
@@ -195,7 +195,7 @@ TTreeNodes::TNodePtr TTreeNodes::MakeNode(TTreeNode* parent, std::string text) {
   std::pmr::polymorphic_allocator<TTreeNode> allocator(&pool_);
   TTreeNode* memory = allocator.allocate(1);
   try {
-    return TNodePtr(::new (static_cast<void*>(memory)) TTreeNode(this, parent, std::move(text)), {&pool_});
+    return TNodePtr(::new (static_cast<void*>(memory)) TTreeNode(this, parent, std::move(text)));
   } catch (...) {
     allocator.deallocate(memory, 1);
     throw;
@@ -232,19 +232,23 @@ TTreeNode* TTreeNodes::AddChild(TTreeNode* parent, std::string text) {
 }
 
 // The topics come parents first and each one lands at the end of the list,
-// so each parent is already at its own index past the nodes there were. One
-// allocation of the list and no table of made nodes beside it: a large index
-// touches little memory besides its nodes.
-void TTreeNodes::AppendTopics(const TopicTree& tree, bool fromAnsi,
-                              const std::function<std::string(std::string&&)>& nodeText) {
+// so each parent is already at its own index past the nodes there were. The
+// nodes are made as the walk reads the lines: no list of parsed lines stands
+// beside them, and a line's text is copied once, into its node.
+std::optional<TopicLevelError> TTreeNodes::AppendTopics(std::string_view source, int count, bool fromAnsi,
+                                                       const TTreeView::TNodeTextFn& nodeText) {
   const size_t base = nodes_.size();
-  nodes_.reserve(base + tree.nodes.size());
-  for (int i = 0; i < tree.Count(); ++i) {
-    const TopicNode& topic = tree.nodes[static_cast<size_t>(i)];
-    TTreeNode* parent = topic.parent >= 0 ? nodes_[base + static_cast<size_t>(topic.parent)].get() : nullptr;
-    std::string text = fromAnsi ? AnsiToUtf8(tree.Text(i)) : std::string(tree.Text(i));
-    AddChild(parent, nodeText ? nodeText(std::move(text)) : std::move(text));
-  }
+  nodes_.reserve(base + static_cast<size_t>(count));
+  std::string converted;
+  return WalkTopicTree(source, [&](int32_t parent, int32_t, std::string_view raw) {
+    TTreeNode* parentNode = parent >= 0 ? nodes_[base + static_cast<size_t>(parent)].get() : nullptr;
+    std::string_view text = raw;
+    if (fromAnsi && !std::all_of(raw.begin(), raw.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+      converted = AnsiToUtf8(raw);
+      text = converted;
+    }
+    AddChild(parentNode, nodeText ? nodeText(text) : std::string(text));
+  });
 }
 
 void TTreeNodes::InsertIntoWindow(TTreeNode* node) {
@@ -357,17 +361,17 @@ void TTreeNodes::LoadFromLines(const std::vector<std::string>& lines) {
     text += line;
     text += '\n';
   }
-  TopicTree tree = BuildTopicTree(text);
+  std::optional<TopicLevelError> error;
   BeginUpdate();
   try {
     Clear();
-    AppendTopics(tree, false, {});
+    error = AppendTopics(TopicSource(text), static_cast<int>(lines.size()), false, {});
   } catch (...) {
     EndUpdate();
     throw;
   }
   EndUpdate();
-  if (tree.error) throw ETreeViewError(tree.error->Message());
+  if (error) throw ETreeViewError(error->Message());
 }
 
 void TTreeNodes::Assign(const TPersistent* source) {
@@ -575,22 +579,27 @@ void TTreeView::LoadFromFile(const std::string& path, const TNodeTextFn& nodeTex
   // any other file is text in the ANSI code page, as such files always were.
   constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
   const bool utf8 = std::string_view(bytes).starts_with(kUtf8Mark);
-  TopicTree tree = BuildTopicTree(std::string_view(bytes).substr(utf8 ? kUtf8Mark.size() : 0));
-  if (tree.Count() > kMaxNodes)
-    throw ETreeViewError(Format("The file \"%s\" holds %d items; a tree takes at most %d", path.c_str(), tree.Count(),
-                                kMaxNodes));
+  const std::string_view source = TopicSource(std::string_view(bytes).substr(utf8 ? kUtf8Mark.size() : 0));
+  // A first walk makes nothing: the tree stays as it is when the file holds
+  // too many items, and a bad level is known before any text is handed over.
+  int count = 0;
+  const std::optional<TopicLevelError> error =
+      WalkTopicTree(source, [&count](int32_t, int32_t, std::string_view) { ++count; });
+  if (count > kMaxNodes)
+    throw ETreeViewError(
+        Format("The file \"%s\" holds %d items; a tree takes at most %d", path.c_str(), count, kMaxNodes));
   items_->BeginUpdate();
   try {
     items_->Clear();
-    items_->AppendTopics(tree, !utf8, tree.error ? TNodeTextFn() : nodeText);
+    items_->AppendTopics(source, count, !utf8, error ? TNodeTextFn() : nodeText);
   } catch (...) {
     items_->EndUpdate();
     throw;
   }
   items_->EndUpdate();
-  if (tree.error) {
-    const std::string_view text = tree.error->text;
-    throw ETreeViewError(InvalidLevelMessage(tree.error->level, utf8 ? std::string(text) : AnsiToUtf8(text)));
+  if (error) {
+    const std::string_view text = error->text;
+    throw ETreeViewError(InvalidLevelMessage(error->level, utf8 ? std::string(text) : AnsiToUtf8(text)));
   }
 }
 

@@ -7,11 +7,13 @@
 #include <functional>
 #include <memory>
 #include <memory_resource>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "framework/event.h"
+#include "framework/indented_tree.h"
 #include "framework/strings.h"
 #include "framework/wincontrol.h"
 
@@ -21,7 +23,6 @@ namespace hv {
 
 class TCustomImageList;
 class TTreeNodes;
-struct TopicTree;
 class TTreeView;
 
 class TTreeNode {
@@ -124,15 +125,17 @@ class TTreeNodes : public TPersistent {
   // Nodes and their child lists come from a pool of their own: a large
   // index makes hundreds of thousands of them, one heap block each
   // otherwise.
+  // Finds the pool through the node's owner: a pointer per node, not two.
   struct TNodeDeleter {
-    std::pmr::memory_resource* pool;
     void operator()(TTreeNode* node) const;
   };
   using TNodePtr = std::unique_ptr<TTreeNode, TNodeDeleter>;
   TNodePtr MakeNode(TTreeNode* parent, std::string text);
-  // Appends the topics of an index as new roots and their descendants, in
-  // their order, the texts read as ANSI when fromAnsi is set.
-  void AppendTopics(const TopicTree& tree, bool fromAnsi, const std::function<std::string(std::string&&)>& nodeText);
+  // Appends the topics of an index text (TopicSource) of `count` nodes as
+  // new roots and their descendants, in their order, the texts read as ANSI
+  // when fromAnsi is set. Answers the level error that ended the text.
+  std::optional<TopicLevelError> AppendTopics(std::string_view source, int count, bool fromAnsi,
+                                              const std::function<std::string(std::string_view)>& nodeText);
 
   TTreeView* owner_;
   std::pmr::unsynchronized_pool_resource pool_;  // outlives nodes_
@@ -182,7 +185,7 @@ class TTreeView : public TWinControl {
   // Each line's text (in UTF-8) becomes its node's text, or what nodeText
   // makes of it when given: it sees every line once, in order, and only in
   // a file read whole (after a bad level the read lines keep their text).
-  using TNodeTextFn = std::function<std::string(std::string&& text)>;
+  using TNodeTextFn = std::function<std::string(std::string_view text)>;
   void LoadFromFile(const std::string& path, const TNodeTextFn& nodeText = {});
   static constexpr int64_t kMaxFileBytes = 32 << 20;
   static constexpr int kMaxNodes = 250000;

@@ -5,6 +5,7 @@
 #include "framework/application.h"
 #include "pageview/htmlview.h"
 #include "pageview/olebrowser.h"
+#include "framework/starttrace.h"
 #include "framework/sysutils.h"
 
 namespace hv {
@@ -23,7 +24,9 @@ TWebBrowser::~TWebBrowser() {
 void TWebBrowser::CreateWnd() {
   TWinControl::CreateWnd();
   RECT bounds{0, 0, ClientWidth(), ClientHeight()};
+  StartupMark("browser window");
   oleBrowser_ = TOleBrowser::TryCreate(HandleIfAllocated(), bounds);
+  StartupMark(oleBrowser_ ? "platform browser made" : "no platform browser");
   if (!oleBrowser_) {
     htmlView_ = std::make_unique<THtmlView>();
     htmlView_->SetErrorHandler([](const std::string& message) {

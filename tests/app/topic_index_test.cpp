@@ -243,6 +243,23 @@ TEST(TopicIndexTest, AbsoluteOrderMatchesADepthFirstWalk) {
   }
 }
 
+TEST(TopicIndexTest, TheWalkMakesTheBuildsNodesAndStopsAtTheBadLevel) {
+  const std::string_view bytes = "A a.htm\n\tB\n\t\tC\n\tD\nE\n\t\t\tF f.htm\nG\n";
+  Strings walked;
+  const std::optional<TopicLevelError> error =
+      WalkTopicTree(TopicSource(bytes), [&](int32_t parent, int32_t level, std::string_view text) {
+        walked.push_back(std::to_string(parent) + " " + std::to_string(level) + " [" + std::string(text) + "]");
+      });
+  EXPECT_EQ(walked, (Strings{"-1 0 [A a.htm]", "0 1 [B]", "1 2 [C]", "0 1 [D]", "-1 0 [E]"}));
+  EXPECT_EQ(walked, Shape(BuildTopicTree(bytes)));
+  ASSERT_TRUE(error);
+  EXPECT_EQ(error->level, 3);
+  EXPECT_EQ(error->text, "F f.htm");
+  EXPECT_EQ(error->line, 6);
+  // The source ends at the first NUL byte.
+  EXPECT_EQ(TopicSource("ab\0cd"sv), "ab");
+}
+
 TEST(TopicIndexTest, HundredThousandLines) {
   // Repeating blocks of a root, two children and a grandchild under the
   // second child, then a few empty roots.

@@ -140,5 +140,39 @@ TEST_F(MemoFixture, KeptLinesTakeAWholeTextAsAStringListSplitsIt) {
   EXPECT_EQ(memo->Lines()->Count(), 3);
 }
 
+TEST_F(MemoFixture, AnAdoptedTextGivesTheLinesSetTextGives) {
+  // Texts already in stored form (each line followed by CR LF) and texts
+  // that are not, without a window, then with one inside and outside a batch.
+  const char* texts[] = {"", "a\r\n", "a\r\nbb\r\n\r\nccc\r\n", "a", "a\r\nb", "a\nb\r\n", "a\rb\r\n",
+                         "\r\n\r", "x\r\n\n", "path\\with space.htm\r\n\r\n"};
+  auto* kept = TComponent::Create<TMemo>(form.get());
+  for (const char* text : texts) {
+    TStringList expected;
+    expected.SetText(text);
+    kept->Lines()->Add("old");
+    kept->Lines()->AdoptText(std::string(text));
+    EXPECT_EQ(kept->Lines()->ToVector(), expected.ToVector()) << text;
+    EXPECT_EQ(kept->Lines()->Get(expected.Count()), "") << "past the end reads empty";
+  }
+  EXPECT_FALSE(kept->HandleAllocated());
+  // Edits after an adopted text find every line where it is.
+  kept->Lines()->AdoptText("p\r\nq\r\nr\r\n");
+  kept->Lines()->Insert(1, "between");
+  kept->Lines()->Delete(0);
+  kept->Lines()->Put(2, "R");
+  EXPECT_EQ(kept->Lines()->Text(), "between\r\nq\r\nR\r\n");
+
+  memo->HandleNeeded();
+  memo->Lines()->AdoptText("1\r\n2\r\n");
+  EXPECT_EQ(WindowText(), "1\r\n2");
+  EXPECT_EQ(memo->Lines()->Count(), 2);
+  memo->Lines()->BeginUpdate();
+  memo->Lines()->AdoptText("3\r\n4\r\n5\r\n");
+  EXPECT_EQ(memo->Lines()->Get(2), "5");
+  memo->Lines()->EndUpdate();
+  EXPECT_EQ(WindowText(), "3\r\n4\r\n5\r\n");
+  EXPECT_EQ(memo->Lines()->ToVector(), (std::vector<std::string>{"3", "4", "5"}));
+}
+
 }  // namespace
 }  // namespace hv

@@ -160,8 +160,8 @@ TEST_F(TreeFixture, LoadFromFileHandsEveryLineToTheNodeTextOnceInOrder) {
     out << bytes;
   };
   std::vector<std::string> seen;
-  auto numbered = [&](std::string&& text) {
-    seen.push_back(std::move(text));
+  auto numbered = [&](std::string_view text) {
+    seen.emplace_back(text);
     return "#" + std::to_string(seen.size());
   };
   write("Welcome index.htm\r\n\tSetup setup\\install.htm\r\n\t\tDeep\r\nUsage usage.htm\r\n");

@@ -43,6 +43,20 @@ int main() {
     };
     int hue = 0;
     perArea("construct Metal Luna (decode and key both skins)", [] { TTeThemeMetalLuna fresh; });
+    // What the platform asks of any construction that needs new pixel
+    // memory: two DIB sections of the skins' sizes, each pixel written once.
+    perArea("floor: two new DIB sections of the skins' sizes, filled", [&] {
+      TTeBitmap primary, secondary;
+      primary.SetSize(theme.PrimarySkin().Width(), theme.PrimarySkin().Height());
+      secondary.SetSize(theme.SecondarySkin().Width(), theme.SecondarySkin().Height());
+      primary.Fill(0xFF102030);
+      secondary.Fill(0xFF102030);
+    });
+    perArea("floor: two new DIB sections of the skins' sizes, untouched", [&] {
+      TTeBitmap primary, secondary;
+      primary.SetSize(theme.PrimarySkin().Width(), theme.PrimarySkin().Height());
+      secondary.SetSize(theme.SecondarySkin().Width(), theme.SecondarySkin().Height());
+    });
     perArea("UpdateColors, hue shifted (reload, key, tint both skins)", [&] {
       theme.SetDeltaHue(hue = hue == 40 ? 41 : 40);
     });
