@@ -113,7 +113,13 @@ std::optional<std::string> ResolveLocalLink(std::string_view pagePath, std::stri
       }
     }
     target += PercentDecode(rest);
-    if (RootLength(target) == 0) return std::nullopt;  // file:x means nothing we can open
+    // "file:/C:/x" names the drive after its one slash.
+    if (target.size() >= 3 && IsSeparator(target[0]) && RootLength(std::string_view(target).substr(1)) >= 2)
+      target.erase(0, 1);
+    const size_t rootLength = RootLength(target);
+    if (rootLength == 0) return std::nullopt;  // file:x means nothing we can open
+    // "file:/x", like "/x", stands at the root of the page's drive or share.
+    if (rootLength == 1) return NormalizePath(std::string(pagePath.substr(0, RootLength(pagePath))) + target.substr(1));
     return NormalizePath(target);
   }
 

@@ -355,6 +355,9 @@ TEST(HtmlLinkTest, ResolvesAgainstThePageFolder) {
   EXPECT_EQ(resolve("D:/other/y.htm"), "D:\\other\\y.htm");
   EXPECT_EQ(resolve("file:///E:/z%20z.htm"), "E:\\z z.htm");
   EXPECT_EQ(resolve("FILE://server/share/dir/../f.htm"), "\\\\server\\share\\f.htm");
+  EXPECT_EQ(resolve("file:/C:/one/y.htm"), "C:\\one\\y.htm") << "one slash before the drive";
+  EXPECT_EQ(resolve("file:/top.htm"), "C:\\top.htm") << "one slash: the root of the page's drive";
+  EXPECT_EQ(ResolveLocalLink("\\\\srv\\sh\\a\\p.htm", "file:/\xF7.htm").value_or(""), "\\\\srv\\sh\\\xF7.htm");
   EXPECT_EQ(resolve("#section"), "<none>");
   EXPECT_EQ(resolve("  "), "<none>");
   EXPECT_EQ(resolve("http://example.com/x.htm"), "<none>");
