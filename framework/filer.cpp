@@ -108,6 +108,12 @@ TComponent& TReader::CreateChild(const TLayoutNode& node, TComponent& parent) {
       throw EReadError(Format("Invalid class %s for field %s", node.className.c_str(), node.name.c_str()));
   }
   child->SetParentComponent(&parent);
+  // A control whose block stands inside a component that cannot hold it (a
+  // menu, say) would come loose, be written elsewhere and read back in
+  // another place: such a layout is refused.
+  if (child->HasParent() && !child->GetParentComponent())
+    throw EReadError(Format("A %s cannot stand inside a %s", node.className.c_str(),
+                            std::string(parent.ClassName()).c_str()));
   return *child;
 }
 

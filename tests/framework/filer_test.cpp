@@ -268,6 +268,10 @@ TEST_F(FilerTest, ErrorsNameTheLineAndUndoTheRead) {
   EXPECT_EQ(FailedRead(head + "    object L: TStringList\n    end\n" + tail), "Line 5: Cannot create a TStringList");
   UnRegisterComponentClass(TStringList::StaticClassInfo());
   EXPECT_EQ(FailedRead("object FrmMain: TTestPanel\nend\n"), "Line 1: Cannot read a TTestPanel into a TTestForm");
+  // A control inside a component that cannot hold it would be written back
+  // elsewhere and read into another place.
+  EXPECT_EQ(FailedRead("object FrmMain: TTestForm\n  object M: TTestMenu\n    object P: TTestPanel\n    end\n  end\nend\n"),
+            "Line 3: A TTestPanel cannot stand inside a TTestMenu");
   EXPECT_EQ(FailedRead(head + "    Left = 1\n"), "Line 6: 'end' expected but end of file found");
   EXPECT_EQ(FailedRead("object 1: TTestForm\nend\n"), "Line 1: Identifier expected but '1' found");
 }
