@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # A fuzzing campaign over every libFuzzer target of the native build:
 #
-#   tools/fuzz/campaign.sh [seconds-per-target]      (default 1800)
+#   tools/fuzz/campaign.sh [seconds-per-target [target...]]   (default 1800, every target)
 #
 # A target stops at whichever comes first: its time, or HV_FUZZ_RUNS
 # executions (default ten million). HV_FUZZ_NICE sets the priority (default
@@ -31,6 +31,10 @@ for bin in "$build"/tests/fuzz/*_fuzz; do
   name=$(basename "$bin")
   [[ " ${targets[*]} " == *" $name "* ]] || targets+=("$name")
 done
+# Targets named after the time run alone, as after a fix.
+if [ $# -gt 1 ]; then
+  targets=("${@:2}")
+fi
 
 if [ ! -x "$build/tests/fuzz/${targets[0]}" ]; then
   source "$root/scripts/lib.sh"
