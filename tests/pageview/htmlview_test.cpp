@@ -10,6 +10,7 @@
 
 #include "pageview/olebrowser.h"
 #include "framework/sysutils.h"
+#include "tests/pageview/viewhost.h"
 
 namespace hv {
 namespace {
@@ -31,48 +32,9 @@ SCROLLINFO ScrollInfo(HWND hwnd) {
   return si;
 }
 
-// A top-level window to hold the view, and page files in a folder of their
-// own. The window is shared by the whole suite: under Wine, taking down a
-// visible top-level window waits seconds for the X server.
-class HtmlViewTest : public ::testing::Test {
+class HtmlViewTest : public test::PageViewHost {
  protected:
-  static void SetUpTestSuite() {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"HtmlViewTestHost";
-    RegisterClassW(&wc);
-    top_ = CreateWindowExW(0, L"HtmlViewTestHost", L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
-                           640, 480, nullptr, nullptr, wc.hInstance, nullptr);
-  }
-  static void TearDownTestSuite() {
-    DestroyWindow(top_);
-    top_ = nullptr;
-  }
-
-  void SetUp() override {
-    ASSERT_NE(top_, nullptr);
-    wchar_t temp[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, temp);
-    folder_ = std::filesystem::path(temp) / ("hv_html_test_" + std::to_string(GetCurrentProcessId()));
-    std::filesystem::create_directories(folder_ / "sub");
-    view_ = std::make_unique<THtmlView>();
-    view_->SetErrorHandler([this](const std::string& message) { errors_.push_back(message); });
-    ASSERT_NE(view_->Create(top_, RECT{0, 0, kViewWidth, kViewHeight}), nullptr);
-  }
-
-  void TearDown() override {
-    view_.reset();
-    std::error_code ignored;
-    std::filesystem::remove_all(folder_, ignored);
-    EXPECT_TRUE(errors_.empty()) << errors_.front();
-  }
-
-  std::wstring Write(const std::string& name, const std::string& bytes) {
-    std::filesystem::path path = folder_ / name;
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path.wstring();
-  }
+  void SetUp() override { OpenView("hv_html_test_", kViewWidth, kViewHeight, "sub"); }
 
   std::wstring LongPage(int paragraphs) {
     std::string page = "<title>Long</title><hr>";
@@ -80,32 +42,6 @@ class HtmlViewTest : public ::testing::Test {
     return Write("long.htm", page);
   }
 
-  // The client area as the view paints it, as 0xRRGGBB values.
-  std::vector<uint32_t> Capture() {
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = kViewWidth;
-    bi.bmiHeader.biHeight = -kViewHeight;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP bitmap = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    SendMessageW(view_->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-    GdiFlush();
-    std::vector<uint32_t> pixels(static_cast<const uint32_t*>(bits),
-                                 static_cast<const uint32_t*>(bits) + kViewWidth * kViewHeight);
-    for (uint32_t& p : pixels) p &= 0xFFFFFF;
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-    return pixels;
-  }
-
-  static uint32_t At(const std::vector<uint32_t>& pixels, int x, int y) {
-    return pixels[static_cast<size_t>(y) * kViewWidth + static_cast<size_t>(x)];
-  }
 
   const html::LayoutBox* FirstBox(html::BoxKind kind, html::BulletShape shape = html::BulletShape::Disc) const {
     for (const html::LayoutBox& b : view_->Layout().boxes)
@@ -123,10 +59,6 @@ class HtmlViewTest : public ::testing::Test {
     return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2 - scroll};
   }
 
-  static inline HWND top_ = nullptr;
-  std::filesystem::path folder_;
-  std::unique_ptr<THtmlView> view_;
-  std::vector<std::string> errors_;
 };
 
 TEST_F(HtmlViewTest, WindowTextIsThePathAndAMissingFileKeepsThePage) {

@@ -12,6 +12,7 @@
 #include "pageview/findbar.h"
 #include "pageview/htmlview.h"
 #include "tests/pageview/viewcapture.h"
+#include "tests/pageview/viewhost.h"
 
 namespace hv {
 namespace {
@@ -70,47 +71,14 @@ std::string SmallBmp() {
   return out;
 }
 
-class HtmlViewReadingTest : public ::testing::Test {
+class HtmlViewReadingTest : public test::PageViewHost {
  protected:
-  static void SetUpTestSuite() {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"HtmlViewReadingHost";
-    RegisterClassW(&wc);
-    top_ = CreateWindowExW(0, L"HtmlViewReadingHost", L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
-                           640, 480, nullptr, nullptr, wc.hInstance, nullptr);
-  }
-  static void TearDownTestSuite() {
-    DestroyWindow(top_);
-    top_ = nullptr;
-  }
-
   void SetUp() override {
-    ASSERT_NE(top_, nullptr);
-    wchar_t temp[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, temp);
-    folder_ = std::filesystem::path(temp) / ("hv_reading_test_" + std::to_string(GetCurrentProcessId()));
-    std::filesystem::create_directories(folder_ / "sub");
-    view_ = std::make_unique<THtmlView>();
-    view_->SetErrorHandler([this](const std::string& message) { errors_.push_back(message); });
+    OpenView("hv_reading_test_", kViewWidth, kViewHeight, "sub");
+    if (HasFatalFailure()) return;
     view_->OnOutsideLink = [this](const std::wstring& url) { outside_.push_back(url); };
     view_->OnFollow = [this](const std::wstring& path) { followed_.push_back(path); };
-    ASSERT_NE(view_->Create(top_, RECT{0, 0, kViewWidth, kViewHeight}), nullptr);
     SetFocus(view_->Handle());
-  }
-
-  void TearDown() override {
-    view_.reset();
-    std::error_code ignored;
-    std::filesystem::remove_all(folder_, ignored);
-    EXPECT_TRUE(errors_.empty()) << errors_.front();
-  }
-
-  std::wstring Write(const std::string& name, const std::string& bytes) {
-    std::filesystem::path path = folder_ / name;
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path.wstring();
   }
 
   static std::string Paragraphs(int count, const std::string& word = "Paragraph") {
@@ -153,15 +121,6 @@ class HtmlViewReadingTest : public ::testing::Test {
     SendMessageW(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(to.x, to.y));
   }
 
-  std::vector<uint32_t> Capture() { return test::CaptureClient(view_->Handle(), kViewWidth, kViewHeight); }
-  static uint32_t At(const std::vector<uint32_t>& pixels, int x, int y) {
-    return pixels[static_cast<size_t>(y) * kViewWidth + static_cast<size_t>(x)];
-  }
-
-  static inline HWND top_ = nullptr;
-  std::filesystem::path folder_;
-  std::unique_ptr<THtmlView> view_;
-  std::vector<std::string> errors_;
   std::vector<std::wstring> outside_;
   std::vector<std::wstring> followed_;
 };

@@ -17,6 +17,7 @@
 #include "tests/pageview/viewcapture.h"
 #include "tests/support/gui_objects.h"
 #include "tests/support/pinger.h"
+#include "tests/pageview/viewhost.h"
 
 namespace hv {
 namespace {
@@ -26,46 +27,14 @@ constexpr int kViewWidth = 420;
 constexpr int kViewHeight = 300;
 constexpr int kLoadWithinMs = 60000;
 
-class PageLoadTest : public ::testing::Test {
+class PageLoadTest : public test::PageViewHost {
  protected:
   static void SetUpTestSuite() {
     counting_ = test::InstallGuiObjectCounter();
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"PageLoadTestHost";
-    RegisterClassW(&wc);
-    top_ = CreateWindowExW(0, L"PageLoadTestHost", L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
-                           640, 480, nullptr, nullptr, wc.hInstance, nullptr);
-  }
-  static void TearDownTestSuite() {
-    DestroyWindow(top_);
-    top_ = nullptr;
+    PageViewHost::SetUpTestSuite();
   }
 
-  void SetUp() override {
-    ASSERT_NE(top_, nullptr);
-    wchar_t temp[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, temp);
-    folder_ = std::filesystem::path(temp) / ("hv_pageload_test_" + std::to_string(GetCurrentProcessId()));
-    std::filesystem::create_directories(folder_);
-    view_ = std::make_unique<THtmlView>();
-    view_->SetErrorHandler([this](const std::string& message) { errors_.push_back(message); });
-    ASSERT_NE(view_->Create(top_, RECT{0, 0, kViewWidth, kViewHeight}), nullptr);
-  }
-
-  void TearDown() override {
-    view_.reset();
-    std::error_code ignored;
-    std::filesystem::remove_all(folder_, ignored);
-    EXPECT_TRUE(errors_.empty()) << errors_.front();
-  }
-
-  std::wstring Write(const std::string& name, const std::string& bytes) {
-    std::filesystem::path path = folder_ / name;
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path.wstring();
-  }
+  void SetUp() override { OpenView("hv_pageload_test_", kViewWidth, kViewHeight); }
 
   // Paragraphs of some 80 bytes each, `middle` after the first half, and a
   // last paragraph that tells the page is whole.
@@ -130,11 +99,7 @@ class PageLoadTest : public ::testing::Test {
     return nullptr;
   }
 
-  static inline HWND top_ = nullptr;
   static inline bool counting_ = false;
-  std::filesystem::path folder_;
-  std::unique_ptr<THtmlView> view_;
-  std::vector<std::string> errors_;
 };
 
 TEST_F(PageLoadTest, TheWindowAnswersWhileALongPageLoadsAndThenShowsItWhole) {

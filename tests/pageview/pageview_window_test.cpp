@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "pageview/htmlview.h"
+#include "tests/pageview/viewhost.h"
 
 namespace hv {
 namespace {
@@ -215,73 +216,19 @@ std::string HugePng() {
          chunk("IDAT", std::string("\x78\x9C\x63\x00\x00\x00\x01\x00\x01", 9)) + chunk("IEND", "");
 }
 
-class PageViewWindowTest : public ::testing::Test {
+class PageViewWindowTest : public test::PageViewHost {
  protected:
   static void SetUpTestSuite() {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = L"PageViewWindowTestHost";
-    RegisterClassW(&wc);
-    top_ = CreateWindowExW(0, L"PageViewWindowTestHost", L"host", WS_OVERLAPPEDWINDOW | WS_VISIBLE | WS_CLIPCHILDREN, 0,
-                           0, 640, 480, nullptr, nullptr, wc.hInstance, nullptr);
+    PageViewHost::SetUpTestSuite();
   }
   static void TearDownTestSuite() {
-    DestroyWindow(top_);
-    top_ = nullptr;
+    PageViewHost::TearDownTestSuite();
     CoUninitialize();
   }
 
-  void SetUp() override {
-    ASSERT_NE(top_, nullptr);
-    wchar_t temp[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, temp);
-    folder_ = std::filesystem::path(temp) / ("hv_images_test_" + std::to_string(GetCurrentProcessId()));
-    std::filesystem::create_directories(folder_ / "img");
-    view_ = std::make_unique<THtmlView>();
-    view_->SetErrorHandler([this](const std::string& message) { errors_.push_back(message); });
-    ASSERT_NE(view_->Create(top_, RECT{0, 0, kViewWidth, kViewHeight}), nullptr);
-  }
+  void SetUp() override { OpenView("hv_images_test_", kViewWidth, kViewHeight, "img"); }
 
-  void TearDown() override {
-    view_.reset();
-    std::error_code ignored;
-    std::filesystem::remove_all(folder_, ignored);
-    EXPECT_TRUE(errors_.empty()) << errors_.front();
-  }
-
-  std::wstring Write(const std::string& name, const std::string& bytes) {
-    std::filesystem::path path = folder_ / name;
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path.wstring();
-  }
-
-  std::vector<uint32_t> Capture() {
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = kViewWidth;
-    bi.bmiHeader.biHeight = -kViewHeight;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP bitmap = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    SendMessageW(view_->Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-    GdiFlush();
-    std::vector<uint32_t> pixels(static_cast<const uint32_t*>(bits),
-                                 static_cast<const uint32_t*>(bits) + kViewWidth * kViewHeight);
-    for (uint32_t& p : pixels) p &= 0xFFFFFF;
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-    return pixels;
-  }
-
-  static uint32_t At(const std::vector<uint32_t>& pixels, int x, int y) {
-    return pixels[static_cast<size_t>(y) * kViewWidth + static_cast<size_t>(x)];
-  }
 
   std::vector<const html::LayoutBox*> Images() const {
     std::vector<const html::LayoutBox*> out;
@@ -297,10 +244,6 @@ class PageViewWindowTest : public ::testing::Test {
     return text;
   }
 
-  static inline HWND top_ = nullptr;
-  std::filesystem::path folder_;
-  std::unique_ptr<THtmlView> view_;
-  std::vector<std::string> errors_;
 };
 
 // Channels within a tolerance: scaling and JPEG blur the edges a little.
