@@ -586,9 +586,29 @@ InlineResult Engine::LayInline(const std::vector<Run>& given, int x0, int y0, in
       height = std::max(height, ascent + descent);
     }
     int baseline = y + ascent;
-    if (para.lineHeight > 0) {  // the extra (or missing) room splits evenly above and below
-      baseline = y + (para.lineHeight - height) / 2 + ascent;
-      height = para.lineHeight;
+    if (para.lineHeight > 0) {
+      // Text takes the set height, its extra (or missing) room split evenly
+      // above and below; an image standing on the baseline keeps its own
+      // height, so a line holding one grows to hold it.
+      int textHeight = 0, textAscent = 0, imageHeight = 0;
+      for (const Placed& p : line.items) {
+        if (p.image) {
+          imageHeight = std::max(imageHeight, p.run->imageHeight);
+        } else {
+          FontMetrics m = Metrics(p.run->style);
+          textAscent = std::max(textAscent, m.ascent);
+          textHeight = std::max(textHeight, m.height);
+        }
+      }
+      if (textHeight == 0) {  // the line's strut: the block's own text, were there any
+        FontMetrics m = Metrics(emptyStyle ? *emptyStyle : RunStyle{});
+        textAscent = m.ascent;
+        textHeight = m.height;
+      }
+      const int above = std::max(textAscent + (para.lineHeight - textHeight) / 2, imageHeight);
+      const int below = std::max(para.lineHeight - textAscent - (para.lineHeight - textHeight) / 2, 0);
+      baseline = y + above;
+      height = above + below;
     }
     int shift = 0;
     if (!line.items.empty() && room < INT_MAX / 8 && para.align != TextAlign::Left &&

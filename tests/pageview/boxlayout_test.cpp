@@ -169,6 +169,23 @@ TEST(BoxLayoutTest, TextAlignIndentAndLineHeight) {
   EXPECT_EQ(TextBox(tall, "b")->rect.top, 8 + 40 + 12);
   EXPECT_EQ(TextBox(tall, "c")->rect.top, 8 + 80);
 
+  // An image taller than the set height makes its line taller: it stands on
+  // the baseline, and the text keeps its place below the baseline.
+  struct PicturedMeasurer : SizedMeasurer {
+    TSize ImageSize(std::string_view) override { return {30, 50}; }
+  } pictures;
+  LayoutOptions options;
+  options.width = 400;
+  PageLayout pictured = LayoutDocument(
+      ParseHtml(std::string(kFlat) + "<p style='line-height: 20px'>a<img src=x>b</p><p>c</p>"), pictures, options);
+  auto images = Boxes(pictured, BoxKind::Image);
+  ASSERT_EQ(images.size(), 1u);
+  ASSERT_TRUE(TextBox(pictured, "a") && TextBox(pictured, "c"));
+  // Text: 16 high with its baseline 12 down; 20 high lines put 2 above it.
+  EXPECT_EQ(images[0]->rect, Rect(18, 8, 48, 58)) << "the image from the line's top to the baseline";
+  EXPECT_EQ(TextBox(pictured, "a")->rect, Rect(8, 58 - 12, 18, 58 - 12 + 16));
+  EXPECT_EQ(TextBox(pictured, "c")->rect.top, 58 + (20 - 2 - 12)) << "the line ends as far below the baseline as text";
+
   // A bare number is a multiple of the font size (13): 26.
   PageLayout factor = Lay(std::string(kFlat) + "<p style='line-height: 2'>a<br>b</p>");
   EXPECT_EQ(TextBox(factor, "b")->rect.top - TextBox(factor, "a")->rect.top, 26);
