@@ -49,6 +49,21 @@ size_t RootLength(std::string_view path) {
   return 0;
 }
 
+// Whether a "\\server\share" root names a server and a share: neither may be
+// empty, "." or "..", which would climb out of the root once normalised.
+bool SoundShare(std::string_view path) {
+  if (path.size() < 2 || !IsSeparator(path[0]) || !IsSeparator(path[1])) return true;
+  size_t i = 2;
+  for (int part = 0; part < 2; ++part) {
+    const size_t start = i;
+    while (i < path.size() && !IsSeparator(path[i])) ++i;
+    const std::string_view name = path.substr(start, i - start);
+    if (name.empty() || name == "." || name == "..") return false;
+    if (i < path.size()) ++i;
+  }
+  return true;
+}
+
 }  // namespace
 
 std::string NormalizePath(std::string_view path) {
@@ -117,7 +132,7 @@ std::optional<std::string> ResolveLocalLink(std::string_view pagePath, std::stri
     if (target.size() >= 3 && IsSeparator(target[0]) && RootLength(std::string_view(target).substr(1)) >= 2)
       target.erase(0, 1);
     const size_t rootLength = RootLength(target);
-    if (rootLength == 0) return std::nullopt;  // file:x means nothing we can open
+    if (rootLength == 0 || !SoundShare(target)) return std::nullopt;  // file:x means nothing we can open
     // "file:/x", like "/x", stands at the root of the page's drive or share.
     if (rootLength == 1) return NormalizePath(std::string(pagePath.substr(0, RootLength(pagePath))) + target.substr(1));
     return NormalizePath(target);
@@ -125,7 +140,10 @@ std::optional<std::string> ResolveLocalLink(std::string_view pagePath, std::stri
 
   std::string decoded = PercentDecode(href);
   size_t rootLength = RootLength(decoded);
-  if (rootLength >= 2) return NormalizePath(decoded);  // drive or \\server\share
+  if (rootLength >= 2) {  // drive or \\server\share
+    if (!SoundShare(decoded)) return std::nullopt;
+    return NormalizePath(decoded);
+  }
   if (rootLength == 1) {                               // "\x" and "/x": the root of the page's drive or share
     return NormalizePath(std::string(pagePath.substr(0, RootLength(pagePath))) + decoded.substr(1));
   }

@@ -357,6 +357,9 @@ TEST(HtmlLinkTest, ResolvesAgainstThePageFolder) {
   EXPECT_EQ(resolve("FILE://server/share/dir/../f.htm"), "\\\\server\\share\\f.htm");
   EXPECT_EQ(resolve("file:/C:/one/y.htm"), "C:\\one\\y.htm") << "one slash before the drive";
   EXPECT_EQ(resolve("file:/top.htm"), "C:\\top.htm") << "one slash: the root of the page's drive";
+  EXPECT_EQ(resolve("file://server/../../x.htm"), "<none>") << "a share named .. climbs out of its root";
+  EXPECT_EQ(resolve("\\\\.\\share\\x.htm"), "<none>");
+  EXPECT_EQ(resolve("//server//x.htm"), "<none>") << "no share";
   EXPECT_EQ(ResolveLocalLink("\\\\srv\\sh\\a\\p.htm", "file:/\xF7.htm").value_or(""), "\\\\srv\\sh\\\xF7.htm");
   EXPECT_EQ(resolve("#section"), "<none>");
   EXPECT_EQ(resolve("  "), "<none>");
