@@ -141,6 +141,7 @@ class Builder {
       style.serif = computed.serif.value_or(false) && !style.monospace;
       style.color = computed.color;
       style.background = computed.background;
+      style.invisible = computed.invisible;
       if (computed.fontSet)
         style.size = static_cast<uint16_t>(std::clamp(computed.fontPixels, kMinFontPixels, kMaxFontPixels));
     }

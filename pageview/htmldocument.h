@@ -37,6 +37,7 @@ struct RunStyle {
   uint16_t size = 0;    // the font size in pixels the page asks for, 0 for the default of `heading`
   uint32_t color = kNoColor;       // 0xRRGGBB from the page's style, or none (the default colours)
   uint32_t background = kNoColor;  // a background behind the text itself (a span's background-color)
+  bool invisible = false;          // takes its room but is not drawn (visibility: hidden)
   constexpr bool operator==(const RunStyle&) const = default;
 
   // The size the text is drawn at, in pixels at 100 %.

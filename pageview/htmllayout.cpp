@@ -426,6 +426,7 @@ void Engine::AddMarker(const Block& block, int x0, const InlineResult& line) {
 }
 
 void Engine::Add(LayoutBox box, const std::string* href) {
+  if (box.kind == BoxKind::Text && box.style.invisible) return;  // its room is taken already
   if (href && !href->empty()) out_.links.push_back(LinkArea{box.rect, *href});
   rightmost_ = std::max(rightmost_, box.rect.right);
   out_.boxes.push_back(std::move(box));

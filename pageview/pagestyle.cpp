@@ -541,6 +541,8 @@ void PageStyle::Apply(const std::string& property, const std::string& raw, const
       style.lineHeight = std::min(*px, 2000);
       style.lineFactor = 0;
     }
+  } else if (property == "visibility") {
+    style.invisible = value == "hidden" || value == "collapse";
   } else if (property == "white-space") {
     style.pre = value == "pre" || value == "pre-wrap";
     style.nowrap = value == "nowrap";

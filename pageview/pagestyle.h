@@ -49,6 +49,7 @@ class PageStyle {
     bool pre = false;          // white-space: pre (or pre-wrap)
     bool nowrap = false;       // white-space: nowrap
     ListStyle listStyle = ListStyle::Default;
+    bool invisible = false;  // visibility: hidden; the text keeps its room
     bool hidden = false;  // display: none here or above
     int container = -1;   // the innermost open container (Builder's index)
     // The element's own.

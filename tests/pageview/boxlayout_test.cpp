@@ -186,6 +186,21 @@ TEST(BoxLayoutTest, TextAlignIndentAndLineHeight) {
   EXPECT_EQ(TextBox(pictured, "a")->rect, Rect(8, 58 - 12, 18, 58 - 12 + 16));
   EXPECT_EQ(TextBox(pictured, "c")->rect.top, 58 + (20 - 2 - 12)) << "the line ends as far below the baseline as text";
 
+  // Hidden text keeps its room: what follows stands where it would.
+  const std::string hiddenPage = "<p>a <span style='visibility: %s; font-weight: bold'>bb<a href=x>link</a></span> c</p>";
+  auto page = [&](const char* visibility) {
+    std::string html = hiddenPage;
+    html.replace(html.find("%s"), 2, visibility);
+    return Lay(std::string(kFlat) + html);
+  };
+  PageLayout shown = page("visible"), hidden = page("hidden");
+  // A space stays with the text box it follows or leads.
+  ASSERT_TRUE(TextBox(shown, "bb") && TextBox(shown, " c") && TextBox(hidden, " c"));
+  EXPECT_EQ(TextBox(hidden, "bb"), nullptr);
+  EXPECT_EQ(TextBox(hidden, "link"), nullptr);
+  EXPECT_TRUE(hidden.links.empty()) << "nothing to click where nothing shows";
+  EXPECT_EQ(TextBox(hidden, " c")->rect, TextBox(shown, " c")->rect);
+
   // A bare number is a multiple of the font size (13): 26.
   PageLayout factor = Lay(std::string(kFlat) + "<p style='line-height: 2'>a<br>b</p>");
   EXPECT_EQ(TextBox(factor, "b")->rect.top - TextBox(factor, "a")->rect.top, 26);
