@@ -209,6 +209,40 @@ std::string DecodeToUtf8(std::string_view bytes, Charset charset) {
   return DecodeWindows1252(bytes);
 }
 
+bool DecodesUnchanged(std::string_view bytes, Charset charset) {
+  if (charset == Charset::Utf16LE || charset == Charset::Utf16BE) return false;
+  for (size_t i = 0; i < bytes.size();) {
+    const auto c = static_cast<unsigned char>(bytes[i]);
+    if (c < 0x80) {
+      ++i;
+      continue;
+    }
+    if (charset != Charset::Utf8) return false;
+    // The sequences DecodeUtf8 copies as they are: shortest form, no
+    // surrogate, nothing past U+10FFFF.
+    size_t extra;
+    uint32_t cp, min;
+    if (c >= 0xC2 && c <= 0xDF) {
+      extra = 1, cp = c & 0x1F, min = 0x80;
+    } else if (c >= 0xE0 && c <= 0xEF) {
+      extra = 2, cp = c & 0x0F, min = 0x800;
+    } else if (c >= 0xF0 && c <= 0xF4) {
+      extra = 3, cp = c & 0x07, min = 0x10000;
+    } else {
+      return false;
+    }
+    if (bytes.size() - i <= extra) return false;
+    for (size_t k = 1; k <= extra; ++k) {
+      const auto next = static_cast<unsigned char>(bytes[i + k]);
+      if ((next & 0xC0) != 0x80) return false;
+      cp = cp << 6 | (next & 0x3F);
+    }
+    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
+    i += extra + 1;
+  }
+  return true;
+}
+
 std::string DecodePage(std::string_view bytes, const Decoder& decoder, CharsetInfo* detected) {
   CharsetInfo info = DetectCharset(bytes);
   if (detected) *detected = info;

@@ -42,6 +42,11 @@ using Decoder = std::function<std::string(std::string_view bytes, Charset charse
 // and ANSI is read as windows-1252.
 std::string DecodeToUtf8(std::string_view bytes, Charset charset);
 
+// Decoding would give the bytes back as they are: plain ASCII in a charset
+// that keeps it, or UTF-8 without a broken sequence. Such a page is read
+// where it lies, without a decoded copy.
+bool DecodesUnchanged(std::string_view bytes, Charset charset);
+
 // Detects the charset and decodes the page with the hook (or DecodeToUtf8
 // when it is empty or gives back nothing for non-empty input).
 std::string DecodePage(std::string_view bytes, const Decoder& decoder, CharsetInfo* detected = nullptr);
