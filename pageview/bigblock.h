@@ -1,12 +1,13 @@
 #pragma once
-// Buffers of a page's size (its bytes, its decoded text) taken straight from
-// the system and given straight back. A heap keeps the space of a freed
-// block for its next blocks; Wine's never hands it back, and pages of other
-// sizes, read in turn, leave holes the next page's buffers do not fit, so
-// the heap grows with every page shown. Pages are mapped apart from the
-// heap and unmapped when the buffer goes, so they leave no hole. Small
-// requests (the first ones of a string that grows) still come from the
-// heap. Portable: VirtualAlloc on Windows, mmap elsewhere.
+// Buffers of a page's size (its bytes, its decoded text, its blocks and
+// layout boxes) taken straight from the system and given straight back. A
+// heap keeps the space of a freed block committed for its next blocks, and
+// Wine's never decommits it: pages of other sizes shown in turn left holes
+// the next page's buffers did not fit, small blocks split them, and the heap
+// grew with every page. Mapped apart from the heap and unmapped when they
+// go, big buffers leave no hole. Small requests (the first steps of a string
+// or vector that grows) still come from the heap. Portable: VirtualAlloc on
+// Windows, mmap elsewhere.
 
 #include <cstddef>
 #include <new>
