@@ -171,6 +171,7 @@ html::LayoutOptions THtmlView::CurrentOptions() const {
 void THtmlView::Relayout() {
   if (!hwnd_ || !fonts_) return;
   fonts_->SetZoom(zoom_);
+  fonts_->Trim();  // nothing is painted or measured now
   const html::LayoutOptions options = CurrentOptions();
   if (longPage_ && !firstPart_) {
     // The old layout stays on show until the new one is there.

@@ -254,6 +254,7 @@ void TPageLoader::Work(std::shared_ptr<Shared> shared) {
         if (result->document) {
           if (!wanted()) continue;
           fonts->SetZoom(request->options.zoom);
+          fonts->Trim();
           TPageMeasurer measurer(*fonts, request->images.get());
           measurer.AbandonWhenStale(&shared->latest, request->ticket);
           result->layout = html::LayoutDocument(*result->document, measurer, request->options);
