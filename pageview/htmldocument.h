@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "pageview/bigblock.h"
 #include "pageview/htmlcharset.h"
 
 namespace hv::html {
@@ -175,9 +176,13 @@ struct Place {
   size_t block = 0;  // index into the blocks; the end of the page when past them
 };
 
+// A page's blocks; once they are many, their memory is mapped apart from
+// the heap and unmapped with the document (see bigblock.h).
+using Blocks = std::vector<Block, BigBlockAllocator<Block>>;
+
 struct Document {
   std::string title;
-  std::vector<Block> blocks;
+  Blocks blocks;
   std::vector<Container> containers;  // a parent always comes before its children
   uint32_t background = kNoColor;     // the page's own (body bgcolor, body or html background)
   // The body's margins where the page sets them (-1 for the default).

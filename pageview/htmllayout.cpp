@@ -731,41 +731,9 @@ InlineResult Engine::LayInline(const std::vector<Run>& given, int x0, int y0, in
 }  // namespace layout
 
 uint32_t NextCodePoint(std::string_view s, size_t& pos) {
-  auto c = static_cast<unsigned char>(s[pos]);
-  if (c < 0x80) {
-    ++pos;
-    return c;
-  }
-  size_t extra = 0;
-  uint32_t cp = 0, min = 0;
-  if (c >= 0xC2 && c <= 0xDF) {
-    extra = 1, cp = c & 0x1F, min = 0x80;
-  } else if (c >= 0xE0 && c <= 0xEF) {
-    extra = 2, cp = c & 0x0F, min = 0x800;
-  } else if (c >= 0xF0 && c <= 0xF4) {
-    extra = 3, cp = c & 0x07, min = 0x10000;
-  } else {
-    ++pos;
-    return 0xFFFD;
-  }
-  if (s.size() - pos <= extra) {
-    ++pos;
-    return 0xFFFD;
-  }
-  for (size_t k = 1; k <= extra; ++k) {
-    auto b = static_cast<unsigned char>(s[pos + k]);
-    if ((b & 0xC0) != 0x80) {
-      ++pos;
-      return 0xFFFD;
-    }
-    cp = cp << 6 | (b & 0x3F);
-  }
-  if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-    ++pos;
-    return 0xFFFD;
-  }
-  pos += extra + 1;
-  return cp;
+  const Utf8Sequence sequence = ReadUtf8Sequence(s, pos);
+  pos += sequence.sound ? sequence.length : 1;
+  return sequence.codePoint;
 }
 
 bool IsWideChar(uint32_t cp) {

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "pageview/bigblock.h"
 #include "pageview/htmldocument.h"
 #include "framework/types.h"
 
@@ -62,6 +63,10 @@ struct LayoutBox {
   uint32_t color = kNoColor;  // Fill, CellBorder and Rule: 0xRRGGBB, or none for the default
 };
 
+// A page's boxes, tens of thousands on a long page: once they are many,
+// their memory is mapped apart from the heap (see bigblock.h).
+using LayoutBoxes = std::vector<LayoutBox, BigBlockAllocator<LayoutBox>>;
+
 struct LinkArea {
   TRect rect;
   std::string href;
@@ -77,7 +82,7 @@ struct LayoutOptions {
 };
 
 struct PageLayout {
-  std::vector<LayoutBox> boxes;  // in painting order
+  LayoutBoxes boxes;             // in painting order
   std::vector<LinkArea> links;   // one per text box of a link
   std::vector<int> blockTops;    // the top of each block of the document, in its order
   int width = 0;                 // right edge of the widest content plus the margin

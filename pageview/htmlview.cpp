@@ -125,7 +125,7 @@ bool THtmlView::Load(const std::wstring& path) {
   // worker reads and lays out the whole while the window goes on answering.
   // Without a window there is nothing to answer: the page is read whole.
   const bool longPage = hwnd_ && static_cast<unsigned long long>(size) > kFirstPartBytes;
-  std::string bytes;
+  BigString bytes;
   if (!ReadPageBytes(file.get(), longPage ? kFirstPartBytes + 1 : static_cast<size_t>(size), bytes)) return false;
   const std::string_view shown = longPage ? html::FirstPart(bytes, kFirstPartBytes) : std::string_view(bytes);
   auto images = std::make_shared<TPageImages>();
@@ -171,6 +171,7 @@ html::LayoutOptions THtmlView::CurrentOptions() const {
 void THtmlView::Relayout() {
   if (!hwnd_ || !fonts_) return;
   fonts_->SetZoom(zoom_);
+  fonts_->Trim();  // nothing is painted or measured now
   const html::LayoutOptions options = CurrentOptions();
   if (longPage_ && !firstPart_) {
     // The old layout stays on show until the new one is there.
