@@ -22,6 +22,12 @@ namespace hv {
 
 namespace {
 
+// A block's own background, border or shade in the flow of the page.
+bool IsBackground(const html::LayoutBox& box) {
+  return !box.floated && (box.kind == html::BoxKind::Fill || box.kind == html::BoxKind::Shade ||
+                          box.kind == html::BoxKind::CellBorder || box.kind == html::BoxKind::Rule);
+}
+
 constexpr COLORREF kTextColor = RGB(0, 0, 0);
 constexpr COLORREF kLinkColor = RGB(0, 0, 0xCC);
 constexpr COLORREF kShadeColor = RGB(0xF0, 0xF0, 0xF0);
@@ -510,8 +516,12 @@ void THtmlView::PaintTo(HDC dc, const RECT& area) {
       std::upper_bound(reachBelow_.begin(), reachBelow_.end(), pageTop) - reachBelow_.begin());
   const size_t last = static_cast<size_t>(
       std::lower_bound(startAbove_.begin(), startAbove_.end(), pageBottom) - startAbove_.begin());
+  // Floats paint over the backgrounds of the blocks they stand in, as
+  // browsers paint them: those backgrounds go first.
+  for (int pass = layout_.hasFloats ? 0 : 1; pass < 2; ++pass)
   for (size_t index = first; index < last && index < layout_.boxes.size(); ++index) {
     const html::LayoutBox& box = layout_.boxes[index];
+    if (layout_.hasFloats && (pass == 0) != IsBackground(box)) continue;
     RECT r{box.rect.left + dx, box.rect.top + dy, box.rect.right + dx, box.rect.bottom + dy};
     // Glyphs may reach a little past their box (italics, tall CJK faces).
     int slack = box.kind == html::BoxKind::Text ? (r.bottom - r.top) / 2 : 0;

@@ -524,6 +524,13 @@ void PageStyle::Apply(const std::string& property, const std::string& raw, const
     else if (value == "block" || value == "table" || value == "flex") style.display = Display::Block;
     else if (value == "inline" || value == "inline-block" || value == "inline-flex") style.display = Display::Inline;
     else if (value == "list-item") style.display = Display::ListItem;
+  } else if (property == "float") {
+    style.box.floating = value == "left" ? Float::Left : value == "right" ? Float::Right : Float::None;
+  } else if (property == "clear") {
+    style.box.clear = value == "left" ? kClearLeft : value == "right" ? kClearRight
+                    : value == "both" ? (kClearLeft | kClearRight) : 0;
+  } else if (property == "overflow" || property == "overflow-x" || property == "overflow-y") {
+    style.box.ownContext = value != "visible";
   } else if (property == "text-align") {
     style.align = AlignOf(value, style.align);
   } else if (property == "text-indent") {
@@ -613,6 +620,17 @@ bool PageStyle::Open(const Token& token) {
   if (IsVoid(token.name) || token.selfClosing) return false;
   ImplicitClose(token.name);
   if (open_.size() >= kMaxDepth) return false;
+  Open_ element = Make(token);
+  open_.push_back(std::move(element));
+  return true;
+}
+
+PageStyle::Computed PageStyle::Peek(const Token& token) {
+  if (open_.size() >= kMaxDepth) return Current();
+  return Make(token).style;
+}
+
+PageStyle::Open_ PageStyle::Make(const Token& token) {
   Open_ element;
   element.tag = token.name;
   if (const std::string* id = token.Attr("id")) element.id = *id;
@@ -703,8 +721,7 @@ bool PageStyle::Open(const Token& token) {
   if (style.display == Display::None) style.hidden = true;
   if (flags & kInlineBackground) style.background = style.box.background;
   element.style = style;
-  open_.push_back(std::move(element));
-  return true;
+  return element;
 }
 
 void PageStyle::Close(std::string_view name) {
