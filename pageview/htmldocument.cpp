@@ -113,6 +113,7 @@ class Builder {
 
   static char LastChar(const std::vector<Run>& runs) {
     for (auto it = runs.rbegin(); it != runs.rend(); ++it) {
+      if (it->IsImage() && it->imageFloat != Float::None) continue;  // beside the text, not in it
       if (it->IsImage()) return '*';  // an image is ink: a space after it stays
       if (!it->text.empty()) return it->text.back();
     }
@@ -487,7 +488,10 @@ class Builder {
       // An item displayed inline is text of the line it stands in.
       inlineItem_ = !InCell() && style_.Current().display == Display::Inline &&
                     style_.Current().box.floating == Float::None;
-      if (inlineItem_) return;
+      if (inlineItem_) {
+        current_.tight = true;  // items on a line keep the list's spacing, as items do
+        return;
+      }
       if (InCell()) {
         // Cells have no room for markers: the item's number or a bullet
         // character starts its line instead.
@@ -515,7 +519,10 @@ class Builder {
       }
       TagBlock(current_);
       current_.listStyle = style_.Current().listStyle;
-      if (current_.listStyle == ListStyle::None) current_.marker = Marker::None;
+      if (current_.listStyle == ListStyle::None) {
+        current_.marker = Marker::None;
+        current_.tight = true;  // still an item: no paragraph gaps around it
+      }
       if (current_.marker == Marker::Bullet && current_.listStyle >= ListStyle::Decimal) current_.marker = Marker::Number;
       if (current_.marker == Marker::Number && current_.listStyle >= ListStyle::Disc &&
           current_.listStyle <= ListStyle::Square)

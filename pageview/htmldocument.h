@@ -66,6 +66,7 @@ struct BoxStyle {
   bool widthPercent = false;  // `width` is in percent of the room
   bool centered = false;      // margin-left and margin-right auto: the box stands in the middle
   uint8_t marginSet = 0;      // a bit per side the page gave a margin for (1 << side)
+  uint8_t marginPercent = 0;  // a bit per side whose margin is in percent of the room's width
   Float floating = Float::None;
   uint8_t clear = 0;        // kClearLeft | kClearRight
   bool ownContext = false;  // overflow other than visible: the box holds the floats inside it

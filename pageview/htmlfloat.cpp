@@ -101,6 +101,13 @@ bool Inside(const std::vector<Container>& all, int box, int outer) {
   return box == outer;
 }
 
+// The list nesting the blocks [first, last) all share.
+int IndentBase(const std::vector<Block>& blocks, size_t first, size_t last) {
+  int base = INT_MAX;
+  for (size_t i = first; i < last; ++i) base = std::min(base, blocks[i].indent);
+  return base == INT_MAX ? 0 : std::max(0, base);
+}
+
 }  // namespace
 
 LineRoom Engine::RoomAt(int y, int height, int x0, int room) const {
@@ -135,7 +142,7 @@ size_t Engine::LayFloat(size_t first) {
   auto [defaultTop, defaultBottom] = container.ownsBlock ? Margins(block) : std::pair<int, int>{0, 0};
   for (int s = 0; s < 4; ++s) {
     const size_t side = static_cast<size_t>(s);
-    margin[side] = Px(style.margin[side]);
+    margin[side] = MarginPx(style, s);
     border[side] = std::clamp(Px(style.border[side]), 0, 1000);
     padding[side] = std::clamp(Px(style.padding[side]), 0, 10000);
   }
@@ -157,6 +164,7 @@ size_t Engine::LayFloat(size_t first) {
   nested.doc_ = doc_;
   nested.rootBox_ = floated;
   nested.floatDepth_ = floatDepth_ + 1;
+  nested.indentBase_ = IndentBase(doc_->blocks, first, last);
   nested.left_ = 0;
   nested.right_ = contentWidth;
   nested.started_ = true;
@@ -203,6 +211,7 @@ size_t Engine::LayFloat(size_t first) {
 
 int Engine::MaxContent(size_t first, size_t last, int root) {
   const std::vector<Container>& all = doc_->containers;
+  const int base = IndentBase(doc_->blocks, first, last);
   long long widest = 1;
   for (size_t i = first; i < last; ++i) {
     const Block& block = doc_->blocks[i];
@@ -219,7 +228,7 @@ int Engine::MaxContent(size_t first, size_t last, int root) {
         width = MinMax(block.runs).second + std::max(0, Px(block.textIndent));
         break;
     }
-    width += static_cast<long long>(std::clamp(block.indent, 0, 64)) * indentStep_;
+    width += static_cast<long long>(std::clamp(block.indent - base, 0, 64)) * indentStep_;
     // The boxes between the block and the float add their sides.
     size_t steps = 0;
     for (int c = block.box; c > root && static_cast<size_t>(c) < all.size() && steps++ < kMaxBoxDepth;) {

@@ -176,13 +176,13 @@ void Engine::OpenBoxFor(const Container& container, int index, const Block& firs
   box.parentRight = right_;
   auto [defaultTop, defaultBottom] = container.ownsBlock ? Margins(first) : std::pair<int, int>{0, 0};
   const bool topSet = style.marginSet & (1 << kTop), bottomSet = style.marginSet & (1 << kBottom);
-  AddMargin(topSet ? Px(style.margin[kTop]) : defaultTop, topSet);
+  AddMargin(topSet ? MarginPx(style, kTop) : defaultTop, topSet);
   if (style.clear != 0 && !floats_.Empty()) {  // below the floats it clears, its margin or not
     Resolve();
     y_ = std::max(y_, floats_.Clear(style.clear, y_));
   }
   box.floatSerial = floats_.Serial();
-  box.marginBottom = bottomSet ? Px(style.margin[kBottom]) : defaultBottom;
+  box.marginBottom = bottomSet ? MarginPx(style, kBottom) : defaultBottom;
   for (int s = 0; s < 4; ++s) {
     box.border[static_cast<size_t>(s)] = std::clamp(Px(style.border[static_cast<size_t>(s)]), 0, 1000);
     box.padding[static_cast<size_t>(s)] = std::clamp(Px(style.padding[static_cast<size_t>(s)]), 0, 10000);
@@ -190,7 +190,7 @@ void Engine::OpenBoxFor(const Container& container, int index, const Block& firs
   const long long room = right_ - left_;
   const long long insideLeft = box.border[kLeft] + box.padding[kLeft];
   const long long insideRight = box.border[kRight] + box.padding[kRight];
-  long long marginLeft = Px(style.margin[kLeft]), marginRight = Px(style.margin[kRight]);
+  long long marginLeft = MarginPx(style, kLeft), marginRight = MarginPx(style, kRight);
   long long left = left_ + marginLeft, right = right_ - marginRight;
   if (style.width > 0) {
     long long content = style.widthPercent ? room * std::min(style.width, 100) / 100 : Zoomed(style.width);
@@ -216,6 +216,12 @@ void Engine::OpenBoxFor(const Container& container, int index, const Block& firs
     Resolve();
     Advance(box.border[kTop] + box.padding[kTop]);
   }
+}
+
+int Engine::MarginPx(const BoxStyle& style, int side) const {
+  const int margin = style.margin[static_cast<size_t>(side)];
+  if (!(style.marginPercent & (1 << side))) return Px(margin);
+  return static_cast<int>(std::clamp<long long>(static_cast<long long>(right_ - left_) * margin / 100, -100000, 100000));
 }
 
 void Engine::CloseBox() {
@@ -338,7 +344,7 @@ int Engine::IndentPixels(int indent) {
   int width = right_ - left_;
   int keep = std::max(width / 3, 4 * body_.height);
   int most = std::max(0, width - keep);
-  long long wanted = static_cast<long long>(std::max(0, indent)) * indentStep_;
+  long long wanted = static_cast<long long>(std::max(0, indent - indentBase_)) * indentStep_;
   return static_cast<int>(std::min<long long>(wanted, most));
 }
 

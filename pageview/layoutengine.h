@@ -145,6 +145,9 @@ class Engine {
 
   void CloseBox();
 
+  // A box's margin on one side in pixels; one in percent is of the room's width.
+  int MarginPx(const BoxStyle& style, int side) const;
+
   // Places one block where the margins let it stand; its top.
   int Place(const Block& block);
 
@@ -228,6 +231,7 @@ class Engine {
   FloatSet floats_;
   int rootBox_ = -1;  // the floated box this engine lays out the inside of, -1 for the page
   int floatDepth_ = 0;
+  int indentBase_ = 0;  // the list nesting around the floated box: its inside starts at the left
   std::vector<OpenBox> open_;
   std::vector<int> chain_;
   Pending pending_;

@@ -578,11 +578,19 @@ void PageStyle::Apply(const std::string& property, const std::string& raw, const
     std::array<int, 4> px{};
     auto parse = [&](std::string_view w) -> std::optional<int> {
       if (margin && w == "auto") return INT32_MIN;
-      std::optional<int> v = ParseLength(w, em);
+      // A margin in percent keeps its number: the room it is of shows in the layout.
+      std::optional<int> v = ParseLength(w, em, margin && w.ends_with('%') ? 100 : 0);
       if (v && !margin && *v < 0) return std::nullopt;
       return v;
     };
     if (!FourSides<int>(value, parse, px)) return;
+    std::array<int, 4> percent{};
+    FourSides<int>(value, [](std::string_view w) { return std::optional<int>(w.ends_with('%') ? 1 : 0); }, percent);
+    if (margin) {
+      style.box.marginPercent = 0;
+      for (int side = 0; side < 4; ++side)
+        if (percent[side] != 0 && px[side] != INT32_MIN) style.box.marginPercent |= static_cast<uint8_t>(1 << side);
+    }
     for (int side = 0; side < 4; ++side) {
       autos[side] = px[side] == INT32_MIN;
       int v = autos[side] ? 0 : px[side];
@@ -604,10 +612,12 @@ void PageStyle::Apply(const std::string& property, const std::string& raw, const
       if (side == kLeft || side == kRight) style.box.centered = true;  // settled with the other side below
       return;
     }
-    std::optional<int> v = ParseLength(value, em);
+    const bool share = margin && value.ends_with('%');
+    std::optional<int> v = ParseLength(value, em, share ? 100 : 0);
     if (!v || (!margin && *v < 0)) return;
     if (margin) {
       style.box.margin[side] = *v;
+      style.box.marginPercent = static_cast<uint8_t>((style.box.marginPercent & ~(1 << side)) | (share ? 1 << side : 0));
       style.box.marginSet |= static_cast<uint8_t>(1 << side);
       if (side == kLeft || side == kRight) style.box.centered = false;
     } else {
