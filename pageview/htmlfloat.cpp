@@ -90,17 +90,6 @@ void FloatSet::Prune(int y) {
 
 namespace {
 
-// Whether container `box` stands inside container `outer` (or is it).
-bool Inside(const std::vector<Container>& all, int box, int outer) {
-  size_t steps = 0;
-  while (box > outer && static_cast<size_t>(box) < all.size() && steps++ < 1024) {
-    const int parent = all[static_cast<size_t>(box)].parent;
-    if (parent >= box) return false;
-    box = parent;
-  }
-  return box == outer;
-}
-
 // The list nesting the blocks [first, last) all share.
 int IndentBase(const std::vector<Block>& blocks, size_t first, size_t last) {
   int base = INT_MAX;
@@ -121,8 +110,9 @@ size_t Engine::LayFloat(size_t first) {
   if (floatDepth_ >= kMaxFloatDepth) return first;
   const std::vector<Container>& all = doc_->containers;
   const Block& block = doc_->blocks[first];
-  // The outermost floated box the block stands in starts here: boxes open
-  // for the blocks before are never floated ones.
+  // Floated boxes are never opened: in the box of the block before, no float starts.
+  if (block.box == (open_.empty() ? rootBox_ : open_.back().index)) return first;
+  // The outermost floated box the block stands in starts here.
   int floated = -1;
   size_t steps = 0;
   for (int c = block.box; c >= 0 && c != rootBox_ && static_cast<size_t>(c) < all.size() && steps++ < kMaxBoxDepth;) {
@@ -132,8 +122,21 @@ size_t Engine::LayFloat(size_t first) {
     c = container.parent;
   }
   if (floated < 0) return first;
+  if (!subtreeEnd_) {
+    // A box's inside is the boxes made while it was open: those after it up
+    // to the end of its last child's.
+    subtreeEndStore_.resize(all.size());
+    for (size_t c = 0; c < all.size(); ++c) subtreeEndStore_[c] = static_cast<int>(c) + 1;
+    for (size_t c = all.size(); c-- > 0;) {
+      const int parent = all[c].parent;
+      if (parent >= 0 && static_cast<size_t>(parent) < c)
+        subtreeEndStore_[static_cast<size_t>(parent)] = std::max(subtreeEndStore_[static_cast<size_t>(parent)], subtreeEndStore_[c]);
+    }
+    subtreeEnd_ = &subtreeEndStore_;
+  }
+  const int insideEnd = (*subtreeEnd_)[static_cast<size_t>(floated)];
   size_t last = first + 1;
-  while (last < doc_->blocks.size() && Inside(all, doc_->blocks[last].box, floated)) ++last;
+  while (last < doc_->blocks.size() && doc_->blocks[last].box >= floated && doc_->blocks[last].box < insideEnd) ++last;
 
   const Container& container = all[static_cast<size_t>(floated)];
   EnterBox(container.parent >= 0 && container.parent < floated ? container.parent : rootBox_, block);
@@ -162,6 +165,7 @@ size_t Engine::LayFloat(size_t first) {
   PageLayout inside;
   Engine nested(measurer_, options_, inside);
   nested.doc_ = doc_;
+  nested.subtreeEnd_ = subtreeEnd_;
   nested.rootBox_ = floated;
   nested.floatDepth_ = floatDepth_ + 1;
   nested.indentBase_ = IndentBase(doc_->blocks, first, last);
@@ -213,6 +217,9 @@ int Engine::MaxContent(size_t first, size_t last, int root) {
   const std::vector<Container>& all = doc_->containers;
   const int base = IndentBase(doc_->blocks, first, last);
   long long widest = 1;
+  int chainOf = INT_MIN;
+  bool chainSet = false;
+  long long chainAdd = 0;
   for (size_t i = first; i < last; ++i) {
     const Block& block = doc_->blocks[i];
     long long width = 0;
@@ -229,20 +236,28 @@ int Engine::MaxContent(size_t first, size_t last, int root) {
         break;
     }
     width += static_cast<long long>(std::clamp(block.indent - base, 0, 64)) * indentStep_;
-    // The boxes between the block and the float add their sides.
-    size_t steps = 0;
-    for (int c = block.box; c > root && static_cast<size_t>(c) < all.size() && steps++ < kMaxBoxDepth;) {
-      const BoxStyle& box = all[static_cast<size_t>(c)].box;
-      if (box.width > 0 && !box.widthPercent) {
-        width = Zoomed(box.width);
+    // The boxes between the block and the float add their sides; one of a
+    // set width is that wide whatever it holds. Blocks of one box share it.
+    if (block.box != chainOf) {
+      chainOf = block.box;
+      chainSet = false;
+      chainAdd = 0;
+      size_t steps = 0;
+      for (int c = block.box; c > root && static_cast<size_t>(c) < all.size() && steps++ < kMaxBoxDepth;) {
+        const BoxStyle& box = all[static_cast<size_t>(c)].box;
+        if (box.width > 0 && !box.widthPercent) {
+          chainSet = true;
+          chainAdd = Zoomed(box.width);
+        }
+        for (int side : {kLeft, kRight})
+          chainAdd += std::max(0, Px(box.margin[static_cast<size_t>(side)])) + Px(box.border[static_cast<size_t>(side)]) +
+                      Px(box.padding[static_cast<size_t>(side)]);
+        const int parent = all[static_cast<size_t>(c)].parent;
+        if (parent >= c) break;
+        c = parent;
       }
-      for (int side : {kLeft, kRight})
-        width += std::max(0, Px(box.margin[static_cast<size_t>(side)])) + Px(box.border[static_cast<size_t>(side)]) +
-                 Px(box.padding[static_cast<size_t>(side)]);
-      const int parent = all[static_cast<size_t>(c)].parent;
-      if (parent >= c) break;
-      c = parent;
     }
+    width = chainSet ? chainAdd : width + chainAdd;
     widest = std::max(widest, width);
   }
   return static_cast<int>(std::min<long long>(widest, 100000));

@@ -231,7 +231,11 @@ class Engine {
   FloatSet floats_;
   int rootBox_ = -1;  // the floated box this engine lays out the inside of, -1 for the page
   int floatDepth_ = 0;
-  int indentBase_ = 0;  // the list nesting around the floated box: its inside starts at the left
+  int indentBase_ = 0;
+  // Per box, the index past the last box inside it; the page's engine
+  // works it out when the first float comes and lends it to the others.
+  const std::vector<int>* subtreeEnd_ = nullptr;
+  std::vector<int> subtreeEndStore_;  // the list nesting around the floated box: its inside starts at the left
   std::vector<OpenBox> open_;
   std::vector<int> chain_;
   Pending pending_;

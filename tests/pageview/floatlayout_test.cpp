@@ -276,6 +276,16 @@ TEST(FloatLayoutTest, ThousandsOfFloatsStayBounded) {
   EXPECT_NE(TextBox(layout, "deep"), nullptr);
   EXPECT_EQ(Boxes(layout, BoxKind::Image).size(), 2000u);
   EXPECT_GT(layout.height, 0);
+
+  // Floats nested deeper than the layout follows, holding many blocks.
+  std::string deep;
+  for (int i = 0; i < 300; ++i) deep += "<div style='float: left'>";
+  for (int i = 0; i < 20000; ++i) deep += "<p>x</p>";
+  const auto deepStart = std::chrono::steady_clock::now();
+  PageLayout nested = Lay(deep);
+  EXPECT_LT(std::chrono::steady_clock::now() - deepStart, std::chrono::seconds(5));
+  EXPECT_EQ(nested.blockTops.size(), 20000u);
+  EXPECT_GT(nested.height, 20000 * 16);
 }
 
 TEST(FloatSetTest, PlacesClearsAndNarrowsByMarginBoxes) {
