@@ -310,11 +310,10 @@ class Builder {
       if (a == "left") run.imageFloat = Float::Left;
       if (a == "right") run.imageFloat = Float::Right;
     }
-    if (style_.Styled() && !InCell()) {
+    if (style_.Styled()) {
       const Float styled = style_.Peek(token).box.floating;
       if (styled != Float::None) run.imageFloat = styled;
     }
-    if (InCell()) run.imageFloat = Float::None;  // cells hold their text as lines alone
   }
 
   static std::string_view Trim(std::string_view text) {
@@ -442,6 +441,7 @@ class Builder {
       return;
     }
     if (name == "br") {
+      if (!InCell() && ClearAfterBreak(token)) return;
       LineBreak();
       return;
     }
@@ -704,6 +704,22 @@ class Builder {
     doc_.containers.push_back(container);
     used_.push_back(false);
     style_.SetContainer(static_cast<int>(doc_.containers.size() - 1));
+  }
+
+  // "<br clear=all>" (or left, right; or the style's clear) puts what
+  // follows below the floated images before it.
+  bool ClearAfterBreak(const Token& token) {
+    uint8_t sides = 0;
+    if (const std::string* clear = token.Attr("clear")) {
+      std::string c(Trim(*clear));
+      std::transform(c.begin(), c.end(), c.begin(), [](unsigned char ch) { return static_cast<char>(std::tolower(ch)); });
+      sides = c == "left" ? kClearLeft : c == "right" ? kClearRight : c == "all" || c == "both" ? kClearLeft | kClearRight : 0;
+    }
+    if (style_.Styled()) sides |= style_.Peek(token).box.clear;
+    if (sides == 0) return false;
+    Flush(false);  // the break ends the block; the next starts below
+    current_.clear = sides;
+    return true;
   }
 
   static bool FloatsOrClears(const BoxStyle& b) { return b.floating != Float::None || b.clear != 0 || b.ownContext; }

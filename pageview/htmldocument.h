@@ -179,6 +179,7 @@ struct Block {
   int textIndent = 0;  // pixels the first line moves right
   int lineHeight = 0;  // pixels per line, 0 for the font's own
   bool nowrap = false; // white-space: nowrap; the lines break only where the text says
+  uint8_t clear = 0;   // below the floats of these sides (kClearLeft, kClearRight): after a "<br clear>"
   ListStyle listStyle = ListStyle::Default;
   // Rule only: the `hr` attributes (size, width, colour).
   int ruleSize = 0;  // 0 for the default

@@ -280,6 +280,7 @@ int Engine::Place(const Block& block) {
   if (empty) return y_ + (started_ ? pending_.Value() : 0);  // it holds nothing and keeps no margins apart
   AddMargin(top, false);
   Resolve();
+  if (block.clear != 0) y_ = std::max(y_, floats_.Clear(block.clear, y_));
   const int blockTop = y_;
   Advance(LayBlock(block, y_));
   AddMargin(bottom, false);

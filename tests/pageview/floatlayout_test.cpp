@@ -220,6 +220,32 @@ TEST(FloatLayoutTest, AnImageAlignedLeftFloatsWithItsSpaceAndBorderAndTextRunsBe
   EXPECT_EQ(RectOf(middle, "cd"), Rect(78, 26, 98, 42));
 }
 
+TEST(FloatLayoutTest, ABreakThatClearsPutsTheRestBelowTheImages) {
+  PageLayout layout = Lay(std::string(kFlat) + "<p><img src=a.png align=left>ab<br clear=all>cd<br>ef</p><p>gh</p>");
+  EXPECT_EQ(RectOf(layout, "ab"), Rect(48, 8, 68, 24));
+  EXPECT_EQ(RectOf(layout, "cd"), Rect(8, 38, 28, 54)) << "below the image, no empty line between";
+  EXPECT_EQ(RectOf(layout, "ef"), Rect(8, 54, 28, 70));
+  EXPECT_EQ(RectOf(layout, "gh"), Rect(8, 70, 28, 86));
+
+  PageLayout plain = Lay(std::string(kFlat) + "<p><img src=a.png align=right>ab<br>cd</p>");
+  EXPECT_EQ(RectOf(plain, "cd"), Rect(8, 24, 28, 40)) << "a plain break stays beside the image";
+}
+
+TEST(FloatLayoutTest, ACellHoldsTheImagesFloatedInIt) {
+  PageLayout layout = Lay(std::string(kFlat) +
+                          "<table width=200 cellpadding=0 cellspacing=0><tr><td><img src=a.png align=right>ab</td></tr>"
+                          "</table><p>" + Words(10) + "</p>");
+  auto images = Boxes(layout, BoxKind::Image);
+  ASSERT_EQ(images.size(), 1u);
+  EXPECT_EQ(images[0]->rect.right, 8 + 200) << "at the right of its cell";
+  const TRect ab = RectOf(layout, "ab");
+  EXPECT_EQ(ab.left, 8);
+  EXPECT_EQ(images[0]->rect.top, ab.top) << "level with the cell's first line";
+  EXPECT_EQ(RectOf(layout, "aaaa bbbb cccc dddd eeee ffff gggg").left, 8)
+      << "the text after the table runs the whole width: the float stayed in its cell";
+  EXPECT_GE(RectOf(layout, "aaaa bbbb cccc dddd eeee ffff gggg").top, images[0]->rect.bottom) << "the row holds it";
+}
+
 TEST(FloatLayoutTest, AWordTooWideBesideAFloatMovesBelowIt) {
   PageLayout layout = Lay(std::string(kFlat) + "<div style='float: left; width: 300px'><p>aa</p></div><p>" +
                           std::string(10, 'w') + "</p>");
