@@ -7,11 +7,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <climits>
 #include <string>
 #include <vector>
 
+#include "pageview/boxbands.h"
 #include "pageview/htmlfloat.h"
 #include "pageview/htmllayout.h"
 #include "tests/pageview/sizedmeasurer.h"
@@ -338,6 +340,55 @@ TEST(FloatSetTest, PlacesClearsAndNarrowsByMarginBoxes) {
   EXPECT_EQ(c.right, -50);
   EXPECT_EQ(floats.LowestSince(c.serial, 0), 35);
   EXPECT_EQ(floats.LowestSince(0, 0), 35);
+}
+
+}  // namespace
+}  // namespace hv::html
+
+namespace hv::html {
+namespace {
+
+LayoutBox BoxAt(int top, int bottom) {
+  LayoutBox box;
+  box.kind = BoxKind::Fill;
+  box.rect = TRect{0, top, 10, bottom};
+  return box;
+}
+
+TEST(BoxBandsTest, FindsTheBoxesAStretchTouchesInTheirOrderWhateverTheirPlaces) {
+  std::vector<LayoutBox> boxes;
+  for (int i = 0; i < 2000; ++i) boxes.push_back(BoxAt(i * 20, i * 20 + 16));  // 0: 0-16, 1: 20-36, ...
+  boxes.push_back(BoxAt(0, 40000));   // 2000: a background under everything
+  boxes.push_back(BoxAt(10, 30));     // 2001: a sidebar's line, after the whole body
+  boxes.push_back(BoxAt(-50, -10));   // 2002: pulled above the page
+  TBoxBands bands;
+  bands.Build(boxes);
+  std::vector<size_t> shown;
+  bands.Touching(18, 22, shown);
+  std::vector<size_t> wanted{1, 2000, 2001};
+  std::vector<size_t> exact;
+  for (size_t i : shown)
+    if (boxes[i].rect.top < 22 && boxes[i].rect.bottom > 18) exact.push_back(i);
+  EXPECT_EQ(exact, wanted);
+  EXPECT_TRUE(std::is_sorted(shown.begin(), shown.end()));
+  EXPECT_LT(shown.size(), 100u) << "not every box";
+
+  bands.Touching(30000, 30010, shown);
+  exact.clear();
+  for (size_t i : shown)
+    if (boxes[i].rect.top < 30010 && boxes[i].rect.bottom > 30000) exact.push_back(i);
+  EXPECT_EQ(exact, (std::vector<size_t>{1500, 2000}));
+
+  bands.Touching(-60, -40, shown);
+  EXPECT_NE(std::find(shown.begin(), shown.end(), 2002u), shown.end());
+  bands.Touching(90000, 90100, shown);
+  EXPECT_TRUE(shown.empty()) << "below everything";
+  bands.Touching(5, 5, shown);
+  EXPECT_TRUE(shown.empty()) << "an empty stretch";
+
+  bands.Build({});
+  bands.Touching(0, 100, shown);
+  EXPECT_TRUE(shown.empty());
 }
 
 }  // namespace
