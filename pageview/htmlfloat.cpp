@@ -209,7 +209,8 @@ size_t Engine::LayFloat(size_t first) {
   }
   for (int blockTop : inside.blockTops) out_.blockTops.push_back(blockTop + dy);
   out_.hasFloats = true;
-  rightmost_ = std::max(rightmost_, outer.right);
+  // Unwrapped lines inside it may reach past its box: the page scrolls to them.
+  rightmost_ = std::max({rightmost_, outer.right, nested.rightmost_ + dx});
   return last;
 }
 

@@ -248,6 +248,14 @@ TEST(FloatLayoutTest, ACellHoldsTheImagesFloatedInIt) {
   EXPECT_GE(RectOf(layout, "aaaa bbbb cccc dddd eeee ffff gggg").top, images[0]->rect.bottom) << "the row holds it";
 }
 
+TEST(FloatLayoutTest, UnwrappedTextInAFloatWidensThePage) {
+  PageLayout layout = Lay("<div style='float: left; width: 50px'><pre>" + std::string(60, 'a') + "</pre></div>");
+  const LayoutBox* text = TextBox(layout, std::string(60, 'a'));
+  ASSERT_NE(text, nullptr);
+  EXPECT_EQ(text->rect.right - text->rect.left, 480);
+  EXPECT_GE(layout.width, text->rect.right + 8) << "the page scrolls sideways to the end of the line";
+}
+
 TEST(FloatLayoutTest, AWordTooWideBesideAFloatMovesBelowIt) {
   PageLayout layout = Lay(std::string(kFlat) + "<div style='float: left; width: 300px'><p>aa</p></div><p>" +
                           std::string(10, 'w') + "</p>");
