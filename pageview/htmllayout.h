@@ -61,6 +61,7 @@ struct LayoutBox {
   bool link = false;
   BulletShape bullet = BulletShape::Disc;
   uint32_t color = kNoColor;  // Fill, CellBorder and Rule: 0xRRGGBB, or none for the default
+  bool floated = false;       // part of a float, painted over the backgrounds of the blocks around it
 };
 
 // A page's boxes, tens of thousands on a long page: once they are many,
@@ -88,6 +89,7 @@ struct PageLayout {
   int width = 0;                 // right edge of the widest content plus the margin
   int height = 0;                // bottom of the last block plus the margin
   uint32_t background = kNoColor;  // the page's own colour behind everything, or none (white)
+  bool hasFloats = false;          // some boxes are floated: backgrounds of the others paint first
 
   const LinkArea* LinkAt(TPoint point) const;
 };

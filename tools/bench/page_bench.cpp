@@ -4,8 +4,10 @@
 // for a 10 MB page, with the longest time the window did not answer while it
 // loaded (goal under 1 s), asked by a thread of its own; for a 1 MB page
 // styled as generated documentation styles itself (a sheet, sections in
-// bordered boxes, coloured table cells); and the memory after 100 different
-// pages shown in turn (goal within 5 MB of the first).
+// bordered boxes, coloured table cells); for a 1 MB page in two columns
+// built from floats, with a floated note in every chapter and justified
+// text; and the memory after 100 different pages shown in turn (goal
+// within 5 MB of the first).
 //
 // Run: DISPLAY=:99 cmake/wine-run.sh build/<dir>/tools/page_bench.exe [memory [pages [every]]]
 
@@ -32,17 +34,24 @@ using namespace hv;
 
 // Chapters of headings, paragraphs with links and emphasis, nested lists,
 // definition lists, tables and code, as generated manuals are.
-std::string ManualPage(size_t bytes, bool styled) {
+std::string ManualPage(size_t bytes, bool styled, bool columns = false) {
   std::string page = "<html><head><title>Manual</title>";
+  if (columns)
+    page += "<style>div.documentwrapper { float: left; width: 100% } div.bodywrapper { margin-left: 230px }"
+            " div.sidebar { float: left; width: 230px; margin-left: -100% } div.clearer { clear: both }"
+            " div.aside { float: right; width: 180px; margin: 0 0 8px 8px; background-color: #eef } p { text-align: justify }"
+            "</style>";
   if (styled)
     page += "<style>body { margin: 0 1em; font-family: Georgia, serif } div.sect { margin: 1em 0; padding: 4px 8px;"
             " border: 1px solid #ccc; background-color: #fafafa } h2 { font-size: 1.5em; border-bottom: 2px solid #369 }"
             " p { line-height: 1.4; margin: 0.5em 0 } th { background-color: #def } td.v { text-align: right }"
             " pre { margin-left: 2em } ul ul { list-style-type: square }</style>";
   page += "</head><body>\n";
+  if (columns) page += "<div class=documentwrapper><div class=bodywrapper>";
   for (int chapter = 1; page.size() < bytes; ++chapter) {
     const std::string n = std::to_string(chapter);
     if (styled) page += "<div class=sect>";
+    if (columns) page += "<div class=aside><p>A note beside chapter " + n + ", floated at the right.</p></div>";
     page += "<h2><a name='c" + n + "'></a>" + n + ". Chapter " + n + "</h2>\n";
     for (int p = 0; p < 4; ++p)
       page += "<p>The <b>option " + n + "</b> sets how the <a href='#c" + n + "'>reader</a> treats <i>input</i> "
@@ -55,6 +64,7 @@ std::string ManualPage(size_t bytes, bool styled) {
     page += "</table>\n<pre>  $ tool --flag-" + n + " input.txt\n  done in 0.2 s</pre>\n";
     if (styled) page += "</div>\n";
   }
+  if (columns) page += "</div></div><div class=sidebar><p>Contents</p><ul><li>One</li><li>Two</li></ul></div><div class=clearer></div>";
   return page + "</body></html>\n";
 }
 
@@ -80,9 +90,10 @@ std::filesystem::path WritePage(const std::string& name, const std::string& text
   return file;
 }
 
-void Run(const char* label, size_t bytes, HWND host, bool styled = false) {
+void Run(const char* label, size_t bytes, HWND host, bool styled = false, bool columns = false) {
   const std::filesystem::path file =
-      WritePage(std::string("page_bench_") + (styled ? "styled_" : "") + std::to_string(bytes) + ".htm", ManualPage(bytes, styled));
+      WritePage(std::string("page_bench_") + (styled ? "styled_" : "") + (columns ? "columns_" : "") + std::to_string(bytes) + ".htm",
+                ManualPage(bytes, styled, columns));
   const std::wstring path = file.wstring();
 
   THtmlView view;
@@ -237,6 +248,7 @@ int main(int argc, char** argv) {
   Run("1 MB manual page", 1 << 20, host);
   Run("10 MB manual page", 10 << 20, host);
   Run("1 MB styled manual page", 1 << 20, host, true);
+  Run("1 MB manual page in floated columns", 1 << 20, host, false, true);
   Memory(host);
   DestroyWindow(host);
   return 0;
