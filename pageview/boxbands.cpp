@@ -5,7 +5,7 @@
 
 namespace hv::html {
 
-void TBoxBands::Build(const std::vector<LayoutBox>& boxes) {
+void TBoxBands::Build(const LayoutBoxes& boxes) {
   bands_.clear();
   tall_.clear();
   rects_.clear();

@@ -14,7 +14,7 @@ namespace hv::html {
 
 class TBoxBands {
  public:
-  void Build(const std::vector<LayoutBox>& boxes);
+  void Build(const LayoutBoxes& boxes);
   // The indices, ascending, of the boxes reaching into [top, bottom); a few
   // more near it may come too.
   void Touching(int top, int bottom, std::vector<size_t>& out) const;

@@ -91,7 +91,7 @@ void FloatSet::Prune(int y) {
 namespace {
 
 // The list nesting the blocks [first, last) all share.
-int IndentBase(const std::vector<Block>& blocks, size_t first, size_t last) {
+int IndentBase(const Blocks& blocks, size_t first, size_t last) {
   int base = INT_MAX;
   for (size_t i = first; i < last; ++i) base = std::min(base, blocks[i].indent);
   return base == INT_MAX ? 0 : std::max(0, base);

@@ -364,7 +364,7 @@ LayoutBox BoxAt(int top, int bottom) {
 }
 
 TEST(BoxBandsTest, FindsTheBoxesAStretchTouchesInTheirOrderWhateverTheirPlaces) {
-  std::vector<LayoutBox> boxes;
+  LayoutBoxes boxes;
   for (int i = 0; i < 2000; ++i) boxes.push_back(BoxAt(i * 20, i * 20 + 16));  // 0: 0-16, 1: 20-36, ...
   boxes.push_back(BoxAt(0, 40000));   // 2000: a background under everything
   boxes.push_back(BoxAt(10, 30));     // 2001: a sidebar's line, after the whole body
