@@ -379,6 +379,18 @@ struct TSizeChangeCounter {
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
   }
+  // How many times the window changed its size while `step` ran.
+  template <class Step>
+  static int During(HWND wnd, Step&& step) {
+    watched = wnd;
+    sizeChanges = 0;
+    HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, &Hook, nullptr, GetCurrentThreadId());
+    EXPECT_NE(hook, nullptr);
+    step();
+    if (hook) UnhookWindowsHookEx(hook);
+    watched = nullptr;
+    return hook ? sizeChanges : -1;
+  }
 };
 
 // Made and loaded, the frame measures the window once: one change of size
@@ -397,16 +409,9 @@ TEST(FrameStart, OneSizeChangeGivesTheClientAreaAndTheOutline) {
   frame->SetThemeEngine(engine);
   form->HandleNeeded();
   HWND wnd = form->Handle();
-  TSizeChangeCounter::watched = wnd;
-  TSizeChangeCounter::sizeChanges = 0;
-  HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, &TSizeChangeCounter::Hook, nullptr, GetCurrentThreadId());
-  ASSERT_NE(hook, nullptr);
   int resizes = 0;
   frame->OnResize = [&](TObject*) { ++resizes; };
-  frame->Loaded();
-  UnhookWindowsHookEx(hook);
-  TSizeChangeCounter::watched = nullptr;
-  EXPECT_EQ(TSizeChangeCounter::sizeChanges, 1);
+  EXPECT_EQ(TSizeChangeCounter::During(wnd, [&] { frame->Loaded(); }), 1);
   EXPECT_EQ(resizes, 1) << "the outline is built once";
   RECT client{}, r{};
   GetClientRect(wnd, &client);
@@ -428,14 +433,7 @@ TEST(FrameStart, OneSizeChangeGivesTheClientAreaAndTheOutline) {
 
   // A new border width measures again without a size change there and
   // back: the window grows once, by the border's difference on each side.
-  TSizeChangeCounter::watched = wnd;
-  TSizeChangeCounter::sizeChanges = 0;
-  hook = SetWindowsHookExW(WH_CALLWNDPROC, &TSizeChangeCounter::Hook, nullptr, GetCurrentThreadId());
-  ASSERT_NE(hook, nullptr);
-  engine->SelectThemeClass(ThemeClassOf<TWideFrameStyle>());
-  UnhookWindowsHookEx(hook);
-  TSizeChangeCounter::watched = nullptr;
-  EXPECT_EQ(TSizeChangeCounter::sizeChanges, 1);
+  EXPECT_EQ(TSizeChangeCounter::During(wnd, [&] { engine->SelectThemeClass(ThemeClassOf<TWideFrameStyle>()); }), 1);
   GetClientRect(wnd, &client);
   GetWindowRect(wnd, &r);
   EXPECT_EQ(client.right, 300);
