@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <climits>
+#include <utility>
 
 #include "pageview/layoutengine.h"
 
@@ -164,11 +165,14 @@ int Engine::LayTable(const Block& block, int x0, int y) {
     Para para;
     para.align = cell.align;
     para.nowrap = cell.nowrap;
+    FloatSet outside = std::exchange(floats_, FloatSet{});  // a cell holds its own floats
     InlineResult r = LayInline(cell.runs, static_cast<int>(contentLeft), 0,
                                static_cast<int>(std::max<long long>(1, contentWidth)), false, para);
+    const int floatsBottom = floats_.LowestSince(0, 0);
+    floats_ = std::move(outside);
     l.endBox = out_.boxes.size();
     l.endLink = out_.links.size();
-    l.height = std::max(body_.height, r.height);
+    l.height = std::max({body_.height, r.height, floatsBottom});
     l.firstBaseline = r.hasLine ? r.firstBaseline : body_.ascent;
     if (slot.rows == 1) rowHeight[slot.row] = std::max(rowHeight[slot.row], l.height + inside);
   }
