@@ -16,15 +16,13 @@ hv_pkg_installed() {
 }
 
 # Installs only the Debian packages that are not there yet; a machine that has
-# everything never touches apt. Wine's own fonts give the windows the Tahoma
-# and Marlett that Windows has; without them Wine draws Tahoma with the
-# Chinese face and the frame-control glyphs with whatever face it finds.
-# DejaVu gives pages a face with serifs and one of fixed pitch.
+# everything never touches apt. DejaVu gives pages a face with serifs and one
+# of fixed pitch.
 hv_install_missing() {
   local wanted=(cmake ninja-build g++ clang libclang-rt-14-dev googletest
     g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
     binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
-    wine wine64 wine32:i386 xvfb x11-utils xauth imagemagick fonts-wqy-zenhei fonts-wine fonts-dejavu-core
+    wine wine64 wine32:i386 xvfb x11-utils xauth imagemagick fonts-wqy-zenhei fonts-dejavu-core
     ccache)
   hv_install_packages "${wanted[@]}"
 }
@@ -79,7 +77,7 @@ hv_wine_env() {
 # CJK button captions render with a face that also has Latin glyphs.
 hv_wine_prefix() {
   hv_wine_env
-  [ -f "$WINEPREFIX/.hv-ready" ] && { hv_wine_fonts; return 0; }
+  [ -f "$WINEPREFIX/.hv-ready" ] && return 0
   hv_log "creating Wine prefix $WINEPREFIX"
   mkdir -p "$HV_BUILD"
   rm -rf "$WINEPREFIX"
@@ -90,17 +88,7 @@ hv_wine_prefix() {
       /t REG_SZ /d "WenQuanYi Zen Hei" /f >/dev/null 2>&1 || true
   done
   "$HV_ROOT/scripts/wineserver-wait.sh"
-  hv_wine_fonts
   touch "$WINEPREFIX/.hv-ready"
-}
-
-# Debian's Wine does not look in the folder its fonts package fills, so the
-# prefix gets copies; Wine reads every font in the Windows font folder.
-hv_wine_fonts() {
-  local fonts=/usr/share/wine/fonts target="$WINEPREFIX/drive_c/windows/Fonts"
-  [ -f "$fonts/tahoma.ttf" ] && [ -d "$target" ] || return 0
-  [ -f "$target/tahoma.ttf" ] && return 0
-  cp "$fonts"/*.ttf "$target"/
 }
 
 HV_XVFB_PID=
