@@ -101,13 +101,15 @@ void Engine::Document(const html::Document& doc) {
   y_ = top;
   pageTop_ = top;
   out_.background = doc.background;
-  out_.blockTops.reserve(doc.blocks.size());
+  numbered_ = doc.blockCount > 0;
+  out_.blockTops.assign(numbered_ ? doc.blockCount : doc.blocks.size(), kUnsetTop);
   out_.boxes.reserve(doc.blocks.size() * 4);  // a generated page's usual share; it grows past it as needed
   for (const Block& block : doc.blocks) {
     Enter(block);
-    out_.blockTops.push_back(Place(block));
+    SetTop(block, Place(block));
   }
   while (!open_.empty()) CloseBox();
+  FillTops();
   // Content pulled up by negative margins may leave a box reaching lower.
   int lowest = y_;
   for (const LayoutBox& box : out_.boxes) lowest = std::max(lowest, box.rect.bottom);
@@ -142,12 +144,19 @@ void Engine::AddMargin(int margin, bool styled) {
 void Engine::Enter(const Block& block) {
   const std::vector<Container>& all = doc_->containers;
   int innermost = block.box >= 0 && static_cast<size_t>(block.box) < all.size() ? block.box : -1;
-  if (innermost == (open_.empty() ? -1 : open_.back().index)) return;
+  if (innermost == (open_.empty() ? base_ : open_.back().index)) return;
   chain_.clear();
+  // In a cell only the boxes inside the cell's table belong to its blocks.
+  bool reached = base_ < 0;
   for (int c = innermost; c >= 0 && chain_.size() < kMaxBoxDepth; c = all[static_cast<size_t>(c)].parent) {
+    if (c == base_) {
+      reached = true;
+      break;
+    }
     chain_.push_back(c);
     if (all[static_cast<size_t>(c)].parent >= c) break;  // parents come first; anything else is no chain
   }
+  if (!reached) chain_.clear();
   std::reverse(chain_.begin(), chain_.end());
   size_t common = 0;
   while (common < open_.size() && common < chain_.size() && open_[common].index == chain_[common]) ++common;
@@ -316,10 +325,10 @@ int Engine::IndentPixels(int indent) {
 
 Para Engine::ParaOf(const Block& block) const {
   Para para;
-  para.align = block.align;
+  para.align = block.align == TextAlign::Left ? cellAlign_ : block.align;
   para.indent = Px(block.textIndent);
   para.lineHeight = block.lineHeight > 0 ? Px(block.lineHeight) : 0;
-  para.nowrap = block.nowrap;
+  para.nowrap = block.nowrap || cellNowrap_;
   return para;
 }
 

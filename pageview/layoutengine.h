@@ -119,6 +119,14 @@ class Engine {
   // Places one block where the margins let it stand; its top.
   int Place(const Block& block);
 
+  static constexpr int kUnsetTop = INT_MIN;
+  // Notes where a block stands, for anchors; blocks in cells move with
+  // their cell afterwards.
+  void SetTop(const Block& block, int top);
+  // Blocks never laid out (the content of an empty table) stand where the
+  // next one does.
+  void FillTops();
+
  private:
   FontMetrics Metrics(const RunStyle& style);
 
@@ -178,7 +186,41 @@ class Engine {
   struct Slot {
     const TableCell* cell;
     size_t row, col, cols, rows;
+    std::array<int, 4> border{};   // the cell's own border per side, in pixels
+    std::array<int, 4> padding{};  // and its padding
+    int Across() const { return border[kLeft] + padding[kLeft] + padding[kRight] + border[kRight]; }
+    int Down() const { return border[kTop] + padding[kTop] + padding[kBottom] + border[kBottom]; }
   };
+
+  // A table's cells in their columns, the columns' least and preferred
+  // widths, and the chrome around and between the cells.
+  struct Grid {
+    std::vector<Slot> slots;
+    size_t cols = 0;
+    std::vector<long long> colMin, colMax, colPercent;
+    std::vector<bool> colFixed;
+    int cellBorder = 0;  // the `border` attribute's outline around each cell
+    int spacing = 0;     // between cells; negative where neighbours share their outline
+    int pad = 0;         // a cell's default padding
+    int inside = 0;      // what a cell adds around its content by default
+    std::array<int, 4> frame{};  // the table's own border per side
+    std::array<int, 4> lead{};   // from the table's edge to its first cells, per side
+    long long Chrome() const {
+      return static_cast<long long>(lead[kLeft]) + lead[kRight] + static_cast<long long>(cols - 1) * spacing;
+    }
+  };
+
+  Grid BuildGrid(const Block& block);
+  // The least and the preferred width of a table, of a cell's content and
+  // of one block, for sizing the columns around them.
+  std::pair<long long, long long> TableMinMax(const Block& block);
+  std::pair<long long, long long> CellMinMax(const TableCell& cell);
+  std::pair<long long, long long> BlockMinMax(const Block& block, bool nowrap);
+  // Lays a cell's blocks out as a page of their own, from y 0; the height
+  // they take.
+  int LayCell(const TableCell& cell, int left, int width);
+  void PaintCell(const Grid& grid, const Slot& slot, const TRect& outer, size_t at, uint32_t outlineColor);
+  int CellPieces(const Grid& grid, const Slot& slot) const;
 
   // Room for cells beside a cell of the largest span.
   static constexpr size_t kMaxColumns = 2 * static_cast<size_t>(kMaxColspan);
@@ -195,6 +237,16 @@ class Engine {
   const html::Document* doc_ = nullptr;
   std::vector<OpenBox> open_;
   std::vector<int> chain_;
+  // The container the blocks being laid out stand in: -1 for the page, a
+  // cell's table's container inside the cell.
+  int base_ = -1;
+  // A cell's alignment and nowrap hold for the paragraphs in it.
+  TextAlign cellAlign_ = TextAlign::Left;
+  bool cellNowrap_ = false;
+  int nesting_ = 0;  // tables open around the block being laid out
+  bool numbered_ = false;  // the blocks carry their order
+  size_t nextOrder_ = 0;
+  std::vector<size_t> topsLog_;  // the blockTops set, in the order they were set
   Pending pending_;
   int styledPending_ = 0;
   bool started_ = false;

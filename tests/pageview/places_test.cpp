@@ -22,9 +22,13 @@ TEST(Places, IdsAndAnchorNamesMarkTheBlockTheyStart) {
   EXPECT_EQ(doc.FindPlace("inline")->block, 2u) << "inside a paragraph: that paragraph";
   EXPECT_EQ(doc.FindPlace("before")->block, 3u) << "an empty anchor: the block that follows";
   EXPECT_EQ(doc.blocks[3].Text(), "Next");
-  EXPECT_EQ(doc.FindPlace("cell")->block, 4u);
-  EXPECT_EQ(doc.blocks[4].kind, BlockKind::Table);
-  EXPECT_EQ(doc.FindPlace("last")->block, 6u) << "after the last block: the end of the page";
+  ASSERT_EQ(doc.blocks[4].kind, BlockKind::Table);
+  EXPECT_EQ(doc.blocks[4].order, 4u);
+  EXPECT_EQ(doc.FindPlace("cell")->block, 5u) << "inside a cell: the cell's own first block";
+  EXPECT_EQ(doc.blocks[4].rows[0][0].blocks[0].order, 5u);
+  EXPECT_EQ(doc.blocks[5].order, 6u) << "blocks after the table count the cell's";
+  EXPECT_EQ(doc.blockCount, 7u);
+  EXPECT_EQ(doc.FindPlace("last")->block, 7u) << "after the last block: the end of the page";
   EXPECT_EQ(doc.FindPlace(""), nullptr);
   EXPECT_EQ(doc.FindPlace("Setup"), nullptr) << "names are case-sensitive";
   EXPECT_EQ(doc.FindPlace("missing"), nullptr);

@@ -1,0 +1,145 @@
+// What a table cell holds: blocks laid out by the same engine as the page,
+// at the cell's width, and the widths they ask of the cell's column.
+
+#include <algorithm>
+#include <climits>
+
+#include "pageview/layoutengine.h"
+
+namespace hv::html::layout {
+
+void Engine::SetTop(const Block& block, int top) {
+  const size_t index = numbered_ ? block.order : nextOrder_++;
+  if (index >= out_.blockTops.size()) return;  // an order the document never counted
+  out_.blockTops[index] = top;
+  topsLog_.push_back(index);
+}
+
+void Engine::FillTops() {
+  int next = y_;
+  for (size_t i = out_.blockTops.size(); i-- > 0;) {
+    if (out_.blockTops[i] == kUnsetTop) {
+      out_.blockTops[i] = next;
+    } else {
+      next = out_.blockTops[i];
+    }
+  }
+}
+
+int Engine::LayCell(const TableCell& cell, int left, int width) {
+  // The page's flow waits while the cell's runs: a cell's margins never
+  // reach out of it, and boxes open around the table stay open.
+  std::vector<OpenBox> open;
+  open.swap(open_);
+  const Pending pending = pending_;
+  const int styledPending = styledPending_, y = y_, pageTop = pageTop_, outerLeft = left_, outerRight = right_;
+  const int base = base_;
+  const bool started = started_, nowrap = cellNowrap_;
+  const TextAlign align = cellAlign_;
+
+  pending_ = Pending{};
+  styledPending_ = 0;
+  started_ = false;  // the first margins collapse with the cell's top, as the page's do with its own
+  y_ = 0;
+  pageTop_ = 0;
+  left_ = left;
+  right_ = left + std::max(1, width);
+  base_ = cell.box;
+  cellAlign_ = cell.align;
+  cellNowrap_ = cell.nowrap;
+  for (const Block& block : cell.blocks) {
+    Enter(block);
+    SetTop(block, Place(block));
+  }
+  while (!open_.empty()) CloseBox();
+  const int height = y_;  // the last margins end with the cell
+
+  open_.swap(open);
+  pending_ = pending;
+  styledPending_ = styledPending;
+  started_ = started;
+  y_ = y;
+  pageTop_ = pageTop;
+  left_ = outerLeft;
+  right_ = outerRight;
+  base_ = base;
+  cellAlign_ = align;
+  cellNowrap_ = nowrap;
+  return height;
+}
+
+std::pair<long long, long long> Engine::BlockMinMax(const Block& block, bool nowrap) {
+  const long long indent = static_cast<long long>(std::max(0, block.indent)) * indentStep_;
+  long long least = 0, most = 0;
+  switch (block.kind) {
+    case BlockKind::Rule:
+      least = most = block.ruleWidth > 0 && !block.ruleWidthPercent ? Zoomed(block.ruleWidth) : 1;
+      break;
+    case BlockKind::Table:
+      std::tie(least, most) = TableMinMax(block);
+      break;
+    case BlockKind::Preformatted: {
+      // Preformatted lines never wrap: the longest is the least as well.
+      const int pad = std::max(2, unit_ / 3);
+      least = most = MinMax(block.runs).second + 2LL * pad;
+      break;
+    }
+    case BlockKind::Paragraph:
+    case BlockKind::Heading: {
+      auto [word, line] = MinMax(block.runs);
+      least = nowrap || block.nowrap ? line : word;
+      most = line + std::max(0, Px(block.textIndent));
+      break;
+    }
+  }
+  // The boxes the block stands in inside the cell add their sides.
+  const std::vector<Container>& all = doc_->containers;
+  long long sides = 0;
+  size_t steps = 0;
+  for (int c = block.box; c >= 0 && static_cast<size_t>(c) < all.size() && c != base_ && steps < kMaxBoxDepth;
+       c = all[static_cast<size_t>(c)].parent, ++steps) {
+    const BoxStyle& box = all[static_cast<size_t>(c)].box;
+    for (int side : {kLeft, kRight})
+      sides += std::max(0, Px(box.margin[static_cast<size_t>(side)])) + Px(box.border[static_cast<size_t>(side)]) +
+               Px(box.padding[static_cast<size_t>(side)]);
+    if (box.width > 0 && !box.widthPercent) {
+      least = std::max<long long>(least, Zoomed(box.width));
+      most = std::max<long long>(most, Zoomed(box.width));
+    }
+    if (all[static_cast<size_t>(c)].parent >= c) break;
+  }
+  return {least + indent + sides, most + indent + sides};
+}
+
+std::pair<long long, long long> Engine::CellMinMax(const TableCell& cell) {
+  const int base = base_;
+  base_ = cell.box;
+  long long least = 0, most = 0;
+  for (const Block& block : cell.blocks) {
+    auto [mn, mx] = BlockMinMax(block, cell.nowrap);
+    least = std::max(least, mn);
+    most = std::max(most, mx);
+  }
+  base_ = base;
+  return {least, std::max(least, most)};
+}
+
+std::pair<long long, long long> Engine::TableMinMax(const Block& block) {
+  if (nesting_ >= kMaxTableNesting) return {0, 0};
+  ++nesting_;
+  Grid grid = BuildGrid(block);
+  --nesting_;
+  if (grid.cols == 0) return {0, 0};
+  long long least = grid.Chrome(), most = grid.Chrome();
+  for (size_t c = 0; c < grid.cols; ++c) {
+    least += grid.colMin[c];
+    most += std::max(grid.colMax[c], grid.colMin[c]);
+  }
+  if (block.table.width > 0) {  // a table given a width keeps it
+    least = std::max<long long>(least, Zoomed(block.table.width));
+    most = least;
+  }
+  return {least, std::max(least, most)};
+}
+
+}  // namespace hv::html::layout
