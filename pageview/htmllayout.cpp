@@ -317,7 +317,8 @@ std::pair<int, int> Engine::Margins(const Block& block) {
 
 int Engine::IndentPixels(int indent) {
   int width = right_ - left_;
-  int keep = std::max(width / 3, 4 * body_.height);
+  // A cell is as wide as its content asks, its lists' indents included.
+  int keep = nesting_ > 0 ? width / 3 : std::max(width / 3, 4 * body_.height);
   int most = std::max(0, width - keep);
   long long wanted = static_cast<long long>(std::max(0, indent)) * indentStep_;
   return static_cast<int>(std::min<long long>(wanted, most));

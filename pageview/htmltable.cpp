@@ -275,7 +275,8 @@ int Engine::LayTable(const Block& block, int x0, int y) {
     if (slot.rows == 1) rowHeight[slot.row] = std::max(rowHeight[slot.row], l.height + slot.Down());
   }
   --nesting_;
-  for (size_t r = 0; r < rowCount; ++r) rowHeight[r] = std::max(rowHeight[r], body_.height + inside);
+  for (size_t r = 0; r < rowCount; ++r)  // a row that only spanning cells reach
+    if (rowHeight[r] == 0) rowHeight[r] = body_.height + inside;
   for (size_t i = 0; i < slots.size(); ++i) {  // rows grow for cells spanning them
     const Slot& slot = slots[i];
     if (slot.rows == 1) continue;
