@@ -92,21 +92,31 @@ std::pair<long long, long long> Engine::BlockMinMax(const Block& block, bool now
       break;
     }
   }
-  // The boxes the block stands in inside the cell add their sides.
+  // The boxes the block stands in inside the cell add their sides: what
+  // all boxes from the page down to the block's add, less what those around
+  // the cell's table add.
   const std::vector<Container>& all = doc_->containers;
-  long long sides = 0;
-  size_t steps = 0;
-  for (int c = block.box; c >= 0 && static_cast<size_t>(c) < all.size() && c != base_ && steps < kMaxBoxDepth;
-       c = all[static_cast<size_t>(c)].parent, ++steps) {
-    const BoxStyle& box = all[static_cast<size_t>(c)].box;
-    for (int side : {kLeft, kRight})
-      sides += std::max(0, Px(box.margin[static_cast<size_t>(side)])) + Px(box.border[static_cast<size_t>(side)]) +
+  if (sides_.size() != all.size()) {
+    sides_.assign(all.size(), 0);
+    for (size_t c = 0; c < all.size(); ++c) {
+      const BoxStyle& box = all[c].box;
+      long long own = 0;
+      for (int side : {kLeft, kRight})
+        own += std::max(0, Px(box.margin[static_cast<size_t>(side)])) + Px(box.border[static_cast<size_t>(side)]) +
                Px(box.padding[static_cast<size_t>(side)]);
+      const int parent = all[c].parent;
+      sides_[c] = own + (parent >= 0 && static_cast<size_t>(parent) < c ? sides_[static_cast<size_t>(parent)] : 0);
+    }
+  }
+  long long sides = 0;
+  if (block.box >= 0 && static_cast<size_t>(block.box) < all.size()) {
+    sides = sides_[static_cast<size_t>(block.box)];
+    if (base_ >= 0 && static_cast<size_t>(base_) < all.size()) sides = std::max(0LL, sides - sides_[static_cast<size_t>(base_)]);
+    const BoxStyle& box = all[static_cast<size_t>(block.box)].box;
     if (box.width > 0 && !box.widthPercent) {
       least = std::max<long long>(least, Zoomed(box.width));
       most = std::max<long long>(most, Zoomed(box.width));
     }
-    if (all[static_cast<size_t>(c)].parent >= c) break;
   }
   return {least + indent + sides, most + indent + sides};
 }

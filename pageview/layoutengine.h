@@ -247,6 +247,9 @@ class Engine {
   bool numbered_ = false;  // the blocks carry their order
   size_t nextOrder_ = 0;
   std::vector<size_t> topsLog_;  // the blockTops set, in the order they were set
+  // Per container: the horizontal margins, borders and padding of it and
+  // all boxes around it.
+  std::vector<long long> sides_;
   Pending pending_;
   int styledPending_ = 0;
   bool started_ = false;
