@@ -632,6 +632,15 @@ bool PageStyle::Open(const Token& token) {
   style.widthPercent = false;
   style.paddingSet = 0;
   style.borderSet = false;
+  // What a table holds starts aligned left, as browsers read older pages:
+  // the alignment around a table places the table, never its cells' text.
+  if (!open_.empty()) {
+    const std::string& above = open_.back().tag;
+    const bool inTable = above == "table" || above == "tbody" || above == "thead" || above == "tfoot";
+    if (inTable && (token.name == "tr" || token.name == "td" || token.name == "th" || token.name == "tbody" ||
+                    token.name == "thead" || token.name == "tfoot"))
+      style.align = TextAlign::Left;
+  }
   // Tag defaults at their own depth, so that a sheet's "normal" on a parent
   // does not undo a <b> inside it.
   const std::string& n = token.name;

@@ -150,6 +150,21 @@ TEST(CellLayoutTest, ParagraphMarginsStayInsideTheCell) {
   EXPECT_EQ(fills[0]->rect.Height(), pageFills[0]->rect.Height()) << "as tall as on the page";
 }
 
+TEST(CellLayoutTest, TheAlignmentAroundATableCentresTheTableNotItsText) {
+  PageLayout layout = Lay("<center><table border=1 cellspacing=0 cellpadding=0><tr><td>a</td></tr>"
+                          "<tr><td>bbbbbb</td></tr><tr><td align=right><p>c</p></td></tr></table></center>");
+  auto cells = Boxes(layout, BoxKind::CellBorder);
+  ASSERT_EQ(cells.size(), 3u);
+  EXPECT_EQ(cells[0]->rect.left, 8 + 1 + (384 - 64) / 2) << "the table stands in the middle";
+  ASSERT_TRUE(TextBox(layout, "a") && TextBox(layout, "c"));
+  EXPECT_EQ(TextBox(layout, "a")->rect.left, cells[0]->rect.left + 1) << "its text starts at the left";
+  EXPECT_EQ(TextBox(layout, "c")->rect.right, cells[2]->rect.right - 1) << "a cell's own alignment holds for its paragraphs";
+  // A header cell centres its text.
+  PageLayout header = Lay("<table border=1 cellspacing=0 cellpadding=0><tr><th>h</th></tr><tr><td>bbbbbb</td></tr></table>");
+  ASSERT_TRUE(TextBox(header, "h"));
+  EXPECT_EQ(TextBox(header, "h")->rect.left, 9 + 1 + (60 - 10) / 2);
+}
+
 TEST(CellLayoutTest, DeepNestingIsBoundedAndKeepsTheText) {
   std::string deep;
   for (int i = 0; i < 60; ++i) deep += "<table border=1 cellspacing=0 cellpadding=0><tr><td>";
