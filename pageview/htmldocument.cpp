@@ -371,19 +371,27 @@ class Builder {
   // The element's own handling first: a block element ends the block
   // before it, and its place is the block it starts.
   void Start(const Token& token) {
+    const size_t tables = tables_.size();
     StartElement(token);
     if (skipDepth_ > 0) return;
-    if (const std::string* id = token.Attr("id")) AddPlace(*id);
+    if (const std::string* id = token.Attr("id")) {
+      // A table's name leads to the table, which comes before its cells.
+      if (tables_.size() > tables) {
+        AddPlace(*id, tables_.back().table.order);
+      } else {
+        AddPlace(*id, order_);
+      }
+    }
     if (token.name == "a") {
-      if (const std::string* name = token.Attr("name")) AddPlace(*name);
+      if (const std::string* name = token.Attr("name")) AddPlace(*name, order_);
     }
   }
 
-  void AddPlace(const std::string& name) {
+  void AddPlace(const std::string& name, size_t order) {
     // Places only serve links; a page of millions of ids gets no more.
     constexpr size_t kMaxPlaces = 100000;
     if (name.empty() || doc_.places.size() >= kMaxPlaces) return;
-    doc_.places.push_back(Place{name, order_});
+    doc_.places.push_back(Place{name, order});
   }
 
   void StartElement(const Token& token) {

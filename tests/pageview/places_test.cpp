@@ -29,6 +29,10 @@ TEST(Places, IdsAndAnchorNamesMarkTheBlockTheyStart) {
   EXPECT_EQ(doc.blocks[5].order, 6u) << "blocks after the table count the cell's";
   EXPECT_EQ(doc.blockCount, 7u);
   EXPECT_EQ(doc.FindPlace("last")->block, 7u) << "after the last block: the end of the page";
+  Document named = ParseHtml("<p>a</p><table id=\"t\"><tr><td><table id=\"u\"><tr><td>x</table></table>");
+  ASSERT_TRUE(named.FindPlace("t") && named.FindPlace("u"));
+  EXPECT_EQ(named.FindPlace("t")->block, named.blocks[1].order) << "a table's name: the table, before its cells";
+  EXPECT_EQ(named.FindPlace("u")->block, named.blocks[1].rows[0][0].blocks[0].order);
   EXPECT_EQ(doc.FindPlace(""), nullptr);
   EXPECT_EQ(doc.FindPlace("Setup"), nullptr) << "names are case-sensitive";
   EXPECT_EQ(doc.FindPlace("missing"), nullptr);
