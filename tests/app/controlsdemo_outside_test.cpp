@@ -19,46 +19,10 @@ namespace {
 
 using namespace std::chrono_literals;
 
-void Key(WORD vk, bool up) {
-  INPUT input{};
-  input.type = INPUT_KEYBOARD;
-  input.ki.wVk = vk;
-  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-  SendInput(1, &input, sizeof input);
-}
-
-void Chord(WORD modifier, WORD vk) {
-  Key(modifier, false);
-  Key(vk, false);
-  Key(vk, true);
-  Key(modifier, true);
-}
-
-// Each UTF-16 unit as the keyboard's own Unicode packet, as an input
-// method or an on-screen keyboard delivers it.
-void TypeText(const std::wstring& text) {
-  for (wchar_t unit : text) {
-    INPUT down{};
-    down.type = INPUT_KEYBOARD;
-    down.ki.wScan = unit;
-    down.ki.dwFlags = KEYEVENTF_UNICODE;
-    INPUT up = down;
-    up.ki.dwFlags |= KEYEVENTF_KEYUP;
-    INPUT both[2] = {down, up};
-    SendInput(2, both, sizeof(INPUT));
-  }
-}
-
 std::wstring WindowText(HWND wnd) {
   wchar_t buffer[256] = {};
   SendMessageW(wnd, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(buffer));
   return buffer;
-}
-
-void ClickAt(POINT p) {
-  MouseMoveTo(p);
-  MouseLeftDown();
-  MouseLeftUp();
 }
 
 POINT Centre(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
@@ -85,11 +49,11 @@ TEST_F(ControlsDemoFromOutside, TypedTextComesBackThroughTheWindowText) {
   std::vector<HWND> edits = DescendantsOfClass(main_, L"TTeCustomEdit");
   ASSERT_GE(edits.size(), 1u);
   HWND edit = edits[0];
-  ClickAt(Centre(ClientRectOnScreen(edit)));
+  MouseClickAt(Centre(ClientRectOnScreen(edit)));
   ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == main_; }, 5s));
-  Chord(VK_CONTROL, 'A');
+  PressChord(VK_CONTROL, 'A');
   const std::wstring typed = L"h\u00E9llo \u4E16\u754C";
-  TypeText(typed);
+  TypeUnicode(typed);
   std::wstring text;
   EXPECT_TRUE(WaitUntil(
       [&] {
@@ -127,13 +91,11 @@ TEST_F(ControlsDemoFromOutside, TheStyleSwitcherRepaintsEveryThemedControl) {
   // A click opens the list; an arrow key and Enter pick the style next to
   // the current one.
   const bool last = SendMessageW(switcher, CB_GETCURSEL, 0, 0) + 1 == SendMessageW(switcher, CB_GETCOUNT, 0, 0);
-  ClickAt(Centre(ClientRectOnScreen(switcher)));
+  MouseClickAt(Centre(ClientRectOnScreen(switcher)));
   ASSERT_TRUE(WaitUntil([&] { return SendMessageW(switcher, CB_GETDROPPEDSTATE, 0, 0) != 0; }, 5s))
       << "a click opens the list";
-  Key(last ? VK_UP : VK_DOWN, false);
-  Key(last ? VK_UP : VK_DOWN, true);
-  Key(VK_RETURN, false);
-  Key(VK_RETURN, true);
+  PressKey(last ? VK_UP : VK_DOWN);
+  PressKey(VK_RETURN);
   ASSERT_TRUE(WaitUntil([&] { return WindowText(switcher) != firstStyle; }, 5s))
       << "the selection did not move: foreground " << (GetForegroundWindow() == main_) << ", dropped "
       << SendMessageW(switcher, CB_GETDROPPEDSTATE, 0, 0) << ", index " << SendMessageW(switcher, CB_GETCURSEL, 0, 0)

@@ -13,51 +13,6 @@ namespace {
 
 using namespace std::chrono_literals;
 
-void Key(WORD key, bool up) {
-  INPUT input{};
-  input.type = INPUT_KEYBOARD;
-  input.ki.wVk = key;
-  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-  SendInput(1, &input, sizeof(input));
-}
-void Press(WORD key) {
-  Key(key, false);
-  Key(key, true);
-}
-void RightClick() {
-  INPUT input[2] = {};
-  input[0].type = input[1].type = INPUT_MOUSE;
-  input[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
-  input[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
-  SendInput(2, input, sizeof(INPUT));
-}
-
-struct TFind {
-  DWORD process;
-  HWND found;
-};
-
-// A visible top-level window of the viewer's process whose class is the
-// themed popup window's.
-HWND OpenPopup(DWORD process) {
-  TFind find{process, nullptr};
-  EnumWindows(
-      [](HWND wnd, LPARAM data) -> BOOL {
-        auto* f = reinterpret_cast<TFind*>(data);
-        DWORD pid = 0;
-        GetWindowThreadProcessId(wnd, &pid);
-        if (pid != f->process || !IsWindowVisible(wnd)) return TRUE;
-        const std::wstring name = WindowClassName(wnd);
-        if (name == L"TTeThemePopupWindow" || name == L"TTePopupWindow") {
-          f->found = wnd;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&find));
-  return find.found;
-}
-
 TEST(ViewerSystemMenuFromOutside, OpensAtTheCaptionAndFromTheKeyboardAndMinimizesByItsAccelerator) {
   TOutsideProgram program(HostPathToWindows(HV_VIEWER_EXE));
   ASSERT_TRUE(program.Started());
@@ -70,31 +25,31 @@ TEST(ViewerSystemMenuFromOutside, OpensAtTheCaptionAndFromTheKeyboardAndMinimize
   const RECT frame = WindowRectOf(main);
   const POINT caption{(frame.left + frame.right) / 2, frame.top + 8};
   MouseMoveTo(caption);
-  RightClick();
-  ASSERT_TRUE(WaitUntil([&] { return OpenPopup(pid) != nullptr; }, 5s)) << "no popup after a right click";
-  HWND popup = OpenPopup(pid);
+  MouseRightClick();
+  ASSERT_TRUE(WaitUntil([&] { return VisiblePopupMenu(pid) != nullptr; }, 5s)) << "no popup after a right click";
+  HWND popup = VisiblePopupMenu(pid);
   EXPECT_EQ(WindowClassName(popup), L"TTeThemePopupWindow");
   const RECT at = WindowRectOf(popup);
   EXPECT_EQ(at.left, caption.x);
   EXPECT_EQ(at.top, caption.y);
   EXPECT_EQ(GetForegroundWindow(), main) << "the popup does not take the activation";
 
-  Press(VK_ESCAPE);
-  EXPECT_TRUE(WaitUntil([&] { return OpenPopup(pid) == nullptr; }, 5s)) << "Escape closes it";
+  PressKey(VK_ESCAPE);
+  EXPECT_TRUE(WaitUntil([&] { return VisiblePopupMenu(pid) == nullptr; }, 5s)) << "Escape closes it";
 
   // Alt+Space opens it as well.
-  Key(VK_MENU, false);
-  Press(VK_SPACE);
-  Key(VK_MENU, true);
-  EXPECT_TRUE(WaitUntil([&] { return OpenPopup(pid) != nullptr; }, 5s)) << "no popup after Alt+Space";
-  Press(VK_ESCAPE);
-  EXPECT_TRUE(WaitUntil([&] { return OpenPopup(pid) == nullptr; }, 5s));
+  KeyDown(VK_MENU);
+  PressKey(VK_SPACE);
+  KeyUp(VK_MENU);
+  EXPECT_TRUE(WaitUntil([&] { return VisiblePopupMenu(pid) != nullptr; }, 5s)) << "no popup after Alt+Space";
+  PressKey(VK_ESCAPE);
+  EXPECT_TRUE(WaitUntil([&] { return VisiblePopupMenu(pid) == nullptr; }, 5s));
 
   // Its Minimize entry, by its accelerator.
   MouseMoveTo(caption);
-  RightClick();
-  ASSERT_TRUE(WaitUntil([&] { return OpenPopup(pid) != nullptr; }, 5s));
-  Press('N');
+  MouseRightClick();
+  ASSERT_TRUE(WaitUntil([&] { return VisiblePopupMenu(pid) != nullptr; }, 5s));
+  PressKey('N');
   EXPECT_TRUE(WaitUntil(
       [&] {
         const RECT r = WindowRectOf(main);
@@ -102,7 +57,7 @@ TEST(ViewerSystemMenuFromOutside, OpensAtTheCaptionAndFromTheKeyboardAndMinimize
       },
       5s))
       << "the main window is minimized";
-  EXPECT_EQ(OpenPopup(pid), nullptr);
+  EXPECT_EQ(VisiblePopupMenu(pid), nullptr);
   EXPECT_TRUE(program.Running());
 }
 

@@ -77,14 +77,6 @@ void MoveTo(POINT p) {
        static_cast<LONG>((p.y * 65536LL + 32768) / h));
 }
 
-void Key(WORD vk) {
-  INPUT input[2]{};
-  input[0].type = input[1].type = INPUT_KEYBOARD;
-  input[0].ki.wVk = input[1].ki.wVk = vk;
-  input[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(2, input, sizeof input[0]);
-}
-
 bool Answers(HWND wnd) {
   DWORD_PTR result = 0;
   return SendMessageTimeoutW(wnd, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result) != 0;
@@ -110,35 +102,6 @@ int EventCount() {
   const char* text = std::getenv("HV_RANDOM_EVENTS");
   const int count = text ? std::atoi(text) : 0;
   return count > 0 ? count : kDefaultEvents;
-}
-
-// A visible top-level window of the process whose class is a popup menu's.
-HWND VisiblePopup(DWORD process) {
-  struct TFind {
-    DWORD process;
-    HWND found;
-  } find{process, nullptr};
-  EnumWindows(
-      [](HWND wnd, LPARAM data) -> BOOL {
-        auto* f = reinterpret_cast<TFind*>(data);
-        DWORD pid = 0;
-        GetWindowThreadProcessId(wnd, &pid);
-        if (pid != f->process || !IsWindowVisible(wnd)) return TRUE;
-        const std::wstring name = WindowClassName(wnd);
-        if (name != L"TTeThemePopupWindow" && name != L"TTePopupWindow") return TRUE;
-        f->found = wnd;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&find));
-  return find.found;
-}
-
-void PressEscape() {
-  INPUT keys[2]{};
-  keys[0].type = keys[1].type = INPUT_KEYBOARD;
-  keys[0].ki.wVk = keys[1].ki.wVk = VK_ESCAPE;
-  keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(2, keys, sizeof(INPUT));
 }
 
 TEST(RandomInput, TheViewerSurvivesAndGivesBackWhatItTook) {
@@ -182,10 +145,10 @@ TEST(RandomInput, TheViewerSurvivesAndGivesBackWhatItTook) {
   // once before anything is counted.
   SetForegroundWindow(main);
   PostMessageW(main, WM_SYSCOMMAND, SC_KEYMENU, ' ');
-  const bool menuOpened = WaitUntil([&] { return VisiblePopup(program.ProcessId()) != nullptr; }, 5s);
-  PressEscape();
+  const bool menuOpened = WaitUntil([&] { return VisiblePopupMenu(program.ProcessId()) != nullptr; }, 5s);
+  PressKey(VK_ESCAPE);
   EXPECT_TRUE(menuOpened) << "Alt+Space opens the window menu";
-  EXPECT_TRUE(WaitUntil([&] { return VisiblePopup(program.ProcessId()) == nullptr; }, 5s));
+  EXPECT_TRUE(WaitUntil([&] { return VisiblePopupMenu(program.ProcessId()) == nullptr; }, 5s));
   const long refused = counts.Ask(kvcFailedSelections);
   long gdi = -1, user = -1;
 
@@ -229,7 +192,7 @@ TEST(RandomInput, TheViewerSurvivesAndGivesBackWhatItTook) {
           const bool right = pick(4) == 0;
           Send(right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
           Send(right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
-          if (right) Key(VK_ESCAPE);  // a context menu, if any, goes again
+          if (right) PressKey(VK_ESCAPE);  // a context menu, if any, goes again
         }
         break;
       case 5: {
@@ -246,7 +209,7 @@ TEST(RandomInput, TheViewerSurvivesAndGivesBackWhatItTook) {
         Send(MOUSEEVENTF_WHEEL, 0, 0, static_cast<DWORD>((pick(2) ? 1 : -1) * WHEEL_DELTA * (1 + pick(3))));
         break;
       default:
-        Key(keys[pick(static_cast<int>(std::size(keys)))]);
+        PressKey(keys[pick(static_cast<int>(std::size(keys)))]);
         break;
     }
     if (i % 20 == 19) {

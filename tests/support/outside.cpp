@@ -173,6 +173,70 @@ void MouseDrag(POINT from, POINT to, int steps) {
   MouseLeftUp();
 }
 
+void MouseRightClick() {
+  SendMouse(MOUSEEVENTF_RIGHTDOWN);
+  SendMouse(MOUSEEVENTF_RIGHTUP);
+  Settle();
+}
+
+void MouseClickAt(POINT screen) {
+  MouseMoveTo(screen);
+  MouseLeftDown();
+  MouseLeftUp();
+}
+
+namespace {
+void SendKey(WORD vk, DWORD flags, WORD scan = 0) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = vk;
+  input.ki.wScan = scan;
+  input.ki.dwFlags = flags;
+  SendInput(1, &input, sizeof(input));
+}
+}  // namespace
+
+void KeyDown(WORD vk) { SendKey(vk, 0); }
+void KeyUp(WORD vk) { SendKey(vk, KEYEVENTF_KEYUP); }
+
+void PressKey(WORD vk) {
+  KeyDown(vk);
+  KeyUp(vk);
+}
+
+void PressChord(WORD modifier, WORD vk) {
+  KeyDown(modifier);
+  PressKey(vk);
+  KeyUp(modifier);
+}
+
+void TypeUnicode(const std::wstring& text) {
+  for (wchar_t unit : text) {
+    SendKey(0, KEYEVENTF_UNICODE, unit);
+    SendKey(0, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP, unit);
+  }
+}
+
+HWND VisiblePopupMenu(DWORD process) {
+  struct TFind {
+    DWORD process;
+    HWND found;
+  } find{process, nullptr};
+  EnumWindows(
+      [](HWND wnd, LPARAM data) -> BOOL {
+        auto* f = reinterpret_cast<TFind*>(data);
+        DWORD pid = 0;
+        GetWindowThreadProcessId(wnd, &pid);
+        if (pid != f->process || !IsWindowVisible(wnd)) return TRUE;
+        const std::wstring name = WindowClassName(wnd);
+        if (name != L"TTeThemePopupWindow" && name != L"TTePopupWindow") return TRUE;
+        f->found = wnd;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&find));
+  return find.found;
+}
+
 POINT ClientToScreenPoint(HWND wnd, int x, int y) {
   POINT p{x, y};
   ClientToScreen(wnd, &p);

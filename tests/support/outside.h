@@ -70,8 +70,24 @@ void MouseLeftDown();
 void MouseLeftUp();
 // Down at `from`, moved in steps to `to`, up there.
 void MouseDrag(POINT from, POINT to, int steps = 8);
+void MouseRightClick();
+// Moved to `screen`, then a left click there.
+void MouseClickAt(POINT screen);
 // Client coordinates of `wnd` to the screen.
 POINT ClientToScreenPoint(HWND wnd, int x, int y);
+
+void KeyDown(WORD vk);
+void KeyUp(WORD vk);
+void PressKey(WORD vk);
+// `vk` pressed while `modifier` is held.
+void PressChord(WORD modifier, WORD vk);
+// Each UTF-16 unit as the keyboard's own Unicode packet, as an input
+// method or an on-screen keyboard delivers it.
+void TypeUnicode(const std::wstring& text);
+
+// A visible top-level popup menu of the process (the themed one or the
+// plain one), or null.
+HWND VisiblePopupMenu(DWORD process);
 
 // ---- Pixels as the screen shows them ----
 
