@@ -3,6 +3,7 @@
 #include <wincodec.h>
 
 #include <algorithm>
+#include <initializer_list>
 #include <optional>
 #include <type_traits>
 
@@ -51,6 +52,25 @@ long long FileBytes(const std::wstring& path) {
   if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return -1;
   if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return -1;
   return static_cast<long long>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
+}
+
+// Whether the file starts as a PNG, GIF, JPEG, BMP or ICO file does. The
+// imaging component would try every decoder it has, and some of the others
+// (TIFF among them) spend seconds on a damaged file of a few hundred bytes.
+bool IsPageImageFormat(const std::wstring& path) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  unsigned char head[8] = {};
+  DWORD got = 0;
+  const bool read = ReadFile(file, head, sizeof head, &got, nullptr) != 0;
+  CloseHandle(file);
+  if (!read) return false;
+  auto starts = [&](std::initializer_list<unsigned char> magic) {
+    return got >= magic.size() && std::equal(magic.begin(), magic.end(), head);
+  };
+  return starts({0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'}) || starts({'G', 'I', 'F', '8'}) ||
+         starts({0xFF, 0xD8, 0xFF}) || starts({'B', 'M'}) || starts({0, 0, 1, 0});
 }
 
 }  // namespace
@@ -139,7 +159,7 @@ std::unique_ptr<TPageImages::Entry> TPageImages::Decode(std::string_view src) co
   if (!file) return entry;  // only local files are read; the web is never fetched
   std::wstring path = Widen(*file);
   long long bytes = FileBytes(path);
-  if (bytes <= 0 || bytes > kMaxFileBytes) return entry;
+  if (bytes <= 0 || bytes > kMaxFileBytes || !IsPageImageFormat(path)) return entry;
 
   ComPtr<IWICImagingFactory> factory;
   if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,

@@ -16,12 +16,16 @@ hv_pkg_installed() {
 }
 
 # Installs only the Debian packages that are not there yet; a machine that has
-# everything never touches apt.
+# everything never touches apt. Wine's own fonts give the windows the Tahoma
+# and Marlett that Windows has; without them Wine draws Tahoma with the
+# Chinese face and the frame-control glyphs with whatever face it finds.
+# DejaVu gives pages a face with serifs and one of fixed pitch.
 hv_install_missing() {
   local wanted=(cmake ninja-build g++ clang libclang-rt-14-dev googletest
     g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
     binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
-    wine wine64 wine32:i386 xvfb x11-utils xauth imagemagick fonts-wqy-zenhei ccache)
+    wine wine64 wine32:i386 xvfb x11-utils xauth imagemagick fonts-wqy-zenhei fonts-wine fonts-dejavu-core
+    ccache)
   hv_install_packages "${wanted[@]}"
 }
 

@@ -26,41 +26,30 @@
 #include "theme/core/themelibrary.h"
 #include "theme/frame/themeform.h"
 #include "theme/styles/luna.h"
+#include "tests/app/viewer_files.h"
 #include "tests/support/win_test.h"
 
 namespace hv {
 namespace {
 
-std::string Base() { return TFrmMain::BaseFolder(); }
-
-void PutFile(const std::string& relative, std::string_view bytes) {
-  std::string path = Base() + relative;
-  size_t slash = path.find_last_of('\\');
-  CreateDirectoryW(Widen(path.substr(0, slash)).c_str(), nullptr);
-  HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
-  DWORD written = 0;
-  ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(file);
-  ASSERT_EQ(written, bytes.size());
-}
-
-void RemoveFile(const std::string& relative) { DeleteFileW(Widen(Base() + relative).c_str()); }
+using test::PutViewerFile;
+using test::RemoveViewerFile;
+using test::ViewerFolder;
 
 struct ViewerFixture : ::testing::Test {
   static void SetUpTestSuite() {
     StartViewer();
   }
   void SetUp() override {
-    RemoveFile("TrvNode.DLL");
-    PutFile("index.htm", "<html><title>Welcome</title><body><h1>Welcome</h1></body></html>");
-    PutFile("setup\\install.htm", "<p>Install</p>");
-    PutFile("usage.htm", "<p>Usage</p>");
+    RemoveViewerFile("TrvNode.DLL");
+    PutViewerFile("index.htm", "<html><title>Welcome</title><body><h1>Welcome</h1></body></html>");
+    PutViewerFile("setup\\install.htm", "<p>Install</p>");
+    PutViewerFile("usage.htm", "<p>Usage</p>");
   }
   void TearDown() override {
     if (form) ShowWindow(form->Handle(), SW_HIDE);  // a hidden window goes away at once
     form.reset();
-    RemoveFile("TrvNode.DLL");
+    RemoveViewerFile("TrvNode.DLL");
   }
   // The window as the program makes it, shown.
   void Open() {
@@ -115,7 +104,7 @@ TEST_F(ViewerFixture, WithoutAnIndexTheStoredPlaceholdersStay) {
 }
 
 TEST_F(ViewerFixture, TheIndexBecomesTheTreeAndThePathList) {
-  PutFile("TrvNode.DLL", kExample);
+  PutViewerFile("TrvNode.DLL", kExample);
   Open();
   EXPECT_EQ(Titles(), (std::vector<std::string>{"Welcome", "Setup", "Usage"}));
   EXPECT_EQ(form->TrvMenu->Items()->Item(1)->Parent(), form->TrvMenu->Items()->Item(0));
@@ -132,15 +121,15 @@ TEST_F(ViewerFixture, TheIndexBecomesTheTreeAndThePathList) {
   }
   EXPECT_TRUE(form->TrvMenu->Items()->Item(0)->Expanded()) << "the tree is expanded after loading";
   form->TrvMenu->SetSelected(form->TrvMenu->Items()->Item(1));
-  EXPECT_EQ(Page(), Base() + "setup\\install.htm");
+  EXPECT_EQ(Page(), ViewerFolder() + "setup\\install.htm");
   wchar_t address[MAX_PATH] = {};
   GetWindowTextW(form->WebBrowser1->Handle(), address, MAX_PATH);
-  EXPECT_EQ(Narrow(address), Base() + "setup\\install.htm") << "the page view's window text is its address";
+  EXPECT_EQ(Narrow(address), ViewerFolder() + "setup\\install.htm") << "the page view's window text is its address";
 }
 
 TEST_F(ViewerFixture, LineBreaksIndentationAndSplitting) {
-  PutFile("TrvNode.DLL", std::string("A a.htm\nB\n\rIntro   pages\\a b.htm  \r\n\r\n Deep x\0ignored", 47));
-  PutFile("pages\\a b.htm", "<p>spaces</p>");
+  PutViewerFile("TrvNode.DLL", std::string("A a.htm\nB\n\rIntro   pages\\a b.htm  \r\n\r\n Deep x\0ignored", 47));
+  PutViewerFile("pages\\a b.htm", "<p>spaces</p>");
   Open();
   // LF then CR is two breaks: an empty topic between; CR LF is one; an empty
   // line is a root with empty title and path; a NUL ends the text.
@@ -149,9 +138,9 @@ TEST_F(ViewerFixture, LineBreaksIndentationAndSplitting) {
             (std::vector<std::string>{"a.htm", "", "", "pages\\a b.htm", "", "x"}));
   EXPECT_EQ(form->TrvMenu->Items()->Item(5)->Level(), 1) << "a leading space is one level";
   form->TrvMenu->SetSelected(form->TrvMenu->Items()->Item(3));
-  EXPECT_EQ(Page(), Base() + "pages\\a b.htm");
+  EXPECT_EQ(Page(), ViewerFolder() + "pages\\a b.htm");
   form->TrvMenu->SetSelected(form->TrvMenu->Items()->Item(1));
-  EXPECT_EQ(Page(), Base() + "pages\\a b.htm") << "a topic without a path shows nothing new";
+  EXPECT_EQ(Page(), ViewerFolder() + "pages\\a b.htm") << "a topic without a path shows nothing new";
 }
 
 // An index saved by an editor that writes the UTF-8 mark reads as UTF-8, the
@@ -159,14 +148,14 @@ TEST_F(ViewerFixture, LineBreaksIndentationAndSplitting) {
 TEST_F(ViewerFixture, AByteOrderMarkMakesTheIndexUtf8) {
   const std::string welcome = "\xE6\xAC\xA2\xE8\xBF\x8E";  // 欢迎 in UTF-8
   const std::string install = "\xE5\xAE\x89\xE8\xA3\x85";  // 安装
-  PutFile("TrvNode.DLL", "\xEF\xBB\xBF" + welcome + " index.htm\r\n\t" + install + " setup\\install.htm\r\n");
+  PutViewerFile("TrvNode.DLL", "\xEF\xBB\xBF" + welcome + " index.htm\r\n\t" + install + " setup\\install.htm\r\n");
   Open();
   EXPECT_EQ(Titles(), (std::vector<std::string>{welcome, install}));
   EXPECT_EQ(form->TrvMenu->Items()->Item(1)->Parent(), form->TrvMenu->Items()->Item(0))
       << "the mark is not indentation and not a level";
   EXPECT_EQ(form->Memo1->Lines()->ToVector(), (std::vector<std::string>{"index.htm", "setup\\install.htm"}));
   form->TrvMenu->SetSelected(form->TrvMenu->Items()->Item(0));
-  EXPECT_EQ(Page(), Base() + "index.htm") << "the first topic's path is found";
+  EXPECT_EQ(Page(), ViewerFolder() + "index.htm") << "the first topic's path is found";
   wchar_t shown[16] = {};
   TVITEMW item{};
   item.mask = TVIF_TEXT;
@@ -180,7 +169,7 @@ TEST_F(ViewerFixture, AByteOrderMarkMakesTheIndexUtf8) {
 TEST_F(ViewerFixture, WithoutTheMarkTheIndexStaysAnsi) {
   const std::string gb = "\xBB\xB6\xD3\xAD";                        // 欢迎 in GB2312
   const std::string utf8Bytes = "\xE6\xAC\xA2\xE8\xBF\x8E";         // the same in UTF-8, unmarked
-  PutFile("TrvNode.DLL", gb + " index.htm\r\n" + utf8Bytes + " usage.htm\r\n\t\xEF\xBB\xBFLate x.htm\r\n");
+  PutViewerFile("TrvNode.DLL", gb + " index.htm\r\n" + utf8Bytes + " usage.htm\r\n\t\xEF\xBB\xBFLate x.htm\r\n");
   Open();
   ASSERT_EQ(Titles().size(), 3u);
   EXPECT_EQ(Titles()[0], AnsiToUtf8(gb));
@@ -194,7 +183,7 @@ TEST_F(ViewerFixture, WithoutTheMarkTheIndexStaysAnsi) {
 
 TEST_F(ViewerFixture, AMarkedIndexReportsALevelJumpInItsOwnText) {
   const std::string name = "\xE7\xAC\xAC\xE4\xBA\x8C";  // 第二
-  PutFile("TrvNode.DLL", "\xEF\xBB\xBF" "First one.htm\r\n\t\t" + name + " two.htm\r\n");
+  PutViewerFile("TrvNode.DLL", "\xEF\xBB\xBF" "First one.htm\r\n\t\t" + name + " two.htm\r\n");
   Open();
   EXPECT_EQ(test::TakeReportedExceptions(),
             std::vector<std::string>{"Invalid level (2) for item \"" + name + " two.htm\""});
@@ -202,7 +191,7 @@ TEST_F(ViewerFixture, AMarkedIndexReportsALevelJumpInItsOwnText) {
 }
 
 TEST_F(ViewerFixture, ALevelJumpIsReportedAndKeepsThePartialTree) {
-  PutFile("TrvNode.DLL", "\t\tFirst one.htm\r\n\t\tSecond two.htm\r\n");
+  PutViewerFile("TrvNode.DLL", "\t\tFirst one.htm\r\n\t\tSecond two.htm\r\n");
   Open();
   EXPECT_EQ(test::TakeReportedExceptions(), std::vector<std::string>{"Invalid level (2) for item \"Second two.htm\""});
   EXPECT_EQ(Titles(), std::vector<std::string>{"First one.htm"}) << "raw text, not yet split";
@@ -212,7 +201,7 @@ TEST_F(ViewerFixture, ALevelJumpIsReportedAndKeepsThePartialTree) {
 }
 
 TEST_F(ViewerFixture, TheButtonsWalkTheTopicsInAbsoluteOrder) {
-  PutFile("TrvNode.DLL", kExample);
+  PutViewerFile("TrvNode.DLL", kExample);
   Open();
   // The control picks the first topic when it takes the focus; start from a
   // focused tree with no selection at all.
@@ -226,11 +215,11 @@ TEST_F(ViewerFixture, TheButtonsWalkTheTopicsInAbsoluteOrder) {
   EXPECT_EQ(changes, 0);
   Press(1);
   EXPECT_EQ(Selected(), 0);
-  EXPECT_EQ(Page(), Base() + "index.htm");
+  EXPECT_EQ(Page(), ViewerFolder() + "index.htm");
   EXPECT_EQ(GetFocus(), form->TrvMenu->Handle()) << "the tree has the focus after a button";
   Press(3);
   EXPECT_EQ(Selected(), 1) << "the next of a parent is its first child";
-  EXPECT_EQ(Page(), Base() + "setup\\install.htm");
+  EXPECT_EQ(Page(), ViewerFolder() + "setup\\install.htm");
   Press(3);
   Press(3);
   EXPECT_EQ(Selected(), 2) << "next stops at the last topic";
@@ -251,7 +240,7 @@ TEST_F(ViewerFixture, TheButtonsWalkTheTopicsInAbsoluteOrder) {
 }
 
 TEST_F(ViewerFixture, SelectingInACollapsedBranchOpensIt) {
-  PutFile("TrvNode.DLL", kExample);
+  PutViewerFile("TrvNode.DLL", kExample);
   Open();
   form->TrvMenu->Items()->Item(0)->Collapse(false);
   Press(1);
@@ -261,19 +250,19 @@ TEST_F(ViewerFixture, SelectingInACollapsedBranchOpensIt) {
 }
 
 TEST_F(ViewerFixture, AMissingPageKeepsThePageShown) {
-  PutFile("TrvNode.DLL", "One index.htm\r\nTwo gone.htm\r\n");
+  PutViewerFile("TrvNode.DLL", "One index.htm\r\nTwo gone.htm\r\n");
   Open();
   Press(1);
-  EXPECT_EQ(Page(), Base() + "index.htm");
+  EXPECT_EQ(Page(), ViewerFolder() + "index.htm");
   Press(3);
   EXPECT_EQ(Selected(), 1);
-  EXPECT_EQ(Page(), Base() + "index.htm");
+  EXPECT_EQ(Page(), ViewerFolder() + "index.htm");
 }
 
 TEST_F(ViewerFixture, ShowingTheWindowAgainReloadsTheIndex) {
-  PutFile("TrvNode.DLL", kExample);
+  PutViewerFile("TrvNode.DLL", kExample);
   Open();
-  PutFile("TrvNode.DLL", "Only usage.htm\r\n");
+  PutViewerFile("TrvNode.DLL", "Only usage.htm\r\n");
   form->Hide();
   form->Show();
   EXPECT_EQ(Titles(), std::vector<std::string>{"Only"});
@@ -281,7 +270,7 @@ TEST_F(ViewerFixture, ShowingTheWindowAgainReloadsTheIndex) {
 }
 
 TEST_F(ViewerFixture, AnIndexThatVanishesOrBreaksBetweenShowsLeavesTheTopicsShown) {
-  PutFile("TrvNode.DLL", kExample);
+  PutViewerFile("TrvNode.DLL", kExample);
   Open();
   const std::vector<std::string> titles{"Welcome", "Setup", "Usage"};
   const std::vector<std::string> paths{"index.htm", "setup\\install.htm", "usage.htm"};
@@ -290,36 +279,36 @@ TEST_F(ViewerFixture, AnIndexThatVanishesOrBreaksBetweenShowsLeavesTheTopicsShow
     form->Show();
     test::PumpMessages();
   };
-  RemoveFile("TrvNode.DLL");
+  RemoveViewerFile("TrvNode.DLL");
   showAgain();
   EXPECT_TRUE(test::TakeReportedExceptions().empty()) << "a missing index is no error";
   EXPECT_EQ(Titles(), titles);
   EXPECT_EQ(form->Memo1->Lines()->ToVector(), paths);
-  PutFile("TrvNode.DLL", "Back a.htm\r\n\t\tJump b.htm\r\n");
+  PutViewerFile("TrvNode.DLL", "Back a.htm\r\n\t\tJump b.htm\r\n");
   showAgain();
   auto reports = test::TakeReportedExceptions();
   ASSERT_EQ(reports.size(), 1u);
   EXPECT_EQ(reports[0], "Invalid level (2) for item \"Jump b.htm\"");
   EXPECT_EQ(Titles(), (std::vector<std::string>{"Back a.htm"})) << "the nodes read so far, unsplit";
   EXPECT_EQ(form->Memo1->Lines()->ToVector(), paths) << "the path list keeps its entries";
-  PutFile("TrvNode.DLL", kExample);
+  PutViewerFile("TrvNode.DLL", kExample);
   showAgain();
   EXPECT_TRUE(test::TakeReportedExceptions().empty());
   EXPECT_EQ(Titles(), titles);
   form->TrvMenu->SetSelected(form->TrvMenu->Items()->Item(2));
-  EXPECT_EQ(Page(), Base() + "usage.htm");
+  EXPECT_EQ(Page(), ViewerFolder() + "usage.htm");
 }
 
 TEST_F(ViewerFixture, AnIndexThatExistsButCannotBeReadIsReported) {
   // A folder of that name is not an index at all.
-  CreateDirectoryW(Widen(Base() + "TrvNode.DLL").c_str(), nullptr);
+  CreateDirectoryW(Widen(ViewerFolder() + "TrvNode.DLL").c_str(), nullptr);
   Open();
   EXPECT_TRUE(test::TakeReportedExceptions().empty());
   EXPECT_EQ(Titles(), (std::vector<std::string>{"qwdasd", "asdasd"}));
-  RemoveDirectoryW(Widen(Base() + "TrvNode.DLL").c_str());
+  RemoveDirectoryW(Widen(ViewerFolder() + "TrvNode.DLL").c_str());
   // A file held open without sharing cannot be read.
-  PutFile("TrvNode.DLL", kExample);
-  HANDLE locked = CreateFileW(Widen(Base() + "TrvNode.DLL").c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+  PutViewerFile("TrvNode.DLL", kExample);
+  HANDLE locked = CreateFileW(Widen(ViewerFolder() + "TrvNode.DLL").c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                               OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(locked, INVALID_HANDLE_VALUE);
   form->Hide();
@@ -333,7 +322,7 @@ TEST_F(ViewerFixture, AnIndexThatExistsButCannotBeReadIsReported) {
 
 TEST_F(ViewerFixture, AHugeIndexFailsCleanly) {
   // 100 MB, made without writing it: the loader refuses it by its size.
-  HANDLE file = CreateFileW(Widen(Base() + "TrvNode.DLL").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  HANDLE file = CreateFileW(Widen(ViewerFolder() + "TrvNode.DLL").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   ASSERT_NE(file, INVALID_HANDLE_VALUE);
   LARGE_INTEGER size;
   size.QuadPart = 100LL << 20;
@@ -349,7 +338,7 @@ TEST_F(ViewerFixture, AHugeIndexFailsCleanly) {
 }
 
 TEST_F(ViewerFixture, TooManyTopicsFailCleanly) {
-  PutFile("TrvNode.DLL", std::string(TTreeView::kMaxNodes + 1, '\n'));
+  PutViewerFile("TrvNode.DLL", std::string(TTreeView::kMaxNodes + 1, '\n'));
   Open();
   auto reports = test::TakeReportedExceptions();
   ASSERT_EQ(reports.size(), 1u);

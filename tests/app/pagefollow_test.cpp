@@ -13,36 +13,27 @@
 #include "framework/winstring.h"
 #include "pageview/htmlview.h"
 #include "pageview/webbrowser.h"
+#include "tests/app/viewer_files.h"
 #include "tests/support/win_test.h"
 #include "theme/controls/themetreeview.h"
 
 namespace hv {
 namespace {
 
-std::string Base() { return TFrmMain::BaseFolder(); }
-
-void PutFile(const std::string& relative, std::string_view bytes) {
-  std::string path = Base() + relative;
-  HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
-  DWORD written = 0;
-  ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(file);
-  ASSERT_EQ(written, bytes.size());
-}
-
-void RemoveFile(const std::string& relative) { DeleteFileW(Widen(Base() + relative).c_str()); }
+using test::PutViewerFile;
+using test::RemoveViewerFile;
+using test::ViewerFolder;
 
 struct PageFollowTest : ::testing::Test {
   static void SetUpTestSuite() { StartViewer(); }
   void SetUp() override {
-    PutFile("TrvNode.DLL", "Welcome follow_index.htm\r\n\tUsage follow_usage.htm\r\nAgain follow_usage.htm\r\n");
-    PutFile("follow_index.htm",
+    PutViewerFile("TrvNode.DLL", "Welcome follow_index.htm\r\n\tUsage follow_usage.htm\r\nAgain follow_usage.htm\r\n");
+    PutViewerFile("follow_index.htm",
             "<h1>Welcome</h1><p><a href=\"follow_usage.htm#how\">usage</a> <a href=\"follow_other.htm\">other</a></p>");
     std::string usage = "<p><a href=\"FOLLOW_INDEX.HTM\">home</a></p>";
     for (int i = 0; i < 80; ++i) usage += "<p>Usage, part " + std::to_string(i) + "</p>";
-    PutFile("follow_usage.htm", usage + "<h2 id=\"how\">How</h2>" + usage);
-    PutFile("follow_other.htm", "<p>Not in the index</p>");
+    PutViewerFile("follow_usage.htm", usage + "<h2 id=\"how\">How</h2>" + usage);
+    PutViewerFile("follow_other.htm", "<p>Not in the index</p>");
     form = std::make_unique<TFrmMain>(nullptr);
     form->LoadFromLayout();
     form->TrvMenu->OnChange = [this, bound = form->TrvMenu->OnChange](TObject* sender, TTreeNode* node) {
@@ -56,7 +47,7 @@ struct PageFollowTest : ::testing::Test {
     if (form) ShowWindow(form->Handle(), SW_HIDE);
     form.reset();
     for (const char* name : {"TrvNode.DLL", "follow_index.htm", "follow_usage.htm", "follow_other.htm"})
-      RemoveFile(name);
+      RemoveViewerFile(name);
   }
   THtmlView& View() { return *form->WebBrowser1->PageView(); }
   void ClickLink(const std::string& href) {
@@ -83,11 +74,11 @@ struct PageFollowTest : ::testing::Test {
 TEST_F(PageFollowTest, ALinkToAnIndexedPageSelectsItsTopicOnce) {
   ASSERT_NE(form->WebBrowser1->PageView(), nullptr) << "the built-in view shows pages where there is no HTML engine";
   form->TrvMenu->SetSelected(form->TrvMenu->Items()->Item(0));
-  ASSERT_EQ(Page(), Base() + "follow_index.htm");
+  ASSERT_EQ(Page(), ViewerFolder() + "follow_index.htm");
   changes = 0;
 
   ClickLink("follow_usage.htm#how");
-  EXPECT_EQ(Page(), Base() + "follow_usage.htm");
+  EXPECT_EQ(Page(), ViewerFolder() + "follow_usage.htm");
   EXPECT_EQ(Selected(), 1) << "the first topic with that page";
   EXPECT_EQ(changes, 1);
   EXPECT_EQ(View().History().Count(), 2u) << "the page was shown once, not again for the tree";
@@ -98,15 +89,15 @@ TEST_F(PageFollowTest, ALinkToAnIndexedPageSelectsItsTopicOnce) {
   EXPECT_EQ(View().History().Count(), 3u);
 
   ClickLink("follow_other.htm");
-  EXPECT_EQ(Page(), Base() + "follow_other.htm");
+  EXPECT_EQ(Page(), ViewerFolder() + "follow_other.htm");
   EXPECT_EQ(Selected(), 0) << "a page outside the index leaves the tree alone";
   EXPECT_EQ(changes, 2);
 
   SendMessageW(View().Handle(), WM_KEYDOWN, VK_BACK, 1);
-  EXPECT_EQ(Page(), Base() + "FOLLOW_INDEX.HTM");
+  EXPECT_EQ(Page(), ViewerFolder() + "FOLLOW_INDEX.HTM");
   EXPECT_EQ(changes, 2) << "back on the selected topic's page: nothing to select";
   SendMessageW(View().Handle(), WM_KEYDOWN, VK_BACK, 1);
-  EXPECT_EQ(Page(), Base() + "follow_usage.htm");
+  EXPECT_EQ(Page(), ViewerFolder() + "follow_usage.htm");
   EXPECT_EQ(Selected(), 1) << "Back selects the topic too";
   EXPECT_EQ(View().History().Count(), 4u);
   EXPECT_EQ(View().History().Position(), 1u);

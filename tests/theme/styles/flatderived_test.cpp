@@ -98,7 +98,7 @@ TEST_F(FlatFamilyTest, CoolFlatCaptionButtons) {
   EXPECT_EQ(sheet.ColorAt(10, 9), Face());
   // Glyphs in the rect shrunk by 2 and 3: nothing black on the outer rings.
   sheet.Clear();
-  cool_.DrawCaptionButton(sheet.Canvas(), r, kcbMaximize, false, false, true, kbsStandard);
+  cool_.DrawCaptionButton(sheet.Canvas(), r, kcbClose, false, false, true, kbsStandard);
   EXPECT_GT(Count(sheet, r, clBlack), 5);
   EXPECT_EQ(Count(sheet, {0, 0, 20, 3}, clBlack), 0);
   EXPECT_EQ(Count(sheet, {0, 0, 2, 20}, clBlack), 0);
