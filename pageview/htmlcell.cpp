@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <utility>
 
 #include "pageview/layoutengine.h"
 
@@ -33,7 +34,7 @@ int Engine::LayCell(const TableCell& cell, int left, int width) {
   open.swap(open_);
   const Pending pending = pending_;
   const int styledPending = styledPending_, y = y_, pageTop = pageTop_, outerLeft = left_, outerRight = right_;
-  const int base = base_;
+  const int root = rootBox_;
   const bool started = started_, nowrap = cellNowrap_;
   const TextAlign align = cellAlign_;
 
@@ -44,15 +45,14 @@ int Engine::LayCell(const TableCell& cell, int left, int width) {
   pageTop_ = 0;
   left_ = left;
   right_ = left + std::max(1, width);
-  base_ = cell.box;
+  rootBox_ = cell.box;
   cellAlign_ = cell.align;
   cellNowrap_ = cell.nowrap;
-  for (const Block& block : cell.blocks) {
-    Enter(block);
-    SetTop(block, Place(block));
-  }
+  FloatSet outside = std::exchange(floats_, FloatSet{});  // a cell holds its own floats
+  LayBlocks(cell.blocks, 0, cell.blocks.size());
   while (!open_.empty()) CloseBox();
-  const int height = y_;  // the last margins end with the cell
+  const int height = std::max(y_, floats_.LowestSince(0, 0));  // the last margins end with the cell
+  floats_ = std::move(outside);
 
   open_.swap(open);
   pending_ = pending;
@@ -62,7 +62,7 @@ int Engine::LayCell(const TableCell& cell, int left, int width) {
   pageTop_ = pageTop;
   left_ = outerLeft;
   right_ = outerRight;
-  base_ = base;
+  rootBox_ = root;
   cellAlign_ = align;
   cellNowrap_ = nowrap;
   return height;
@@ -111,7 +111,8 @@ std::pair<long long, long long> Engine::BlockMinMax(const Block& block, bool now
   long long sides = 0;
   if (block.box >= 0 && static_cast<size_t>(block.box) < all.size()) {
     sides = sides_[static_cast<size_t>(block.box)];
-    if (base_ >= 0 && static_cast<size_t>(base_) < all.size()) sides = std::max(0LL, sides - sides_[static_cast<size_t>(base_)]);
+    if (rootBox_ >= 0 && static_cast<size_t>(rootBox_) < all.size())
+      sides = std::max(0LL, sides - sides_[static_cast<size_t>(rootBox_)]);
     const BoxStyle& box = all[static_cast<size_t>(block.box)].box;
     if (box.width > 0 && !box.widthPercent) {
       least = std::max<long long>(least, Zoomed(box.width));
@@ -122,15 +123,15 @@ std::pair<long long, long long> Engine::BlockMinMax(const Block& block, bool now
 }
 
 std::pair<long long, long long> Engine::CellMinMax(const TableCell& cell) {
-  const int base = base_;
-  base_ = cell.box;
+  const int root = rootBox_;
+  rootBox_ = cell.box;
   long long least = 0, most = 0;
   for (const Block& block : cell.blocks) {
     auto [mn, mx] = BlockMinMax(block, cell.nowrap);
     least = std::max(least, mn);
     most = std::max(most, mx);
   }
-  base_ = base;
+  rootBox_ = root;
   return {least, std::max(least, most)};
 }
 

@@ -87,42 +87,17 @@ std::string DecodeUtf16(std::string_view bytes, bool littleEndian) {
 std::string DecodeUtf8(std::string_view bytes) {
   std::string out;
   out.reserve(bytes.size());
-  size_t i = 0;
-  while (i < bytes.size()) {
-    auto c = static_cast<unsigned char>(bytes[i]);
-    if (c < 0x80) {
-      out.push_back(static_cast<char>(c));
-      ++i;
-      continue;
-    }
-    size_t extra = 0;
-    uint32_t cp = 0, min = 0;
-    if (c >= 0xC2 && c <= 0xDF) {
-      extra = 1, cp = c & 0x1F, min = 0x80;
-    } else if (c >= 0xE0 && c <= 0xEF) {
-      extra = 2, cp = c & 0x0F, min = 0x800;
-    } else if (c >= 0xF0 && c <= 0xF4) {
-      extra = 3, cp = c & 0x07, min = 0x10000;
+  for (size_t i = 0; i < bytes.size();) {
+    const Utf8Sequence sequence = ReadUtf8Sequence(bytes, i);
+    if (sequence.sound) {
+      out.append(bytes.substr(i, sequence.length));
     } else {
+      // One replacement for the lead byte and what it has of its sequence;
+      // the continuation bytes after a wrong value each become one of their
+      // own on the next rounds.
       AppendUtf8(out, 0xFFFD);
-      ++i;
-      continue;
     }
-    size_t taken = 0;
-    while (taken < extra && i + 1 + taken < bytes.size() &&
-           (static_cast<unsigned char>(bytes[i + 1 + taken]) & 0xC0) == 0x80) {
-      cp = cp << 6 | (static_cast<unsigned char>(bytes[i + 1 + taken]) & 0x3F);
-      ++taken;
-    }
-    if (taken < extra || cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-      // One replacement for the lead byte; the continuation bytes after it
-      // each become a replacement of their own on the next rounds.
-      AppendUtf8(out, 0xFFFD);
-      i += taken < extra ? 1 + taken : 1;
-      continue;
-    }
-    out.append(bytes.substr(i, extra + 1));
-    i += extra + 1;
+    i += sequence.length;
   }
   return out;
 }
@@ -173,6 +148,31 @@ Charset CharsetFromLabel(std::string_view label) {
   return Charset::Ansi;
 }
 
+Utf8Sequence ReadUtf8Sequence(std::string_view bytes, size_t pos) {
+  const auto c = static_cast<unsigned char>(bytes[pos]);
+  if (c < 0x80) return {c, 1, true};
+  size_t extra;
+  uint32_t cp, min;
+  if (c >= 0xC2 && c <= 0xDF) {
+    extra = 1, cp = c & 0x1F, min = 0x80;
+  } else if (c >= 0xE0 && c <= 0xEF) {
+    extra = 2, cp = c & 0x0F, min = 0x800;
+  } else if (c >= 0xF0 && c <= 0xF4) {
+    extra = 3, cp = c & 0x07, min = 0x10000;
+  } else {
+    return {0xFFFD, 1, false};
+  }
+  size_t taken = 0;
+  while (taken < extra && pos + 1 + taken < bytes.size() &&
+         (static_cast<unsigned char>(bytes[pos + 1 + taken]) & 0xC0) == 0x80) {
+    cp = cp << 6 | (static_cast<unsigned char>(bytes[pos + 1 + taken]) & 0x3F);
+    ++taken;
+  }
+  if (taken < extra) return {0xFFFD, 1 + taken, false};
+  if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return {0xFFFD, 1, false};
+  return {cp, extra + 1, true};
+}
+
 CharsetInfo DetectCharset(std::string_view bytes) {
   if (bytes.substr(0, 3) == "\xEF\xBB\xBF") return {Charset::Utf8, 3};
   if (bytes.substr(0, 2) == "\xFF\xFE") return {Charset::Utf16LE, 2};
@@ -207,6 +207,21 @@ std::string DecodeToUtf8(std::string_view bytes, Charset charset) {
       return DecodeWindows1252(bytes);
   }
   return DecodeWindows1252(bytes);
+}
+
+bool DecodesUnchanged(std::string_view bytes, Charset charset) {
+  if (charset == Charset::Utf16LE || charset == Charset::Utf16BE) return false;
+  for (size_t i = 0; i < bytes.size();) {
+    if (static_cast<unsigned char>(bytes[i]) < 0x80) {
+      ++i;
+      continue;
+    }
+    if (charset != Charset::Utf8) return false;
+    const Utf8Sequence sequence = ReadUtf8Sequence(bytes, i);
+    if (!sequence.sound) return false;
+    i += sequence.length;
+  }
+  return true;
 }
 
 std::string DecodePage(std::string_view bytes, const Decoder& decoder, CharsetInfo* detected) {

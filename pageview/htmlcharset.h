@@ -3,6 +3,8 @@
 // Portable: the code pages the platform knows (GBK, the ANSI code page) are
 // decoded through a hook that the window side supplies.
 
+#include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -41,6 +43,22 @@ using Decoder = std::function<std::string(std::string_view bytes, Charset charse
 // platform's tables: here each double-byte GBK character becomes one U+FFFD
 // and ANSI is read as windows-1252.
 std::string DecodeToUtf8(std::string_view bytes, Charset charset);
+
+// The UTF-8 sequence at `pos` (before the end of `bytes`). A sound one
+// (shortest form, no surrogate, at most U+10FFFF) gives its code point and
+// length; a broken one gives U+FFFD, and as its length the lead byte with
+// the continuation bytes it has when it is cut short, else 1.
+struct Utf8Sequence {
+  uint32_t codePoint;
+  size_t length;
+  bool sound;
+};
+Utf8Sequence ReadUtf8Sequence(std::string_view bytes, size_t pos);
+
+// Decoding would give the bytes back as they are: plain ASCII in a charset
+// that keeps it, or UTF-8 without a broken sequence. Such a page is read
+// where it lies, without a decoded copy.
+bool DecodesUnchanged(std::string_view bytes, Charset charset);
 
 // Detects the charset and decodes the page with the hook (or DecodeToUtf8
 // when it is empty or gives back nothing for non-empty input).

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <climits>
 
 #include "pageview/htmltokenizer.h"
@@ -116,7 +117,7 @@ class Builder {
 
   // Where finished blocks go: the open cell, or for text between cells the
   // place before its table, or the page.
-  std::vector<Block>& Out() {
+  Blocks& Out() {
     for (auto it = tables_.rbegin(); it != tables_.rend(); ++it)
       if (it->inCell) return it->table.rows.back().back().blocks;
     return doc_.blocks;
@@ -129,6 +130,7 @@ class Builder {
 
   static char LastChar(const std::vector<Run>& runs) {
     for (auto it = runs.rbegin(); it != runs.rend(); ++it) {
+      if (it->IsImage() && it->imageFloat != Float::None) continue;  // beside the text, not in it
       if (it->IsImage()) return '*';  // an image is ink: a space after it stays
       if (!it->text.empty()) return it->text.back();
     }
@@ -291,8 +293,31 @@ class Builder {
     };
     run.imageWidth = length("width");
     run.imageHeight = length("height");
+    ImageFloat(token, run);
     if (current_.runs.empty()) TagBlock(current_);
     Target().push_back(std::move(run));
+  }
+
+  // `align` left or right floats an image, as does the page's style;
+  // top, middle and bottom keep it in the line.
+  void ImageFloat(const Token& token, Run& run) {
+    auto small = [&](const char* name) {
+      const std::string* value = token.Attr(name);
+      return value ? std::clamp(ParseInt(value, 0), 0, 1000) : 0;
+    };
+    run.hspace = small("hspace");
+    run.vspace = small("vspace");
+    run.imageBorder = small("border");
+    if (const std::string* align = token.Attr("align")) {
+      std::string a(Trim(*align));
+      std::transform(a.begin(), a.end(), a.begin(), [](unsigned char ch) { return static_cast<char>(std::tolower(ch)); });
+      if (a == "left") run.imageFloat = Float::Left;
+      if (a == "right") run.imageFloat = Float::Right;
+    }
+    if (style_.Styled()) {
+      const Float styled = style_.Peek(token).box.floating;
+      if (styled != Float::None) run.imageFloat = styled;
+    }
   }
 
   static std::string_view Trim(std::string_view text) {
@@ -428,6 +453,7 @@ class Builder {
       return;
     }
     if (name == "br") {
+      if (!Flat() && ClearAfterBreak(token)) return;
       LineBreak();
       return;
     }
@@ -471,6 +497,13 @@ class Builder {
       return;
     }
     if (name == "li") {
+      // An item displayed inline is text of the line it stands in.
+      inlineItem_ = !Flat() && style_.Current().display == Display::Inline &&
+                    style_.Current().box.floating == Float::None;
+      if (inlineItem_) {
+        current_.tight = true;  // items on a line keep the list's spacing, as items do
+        return;
+      }
       if (Flat()) {
         // Cells have no room for markers: the item's number or a bullet
         // character starts its line instead.
@@ -498,7 +531,10 @@ class Builder {
       }
       TagBlock(current_);
       current_.listStyle = style_.Current().listStyle;
-      if (current_.listStyle == ListStyle::None) current_.marker = Marker::None;
+      if (current_.listStyle == ListStyle::None) {
+        current_.marker = Marker::None;
+        current_.tight = true;  // still an item: no paragraph gaps around it
+      }
       if (current_.marker == Marker::Bullet && current_.listStyle >= ListStyle::Decimal) current_.marker = Marker::Number;
       if (current_.marker == Marker::Number && current_.listStyle >= ListStyle::Disc &&
           current_.listStyle <= ListStyle::Square)
@@ -591,6 +627,7 @@ class Builder {
       return;
     }
     if (name == "li") {
+      if (inlineItem_) return;
       if (Flat()) {
         SoftBreakInCell();
       } else {
@@ -658,11 +695,12 @@ class Builder {
     }
     if (Flat() || name == "table" || name == "tr" || name == "td" || name == "th") return;  // cells have boxes of their own
     const BoxStyle& b = c.box;
-    const bool boxed = b.HasChrome() || b.marginSet != 0 || b.width != 0;
+    const bool boxed = b.HasChrome() || b.marginSet != 0 || b.width != 0 || FloatsOrClears(b);
     if (!boxed && c.display == Display::Default) return;  // most elements: nothing more to do
     const bool blockTag = IsBlockTag(name);
     bool block = blockTag;
-    if (c.display == Display::Block || c.display == Display::ListItem) {
+    // A float is a block whatever its display says.
+    if (c.display == Display::Block || c.display == Display::ListItem || b.floating != Float::None) {
       block = true;
       if (!blockTag && displayed_.size() < PageStyle::kMaxDepth) displayed_.emplace_back(name, true);
     } else if (c.display == Display::Inline && OneOf(name, kBlockBreakers)) {
@@ -679,6 +717,24 @@ class Builder {
     used_.push_back(false);
     style_.SetContainer(static_cast<int>(doc_.containers.size() - 1));
   }
+
+  // "<br clear=all>" (or left, right; or the style's clear) puts what
+  // follows below the floated images before it.
+  bool ClearAfterBreak(const Token& token) {
+    uint8_t sides = 0;
+    if (const std::string* clear = token.Attr("clear")) {
+      std::string c(Trim(*clear));
+      std::transform(c.begin(), c.end(), c.begin(), [](unsigned char ch) { return static_cast<char>(std::tolower(ch)); });
+      sides = c == "left" ? kClearLeft : c == "right" ? kClearRight : c == "all" || c == "both" ? kClearLeft | kClearRight : 0;
+    }
+    if (style_.Styled()) sides |= style_.Peek(token).box.clear;
+    if (sides == 0) return false;
+    Flush(false);  // the break ends the block; the next starts below
+    current_.clear = sides;
+    return true;
+  }
+
+  static bool FloatsOrClears(const BoxStyle& b) { return b.floating != Float::None || b.clear != 0 || b.ownContext; }
 
   // A container that closed holding nothing still shows its box (an empty
   // div with a border) and its margins take part in collapsing: it gets an
@@ -983,6 +1039,7 @@ class Builder {
   // Elements whose display turns a block tag inline or an inline one into a
   // block, with which it is (true: block), innermost last.
   std::vector<std::pair<std::string, bool>> displayed_;
+  bool inlineItem_ = false;  // the last list item opened is displayed inline
   bool openedNow_ = false;  // the start tag being handled was pushed on the style stack
 };
 

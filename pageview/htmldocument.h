@@ -13,6 +13,7 @@
 #include <string_view>
 #include <vector>
 
+#include "pageview/bigblock.h"
 #include "pageview/htmlcharset.h"
 
 namespace hv::html {
@@ -46,6 +47,13 @@ struct RunStyle {
 
 enum Side { kTop = 0, kRight = 1, kBottom = 2, kLeft = 3 };
 
+// Where a box or an image floats: taken out of the text and put at the left
+// or right of the room, the following lines running beside it.
+enum class Float : uint8_t { None, Left, Right };
+// The floats a box moves below (`clear`), as bits.
+constexpr uint8_t kClearLeft = 1;
+constexpr uint8_t kClearRight = 2;
+
 // A block box as the page styles it, in pixels at 100 %: the margins, the
 // border (solid, of a colour per side), the padding, the background, and
 // the width. Margins may be negative; everything else is at least 0.
@@ -59,6 +67,10 @@ struct BoxStyle {
   bool widthPercent = false;  // `width` is in percent of the room
   bool centered = false;      // margin-left and margin-right auto: the box stands in the middle
   uint8_t marginSet = 0;      // a bit per side the page gave a margin for (1 << side)
+  uint8_t marginPercent = 0;  // a bit per side whose margin is in percent of the room's width
+  Float floating = Float::None;
+  uint8_t clear = 0;        // kClearLeft | kClearRight
+  bool ownContext = false;  // overflow other than visible: the box holds the floats inside it
 
   bool HasChrome() const {
     for (int side = 0; side < 4; ++side)
@@ -101,16 +113,31 @@ struct Run {
   std::string alt;
   int imageWidth = -1;  // the `width` and `height` attributes, -1 when not given
   int imageHeight = -1;
+  // An image's float (`align` left or right, or CSS), and the room around
+  // it: `hspace` at both sides, `vspace` above and below, a `border` drawn
+  // in the text colour.
+  Float imageFloat = Float::None;
+  int hspace = 0;
+  int vspace = 0;
+  int imageBorder = 0;
   bool operator==(const Run&) const = default;
+
+  // The room an image takes beside its picture on each side.
+  int ImageInsetX() const { return hspace + imageBorder; }
+  int ImageInsetY() const { return vspace + imageBorder; }
 
   bool IsImage() const { return !image.empty(); }
 };
 
 struct Block;
 
+// A page's blocks, and a cell's; once they are many, their memory is mapped
+// apart from the heap and unmapped with the document (see bigblock.h).
+using Blocks = std::vector<Block, BigBlockAllocator<Block>>;
+
 // A cell holds blocks of its own, laid out as a page of the cell's width.
 struct TableCell {
-  std::vector<Block> blocks;
+  Blocks blocks;
   bool header = false;
   int colspan = 1;       // 1..kMaxColspan, as browsers clamp it
   int rowspan = 1;       // 1..kMaxRowspan; 0 reaches to the end of the table
@@ -181,6 +208,7 @@ struct Block {
   int textIndent = 0;  // pixels the first line moves right
   int lineHeight = 0;  // pixels per line, 0 for the font's own
   bool nowrap = false; // white-space: nowrap; the lines break only where the text says
+  uint8_t clear = 0;   // below the floats of these sides (kClearLeft, kClearRight): after a "<br clear>"
   ListStyle listStyle = ListStyle::Default;
   // Rule only: the `hr` attributes (size, width, colour).
   int ruleSize = 0;  // 0 for the default
@@ -204,7 +232,7 @@ struct Place {
 
 struct Document {
   std::string title;
-  std::vector<Block> blocks;
+  Blocks blocks;
   size_t blockCount = 0;  // all blocks, those inside cells included
   std::vector<Container> containers;  // a parent always comes before its children
   uint32_t background = kNoColor;     // the page's own (body bgcolor, body or html background)

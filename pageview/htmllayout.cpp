@@ -104,10 +104,7 @@ void Engine::Document(const html::Document& doc) {
   numbered_ = doc.blockCount > 0;
   out_.blockTops.assign(numbered_ ? doc.blockCount : doc.blocks.size(), kUnsetTop);
   out_.boxes.reserve(doc.blocks.size() * 4);  // a generated page's usual share; it grows past it as needed
-  for (const Block& block : doc.blocks) {
-    Enter(block);
-    SetTop(block, Place(block));
-  }
+  LayBlocks(doc.blocks, 0, doc.blocks.size());
   while (!open_.empty()) CloseBox();
   FillTops();
   // Content pulled up by negative margins may leave a box reaching lower.
@@ -115,6 +112,18 @@ void Engine::Document(const html::Document& doc) {
   for (const LayoutBox& box : out_.boxes) lowest = std::max(lowest, box.rect.bottom);
   out_.height = static_cast<int>(std::min<long long>(static_cast<long long>(lowest) + bottom, INT_MAX / 2));
   out_.width = std::max(options_.width, rightmost_ + side(kRight));
+}
+
+void Engine::LayBlocks(const Blocks& blocks, size_t first, size_t last) {
+  for (size_t i = first; i < last;) {
+    if (size_t past = LayFloat(blocks, i); past > i) {
+      i = past;
+      continue;
+    }
+    const Block& block = blocks[i++];
+    Enter(block);
+    SetTop(block, Place(block));
+  }
 }
 
 void Engine::Resolve() {
@@ -143,13 +152,17 @@ void Engine::AddMargin(int margin, bool styled) {
 
 void Engine::Enter(const Block& block) {
   const std::vector<Container>& all = doc_->containers;
-  int innermost = block.box >= 0 && static_cast<size_t>(block.box) < all.size() ? block.box : -1;
-  if (innermost == (open_.empty() ? base_ : open_.back().index)) return;
+  EnterBox(block.box >= 0 && static_cast<size_t>(block.box) < all.size() ? block.box : -1, block);
+}
+
+void Engine::EnterBox(int innermost, const Block& block) {
+  const std::vector<Container>& all = doc_->containers;
+  if (innermost == (open_.empty() ? rootBox_ : open_.back().index)) return;
   chain_.clear();
-  // In a cell only the boxes inside the cell's table belong to its blocks.
-  bool reached = base_ < 0;
+  // In a cell or a float only the boxes inside it belong to its blocks.
+  bool reached = rootBox_ < 0;
   for (int c = innermost; c >= 0 && chain_.size() < kMaxBoxDepth; c = all[static_cast<size_t>(c)].parent) {
-    if (c == base_) {
+    if (c == rootBox_) {
       reached = true;
       break;
     }
@@ -172,8 +185,13 @@ void Engine::OpenBoxFor(const Container& container, int index, const Block& firs
   box.parentRight = right_;
   auto [defaultTop, defaultBottom] = container.ownsBlock ? Margins(first) : std::pair<int, int>{0, 0};
   const bool topSet = style.marginSet & (1 << kTop), bottomSet = style.marginSet & (1 << kBottom);
-  AddMargin(topSet ? Px(style.margin[kTop]) : defaultTop, topSet);
-  box.marginBottom = bottomSet ? Px(style.margin[kBottom]) : defaultBottom;
+  AddMargin(topSet ? MarginPx(style, kTop) : defaultTop, topSet);
+  if (style.clear != 0 && !floats_.Empty()) {  // below the floats it clears, its margin or not
+    Resolve();
+    y_ = std::max(y_, floats_.Clear(style.clear, y_));
+  }
+  box.floatSerial = floats_.Serial();
+  box.marginBottom = bottomSet ? MarginPx(style, kBottom) : defaultBottom;
   for (int s = 0; s < 4; ++s) {
     box.border[static_cast<size_t>(s)] = std::clamp(Px(style.border[static_cast<size_t>(s)]), 0, 1000);
     box.padding[static_cast<size_t>(s)] = std::clamp(Px(style.padding[static_cast<size_t>(s)]), 0, 10000);
@@ -181,7 +199,7 @@ void Engine::OpenBoxFor(const Container& container, int index, const Block& firs
   const long long room = right_ - left_;
   const long long insideLeft = box.border[kLeft] + box.padding[kLeft];
   const long long insideRight = box.border[kRight] + box.padding[kRight];
-  long long marginLeft = Px(style.margin[kLeft]), marginRight = Px(style.margin[kRight]);
+  long long marginLeft = MarginPx(style, kLeft), marginRight = MarginPx(style, kRight);
   long long left = left_ + marginLeft, right = right_ - marginRight;
   if (style.width > 0) {
     long long content = style.widthPercent ? room * std::min(style.width, 100) / 100 : Zoomed(style.width);
@@ -209,10 +227,23 @@ void Engine::OpenBoxFor(const Container& container, int index, const Block& firs
   }
 }
 
+int Engine::MarginPx(const BoxStyle& style, int side) const {
+  const int margin = style.margin[static_cast<size_t>(side)];
+  if (!(style.marginPercent & (1 << side))) return Px(margin);
+  return static_cast<int>(std::clamp<long long>(static_cast<long long>(right_ - left_) * margin / 100, -100000, 100000));
+}
+
 void Engine::CloseBox() {
   OpenBox box = open_.back();
   const Container& container = doc_->containers[static_cast<size_t>(box.index)];
   const int below = box.border[kBottom] + box.padding[kBottom];
+  if (container.box.ownContext) {  // it holds the floats inside it
+    const int lowest = floats_.LowestSince(box.floatSerial, INT_MIN);
+    if (lowest != INT_MIN && lowest > y_ + pending_.Value()) {
+      Resolve();
+      y_ = std::max(y_, lowest);
+    }
+  }
   int bottom;
   if (below > 0 || !box.topPending) {
     if (below > 0) Resolve();  // the last child's margin stays inside
@@ -230,17 +261,17 @@ void Engine::CloseBox() {
   right_ = box.parentRight;
   rightmost_ = std::max(rightmost_, box.boxRight);
   if (box.chrome == SIZE_MAX) return;
-  const TRect outer{box.boxLeft, box.top, box.boxRight, std::max(box.top, bottom)};
-  size_t at = box.chrome;
+  AddChrome(box.chrome, TRect{box.boxLeft, box.top, box.boxRight, std::max(box.top, bottom)}, container.box, box.border);
+}
+
+void Engine::AddChrome(size_t at, const TRect& outer, const BoxStyle& style, const std::array<int, 4>& b) {
   auto fill = [&](TRect rect, uint32_t color) {
     LayoutBox& piece = out_.boxes[at++];
     piece.kind = BoxKind::Fill;
     piece.rect = rect;
     piece.color = color;
   };
-  const BoxStyle& style = container.box;
   if (style.background != kNoColor) fill(outer, style.background);
-  const std::array<int, 4>& b = box.border;
   auto color = [&](int s) { return style.borderColor[static_cast<size_t>(s)] == kNoColor ? 0u : style.borderColor[static_cast<size_t>(s)]; };
   if (b[kTop] > 0) fill(TRect{outer.left, outer.top, outer.right, std::min(outer.bottom, outer.top + b[kTop])}, color(kTop));
   if (b[kBottom] > 0)
@@ -258,6 +289,7 @@ int Engine::Place(const Block& block) {
   if (empty) return y_ + (started_ ? pending_.Value() : 0);  // it holds nothing and keeps no margins apart
   AddMargin(top, false);
   Resolve();
+  if (block.clear != 0) y_ = std::max(y_, floats_.Clear(block.clear, y_));
   const int blockTop = y_;
   Advance(LayBlock(block, y_));
   AddMargin(bottom, false);
@@ -275,7 +307,10 @@ FontMetrics Engine::Metrics(const RunStyle& style) {
 }
 
 FontMetrics Engine::ItemMetrics(const Placed& item) {
-  if (item.image) return FontMetrics{item.run->imageHeight, item.run->imageHeight};
+  if (item.image) {
+    const int outer = item.run->imageHeight + 2 * item.run->ImageInsetY();
+    return FontMetrics{outer, outer};
+  }
   return Metrics(item.run->style);
 }
 
@@ -320,7 +355,7 @@ int Engine::IndentPixels(int indent) {
   // A cell is as wide as its content asks, its lists' indents included.
   int keep = nesting_ > 0 ? width / 3 : std::max(width / 3, 4 * body_.height);
   int most = std::max(0, width - keep);
-  long long wanted = static_cast<long long>(std::max(0, indent)) * indentStep_;
+  long long wanted = static_cast<long long>(std::max(0, indent - indentBase_)) * indentStep_;
   return static_cast<int>(std::min<long long>(wanted, most));
 }
 
@@ -456,12 +491,12 @@ std::vector<Atom> Engine::Atoms(const std::vector<Run>& runs, bool pre) {
       }
     }
     if (atom.kind != Atom::Break)
-      atom.width = atom.run->IsImage() ? atom.run->imageWidth : Width(atom.text, atom.run->style);
+      atom.width = atom.run->IsImage() ? atom.run->imageWidth + 2 * atom.run->ImageInsetX() : Width(atom.text, atom.run->style);
     atoms.push_back(atom);
   };
   for (const Run& run : runs) {
     if (run.IsImage()) {
-      push(Atom{Atom::Word, {}, &run, false, false, 0});
+      push(Atom{run.imageFloat == Float::None ? Atom::Word : Atom::Floated, {}, &run, false, false, 0});
       continue;
     }
     std::string_view text = run.text;
@@ -527,6 +562,9 @@ const std::vector<Run>& Engine::ResolveImages(const std::vector<Run>& runs, std:
     Run image = run;
     image.imageWidth = static_cast<int>(std::clamp<long long>(Zoomed(w), 0, kMaxImageSide));
     image.imageHeight = static_cast<int>(std::clamp<long long>(Zoomed(h), 0, kMaxImageSide));
+    image.hspace = std::clamp(Px(run.hspace), 0, 1000);
+    image.vspace = std::clamp(Px(run.vspace), 0, 1000);
+    image.imageBorder = std::clamp(Px(run.imageBorder), 0, 1000);
     storage.push_back(std::move(image));
   }
   return storage;
@@ -551,6 +589,11 @@ std::pair<int, int> Engine::MinMax(const std::vector<Run>& given) {
       word = 0;
       continue;
     }
+    if (a.kind == Atom::Floated) {  // beside the text, never in its lines
+      widestWord = std::max(widestWord, a.width);
+      widestLine = std::max(widestLine, a.width);
+      continue;
+    }
     line += a.width;
     widestLine = std::max(widestLine, line);
     if (a.kind == Atom::Space) {
@@ -564,8 +607,6 @@ std::pair<int, int> Engine::MinMax(const std::vector<Run>& given) {
 }
 
 InlineResult Engine::LayInline(const std::vector<Run>& given, int x0, int y0, int room, bool pre, const Para& para) {
-  // Lines that may not wrap still align within the room they have.
-  const int width = para.nowrap ? INT_MAX / 4 : room;
   std::vector<Run> storage;
   const std::vector<Run>& runs = ResolveImages(given, storage);
   std::vector<Atom> atoms = Atoms(runs, pre);
@@ -574,8 +615,22 @@ InlineResult Engine::LayInline(const std::vector<Run>& given, int x0, int y0, in
   Line line;
   line.x = para.indent;
   bool softStart = false;  // the line began because the one before was full
+  // Floats beside a line shorten it; how tall a line is shows only once it
+  // is full, so the block's first font (or its set height) stands for it.
+  int guessHeight = para.lineHeight;
+  if (guessHeight <= 0) guessHeight = runs.empty() || runs.front().IsImage() ? body_.height : Metrics(runs.front().style).height;
+  LineRoom here{x0, room};
+  int width = 0;  // where the line must wrap; lines that may not wrap still align within the room they have
+  auto startLine = [&] {
+    here = RoomAt(y, guessHeight, x0, room);
+    width = para.nowrap ? INT_MAX / 4 : here.room;
+  };
+  startLine();
+  std::vector<const Run*> waiting;  // floated images that did not fit beside the line they came in
 
-  auto finish = [&](const RunStyle* emptyStyle) {
+  auto hasInk = [&] { return std::any_of(line.items.begin(), line.items.end(), [](const Placed& p) { return !p.space; }); };
+
+  auto finish = [&](const RunStyle* emptyStyle, bool stretch) {
     while (!line.items.empty() && line.items.back().space) line.items.pop_back();
     int height = 0, ascent = 0;
     for (const Placed& p : line.items) {
@@ -604,7 +659,7 @@ InlineResult Engine::LayInline(const std::vector<Run>& given, int x0, int y0, in
       int textHeight = 0, textAscent = 0, imageHeight = 0;
       for (const Placed& p : line.items) {
         if (p.image) {
-          imageHeight = std::max(imageHeight, p.run->imageHeight);
+          imageHeight = std::max(imageHeight, ItemMetrics(p).height);
         } else {
           FontMetrics m = Metrics(p.run->style);
           textAscent = std::max(textAscent, m.ascent);
@@ -622,12 +677,30 @@ InlineResult Engine::LayInline(const std::vector<Run>& given, int x0, int y0, in
       height = above + below;
     }
     int shift = 0;
-    if (!line.items.empty() && room < INT_MAX / 8 && para.align != TextAlign::Left &&
-        para.align != TextAlign::Justify) {
+    const bool bounded = here.room < INT_MAX / 8;
+    if (!line.items.empty() && bounded && para.align != TextAlign::Left && para.align != TextAlign::Justify) {
       const int used = line.items.back().x + line.items.back().width;
-      shift = std::max(0, para.align == TextAlign::Center ? (room - used) / 2 : room - used);
+      shift = std::max(0, para.align == TextAlign::Center ? (here.room - used) / 2 : here.room - used);
     }
-    const int left = x0 + shift;
+    // A justified line that the next one continues reaches the right edge:
+    // its spaces share what room is left.
+    const bool justify = stretch && bounded && para.align == TextAlign::Justify && !line.items.empty();
+    if (justify) {
+      const int extra = here.room - (line.items.back().x + line.items.back().width);
+      const long long spaces = std::count_if(line.items.begin(), line.items.end(), [](const Placed& p) { return p.space; });
+      if (extra > 0 && spaces > 0) {
+        long long given = 0, seen = 0;
+        for (Placed& p : line.items) {
+          p.x += static_cast<int>(given);
+          if (!p.space) continue;
+          ++seen;
+          const long long share = extra * seen / spaces - extra * (seen - 1) / spaces;
+          p.width += static_cast<int>(share);
+          given += share;
+        }
+      }
+    }
+    const int left = here.left + shift;
     if (!result.hasLine) {
       result.hasLine = true;
       result.firstTop = y;
@@ -637,21 +710,21 @@ InlineResult Engine::LayInline(const std::vector<Run>& given, int x0, int y0, in
     size_t i = 0;
     while (i < line.items.size()) {
       const Placed& first = line.items[i];
-      if (first.image) {  // an image stands on the baseline
-        LayoutBox box;
-        box.kind = BoxKind::Image;
-        box.text = first.run->image;
-        box.link = !first.run->href.empty();
-        box.baseline = baseline;
-        box.rect = TRect{left + first.x, baseline - first.run->imageHeight, left + first.x + first.width, baseline};
-        Add(std::move(box), &first.run->href);
+      if (first.image) {  // an image stands on the baseline, its border and room around it
+        const Run& image = *first.run;
+        const int ix = image.ImageInsetX(), iy = image.ImageInsetY();
+        const TRect picture{left + first.x + ix, baseline - iy - image.imageHeight, left + first.x + first.width - ix,
+                            baseline - iy};
+        AddImage(image, picture, false);
         ++i;
         continue;
       }
       size_t j = i + 1;
       int w = first.width;
+      // Justified text is drawn word by word, each with its stretched space.
       while (j < line.items.size() && !line.items[j].image && line.items[j].run->style == first.run->style &&
-             line.items[j].run->href == first.run->href && line.items[j].wide == first.wide) {
+             line.items[j].run->href == first.run->href && line.items[j].wide == first.wide &&
+             !(justify && line.items[j - 1].space)) {
         w += line.items[j].width;
         ++j;
       }
@@ -668,6 +741,9 @@ InlineResult Engine::LayInline(const std::vector<Run>& given, int x0, int y0, in
     }
     y += height;
     line = Line{};
+    for (const Run* image : waiting) FloatImage(*image, y, x0, x0 + room);
+    waiting.clear();
+    startLine();
   };
 
   auto place = [&](std::string_view text, const Atom& atom, int w) {
@@ -680,14 +756,14 @@ InlineResult Engine::LayInline(const std::vector<Run>& given, int x0, int y0, in
   auto cut = [&](const Atom& atom) {
     std::string_view rest = atom.text;
     while (!rest.empty()) {
-      int room = width - line.x;
+      int space = width - line.x;
       size_t pos = 0, fits = 0;
       int used = 0;
       while (pos < rest.size()) {
         size_t next = pos;
         NextCodePoint(rest, next);
         int w = Width(rest.substr(pos, next - pos), atom.run->style);
-        if (used + w > room && (fits > 0 || !line.items.empty())) break;
+        if (used + w > space && (fits > 0 || !line.items.empty())) break;
         used += w;
         pos = next;
         fits = pos;
@@ -695,7 +771,7 @@ InlineResult Engine::LayInline(const std::vector<Run>& given, int x0, int y0, in
       if (fits > 0) place(rest.substr(0, fits), atom, used);
       rest.remove_prefix(fits);
       if (!rest.empty()) {
-        finish(nullptr);
+        finish(nullptr, false);
         softStart = true;
       }
     }
@@ -705,8 +781,19 @@ InlineResult Engine::LayInline(const std::vector<Run>& given, int x0, int y0, in
   while (i < atoms.size()) {
     const Atom& atom = atoms[i];
     if (atom.kind == Atom::Break) {
-      finish(&atom.run->style);
+      finish(&atom.run->style, false);
       softStart = false;
+      ++i;
+      continue;
+    }
+    if (atom.kind == Atom::Floated) {
+      // It stands beside this line when it fits there, else below it.
+      if (!hasInk() || line.x + atom.width <= width) {
+        FloatImage(*atom.run, y, x0, x0 + room);
+        startLine();
+      } else if (waiting.size() < FloatSet::kMaxActive) {
+        waiting.push_back(atom.run);
+      }
       ++i;
       continue;
     }
@@ -719,10 +806,18 @@ InlineResult Engine::LayInline(const std::vector<Run>& given, int x0, int y0, in
     size_t end = i + 1;
     int w = atom.width;
     while (end < atoms.size() && atoms[end].kind == Atom::Word && atoms[end].glue) w += atoms[end++].width;
-    bool hasInk = std::any_of(line.items.begin(), line.items.end(), [](const Placed& p) { return !p.space; });
-    if (line.x + w > width && hasInk) {
-      finish(nullptr);
+    const bool ink = hasInk();
+    if (line.x + w > width && ink) {
+      finish(nullptr, true);
       softStart = true;
+    }
+    // A word too wide for a line narrowed by floats moves down past them.
+    for (int moves = 0; !ink && line.items.empty() && line.x + w > width && !para.nowrap && here.room < room && moves < 64;
+         ++moves) {
+      const int next = floats_.NextBottom(y, guessHeight);
+      if (next == INT_MAX || next <= y) break;
+      y = next;
+      startLine();
     }
     for (size_t k = i; k < end; ++k) {
       if (line.x + atoms[k].width <= width || atoms[k].run->IsImage()) {  // an image is never cut
@@ -733,7 +828,8 @@ InlineResult Engine::LayInline(const std::vector<Run>& given, int x0, int y0, in
     }
     i = end;
   }
-  if (!line.items.empty()) finish(nullptr);
+  if (!line.items.empty()) finish(nullptr, false);
+  for (const Run* image : waiting) FloatImage(*image, y, x0, x0 + room);
   result.height = y - y0;
   return result;
 }
@@ -741,41 +837,9 @@ InlineResult Engine::LayInline(const std::vector<Run>& given, int x0, int y0, in
 }  // namespace layout
 
 uint32_t NextCodePoint(std::string_view s, size_t& pos) {
-  auto c = static_cast<unsigned char>(s[pos]);
-  if (c < 0x80) {
-    ++pos;
-    return c;
-  }
-  size_t extra = 0;
-  uint32_t cp = 0, min = 0;
-  if (c >= 0xC2 && c <= 0xDF) {
-    extra = 1, cp = c & 0x1F, min = 0x80;
-  } else if (c >= 0xE0 && c <= 0xEF) {
-    extra = 2, cp = c & 0x0F, min = 0x800;
-  } else if (c >= 0xF0 && c <= 0xF4) {
-    extra = 3, cp = c & 0x07, min = 0x10000;
-  } else {
-    ++pos;
-    return 0xFFFD;
-  }
-  if (s.size() - pos <= extra) {
-    ++pos;
-    return 0xFFFD;
-  }
-  for (size_t k = 1; k <= extra; ++k) {
-    auto b = static_cast<unsigned char>(s[pos + k]);
-    if ((b & 0xC0) != 0x80) {
-      ++pos;
-      return 0xFFFD;
-    }
-    cp = cp << 6 | (b & 0x3F);
-  }
-  if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-    ++pos;
-    return 0xFFFD;
-  }
-  pos += extra + 1;
-  return cp;
+  const Utf8Sequence sequence = ReadUtf8Sequence(s, pos);
+  pos += sequence.sound ? sequence.length : 1;
+  return sequence.codePoint;
 }
 
 bool IsWideChar(uint32_t cp) {

@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "pageview/bigblock.h"
 #include "pageview/htmldocument.h"
 #include "framework/types.h"
 
@@ -60,7 +61,12 @@ struct LayoutBox {
   bool link = false;
   BulletShape bullet = BulletShape::Disc;
   uint32_t color = kNoColor;  // Fill, CellBorder and Rule: 0xRRGGBB, or none for the default
+  bool floated = false;       // part of a float, painted over the backgrounds of the blocks around it
 };
+
+// A page's boxes, tens of thousands on a long page: once they are many,
+// their memory is mapped apart from the heap (see bigblock.h).
+using LayoutBoxes = std::vector<LayoutBox, BigBlockAllocator<LayoutBox>>;
 
 struct LinkArea {
   TRect rect;
@@ -77,12 +83,13 @@ struct LayoutOptions {
 };
 
 struct PageLayout {
-  std::vector<LayoutBox> boxes;  // in painting order
+  LayoutBoxes boxes;             // in painting order
   std::vector<LinkArea> links;   // one per text box of a link
   std::vector<int> blockTops;    // the top of each block of the document, in its order
   int width = 0;                 // right edge of the widest content plus the margin
   int height = 0;                // bottom of the last block plus the margin
   uint32_t background = kNoColor;  // the page's own colour behind everything, or none (white)
+  bool hasFloats = false;          // some boxes are floated: backgrounds of the others paint first
 
   const LinkArea* LinkAt(TPoint point) const;
 };

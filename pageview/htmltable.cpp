@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <climits>
+#include <utility>
 
 #include "pageview/layoutengine.h"
 

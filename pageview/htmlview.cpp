@@ -22,6 +22,12 @@ namespace hv {
 
 namespace {
 
+// A block's own background, border or shade in the flow of the page.
+bool IsBackground(const html::LayoutBox& box) {
+  return !box.floated && (box.kind == html::BoxKind::Fill || box.kind == html::BoxKind::Shade ||
+                          box.kind == html::BoxKind::CellBorder || box.kind == html::BoxKind::Rule);
+}
+
 constexpr COLORREF kTextColor = RGB(0, 0, 0);
 constexpr COLORREF kLinkColor = RGB(0, 0, 0xCC);
 constexpr COLORREF kShadeColor = RGB(0xF0, 0xF0, 0xF0);
@@ -125,7 +131,7 @@ bool THtmlView::Load(const std::wstring& path) {
   // worker reads and lays out the whole while the window goes on answering.
   // Without a window there is nothing to answer: the page is read whole.
   const bool longPage = hwnd_ && static_cast<unsigned long long>(size) > kFirstPartBytes;
-  std::string bytes;
+  BigString bytes;
   if (!ReadPageBytes(file.get(), longPage ? kFirstPartBytes + 1 : static_cast<size_t>(size), bytes)) return false;
   const std::string_view shown = longPage ? html::FirstPart(bytes, kFirstPartBytes) : std::string_view(bytes);
   auto images = std::make_shared<TPageImages>();
@@ -171,6 +177,7 @@ html::LayoutOptions THtmlView::CurrentOptions() const {
 void THtmlView::Relayout() {
   if (!hwnd_ || !fonts_) return;
   fonts_->SetZoom(zoom_);
+  fonts_->Trim();  // nothing is painted or measured now
   const html::LayoutOptions options = CurrentOptions();
   if (longPage_ && !firstPart_) {
     // The old layout stays on show until the new one is there.
@@ -194,15 +201,7 @@ void THtmlView::ShowLayout(html::PageLayout&& layout, int width, bool keepSelect
                              });
   html::PageLayout old = std::exchange(layout_, std::move(layout));
   layoutWidth_ = width;
-  // Boxes come nearly in top-to-bottom order; these bounds let a paint find
-  // the visible ones by bisection instead of looking at all of them.
-  const size_t count = layout_.boxes.size();
-  reachBelow_.resize(count);
-  startAbove_.resize(count);
-  int bottom = INT_MIN;
-  for (size_t i = 0; i < count; ++i) reachBelow_[i] = bottom = std::max(bottom, layout_.boxes[i].rect.bottom);
-  int start = INT_MAX;
-  for (size_t i = count; i-- > 0;) startAbove_[i] = start = std::min(start, layout_.boxes[i].rect.top);
+  bands_.Build(layout_.boxes);
   LayoutChanged(keepSelection);
   UpdateScrollBar();
 }
@@ -506,12 +505,14 @@ void THtmlView::PaintTo(HDC dc, const RECT& area) {
   constexpr int kReach = 64;
   const int pageTop = area.top + scrollY_ - kReach;
   const int pageBottom = area.bottom + scrollY_ + kReach;
-  const size_t first = static_cast<size_t>(
-      std::upper_bound(reachBelow_.begin(), reachBelow_.end(), pageTop) - reachBelow_.begin());
-  const size_t last = static_cast<size_t>(
-      std::lower_bound(startAbove_.begin(), startAbove_.end(), pageBottom) - startAbove_.begin());
-  for (size_t index = first; index < last && index < layout_.boxes.size(); ++index) {
+  bands_.Touching(pageTop, pageBottom, shown_);
+  // Floats paint over the backgrounds of the blocks they stand in, as
+  // browsers paint them: those backgrounds go first.
+  for (int pass = layout_.hasFloats ? 0 : 1; pass < 2; ++pass)
+  for (size_t index : shown_) {
+    if (index >= layout_.boxes.size()) continue;
     const html::LayoutBox& box = layout_.boxes[index];
+    if (layout_.hasFloats && (pass == 0) != IsBackground(box)) continue;
     RECT r{box.rect.left + dx, box.rect.top + dy, box.rect.right + dx, box.rect.bottom + dy};
     // Glyphs may reach a little past their box (italics, tall CJK faces).
     int slack = box.kind == html::BoxKind::Text ? (r.bottom - r.top) / 2 : 0;

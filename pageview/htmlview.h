@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "pageview/htmldocument.h"
+#include "pageview/boxbands.h"
 #include "pageview/htmllayout.h"
 #include "pageview/pagehistory.h"
 #include "pageview/pagetext.h"
@@ -205,8 +206,8 @@ class THtmlView {
   std::string pendingPlace_;
   std::unique_ptr<TPageLoader> loader_;
   html::PageLayout layout_;
-  std::vector<int> reachBelow_;  // per box: the lowest bottom of it and every box before it
-  std::vector<int> startAbove_;  // per box: the highest top of it and every box after it
+  html::TBoxBands bands_;             // finds the boxes a paint shows
+  mutable std::vector<size_t> shown_;  // the boxes of the paint at hand
   std::unique_ptr<TPageFonts> fonts_;
   std::shared_ptr<TPageImages> images_;
   int layoutWidth_ = -1;

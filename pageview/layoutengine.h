@@ -13,12 +13,13 @@
 #include <utility>
 #include <vector>
 
+#include "pageview/htmlfloat.h"
 #include "pageview/htmllayout.h"
 
 namespace hv::html::layout {
 
 struct Atom {
-  enum Kind { Word, Space, Break } kind = Word;
+  enum Kind { Word, Space, Break, Floated } kind = Word;  // Floated: an image taken out of the line
   std::string_view text;
   const Run* run = nullptr;
   bool wide = false;
@@ -53,6 +54,12 @@ struct InlineResult {
   int firstBaseline = 0;
   int firstAscent = 0;
   bool hasLine = false;
+};
+
+// The room a line has: from `left`, `room` pixels wide.
+struct LineRoom {
+  int left = 0;
+  int room = 0;
 };
 
 class Engine {
@@ -94,6 +101,7 @@ class Engine {
     bool topPending = true;  // no border or padding on top, nothing placed inside yet
     size_t chrome = SIZE_MAX;  // the index of its reserved background and border boxes
     int chromeCount = 0;
+    size_t floatSerial = 0;  // the floats placed inside it come after this one
   };
 
   // However many margins a page stacks, positions stay far from overflowing.
@@ -111,10 +119,35 @@ class Engine {
 
   // Opens and closes boxes so that exactly the chain of `block` is open.
   void Enter(const Block& block);
+  void EnterBox(int innermost, const Block& block);
+
+  // Lays out the blocks [first, last) of `blocks` (the page's or a cell's),
+  // the floats among them included.
+  void LayBlocks(const Blocks& blocks, size_t first, size_t last);
+
+  // Fills the reserved boxes from `at` with a box's background and border.
+  void AddChrome(size_t at, const TRect& outer, const BoxStyle& style, const std::array<int, 4>& border);
+
+  // --- floats (htmlfloat.cpp) --------------------------------------------------
+
+  // When block `first` starts a floated box, lays the box out with all its
+  // blocks, places it, and gives the index past them; `first` otherwise.
+  size_t LayFloat(const Blocks& blocks, size_t first);
+  // The widest the blocks [first, last) inside box `root` would be unwrapped.
+  int MaxContent(const Blocks& blocks, size_t first, size_t last, int root);
+  // Takes a floated image out of the line and puts it beside the text.
+  void FloatImage(const Run& run, int y, int left, int right);
+  // An image's picture at `picture`, and its border around it.
+  void AddImage(const Run& image, const TRect& picture, bool floated);
+  // The room of a line starting at `y`, `height` tall, between x0 and x0 + room.
+  LineRoom RoomAt(int y, int height, int x0, int room) const;
 
   void OpenBoxFor(const Container& container, int index, const Block& first);
 
   void CloseBox();
+
+  // A box's margin on one side in pixels; one in percent is of the room's width.
+  int MarginPx(const BoxStyle& style, int side) const;
 
   // Places one block where the margins let it stand; its top.
   int Place(const Block& block);
@@ -230,16 +263,26 @@ class Engine {
   // Boxes nest no deeper than this in the layout; the document model caps
   // its nesting below it already.
   static constexpr size_t kMaxBoxDepth = 1024;
+  // Floats inside floats are laid out inside each other no deeper than this;
+  // deeper ones stay in the flow.
+  static constexpr int kMaxFloatDepth = 12;
 
   TextMeasurer& measurer_;
   const LayoutOptions& options_;
   PageLayout& out_;
   const html::Document* doc_ = nullptr;
+  FloatSet floats_;
+  // The box this engine lays out the inside of: a floated box, a cell's
+  // table's container inside the cell, -1 for the page.
+  int rootBox_ = -1;
+  int floatDepth_ = 0;
+  int indentBase_ = 0;
+  // Per box, the index past the last box inside it; the page's engine
+  // works it out when the first float comes and lends it to the others.
+  const std::vector<int>* subtreeEnd_ = nullptr;
+  std::vector<int> subtreeEndStore_;  // the list nesting around the floated box: its inside starts at the left
   std::vector<OpenBox> open_;
   std::vector<int> chain_;
-  // The container the blocks being laid out stand in: -1 for the page, a
-  // cell's table's container inside the cell.
-  int base_ = -1;
   // A cell's alignment and nowrap hold for the paragraphs in it.
   TextAlign cellAlign_ = TextAlign::Left;
   bool cellNowrap_ = false;

@@ -50,12 +50,17 @@ void TPageFonts::SetZoom(int percent) {
   entries_.clear();
 }
 
+void TPageFonts::Trim() {
+  if (entries_.size() > kMaxFonts) entries_.clear();
+}
+
 // Wine maps SimSun to the CJK face the system has.
 HFONT TPageFonts::Get(const html::RunStyle& style, bool wide, bool underline) {
-  for (const Entry& e : entries_)
-    if (e.style == style && e.wide == wide && e.underline == underline) return e.font.Get();
   int pixels = style.Pixels();
   if (wide) pixels = std::max(pixels, kMinWidePixels);
+  const Key key{pixels, style.bold, style.italic, style.monospace, style.serif, wide, underline};
+  for (const Entry& e : entries_)
+    if (e.key == key) return e.font.Get();
   LOGFONTW lf{};
   lf.lfHeight = -std::max(1, MulDiv(pixels, dpi_ * zoom_, 96 * 100));
   lf.lfWeight = style.bold ? FW_BOLD : FW_NORMAL;
@@ -82,7 +87,7 @@ HFONT TPageFonts::Get(const html::RunStyle& style, bool wide, bool underline) {
   wcsncpy(lf.lfFaceName, face, LF_FACESIZE - 1);
   TFontHandle font(CreateFontIndirectW(&lf));
   HFONT result = font ? font.Get() : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-  if (font) entries_.push_back(Entry{style, wide, underline, std::move(font)});
+  if (font) entries_.push_back(Entry{key, std::move(font)});
   return result;
 }
 

@@ -35,14 +35,26 @@ class TPageFonts {
   int Zoom() const { return zoom_; }
   // Every size in percent of its normal size; the fonts made so far go.
   void SetZoom(int percent);
-  // `wide` picks a face with Chinese glyphs.
+  // `wide` picks a face with Chinese glyphs. Styles that differ only in
+  // what a font does not draw (colour, background, visibility) share one.
   HFONT Get(const html::RunStyle& style, bool wide, bool underline);
+  // The fonts kept. Pages in many sizes and faces shown one after another
+  // would have the cache grow with each: between pages, while none of its
+  // fonts is selected anywhere, Trim lets them all go once there are more
+  // than kMaxFonts.
+  size_t Count() const { return entries_.size(); }
+  static constexpr size_t kMaxFonts = 64;
+  void Trim();
 
  private:
+  // What tells one font from another.
+  struct Key {
+    int pixels;
+    bool bold, italic, monospace, serif, wide, underline;
+    bool operator==(const Key&) const = default;
+  };
   struct Entry {
-    html::RunStyle style;
-    bool wide;
-    bool underline;
+    Key key;
     TFontHandle font;
   };
   TMemoryDC dc_;

@@ -3,12 +3,12 @@
 #include <wincodec.h>
 
 #include <algorithm>
-#include <initializer_list>
 #include <optional>
 #include <type_traits>
 
 #include "framework/winstring.h"
 #include "pageview/htmllink.h"
+#include "pageview/imagecheck.h"
 
 namespace hv {
 
@@ -54,23 +54,18 @@ long long FileBytes(const std::wstring& path) {
   return static_cast<long long>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
 }
 
-// Whether the file starts as a PNG, GIF, JPEG, BMP or ICO file does. The
-// imaging component would try every decoder it has, and some of the others
-// (TIFF among them) spend seconds on a damaged file of a few hundred bytes.
-bool IsPageImageFormat(const std::wstring& path) {
+// The whole file, or nothing when it cannot be read.
+std::optional<std::string> ReadWhole(const std::wstring& path, long long bytes) {
   HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  unsigned char head[8] = {};
+  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+  std::string data(static_cast<size_t>(bytes), '\0');
   DWORD got = 0;
-  const bool read = ReadFile(file, head, sizeof head, &got, nullptr) != 0;
+  const bool read = ReadFile(file, data.data(), static_cast<DWORD>(data.size()), &got, nullptr) != 0;
   CloseHandle(file);
-  if (!read) return false;
-  auto starts = [&](std::initializer_list<unsigned char> magic) {
-    return got >= magic.size() && std::equal(magic.begin(), magic.end(), head);
-  };
-  return starts({0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'}) || starts({'G', 'I', 'F', '8'}) ||
-         starts({0xFF, 0xD8, 0xFF}) || starts({'B', 'M'}) || starts({0, 0, 1, 0});
+  if (!read) return std::nullopt;
+  data.resize(got);
+  return data;
 }
 
 }  // namespace
@@ -159,16 +154,24 @@ std::unique_ptr<TPageImages::Entry> TPageImages::Decode(std::string_view src) co
   if (!file) return entry;  // only local files are read; the web is never fetched
   std::wstring path = Widen(*file);
   long long bytes = FileBytes(path);
-  if (bytes <= 0 || bytes > kMaxFileBytes || !IsPageImageFormat(path)) return entry;
+  if (bytes <= 0 || bytes > kMaxFileBytes) return entry;
+  // The format is the content's, never the name's; the imaging component
+  // would try every decoder it has, and some (TIFF among them) spend
+  // seconds on a damaged file of a few hundred bytes, while others write
+  // past their buffers on a bitmap or icon whose headers lie.
+  std::optional<std::string> data = ReadWhole(path, bytes);
+  if (!data || html::CheckPageImage(*data) == html::PageImageFormat::None) return entry;
 
   ComPtr<IWICImagingFactory> factory;
   if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
                               reinterpret_cast<void**>(factory.Put()))))
     return entry;
+  ComPtr<IWICStream> stream;
+  if (FAILED(factory->CreateStream(stream.Put())) ||
+      FAILED(stream->InitializeFromMemory(reinterpret_cast<BYTE*>(data->data()), static_cast<DWORD>(data->size()))))
+    return entry;
   ComPtr<IWICBitmapDecoder> decoder;
-  // The decoder is chosen by the file's content, never by its name.
-  if (FAILED(factory->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ, WICDecodeMetadataCacheOnDemand,
-                                                decoder.Put())))
+  if (FAILED(factory->CreateDecoderFromStream(stream.Get(), nullptr, WICDecodeMetadataCacheOnDemand, decoder.Put())))
     return entry;
   ComPtr<IWICBitmapFrameDecode> frame;
   if (FAILED(decoder->GetFrame(0, frame.Put()))) return entry;

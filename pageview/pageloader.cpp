@@ -20,8 +20,9 @@ namespace {
 // How long a view going away waits for its worker to stop.
 constexpr auto kStopWait = std::chrono::milliseconds(500);
 
-// The code pages the portable decoder has no tables for.
-std::string DecodeWithCodePage(std::string_view bytes, html::Charset charset) {
+// The code pages the portable decoder has no tables for, decoded into
+// buffers that go back to the system; empty for the other charsets.
+BigString DecodeWithCodePage(std::string_view bytes, html::Charset charset) {
   UINT codePage;
   switch (charset) {
     case html::Charset::Gbk:
@@ -39,9 +40,35 @@ std::string DecodeWithCodePage(std::string_view bytes, html::Charset charset) {
   if (bytes.empty() || bytes.size() > INT_MAX) return {};
   int count = MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), nullptr, 0);
   if (count <= 0) return {};
-  std::wstring wide(static_cast<size_t>(count), L'\0');
+  BigWString wide(static_cast<size_t>(count), L'\0');
   MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()), wide.data(), count);
-  return Narrow(wide);
+  const int size = WideCharToMultiByte(CP_UTF8, 0, wide.data(), count, nullptr, 0, nullptr, nullptr);
+  if (size <= 0) return {};
+  BigString text(static_cast<size_t>(size), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), count, text.data(), size, nullptr, nullptr);
+  return text;
+}
+
+// Reads from the start of the file into `out`, up to `count` bytes.
+template <typename String>
+bool ReadFromStart(HANDLE file, size_t count, String& out) {
+  LARGE_INTEGER zero{};
+  LARGE_INTEGER size{};
+  if (!SetFilePointerEx(file, zero, nullptr, FILE_BEGIN) || !GetFileSizeEx(file, &size) || size.QuadPart < 0)
+    return false;
+  count = static_cast<size_t>(std::min<long long>({static_cast<long long>(count), size.QuadPart, kMaxPageBytes}));
+  String bytes(count, '\0');
+  size_t done = 0;
+  while (done < bytes.size()) {
+    DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
+    DWORD got = 0;
+    if (!ReadFile(file, bytes.data() + done, chunk, &got, nullptr)) return false;
+    if (got == 0) break;  // the file shrank while we read it
+    done += got;
+  }
+  bytes.resize(done);
+  out = std::move(bytes);
+  return true;
 }
 
 }  // namespace
@@ -59,30 +86,12 @@ PageFile OpenPageFile(const std::wstring& path, long long& size) {
   return file;
 }
 
-bool ReadPageBytes(HANDLE file, size_t count, std::string& out) {
-  LARGE_INTEGER zero{};
-  LARGE_INTEGER size{};
-  if (!SetFilePointerEx(file, zero, nullptr, FILE_BEGIN) || !GetFileSizeEx(file, &size) || size.QuadPart < 0)
-    return false;
-  count = static_cast<size_t>(std::min<long long>({static_cast<long long>(count), size.QuadPart, kMaxPageBytes}));
-  std::string bytes(count, '\0');
-  size_t done = 0;
-  while (done < bytes.size()) {
-    DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 20));
-    DWORD got = 0;
-    if (!ReadFile(file, bytes.data() + done, chunk, &got, nullptr)) return false;
-    if (got == 0) break;  // the file shrank while we read it
-    done += got;
-  }
-  bytes.resize(done);
-  out = std::move(bytes);
-  return true;
-}
+bool ReadPageBytes(HANDLE file, size_t count, BigString& out) { return ReadFromStart(file, count, out); }
 
 bool ReadWholePage(const std::wstring& path, std::string& out) {
   long long size = 0;
   PageFile file = OpenPageFile(path, size);
-  return file && ReadPageBytes(file.get(), static_cast<size_t>(size), out);
+  return file && ReadFromStart(file.get(), static_cast<size_t>(size), out);
 }
 
 html::Document ParsePage(std::string_view bytes, const std::wstring& path) {
@@ -94,7 +103,20 @@ html::Document ParsePage(std::string_view bytes, const std::wstring& path) {
     if (text.starts_with("\xEF\xBB\xBF")) text.erase(0, 3);
     return text;
   };
-  return html::ParseHtmlBytes(bytes, DecodeWithCodePage, sheets);
+  // Most pages are ASCII or sound UTF-8 and are parsed where they lie; the
+  // others are decoded once, the way html::DecodePage would.
+  const html::CharsetInfo info = html::DetectCharset(bytes);
+  const std::string_view body = bytes.substr(info.bomLength);
+  html::Document document;
+  if (html::DecodesUnchanged(body, info.charset)) {
+    document = html::ParseHtml(body, sheets);
+  } else if (BigString text = DecodeWithCodePage(body, info.charset); !text.empty()) {
+    document = html::ParseHtml(text, sheets);
+  } else {
+    document = html::ParseHtml(html::DecodeToUtf8(body, info.charset), sheets);
+  }
+  document.charset = info.charset;
+  return document;
 }
 
 struct TPageLoader::Request {
@@ -218,7 +240,7 @@ void TPageLoader::Work(std::shared_ptr<Shared> shared) {
         result->options = request->options;
         if (!fonts) fonts.emplace();
         if (request->file) {
-          std::string bytes;
+          BigString bytes;
           if (!ReadPageBytes(request->file.get(), static_cast<size_t>(kMaxPageBytes), bytes)) {
             result->failed = true;
           } else {
@@ -232,6 +254,7 @@ void TPageLoader::Work(std::shared_ptr<Shared> shared) {
         if (result->document) {
           if (!wanted()) continue;
           fonts->SetZoom(request->options.zoom);
+          fonts->Trim();
           TPageMeasurer measurer(*fonts, request->images.get());
           measurer.AbandonWhenStale(&shared->latest, request->ticket);
           result->layout = html::LayoutDocument(*result->document, measurer, request->options);

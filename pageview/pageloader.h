@@ -16,6 +16,7 @@
 #include <string_view>
 #include <type_traits>
 
+#include "pageview/bigblock.h"
 #include "pageview/htmldocument.h"
 #include "pageview/htmllayout.h"
 
@@ -37,7 +38,7 @@ using PageFile = std::unique_ptr<std::remove_pointer_t<HANDLE>, PageFileCloser>;
 PageFile OpenPageFile(const std::wstring& path, long long& size);
 // Reads up to `count` bytes from the start of the file; false when reading
 // fails. A file that shrank meanwhile gives what it still has.
-bool ReadPageBytes(HANDLE file, size_t count, std::string& out);
+bool ReadPageBytes(HANDLE file, size_t count, BigString& out);
 bool ReadWholePage(const std::wstring& path, std::string& out);
 
 // Decodes and parses a page's bytes; its style sheets are local files beside

@@ -524,6 +524,13 @@ void PageStyle::Apply(const std::string& property, const std::string& raw, const
     else if (value == "block" || value == "table" || value == "flex") style.display = Display::Block;
     else if (value == "inline" || value == "inline-block" || value == "inline-flex") style.display = Display::Inline;
     else if (value == "list-item") style.display = Display::ListItem;
+  } else if (property == "float") {
+    style.box.floating = value == "left" ? Float::Left : value == "right" ? Float::Right : Float::None;
+  } else if (property == "clear") {
+    style.box.clear = value == "left" ? kClearLeft : value == "right" ? kClearRight
+                    : value == "both" ? (kClearLeft | kClearRight) : 0;
+  } else if (property == "overflow" || property == "overflow-x" || property == "overflow-y") {
+    style.box.ownContext = value != "visible";
   } else if (property == "text-align") {
     style.align = AlignOf(value, style.align);
   } else if (property == "text-indent") {
@@ -571,11 +578,19 @@ void PageStyle::Apply(const std::string& property, const std::string& raw, const
     std::array<int, 4> px{};
     auto parse = [&](std::string_view w) -> std::optional<int> {
       if (margin && w == "auto") return INT32_MIN;
-      std::optional<int> v = ParseLength(w, em);
+      // A margin in percent keeps its number: the room it is of shows in the layout.
+      std::optional<int> v = ParseLength(w, em, margin && w.ends_with('%') ? 100 : 0);
       if (v && !margin && *v < 0) return std::nullopt;
       return v;
     };
     if (!FourSides<int>(value, parse, px)) return;
+    std::array<int, 4> percent{};
+    FourSides<int>(value, [](std::string_view w) { return std::optional<int>(w.ends_with('%') ? 1 : 0); }, percent);
+    if (margin) {
+      style.box.marginPercent = 0;
+      for (int side = 0; side < 4; ++side)
+        if (percent[side] != 0 && px[side] != INT32_MIN) style.box.marginPercent |= static_cast<uint8_t>(1 << side);
+    }
     for (int side = 0; side < 4; ++side) {
       autos[side] = px[side] == INT32_MIN;
       int v = autos[side] ? 0 : px[side];
@@ -598,10 +613,12 @@ void PageStyle::Apply(const std::string& property, const std::string& raw, const
       if (side == kLeft || side == kRight) style.box.centered = true;  // settled with the other side below
       return;
     }
-    std::optional<int> v = ParseLength(value, em);
+    const bool share = margin && value.ends_with('%');
+    std::optional<int> v = ParseLength(value, em, share ? 100 : 0);
     if (!v || (!margin && *v < 0)) return;
     if (margin) {
       style.box.margin[side] = *v;
+      style.box.marginPercent = static_cast<uint8_t>((style.box.marginPercent & ~(1 << side)) | (share ? 1 << side : 0));
       style.box.marginSet |= static_cast<uint8_t>(1 << side);
       if (side == kLeft || side == kRight) style.box.centered = false;
     } else {
@@ -615,6 +632,17 @@ bool PageStyle::Open(const Token& token) {
   if (IsVoid(token.name) || token.selfClosing) return false;
   ImplicitClose(token.name);
   if (open_.size() >= kMaxDepth) return false;
+  Open_ element = Make(token);
+  open_.push_back(std::move(element));
+  return true;
+}
+
+PageStyle::Computed PageStyle::Peek(const Token& token) {
+  if (open_.size() >= kMaxDepth) return Current();
+  return Make(token).style;
+}
+
+PageStyle::Open_ PageStyle::Make(const Token& token) {
   Open_ element;
   element.tag = token.name;
   if (const std::string* id = token.Attr("id")) element.id = *id;
@@ -721,8 +749,7 @@ bool PageStyle::Open(const Token& token) {
   if (style.display == Display::None) style.hidden = true;
   if (flags & kInlineBackground) style.background = style.box.background;
   element.style = style;
-  open_.push_back(std::move(element));
-  return true;
+  return element;
 }
 
 void PageStyle::Close(std::string_view name) {

@@ -78,6 +78,9 @@ class PageStyle {
   // Whether the element was pushed (void elements and those past the depth
   // limit are not).
   bool Open(const Token& token);
+  // The style an element would get here without opening it: for void
+  // elements (an `img` that floats).
+  Computed Peek(const Token& token);
   void Close(std::string_view name);
 
   const Computed& Current() const;
@@ -93,6 +96,7 @@ class PageStyle {
     Computed style;
     bool ownsContainer = false;
   };
+  Open_ Make(const Token& token);
   void Pop(size_t keep);
   void ApplyAttributes(const Token& token, Computed& style) const;
   void Apply(const std::string& property, const std::string& value, const Computed& parent, Computed& style) const;

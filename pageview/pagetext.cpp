@@ -67,7 +67,7 @@ uint32_t FoldCase(uint32_t cp) {
   return cp;
 }
 
-TPageText::TPageText(const std::vector<LayoutBox>& boxes) : boxes_(boxes) {
+TPageText::TPageText(const LayoutBoxes& boxes) : boxes_(boxes) {
   for (size_t i = 0; i < boxes.size(); ++i)
     if (boxes[i].kind == BoxKind::Text && !boxes[i].text.empty()) texts_.push_back(i);
 }

@@ -37,7 +37,7 @@ using PrefixWidth = std::function<int(const LayoutBox& box, std::string_view pre
 
 class TPageText {
  public:
-  explicit TPageText(const std::vector<LayoutBox>& boxes);
+  explicit TPageText(const LayoutBoxes& boxes);
 
   bool HasText() const { return !texts_.empty(); }
   // From before the first character to after the last.
@@ -83,7 +83,7 @@ class TPageText {
   // The place at `x` on the line of the text box at `index`.
   TextSpot SpotOnLine(size_t index, int x, const PrefixWidth& width) const;
 
-  const std::vector<LayoutBox>& boxes_;
+  const LayoutBoxes& boxes_;
   std::vector<size_t> texts_;  // indices of the text boxes
 };
 

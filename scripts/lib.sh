@@ -79,7 +79,7 @@ hv_wine_env() {
 # CJK button captions render with a face that also has Latin glyphs.
 hv_wine_prefix() {
   hv_wine_env
-  [ -f "$WINEPREFIX/.hv-ready" ] && return 0
+  [ -f "$WINEPREFIX/.hv-ready" ] && { hv_wine_fonts; return 0; }
   hv_log "creating Wine prefix $WINEPREFIX"
   mkdir -p "$HV_BUILD"
   rm -rf "$WINEPREFIX"
@@ -90,7 +90,17 @@ hv_wine_prefix() {
       /t REG_SZ /d "WenQuanYi Zen Hei" /f >/dev/null 2>&1 || true
   done
   "$HV_ROOT/scripts/wineserver-wait.sh"
+  hv_wine_fonts
   touch "$WINEPREFIX/.hv-ready"
+}
+
+# Debian's Wine does not look in the folder its fonts package fills, so the
+# prefix gets copies; Wine reads every font in the Windows font folder.
+hv_wine_fonts() {
+  local fonts=/usr/share/wine/fonts target="$WINEPREFIX/drive_c/windows/Fonts"
+  [ -f "$fonts/tahoma.ttf" ] && [ -d "$target" ] || return 0
+  [ -f "$target/tahoma.ttf" ] && return 0
+  cp "$fonts"/*.ttf "$target"/
 }
 
 HV_XVFB_PID=

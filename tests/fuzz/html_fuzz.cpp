@@ -3,7 +3,8 @@
 // with a size, filled boxes with a colour, containers that nest properly,
 // links on text, resolved links that are clean absolute paths. The input's
 // first byte picks the width and, past 128, puts a style sheet and styled
-// containers around the page so that the box layout is reached at once.
+// containers and floats around the page so that the box layout is reached
+// at once.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -36,7 +37,7 @@ void Check(const hv::html::Document& doc, int width, bool decoded) {
   for (size_t i = 0; i < doc.containers.size(); ++i)
     if (doc.containers[i].parent >= static_cast<int>(i)) __builtin_trap();  // parents come first
   // Blocks in cells as well: every box exists and every order was counted.
-  auto checkBlocks = [&](auto& self, const std::vector<hv::html::Block>& blocks) -> void {
+  auto checkBlocks = [&](auto& self, const hv::html::Blocks& blocks) -> void {
     for (const hv::html::Block& block : blocks) {
       if (block.box >= static_cast<int>(doc.containers.size())) __builtin_trap();
       if (block.order >= doc.blockCount) __builtin_trap();
@@ -79,7 +80,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (data[0] & 0x80) {
     styled = "<style>div { margin: 7px 2px -3px; padding: 1px 2px; border: 1px solid red; background: #eee }"
              " p { margin: 5px 0; line-height: 1.5; text-align: center; text-indent: -4px }"
-             " td { width: 30%; vertical-align: bottom; background-color: blue }</style><div><div style='width: 60%'>";
+             " td { width: 30%; vertical-align: bottom; background-color: blue }"
+             " b, img { float: left; margin-left: -20% } i, span { float: right; width: 40px } h3, li { clear: both }"
+             " ul, dl { overflow: hidden } li { display: inline }</style><div><div style='width: 60%'>";
     styled.append(bytes);
     bytes = styled;
   }

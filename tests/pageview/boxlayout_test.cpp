@@ -12,20 +12,10 @@
 
 #include "pageview/htmllayout.h"
 #include "pageview/pagestyle.h"
+#include "tests/pageview/sizedmeasurer.h"
 
 namespace hv::html {
 namespace {
-
-class SizedMeasurer : public TextMeasurer {
- public:
-  int TextWidth(std::string_view utf8, const RunStyle& style) override {
-    int width = 0;
-    size_t pos = 0;
-    while (pos < utf8.size()) width += IsWideChar(NextCodePoint(utf8, pos)) ? 20 : style.monospace ? 8 : 10;
-    return width;
-  }
-  FontMetrics Metrics(const RunStyle& style) override { return {style.Pixels() + 3, style.Pixels() - 1}; }
-};
 
 PageLayout Lay(std::string_view html, int width = 400) {
   SizedMeasurer measurer;

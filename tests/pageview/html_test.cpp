@@ -307,7 +307,7 @@ TEST(HtmlDocumentTest, TablesAreRowsOfCells) {
   EXPECT_EQ(table.Text(), "Name\tValue\nbold\tplain\ntwo\nouter\nin1\tin2\nin3\ntail");
   EXPECT_EQ(doc.blocks[3].Text(), "after");
   // The inner table is a block of the cell, between the cell's paragraphs.
-  const std::vector<Block>& nested = table.rows[2][0].blocks;
+  const Blocks& nested = table.rows[2][0].blocks;
   ASSERT_EQ(nested.size(), 3u);
   EXPECT_EQ(nested[0].Text(), "outer");
   ASSERT_EQ(nested[1].kind, BlockKind::Table);
@@ -327,7 +327,7 @@ TEST(HtmlDocumentTest, TablesAreRowsOfCells) {
       "<ul><li>outside<table><tr><td><ol start=3><li>three<li value=9>nine<li>ten</ol><ul><li>dot</ul></td></tr>"
       "</table></ul>");
   ASSERT_EQ(lists.blocks.size(), 2u);
-  const std::vector<Block>& items = lists.blocks[1].rows[0][0].blocks;
+  const Blocks& items = lists.blocks[1].rows[0][0].blocks;
   ASSERT_EQ(items.size(), 4u);
   const int numbers[] = {3, 9, 10};
   for (size_t i = 0; i < 3; ++i) {

@@ -357,5 +357,43 @@ TEST(PageFontsTest, NoBreakSpaceMeasuresAsASpace) {
   EXPECT_EQ(DisplayText("a\u00A0b\u00A0"), L"a b ");
 }
 
+// Fonts are kept per look, not per style: a page in a thousand colours
+// makes one font, and pages in ever new sizes leave no more than a bounded
+// number behind once the next page starts.
+TEST(PageFontsTest, ColoursShareAFontAndTheCacheStaysBoundedAcrossPages) {
+  TPageFonts fonts;
+  html::RunStyle style;
+  style.bold = true;
+  const HFONT bold = fonts.Get(style, false, false);
+  for (uint32_t color = 0; color < 1000; ++color) {
+    style.color = color * 0x010203u;
+    style.background = color % 2 ? html::kNoColor : color;
+    style.invisible = color % 3 == 0;
+    ASSERT_EQ(fonts.Get(style, false, false), bold);
+  }
+  EXPECT_EQ(fonts.Count(), 1u);
+  // Each look still has a font of its own.
+  EXPECT_NE(fonts.Get(style, false, true), bold);
+  EXPECT_NE(fonts.Get(style, true, false), bold);
+  EXPECT_EQ(fonts.Count(), 3u);
+
+  TPageMeasurer measurer(fonts);
+  html::RunStyle sized;
+  sized.size = 20;
+  const int width = measurer.TextWidth("measured before and after", sized);
+  for (int pixels = 5; pixels < 5 + static_cast<int>(TPageFonts::kMaxFonts); ++pixels) {
+    html::RunStyle other;
+    other.size = static_cast<uint16_t>(pixels);
+    fonts.Get(other, false, false);
+  }
+  ASSERT_GT(fonts.Count(), TPageFonts::kMaxFonts);
+  fonts.Trim();
+  EXPECT_EQ(fonts.Count(), 0u);
+  EXPECT_EQ(measurer.TextWidth("measured before and after", sized), width);
+  // A cache within the bound keeps what it has.
+  fonts.Trim();
+  EXPECT_EQ(fonts.Count(), 1u);
+}
+
 }  // namespace
 }  // namespace hv

@@ -46,7 +46,7 @@ class Page {
     y_ += 10;
     return *this;
   }
-  std::vector<LayoutBox> boxes;
+  LayoutBoxes boxes;
 
  private:
   void Put(int& x, const std::string& text) {

@@ -4,21 +4,25 @@
 // for a 10 MB page, with the longest time the window did not answer while it
 // loaded (goal under 1 s), asked by a thread of its own; for a 1 MB page
 // styled as generated documentation styles itself (a sheet, sections in
-// bordered boxes, coloured table cells) and for one laid out in tables whose
-// cells hold lists and tables; and the memory after 100 different
-// pages shown in turn (goal within 5 MB of the first).
+// bordered boxes, coloured table cells); for one laid out in tables whose
+// cells hold lists and tables; for a 1 MB page in two columns built from
+// floats, with a floated note in every chapter and justified text; and the
+// memory after 100 different pages shown in turn (goal within 5 MB of the
+// first).
 //
-// Run: DISPLAY=:99 cmake/wine-run.sh build/<dir>/tools/page_bench.exe
+// Run: DISPLAY=:99 cmake/wine-run.sh build/<dir>/tools/page_bench.exe [memory [pages [every]]]
 
 #include <windows.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "pageview/htmlview.h"
 #include "tests/support/pinger.h"
@@ -31,14 +35,20 @@ using namespace hv;
 
 // Chapters of headings, paragraphs with links and emphasis, nested lists,
 // definition lists, tables and code, as generated manuals are.
-std::string ManualPage(size_t bytes, bool styled, bool nested) {
+std::string ManualPage(size_t bytes, bool styled, bool nested = false, bool columns = false) {
   std::string page = "<html><head><title>Manual</title>";
+  if (columns)
+    page += "<style>div.documentwrapper { float: left; width: 100% } div.bodywrapper { margin-left: 230px }"
+            " div.sidebar { float: left; width: 230px; margin-left: -100% } div.clearer { clear: both }"
+            " div.aside { float: right; width: 180px; margin: 0 0 8px 8px; background-color: #eef } p { text-align: justify }"
+            "</style>";
   if (styled)
     page += "<style>body { margin: 0 1em; font-family: Georgia, serif } div.sect { margin: 1em 0; padding: 4px 8px;"
             " border: 1px solid #ccc; background-color: #fafafa } h2 { font-size: 1.5em; border-bottom: 2px solid #369 }"
             " p { line-height: 1.4; margin: 0.5em 0 } th { background-color: #def } td.v { text-align: right }"
             " pre { margin-left: 2em } ul ul { list-style-type: square }</style>";
   page += "</head><body>\n";
+  if (columns) page += "<div class=documentwrapper><div class=bodywrapper>";
   for (int chapter = 1; page.size() < bytes; ++chapter) {
     const std::string n = std::to_string(chapter);
     if (styled) page += "<div class=sect>";
@@ -46,6 +56,7 @@ std::string ManualPage(size_t bytes, bool styled, bool nested) {
     // the text, whose lists and tables stand inside the cell.
     if (nested) page += "<table width='100%' cellpadding=4><tr><td width=150 valign=top><a href='#c1'>Contents</a><br>"
                         "<a href='#c2'>Index</a></td><td>";
+    if (columns) page += "<div class=aside><p>A note beside chapter " + n + ", floated at the right.</p></div>";
     page += "<h2><a name='c" + n + "'></a>" + n + ". Chapter " + n + "</h2>\n";
     for (int p = 0; p < 4; ++p)
       page += "<p>The <b>option " + n + "</b> sets how the <a href='#c" + n + "'>reader</a> treats <i>input</i> "
@@ -59,6 +70,7 @@ std::string ManualPage(size_t bytes, bool styled, bool nested) {
     if (nested) page += "</td></tr></table>\n";
     if (styled) page += "</div>\n";
   }
+  if (columns) page += "</div></div><div class=sidebar><p>Contents</p><ul><li>One</li><li>Two</li></ul></div><div class=clearer></div>";
   return page + "</body></html>\n";
 }
 
@@ -84,10 +96,11 @@ std::filesystem::path WritePage(const std::string& name, const std::string& text
   return file;
 }
 
-void Run(const char* label, size_t bytes, HWND host, bool styled = false, bool nested = false) {
+void Run(const char* label, size_t bytes, HWND host, bool styled = false, bool nested = false, bool columns = false) {
   const std::filesystem::path file =
-      WritePage(std::string("page_bench_") + (styled ? "styled_" : "") + (nested ? "nested_" : "") + std::to_string(bytes) + ".htm",
-                ManualPage(bytes, styled, nested));
+      WritePage(std::string("page_bench_") + (styled ? "styled_" : "") + (nested ? "nested_" : "") + (columns ? "columns_" : "") +
+                    std::to_string(bytes) + ".htm",
+                ManualPage(bytes, styled, nested, columns));
   const std::wstring path = file.wstring();
 
   THtmlView view;
@@ -157,13 +170,22 @@ void Run(const char* label, size_t bytes, HWND host, bool styled = false, bool n
   std::filesystem::remove(file, ignored);
 }
 
-// 100 different pages of 150 to 250 KB, so that each is read whole on the
-// worker, shown in turn in one view.
-void Memory(HWND host) {
-  constexpr int kPages = 100;
+struct MemoryFigures {
+  double used, heap, committed, set;
+  std::vector<double> heaps;
+  static MemoryFigures Now() {
+    return {bench::HeapBusyBytes(), bench::HeapCommittedBytes(), bench::CommittedPrivateBytes(),
+            bench::WorkingSetBytes(), bench::HeapCommittedByHeap()};
+  }
+};
+
+// Different pages of 150 to 250 KB, so that each is read whole on the
+// worker, shown in turn in one view: 100 of them, or `pages`, with the
+// figures after every `every` pages when asked for.
+void Memory(HWND host, int pages = 100, int every = 0) {
   constexpr double kMB = 1024.0 * 1024.0;
   std::vector<std::filesystem::path> files;
-  for (int i = 0; i < kPages; ++i)
+  for (int i = 0; i < pages; ++i)
     files.push_back(WritePage("page_bench_memory_" + std::to_string(i) + ".htm",
                               ManualPage(150000 + static_cast<size_t>(i * 37 % 100) * 1000, false, false)));
   THtmlView view;
@@ -174,27 +196,50 @@ void Memory(HWND host) {
     UpdateWindow(view.Handle());
   };
   show(0);
-  const double heapFirst = bench::HeapCommittedBytes(), usedFirst = bench::HeapBusyBytes();
-  const double setFirst = bench::WorkingSetBytes();
-  for (int i = 1; i < kPages; ++i) show(i);
+  const MemoryFigures first = MemoryFigures::Now();
+  auto line = [&](const char* label, const MemoryFigures& now) {
+    std::printf("%-28s heap in use %.2f MB (%+.2f), heaps committed %.1f MB (%+.1f), all committed %.1f MB (%+.1f), "
+                "working set %.1f MB (%+.1f)\n",
+                label, now.used / kMB, (now.used - first.used) / kMB, now.heap / kMB, (now.heap - first.heap) / kMB,
+                now.committed / kMB, (now.committed - first.committed) / kMB, now.set / kMB,
+                (now.set - first.set) / kMB);
+    if (every) {
+      std::printf("%28s by heap:", "");
+      for (size_t h = 0; h < now.heaps.size(); ++h)
+        std::printf(" %.1f (%+.1f)", now.heaps[h] / kMB, (now.heaps[h] - (h < first.heaps.size() ? first.heaps[h] : 0)) / kMB);
+      std::printf("\n");
+    }
+  };
+  line("memory after the first page:", first);
+  for (int i = 1; i < pages; ++i) {
+    show(i);
+    if (every && i % every == 0) line(("after " + std::to_string(i + 1) + " pages:").c_str(), MemoryFigures::Now());
+  }
   show(0);
-  const double heapLast = bench::HeapCommittedBytes(), usedLast = bench::HeapBusyBytes();
-  const double setLast = bench::WorkingSetBytes();
   // The blocks in use tell what the view holds; the committed bytes also
-  // count the free space the heap keeps once it has grown.
-  std::printf("memory after the first page: heap in use %.2f MB, committed %.1f MB, working set %.1f MB\n",
-              usedFirst / kMB, heapFirst / kMB, setFirst / kMB);
-  std::printf("memory after 100 pages:      heap in use %.2f MB (%+.2f), committed %.1f MB (%+.1f), "
-              "working set %.1f MB (%+.1f)\n",
-              usedLast / kMB, (usedLast - usedFirst) / kMB, heapLast / kMB, (heapLast - heapFirst) / kMB, setLast / kMB,
-              (setLast - setFirst) / kMB);
+  // count the free space the heaps keep once they have grown.
+  line(("memory after " + std::to_string(pages) + " pages:").c_str(), MemoryFigures::Now());
+  if (every) {
+    HANDLE heaps[64];
+    const DWORD heapCount = GetProcessHeaps(64, heaps);
+    for (DWORD h = 0; h < heapCount && h < 64; ++h) {
+      const bench::HeapShape shape = bench::ShapeOf(heaps[h]);
+      std::printf("heap %lu%s: %d regions, %.1f MB committed, %.1f MB reserved; %d blocks in use, %.2f MB; free:",
+                  static_cast<unsigned long>(h), heaps[h] == GetProcessHeap() ? " (process)" : "", shape.regions,
+                  shape.committed / kMB, shape.uncommitted / kMB, shape.busy, shape.busyBytes / kMB);
+      for (int b = 0; b < 4; ++b) std::printf(" %d (%.2f MB)", shape.freeCount[b], shape.freeBytes[b] / kMB);
+      std::printf(", largest %.0f KB\n", shape.largestFree / 1024);
+    }
+  }
   std::error_code ignored;
   for (const auto& file : files) std::filesystem::remove(file, ignored);
 }
 
 }  // namespace
 
-int main() {
+// With "memory [pages] [every]" only the memory run, longer and with its
+// series, to see whether the growth levels off.
+int main(int argc, char** argv) {
   WNDCLASSW wc{};
   wc.lpfnWndProc = HostProc;
   wc.hInstance = GetModuleHandleW(nullptr);
@@ -202,10 +247,16 @@ int main() {
   RegisterClassW(&wc);
   HWND host = CreateWindowExW(0, wc.lpszClassName, L"page bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 820, 640,
                               nullptr, nullptr, wc.hInstance, nullptr);
+  if (argc > 1 && std::string(argv[1]) == "memory") {
+    Memory(host, argc > 2 ? std::max(2, std::atoi(argv[2])) : 100, argc > 3 ? std::max(1, std::atoi(argv[3])) : 10);
+    DestroyWindow(host);
+    return 0;
+  }
   Run("1 MB manual page", 1 << 20, host);
   Run("10 MB manual page", 10 << 20, host);
   Run("1 MB styled manual page", 1 << 20, host, true);
   Run("1 MB page of layout tables", 1 << 20, host, false, true);
+  Run("1 MB manual page in floated columns", 1 << 20, host, false, false, true);
   Memory(host);
   DestroyWindow(host);
   return 0;

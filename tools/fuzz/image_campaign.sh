@@ -32,6 +32,7 @@ temp="$WINEPREFIX/drive_c/users/$(id -un)/Temp"
 
 end=$((SECONDS + seconds))
 files=0 rounds=0 failed=0
+rm -rf "$temp"/hv_image_mutations_*
 while [ $SECONDS -lt $end ]; do
   log="$out/round-$seed.log"
   if HV_IMAGE_MUTATIONS=$round HV_IMAGE_SEED=$seed nice -n "$niceness" \
