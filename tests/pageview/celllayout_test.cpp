@@ -12,6 +12,7 @@
 
 #include "pageview/htmllayout.h"
 #include "pageview/pagetext.h"
+#include "tests/pageview/layoutboxes.h"
 #include "tests/pageview/sizedmeasurer.h"
 
 namespace hv::html {
@@ -25,21 +26,6 @@ PageLayout Lay(const Document& doc, int width = 400) {
 }
 
 PageLayout Lay(std::string_view html, int width = 400) { return Lay(ParseHtml(html), width); }
-
-std::vector<const LayoutBox*> Boxes(const PageLayout& layout, BoxKind kind) {
-  std::vector<const LayoutBox*> out;
-  for (const LayoutBox& box : layout.boxes)
-    if (box.kind == kind) out.push_back(&box);
-  return out;
-}
-
-const LayoutBox* TextBox(const PageLayout& layout, std::string_view text) {
-  for (const LayoutBox& box : layout.boxes)
-    if (box.kind == BoxKind::Text && box.text == text) return &box;
-  return nullptr;
-}
-
-TRect Rect(int l, int t, int r, int b) { return TRect{l, t, r, b}; }
 
 constexpr std::string_view kNested =
     "<table border=1 cellspacing=0 cellpadding=0><tr><td>"

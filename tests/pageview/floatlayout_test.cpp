@@ -16,6 +16,7 @@
 #include "pageview/boxbands.h"
 #include "pageview/htmlfloat.h"
 #include "pageview/htmllayout.h"
+#include "tests/pageview/layoutboxes.h"
 #include "tests/pageview/sizedmeasurer.h"
 
 namespace hv::html {
@@ -34,24 +35,9 @@ PageLayout Lay(std::string_view html, int width = 400) {
   return LayoutDocument(ParseHtml(html), measurer, options);
 }
 
-const LayoutBox* TextBox(const PageLayout& layout, std::string_view text) {
-  for (const LayoutBox& box : layout.boxes)
-    if (box.kind == BoxKind::Text && box.text == text) return &box;
-  return nullptr;
-}
-
 TRect RectOf(const PageLayout& layout, std::string_view text) {
   const LayoutBox* box = TextBox(layout, text);
   return box ? box->rect : TRect{-1, -1, -1, -1};
-}
-
-TRect Rect(int l, int t, int r, int b) { return TRect{l, t, r, b}; }
-
-std::vector<const LayoutBox*> Boxes(const PageLayout& layout, BoxKind kind) {
-  std::vector<const LayoutBox*> out;
-  for (const LayoutBox& box : layout.boxes)
-    if (box.kind == kind) out.push_back(&box);
-  return out;
 }
 
 constexpr std::string_view kFlat = "<style>p { margin: 0 }</style>";
