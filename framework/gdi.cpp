@@ -2,13 +2,47 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <mutex>
 #include <new>
+#include <vector>
 
 #include "framework/sysutils.h"
 
 namespace hv {
 
 void OutOfResources() { throw EOutOfResources("Out of system resources"); }
+
+namespace {
+
+struct TIdleCaches {
+  std::mutex lock;
+  std::vector<void (*)()> releasers;
+};
+
+TIdleCaches& IdleCaches() {
+  static TIdleCaches caches;
+  return caches;
+}
+
+}  // namespace
+
+void AddIdleGdiCache(void (*release)()) {
+  TIdleCaches& caches = IdleCaches();
+  std::lock_guard guard(caches.lock);
+  if (std::find(caches.releasers.begin(), caches.releasers.end(), release) == caches.releasers.end())
+    caches.releasers.push_back(release);
+}
+
+void ReleaseIdleGdiCaches() {
+  std::vector<void (*)()> releasers;
+  {
+    TIdleCaches& caches = IdleCaches();
+    std::lock_guard guard(caches.lock);
+    releasers = caches.releasers;
+  }
+  for (auto release : releasers) release();
+}
 
 namespace detail {
 void TDeleteGdiObject::Free(void* object) noexcept { DeleteObject(static_cast<HGDIOBJ>(object)); }

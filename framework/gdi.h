@@ -15,6 +15,12 @@ namespace hv {
 // allocation reports.
 [[noreturn]] void OutOfResources();
 
+// Caches that keep released GDI objects for reuse register how to free what
+// they hold. ReleaseIdleGdiCaches frees all of it: for a count of live
+// objects that must not mistake a kept object for a leak, and at shutdown.
+void AddIdleGdiCache(void (*release)());
+void ReleaseIdleGdiCaches();
+
 // Returns the handle, or raises OutOfResources when the call that made it failed.
 template <class T>
 T GdiCheck(T handle) {

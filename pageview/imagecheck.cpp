@@ -103,11 +103,34 @@ bool IcoFits(std::string_view s) {
   return true;
 }
 
+// Whether the first picture of a GIF has colours to draw with: a table of
+// the whole file's or one of its own. Decoders read a missing table as if
+// it were there.
+bool GifHasColours(std::string_view s) {
+  if (s.size() < 13) return false;
+  const uint8_t screen = static_cast<uint8_t>(s[10]);
+  const bool global = screen & 0x80;
+  size_t at = 13 + (global ? 3 * (size_t{2} << (screen & 7)) : 0);
+  while (at < s.size()) {
+    const uint8_t kind = static_cast<uint8_t>(s[at]);
+    if (kind == 0x2C) {  // the first picture
+      if (at + 10 > s.size()) return false;
+      return global || (static_cast<uint8_t>(s[at + 9]) & 0x80);
+    }
+    if (kind != 0x21 || at + 2 > s.size()) return false;
+    at += 2;  // an extension: its label, then sub-blocks up to an empty one
+    while (at < s.size() && s[at] != 0) at += 1 + static_cast<uint8_t>(s[at]);
+    ++at;
+  }
+  return false;
+}
+
 }  // namespace
 
 PageImageFormat CheckPageImage(std::string_view s) {
   if (StartsWith(s, "\x89PNG\r\n\x1A\n")) return PageImageFormat::Png;
-  if (StartsWith(s, "GIF87a") || StartsWith(s, "GIF89a")) return PageImageFormat::Gif;
+  if (StartsWith(s, "GIF87a") || StartsWith(s, "GIF89a"))
+    return GifHasColours(s) ? PageImageFormat::Gif : PageImageFormat::None;
   if (StartsWith(s, "\xFF\xD8\xFF")) return PageImageFormat::Jpeg;
   if (StartsWith(s, "BM")) return BmpFits(s) ? PageImageFormat::Bmp : PageImageFormat::None;
   if (StartsWith(s, std::string_view("\0\0\1\0", 4))) return IcoFits(s) ? PageImageFormat::Ico : PageImageFormat::None;

@@ -72,8 +72,8 @@ std::string PngHead(uint32_t width, uint32_t height) {
 
 TEST(PageImageCheckTest, TheFiveFormatsByTheirSignatures) {
   EXPECT_EQ(CheckPageImage(PngHead(3, 3)), PageImageFormat::Png);
-  EXPECT_EQ(CheckPageImage("GIF89a\x01\0\x01\0"), PageImageFormat::Gif);
-  EXPECT_EQ(CheckPageImage("GIF87a"), PageImageFormat::Gif);
+  EXPECT_EQ(CheckPageImage(std::string("GIF89a\x01\0\x01\0\x80\0\0" "\0\0\0\xFF\xFF\xFF" ",\0\0\0\0\x01\0\x01\0\0", 29)),
+            PageImageFormat::Gif);
   EXPECT_EQ(CheckPageImage("\xFF\xD8\xFF\xE0"), PageImageFormat::Jpeg);
   EXPECT_EQ(CheckPageImage(Bmp(5, 3, 24)), PageImageFormat::Bmp);
   EXPECT_EQ(CheckPageImage(Ico(4, 4, InfoAndPixels(4, 8, 32, 4, true))), PageImageFormat::Ico);
@@ -83,6 +83,27 @@ TEST(PageImageCheckTest, TheFiveFormatsByTheirSignatures) {
   EXPECT_EQ(CheckPageImage(""), PageImageFormat::None);
   EXPECT_EQ(CheckPageImage("BM"), PageImageFormat::None);
   EXPECT_EQ(CheckPageImage(std::string("\0\0\1\0", 4)), PageImageFormat::None);
+}
+
+TEST(PageImageCheckTest, GifsWhoseFirstPictureHasColours) {
+  const std::string screen("GIF89a\x0D\0\x09\0", 10);
+  const std::string global("\x80\0\0", 3);  // a table of two colours, for the whole file
+  const std::string table("\0\0\0\xFF\xFF\xFF", 6);
+  const std::string control("\x21\xF9\x04\x00\x0A\x00\x00\x00", 8);
+  auto picture = [](bool local) {
+    return std::string(",\0\0\0\0\x0D\0\x09\0", 9) + (local ? std::string("\x80\0\0\0\xFF\xFF\xFF", 7) : std::string(1, '\0')) +
+           std::string("\x02\x01\x44\0;", 5);
+  };
+  EXPECT_EQ(CheckPageImage(screen + global + table + control + picture(false)), PageImageFormat::Gif);
+  EXPECT_EQ(CheckPageImage(screen + std::string("\0\0\0", 3) + control + picture(true)), PageImageFormat::Gif)
+      << "a table of the picture's own";
+  EXPECT_EQ(CheckPageImage(screen + std::string("\0\0\0", 3) + control + picture(false)), PageImageFormat::None)
+      << "no colours at all";
+  EXPECT_EQ(CheckPageImage(screen + global + table + control), PageImageFormat::None) << "no picture";
+  EXPECT_EQ(CheckPageImage(screen + global + table.substr(0, 3)), PageImageFormat::None) << "cut in the table";
+  EXPECT_EQ(CheckPageImage(screen + global + table + "\x21\xF9\x04\x00"), PageImageFormat::None)
+      << "cut in an extension";
+  EXPECT_EQ(CheckPageImage(screen + global + table + "!"), PageImageFormat::None);
 }
 
 TEST(PageImageCheckTest, BitmapsWhosePixelsAreAllThere) {

@@ -36,7 +36,8 @@ struct TGuiObjectCounts {
 // creation. Answers false when no import of gdi32 or user32 could be found
 // to patch, so that a check can tell a counter that sees nothing.
 bool InstallGuiObjectCounter();
-// What is alive now of what was made since the counter was installed.
+// What is alive now of what was made since the counter was installed, after
+// the idle GDI caches (ReleaseIdleGdiCaches) have freed what they kept.
 TGuiObjectCounts LiveGuiObjects();
 // How many times anything was made since installation (never goes down):
 // proof that the wrappers are in the path at all.

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
+#include <mutex>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -15,6 +17,7 @@
 #include "theme/core/colors.h"
 #include "theme/core/msimg32.h"
 #include "theme/core/rects.h"
+#include "theme/core/sizedpool.h"
 #include "theme/styles/pcx.h"
 
 namespace hv {
@@ -28,6 +31,66 @@ int failStepForTesting = 0;
 // A PCX stream larger than this is not a skin; the decoder refuses bigger
 // images anyway (kPcxMaxPixels bytes of indices at most, plus the palette).
 constexpr size_t kMaxPcxStream = static_cast<size_t>(kPcxMaxPixels) * 2 + 4096;
+
+// The DIB sections of released bitmaps, for the next bitmap of the same
+// size: a skin reloaded, a theme made again, a buffer of the same window.
+// Writing memory that is already the process's runs at memory speed, while
+// the first write to each page of a new DIB section costs a page fault
+// that under Wine outweighs decoding a whole skin. Bounded, so that a
+// window resized through many sizes keeps little; freed on demand through
+// ReleaseIdleGdiCaches.
+struct TReleasedDib {
+  TBitmapHandle handle;
+  uint32_t* bits = nullptr;
+};
+
+constexpr size_t kPooledDibs = 6;
+constexpr size_t kPooledDibBytes = size_t{12} << 20;
+
+// Bitmaps of static lifetime may give their memory back during exit, after
+// the pool is gone; they free it then.
+bool dibPoolGone = false;
+
+struct TDibPool {
+  TDibPool();
+  ~TDibPool() { dibPoolGone = true; }
+  TDibPool(const TDibPool&) = delete;
+  TDibPool& operator=(const TDibPool&) = delete;
+
+  std::mutex lock;
+  TSizedPool<TReleasedDib> pool{kPooledDibs, kPooledDibBytes};
+};
+
+TDibPool& DibPool() {
+  static TDibPool pool;
+  return pool;
+}
+
+void ReleasePooledDibs() {
+  if (dibPoolGone) return;
+  std::vector<TReleasedDib> all;  // freed after the lock is let go
+  TDibPool& pool = DibPool();
+  std::lock_guard guard(pool.lock);
+  all = pool.pool.TakeAll();
+}
+
+TDibPool::TDibPool() { AddIdleGdiCache(&ReleasePooledDibs); }
+
+void PoolDib(TBitmapHandle handle, uint32_t* bits, int width, int height) {
+  if (dibPoolGone || !handle || !bits) return;
+  const size_t bytes = static_cast<size_t>(width) * static_cast<size_t>(height) * sizeof(uint32_t);
+  std::vector<TReleasedDib> dropped;  // freed after the lock is let go
+  TDibPool& pool = DibPool();
+  std::lock_guard guard(pool.lock);
+  dropped = pool.pool.Put(width, height, bytes, {std::move(handle), bits});
+}
+
+std::optional<TReleasedDib> PooledDib(int width, int height) {
+  if (dibPoolGone) return std::nullopt;
+  TDibPool& pool = DibPool();
+  std::lock_guard guard(pool.lock);
+  return pool.pool.Take(width, height);
+}
 
 TRect Offset(const TRect& r, int dx, int dy) { return r.Offset(dx, dy); }
 
@@ -106,7 +169,7 @@ TTeBitmap::~TTeBitmap() {
   cachedBitmap_.reset();
   if (dc_ && originalBitmap_) SelectObject(dc_.Get(), originalBitmap_);
   dc_.Reset();
-  handle_.Reset();
+  PoolDib(std::move(handle_), bits_, width_, height_);
 }
 
 void TTeBitmap::SetFailStepForTesting(int step) { failStepForTesting = step; }
@@ -116,7 +179,7 @@ void TTeBitmap::FreeHandle() {
   if (dc_ && originalBitmap_) SelectObject(dc_.Get(), originalBitmap_);
   originalBitmap_ = nullptr;
   dc_.Reset();
-  handle_.Reset();
+  PoolDib(std::move(handle_), bits_, width_, height_);
   bits_ = nullptr;
   width_ = 0;
   height_ = 0;
@@ -138,8 +201,17 @@ void TTeBitmap::SetSize(int width, int height) {
     static_assert(sizeof(info.bmiHeader) == sizeof(header_));
     std::memcpy(&info.bmiHeader, &header_, sizeof(header_));
     void* bits = nullptr;
-    TBitmapHandle dib(failStepForTesting == 3 ? nullptr
-                                              : CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    TBitmapHandle dib;
+    if (std::optional<TReleasedDib> released = failStepForTesting == 3 ? std::nullopt : PooledDib(width, height)) {
+      // Drawing still batched for the released bitmap lands before the
+      // pixels are cleared, as for a new one.
+      GdiFlush();
+      dib = std::move(released->handle);
+      bits = released->bits;
+      std::memset(bits, 0, static_cast<size_t>(width) * static_cast<size_t>(height) * sizeof(uint32_t));
+    } else if (failStepForTesting != 3) {
+      dib.Reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    }
     if (!dib || !bits) throw EOutOfResources("Can't allocate the DIB handle");
     TDCHandle dc(failStepForTesting == 4 ? nullptr : CreateCompatibleDC(nullptr));
     if (!dc) throw EOutOfResources("Can't create compatible DC");

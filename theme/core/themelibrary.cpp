@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "framework/gdi.h"
 #include "theme/core/colors.h"
 #include "theme/core/glyphs.h"
 #include "theme/core/msimg32.h"
@@ -69,6 +70,7 @@ void FinishThemeLibrary() {
   FreeButtonGlyphs();
   FreeMsImg32();
   SetSysColorLookup(nullptr);
+  ReleaseIdleGdiCaches();
 }
 
 bool ThemeLibraryStarted() { return started; }

@@ -109,11 +109,7 @@ void TTeCustomForm::Loaded() {
   HWND wnd = form->Handle();
   RECT r{};
   GetWindowRect(wnd, &r);
-  windowWidth_ = r.right - r.left;
-  windowHeight_ = r.bottom - r.top;
-  const int shadow = ShadowVisible() ? shadow_->Size() : 0;
-  frameWidth_ = windowWidth_ - shadow;
-  frameHeight_ = windowHeight_ - shadow;
+  SetWindowSize(r.right - r.left, r.bottom - r.top);
   if (pendingState_ != kwsNormal) {
     // The window waits below the screen until its state is entered, so that
     // it never shows in the wrong one.
@@ -353,19 +349,34 @@ void TTeCustomForm::UpdateRegion() {
   if (OnResize) OnResize(this);
 }
 
+void TTeCustomForm::SetWindowSize(int width, int height) {
+  windowWidth_ = width;
+  windowHeight_ = height;
+  const int shadow = ShadowVisible() ? shadow_->Size() : 0;
+  frameWidth_ = windowWidth_ - shadow;
+  frameHeight_ = windowHeight_ - shadow;
+}
+
 void TTeCustomForm::UpdateFrame() {
   TCustomForm* form = OwnerForm();
   if (!Active() || !form || IsDesigning() || !form->HandleAllocated()) return;
   TScopedFlag noCapture(captureSuppressed_);
+  HWND wnd = form->HandleIfAllocated();
   const int clientWidth = form->ClientWidth(), clientHeight = form->ClientHeight();
-  // A size change makes the system ask for the client area again, now with
-  // the frame's new measures.
-  form->SetBounds(form->Left(), form->Top(), form->Width(), form->Height() + 1);
-  form->SetBounds(form->Left(), form->Top(), form->Width(), form->Height() - 1);
+  // A shadow shown or hidden moves the frame within the same window.
+  SetWindowSize(windowWidth_, windowHeight_);
+  // The system asks for the client area again, now with the frame's new
+  // measures, while the window keeps its size: resizing it there and back
+  // instead would rebuild the outline and the buffers twice for nothing.
+  SetWindowPos(wnd, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   const int dw = clientWidth - form->ClientWidth(), dh = clientHeight - form->ClientHeight();
+  const int windowWidth = windowWidth_, windowHeight = windowHeight_;
   if (clientWidth != 0 && (dw != 0 || dh != 0))
     form->SetBounds(form->Left(), form->Top(), form->Width() + dw, form->Height() + dh);
-  RedrawWindow(form->HandleIfAllocated(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE);
+  // A new size has rebuilt the outline already; the same size needs it once,
+  // for the new measures.
+  if (windowWidth_ == windowWidth && windowHeight_ == windowHeight) UpdateRegion();
+  RedrawWindow(wnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE);
 }
 
 void TTeCustomForm::ActiveChanged() {
@@ -571,11 +582,7 @@ void TTeCustomForm::WMWindowPosChanging(TMessage& message) {
       pos->cx = size.cx;
       pos->cy = size.cy;
       if (size.cx != windowWidth_ || size.cy != windowHeight_) {
-        windowWidth_ = size.cx;
-        windowHeight_ = size.cy;
-        const int shadow = ShadowVisible() ? shadow_->Size() : 0;
-        frameWidth_ = windowWidth_ - shadow;
-        frameHeight_ = windowHeight_ - shadow;
+        SetWindowSize(size.cx, size.cy);
         sizeChanged = true;
       }
     }

@@ -270,6 +270,9 @@ class TTeCustomForm : public TTeHook, public TTeBackgroundSource, public TTeSize
   static constexpr int kHeldLeft = 8;
   static constexpr int kHeldRight = 16;
 
+  // The window's outer size, and the frame's within it (without the shadow).
+  void SetWindowSize(int width, int height);
+
   // Messages before the form's own procedure.
   void WMNCCalcSize(TMessage& message);
   void WMWindowPosChanging(TMessage& message);

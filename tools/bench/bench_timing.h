@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdio>
 #include <functional>
+#include <vector>
 
 namespace hv::bench {
 
@@ -27,6 +28,30 @@ inline double SecondsPerCall(const std::function<void()>& op, int minCalls = 5, 
     ++calls;
   }
   return best;
+}
+
+// The fastest and the median of many calls, in seconds, counted as above:
+// the median says what a call costs while the machine does other work too.
+struct TCallTimes {
+  double fastest = 0;
+  double median = 0;
+};
+
+inline TCallTimes CallTimes(const std::function<void()>& op, int minCalls = 5, double budgetSeconds = 1.0,
+                            int maxCalls = 500) {
+  using Clock = std::chrono::steady_clock;
+  op();
+  std::vector<double> seconds;
+  const auto begin = Clock::now();
+  while (static_cast<int>(seconds.size()) < minCalls ||
+         (std::chrono::duration<double>(Clock::now() - begin).count() < budgetSeconds &&
+          static_cast<int>(seconds.size()) < maxCalls)) {
+    const auto start = Clock::now();
+    op();
+    seconds.push_back(std::chrono::duration<double>(Clock::now() - start).count());
+  }
+  std::sort(seconds.begin(), seconds.end());
+  return {seconds.front(), seconds[seconds.size() / 2]};
 }
 
 inline double MillisecondsPerCall(const std::function<void()>& op) { return SecondsPerCall(op) * 1e3; }

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,8 @@
 #include "framework/filestream.h"
 #include "framework/stream.h"
 #include "framework/sysutils.h"
+#include "framework/gdi.h"
+#include "tests/support/gui_objects.h"
 #include "tests/support/win_test.h"
 #include "theme/core/colors.h"
 #include "theme/core/msimg32.h"
@@ -147,6 +150,63 @@ TEST(TeBitmapSize, FailuresLeaveItEmptyAndNotify) {
   EXPECT_THROW(huge.SetSize(INT_MIN, 2), EOutOfResources);
   EXPECT_THROW(huge.SetSize(3, INT_MIN), EOutOfResources);
   EXPECT_TRUE(huge.Empty());
+}
+
+// The pixel memory of a released bitmap serves the next bitmap of its size,
+// and comes back as new memory would: every pixel zero, whatever the old
+// one held, even drawing GDI had not finished when it went.
+TEST(TeBitmapSize, MemoryOfAReleasedBitmapComesBackZeroed) {
+  ReleaseIdleGdiCaches();
+  uint32_t* released = nullptr;
+  {
+    TTeBitmap old;
+    old.SetSize(37, 11);
+    old.Fill(0xFF123456u);
+    RECT all{0, 0, 37, 11};
+    FillRect(old.DC(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    released = old.Bits();
+  }
+  TTeBitmap next;
+  next.SetSize(37, 11);
+  EXPECT_EQ(next.Bits(), released) << "the released memory is used again";
+  EXPECT_EQ(Dump(next), std::vector<uint32_t>(37 * 11, 0u));
+  // A resize gives its old memory back too: a bitmap of the old size gets it.
+  next.Fill(0xFFABCDEFu);
+  next.SetSize(5, 6);
+  EXPECT_EQ(Dump(next), std::vector<uint32_t>(5 * 6, 0u));
+  TTeBitmap again;
+  again.SetSize(-37, 11);
+  EXPECT_EQ(again.Bits(), released);
+  EXPECT_EQ(Dump(again), std::vector<uint32_t>(37 * 11, 0u));
+  // The memory draws as the bitmap's own: GDI reaches it through the DC.
+  again.Fill(0xFF000000u);
+  SetPixel(again.DC(), 36, 10, RGB(1, 2, 3));
+  EXPECT_EQ(Rgb(again.GetPixel(36, 10)), 0x010203u);
+  // After the caches are freed a new bitmap gets memory of its own.
+  ReleaseIdleGdiCaches();
+  TTeBitmap fresh;
+  fresh.SetSize(5, 6);
+  EXPECT_NE(fresh.Bits(), nullptr);
+  EXPECT_EQ(Dump(fresh), std::vector<uint32_t>(5 * 6, 0u));
+}
+
+// Bitmaps made, resized and destroyed over and over leave no GDI object
+// alive once the kept ones are freed: what the pool keeps is bounded and
+// freed on demand, never a leak.
+TEST(TeBitmapSize, CyclesOfBitmapsLeaveNoObjectAlive) {
+  ASSERT_TRUE(test::InstallGuiObjectCounter());
+  const long made = test::GuiObjectsMade();
+  const test::TGuiObjectCounts before = test::LiveGuiObjects();
+  for (int i = 0; i < 60; ++i) {
+    TTeBitmap bitmap;
+    bitmap.SetSize(8 + i % 9, 5);
+    bitmap.Fill(static_cast<uint32_t>(i));
+    bitmap.SetSize(5, 8 + i % 7);
+    auto kept = std::make_unique<TTeBitmap>();
+    kept->SetSize(8 + i % 9, 5);
+  }
+  EXPECT_GT(test::GuiObjectsMade(), made) << "the counter sees the bitmaps";
+  EXPECT_EQ(test::LiveGuiObjects(), before) << test::LiveGuiObjects().Describe() << " against " << before.Describe();
 }
 
 TEST(TeBitmapPixels, FillsAlphaAndKeying) {

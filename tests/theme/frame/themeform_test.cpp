@@ -364,6 +364,88 @@ TEST_F(FrameTest, AGripInTheFormsBottomRightCornerSizesTheWindow) {
   EXPECT_EQ(frame->HitTest(298, 218), 0);
 }
 
+// Counts the size changes the window goes through: each one rebuilds the
+// frame's outline and buffers.
+struct TSizeChangeCounter {
+  static inline HWND watched = nullptr;
+  static inline int sizeChanges = 0;
+  static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* call = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && call->hwnd == watched && call->message == WM_WINDOWPOSCHANGING) {
+      const auto* pos = reinterpret_cast<const WINDOWPOS*>(call->lParam);
+      RECT r{};
+      GetWindowRect(watched, &r);
+      if (!(pos->flags & SWP_NOSIZE) && (pos->cx != r.right - r.left || pos->cy != r.bottom - r.top)) ++sizeChanges;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+  }
+  // How many times the window changed its size while `step` ran.
+  template <class Step>
+  static int During(HWND wnd, Step&& step) {
+    watched = wnd;
+    sizeChanges = 0;
+    HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROC, &Hook, nullptr, GetCurrentThreadId());
+    EXPECT_NE(hook, nullptr);
+    step();
+    if (hook) UnhookWindowsHookEx(hook);
+    watched = nullptr;
+    return hook ? sizeChanges : -1;
+  }
+};
+
+// Made and loaded, the frame measures the window once: one change of size
+// to keep the client area the form asked for, no resizing there and back,
+// and the style's outline on the window from the start.
+TEST(FrameStart, OneSizeChangeGivesTheClientAreaAndTheOutline) {
+  RegisterTestStyles();
+  auto form = std::make_unique<TForm>(nullptr);
+  form->SetBounds(100, 100, 320, 240);
+  form->SetClientSize(300, 200);
+  auto* engine = TComponent::Create<TTeThemeEngine>(form.get());
+  engine->SetColorAutoChanging(false);
+  engine->SelectThemeClass(ThemeClassOf<TFrameTestStyle>());
+  auto* frame = TComponent::Create<TTeThemeForm>(form.get());
+  frame->SetMinimizeApplication(false);
+  frame->SetThemeEngine(engine);
+  form->HandleNeeded();
+  HWND wnd = form->Handle();
+  int resizes = 0;
+  frame->OnResize = [&](TObject*) { ++resizes; };
+  EXPECT_EQ(TSizeChangeCounter::During(wnd, [&] { frame->Loaded(); }), 1);
+  EXPECT_EQ(resizes, 1) << "the outline is built once";
+  RECT client{}, r{};
+  GetClientRect(wnd, &client);
+  GetWindowRect(wnd, &r);
+  EXPECT_EQ(client.right, 300);
+  EXPECT_EQ(client.bottom, 200);
+  EXPECT_EQ(r.right - r.left, 308);
+  EXPECT_EQ(r.bottom - r.top, 228);
+  POINT origin{0, 0};
+  ClientToScreen(wnd, &origin);
+  EXPECT_EQ(origin.x - r.left, 4);
+  EXPECT_EQ(origin.y - r.top, 24);
+  TRegionHandle region(CreateRectRgn(0, 0, 0, 0));
+  ASSERT_NE(GetWindowRgn(wnd, region.Get()), ERROR);
+  EXPECT_FALSE(PtInRegion(region.Get(), 0, 0));
+  EXPECT_TRUE(PtInRegion(region.Get(), 1, 0));
+  EXPECT_TRUE(PtInRegion(region.Get(), 307, 227));
+  EXPECT_FALSE(PtInRegion(region.Get(), 308, 227));
+
+  // A new border width measures again without a size change there and
+  // back: the window grows once, by the border's difference on each side.
+  EXPECT_EQ(TSizeChangeCounter::During(wnd, [&] { engine->SelectThemeClass(ThemeClassOf<TWideFrameStyle>()); }), 1);
+  GetClientRect(wnd, &client);
+  GetWindowRect(wnd, &r);
+  EXPECT_EQ(client.right, 300);
+  EXPECT_EQ(client.bottom, 200);
+  EXPECT_EQ(r.right - r.left, 316);
+  EXPECT_EQ(r.bottom - r.top, 238);
+  ASSERT_NE(GetWindowRgn(wnd, region.Get()), ERROR);
+  EXPECT_TRUE(PtInRegion(region.Get(), 315, 237));
+  EXPECT_FALSE(PtInRegion(region.Get(), 316, 237));
+  form.reset();
+}
+
 TEST_F(FrameTest, TheWindowTakesTheStylesOutline) {
   HRGN region = CreateRectRgn(0, 0, 0, 0);
   ASSERT_NE(GetWindowRgn(wnd, region), ERROR);

@@ -7,9 +7,11 @@
 #include <memory>
 #include <set>
 #include <tuple>
+#include <vector>
 
 #include "framework/control.h"
 #include "framework/filestream.h"
+#include "framework/gdi.h"
 #include "framework/stream.h"
 #include "framework/sysutils.h"
 #include "tests/theme/styles/skin_test_support.h"
@@ -806,6 +808,51 @@ TEST_F(LunaTest, PaletteTintGivesThePixelsOfTheStepByStepTint) {
         const auto* cached = static_cast<const uint32_t*>(skin->CachedBitmap()->ScanLine(7));
         EXPECT_TRUE(std::equal(cached, cached + skin->Width(), skin->PixelPtr(0, 7))) << source.name;
       }
+    }
+  }
+}
+
+// Skins made in the memory of released bitmaps, whatever that memory held:
+// bit for bit the skins made in new memory, for both styles, tinted or not.
+TEST_F(LunaTest, SkinsInReusedMemoryAreTheSkinsInNewMemory) {
+  auto samePixels = [](const TTeBitmap& a, const TTeBitmap& b) {
+    return a.Width() == b.Width() && a.Height() == b.Height() &&
+           std::equal(a.Bits(), a.Bits() + static_cast<size_t>(a.Width()) * a.Height(), b.Bits());
+  };
+  for (auto [hue, brightness] : {std::pair{0, 0}, {-85, 25}}) {
+    ReleaseIdleGdiCaches();
+    TTeThemeLuna newLuna;
+    TTeThemeMetalLuna newMetal;
+    newLuna.SetDeltaHue(hue);
+    newLuna.SetDeltaBrightness(brightness);
+    newMetal.SetDeltaHue(hue);
+    newMetal.SetDeltaBrightness(brightness);
+    // Bitmaps of the skins' sizes full of the marker and other colours a
+    // skin never has, released: the next skins are made in their memory.
+    std::vector<const uint32_t*> released;
+    {
+      std::vector<std::unique_ptr<TTeBitmap>> dirty;
+      for (const TTeBitmap* skin : {&newLuna.PrimarySkin(), &newLuna.SecondarySkin(), &newMetal.PrimarySkin(),
+                                    &newMetal.SecondarySkin()}) {
+        dirty.push_back(std::make_unique<TTeBitmap>());
+        dirty.back()->SetSize(skin->Width(), skin->Height());
+        dirty.back()->Fill(skin == &newLuna.PrimarySkin() ? kTransparentMarker : 0x80FEDCBAu);
+        released.push_back(dirty.back()->Bits());
+      }
+    }
+    TTeThemeLuna reusedLuna;
+    TTeThemeMetalLuna reusedMetal;
+    reusedLuna.SetDeltaHue(hue);
+    reusedLuna.SetDeltaBrightness(brightness);
+    reusedMetal.SetDeltaHue(hue);
+    reusedMetal.SetDeltaBrightness(brightness);
+    for (auto [made, expected] : {std::pair{&reusedLuna.PrimarySkin(), &newLuna.PrimarySkin()},
+                                  {&reusedLuna.SecondarySkin(), &newLuna.SecondarySkin()},
+                                  {&reusedMetal.PrimarySkin(), &newMetal.PrimarySkin()},
+                                  {&reusedMetal.SecondarySkin(), &newMetal.SecondarySkin()}}) {
+      EXPECT_NE(std::find(released.begin(), released.end(), made->Bits()), released.end())
+          << "a skin of " << made->Width() << " x " << made->Height() << " got the released memory";
+      EXPECT_TRUE(samePixels(*made, *expected)) << made->Width() << " x " << made->Height() << " hue " << hue;
     }
   }
 }
