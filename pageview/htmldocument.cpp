@@ -89,9 +89,10 @@ class Builder {
           break;
       }
     }
-    if (tableDepth_ > 0) FinishTable();
+    while (!tables_.empty()) FinishTable();
     Flush(true);
     ClosedContainers();
+    doc_.blockCount = order_;
     while (!doc_.title.empty() && doc_.title.back() == ' ') doc_.title.pop_back();
     return std::move(doc_);
   }
@@ -108,8 +109,24 @@ class Builder {
 
   // --- where text goes -----------------------------------------------------
 
-  bool InCell() const { return tableDepth_ > 0 && inCell_ && !table_.rows.empty() && !table_.rows.back().empty(); }
-  std::vector<Run>& Target() { return InCell() ? table_.rows.back().back().runs : current_.runs; }
+  // Inside tables nested past kMaxTableNesting, whose structure is read as
+  // lines of text of the innermost cell allowed.
+  bool Flat() const { return flatDepth_ > 0; }
+  std::vector<Run>& Target() { return current_.runs; }
+  bool InHeaderCell() const { return !tables_.empty() && tables_.back().inCell && tables_.back().table.rows.back().back().header; }
+
+  // Where finished blocks go: the open cell, or for text between cells the
+  // place before its table, or the page.
+  Blocks& Out() {
+    for (auto it = tables_.rbegin(); it != tables_.rend(); ++it)
+      if (it->inCell) return it->table.rows.back().back().blocks;
+    return doc_.blocks;
+  }
+
+  void Push(Block block) {
+    block.order = order_++;
+    Out().push_back(std::move(block));
+  }
 
   static char LastChar(const std::vector<Run>& runs) {
     for (auto it = runs.rbegin(); it != runs.rend(); ++it) {
@@ -133,7 +150,7 @@ class Builder {
       style.heading = static_cast<uint8_t>(heading_);
       style.bold = true;
     }
-    if (InCell() && table_.rows.back().back().header) style.bold = true;
+    if (InHeaderCell()) style.bold = true;
     if (style_.Styled()) {  // the page's own style, over the defaults of its tags
       const PageStyle::Computed& computed = style_.Current();
       style.bold = computed.bold.value_or(style.bold);
@@ -158,7 +175,7 @@ class Builder {
 
   void Append(std::string_view text) {
     if (text.empty()) return;
-    if (!InCell() && current_.runs.empty()) TagBlock(current_);
+    if (current_.runs.empty()) TagBlock(current_);
     std::vector<Run>& runs = Target();
     RunStyle style = CurrentStyle();
     std::string href = CurrentHref();
@@ -177,19 +194,6 @@ class Builder {
     while (!runs.empty() && !runs.back().IsImage()) {
       std::string& t = runs.back().text;
       while (!t.empty() && t.back() == ' ') t.pop_back();
-      if (!t.empty()) return;
-      runs.pop_back();
-    }
-  }
-
-  // A cell's text ends with its last word: the breaks that closing lists
-  // and blocks left behind would only add empty lines to the row.
-  void EndCellText() {
-    if (!InCell()) return;
-    std::vector<Run>& runs = Target();
-    while (!runs.empty() && !runs.back().IsImage()) {
-      std::string& t = runs.back().text;
-      while (!t.empty() && (t.back() == ' ' || t.back() == '\n')) t.pop_back();
       if (!t.empty()) return;
       runs.pop_back();
     }
@@ -290,7 +294,7 @@ class Builder {
     run.imageWidth = length("width");
     run.imageHeight = length("height");
     ImageFloat(token, run);
-    if (!InCell() && current_.runs.empty()) TagBlock(current_);
+    if (current_.runs.empty()) TagBlock(current_);
     Target().push_back(std::move(run));
   }
 
@@ -352,7 +356,7 @@ class Builder {
 
   // --- blocks --------------------------------------------------------------
 
-  int Indent() const { return static_cast<int>(lists_.size()) + quoteDepth_; }
+  int Indent() const { return std::max(0, static_cast<int>(lists_.size()) + quoteDepth_ - indentBase_); }
 
   // Ends the block being filled. A list item's marker waits for the item's
   // first content (so "<li><p>text" keeps its bullet) unless `force` says the
@@ -361,7 +365,7 @@ class Builder {
     TrimTrailingSpaces(current_.runs);
     bool content = !current_.runs.empty();
     if (content || (force && current_.marker != Marker::None)) {
-      doc_.blocks.push_back(std::move(current_));
+      Push(std::move(current_));
       current_ = Block{};
     } else if (force) {
       current_.marker = Marker::None;
@@ -370,7 +374,7 @@ class Builder {
     current_.kind = preDepth_ > 0 ? BlockKind::Preformatted : heading_ > 0 ? BlockKind::Heading : BlockKind::Paragraph;
     current_.level = heading_;
     current_.indent = Indent();
-    current_.tight = !dl_.empty() && heading_ == 0 && preDepth_ == 0;
+    current_.tight = dl_.size() > dlFloor_ && heading_ == 0 && preDepth_ == 0;
     current_.rows.clear();
     current_.box = -1;
     current_.align = TextAlign::Left;
@@ -382,7 +386,7 @@ class Builder {
   }
 
   void Boundary() {
-    if (InCell()) {
+    if (Flat()) {
       SoftBreakInCell();
     } else {
       Flush(false);
@@ -392,19 +396,27 @@ class Builder {
   // The element's own handling first: a block element ends the block
   // before it, and its place is the block it starts.
   void Start(const Token& token) {
+    const size_t tables = tables_.size();
     StartElement(token);
     if (skipDepth_ > 0) return;
-    if (const std::string* id = token.Attr("id")) AddPlace(*id);
+    if (const std::string* id = token.Attr("id")) {
+      // A table's name leads to the table, which comes before its cells.
+      if (tables_.size() > tables) {
+        AddPlace(*id, tables_.back().table.order);
+      } else {
+        AddPlace(*id, order_);
+      }
+    }
     if (token.name == "a") {
-      if (const std::string* name = token.Attr("name")) AddPlace(*name);
+      if (const std::string* name = token.Attr("name")) AddPlace(*name, order_);
     }
   }
 
-  void AddPlace(const std::string& name) {
+  void AddPlace(const std::string& name, size_t order) {
     // Places only serve links; a page of millions of ids gets no more.
     constexpr size_t kMaxPlaces = 100000;
     if (name.empty() || doc_.places.size() >= kMaxPlaces) return;
-    doc_.places.push_back(Place{name, doc_.blocks.size()});
+    doc_.places.push_back(Place{name, order});
   }
 
   void StartElement(const Token& token) {
@@ -441,7 +453,7 @@ class Builder {
       return;
     }
     if (name == "br") {
-      if (!InCell() && ClearAfterBreak(token)) return;
+      if (!Flat() && ClearAfterBreak(token)) return;
       LineBreak();
       return;
     }
@@ -452,18 +464,18 @@ class Builder {
     if (int level = HeadingLevel(name)) {
       Boundary();
       heading_ = level;
-      if (!InCell()) Flush(false);
+      if (!Flat()) Flush(false);
       return;
     }
     if (name == "pre" || name == "listing" || name == "xmp" || name == "plaintext") {
       Boundary();
       ++preDepth_;
       dropPreNewline_ = true;
-      if (!InCell()) Flush(false);
+      if (!Flat()) Flush(false);
       return;
     }
     if (name == "hr") {
-      if (InCell()) {
+      if (Flat()) {
         SoftBreakInCell();
         return;
       }
@@ -473,12 +485,12 @@ class Builder {
       rule.indent = Indent();
       TagBlock(rule);
       ReadRule(token, rule);
-      doc_.blocks.push_back(std::move(rule));
+      Push(std::move(rule));
       return;
     }
     if (name == "ul" || name == "ol" || name == "dir" || name == "menu") {
       Boundary();
-      if (!InCell()) Flush(false);
+      if (!Flat()) Flush(false);
       current_.marker = Marker::None;  // "<li><ul>": the inner item carries the bullet
       lists_.push_back(List{name == "ol", ParseInt(token.Attr("start"), 1)});
       current_.indent = Indent();
@@ -486,13 +498,13 @@ class Builder {
     }
     if (name == "li") {
       // An item displayed inline is text of the line it stands in.
-      inlineItem_ = !InCell() && style_.Current().display == Display::Inline &&
+      inlineItem_ = !Flat() && style_.Current().display == Display::Inline &&
                     style_.Current().box.floating == Float::None;
       if (inlineItem_) {
         current_.tight = true;  // items on a line keep the list's spacing, as items do
         return;
       }
-      if (InCell()) {
+      if (Flat()) {
         // Cells have no room for markers: the item's number or a bullet
         // character starts its line instead.
         SoftBreakInCell();
@@ -541,14 +553,14 @@ class Builder {
         if (dl_.back() != wantIndent) quoteDepth_ += wantIndent ? 1 : -1;
         dl_.back() = wantIndent;
       }
-      if (!InCell()) Flush(false);
+      if (!Flat()) Flush(false);
       return;
     }
     if (name == "blockquote") {
       Boundary();
       ++quoteDepth_;
       ++blockquotes_;
-      if (!InCell()) Flush(false);
+      if (!Flat()) Flush(false);
       return;
     }
     if (name == "table" || name == "tr" || name == "td" || name == "th") {
@@ -594,29 +606,29 @@ class Builder {
       if (heading_ == 0) return;
       Boundary();
       heading_ = 0;
-      if (!InCell()) Flush(false);
+      if (!Flat()) Flush(false);
       return;
     }
     if (name == "pre" || name == "listing" || name == "xmp" || name == "plaintext") {
       if (preDepth_ == 0) return;
       Boundary();
       --preDepth_;
-      if (!InCell()) Flush(false);
+      if (!Flat()) Flush(false);
       return;
     }
     if (name == "ul" || name == "ol" || name == "dir" || name == "menu") {
-      if (InCell()) {
+      if (Flat()) {
         SoftBreakInCell();
       } else {
         Flush(true);
       }
-      if (!lists_.empty()) lists_.pop_back();
+      if (lists_.size() > listFloor_) lists_.pop_back();
       current_.indent = Indent();
       return;
     }
     if (name == "li") {
       if (inlineItem_) return;
-      if (InCell()) {
+      if (Flat()) {
         SoftBreakInCell();
       } else {
         Flush(true);
@@ -630,7 +642,7 @@ class Builder {
         dl_.back() = false;
         if (name == "dl") dl_.pop_back();
       }
-      if (!InCell()) Flush(false);
+      if (!Flat()) Flush(false);
       return;
     }
     if (name == "blockquote") {
@@ -639,7 +651,7 @@ class Builder {
         --blockquotes_;
         --quoteDepth_;
       }
-      if (!InCell()) Flush(false);
+      if (!Flat()) Flush(false);
       return;
     }
     if (name == "table" || name == "tr" || name == "td" || name == "th") {
@@ -681,7 +693,7 @@ class Builder {
           if (c.box.marginSet & (1 << side)) doc_.bodyMargin[static_cast<size_t>(side)] = std::max(0, c.box.margin[static_cast<size_t>(side)]);
       return;
     }
-    if (tableDepth_ > 0) return;  // cells are read as text: no boxes inside them
+    if (Flat() || name == "table" || name == "tr" || name == "td" || name == "th") return;  // cells have boxes of their own
     const BoxStyle& b = c.box;
     const bool boxed = b.HasChrome() || b.marginSet != 0 || b.width != 0 || FloatsOrClears(b);
     if (!boxed && c.display == Display::Default) return;  // most elements: nothing more to do
@@ -729,13 +741,14 @@ class Builder {
   // empty block of its own.
   void ClosedContainers() {
     for (int index : style_.TakeClosedContainers()) {
+      if (Flat()) continue;
       if (index < 0 || static_cast<size_t>(index) >= used_.size() || used_[static_cast<size_t>(index)]) continue;
       if (!current_.runs.empty()) Flush(false);
       Block empty;
       empty.box = index;
       empty.indent = Indent();
       Mark(index);
-      doc_.blocks.push_back(std::move(empty));
+      Push(std::move(empty));
     }
   }
 
@@ -779,42 +792,67 @@ class Builder {
   }
 
   // --- tables ----------------------------------------------------------------
-  // Only the outermost table becomes a grid; a table inside a cell is read
-  // into that cell as lines of text, which keeps a page readable however
-  // deep its layout tables go.
+  // Each cell gathers blocks of its own. What stays open of the page around
+  // the table (lists, quotations, headings, formatting) belongs outside
+  // it: a cell starts afresh and leaves it as it found it.
+
+  struct TableFrame {
+    Block table;
+    bool inCell = false;
+    // The open row's own attributes, for its cells.
+    uint32_t rowBackground = kNoColor;
+    VerticalAlign rowValign = VerticalAlign::Middle;
+    bool rowValignSet = false;
+    // What the page had open when the table began, given back at its end.
+    size_t inlineFloor = 0, listFloor = 0, dlFloor = 0;
+    int indentBase = 0, quoteDepth = 0, blockquotes = 0, heading = 0, preDepth = 0;
+    size_t listCount = 0, dlCount = 0;
+  };
 
   void TableStart(const Token& token) {
     const std::string& name = token.name;
     if (name == "table") {
-      if (tableDepth_ > 0) {
-        ++tableDepth_;
-        if (InCell()) SoftBreakInCell();
+      if (Flat() || tables_.size() >= static_cast<size_t>(kMaxTableNesting)) {
+        ++flatDepth_;
+        SoftBreakInCell();
         return;
       }
       Flush(true);
-      tableDepth_ = 1;
-      table_ = Block{};
-      table_.kind = BlockKind::Table;
-      table_.indent = Indent();
-      table_.table = ReadTableFormat(token);
+      TableFrame frame;
+      frame.table.kind = BlockKind::Table;
+      frame.table.indent = Indent();
+      frame.table.order = order_++;
+      frame.table.table = ReadTableFormat(token);
       if (openedNow_) {
         const PageStyle::Computed& style = style_.Current();
         if (style.width > 0) {
-          table_.table.width = style.widthPercent ? 0 : std::min(style.width, kMaxLength);
-          table_.table.widthPercent = style.widthPercent ? std::min(style.width, 100) : 0;
+          frame.table.table.width = style.widthPercent ? 0 : std::min(style.width, kMaxLength);
+          frame.table.table.widthPercent = style.widthPercent ? std::min(style.width, 100) : 0;
         }
-        table_.table.background = style.box.background;
-        if (style.box.centered) table_.table.align = TextAlign::Center;
-        if (!token.Attr("align") && style.align == TextAlign::Center) table_.table.align = TextAlign::Center;
+        frame.table.table.background = style.box.background;
+        if (style.box.centered) frame.table.table.align = TextAlign::Center;
+        if (!token.Attr("align") && style.align == TextAlign::Center) frame.table.table.align = TextAlign::Center;
+        ReadTableStyle(style, frame.table.table);
       }
-      TagBlock(table_);
-      inCell_ = false;
+      TagBlock(frame.table);
+      frame.inlineFloor = inlineFloor_;
+      frame.listFloor = listFloor_;
+      frame.dlFloor = dlFloor_;
+      frame.indentBase = indentBase_;
+      frame.quoteDepth = quoteDepth_;
+      frame.blockquotes = blockquotes_;
+      frame.heading = heading_;
+      frame.preDepth = preDepth_;
+      frame.listCount = lists_.size();
+      frame.dlCount = dl_.size();
+      tables_.push_back(std::move(frame));
       inlineFloor_ = inline_.size();
+      listFloor_ = lists_.size();
+      dlFloor_ = dl_.size();
       return;
     }
-    if (tableDepth_ == 0) return;  // a stray row or cell outside any table means nothing
-    if (tableDepth_ > 1) {
-      if (!InCell()) return;
+    if (tables_.empty()) return;  // a stray row or cell outside any table means nothing
+    if (Flat()) {
       if (name == "tr") {
         SoftBreakInCell();
       } else {
@@ -824,30 +862,31 @@ class Builder {
       }
       return;
     }
-    EndCellText();
-    CloseCellFormatting();
+    EndCell();
+    TableFrame& frame = tables_.back();
     const PageStyle::Computed& style = style_.Current();
     const bool own = openedNow_;
     if (name == "tr") {
-      table_.rows.emplace_back();
-      inCell_ = false;
-      rowBackground_ = own ? style.box.background : kNoColor;
-      rowValign_ = own ? style.valign : VerticalAlign::Middle;
-      rowValignSet_ = own && style.valignSet;
+      frame.table.rows.emplace_back();
+      frame.rowBackground = own ? style.box.background : kNoColor;
+      frame.rowValign = own ? style.valign : VerticalAlign::Middle;
+      frame.rowValignSet = own && style.valignSet;
       return;
     }
-    if (table_.rows.empty()) {
-      table_.rows.emplace_back();
-      rowBackground_ = kNoColor;
-      rowValignSet_ = false;
+    Flush(true);  // text between cells goes before the table
+    if (frame.table.rows.empty()) {
+      frame.table.rows.emplace_back();
+      frame.rowBackground = kNoColor;
+      frame.rowValignSet = false;
     }
     TableCell cell;
     cell.header = name == "th";
     cell.colspan = std::clamp(ParseInt(token.Attr("colspan"), 1), 1, kMaxColspan);
     cell.rowspan = std::clamp(ParseInt(token.Attr("rowspan"), 1), 0, kMaxRowspan);
     cell.align = cell.header ? TextAlign::Center : TextAlign::Left;
-    cell.background = rowBackground_;
-    cell.valign = rowValignSet_ ? rowValign_ : VerticalAlign::Middle;
+    cell.background = frame.rowBackground;
+    cell.valign = frame.rowValignSet ? frame.rowValign : VerticalAlign::Middle;
+    cell.box = style.container;
     if (own) {
       if (style.widthPercent) {
         cell.widthPercent = std::clamp(style.width, 0, 100);
@@ -858,6 +897,7 @@ class Builder {
       if (style.align != TextAlign::Left || token.Attr("align") || !cell.header) cell.align = style.align;
       if (style.valignSet) cell.valign = style.valign;
       cell.nowrap = style.nowrap;
+      ReadCellStyle(style, cell);
     } else if (const std::string* width = token.Attr("width")) {
       cell.width = std::clamp(ParseInt(width, 0), 0, kMaxLength);
       if (width->find('%') != std::string::npos) {
@@ -865,9 +905,48 @@ class Builder {
         cell.width = 0;
       }
     }
-    table_.rows.back().push_back(std::move(cell));
-    inCell_ = true;
-    preColumn_ = 0;
+    frame.table.rows.back().push_back(std::move(cell));
+    frame.inCell = true;
+    indentBase_ = static_cast<int>(lists_.size()) + quoteDepth_;
+    Flush(false);  // the cell's first block starts at the cell's own left
+  }
+
+  // The cell's own border and padding where the page's style gives them.
+  static void ReadCellStyle(const PageStyle::Computed& style, TableCell& cell) {
+    for (size_t side = 0; side < 4; ++side) {
+      if (style.paddingSet & (1 << side)) cell.padding[side] = std::clamp(style.box.padding[side], 0, 1000);
+      if (style.borderSet) {
+        cell.border[side] = std::clamp(style.box.border[side], 0, 100);
+        cell.borderColor[side] = style.box.borderColor[side];
+      }
+    }
+  }
+
+  static void ReadTableStyle(const PageStyle::Computed& style, TableFormat& format) {
+    format.collapse = style.borderCollapse;
+    format.frameStyled = style.borderSet;
+    for (size_t side = 0; side < 4; ++side) {
+      format.frameStyle[side] = std::clamp(style.box.border[side], 0, 100);
+      format.frameColor[side] = style.box.borderColor[side];
+    }
+  }
+
+  // The open cell ends: its last block, and what it opened of lists,
+  // quotations, headings and formatting.
+  void EndCell() {
+    TableFrame& frame = tables_.back();
+    if (!frame.inCell) return;
+    Flush(true);
+    CloseCellFormatting();
+    if (lists_.size() > frame.listCount) lists_.resize(frame.listCount);
+    if (dl_.size() > frame.dlCount) dl_.resize(frame.dlCount);
+    quoteDepth_ = frame.quoteDepth;
+    blockquotes_ = frame.blockquotes;
+    heading_ = frame.heading;
+    preDepth_ = frame.preDepth;
+    frame.inCell = false;
+    indentBase_ = frame.indentBase;
+    Flush(false);
   }
 
   static TableFormat ReadTableFormat(const Token& token) {
@@ -895,11 +974,11 @@ class Builder {
   }
 
   void TableEnd(const std::string& name) {
-    if (tableDepth_ == 0) return;
-    if (tableDepth_ > 1) {
+    if (tables_.empty()) return;
+    if (Flat()) {
       if (name == "table") {
-        --tableDepth_;
-        if (InCell()) SoftBreakInCell();
+        --flatDepth_;
+        SoftBreakInCell();
       }
       return;
     }
@@ -907,9 +986,7 @@ class Builder {
       FinishTable();
       return;
     }
-    EndCellText();
-    CloseCellFormatting();
-    inCell_ = false;
+    EndCell();
   }
 
   // Formatting opened inside a cell ends with the cell.
@@ -918,15 +995,18 @@ class Builder {
   }
 
   void FinishTable() {
-    EndCellText();
-    CloseCellFormatting();
+    EndCell();
     Flush(true);  // text that stood between cells goes before the table
-    std::erase_if(table_.rows, [](const std::vector<TableCell>& row) { return row.empty(); });
-    if (!table_.rows.empty()) doc_.blocks.push_back(std::move(table_));
-    table_ = Block{};
-    tableDepth_ = 0;
-    inCell_ = false;
-    inlineFloor_ = 0;
+    TableFrame frame = std::move(tables_.back());
+    tables_.pop_back();
+    inlineFloor_ = frame.inlineFloor;
+    listFloor_ = frame.listFloor;
+    dlFloor_ = frame.dlFloor;
+    indentBase_ = frame.indentBase;
+    flatDepth_ = 0;
+    std::erase_if(frame.table.rows, [](const std::vector<TableCell>& row) { return row.empty(); });
+    if (!frame.table.rows.empty()) Out().push_back(std::move(frame.table));
+    Flush(false);
   }
 
   const SheetLoader& sheets_;
@@ -936,9 +1016,14 @@ class Builder {
   int linkedSheets_ = 0;
   Document doc_;
   Block current_;
-  Block table_;
+  std::vector<TableFrame> tables_;  // the open tables, innermost last
+  int flatDepth_ = 0;               // tables open past kMaxTableNesting
+  size_t order_ = 0;                // the `order` of the next block
   std::vector<OpenInline> inline_;
-  size_t inlineFloor_ = 0;  // formatting below this index belongs outside the table
+  // Formatting, lists and definition lists below these belong outside the
+  // innermost table.
+  size_t inlineFloor_ = 0, listFloor_ = 0, dlFloor_ = 0;
+  int indentBase_ = 0;  // the nesting of lists and quotations outside the open cell
   std::vector<List> lists_;
   std::vector<bool> dl_;  // per open definition list: is a <dd> indenting now
   int quoteDepth_ = 0;
@@ -947,8 +1032,6 @@ class Builder {
   int preDepth_ = 0;
   int preColumn_ = 0;
   bool dropPreNewline_ = false;
-  int tableDepth_ = 0;
-  bool inCell_ = false;
   bool inTitle_ = false;
   bool titleOpen_ = false;
   int skipDepth_ = 0;
@@ -958,13 +1041,18 @@ class Builder {
   std::vector<std::pair<std::string, bool>> displayed_;
   bool inlineItem_ = false;  // the last list item opened is displayed inline
   bool openedNow_ = false;  // the start tag being handled was pushed on the style stack
-  // The open row's own attributes, for its cells.
-  uint32_t rowBackground_ = kNoColor;
-  VerticalAlign rowValign_ = VerticalAlign::Middle;
-  bool rowValignSet_ = false;
 };
 
 }  // namespace
+
+std::string TableCell::Text() const {
+  std::string text;
+  for (const Block& block : blocks) {
+    if (!text.empty()) text.push_back('\n');
+    text += block.Text();
+  }
+  return text;
+}
 
 std::string Block::Text() const {
   std::string text;
@@ -973,7 +1061,7 @@ std::string Block::Text() const {
       if (r) text.push_back('\n');
       for (size_t c = 0; c < rows[r].size(); ++c) {
         if (c) text.push_back('\t');
-        for (const Run& run : rows[r][c].runs) text += run.text;
+        text += rows[r][c].Text();
       }
     }
     return text;

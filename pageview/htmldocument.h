@@ -129,8 +129,15 @@ struct Run {
   bool IsImage() const { return !image.empty(); }
 };
 
+struct Block;
+
+// A page's blocks, and a cell's; once they are many, their memory is mapped
+// apart from the heap and unmapped with the document (see bigblock.h).
+using Blocks = std::vector<Block, BigBlockAllocator<Block>>;
+
+// A cell holds blocks of its own, laid out as a page of the cell's width.
 struct TableCell {
-  std::vector<Run> runs;
+  Blocks blocks;
   bool header = false;
   int colspan = 1;       // 1..kMaxColspan, as browsers clamp it
   int rowspan = 1;       // 1..kMaxRowspan; 0 reaches to the end of the table
@@ -140,7 +147,22 @@ struct TableCell {
   TextAlign align = TextAlign::Left;
   VerticalAlign valign = VerticalAlign::Middle;
   bool nowrap = false;
+  // The container the table stands in: the boxes of the cell's blocks are
+  // those inside it.
+  int box = -1;
+  // The cell's own border and padding from the page's style, in pixels at
+  // 100 %; -1 where the style gives none and the table's defaults hold.
+  std::array<int, 4> border{-1, -1, -1, -1};
+  std::array<int, 4> padding{-1, -1, -1, -1};
+  std::array<uint32_t, 4> borderColor{kNoColor, kNoColor, kNoColor, kNoColor};
+
+  // The cell's text without styles, its blocks on lines of their own.
+  std::string Text() const;
 };
+
+// Tables nest in cells no deeper than this; the content of deeper ones
+// reads as lines of text in the innermost cell allowed.
+constexpr int kMaxTableNesting = 24;
 
 // Browsers clamp a cell's spans to these; a page asking for more gets them.
 constexpr int kMaxColspan = 1000;
@@ -157,6 +179,12 @@ struct TableFormat {
   TextAlign align = TextAlign::Left;  // where the table stands: `align` or auto margins
   uint32_t background = kNoColor;
   uint32_t borderColor = kNoColor;  // `bordercolor`, or the default grey
+  // The table's own border from the page's style (pixels at 100 % and
+  // colours per side); when set it replaces the `border` attribute's frame.
+  std::array<int, 4> frameStyle{};
+  std::array<uint32_t, 4> frameColor{kNoColor, kNoColor, kNoColor, kNoColor};
+  bool frameStyled = false;
+  bool collapse = false;  // border-collapse: collapse, neighbouring borders drawn once
 };
 
 enum class BlockKind { Paragraph, Heading, Preformatted, Rule, Table };
@@ -187,6 +215,9 @@ struct Block {
   int ruleWidth = 0;
   bool ruleWidthPercent = false;
   uint32_t ruleColor = kNoColor;
+  // Its place among all blocks of the page, those inside cells included,
+  // in the order of the page.
+  size_t order = 0;
 
   // The block's text without styles, for tests and hit lookups.
   std::string Text() const;
@@ -196,16 +227,13 @@ struct Block {
 // an `<a name>`, at the start of the block it falls in.
 struct Place {
   std::string name;
-  size_t block = 0;  // index into the blocks; the end of the page when past them
+  size_t block = 0;  // the `order` of the block; the end of the page when past them
 };
-
-// A page's blocks; once they are many, their memory is mapped apart from
-// the heap and unmapped with the document (see bigblock.h).
-using Blocks = std::vector<Block, BigBlockAllocator<Block>>;
 
 struct Document {
   std::string title;
   Blocks blocks;
+  size_t blockCount = 0;  // all blocks, those inside cells included
   std::vector<Container> containers;  // a parent always comes before its children
   uint32_t background = kNoColor;     // the page's own (body bgcolor, body or html background)
   // The body's margins where the page sets them (-1 for the default).

@@ -106,10 +106,10 @@ LineRoom Engine::RoomAt(int y, int height, int x0, int room) const {
   return LineRoom{left, std::max(0, end - left)};
 }
 
-size_t Engine::LayFloat(size_t first) {
+size_t Engine::LayFloat(const Blocks& blocks, size_t first) {
   if (floatDepth_ >= kMaxFloatDepth) return first;
   const std::vector<Container>& all = doc_->containers;
-  const Block& block = doc_->blocks[first];
+  const Block& block = blocks[first];
   // Floated boxes are never opened: in the box of the block before, no float starts.
   if (block.box == (open_.empty() ? rootBox_ : open_.back().index)) return first;
   // The outermost floated box the block stands in starts here.
@@ -136,7 +136,7 @@ size_t Engine::LayFloat(size_t first) {
   }
   const int insideEnd = (*subtreeEnd_)[static_cast<size_t>(floated)];
   size_t last = first + 1;
-  while (last < doc_->blocks.size() && doc_->blocks[last].box >= floated && doc_->blocks[last].box < insideEnd) ++last;
+  while (last < blocks.size() && blocks[last].box >= floated && blocks[last].box < insideEnd) ++last;
 
   const Container& container = all[static_cast<size_t>(floated)];
   EnterBox(container.parent >= 0 && container.parent < floated ? container.parent : rootBox_, block);
@@ -157,7 +157,7 @@ size_t Engine::LayFloat(size_t first) {
   if (style.width > 0) {
     content = style.widthPercent ? room * std::min(style.width, 100) / 100 : Zoomed(style.width);
   } else {  // as wide as its content, if there is the room
-    content = std::min<long long>(MaxContent(first, last, floated), room - insides - margin[kLeft] - margin[kRight]);
+    content = std::min<long long>(MaxContent(blocks, first, last, floated), room - insides - margin[kLeft] - margin[kRight]);
   }
   const int contentWidth = static_cast<int>(std::clamp<long long>(content, 1, 100000));
 
@@ -168,12 +168,23 @@ size_t Engine::LayFloat(size_t first) {
   nested.subtreeEnd_ = subtreeEnd_;
   nested.rootBox_ = floated;
   nested.floatDepth_ = floatDepth_ + 1;
-  nested.indentBase_ = IndentBase(doc_->blocks, first, last);
+  nested.indentBase_ = IndentBase(blocks, first, last);
   nested.left_ = 0;
   nested.right_ = contentWidth;
   nested.started_ = true;
-  nested.LayBlocks(first, last);
+  // Inside a cell it is still text of the cell, and its tables nest as deep.
+  nested.nesting_ = nesting_;
+  nested.cellAlign_ = cellAlign_;
+  nested.cellNowrap_ = cellNowrap_;
+  // It notes its blocks' tops where the page keeps them; they move with it
+  // once it is placed.
+  nested.numbered_ = numbered_;
+  nested.nextOrder_ = nextOrder_;
+  inside.blockTops.swap(out_.blockTops);
+  nested.LayBlocks(blocks, first, last);
   while (!nested.open_.empty()) nested.CloseBox();
+  inside.blockTops.swap(out_.blockTops);
+  nextOrder_ = nested.nextOrder_;
   const int contentHeight = std::clamp(std::max(nested.y_ + std::max(0, nested.pending_.Value()),
                                                 nested.floats_.LowestSince(0, 0)), 0, kMaxY / 4);
 
@@ -207,22 +218,25 @@ size_t Engine::LayFloat(size_t first) {
     link.rect = TRect{link.rect.left + dx, link.rect.top + dy, link.rect.right + dx, link.rect.bottom + dy};
     out_.links.push_back(std::move(link));
   }
-  for (int blockTop : inside.blockTops) out_.blockTops.push_back(blockTop + dy);
+  for (size_t index : nested.topsLog_) {
+    out_.blockTops[index] += dy;
+    topsLog_.push_back(index);
+  }
   out_.hasFloats = true;
   // Unwrapped lines inside it may reach past its box: the page scrolls to them.
   rightmost_ = std::max({rightmost_, outer.right, nested.rightmost_ + dx});
   return last;
 }
 
-int Engine::MaxContent(size_t first, size_t last, int root) {
+int Engine::MaxContent(const Blocks& blocks, size_t first, size_t last, int root) {
   const std::vector<Container>& all = doc_->containers;
-  const int base = IndentBase(doc_->blocks, first, last);
+  const int base = IndentBase(blocks, first, last);
   long long widest = 1;
   int chainOf = INT_MIN;
   bool chainSet = false;
   long long chainAdd = 0;
   for (size_t i = first; i < last; ++i) {
-    const Block& block = doc_->blocks[i];
+    const Block& block = blocks[i];
     long long width = 0;
     switch (block.kind) {
       case BlockKind::Table:

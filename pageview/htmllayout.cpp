@@ -101,10 +101,12 @@ void Engine::Document(const html::Document& doc) {
   y_ = top;
   pageTop_ = top;
   out_.background = doc.background;
-  out_.blockTops.reserve(doc.blocks.size());
+  numbered_ = doc.blockCount > 0;
+  out_.blockTops.assign(numbered_ ? doc.blockCount : doc.blocks.size(), kUnsetTop);
   out_.boxes.reserve(doc.blocks.size() * 4);  // a generated page's usual share; it grows past it as needed
-  LayBlocks(0, doc.blocks.size());
+  LayBlocks(doc.blocks, 0, doc.blocks.size());
   while (!open_.empty()) CloseBox();
+  FillTops();
   // Content pulled up by negative margins may leave a box reaching lower.
   int lowest = y_;
   for (const LayoutBox& box : out_.boxes) lowest = std::max(lowest, box.rect.bottom);
@@ -112,15 +114,15 @@ void Engine::Document(const html::Document& doc) {
   out_.width = std::max(options_.width, rightmost_ + side(kRight));
 }
 
-void Engine::LayBlocks(size_t first, size_t last) {
+void Engine::LayBlocks(const Blocks& blocks, size_t first, size_t last) {
   for (size_t i = first; i < last;) {
-    if (size_t past = LayFloat(i); past > i) {
+    if (size_t past = LayFloat(blocks, i); past > i) {
       i = past;
       continue;
     }
-    const Block& block = doc_->blocks[i++];
+    const Block& block = blocks[i++];
     Enter(block);
-    out_.blockTops.push_back(Place(block));
+    SetTop(block, Place(block));
   }
 }
 
@@ -157,10 +159,17 @@ void Engine::EnterBox(int innermost, const Block& block) {
   const std::vector<Container>& all = doc_->containers;
   if (innermost == (open_.empty() ? rootBox_ : open_.back().index)) return;
   chain_.clear();
-  for (int c = innermost; c >= 0 && c != rootBox_ && chain_.size() < kMaxBoxDepth; c = all[static_cast<size_t>(c)].parent) {
+  // In a cell or a float only the boxes inside it belong to its blocks.
+  bool reached = rootBox_ < 0;
+  for (int c = innermost; c >= 0 && chain_.size() < kMaxBoxDepth; c = all[static_cast<size_t>(c)].parent) {
+    if (c == rootBox_) {
+      reached = true;
+      break;
+    }
     chain_.push_back(c);
     if (all[static_cast<size_t>(c)].parent >= c) break;  // parents come first; anything else is no chain
   }
+  if (!reached) chain_.clear();
   std::reverse(chain_.begin(), chain_.end());
   size_t common = 0;
   while (common < open_.size() && common < chain_.size() && open_[common].index == chain_[common]) ++common;
@@ -343,7 +352,8 @@ std::pair<int, int> Engine::Margins(const Block& block) {
 
 int Engine::IndentPixels(int indent) {
   int width = right_ - left_;
-  int keep = std::max(width / 3, 4 * body_.height);
+  // A cell is as wide as its content asks, its lists' indents included.
+  int keep = nesting_ > 0 ? width / 3 : std::max(width / 3, 4 * body_.height);
   int most = std::max(0, width - keep);
   long long wanted = static_cast<long long>(std::max(0, indent - indentBase_)) * indentStep_;
   return static_cast<int>(std::min<long long>(wanted, most));
@@ -351,10 +361,10 @@ int Engine::IndentPixels(int indent) {
 
 Para Engine::ParaOf(const Block& block) const {
   Para para;
-  para.align = block.align;
+  para.align = block.align == TextAlign::Left ? cellAlign_ : block.align;
   para.indent = Px(block.textIndent);
   para.lineHeight = block.lineHeight > 0 ? Px(block.lineHeight) : 0;
-  para.nowrap = block.nowrap;
+  para.nowrap = block.nowrap || cellNowrap_;
   return para;
 }
 

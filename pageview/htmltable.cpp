@@ -6,11 +6,19 @@
 
 namespace hv::html::layout {
 
-int Engine::LayTable(const Block& block, int x0, int y) {
+namespace {
+
+bool StyledBorder(const TableCell& cell) {
+  return std::any_of(cell.border.begin(), cell.border.end(), [](int b) { return b >= 0; });
+}
+
+}  // namespace
+
+Engine::Grid Engine::BuildGrid(const Block& block) {
   const TableFormat& format = block.table;
   const size_t rowCount = block.rows.size();
+  Grid g;
   // Cells find their columns around the ones that cells above still span.
-  std::vector<Slot> slots;
   std::vector<size_t> busyUntil;  // per column: the first row a cell above leaves free
   for (size_t r = 0; r < rowCount; ++r) {
     size_t c = 0;
@@ -21,35 +29,57 @@ int Engine::LayTable(const Block& block, int x0, int y) {
       size_t down = cell.rowspan <= 0 ? rowCount - r : std::min<size_t>(static_cast<size_t>(cell.rowspan), rowCount - r);
       if (busyUntil.size() < c + n) busyUntil.resize(c + n, 0);
       for (size_t k = c; k < c + n; ++k) busyUntil[k] = std::max(busyUntil[k], r + down);
-      slots.push_back(Slot{&cell, r, c, n, down});
+      g.slots.push_back(Slot{&cell, r, c, n, down});
       c += n;
     }
   }
-  const size_t cols = busyUntil.size();
-  if (cols == 0) return 0;
+  g.cols = busyUntil.size();
+  if (g.cols == 0) return g;
 
-  const int cellBorder = format.border ? 1 : 0;
-  const int frame = format.border && (format.spacing >= 0 || format.borderWidth > 1) ? Px(format.borderWidth) : 0;
-  // Without a cellspacing the cells keep this view's look: one line between
-  // them, shared by the outlines of neighbours.
-  const int spacing = format.spacing >= 0 ? Px(format.spacing) : format.borderWidth > 1 ? 2 : cellBorder ? -1 : 1;
-  const int pad = format.padding >= 0 ? Px(format.padding) : std::max(2, unit_ / 3);
-  const int inside = 2 * pad + 2 * cellBorder;  // what a cell adds around its content
-  const int lead = frame + std::max(0, spacing);
+  g.cellBorder = format.border ? 1 : 0;
+  const int attrFrame = format.border && (format.spacing >= 0 || format.borderWidth > 1) ? Px(format.borderWidth) : 0;
+  for (size_t s = 0; s < 4; ++s) g.frame[s] = format.frameStyled ? Px(format.frameStyle[s]) : attrFrame;
+  g.pad = format.padding >= 0 ? Px(format.padding) : std::max(2, unit_ / 3);
+  g.inside = 2 * g.pad + 2 * g.cellBorder;
+  int shared = g.cellBorder;  // the widest outline neighbours share when borders collapse
+  for (Slot& slot : g.slots) {
+    const TableCell& cell = *slot.cell;
+    for (size_t s = 0; s < 4; ++s) {
+      slot.border[s] = cell.border[s] >= 0 ? std::clamp(Px(cell.border[s]), 0, 1000) : g.cellBorder;
+      slot.padding[s] = cell.padding[s] >= 0 ? std::clamp(Px(cell.padding[s]), 0, 10000) : g.pad;
+      shared = std::max(shared, slot.border[s]);
+    }
+  }
+  if (format.collapse) {
+    // Neighbouring cells overlap by their border, which is drawn once.
+    g.spacing = -shared;
+  } else {
+    // Without a cellspacing the cells keep this view's look: one line
+    // between them, shared by the outlines of neighbours.
+    g.spacing = format.spacing >= 0 ? Px(format.spacing) : format.borderWidth > 1 ? 2 : g.cellBorder ? -1 : 1;
+  }
+  for (size_t s = 0; s < 4; ++s)
+    g.lead[s] = format.collapse ? std::max(0, g.frame[s] - shared) : g.frame[s] + std::max(0, g.spacing);
 
-  std::vector<long long> colMin(cols, 0), colMax(cols, 0), colPercent(cols, 0);
-  std::vector<bool> colFixed(cols, false);
+  const size_t cols = g.cols;
+  g.colMin.assign(cols, 0);
+  g.colMax.assign(cols, 0);
+  g.colPercent.assign(cols, 0);
+  g.colFixed.assign(cols, false);
+  std::vector<long long>& colMin = g.colMin;
+  std::vector<long long>& colMax = g.colMax;
+  const int spacing = g.spacing;
   for (int pass = 0; pass < 2; ++pass) {  // single cells first, then what spans must add
-    for (const Slot& slot : slots) {
+    for (const Slot& slot : g.slots) {
       if ((slot.cols == 1) != (pass == 0)) continue;
       const TableCell& cell = *slot.cell;
-      auto [mn, mx] = MinMax(cell.runs);
-      if (cell.nowrap) mn = mx;
+      auto [mn, mx] = CellMinMax(cell);
+      const long long across = slot.Across();
       // A cell's width is the step from its column to the next, as this
       // view has always read it; with a cellspacing, the cell's own box.
       long long fixed = cell.width > 0 ? std::max<long long>(0, Zoomed(cell.width) - (format.spacing < 0 ? spacing : 0)) : 0;
-      long long wantMin = std::max<long long>(mn + inside, fixed);
-      long long wantMax = std::max<long long>(fixed > 0 ? fixed : mx + inside, wantMin);
+      long long wantMin = std::max<long long>(mn + across, fixed);
+      long long wantMax = std::max<long long>(fixed > 0 ? fixed : mx + across, wantMin);
       long long inner = static_cast<long long>(slot.cols - 1) * spacing;
       long long haveMin = inner, haveMax = inner;
       for (size_t k = slot.col; k < slot.col + slot.cols; ++k) {
@@ -62,14 +92,88 @@ int Engine::LayTable(const Block& block, int x0, int y) {
       if (wantMax > haveMax)
         for (size_t k = slot.col; k < slot.col + slot.cols; ++k) colMax[k] += (wantMax - haveMax + each - 1) / each;
       if (slot.cols == 1) {
-        if (fixed > 0) colFixed[slot.col] = true;
-        if (cell.widthPercent > 0) colPercent[slot.col] = std::max<long long>(colPercent[slot.col], cell.widthPercent);
+        if (fixed > 0) g.colFixed[slot.col] = true;
+        if (cell.widthPercent > 0) g.colPercent[slot.col] = std::max<long long>(g.colPercent[slot.col], cell.widthPercent);
       }
     }
   }
   for (size_t c = 0; c < cols; ++c) colMax[c] = std::max(colMax[c], colMin[c]);
+  return g;
+}
 
-  const long long chrome = 2LL * lead + static_cast<long long>(cols - 1) * spacing;
+int Engine::CellPieces(const Grid& grid, const Slot& slot) const {
+  const TableCell& cell = *slot.cell;
+  int pieces = cell.background != kNoColor || cell.header ? 1 : 0;
+  if (StyledBorder(cell)) {
+    for (int b : slot.border) pieces += b > 0 ? 1 : 0;
+  } else {
+    pieces += grid.cellBorder;
+  }
+  return pieces;
+}
+
+void Engine::PaintCell(const Grid& grid, const Slot& slot, const TRect& outer, size_t at, uint32_t outlineColor) {
+  const TableCell& cell = *slot.cell;
+  const bool styled = StyledBorder(cell);
+  const std::array<int, 4>& b = slot.border;
+  if (cell.background != kNoColor || cell.header) {
+    LayoutBox& fill = out_.boxes[at++];
+    fill.kind = cell.background != kNoColor ? BoxKind::Fill : BoxKind::Shade;
+    fill.color = cell.background;
+    if (styled) {
+      fill.rect = TRect{outer.left + b[kLeft], outer.top + b[kTop], outer.right - b[kRight], outer.bottom - b[kBottom]};
+    } else if (grid.spacing < 0) {
+      fill.rect = TRect{outer.left + 1, outer.top + 1, outer.right - 1, outer.bottom - 1};
+    } else {
+      const int c = grid.cellBorder;
+      fill.rect = TRect{outer.left + c, outer.top + c, outer.right - c, outer.bottom - c};
+    }
+    fill.rect.right = std::max(fill.rect.left, fill.rect.right);
+    fill.rect.bottom = std::max(fill.rect.top, fill.rect.bottom);
+  }
+  if (!styled) {
+    if (grid.cellBorder) {
+      LayoutBox& outline = out_.boxes[at++];
+      outline.kind = BoxKind::CellBorder;
+      outline.color = outlineColor;
+      outline.rect = outer;
+    }
+    return;
+  }
+  auto piece = [&](int side, TRect rect) {
+    if (b[static_cast<size_t>(side)] <= 0) return;
+    LayoutBox& edge = out_.boxes[at++];
+    edge.kind = BoxKind::Fill;
+    const uint32_t color = cell.borderColor[static_cast<size_t>(side)];
+    edge.color = color == kNoColor ? 0 : color;
+    rect.right = std::max(rect.left, rect.right);
+    rect.bottom = std::max(rect.top, rect.bottom);
+    edge.rect = rect;
+  };
+  piece(kTop, TRect{outer.left, outer.top, outer.right, std::min(outer.bottom, outer.top + b[kTop])});
+  piece(kRight, TRect{std::max(outer.left, outer.right - b[kRight]), outer.top, outer.right, outer.bottom});
+  piece(kBottom, TRect{outer.left, std::max(outer.top, outer.bottom - b[kBottom]), outer.right, outer.bottom});
+  piece(kLeft, TRect{outer.left, outer.top, std::min(outer.right, outer.left + b[kLeft]), outer.bottom});
+}
+
+int Engine::LayTable(const Block& block, int x0, int y) {
+  if (nesting_ >= kMaxTableNesting) return 0;  // the document model never nests deeper
+  const TableFormat& format = block.table;
+  const size_t rowCount = block.rows.size();
+  ++nesting_;
+  Grid grid = BuildGrid(block);
+  --nesting_;
+  const size_t cols = grid.cols;
+  if (cols == 0) return 0;
+  const std::vector<Slot>& slots = grid.slots;
+  const std::vector<long long>& colMin = grid.colMin;
+  const std::vector<long long>& colMax = grid.colMax;
+  const std::vector<long long>& colPercent = grid.colPercent;
+  const std::vector<bool>& colFixed = grid.colFixed;
+  const int spacing = grid.spacing;
+  const int inside = grid.inside;
+
+  const long long chrome = grid.Chrome();
   const long long room = std::max<long long>(static_cast<long long>(cols), right_ - x0 - chrome);
   long long target = 0;  // the width the table asks for, inside its chrome
   if (format.widthPercent > 0) target = (right_ - x0) * format.widthPercent / 100 - chrome;
@@ -132,60 +236,57 @@ int Engine::LayTable(const Block& block, int x0, int y) {
   }
   int left = x0;
   const long long free = right_ - x0 - tableWidth;
-  if (free > 0 && format.align == TextAlign::Center) left += static_cast<int>(free / 2);
-  if (free > 0 && format.align == TextAlign::Right) left += static_cast<int>(free);
-  std::vector<long long> xs(cols + 1, left + lead);
+  // A cell's alignment places the tables inside it as well.
+  const TextAlign align = format.align == TextAlign::Left && nesting_ > 0 ? cellAlign_ : format.align;
+  if (free > 0 && align == TextAlign::Center) left += static_cast<int>(free / 2);
+  if (free > 0 && align == TextAlign::Right) left += static_cast<int>(free);
+  std::vector<long long> xs(cols + 1, left + grid.lead[kLeft]);
   for (size_t c = 0; c < cols; ++c) xs[c + 1] = xs[c] + widths[c] + spacing;
 
   // The table's own background and frame, then each cell's, under the text.
   size_t tableChrome = out_.boxes.size();
-  const int tablePieces = (format.background != kNoColor ? 1 : 0) + (frame > 0 ? 4 : 0);
+  int tablePieces = format.background != kNoColor ? 1 : 0;
+  for (int f : grid.frame) tablePieces += f > 0 ? 1 : 0;
   out_.boxes.resize(out_.boxes.size() + static_cast<size_t>(tablePieces));
 
   struct CellLayout {
     size_t chrome;  // background then outline, reserved
-    int pieces;
-    size_t firstBox, endBox, firstLink, endLink;
+    size_t firstBox, endBox, firstLink, endLink, firstTop, endTop;
     int height;  // of its content
-    int firstBaseline;
   };
   std::vector<CellLayout> laid(slots.size());
   std::vector<int> rowHeight(rowCount, 0);
+  ++nesting_;
   for (size_t i = 0; i < slots.size(); ++i) {
     const Slot& slot = slots[i];
-    const TableCell& cell = *slot.cell;
     CellLayout& l = laid[i];
     l.chrome = out_.boxes.size();
-    l.pieces = (cell.background != kNoColor || cell.header ? 1 : 0) + cellBorder;
-    out_.boxes.resize(out_.boxes.size() + static_cast<size_t>(l.pieces));
+    out_.boxes.resize(out_.boxes.size() + static_cast<size_t>(CellPieces(grid, slot)));
     l.firstBox = out_.boxes.size();
     l.firstLink = out_.links.size();
-    const long long contentLeft = xs[slot.col] + cellBorder + pad;
-    const long long contentWidth = xs[slot.col + slot.cols] - spacing - xs[slot.col] - inside;
-    Para para;
-    para.align = cell.align;
-    para.nowrap = cell.nowrap;
-    FloatSet outside = std::exchange(floats_, FloatSet{});  // a cell holds its own floats
-    InlineResult r = LayInline(cell.runs, static_cast<int>(contentLeft), 0,
-                               static_cast<int>(std::max<long long>(1, contentWidth)), false, para);
-    const int floatsBottom = floats_.LowestSince(0, 0);
-    floats_ = std::move(outside);
+    l.firstTop = topsLog_.size();
+    const long long contentLeft = xs[slot.col] + slot.border[kLeft] + slot.padding[kLeft];
+    const long long contentWidth = xs[slot.col + slot.cols] - spacing - xs[slot.col] - slot.Across();
+    const int height = LayCell(*slot.cell, static_cast<int>(std::clamp<long long>(contentLeft, INT_MIN / 4, INT_MAX / 4)),
+                               static_cast<int>(std::clamp<long long>(contentWidth, 1, INT_MAX / 4)));
     l.endBox = out_.boxes.size();
     l.endLink = out_.links.size();
-    l.height = std::max({body_.height, r.height, floatsBottom});
-    l.firstBaseline = r.hasLine ? r.firstBaseline : body_.ascent;
-    if (slot.rows == 1) rowHeight[slot.row] = std::max(rowHeight[slot.row], l.height + inside);
+    l.endTop = topsLog_.size();
+    l.height = std::max(body_.height, height);
+    if (slot.rows == 1) rowHeight[slot.row] = std::max(rowHeight[slot.row], l.height + slot.Down());
   }
-  for (size_t r = 0; r < rowCount; ++r) rowHeight[r] = std::max(rowHeight[r], body_.height + inside);
+  --nesting_;
+  for (size_t r = 0; r < rowCount; ++r)  // a row that only spanning cells reach
+    if (rowHeight[r] == 0) rowHeight[r] = body_.height + inside;
   for (size_t i = 0; i < slots.size(); ++i) {  // rows grow for cells spanning them
     const Slot& slot = slots[i];
     if (slot.rows == 1) continue;
     long long have = static_cast<long long>(slot.rows - 1) * spacing;
     for (size_t r = slot.row; r < slot.row + slot.rows; ++r) have += rowHeight[r];
-    long long want = laid[i].height + inside;
+    long long want = laid[i].height + slot.Down();
     if (want > have) rowHeight[slot.row + slot.rows - 1] += static_cast<int>(std::min<long long>(want - have, INT_MAX / 8));
   }
-  std::vector<long long> ys(rowCount + 1, static_cast<long long>(y) + lead);
+  std::vector<long long> ys(rowCount + 1, static_cast<long long>(y) + grid.lead[kTop]);
   for (size_t r = 0; r < rowCount; ++r) ys[r + 1] = std::min<long long>(ys[r] + rowHeight[r] + spacing, INT_MAX / 4);
 
   for (size_t i = 0; i < slots.size(); ++i) {
@@ -194,8 +295,8 @@ int Engine::LayTable(const Block& block, int x0, int y) {
     CellLayout& l = laid[i];
     const TRect outer{static_cast<int>(xs[slot.col]), static_cast<int>(ys[slot.row]),
                       static_cast<int>(xs[slot.col + slot.cols] - spacing), static_cast<int>(ys[slot.row + slot.rows] - spacing)};
-    const int contentTop = outer.top + cellBorder + pad;
-    const int space = outer.bottom - cellBorder - pad - contentTop - l.height;
+    const int contentTop = outer.top + slot.border[kTop] + slot.padding[kTop];
+    const int space = outer.bottom - slot.border[kBottom] - slot.padding[kBottom] - contentTop - l.height;
     int dy = contentTop;
     if (cell.valign == VerticalAlign::Middle) dy += std::max(0, space / 2);
     if (cell.valign == VerticalAlign::Bottom) dy += std::max(0, space);
@@ -208,23 +309,12 @@ int Engine::LayTable(const Block& block, int x0, int y) {
       out_.links[k].rect.top += dy;
       out_.links[k].rect.bottom += dy;
     }
-    size_t at = l.chrome;
-    if (cell.background != kNoColor || cell.header) {
-      LayoutBox& fill = out_.boxes[at++];
-      fill.kind = cell.background != kNoColor ? BoxKind::Fill : BoxKind::Shade;
-      fill.color = cell.background;
-      fill.rect = TRect{outer.left + cellBorder, outer.top + cellBorder, outer.right - cellBorder, outer.bottom - cellBorder};
-      if (spacing < 0) fill.rect = TRect{outer.left + 1, outer.top + 1, outer.right - 1, outer.bottom - 1};
-    }
-    if (cellBorder) {
-      LayoutBox& outline = out_.boxes[at++];
-      outline.kind = BoxKind::CellBorder;
-      outline.color = format.borderColor;
-      outline.rect = outer;
-    }
+    for (size_t k = l.firstTop; k < l.endTop; ++k) out_.blockTops[topsLog_[k]] += dy;
+    PaintCell(grid, slot, outer, l.chrome, format.borderColor);
     rightmost_ = std::max(rightmost_, outer.right);
   }
-  const int bottom = static_cast<int>(std::min<long long>(ys[rowCount] - spacing + std::max(0, spacing) + frame, INT_MAX / 4));
+  const long long lastRow = ys[rowCount] - spacing;
+  const int bottom = static_cast<int>(std::min<long long>(lastRow + grid.lead[kBottom], INT_MAX / 4));
   const TRect whole{left, y, static_cast<int>(std::min<long long>(left + tableWidth, INT_MAX / 4)), bottom};
   size_t at = tableChrome;
   if (format.background != kNoColor) {
@@ -233,19 +323,27 @@ int Engine::LayTable(const Block& block, int x0, int y) {
     fill.color = format.background;
     fill.rect = whole;
   }
-  if (frame > 0) {
-    const uint32_t color = format.borderColor != kNoColor ? format.borderColor : 0x808080;
-    const TRect edges[4] = {{whole.left, whole.top, whole.right, whole.top + frame},
-                            {whole.left, whole.bottom - frame, whole.right, whole.bottom},
-                            {whole.left, whole.top, whole.left + frame, whole.bottom},
-                            {whole.right - frame, whole.top, whole.right, whole.bottom}};
-    for (const TRect& edge : edges) {
-      LayoutBox& piece = out_.boxes[at++];
-      piece.kind = BoxKind::Fill;
-      piece.color = color;
-      piece.rect = edge;
+  const std::array<int, 4>& f = grid.frame;
+  auto edgeColor = [&](int side) -> uint32_t {
+    if (format.frameStyled) {
+      const uint32_t c = format.frameColor[static_cast<size_t>(side)];
+      return c == kNoColor ? 0 : c;
     }
-  }
+    return format.borderColor != kNoColor ? format.borderColor : 0x808080;
+  };
+  auto piece = [&](int side, TRect rect) {
+    if (f[static_cast<size_t>(side)] <= 0) return;
+    LayoutBox& edge = out_.boxes[at++];
+    edge.kind = BoxKind::Fill;
+    edge.color = edgeColor(side);
+    rect.right = std::max(rect.left, rect.right);
+    rect.bottom = std::max(rect.top, rect.bottom);
+    edge.rect = rect;
+  };
+  piece(kTop, TRect{whole.left, whole.top, whole.right, std::min(whole.bottom, whole.top + f[kTop])});
+  piece(kBottom, TRect{whole.left, std::max(whole.top, whole.bottom - f[kBottom]), whole.right, whole.bottom});
+  piece(kLeft, TRect{whole.left, whole.top, std::min(whole.right, whole.left + f[kLeft]), whole.bottom});
+  piece(kRight, TRect{std::max(whole.left, whole.right - f[kRight]), whole.top, whole.right, whole.bottom});
   rightmost_ = std::max(rightmost_, whole.right);
   return bottom - y;
 }

@@ -121,8 +121,9 @@ class Engine {
   void Enter(const Block& block);
   void EnterBox(int innermost, const Block& block);
 
-  // Lays out the blocks [first, last), the floats among them included.
-  void LayBlocks(size_t first, size_t last);
+  // Lays out the blocks [first, last) of `blocks` (the page's or a cell's),
+  // the floats among them included.
+  void LayBlocks(const Blocks& blocks, size_t first, size_t last);
 
   // Fills the reserved boxes from `at` with a box's background and border.
   void AddChrome(size_t at, const TRect& outer, const BoxStyle& style, const std::array<int, 4>& border);
@@ -131,9 +132,9 @@ class Engine {
 
   // When block `first` starts a floated box, lays the box out with all its
   // blocks, places it, and gives the index past them; `first` otherwise.
-  size_t LayFloat(size_t first);
+  size_t LayFloat(const Blocks& blocks, size_t first);
   // The widest the blocks [first, last) inside box `root` would be unwrapped.
-  int MaxContent(size_t first, size_t last, int root);
+  int MaxContent(const Blocks& blocks, size_t first, size_t last, int root);
   // Takes a floated image out of the line and puts it beside the text.
   void FloatImage(const Run& run, int y, int left, int right);
   // An image's picture at `picture`, and its border around it.
@@ -150,6 +151,14 @@ class Engine {
 
   // Places one block where the margins let it stand; its top.
   int Place(const Block& block);
+
+  static constexpr int kUnsetTop = INT_MIN;
+  // Notes where a block stands, for anchors; blocks in cells move with
+  // their cell afterwards.
+  void SetTop(const Block& block, int top);
+  // Blocks never laid out (the content of an empty table) stand where the
+  // next one does.
+  void FillTops();
 
  private:
   FontMetrics Metrics(const RunStyle& style);
@@ -210,7 +219,41 @@ class Engine {
   struct Slot {
     const TableCell* cell;
     size_t row, col, cols, rows;
+    std::array<int, 4> border{};   // the cell's own border per side, in pixels
+    std::array<int, 4> padding{};  // and its padding
+    int Across() const { return border[kLeft] + padding[kLeft] + padding[kRight] + border[kRight]; }
+    int Down() const { return border[kTop] + padding[kTop] + padding[kBottom] + border[kBottom]; }
   };
+
+  // A table's cells in their columns, the columns' least and preferred
+  // widths, and the chrome around and between the cells.
+  struct Grid {
+    std::vector<Slot> slots;
+    size_t cols = 0;
+    std::vector<long long> colMin, colMax, colPercent;
+    std::vector<bool> colFixed;
+    int cellBorder = 0;  // the `border` attribute's outline around each cell
+    int spacing = 0;     // between cells; negative where neighbours share their outline
+    int pad = 0;         // a cell's default padding
+    int inside = 0;      // what a cell adds around its content by default
+    std::array<int, 4> frame{};  // the table's own border per side
+    std::array<int, 4> lead{};   // from the table's edge to its first cells, per side
+    long long Chrome() const {
+      return static_cast<long long>(lead[kLeft]) + lead[kRight] + static_cast<long long>(cols - 1) * spacing;
+    }
+  };
+
+  Grid BuildGrid(const Block& block);
+  // The least and the preferred width of a table, of a cell's content and
+  // of one block, for sizing the columns around them.
+  std::pair<long long, long long> TableMinMax(const Block& block);
+  std::pair<long long, long long> CellMinMax(const TableCell& cell);
+  std::pair<long long, long long> BlockMinMax(const Block& block, bool nowrap);
+  // Lays a cell's blocks out as a page of their own, from y 0; the height
+  // they take.
+  int LayCell(const TableCell& cell, int left, int width);
+  void PaintCell(const Grid& grid, const Slot& slot, const TRect& outer, size_t at, uint32_t outlineColor);
+  int CellPieces(const Grid& grid, const Slot& slot) const;
 
   // Room for cells beside a cell of the largest span.
   static constexpr size_t kMaxColumns = 2 * static_cast<size_t>(kMaxColspan);
@@ -229,7 +272,9 @@ class Engine {
   PageLayout& out_;
   const html::Document* doc_ = nullptr;
   FloatSet floats_;
-  int rootBox_ = -1;  // the floated box this engine lays out the inside of, -1 for the page
+  // The box this engine lays out the inside of: a floated box, a cell's
+  // table's container inside the cell, -1 for the page.
+  int rootBox_ = -1;
   int floatDepth_ = 0;
   int indentBase_ = 0;
   // Per box, the index past the last box inside it; the page's engine
@@ -238,6 +283,16 @@ class Engine {
   std::vector<int> subtreeEndStore_;  // the list nesting around the floated box: its inside starts at the left
   std::vector<OpenBox> open_;
   std::vector<int> chain_;
+  // A cell's alignment and nowrap hold for the paragraphs in it.
+  TextAlign cellAlign_ = TextAlign::Left;
+  bool cellNowrap_ = false;
+  int nesting_ = 0;  // tables open around the block being laid out
+  bool numbered_ = false;  // the blocks carry their order
+  size_t nextOrder_ = 0;
+  std::vector<size_t> topsLog_;  // the blockTops set, in the order they were set
+  // Per container: the horizontal margins, borders and padding of it and
+  // all boxes around it.
+  std::vector<long long> sides_;
   Pending pending_;
   int styledPending_ = 0;
   bool started_ = false;

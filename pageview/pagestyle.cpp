@@ -599,6 +599,7 @@ void PageStyle::Apply(const std::string& property, const std::string& raw, const
         style.box.marginSet |= static_cast<uint8_t>(1 << side);
       } else {
         style.box.padding[side] = v;
+        style.paddingSet |= static_cast<uint8_t>(1 << side);
       }
     }
     if (margin) style.box.centered = autos[kLeft] && autos[kRight];
@@ -622,6 +623,7 @@ void PageStyle::Apply(const std::string& property, const std::string& raw, const
       if (side == kLeft || side == kRight) style.box.centered = false;
     } else {
       style.box.padding[side] = *v;
+      style.paddingSet |= static_cast<uint8_t>(1 << side);
     }
   }
 }
@@ -656,6 +658,17 @@ PageStyle::Open_ PageStyle::Make(const Token& token) {
   style.valignSet = false;
   style.width = 0;
   style.widthPercent = false;
+  style.paddingSet = 0;
+  style.borderSet = false;
+  // What a table holds starts aligned left, as browsers read older pages:
+  // the alignment around a table places the table, never its cells' text.
+  if (!open_.empty()) {
+    const std::string& above = open_.back().tag;
+    const bool inTable = above == "table" || above == "tbody" || above == "thead" || above == "tfoot";
+    if (inTable && (token.name == "tr" || token.name == "td" || token.name == "th" || token.name == "tbody" ||
+                    token.name == "thead" || token.name == "tfoot"))
+      style.align = TextAlign::Left;
+  }
   // Tag defaults at their own depth, so that a sheet's "normal" on a parent
   // does not undo a <b> inside it.
   const std::string& n = token.name;
@@ -712,7 +725,12 @@ PageStyle::Open_ PageStyle::Make(const Token& token) {
                      [&](const css::Cascaded& a, const css::Cascaded& b) { return rank(a.property) < rank(b.property); });
     for (const css::Cascaded& c : values) {
       if (c.property == "font-size" || c.property == "font") continue;
+      if (c.property == "border-collapse") {
+        style.borderCollapse = Lower(c.value) == "collapse";
+        continue;
+      }
       if (c.property.starts_with("border")) {
+        style.borderSet = true;
         ApplyBorder(c.property, Lower(c.value), style.fontPixels, border);
         continue;
       }

@@ -50,6 +50,7 @@ class PageStyle {
     bool nowrap = false;       // white-space: nowrap
     ListStyle listStyle = ListStyle::Default;
     bool invisible = false;  // visibility: hidden; the text keeps its room
+    bool borderCollapse = false;  // border-collapse: collapse
     bool hidden = false;  // display: none here or above
     int container = -1;   // the innermost open container (Builder's index)
     // The element's own.
@@ -60,6 +61,8 @@ class PageStyle {
     bool valignSet = false;
     int width = 0;  // a table or cell width: pixels, or percent with widthPercent
     bool widthPercent = false;
+    uint8_t paddingSet = 0;  // a bit per side the page gave a padding for (1 << side)
+    bool borderSet = false;  // the page gave the element a border (or took it away)
   };
 
   // No more open elements are tracked than this; deeper ones take their

@@ -36,13 +36,24 @@ bool ValidUtf8(std::string_view text) { return hv::html::DecodeToUtf8(text, hv::
 void Check(const hv::html::Document& doc, int width, bool decoded) {
   for (size_t i = 0; i < doc.containers.size(); ++i)
     if (doc.containers[i].parent >= static_cast<int>(i)) __builtin_trap();  // parents come first
-  for (const hv::html::Block& block : doc.blocks)
-    if (block.box >= static_cast<int>(doc.containers.size())) __builtin_trap();
+  // Blocks in cells as well: every box exists and every order was counted.
+  auto checkBlocks = [&](auto& self, const hv::html::Blocks& blocks) -> void {
+    for (const hv::html::Block& block : blocks) {
+      if (block.box >= static_cast<int>(doc.containers.size())) __builtin_trap();
+      if (block.order >= doc.blockCount) __builtin_trap();
+      for (const auto& row : block.rows)
+        for (const hv::html::TableCell& cell : row) self(self, cell.blocks);
+    }
+  };
+  checkBlocks(checkBlocks, doc.blocks);
+  for (const hv::html::Place& place : doc.places)
+    if (place.block > doc.blockCount) __builtin_trap();
   Measurer measurer;
   hv::html::LayoutOptions options;
   options.width = width;
   hv::html::PageLayout layout = hv::html::LayoutDocument(doc, measurer, options);
   if (layout.height < 0 || layout.width < width) __builtin_trap();
+  if (layout.blockTops.size() != doc.blockCount) __builtin_trap();
   for (const hv::html::LayoutBox& box : layout.boxes) {
     if (box.rect.right < box.rect.left || box.rect.bottom < box.rect.top) __builtin_trap();
     if (box.kind == hv::html::BoxKind::Text && box.text.empty()) __builtin_trap();

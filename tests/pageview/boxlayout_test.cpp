@@ -12,6 +12,7 @@
 
 #include "pageview/htmllayout.h"
 #include "pageview/pagestyle.h"
+#include "tests/pageview/layoutboxes.h"
 #include "tests/pageview/sizedmeasurer.h"
 
 namespace hv::html {
@@ -23,21 +24,6 @@ PageLayout Lay(std::string_view html, int width = 400) {
   options.width = width;
   return LayoutDocument(ParseHtml(html), measurer, options);
 }
-
-std::vector<const LayoutBox*> Boxes(const PageLayout& layout, BoxKind kind) {
-  std::vector<const LayoutBox*> out;
-  for (const LayoutBox& box : layout.boxes)
-    if (box.kind == kind) out.push_back(&box);
-  return out;
-}
-
-const LayoutBox* TextBox(const PageLayout& layout, std::string_view text) {
-  for (const LayoutBox& box : layout.boxes)
-    if (box.kind == BoxKind::Text && box.text == text) return &box;
-  return nullptr;
-}
-
-TRect Rect(int l, int t, int r, int b) { return TRect{l, t, r, b}; }
 
 // Paragraphs without margins of their own, so that only the boxes' show.
 constexpr std::string_view kFlat = "<style>p { margin: 0 }</style>";

@@ -16,6 +16,7 @@
 #include "pageview/boxbands.h"
 #include "pageview/htmlfloat.h"
 #include "pageview/htmllayout.h"
+#include "tests/pageview/layoutboxes.h"
 #include "tests/pageview/sizedmeasurer.h"
 
 namespace hv::html {
@@ -34,24 +35,9 @@ PageLayout Lay(std::string_view html, int width = 400) {
   return LayoutDocument(ParseHtml(html), measurer, options);
 }
 
-const LayoutBox* TextBox(const PageLayout& layout, std::string_view text) {
-  for (const LayoutBox& box : layout.boxes)
-    if (box.kind == BoxKind::Text && box.text == text) return &box;
-  return nullptr;
-}
-
 TRect RectOf(const PageLayout& layout, std::string_view text) {
   const LayoutBox* box = TextBox(layout, text);
   return box ? box->rect : TRect{-1, -1, -1, -1};
-}
-
-TRect Rect(int l, int t, int r, int b) { return TRect{l, t, r, b}; }
-
-std::vector<const LayoutBox*> Boxes(const PageLayout& layout, BoxKind kind) {
-  std::vector<const LayoutBox*> out;
-  for (const LayoutBox& box : layout.boxes)
-    if (box.kind == kind) out.push_back(&box);
-  return out;
 }
 
 constexpr std::string_view kFlat = "<style>p { margin: 0 }</style>";
@@ -246,6 +232,42 @@ TEST(FloatLayoutTest, ACellHoldsTheImagesFloatedInIt) {
   EXPECT_EQ(RectOf(layout, "aaaa bbbb cccc dddd eeee ffff gggg").left, 8)
       << "the text after the table runs the whole width: the float stayed in its cell";
   EXPECT_GE(RectOf(layout, "aaaa bbbb cccc dddd eeee ffff gggg").top, images[0]->rect.bottom) << "the row holds it";
+}
+
+TEST(FloatLayoutTest, AFloatedBoxInACellStaysInItsCellWhichGrowsToHoldIt) {
+  const Document doc = ParseHtml(std::string(kFlat) +
+                                 "<p>intro</p><table width=200 cellpadding=0 cellspacing=0><tr><td>"
+                                 "<div style='float: left; width: 50px'><p>aa</p><p id=in>bb</p></div><p>" + Words(2) +
+                                 "</p></td></tr></table><p id=after>after</p>");
+  PictureMeasurer measurer;
+  LayoutOptions options;
+  options.width = 400;
+  const PageLayout layout = LayoutDocument(doc, measurer, options);
+  // The table stands 12 below the intro, as tables do, and keeps 12 below.
+  EXPECT_EQ(RectOf(layout, "aa"), Rect(8, 36, 28, 52));
+  EXPECT_EQ(RectOf(layout, "bb"), Rect(8, 52, 28, 68));
+  EXPECT_EQ(RectOf(layout, "aaaa bbbb"), Rect(58, 36, 148, 52)) << "the cell's text runs beside the float";
+  EXPECT_EQ(RectOf(layout, "after"), Rect(8, 80, 58, 96)) << "the row is as tall as the float, not its one line";
+  // Anchors inside the float inside the cell move with both.
+  const Place* in = doc.FindPlace("in");
+  const Place* after = doc.FindPlace("after");
+  ASSERT_TRUE(in && after);
+  ASSERT_EQ(layout.blockTops.size(), doc.blockCount);
+  EXPECT_EQ(layout.blockTops[in->block], 52);
+  EXPECT_EQ(layout.blockTops[after->block], 80);
+}
+
+TEST(FloatLayoutTest, AnImageFloatedInANestedTableStaysInItsInnerCell) {
+  PageLayout layout = Lay(std::string(kFlat) +
+                          "<table width=300 cellpadding=0 cellspacing=0><tr><td>"
+                          "<table width=200 cellpadding=0 cellspacing=0><tr><td><img src=a.png align=right>ab</td></tr></table>"
+                          "</td></tr></table><p>" + Words(2) + "</p>");
+  auto images = Boxes(layout, BoxKind::Image);
+  ASSERT_EQ(images.size(), 1u);
+  EXPECT_EQ(images[0]->rect, Rect(168, 8, 208, 38)) << "at the right of the inner cell, not of the outer one";
+  EXPECT_EQ(RectOf(layout, "ab"), Rect(8, 8, 28, 24));
+  EXPECT_EQ(RectOf(layout, "aaaa bbbb"), Rect(8, 38 + 12, 98, 54 + 12))
+      << "both rows hold it; the text after runs below, past the table's margin";
 }
 
 TEST(FloatLayoutTest, UnwrappedTextInAFloatWidensThePage) {

@@ -300,18 +300,54 @@ TEST(HtmlDocumentTest, TablesAreRowsOfCells) {
   ASSERT_EQ(table.kind, BlockKind::Table);
   ASSERT_EQ(table.rows.size(), 3u) << "the empty row is dropped";
   EXPECT_TRUE(table.rows[0][0].header);
-  EXPECT_TRUE(table.rows[0][0].runs[0].style.bold);
+  EXPECT_TRUE(table.rows[0][0].blocks[0].runs[0].style.bold);
   EXPECT_FALSE(table.rows[1][0].header);
-  EXPECT_TRUE(table.rows[1][0].runs[0].style.bold);
-  EXPECT_FALSE(table.rows[1][1].runs[0].style.bold) << "formatting ends with its cell";
-  EXPECT_EQ(table.Text(), "Name\tValue\nbold\tplain\ntwo\nouter\nin1 in2\nin3\ntail");
+  EXPECT_TRUE(table.rows[1][0].blocks[0].runs[0].style.bold);
+  EXPECT_FALSE(table.rows[1][1].blocks[0].runs[0].style.bold) << "formatting ends with its cell";
+  EXPECT_EQ(table.Text(), "Name\tValue\nbold\tplain\ntwo\nouter\nin1\tin2\nin3\ntail");
   EXPECT_EQ(doc.blocks[3].Text(), "after");
+  // The inner table is a block of the cell, between the cell's paragraphs.
+  const Blocks& nested = table.rows[2][0].blocks;
+  ASSERT_EQ(nested.size(), 3u);
+  EXPECT_EQ(nested[0].Text(), "outer");
+  ASSERT_EQ(nested[1].kind, BlockKind::Table);
+  ASSERT_EQ(nested[1].rows.size(), 2u);
+  EXPECT_EQ(nested[1].rows[0][1].Text(), "in2");
+  EXPECT_EQ(nested[2].Text(), "tail");
+  // Every block has its place in the page's order, the table before its cells.
+  EXPECT_EQ(doc.blockCount, 14u);
+  EXPECT_LT(table.order, table.rows[0][0].blocks[0].order);
+  EXPECT_LT(nested[0].order, nested[1].order);
+  EXPECT_LT(nested[1].order, nested[1].rows[0][0].blocks[0].order);
+  EXPECT_LT(nested[1].rows[1][0].blocks[0].order, nested[2].order);
+  EXPECT_LT(nested[2].order, doc.blocks[3].order);
 
-  // Lists in cells keep their numbers and bullets as text.
+  // Lists in cells are lists: markers, numbers and indents of their own.
   Document lists = ParseHtml(
-      "<table><tr><td><ol start=3><li>three<li value=9>nine<li>ten</ol><ul><li>dot</ul></td></tr></table>");
-  ASSERT_EQ(lists.blocks.size(), 1u);
-  EXPECT_EQ(lists.blocks[0].Text(), "3. three\n9. nine\n10. ten\n\xE2\x80\xA2 dot");
+      "<ul><li>outside<table><tr><td><ol start=3><li>three<li value=9>nine<li>ten</ol><ul><li>dot</ul></td></tr>"
+      "</table></ul>");
+  ASSERT_EQ(lists.blocks.size(), 2u);
+  const Blocks& items = lists.blocks[1].rows[0][0].blocks;
+  ASSERT_EQ(items.size(), 4u);
+  const int numbers[] = {3, 9, 10};
+  for (size_t i = 0; i < 3; ++i) {
+    EXPECT_EQ(items[i].marker, Marker::Number);
+    EXPECT_EQ(items[i].number, numbers[i]);
+    EXPECT_EQ(items[i].indent, 1) << "indents count from the cell, not the list around the table";
+  }
+  EXPECT_EQ(items[3].marker, Marker::Bullet);
+  EXPECT_EQ(items[3].Text(), "dot");
+  EXPECT_EQ(items[0].Text(), "three");
+
+  // What a cell leaves open ends with it; what was open around the table
+  // goes on after it.
+  Document leaks = ParseHtml("<ul><li>a<table><tr><td><h2>head<td>cell</ul></table><li>b</ul>");
+  ASSERT_EQ(leaks.blocks.size(), 3u);
+  const Block& leakTable = leaks.blocks[1];
+  EXPECT_EQ(leakTable.rows[0][0].blocks[0].kind, BlockKind::Heading);
+  EXPECT_EQ(leakTable.rows[0][1].blocks[0].kind, BlockKind::Paragraph) << "the heading ended with its cell";
+  EXPECT_EQ(leaks.blocks[2].Text(), "b");
+  EXPECT_EQ(leaks.blocks[2].indent, 1) << "the list around the table is still open";
 
   Document open = ParseHtml("<table><tr><td>never closed");
   ASSERT_EQ(open.blocks.size(), 1u);
@@ -785,6 +821,13 @@ void CollectLinks(const std::vector<Run>& runs, std::vector<std::string>& out) {
     if (!r.href.empty() && (out.empty() || out.back() != r.href)) out.push_back(r.href);
 }
 
+void CollectBlockLinks(const Block& block, std::vector<std::string>& out) {
+  CollectLinks(block.runs, out);
+  for (const auto& row : block.rows)
+    for (const TableCell& cell : row)
+      for (const Block& inner : cell.blocks) CollectBlockLinks(inner, out);
+}
+
 // The bundled help set is the viewer's first page: every topic has a page,
 // every page reads cleanly and every link between pages arrives somewhere.
 TEST(SampleHelpSetTest, IndexPagesAndLinksAgree) {
@@ -831,9 +874,7 @@ TEST(SampleHelpSetTest, IndexPagesAndLinksAgree) {
     std::vector<std::string> links;
     for (const Block& block : doc.blocks) {
       wide = wide || HasWideChars(block.Text());
-      CollectLinks(block.runs, links);
-      for (const auto& row : block.rows)
-        for (const TableCell& cell : row) CollectLinks(cell.runs, links);
+      CollectBlockLinks(block, links);
     }
     chinesePages += wide;
     for (const std::string& href : links) {

@@ -444,5 +444,47 @@ TEST_F(HtmlViewReadingTest, SpaceAndShiftSpaceTurnThePage) {
   EXPECT_EQ(view_->ScrollPos(), 0);
 }
 
+// Cells that hold blocks: their borders in pixels, links and places inside
+// a nested table, selection, finding and zoom.
+TEST_F(HtmlViewReadingTest, NestedCellsPaintLinkSelectAndFind) {
+  ASSERT_TRUE(view_->Navigate(Write(
+      "cells.htm", "<style>td.b { border: 3px solid #ff0000; padding: 4px }</style>"
+                   "<table cellspacing=0 cellpadding=0><tr><td class=b>outer<table cellspacing=0 cellpadding=2>"
+                   "<tr><td><a href=\"#deep\">go</a></td><td>find me</td></tr></table></td></tr></table>" +
+                       Paragraphs(30) + "<table><tr><td>x</td><td><h3 id=deep>Deep heading</h3></td></tr></table>" +
+                       Paragraphs(30))));
+  const html::LayoutBox* top = nullptr;
+  for (const html::LayoutBox& b : view_->Layout().boxes)
+    if (b.kind == html::BoxKind::Fill && b.color == 0xFF0000 && b.rect.Width() > b.rect.Height()) top = top ? top : &b;
+  ASSERT_NE(top, nullptr);
+  EXPECT_EQ(top->rect.Height(), 3);
+  const std::vector<uint32_t> pixels = Capture();
+  for (int y = top->rect.top; y < top->rect.bottom; ++y)
+    for (int x = top->rect.left; x < top->rect.right; ++x) ASSERT_EQ(At(pixels, x, y), 0xFF0000u) << x << "," << y;
+  EXPECT_EQ(At(pixels, top->rect.left + 1, top->rect.top - 1), 0xFFFFFFu) << "nothing above the border";
+  EXPECT_EQ(At(pixels, top->rect.left + 4, top->rect.bottom), 0xFFFFFFu) << "the padding below it is the page's";
+  EXPECT_EQ(At(pixels, top->rect.left + 1, top->rect.bottom + 2), 0xFF0000u) << "the left edge goes on down";
+
+  {
+    HeldKeys ctrl{VK_CONTROL};
+    Key('A');
+  }
+  EXPECT_EQ(view_->SelectedText().substr(0, 30), "outer\r\ngo\tfind me\r\nParagraph 0") << "row by row, cell by cell";
+  view_->FindText("FIND ME");
+  EXPECT_EQ(view_->Matches().size(), 1u);
+
+  const html::LayoutBox* heading = TextBox("Deep heading");
+  ASSERT_NE(heading, nullptr);
+  ClickLink("#deep");
+  EXPECT_EQ(view_->ScrollPos(), heading->rect.top) << "the place in the cell comes to the top of the view";
+
+  view_->SetZoom(200);
+  const html::LayoutBox* zoomed = nullptr;
+  for (const html::LayoutBox& b : view_->Layout().boxes)
+    if (b.kind == html::BoxKind::Fill && b.color == 0xFF0000 && b.rect.Width() > b.rect.Height()) zoomed = zoomed ? zoomed : &b;
+  ASSERT_NE(zoomed, nullptr);
+  EXPECT_EQ(zoomed->rect.Height(), 6) << "borders grow with the zoom";
+}
+
 }  // namespace
 }  // namespace hv

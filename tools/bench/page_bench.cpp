@@ -4,10 +4,11 @@
 // for a 10 MB page, with the longest time the window did not answer while it
 // loaded (goal under 1 s), asked by a thread of its own; for a 1 MB page
 // styled as generated documentation styles itself (a sheet, sections in
-// bordered boxes, coloured table cells); for a 1 MB page in two columns
-// built from floats, with a floated note in every chapter and justified
-// text; and the memory after 100 different pages shown in turn (goal
-// within 5 MB of the first).
+// bordered boxes, coloured table cells); for one laid out in tables whose
+// cells hold lists and tables; for a 1 MB page in two columns built from
+// floats, with a floated note in every chapter and justified text; and the
+// memory after 100 different pages shown in turn (goal within 5 MB of the
+// first).
 //
 // Run: DISPLAY=:99 cmake/wine-run.sh build/<dir>/tools/page_bench.exe [memory [pages [every]]]
 
@@ -34,7 +35,7 @@ using namespace hv;
 
 // Chapters of headings, paragraphs with links and emphasis, nested lists,
 // definition lists, tables and code, as generated manuals are.
-std::string ManualPage(size_t bytes, bool styled, bool columns = false) {
+std::string ManualPage(size_t bytes, bool styled, bool nested = false, bool columns = false) {
   std::string page = "<html><head><title>Manual</title>";
   if (columns)
     page += "<style>div.documentwrapper { float: left; width: 100% } div.bodywrapper { margin-left: 230px }"
@@ -51,6 +52,10 @@ std::string ManualPage(size_t bytes, bool styled, bool columns = false) {
   for (int chapter = 1; page.size() < bytes; ++chapter) {
     const std::string n = std::to_string(chapter);
     if (styled) page += "<div class=sect>";
+    // Older help lays each chapter out in a table: a column of links beside
+    // the text, whose lists and tables stand inside the cell.
+    if (nested) page += "<table width='100%' cellpadding=4><tr><td width=150 valign=top><a href='#c1'>Contents</a><br>"
+                        "<a href='#c2'>Index</a></td><td>";
     if (columns) page += "<div class=aside><p>A note beside chapter " + n + ", floated at the right.</p></div>";
     page += "<h2><a name='c" + n + "'></a>" + n + ". Chapter " + n + "</h2>\n";
     for (int p = 0; p < 4; ++p)
@@ -62,6 +67,7 @@ std::string ManualPage(size_t bytes, bool styled, bool columns = false) {
     page += "<table border=1 cellpadding=3><tr><th>Name</th><th>Value</th><th>Meaning</th></tr>";
     for (int r = 0; r < 4; ++r) page += "<tr><td>key" + std::to_string(r) + "</td><td class=v>" + n + "</td><td>one of the settings</td></tr>";
     page += "</table>\n<pre>  $ tool --flag-" + n + " input.txt\n  done in 0.2 s</pre>\n";
+    if (nested) page += "</td></tr></table>\n";
     if (styled) page += "</div>\n";
   }
   if (columns) page += "</div></div><div class=sidebar><p>Contents</p><ul><li>One</li><li>Two</li></ul></div><div class=clearer></div>";
@@ -90,10 +96,11 @@ std::filesystem::path WritePage(const std::string& name, const std::string& text
   return file;
 }
 
-void Run(const char* label, size_t bytes, HWND host, bool styled = false, bool columns = false) {
+void Run(const char* label, size_t bytes, HWND host, bool styled = false, bool nested = false, bool columns = false) {
   const std::filesystem::path file =
-      WritePage(std::string("page_bench_") + (styled ? "styled_" : "") + (columns ? "columns_" : "") + std::to_string(bytes) + ".htm",
-                ManualPage(bytes, styled, columns));
+      WritePage(std::string("page_bench_") + (styled ? "styled_" : "") + (nested ? "nested_" : "") + (columns ? "columns_" : "") +
+                    std::to_string(bytes) + ".htm",
+                ManualPage(bytes, styled, nested, columns));
   const std::wstring path = file.wstring();
 
   THtmlView view;
@@ -180,7 +187,7 @@ void Memory(HWND host, int pages = 100, int every = 0) {
   std::vector<std::filesystem::path> files;
   for (int i = 0; i < pages; ++i)
     files.push_back(WritePage("page_bench_memory_" + std::to_string(i) + ".htm",
-                              ManualPage(150000 + static_cast<size_t>(i * 37 % 100) * 1000, false)));
+                              ManualPage(150000 + static_cast<size_t>(i * 37 % 100) * 1000, false, false)));
   THtmlView view;
   view.Create(host, RECT{0, 0, 800, 600});
   auto show = [&](int i) {
@@ -248,7 +255,8 @@ int main(int argc, char** argv) {
   Run("1 MB manual page", 1 << 20, host);
   Run("10 MB manual page", 10 << 20, host);
   Run("1 MB styled manual page", 1 << 20, host, true);
-  Run("1 MB manual page in floated columns", 1 << 20, host, false, true);
+  Run("1 MB page of layout tables", 1 << 20, host, false, true);
+  Run("1 MB manual page in floated columns", 1 << 20, host, false, false, true);
   Memory(host);
   DestroyWindow(host);
   return 0;
