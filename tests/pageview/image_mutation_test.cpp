@@ -28,6 +28,7 @@
 #include "framework/winstring.h"
 #include "pageview/pageimages.h"
 #include "tests/pageview/imagecodec.h"
+#include "tests/pageview/viewcapture.h"
 
 namespace hv {
 namespace {
@@ -187,45 +188,16 @@ class ImageMutationTest : public ::testing::Test {
   std::filesystem::path folder_;
 };
 
-// A 32-bit canvas filled with the sentinel, the image drawn into `kDest`.
-struct Canvas {
-  Canvas() {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = kCanvas;
-    info.bmiHeader.biHeight = -kCanvas;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    dc = CreateCompatibleDC(nullptr);
-    bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
-    old = SelectObject(dc, bitmap);
-  }
-  ~Canvas() {
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
-  }
-  Canvas(const Canvas&) = delete;
-  Canvas& operator=(const Canvas&) = delete;
-
-  void Fill() { std::fill(bits, bits + kCanvas * kCanvas, kSentinel); }
-  // Pixels outside the destination that drawing changed.
-  int StrayPixels() const {
-    GdiFlush();
-    int stray = 0;
-    for (int y = 0; y < kCanvas; ++y)
-      for (int x = 0; x < kCanvas; ++x) {
-        const bool inside = x >= kDest.left && x < kDest.right && y >= kDest.top && y < kDest.bottom;
-        if (!inside && (bits[y * kCanvas + x] & 0xFFFFFF) != kSentinel) ++stray;
-      }
-    return stray;
-  }
-
-  HDC dc = nullptr;
-  HBITMAP bitmap = nullptr;
-  HGDIOBJ old = nullptr;
-  uint32_t* bits = nullptr;
-};
+// Pixels outside `kDest` that drawing changed on a canvas of the sentinel.
+int StrayPixels(const std::vector<uint32_t>& pixels) {
+  int stray = 0;
+  for (int y = 0; y < kCanvas; ++y)
+    for (int x = 0; x < kCanvas; ++x) {
+      const bool inside = x >= kDest.left && x < kDest.right && y >= kDest.top && y < kDest.bottom;
+      if (!inside && pixels[static_cast<size_t>(y) * kCanvas + x] != kSentinel) ++stray;
+    }
+  return stray;
+}
 
 TEST_F(ImageMutationTest, DamagedFilesOfEveryFormatReadWithinBoundsAndDrawInsideTheirBox) {
   const std::vector<Seed> seeds = MakeSeeds();
@@ -247,8 +219,8 @@ TEST_F(ImageMutationTest, DamagedFilesOfEveryFormatReadWithinBoundsAndDrawInside
   const long long runs = EnvNumber("HV_IMAGE_MUTATIONS", 600);
   const uint32_t firstSeed = static_cast<uint32_t>(EnvNumber("HV_IMAGE_SEED", 1));
   std::printf("mutants are written to %s\n", folder_.string().c_str());
-  Canvas canvas;
-  ASSERT_NE(canvas.bits, nullptr);
+  const RECT canvasRect{0, 0, kCanvas, kCanvas};
+  HBRUSH sentinel = CreateSolidBrush(RGB(kSentinel >> 16, (kSentinel >> 8) & 0xFF, kSentinel & 0xFF));
   long long read = 0, slowestMs = 0, slowestSeed = 0;
   for (long long run = 0; run < runs; ++run) {
     std::mt19937 rng(firstSeed + static_cast<uint32_t>(run));
@@ -262,8 +234,10 @@ TEST_F(ImageMutationTest, DamagedFilesOfEveryFormatReadWithinBoundsAndDrawInside
     TPageImages images;
     images.SetPage(Widen(page));
     const TSize size = images.Size(name);
-    canvas.Fill();
-    images.Draw(canvas.dc, name, kDest);
+    const std::vector<uint32_t> pixels = test::CapturePixels(kCanvas, kCanvas, [&](HDC dc) {
+      FillRect(dc, &canvasRect, sentinel);
+      images.Draw(dc, name, kDest);
+    });
     const long long ms =
         std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
     if (ms > slowestMs) {
@@ -277,9 +251,10 @@ TEST_F(ImageMutationTest, DamagedFilesOfEveryFormatReadWithinBoundsAndDrawInside
     ASSERT_EQ(size.cx == 0, size.cy == 0) << what << ": an image has both sides or none";
     ASSERT_LE(static_cast<long long>(size.cx) * size.cy, TPageImages::kMaxPixels) << what;
     ASSERT_EQ(images.PixelBytes(), 4LL * size.cx * size.cy) << what << ": holds the pixels it shows, no more";
-    ASSERT_EQ(canvas.StrayPixels(), 0) << what << ": drawn outside its box";
+    ASSERT_EQ(StrayPixels(pixels), 0) << what << ": drawn outside its box";
     if (size.cx > 0) ++read;
   }
+  DeleteObject(sentinel);
   std::printf("%lld mutated files, %lld still read as images, slowest %lld ms (seed %lld)\n", runs, read, slowestMs,
               slowestSeed);
   EXPECT_GT(read, 0) << "some mutants are still pictures, so drawing was exercised";
