@@ -8,6 +8,11 @@
 //
 // With --no-windows N only the windowless load of N topics runs, ten times,
 // with its stages and what touching as much new memory costs beside it.
+//
+// The generated index takes the place of the bundled one next to the program
+// while the bench runs; the bundled file is set aside first and put back at
+// the end, so running the bench from the program's folder leaves its help
+// intact.
 
 #include <windows.h>
 
@@ -16,6 +21,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -34,7 +40,98 @@
 #include "theme/frame/themeform.h"
 #include "framework/winstring.h"
 
+// Every heap block the process asks for passes through here, so the bench can
+// say how many bytes a load asks for in all (about what it touches: nearly all
+// of a large index's memory is fresh pages) and how many it keeps.
 namespace {
+struct TAllocationCount {
+  size_t asked = 0;  // every block's size, freed or not
+  size_t live = 0;
+  size_t peak = 0;
+} allocations;
+constexpr size_t kBlockHeader = 16;  // keeps the caller's block 16-byte aligned
+}  // namespace
+
+void* operator new(size_t size) {
+  auto* block = static_cast<char*>(std::malloc(size + kBlockHeader));
+  if (!block) throw std::bad_alloc();
+  *reinterpret_cast<size_t*>(block) = size;
+  allocations.asked += size;
+  allocations.live += size;
+  allocations.peak = std::max(allocations.peak, allocations.live);
+  return block + kBlockHeader;
+}
+void* operator new[](size_t size) { return operator new(size); }
+void operator delete(void* memory) noexcept {
+  if (!memory) return;
+  char* block = static_cast<char*>(memory) - kBlockHeader;
+  allocations.live -= *reinterpret_cast<size_t*>(block);
+  std::free(block);
+}
+void operator delete[](void* memory) noexcept { operator delete(memory); }
+void operator delete(void* memory, size_t) noexcept { operator delete(memory); }
+void operator delete[](void* memory, size_t) noexcept { operator delete(memory); }
+// The memory resources ask with an alignment: their pools count too.
+void* operator new(size_t size, std::align_val_t align) {
+  const size_t header = std::max(kBlockHeader, static_cast<size_t>(align));
+  auto* block = static_cast<char*>(_aligned_malloc(size + header, static_cast<size_t>(align)));
+  if (!block) throw std::bad_alloc();
+  *reinterpret_cast<size_t*>(block + header - kBlockHeader) = size;
+  allocations.asked += size;
+  allocations.live += size;
+  allocations.peak = std::max(allocations.peak, allocations.live);
+  return block + header;
+}
+void* operator new[](size_t size, std::align_val_t align) { return operator new(size, align); }
+void operator delete(void* memory, std::align_val_t align) noexcept {
+  if (!memory) return;
+  const size_t header = std::max(kBlockHeader, static_cast<size_t>(align));
+  allocations.live -= *reinterpret_cast<size_t*>(static_cast<char*>(memory) - kBlockHeader);
+  _aligned_free(static_cast<char*>(memory) - header);
+}
+void operator delete[](void* memory, std::align_val_t align) noexcept { operator delete(memory, align); }
+void operator delete(void* memory, size_t, std::align_val_t align) noexcept { operator delete(memory, align); }
+void operator delete[](void* memory, size_t, std::align_val_t align) noexcept { operator delete(memory, align); }
+
+namespace {
+
+// Heap bytes per topic between a start and now: asked for in all, the most
+// held at once above what was held at the start, and still held.
+struct TMemoryUse {
+  size_t asked = 0, peak = 0, kept = 0;
+};
+class TMemoryMeter {
+ public:
+  TMemoryMeter() : asked_(allocations.asked), live_(allocations.live) { allocations.peak = allocations.live; }
+  TMemoryUse Now() const {
+    return {allocations.asked - asked_, allocations.peak - live_, allocations.live - live_};
+  }
+
+ private:
+  size_t asked_, live_;
+};
+
+// Sets the bundled index aside for the bench's run and puts it back after,
+// also when the bench stops early. A copy left by a bench that was killed
+// is put back first.
+class TKeptFile {
+ public:
+  explicit TKeptFile(std::string path) : path_(hv::Widen(path)), kept_(path_ + L".bench-kept") {
+    if (Exists(kept_)) MoveFileExW(kept_.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING);
+    had_ = Exists(path_) && CopyFileW(path_.c_str(), kept_.c_str(), FALSE);
+  }
+  ~TKeptFile() {
+    if (had_) MoveFileExW(kept_.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING);
+    else DeleteFileW(path_.c_str());
+  }
+  TKeptFile(const TKeptFile&) = delete;
+  TKeptFile& operator=(const TKeptFile&) = delete;
+
+ private:
+  static bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+  std::wstring path_, kept_;
+  bool had_ = false;
+};
 
 // Three levels: chapters of sections of pages, as a real help set nests.
 std::string MakeIndex(int topics) {
@@ -66,14 +163,18 @@ int NoWindows(int topics) {
     return std::chrono::duration<double, std::milli>(b - a).count();
   };
   const std::string index = TFrmMain::BaseFolder() + "TrvNode.DLL";
+  const TKeptFile bundled(index);
   Write(index, MakeIndex(topics));
   double load = 1e30, expand = 1e30, release = 1e30, read = 1e30, parse = 1e30, touch = 1e30;
+  TMemoryUse memory;
   for (int run = 0; run < 10; ++run) {
     auto tree = std::make_unique<TTreeView>(nullptr);
     auto paths = std::make_unique<TMemo>(nullptr);
+    const TMemoryMeter meter;
     const auto t0 = Clock::now();
     TFrmMain::LoadTopicIndex(index, *tree, *paths->Lines());
     const auto t1 = Clock::now();
+    memory = meter.Now();
     tree->FullExpand();
     const auto t2 = Clock::now();
     tree.reset();
@@ -102,7 +203,9 @@ int NoWindows(int topics) {
   std::printf("  reading the file alone %.1f ms, a list of parsed lines %.1f ms,\n", read, parse);
   std::printf("  writing %.1f MB of new memory (8 bytes per byte of index) %.1f ms\n",
               static_cast<double>(MakeIndex(topics).size() * 8) / (1 << 20), touch);
-  DeleteFileW(Widen(index).c_str());
+  std::printf("  heap bytes per topic for the load: %.1f asked, %.1f held at most, %.1f kept\n",
+              static_cast<double>(memory.asked) / topics, static_cast<double>(memory.peak) / topics,
+              static_cast<double>(memory.kept) / topics);
   return 0;
 }
 
@@ -120,7 +223,8 @@ int main(int argc, char** argv) {
     FinishViewer();
     return result;
   }
-  std::string index = TFrmMain::BaseFolder() + "TrvNode.DLL";
+  const std::string index = TFrmMain::BaseFolder() + "TrvNode.DLL";
+  const TKeptFile bundled(index);
   std::printf("%10s %12s %12s %14s %16s %10s\n", "topics", "show ms", "per topic us", "path lines", "no windows ms",
               "x previous");
   double previous = 0;
@@ -158,7 +262,6 @@ int main(int argc, char** argv) {
     std::fflush(stdout);
     previous = bareMs;
   }
-  DeleteFileW(Widen(index).c_str());
   FinalizeApplication();
   FinishViewer();
   return 0;
