@@ -119,7 +119,7 @@ void TFrmMain::LoadTopicIndex(const std::string& fileName, TTreeView& tree, TStr
     tree.LoadFromFile(fileName, [&allPaths](std::string_view text) {
       allPaths += *hv::SplitTopicLine(0, text);
       allPaths += "\r\n";
-      return std::string(*hv::SplitTopicLine(1, text));
+      return *hv::SplitTopicLine(1, text);
     });
     paths.AdoptText(std::move(allPaths));
     int count = nodes->Count();

@@ -3,108 +3,11 @@
 #include <windows.h>
 
 #include "framework/graphics.h"
+#include "framework/line_store.h"
 #include "framework/properties.h"
 #include "framework/winstring.h"
 
 namespace hv {
-
-namespace {
-
-// Lines kept back to back in one buffer, each followed by the CR LF the
-// control would hold after it: a list of many lines costs no heap block per
-// line, and the control takes the buffer as it is.
-class TLineStore {
- public:
-  int Count() const { return static_cast<int>(starts_.size()); }
-  std::string_view Get(int index) const {
-    const size_t start = starts_[static_cast<size_t>(index)];
-    return std::string_view(text_).substr(start, End(index) - start);
-  }
-  void Insert(int index, std::string_view line) {
-    const size_t at = index < Count() ? starts_[static_cast<size_t>(index)] : text_.size();
-    if (at == text_.size()) {
-      text_.append(line);
-      text_ += "\r\n";
-    } else {
-      text_.insert(at, std::string(line) + "\r\n");
-    }
-    starts_.insert(starts_.begin() + index, at);
-    for (size_t i = static_cast<size_t>(index) + 1; i < starts_.size(); ++i) starts_[i] += line.size() + 2;
-  }
-  void Delete(int index) {
-    const size_t start = starts_[static_cast<size_t>(index)];
-    const size_t length = End(index) + 2 - start;
-    text_.erase(start, length);
-    starts_.erase(starts_.begin() + index);
-    for (size_t i = static_cast<size_t>(index); i < starts_.size(); ++i) starts_[i] -= length;
-  }
-  void Put(int index, std::string_view line) {
-    const std::string copy(line);  // line may point into text_
-    Delete(index);
-    Insert(index, copy);
-  }
-  void Clear() {
-    text_.clear();
-    starts_.clear();
-  }
-  // The lines of a text broken by CR LF, CR or LF, with no empty line after
-  // a final break: measured first, so a long text is stored in blocks of
-  // their final size rather than in ever larger copies.
-  void Assign(std::string_view text) {
-    size_t lines = 0;
-    ForEachLine(text, [&](std::string_view) { ++lines; });
-    Clear();
-    text_.reserve(text.size() + lines * 2);
-    starts_.reserve(lines);
-    ForEachLine(text, [&](std::string_view line) {
-      starts_.push_back(text_.size());
-      text_.append(line);
-      text_ += "\r\n";
-    });
-  }
-  // As Assign, keeping `text` itself when it already is in stored form
-  // (every line followed by CR LF, no other break): nothing is copied.
-  void Adopt(std::string&& text) {
-    std::vector<size_t> starts;
-    size_t start = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-        starts.push_back(start);
-        start = ++i + 1;
-      } else if (text[i] == '\r' || text[i] == '\n') {
-        return Assign(text);
-      }
-    }
-    if (start != text.size()) return Assign(text);  // the last line has no break
-    text_ = std::move(text);
-    starts_ = std::move(starts);
-  }
-  // Every line followed by CR LF.
-  const std::string& Text() const { return text_; }
-
- private:
-  template <typename Visit>
-  static void ForEachLine(std::string_view text, Visit visit) {
-    size_t start = 0;
-    while (start < text.size()) {
-      size_t end = start;
-      while (end < text.size() && text[end] != '\r' && text[end] != '\n') ++end;
-      visit(text.substr(start, end - start));
-      if (end < text.size() && text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ++end;
-      start = end + 1;
-    }
-  }
-
-  size_t End(int index) const {
-    const size_t next = static_cast<size_t>(index) + 1;
-    return (next < starts_.size() ? starts_[next] : text_.size()) - 2;
-  }
-
-  std::string text_;
-  std::vector<size_t> starts_;
-};
-
-}  // namespace
 
 // The memo's lines. With a window they are the control's text; without one,
 // or while an update batch runs, they are kept here and handed to the

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <stdexcept>
 
 #include "framework/indented_tree.h"
 #include "framework/filestream.h"
@@ -25,7 +26,9 @@ class TTreeLines : public TStrings {
   std::string Get(int index) const override {
     TTreeNode* node = nodes_->Item(index);
     if (!node) Error(index);
-    return std::string(static_cast<size_t>(node->Level()), '\t') + node->Text();
+    std::string line(static_cast<size_t>(node->Level()), '\t');
+    line += node->Text();
+    return line;
   }
   void Insert(int index, const std::string& text) override {
     if (index != Count()) Error(index);
@@ -61,19 +64,28 @@ HWND TreeHandle(TTreeView* view) { return view ? view->HandleIfAllocated() : nul
 
 // ---- TTreeNode -------------------------------------------------------------
 
-TTreeNode::TTreeNode(TTreeNodes* owner, TTreeNode* parent, std::string text)
-    : owner_(owner),
-      parent_(parent),
-      children_(&owner->pool_),
-      text_(std::move(text)),
-      level_(parent ? parent->level_ + 1 : 0) {}
+TTreeNode::TTreeNode(TTreeNodes* owner, TTreeNode* parent, std::string_view text)
+    : owner_(owner), parent_(parent), level_(parent ? parent->level_ + 1 : 0) {
+  const std::string_view stored = owner->texts_.Store(text);
+  text_ = stored.data();
+  textLength_ = stored.size();
+}
 
-void TTreeNode::SetText(const std::string& value) {
-  if (value == text_) return;
-  text_ = value;
+void TTreeNode::StoreText(std::string_view value) {
+  // Stored before the old text is let go: value may be a view of it.
+  const std::string_view stored = owner_->texts_.Store(value);
+  const size_t dropped = textLength_;
+  text_ = stored.data();
+  textLength_ = stored.size();
+  owner_->TextDropped(dropped);
+}
+
+void TTreeNode::SetText(std::string_view value) {
+  if (value == Text()) return;
+  StoreText(value);
   if (owner_->Defer()) return;
   if (HWND wnd = TreeHandle(owner_->owner_); wnd && item_) {
-    std::wstring wide = Widen(text_);
+    std::wstring wide = Widen(Text());
     TVITEMW item{};
     item.mask = TVIF_TEXT;
     item.hItem = item_;
@@ -116,11 +128,18 @@ int TTreeNode::AbsoluteIndex() const {
   return absoluteIndex_;
 }
 
+TTreeNode* TTreeNode::Item(int index) const {
+  if (index < 0 || index >= childCount_) throw std::out_of_range("TTreeNode::Item");
+  TTreeNode* child = firstChild_;
+  while (index-- > 0) child = child->nextSibling_;
+  return child;
+}
+
 int TTreeNode::Index() const {
   if (parent_) {
-    const auto& siblings = parent_->children_;
-    auto it = std::find(siblings.begin(), siblings.end(), this);
-    return static_cast<int>(it - siblings.begin());
+    int index = 0;
+    for (const TTreeNode* sibling = parent_->firstChild_; sibling != this; sibling = sibling->nextSibling_) ++index;
+    return index;
   }
   int index = 0;
   for (const auto& node : owner_->nodes_) {
@@ -134,7 +153,7 @@ TTreeNode* TTreeNode::GetNext() const { return owner_->Item(AbsoluteIndex() + 1)
 
 TTreeNode* TTreeNode::LastDescendant() {
   TTreeNode* node = this;
-  while (!node->children_.empty()) node = node->children_.back();
+  while (node->lastChild_) node = node->lastChild_;
   return node;
 }
 
@@ -146,29 +165,29 @@ void TTreeNode::SetExpanded(bool value) {
 }
 
 void TTreeNode::Expand(bool recurse) {
-  expanded_ = !children_.empty();
+  expanded_ = firstChild_ != nullptr;
   if (owner_->Defer()) {
     if (recurse)
-      for (TTreeNode* child : children_) child->Expand(true);
+      for (TTreeNode* child = firstChild_; child; child = child->nextSibling_) child->Expand(true);
     return;
   }
-  if (HWND wnd = TreeHandle(owner_->owner_); wnd && item_ && !children_.empty())
+  if (HWND wnd = TreeHandle(owner_->owner_); wnd && item_ && firstChild_)
     SendMessageW(wnd, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(item_));
   if (recurse)
-    for (TTreeNode* child : children_) child->Expand(true);
+    for (TTreeNode* child = firstChild_; child; child = child->nextSibling_) child->Expand(true);
 }
 
 void TTreeNode::Collapse(bool recurse) {
   expanded_ = false;
   if (owner_->Defer()) {
     if (recurse)
-      for (TTreeNode* child : children_) child->Collapse(true);
+      for (TTreeNode* child = firstChild_; child; child = child->nextSibling_) child->Collapse(true);
     return;
   }
   if (HWND wnd = TreeHandle(owner_->owner_); wnd && item_)
     SendMessageW(wnd, TVM_EXPAND, TVE_COLLAPSE, reinterpret_cast<LPARAM>(item_));
   if (recurse)
-    for (TTreeNode* child : children_) child->Collapse(true);
+    for (TTreeNode* child = firstChild_; child; child = child->nextSibling_) child->Collapse(true);
 }
 
 bool TTreeNode::Selected() const { return owner_->owner_ && owner_->owner_->Selected() == this; }
@@ -191,11 +210,11 @@ void TTreeNodes::TNodeDeleter::operator()(TTreeNode* node) const {
   allocator.deallocate(node, 1);
 }
 
-TTreeNodes::TNodePtr TTreeNodes::MakeNode(TTreeNode* parent, std::string text) {
+TTreeNodes::TNodePtr TTreeNodes::MakeNode(TTreeNode* parent, std::string_view text) {
   std::pmr::polymorphic_allocator<TTreeNode> allocator(&pool_);
   TTreeNode* memory = allocator.allocate(1);
   try {
-    return TNodePtr(::new (static_cast<void*>(memory)) TTreeNode(this, parent, std::move(text)));
+    return TNodePtr(::new (static_cast<void*>(memory)) TTreeNode(this, parent, text));
   } catch (...) {
     allocator.deallocate(memory, 1);
     throw;
@@ -212,11 +231,27 @@ void TTreeNodes::RenumberFrom(size_t position) const {
   numberedUpTo_ = nodes_.size();
 }
 
-TTreeNode* TTreeNodes::Add(const std::string& text) { return AddChild(nullptr, text); }
+void TTreeNodes::TextDropped(size_t length) {
+  constexpr size_t kWorthCompacting = 64 * 1024;
+  droppedText_ += length;
+  if (droppedText_ >= kWorthCompacting && droppedText_ > texts_.Stored() / 2) CompactTexts();
+}
 
-TTreeNode* TTreeNodes::AddChild(TTreeNode* parent, std::string text) {
+void TTreeNodes::CompactTexts() {
+  TTextArena fresh;
+  for (const auto& node : nodes_) {
+    const std::string_view stored = fresh.Store(node->Text());
+    node->text_ = stored.data();
+  }
+  texts_ = std::move(fresh);
+  droppedText_ = 0;
+}
+
+TTreeNode* TTreeNodes::Add(std::string_view text) { return AddChild(nullptr, text); }
+
+TTreeNode* TTreeNodes::AddChild(TTreeNode* parent, std::string_view text) {
   size_t position = parent ? static_cast<size_t>(parent->LastDescendant()->AbsoluteIndex()) + 1 : nodes_.size();
-  TNodePtr node = MakeNode(parent, std::move(text));
+  TNodePtr node = MakeNode(parent, text);
   TTreeNode* raw = node.get();
   bool appended = position == nodes_.size();
   nodes_.insert(nodes_.begin() + static_cast<ptrdiff_t>(position), std::move(node));
@@ -226,7 +261,12 @@ TTreeNode* TTreeNodes::AddChild(TTreeNode* parent, std::string text) {
   } else {
     numberedUpTo_ = std::min(numberedUpTo_, position);
   }
-  if (parent) parent->children_.push_back(raw);
+  if (parent) {
+    if (parent->lastChild_) parent->lastChild_->nextSibling_ = raw;
+    else parent->firstChild_ = raw;
+    parent->lastChild_ = raw;
+    ++parent->childCount_;
+  }
   if (!Defer()) InsertIntoWindow(raw);
   return raw;
 }
@@ -234,7 +274,7 @@ TTreeNode* TTreeNodes::AddChild(TTreeNode* parent, std::string text) {
 // The topics come parents first and each one lands at the end of the list,
 // so each parent is already at its own index past the nodes there were. The
 // nodes are made as the walk reads the lines: no list of parsed lines stands
-// beside them, and a line's text is copied once, into its node.
+// beside them, and a line's text is copied once, into the text arena.
 std::optional<TopicLevelError> TTreeNodes::AppendTopics(std::string_view source, int count, bool fromAnsi,
                                                        const TTreeView::TNodeTextFn& nodeText) {
   const size_t base = nodes_.size();
@@ -247,14 +287,14 @@ std::optional<TopicLevelError> TTreeNodes::AppendTopics(std::string_view source,
       converted = AnsiToUtf8(raw);
       text = converted;
     }
-    AddChild(parentNode, nodeText ? nodeText(text) : std::string(text));
+    AddChild(parentNode, nodeText ? nodeText(text) : text);
   });
 }
 
 void TTreeNodes::InsertIntoWindow(TTreeNode* node) {
   HWND wnd = TreeHandle(owner_);
   if (!wnd) return;
-  std::wstring text = Widen(node->text_);
+  std::wstring text = Widen(node->Text());
   TVINSERTSTRUCTW insert{};
   insert.hParent = node->parent_ ? node->parent_->item_ : TVI_ROOT;
   insert.hInsertAfter = TVI_LAST;
@@ -264,7 +304,7 @@ void TTreeNodes::InsertIntoWindow(TTreeNode* node) {
   insert.item.iSelectedImage = node->selectedIndex_;
   insert.item.lParam = reinterpret_cast<LPARAM>(node);
   insert.item.stateMask = TVIS_EXPANDED;
-  insert.item.state = node->expanded_ && !node->children_.empty() ? TVIS_EXPANDED : 0;
+  insert.item.state = node->expanded_ && node->firstChild_ ? TVIS_EXPANDED : 0;
   node->item_ = reinterpret_cast<HTREEITEM>(SendMessageW(wnd, TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
   if (!node->item_) throw EOutOfResources("Cannot insert a tree item");
 }
@@ -279,12 +319,18 @@ void TTreeNodes::Delete(TTreeNode* node) {
   }
   if (HWND wnd = TreeHandle(owner_); wnd && node->item_)
     SendMessageW(wnd, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(node->item_));
-  if (node->parent_) {
-    auto& siblings = node->parent_->children_;
-    siblings.erase(std::remove(siblings.begin(), siblings.end(), node), siblings.end());
+  if (TTreeNode* parent = node->parent_) {
+    TTreeNode* before = nullptr;
+    for (TTreeNode* sibling = parent->firstChild_; sibling != node; sibling = sibling->nextSibling_) before = sibling;
+    (before ? before->nextSibling_ : parent->firstChild_) = node->nextSibling_;
+    if (parent->lastChild_ == node) parent->lastChild_ = before;
+    --parent->childCount_;
   }
+  size_t dropped = 0;
+  for (size_t i = first; i < last; ++i) dropped += nodes_[i]->textLength_;
   nodes_.erase(nodes_.begin() + static_cast<ptrdiff_t>(first), nodes_.begin() + static_cast<ptrdiff_t>(last));
   numberedUpTo_ = std::min(numberedUpTo_, first);
+  TextDropped(dropped);
 }
 
 void TTreeNodes::Clear() {
@@ -297,8 +343,10 @@ void TTreeNodes::Clear() {
     owner_->destroyingWindow_ = false;
   }
   nodes_.clear();
-  // Nothing is left in the pool: give its memory back.
+  // Nothing is left in the pool or the arena: give their memory back.
   pool_.release();
+  texts_.Clear();
+  droppedText_ = 0;
   numberedUpTo_ = 0;
   if (hadSelection && owner_) owner_->Change(nullptr);
 }
@@ -351,7 +399,11 @@ void TTreeNodes::RebuildWindowItems() {
 std::vector<std::string> TTreeNodes::ToLines() const {
   std::vector<std::string> lines;
   lines.reserve(nodes_.size());
-  for (const auto& node : nodes_) lines.push_back(std::string(static_cast<size_t>(node->level_), '\t') + node->text_);
+  for (const auto& node : nodes_) {
+    std::string line(static_cast<size_t>(node->level_), '\t');
+    line += node->Text();
+    lines.push_back(std::move(line));
+  }
   return lines;
 }
 
@@ -397,7 +449,7 @@ void TTreeNodes::CreateWindowItems() {
     next.clear();
     for (TTreeNode* node : level) {
       InsertIntoWindow(node);
-      next.insert(next.end(), node->children_.begin(), node->children_.end());
+      for (TTreeNode* child = node->firstChild_; child; child = child->nextSibling_) next.push_back(child);
     }
     level.swap(next);
   }
@@ -652,7 +704,7 @@ void TTreeView::CNNotify(TMessage& message) {
     case TVN_ENDLABELEDITW: {
       auto* info = reinterpret_cast<NMTVDISPINFOW*>(header);
       if (info->item.pszText) {
-        if (auto* node = reinterpret_cast<TTreeNode*>(info->item.lParam)) node->text_ = Narrow(info->item.pszText);
+        if (auto* node = reinterpret_cast<TTreeNode*>(info->item.lParam)) node->StoreText(Narrow(info->item.pszText));
         message.Result = TRUE;
       }
       break;

@@ -15,6 +15,7 @@
 #include "framework/event.h"
 #include "framework/indented_tree.h"
 #include "framework/strings.h"
+#include "framework/text_arena.h"
 #include "framework/wincontrol.h"
 
 struct _TREEITEM;
@@ -30,8 +31,9 @@ class TTreeNode {
   TTreeNode(const TTreeNode&) = delete;
   TTreeNode& operator=(const TTreeNode&) = delete;
 
-  const std::string& Text() const { return text_; }
-  void SetText(const std::string& value);
+  // Valid until the node's text changes or the node goes.
+  std::string_view Text() const { return {text_, textLength_}; }
+  void SetText(std::string_view value);
   int ImageIndex() const { return imageIndex_; }
   void SetImageIndex(int value);
   int SelectedIndex() const { return selectedIndex_; }
@@ -41,11 +43,15 @@ class TTreeNode {
 
   TTreeNode* Parent() const { return parent_; }
   int Level() const { return level_; }
-  int Count() const { return static_cast<int>(children_.size()); }
-  bool HasChildren() const { return !children_.empty(); }
-  TTreeNode* Item(int index) const { return children_.at(static_cast<size_t>(index)); }
-  TTreeNode* GetFirstChild() const { return children_.empty() ? nullptr : children_.front(); }
-  TTreeNode* GetLastChild() const { return children_.empty() ? nullptr : children_.back(); }
+  int Count() const { return childCount_; }
+  bool HasChildren() const { return firstChild_ != nullptr; }
+  // The child at `index`, found by a walk along the siblings before it;
+  // throws std::out_of_range past the children.
+  TTreeNode* Item(int index) const;
+  TTreeNode* GetFirstChild() const { return firstChild_; }
+  TTreeNode* GetLastChild() const { return lastChild_; }
+  // The next child of the same parent; none for a root.
+  TTreeNode* GetNextChild() const { return nextSibling_; }
   // Position in the depth-first walk of the whole tree, from 0.
   int AbsoluteIndex() const;
   int Index() const;  // among its siblings
@@ -64,20 +70,28 @@ class TTreeNode {
  private:
   friend class TTreeNodes;
   friend class TTreeView;
-  TTreeNode(TTreeNodes* owner, TTreeNode* parent, std::string text);
+  TTreeNode(TTreeNodes* owner, TTreeNode* parent, std::string_view text);
   TTreeNode* LastDescendant();
+  void StoreText(std::string_view value);
 
+  // A large index makes hundreds of thousands of nodes: the children are a
+  // chain of links rather than a list per node, and the text lives in the
+  // owner's arena rather than in a string per node.
   TTreeNodes* owner_;
   TTreeNode* parent_;
-  std::pmr::vector<TTreeNode*> children_;  // in the owner's node pool
-  std::string text_;
+  TTreeNode* firstChild_ = nullptr;
+  TTreeNode* lastChild_ = nullptr;
+  TTreeNode* nextSibling_ = nullptr;  // children only; roots are not chained
+  const char* text_ = nullptr;        // in the owner's text arena
+  size_t textLength_ = 0;
+  void* data_ = nullptr;
+  _TREEITEM* item_ = nullptr;
+  int childCount_ = 0;
   int level_ = 0;
   int imageIndex_ = -1;
   int selectedIndex_ = -1;
-  void* data_ = nullptr;
-  bool expanded_ = false;
   mutable int absoluteIndex_ = 0;
-  _TREEITEM* item_ = nullptr;
+  bool expanded_ = false;
 };
 
 class TTreeNodes : public TPersistent {
@@ -94,9 +108,9 @@ class TTreeNodes : public TPersistent {
   TTreeView* Owner() const { return owner_; }
 
   // A new last root.
-  TTreeNode* Add(const std::string& text);
+  TTreeNode* Add(std::string_view text);
   // A new last child of `parent` (a root when parent is none).
-  TTreeNode* AddChild(TTreeNode* parent, std::string text);
+  TTreeNode* AddChild(TTreeNode* parent, std::string_view text);
   void Delete(TTreeNode* node);
   void Clear();
 
@@ -130,15 +144,22 @@ class TTreeNodes : public TPersistent {
     void operator()(TTreeNode* node) const;
   };
   using TNodePtr = std::unique_ptr<TTreeNode, TNodeDeleter>;
-  TNodePtr MakeNode(TTreeNode* parent, std::string text);
+  TNodePtr MakeNode(TTreeNode* parent, std::string_view text);
+  // Texts replaced or deleted leave their bytes in the arena: once they are
+  // most of it, the live texts move to a fresh one, so that changing texts
+  // over and over costs memory in proportion to the texts there are.
+  void TextDropped(size_t length);
+  void CompactTexts();
   // Appends the topics of an index text (TopicSource) of `count` nodes as
   // new roots and their descendants, in their order, the texts read as ANSI
   // when fromAnsi is set. Answers the level error that ended the text.
   std::optional<TopicLevelError> AppendTopics(std::string_view source, int count, bool fromAnsi,
-                                              const std::function<std::string(std::string_view)>& nodeText);
+                                              const std::function<std::string_view(std::string_view)>& nodeText);
 
   TTreeView* owner_;
   std::pmr::unsynchronized_pool_resource pool_;  // outlives nodes_
+  TTextArena texts_;                             // the nodes' texts
+  size_t droppedText_ = 0;                       // bytes in texts_ no node shows
   std::vector<TNodePtr> nodes_;                  // absolute order
   mutable size_t numberedUpTo_ = 0;  // nodes before this position know their index
   int updateCount_ = 0;
@@ -185,7 +206,9 @@ class TTreeView : public TWinControl {
   // Each line's text (in UTF-8) becomes its node's text, or what nodeText
   // makes of it when given: it sees every line once, in order, and only in
   // a file read whole (after a bad level the read lines keep their text).
-  using TNodeTextFn = std::function<std::string(std::string_view text)>;
+  // Its answer is copied before the next line is read: it may be a view into
+  // `text`.
+  using TNodeTextFn = std::function<std::string_view(std::string_view text)>;
   void LoadFromFile(const std::string& path, const TNodeTextFn& nodeText = {});
   static constexpr int64_t kMaxFileBytes = 32 << 20;
   static constexpr int kMaxNodes = 250000;
