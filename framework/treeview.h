@@ -4,6 +4,7 @@
 // before children), so that finding a node by its absolute index is a lookup,
 // and they survive the window being recreated.
 
+#include <concepts>
 #include <functional>
 #include <memory>
 #include <memory_resource>
@@ -25,6 +26,22 @@ namespace hv {
 class TCustomImageList;
 class TTreeNodes;
 class TTreeView;
+
+// What a file's line becomes as a node's text (TTreeView::LoadFromFile).
+// Only a function answering a view is taken: one answering a string would
+// hand back a view of a string already gone.
+class TTreeNodeTextFn {
+ public:
+  TTreeNodeTextFn() = default;
+  template <class F>
+    requires std::same_as<std::invoke_result_t<F&, std::string_view>, std::string_view>
+  TTreeNodeTextFn(F function) : function_(std::move(function)) {}
+  explicit operator bool() const { return static_cast<bool>(function_); }
+  std::string_view operator()(std::string_view text) const { return function_(text); }
+
+ private:
+  std::function<std::string_view(std::string_view)> function_;
+};
 
 class TTreeNode {
  public:
@@ -154,7 +171,7 @@ class TTreeNodes : public TPersistent {
   // new roots and their descendants, in their order, the texts read as ANSI
   // when fromAnsi is set. Answers the level error that ended the text.
   std::optional<TopicLevelError> AppendTopics(std::string_view source, int count, bool fromAnsi,
-                                              const std::function<std::string_view(std::string_view)>& nodeText);
+                                              const TTreeNodeTextFn& nodeText);
 
   TTreeView* owner_;
   std::pmr::unsynchronized_pool_resource pool_;  // outlives nodes_
@@ -208,7 +225,7 @@ class TTreeView : public TWinControl {
   // a file read whole (after a bad level the read lines keep their text).
   // Its answer is copied before the next line is read: it may be a view into
   // `text`.
-  using TNodeTextFn = std::function<std::string_view(std::string_view text)>;
+  using TNodeTextFn = TTreeNodeTextFn;
   void LoadFromFile(const std::string& path, const TNodeTextFn& nodeText = {});
   static constexpr int64_t kMaxFileBytes = 32 << 20;
   static constexpr int kMaxNodes = 250000;

@@ -74,7 +74,7 @@ struct ViewerFixture : ::testing::Test {
   }
   std::vector<std::string> Titles() {
     std::vector<std::string> titles;
-    for (int i = 0; i < form->TrvMenu->Items()->Count(); ++i) titles.push_back(form->TrvMenu->Items()->Item(i)->Text());
+    for (int i = 0; i < form->TrvMenu->Items()->Count(); ++i) titles.emplace_back(form->TrvMenu->Items()->Item(i)->Text());
     return titles;
   }
   std::string Page() { return Narrow(form->WebBrowser1->LocationURL()); }
@@ -344,6 +344,43 @@ TEST_F(ViewerFixture, TooManyTopicsFailCleanly) {
   ASSERT_EQ(reports.size(), 1u);
   EXPECT_NE(reports[0].find("a tree takes at most"), std::string::npos) << reports[0];
   EXPECT_EQ(Titles(), (std::vector<std::string>{"qwdasd", "asdasd"}));
+}
+
+// A large index loaded without windows, as the bench loads it: every title
+// and every path, in order, whatever break ends its line, with empty lines
+// and no break after the last line.
+TEST(TopicIndexLoadTest, AHundredThousandTopicsGiveEveryTitleAndPath) {
+  constexpr int kTopics = 100000;
+  auto title = [](int i) { return i % 1000 == 500 ? std::string() : "Topic" + std::to_string(i); };
+  auto page = [](int i) { return i % 1000 == 500 ? std::string() : "pages\\topic " + std::to_string(i) + ".htm"; };
+  std::string text;
+  for (int i = 0; i < kTopics; ++i) {
+    const int level = i % 10 == 0 ? 0 : (i % 10 < 4 ? 1 : 2);
+    text.append(static_cast<size_t>(level), '\t');
+    if (!title(i).empty()) text += title(i) + " " + page(i);
+    if (i + 1 < kTopics) text += i % 3 == 0 ? "\r\n" : (i % 3 == 1 ? "\n" : "\r");
+  }
+  char dir[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, dir);
+  const std::string path = std::string(dir) + "hv_large_index_test.txt";
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  DWORD written = 0;
+  WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+  CloseHandle(file);
+  TTreeView tree(nullptr);
+  TMemo paths(nullptr);
+  TFrmMain::LoadTopicIndex(path, tree, *paths.Lines());
+  DeleteFileA(path.c_str());
+  ASSERT_EQ(tree.Items()->Count(), kTopics);
+  ASSERT_EQ(paths.Lines()->Count(), kTopics);
+  for (int i = 0; i < kTopics; ++i) {
+    ASSERT_EQ(tree.Items()->Item(i)->Text(), title(i)) << i;
+    ASSERT_EQ(paths.Lines()->Get(i), page(i)) << i;
+  }
+  EXPECT_EQ(paths.Lines()->Get(kTopics), "") << "past the end, as the control answers";
+  EXPECT_EQ(tree.Items()->Item(kTopics - 1)->Parent(), tree.Items()->Item(kTopics - 7));
+  EXPECT_FALSE(tree.HandleAllocated() || paths.HandleAllocated());
 }
 
 TEST_F(ViewerFixture, TheStoredEngineAsksForMetalLuna) {

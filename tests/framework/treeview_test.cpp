@@ -6,11 +6,14 @@
 #include <commctrl.h>
 
 #include <cstring>
+#include <deque>
 #include <fstream>
+#include <stdexcept>
 
 #include "framework/forms.h"
 #include "framework/sysutils.h"
 #include "framework/treeview.h"
+#include "framework/winstring.h"
 #include "tests/support/win_test.h"
 
 namespace hv {
@@ -160,9 +163,10 @@ TEST_F(TreeFixture, LoadFromFileHandsEveryLineToTheNodeTextOnceInOrder) {
     out << bytes;
   };
   std::vector<std::string> seen;
+  std::deque<std::string> names;  // the answers stay where they are until copied
   auto numbered = [&](std::string_view text) {
     seen.emplace_back(text);
-    return "#" + std::to_string(seen.size());
+    return std::string_view(names.emplace_back("#" + std::to_string(seen.size())));
   };
   write("Welcome index.htm\r\n\tSetup setup\\install.htm\r\n\t\tDeep\r\nUsage usage.htm\r\n");
   tree->LoadFromFile(path, numbered);
@@ -201,6 +205,172 @@ TEST_F(TreeFixture, ImageIndexesReachTheControl) {
   SendMessageW(tree->Handle(), TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
   EXPECT_EQ(item.iImage, 0);
   EXPECT_EQ(item.iSelectedImage, 1);
+}
+
+using Lines = std::vector<std::string>;
+
+std::wstring ItemText(HWND wnd, TTreeNode* node) {
+  wchar_t buffer[512] = {};
+  TVITEMW item{};
+  item.mask = TVIF_TEXT;
+  item.hItem = node->ItemId();
+  item.pszText = buffer;
+  item.cchTextMax = 512;
+  if (!SendMessageW(wnd, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item))) return L"<no item>";
+  return buffer;
+}
+
+std::string TempPath(const char* name) {
+  char dir[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, dir);
+  return std::string(dir) + name;
+}
+
+void PutFile(const std::string& path, std::string_view bytes) {
+  std::ofstream out(path, std::ios::binary);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+TEST_F(TreeFixture, ChildrenAreFoundByIndexAndStayChainedThroughDeletes) {
+  TTreeNodes* items = tree->Items();
+  TTreeNode* root = items->Add("root");
+  std::vector<TTreeNode*> kids;
+  for (int i = 0; i < 5; ++i) kids.push_back(items->AddChild(root, "k" + std::to_string(i)));
+  items->AddChild(kids[1], "grandchild");
+  ASSERT_EQ(root->Count(), 5);
+  for (int i = 0; i < 5; ++i) {
+    EXPECT_EQ(root->Item(i), kids[static_cast<size_t>(i)]);
+    EXPECT_EQ(kids[static_cast<size_t>(i)]->Index(), i);
+  }
+  EXPECT_THROW(root->Item(5), std::out_of_range);
+  EXPECT_THROW(root->Item(-1), std::out_of_range);
+  EXPECT_EQ(root->GetFirstChild(), kids[0]);
+  EXPECT_EQ(root->GetLastChild(), kids[4]);
+  EXPECT_EQ(kids[4]->GetNextChild(), nullptr);
+  EXPECT_EQ(root->GetNextChild(), nullptr) << "roots are not chained";
+
+  // The first, a middle and the last child go.
+  items->Delete(kids[0]);
+  items->Delete(kids[2]);
+  items->Delete(kids[4]);
+  ASSERT_EQ(root->Count(), 2);
+  EXPECT_EQ(root->GetFirstChild(), kids[1]);
+  EXPECT_EQ(root->GetLastChild(), kids[3]);
+  EXPECT_EQ(kids[1]->GetNextChild(), kids[3]);
+  EXPECT_EQ(kids[3]->Index(), 1);
+  TTreeNode* added = items->AddChild(root, "k5");
+  EXPECT_EQ(kids[3]->GetNextChild(), added) << "a child added after a delete goes after the last one left";
+  EXPECT_EQ(root->Item(2), added);
+  EXPECT_EQ(items->ToLines(), (Lines{"root", "\tk1", "\t\tgrandchild", "\tk3", "\tk5"}));
+
+  items->Delete(kids[3]);
+  items->Delete(added);
+  items->Delete(kids[1]);
+  EXPECT_EQ(root->Count(), 0);
+  EXPECT_FALSE(root->HasChildren());
+  EXPECT_EQ(root->GetFirstChild(), nullptr);
+  EXPECT_EQ(root->GetLastChild(), nullptr);
+  TTreeNode* again = items->AddChild(root, "again");
+  EXPECT_EQ(root->GetFirstChild(), again);
+  EXPECT_EQ(root->GetLastChild(), again);
+  EXPECT_EQ(SendMessageW(tree->Handle(), TVM_GETCOUNT, 0, 0), 2);
+  EXPECT_EQ(items->ToLines(), (Lines{"root", "\tagain"}));
+}
+
+// Replaced and deleted texts are let go of in bulk now and then: every node
+// keeps its own text through that, and the control shows it.
+TEST_F(TreeFixture, TextsSurviveManyChangesAndDeletes) {
+  TTreeNodes* items = tree->Items();
+  TTreeNode* untouched = items->Add("never changed");
+  const char* firstPlace = untouched->Text().data();
+  std::vector<TTreeNode*> nodes;
+  std::vector<std::string> expected;
+  for (int i = 0; i < 200; ++i) {
+    nodes.push_back(items->AddChild(untouched, "node " + std::to_string(i)));
+    expected.push_back("node " + std::to_string(i));
+  }
+  // About 2 MB of texts set in all, over 200 nodes.
+  for (int round = 0; round < 100; ++round)
+    for (size_t i = 0; i < nodes.size(); ++i) {
+      std::string text(50 + (static_cast<size_t>(round) + i) % 100, static_cast<char>('a' + round % 26));
+      text += std::to_string(i);
+      nodes[i]->SetText(text);
+      expected[i] = text;
+    }
+  EXPECT_NE(untouched->Text().data(), firstPlace) << "the texts were gathered anew at least once";
+  EXPECT_EQ(untouched->Text(), "never changed");
+  for (size_t i = 0; i < nodes.size(); ++i) {
+    ASSERT_EQ(nodes[i]->Text(), expected[i]) << i;
+    ASSERT_EQ(ItemText(tree->Handle(), nodes[i]), Widen(expected[i])) << i;
+  }
+  nodes[7]->SetText(nodes[7]->Text().substr(3));
+  EXPECT_EQ(nodes[7]->Text(), expected[7].substr(3)) << "a text set from a part of itself";
+  nodes[7]->SetText(expected[7]);
+
+  // Deleting most nodes lets go of their texts too; the rest stay right.
+  for (size_t i = 0; i < nodes.size(); ++i)
+    if (i % 20 != 0) items->Delete(nodes[i]);
+  ASSERT_EQ(untouched->Count(), 10);
+  for (int k = 0; k < 10; ++k) {
+    EXPECT_EQ(untouched->Item(k)->Text(), expected[static_cast<size_t>(k) * 20]);
+    EXPECT_EQ(ItemText(tree->Handle(), untouched->Item(k)), Widen(expected[static_cast<size_t>(k) * 20]));
+  }
+  EXPECT_EQ(untouched->Text(), "never changed");
+}
+
+// What any editor writes: each kind of line break, none at the end, empty
+// lines, tabs inside the text and a caption longer than any other block.
+TEST(TreeFileTest, LineBreaksTabsLongCaptionsAndNoFinalBreak) {
+  const std::string path = TempPath("hv_tree_kinds_test.txt");
+  const std::string longCaption(300000, 'L');
+  PutFile(path, "a\n\tb\r\tc\r\n\t\td\te \r\n\r\n\t" + longCaption + " end");
+  TTreeView view(nullptr);
+  view.LoadFromFile(path);
+  EXPECT_EQ(view.Items()->ToLines(), (Lines{"a", "\tb", "\tc", "\t\td\te ", "", "\t" + longCaption + " end"}));
+  EXPECT_EQ(view.Items()->Item(5)->Parent(), view.Items()->Item(4)) << "an empty line is a root like any other";
+  EXPECT_EQ(view.Items()->Item(0)->Count(), 2);
+  PutFile(path, "");
+  view.LoadFromFile(path);
+  EXPECT_EQ(view.Items()->Count(), 0);
+  DeleteFileA(path.c_str());
+  EXPECT_FALSE(view.HandleAllocated());
+}
+
+TEST(TreeFileTest, AHundredThousandTopics) {
+  std::string text;
+  for (int i = 0; i < 100000; ++i) {
+    const int level = i % 10 == 0 ? 0 : (i % 10 < 4 ? 1 : 2);
+    text.append(static_cast<size_t>(level), '\t');
+    text += "Topic" + std::to_string(i) + " pages\\topic" + std::to_string(i) + ".htm\r\n";
+  }
+  const std::string path = TempPath("hv_tree_large_test.txt");
+  PutFile(path, text);
+  TTreeView view(nullptr);
+  // The title only, as a view into the line.
+  view.LoadFromFile(path, [](std::string_view line) { return line.substr(0, line.find(' ')); });
+  DeleteFileA(path.c_str());
+  TTreeNodes* items = view.Items();
+  ASSERT_EQ(items->Count(), 100000);
+  for (int i : {0, 1, 3, 4, 9, 10, 55555, 99999}) {
+    TTreeNode* node = items->Item(i);
+    EXPECT_EQ(node->Text(), "Topic" + std::to_string(i));
+    EXPECT_EQ(node->AbsoluteIndex(), i);
+    const int level = i % 10 == 0 ? 0 : (i % 10 < 4 ? 1 : 2);
+    EXPECT_EQ(node->Level(), level) << i;
+    // Pages hang under the last section, sections under the chapter.
+    const int parent = level == 0 ? -1 : (level == 1 ? i / 10 * 10 : i / 10 * 10 + 3);
+    EXPECT_EQ(node->Parent(), parent < 0 ? nullptr : items->Item(parent)) << i;
+  }
+  TTreeNode* chapter = items->Item(99990);
+  ASSERT_EQ(chapter->Count(), 3);
+  EXPECT_EQ(chapter->GetLastChild(), items->Item(99993));
+  EXPECT_EQ(chapter->GetLastChild()->Count(), 6);
+  EXPECT_EQ(chapter->GetLastChild()->GetLastChild(), items->Item(99999));
+  view.FullExpand();
+  EXPECT_TRUE(chapter->Expanded());
+  EXPECT_FALSE(items->Item(99999)->Expanded());
+  items->Clear();
+  EXPECT_EQ(items->Count(), 0);
 }
 
 }  // namespace
