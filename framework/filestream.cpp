@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdint>
 
 #include "framework/sysutils.h"
 #include "framework/winstring.h"
@@ -102,6 +103,40 @@ void TResourceStream::Load(HINSTANCE instance, const wchar_t* name, const std::s
   const void* data = global ? LockResource(global) : nullptr;
   if (!data) throw EResNotFound(Format("Resource %s not found", shownName.c_str()));
   SetPointer(data, SizeofResource(instance, info));
+}
+
+TMappedFile::~TMappedFile() { Close(); }
+
+void TMappedFile::Close() {
+  if (view_) UnmapViewOfFile(view_);
+  if (mapping_) CloseHandle(mapping_);
+  if (file_) CloseHandle(file_);
+  view_ = nullptr;
+  mapping_ = file_ = nullptr;
+  size_ = 0;
+}
+
+bool TMappedFile::Open(const std::string& path) {
+  Close();
+  // Shared for reading only: the bytes cannot change or go under the view.
+  HANDLE file = CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  file_ = file;
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(file, &size) || size.QuadPart <= 0 ||
+      static_cast<uint64_t>(size.QuadPart) > static_cast<uint64_t>(SIZE_MAX)) {
+    Close();
+    return false;
+  }
+  mapping_ = CreateFileMappingW(file, nullptr, PAGE_READONLY, 0, 0, nullptr);
+  if (mapping_) view_ = static_cast<const char*>(MapViewOfFile(mapping_, FILE_MAP_READ, 0, 0, 0));
+  if (!view_) {
+    Close();
+    return false;
+  }
+  size_ = static_cast<size_t>(size.QuadPart);
+  return true;
 }
 
 }  // namespace hv

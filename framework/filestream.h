@@ -2,6 +2,7 @@
 // Streams over files and over raw data resources of a module. Windows only.
 
 #include <string>
+#include <string_view>
 
 #include "framework/stream.h"
 #include "framework/winhandles.h"
@@ -43,6 +44,30 @@ class TResourceStream : public TCustomMemoryStream {
 
  private:
   void Load(HINSTANCE instance, const wchar_t* name, const std::string& shownName);
+};
+
+// An existing file's bytes, read where the system keeps the file rather than
+// copied: for large files, whose copy would touch as many fresh pages again.
+// Nobody may write the file while the view is open.
+class TMappedFile {
+ public:
+  TMappedFile() = default;
+  ~TMappedFile();
+  TMappedFile(const TMappedFile&) = delete;
+  TMappedFile& operator=(const TMappedFile&) = delete;
+
+  // False, with nothing open, when the file cannot be opened for reading
+  // alone (another program writes it), is empty or cannot be mapped: the
+  // caller reads it the ordinary way then.
+  bool Open(const std::string& path);
+  std::string_view Bytes() const { return {view_, size_}; }
+
+ private:
+  void Close();
+  void* file_ = nullptr;
+  void* mapping_ = nullptr;
+  const char* view_ = nullptr;
+  size_t size_ = 0;
 };
 
 // The platform's text for an error code, without the trailing line break.

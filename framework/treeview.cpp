@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <stdexcept>
 
 #include "framework/indented_tree.h"
@@ -64,19 +65,33 @@ HWND TreeHandle(TTreeView* view) { return view ? view->HandleIfAllocated() : nul
 
 // ---- TTreeNode -------------------------------------------------------------
 
+// A large index makes hundreds of thousands of nodes: eight pointers and six
+// numbers each, nothing more.
+static_assert(sizeof(TTreeNode) <= 8 * sizeof(void*) + 6 * sizeof(int));
+
+namespace {
+uint32_t TextLength(std::string_view text) {
+  if (text.size() > UINT32_MAX) throw ETreeViewError("A tree item's text is too long");
+  return static_cast<uint32_t>(text.size());
+}
+}  // namespace
+
 TTreeNode::TTreeNode(TTreeNodes* owner, TTreeNode* parent, std::string_view text)
-    : owner_(owner), parent_(parent), level_(parent ? parent->level_ + 1 : 0) {
-  const std::string_view stored = owner->texts_.Store(text);
-  text_ = stored.data();
-  textLength_ = stored.size();
+    : owner_(owner),
+      parent_(parent),
+      textLength_(TextLength(text)),
+      level_(parent ? parent->level_ + 1 : 0),
+      expanded_(false) {
+  text_ = owner->texts_.Store(text).data();
 }
 
 void TTreeNode::StoreText(std::string_view value) {
   // Stored before the old text is let go: value may be a view of it.
-  const std::string_view stored = owner_->texts_.Store(value);
+  const uint32_t length = TextLength(value);
+  const char* stored = owner_->texts_.Store(value).data();
   const size_t dropped = textLength_;
-  text_ = stored.data();
-  textLength_ = stored.size();
+  text_ = stored;
+  textLength_ = length;
   owner_->TextDropped(dropped);
 }
 
@@ -200,23 +215,22 @@ void TTreeNode::SetSelected(bool value) {
 
 // ---- TTreeNodes ------------------------------------------------------------
 
-TTreeNodes::TTreeNodes(TTreeView* owner) : owner_(owner) {}
+TTreeNodes::TTreeNodes(TTreeView* owner) : owner_(owner), slots_(sizeof(TTreeNode)) {}
 
 TTreeNodes::~TTreeNodes() = default;
 
 void TTreeNodes::TNodeDeleter::operator()(TTreeNode* node) const {
-  std::pmr::polymorphic_allocator<TTreeNode> allocator(&node->owner_->pool_);
+  TSlotPool& slots = node->owner_->slots_;
   node->~TTreeNode();
-  allocator.deallocate(node, 1);
+  slots.Free(node);
 }
 
 TTreeNodes::TNodePtr TTreeNodes::MakeNode(TTreeNode* parent, std::string_view text) {
-  std::pmr::polymorphic_allocator<TTreeNode> allocator(&pool_);
-  TTreeNode* memory = allocator.allocate(1);
+  void* memory = slots_.Allocate();
   try {
-    return TNodePtr(::new (static_cast<void*>(memory)) TTreeNode(this, parent, text));
+    return TNodePtr(::new (memory) TTreeNode(this, parent, text));
   } catch (...) {
-    allocator.deallocate(memory, 1);
+    slots_.Free(memory);
     throw;
   }
 }
@@ -279,6 +293,7 @@ std::optional<TopicLevelError> TTreeNodes::AppendTopics(std::string_view source,
                                                        const TTreeView::TNodeTextFn& nodeText) {
   const size_t base = nodes_.size();
   nodes_.reserve(base + static_cast<size_t>(count));
+  slots_.Reserve(static_cast<size_t>(count));
   std::string converted;
   return WalkTopicTree(source, [&](int32_t parent, int32_t, std::string_view raw) {
     TTreeNode* parentNode = parent >= 0 ? nodes_[base + static_cast<size_t>(parent)].get() : nullptr;
@@ -343,8 +358,8 @@ void TTreeNodes::Clear() {
     owner_->destroyingWindow_ = false;
   }
   nodes_.clear();
-  // Nothing is left in the pool or the arena: give their memory back.
-  pool_.release();
+  // Nothing is left in the slots or the arena: give their memory back.
+  slots_.Release();
   texts_.Clear();
   droppedText_ = 0;
   numberedUpTo_ = 0;
@@ -617,21 +632,31 @@ void TTreeView::FullCollapse() {
 }
 
 void TTreeView::LoadFromFile(const std::string& path, const TNodeTextFn& nodeText) {
-  std::string bytes;
+  std::string copy;
+  TMappedFile mapped;
+  std::string_view bytes;
   {
     TFileStream file(path, TFileMode::fmOpenRead);
     int64_t size = file.Size();
     if (size > kMaxFileBytes)
       throw ETreeViewError(Format("The file \"%s\" is too large for a tree (%lld bytes; at most %lld)", path.c_str(),
                                   static_cast<long long>(size), static_cast<long long>(kMaxFileBytes)));
-    bytes.resize(static_cast<size_t>(size));
-    file.ReadBuffer(bytes.data(), bytes.size());
+    // A large file is read in place; a small one is cheaper to copy than to
+    // map. The mapped size is the one the checks see: it cannot change
+    // while mapped.
+    if (size >= kMapFromBytes && mapped.Open(path) && static_cast<int64_t>(mapped.Bytes().size()) <= kMaxFileBytes) {
+      bytes = mapped.Bytes();
+    } else {
+      copy.resize(static_cast<size_t>(size));
+      file.ReadBuffer(copy.data(), copy.size());
+      bytes = copy;
+    }
   }
   // A file that starts with the UTF-8 byte-order mark says how it is encoded;
   // any other file is text in the ANSI code page, as such files always were.
   constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
-  const bool utf8 = std::string_view(bytes).starts_with(kUtf8Mark);
-  const std::string_view source = TopicSource(std::string_view(bytes).substr(utf8 ? kUtf8Mark.size() : 0));
+  const bool utf8 = bytes.starts_with(kUtf8Mark);
+  const std::string_view source = TopicSource(bytes.substr(utf8 ? kUtf8Mark.size() : 0));
   // A first walk makes nothing: the tree stays as it is when the file holds
   // too many items, and a bad level is known before any text is handed over.
   int count = 0;

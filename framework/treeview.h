@@ -7,7 +7,6 @@
 #include <concepts>
 #include <functional>
 #include <memory>
-#include <memory_resource>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,6 +15,7 @@
 #include "framework/event.h"
 #include "framework/indented_tree.h"
 #include "framework/strings.h"
+#include "framework/slot_pool.h"
 #include "framework/text_arena.h"
 #include "framework/wincontrol.h"
 
@@ -59,7 +59,7 @@ class TTreeNode {
   void SetData(void* value) { data_ = value; }
 
   TTreeNode* Parent() const { return parent_; }
-  int Level() const { return level_; }
+  int Level() const { return static_cast<int>(level_); }
   int Count() const { return childCount_; }
   bool HasChildren() const { return firstChild_ != nullptr; }
   // The child at `index`, found by a walk along the siblings before it;
@@ -100,15 +100,15 @@ class TTreeNode {
   TTreeNode* lastChild_ = nullptr;
   TTreeNode* nextSibling_ = nullptr;  // children only; roots are not chained
   const char* text_ = nullptr;        // in the owner's text arena
-  size_t textLength_ = 0;
   void* data_ = nullptr;
   _TREEITEM* item_ = nullptr;
+  uint32_t textLength_ = 0;
   int childCount_ = 0;
-  int level_ = 0;
   int imageIndex_ = -1;
   int selectedIndex_ = -1;
   mutable int absoluteIndex_ = 0;
-  bool expanded_ = false;
+  uint32_t level_ : 31;
+  uint32_t expanded_ : 1;
 };
 
 class TTreeNodes : public TPersistent {
@@ -153,10 +153,9 @@ class TTreeNodes : public TPersistent {
   void CreateWindowItems();
   void ForgetWindowItems();
 
-  // Nodes and their child lists come from a pool of their own: a large
-  // index makes hundreds of thousands of them, one heap block each
-  // otherwise.
-  // Finds the pool through the node's owner: a pointer per node, not two.
+  // Nodes come from slots of their own: a large index makes hundreds of
+  // thousands of them, one heap block each otherwise.
+  // Finds the slots through the node's owner: a pointer per node, not two.
   struct TNodeDeleter {
     void operator()(TTreeNode* node) const;
   };
@@ -174,10 +173,10 @@ class TTreeNodes : public TPersistent {
                                               const TTreeNodeTextFn& nodeText);
 
   TTreeView* owner_;
-  std::pmr::unsynchronized_pool_resource pool_;  // outlives nodes_
-  TTextArena texts_;                             // the nodes' texts
-  size_t droppedText_ = 0;                       // bytes in texts_ no node shows
-  std::vector<TNodePtr> nodes_;                  // absolute order
+  TSlotPool slots_;               // outlives nodes_
+  TTextArena texts_;              // the nodes' texts
+  size_t droppedText_ = 0;        // bytes in texts_ no node shows
+  std::vector<TNodePtr> nodes_;   // absolute order
   mutable size_t numberedUpTo_ = 0;  // nodes before this position know their index
   int updateCount_ = 0;
   bool stale_ = false;  // the control's items lag behind the model
@@ -228,6 +227,7 @@ class TTreeView : public TWinControl {
   using TNodeTextFn = TTreeNodeTextFn;
   void LoadFromFile(const std::string& path, const TNodeTextFn& nodeText = {});
   static constexpr int64_t kMaxFileBytes = 32 << 20;
+  static constexpr int64_t kMapFromBytes = 1 << 20;  // larger files are read in place
   static constexpr int kMaxNodes = 250000;
   TTreeNode* GetNodeAt(int x, int y);
 

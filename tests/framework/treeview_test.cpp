@@ -336,6 +336,33 @@ TEST(TreeFileTest, LineBreaksTabsLongCaptionsAndNoFinalBreak) {
   EXPECT_FALSE(view.HandleAllocated());
 }
 
+// A file past the size read in place, marked UTF-8 and without a final
+// break: read in place, and copied when another program has it open for
+// writing, it gives the same tree.
+TEST(TreeFileTest, ALargeFileReadsTheSameInPlaceOrCopied) {
+  std::string text = "\xEF\xBB\xBF";
+  for (int i = 0; text.size() <= static_cast<size_t>(TTreeView::kMapFromBytes); ++i)
+    text += "Chapter " + std::to_string(i) + "\r\n\tPage " + std::to_string(i) + "\n";
+  text += "Last \xC3\xA9";
+  const std::string path = TempPath("hv_tree_mapped_test.txt");
+  PutFile(path, text);
+  TTreeView inPlace(nullptr);
+  inPlace.LoadFromFile(path);
+  HANDLE writer = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  ASSERT_NE(writer, INVALID_HANDLE_VALUE);
+  TTreeView copied(nullptr);
+  copied.LoadFromFile(path);
+  CloseHandle(writer);
+  DeleteFileA(path.c_str());
+  const Lines lines = inPlace.Items()->ToLines();
+  ASSERT_GT(lines.size(), 2u);
+  EXPECT_EQ(lines.front(), "Chapter 0") << "the mark is not text";
+  EXPECT_EQ(lines[1], "\tPage 0");
+  EXPECT_EQ(lines.back(), "Last \xC3\xA9");
+  EXPECT_EQ(copied.Items()->ToLines(), lines);
+}
+
 TEST(TreeFileTest, AHundredThousandTopics) {
   std::string text;
   for (int i = 0; i < 100000; ++i) {

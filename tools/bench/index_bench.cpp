@@ -191,7 +191,7 @@ int NoWindows(int topics) {
     const auto t5 = Clock::now();
     const std::vector<char> block(bytes.size() * 8, 1);
     const auto t6 = Clock::now();
-    load = std::min(load, ms(t0, t1));
+    load = std::min(load, ms(t0, t1)); std::fprintf(stderr, " %.2f", ms(t0, t1));
     expand = std::min(expand, ms(t1, t2));
     release = std::min(release, ms(t2, t3));
     read = std::min(read, ms(t3, t4));
