@@ -70,8 +70,15 @@ HWND TreeHandle(TTreeView* view) { return view ? view->HandleIfAllocated() : nul
 static_assert(sizeof(TTreeNode) <= 8 * sizeof(void*) + 6 * sizeof(int));
 
 namespace {
+// Where sizes are 32-bit there is nothing to check.
+template <class Size>
+bool BeyondUint32(Size size) {
+  if constexpr (sizeof(Size) > sizeof(uint32_t)) return size > UINT32_MAX;
+  else return false;
+}
+
 uint32_t TextLength(std::string_view text) {
-  if (text.size() > UINT32_MAX) throw ETreeViewError("A tree item's text is too long");
+  if (BeyondUint32(text.size())) throw ETreeViewError("A tree item's text is too long");
   return static_cast<uint32_t>(text.size());
 }
 }  // namespace

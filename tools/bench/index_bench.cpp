@@ -198,9 +198,9 @@ int NoWindows(int topics) {
     parse = std::min(parse, ms(t4, t5));
     touch = std::min(touch, ms(t5, t6));
   }
-  std::printf("%d topics without windows: load %.1f ms, expand %.1f ms, free %.1f ms\n", topics, load, expand,
+  std::printf("%d topics without windows: load %.2f ms, expand %.2f ms, free %.2f ms\n", topics, load, expand,
               release);
-  std::printf("  reading the file alone %.1f ms, a list of parsed lines %.1f ms,\n", read, parse);
+  std::printf("  reading the file alone %.2f ms, a list of parsed lines %.2f ms,\n", read, parse);
   std::printf("  writing %.1f MB of new memory (8 bytes per byte of index) %.1f ms\n",
               static_cast<double>(MakeIndex(topics).size() * 8) / (1 << 20), touch);
   std::printf("  heap bytes per topic for the load: %.1f asked, %.1f held at most, %.1f kept\n",
@@ -257,7 +257,7 @@ int main(int argc, char** argv) {
         return 1;
       }
     }
-    std::printf("%10d %12.1f %12.2f %14d %16.1f %10.1f\n", topics, ms, ms * 1000 / topics,
+    std::printf("%10d %12.1f %12.2f %14d %16.2f %10.1f\n", topics, ms, ms * 1000 / topics,
                 form.Memo1->Lines()->Count(), bareMs, previous > 0 ? bareMs / previous : 0.0);
     std::fflush(stdout);
     previous = bareMs;
