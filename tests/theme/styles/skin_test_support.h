@@ -3,8 +3,12 @@
 // pixel, which skin pixel it came from: the skins are overwritten with
 // pixels that spell their own coordinates.
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
+#include <ostream>
 
 #include "framework/graphics.h"
 #include "theme/core/colors.h"
@@ -28,6 +32,10 @@ struct TSkinPoint {
   int x, y;
   bool operator==(const TSkinPoint&) const = default;
 };
+
+inline void PrintTo(const TSkinPoint& point, std::ostream* out) {
+  *out << (point.secondary ? "secondary" : "primary") << " (" << point.x << ", " << point.y << ")";
+}
 
 inline std::optional<TSkinPoint> DecodeSkinPixel(uint32_t pixel) {
   const uint32_t blue = pixel & 0xFF;
@@ -66,10 +74,57 @@ class TSheet {
   bool Untouched(int x, int y) const { return At(x, y) == kUntouched; }
   std::optional<TSkinPoint> Source(int x, int y) const { return DecodeSkinPixel(At(x, y)); }
   void Clear() { bitmap_.Fill(kUntouched); }
+  // The canvas of a cleared sheet, for the next painting.
+  TCanvas& Fresh() {
+    Clear();
+    return canvas_;
+  }
 
  private:
   TTeBitmap bitmap_;
   TCanvas canvas_;
 };
 
+// The colour an untouched pixel reads as through TSheet::ColorAt.
+constexpr TColor kLeftAlone = ARGBToColor(kUntouched);
+
+// A pixel a painting must give, and why where that is not plain.
+struct TPixelWant {
+  int x, y;
+  TColor color;
+  const char* why = "";
+};
+
+// Every listed pixel at its colour; a miss names the pixel.
+inline void ExpectPixels(const TSheet& sheet, std::initializer_list<TPixelWant> wants) {
+  for (const TPixelWant& want : wants)
+    EXPECT_EQ(sheet.ColorAt(want.x, want.y), want.color) << "at " << want.x << "," << want.y << " " << want.why;
+}
+
+// A pixel a painting must copy from the coded skins, and why where that is
+// not plain.
+struct TSourceWant {
+  int x, y;
+  TSkinPoint from;
+  const char* why = "";
+};
+
+// Every listed pixel copied from its skin point; a miss names the pixel.
+inline void ExpectSources(const TSheet& sheet, std::initializer_list<TSourceWant> wants) {
+  for (const TSourceWant& want : wants)
+    EXPECT_EQ(sheet.Source(want.x, want.y), want.from) << "at " << want.x << "," << want.y << " " << want.why;
+}
+
 }  // namespace hv::test
+
+// The trace names the line of the list whose pixel missed.
+#define EXPECT_PIXELS(sheet, ...)                          \
+  do {                                                     \
+    SCOPED_TRACE("pixel list");                            \
+    ::hv::test::ExpectPixels(sheet, {__VA_ARGS__});        \
+  } while (0)
+#define EXPECT_SOURCES(sheet, ...)                         \
+  do {                                                     \
+    SCOPED_TRACE("skin source list");                      \
+    ::hv::test::ExpectSources(sheet, {__VA_ARGS__});       \
+  } while (0)
