@@ -111,7 +111,7 @@ TEST_F(LunaTest, StandardFrameOf300By200) {
   TSheet sheet(300, 200);
   theme->DrawFormFrame(sheet.Canvas(), 300, 200, {3, 29, 297, 197}, true, kbsStandard);
   EXPECT_SOURCES(sheet, {0, 0, P(0, 0)}, {9, 28, P(9, 28)}, {290, 0, P(56, 0), "right corner copied at W - 10"},
-      {299, 28, P(65, 28)});
+                 {299, 28, P(65, 28)});
   // The caption middle: 46 source columns stretched over 280.
   std::set<int> columns;
   for (int x = 10; x < 290; ++x) {
@@ -339,7 +339,7 @@ TEST_F(LunaTest, NinePartCornersAreKeyedUnlessOpaque) {
   theme->DrawControlBand(sheet.Fresh(), {0, 0, 40, 30}, {3, 2, 28, 20});
   EXPECT_SOURCES(sheet, {3, 2, P(119, 58)}, {13, 8, P(119, 58)}, {27, 19, P(123, 63), "the last tiles are cut"});
   EXPECT_PIXELS(sheet, {30, 25, theme->GetColor(ktcFace)}, {0, 0, Lighten(theme->GetColor(ktcFace), 50)},
-      {39, 29, Darken(theme->GetColor(ktcFace), 50)});
+                {39, 29, Darken(theme->GetColor(ktcFace), 50)});
 }
 
 TEST_F(LunaTest, GroupBoxHeaderAndEditOutlines) {
@@ -348,22 +348,22 @@ TEST_F(LunaTest, GroupBoxHeaderAndEditOutlines) {
   TSheet sheet(80, 60);
   theme.DrawGroupBox(sheet.Canvas(), {0, 5, 70, 50}, {10, 0, 30, 12}, "");
   EXPECT_PIXELS(sheet, {2, 5, frame}, {9, 5, frame}, {10, 5, kLeftAlone, "open under the caption"}, {29, 5, kLeftAlone},
-      {30, 5, frame}, {68, 5, frame}, {69, 6, frame, "cut corner"}, {70, 5, kLeftAlone},
-      {70, 30, frame, "the outline runs on right and bottom themselves"}, {35, 50, frame}, {0, 30, frame},
-      {0, 5, kLeftAlone}, {35, 30, kLeftAlone, "the inside is not filled"});
+                {30, 5, frame}, {68, 5, frame}, {69, 6, frame, "cut corner"}, {70, 5, kLeftAlone},
+                {70, 30, frame, "the outline runs on right and bottom themselves"}, {35, 50, frame}, {0, 30, frame},
+                {0, 5, kLeftAlone}, {35, 30, kLeftAlone, "the inside is not filled"});
 
   theme.DrawHeader(sheet.Fresh(), {0, 0, 80, 20}, "");
   EXPECT_PIXELS(sheet, {0, 0, kLeftAlone, "the top row leaves out the first and last column"}, {79, 0, kLeftAlone},
-      {0, 1, theme.GetColor(ktcHeaderLight)});
+                {0, 1, theme.GetColor(ktcHeaderLight)});
   const std::vector<TGradientBand> bands =
       GradientBands({0, 2, 80, 20}, theme.GetColor(ktcHeaderLight), theme.GetColor(ktcHeaderDark), false);
   ASSERT_FALSE(bands.empty());
   EXPECT_PIXELS(sheet, {79, 19, bands.back().color}, {79, 1, bands.back().color},
-      {40, 20, frame, "the line under the header"});
+                {40, 20, frame, "the line under the header"});
 
   theme.DrawEdit(sheet.Fresh(), {0, 0, 60, 40}, true, 0);
   EXPECT_PIXELS(sheet, {30, 0, frame}, {30, 10, theme.GetColor(ktcWindow)}, {0, 30, frame},
-      {30, 20, theme.GetColor(ktcWindow), "the inner frame's top is filled over again"});
+                {30, 20, theme.GetColor(ktcWindow), "the inner frame's top is filled over again"});
 }
 
 // --- bars ----------------------------------------------------------------------------
@@ -386,7 +386,8 @@ TEST_F(LunaTest, ProgressBarBlocks) {
   // Vertical: L = 13 + 2 = 15, blocks of 13 rows from the bottom up.
   theme.DrawProgressBar(sheet.Fresh(), {0, 0, 20, 120}, {0, 20, 20, 120}, true, false);
   EXPECT_PIXELS(sheet, {10, 119, fill}, {10, 107, fill}, {10, 106, kLeftAlone}, {10, 105, kLeftAlone}, {0, 104, fill},
-      {19, 29, fill, "q = 6 reaches rows 17..29"}, {19, 30, kLeftAlone}, {19, 17, fill}, {10, 16, kLeftAlone});
+                {19, 29, fill, "q = 6 reaches rows 17..29"}, {19, 30, kLeftAlone}, {19, 17, fill},
+                {10, 16, kLeftAlone});
 
   theme.DrawProgressBar(sheet.Fresh(), {0, 0, 120, 20}, {0, 0, 14, 20}, false, false);
   EXPECT_TRUE(sheet.Untouched(0, 0)) << "shorter than one block and gap: nothing";
@@ -445,11 +446,11 @@ TEST_F(LunaTest, PlainElementsUseTheColourTable) {
   TSheet sheet(60, 50);
   theme.DrawListBorder(sheet.Canvas(), {0, 0, 50, 40}, kesNormal);
   EXPECT_PIXELS(sheet, {0, 0, theme.GetColor(ktcFrame)}, {8, 20, theme.GetColor(ktcWindow)},
-      {49, 39, theme.GetColor(ktcFrame)},
-      {45, 35, theme.GetColor(ktcWindow), "the corner square between two scroll bars"}, {9, 15, kLeftAlone});
+                {49, 39, theme.GetColor(ktcFrame)},
+                {45, 35, theme.GetColor(ktcWindow), "the corner square between two scroll bars"}, {9, 15, kLeftAlone});
   theme.DrawScrollBoxBorder(sheet.Fresh(), {0, 0, 50, 40}, false);
   EXPECT_PIXELS(sheet, {0, 0, theme.GetColor(ktcDisabledFrame)}, {9, 20, theme.GetColor(ktcDisabledFace)},
-      {10, 15, kLeftAlone});
+                {10, 15, kLeftAlone});
 
   theme.DrawListItem(sheet.Fresh(), {5, 5, 20, 20}, 4 | 2);
   EXPECT_PIXELS(sheet, {4, 4, theme.GetColor(ktcMenuItemSelection), "grown by one"}, {10, 10, theme.GetColor(ktcFace)});
@@ -460,7 +461,7 @@ TEST_F(LunaTest, PlainElementsUseTheColourTable) {
 
   theme.DrawTrackBarTrack(sheet.Fresh(), {0, 0, 50, 10}, {10, 2, 20, 8});
   EXPECT_PIXELS(sheet, {0, 0, ColorToRGB(clBtnShadow)}, {49, 9, ColorToRGB(clBtnHighlight)}, {11, 3, FromRGB(0x21C321)},
-      {10, 3, theme.GetColor(ktcWindow)});
+                {10, 3, theme.GetColor(ktcWindow)});
 }
 
 TEST_F(LunaTest, PopupItems) {
@@ -473,7 +474,7 @@ TEST_F(LunaTest, PopupItems) {
   EXPECT_EQ(height, 9);
   theme.DrawPopupItem(sheet.Canvas(), &separator, {0, 0, 100, 9}, false, 0);
   EXPECT_PIXELS(sheet, {2, 4, ColorToRGB(clBtnShadow)}, {97, 4, ColorToRGB(clBtnShadow)},
-      {98, 4, theme.GetColor(ktcMenuItem)}, {50, 3, theme.GetColor(ktcMenuItem)});
+                {98, 4, theme.GetColor(ktcMenuItem)}, {50, 3, theme.GetColor(ktcMenuItem)});
 
   TTeCustomItem item(nullptr);
   item.SetCaption("Open");
@@ -510,19 +511,19 @@ TEST_F(LunaTest, MenuBarItemsAndPopupFrame) {
 
   theme.DrawMenuBarItem(sheet.Canvas(), &item, {0, 0, 40, 22}, true, true);
   EXPECT_PIXELS(sheet, {0, 0, theme.GetColor(ktcMenu)}, {1, 1, theme.GetColor(ktcMenuArrow)},
-      {2, 2, theme.GetColor(ktcMenuBarSelection)});
+                {2, 2, theme.GetColor(ktcMenuBarSelection)});
   item.SetOnControlBar(true);
   theme.DrawMenuBarItem(sheet.Canvas(), &item, {0, 0, 40, 22}, false, false);
   EXPECT_EQ(sheet.ColorAt(0, 0), theme.GetColor(ktcFace));
 
   theme.DrawPopupMenu(sheet.Fresh(), 50, 30);
   EXPECT_PIXELS(sheet, {0, 0, theme.GetColor(ktcMenuArrow)}, {2, 2, theme.GetColor(ktcMenuItem)},
-      {47, 27, theme.GetColor(ktcMenuItem)}, {3, 3, kLeftAlone, "the inside is left to the items"});
+                {47, 27, theme.GetColor(ktcMenuItem)}, {3, 3, kLeftAlone, "the inside is left to the items"});
 
   theme.DrawPopupScrollButton(sheet.Fresh(), {0, 0, 21, 10}, 2, false);
   // The 7 x 4 box sits at (7, 3); pointing down, its apex is the middle of the bottom row.
   EXPECT_PIXELS(sheet, {7, 3, theme.GetColor(ktcMenuItemText)}, {13, 3, theme.GetColor(ktcMenuItemText)},
-      {10, 6, theme.GetColor(ktcMenuItemText)}, {7, 6, theme.GetColor(ktcMenuItem)});
+                {10, 6, theme.GetColor(ktcMenuItemText)}, {7, 6, theme.GetColor(ktcMenuItem)});
 }
 
 // --- loading, keying and tinting the skins ------------------------------------------
@@ -642,8 +643,8 @@ TEST_F(LunaTest, UpdateColorsTintsFreshCopiesOfTheSkins) {
   };
   theme.SetDeltaHue(40);
   int keyed = 0, changed = 0;
-  for (const auto& [tinted, original] : {std::pair{&theme.PrimarySkin(), &fresh.PrimarySkin()},
-                                         {&theme.SecondarySkin(), &fresh.SecondarySkin()}}) {
+  for (const auto& [tinted, original] :
+       {std::pair{&theme.PrimarySkin(), &fresh.PrimarySkin()}, {&theme.SecondarySkin(), &fresh.SecondarySkin()}}) {
     const TPixelBuffer a = tinted->Pixels(), b = original->Pixels();
     for (int y = 0; y < a.height; ++y)
       for (int x = 0; x < a.width; ++x) {
@@ -675,7 +676,8 @@ TEST_F(LunaTest, UpdateColorsTintsFreshCopiesOfTheSkins) {
   const uint32_t frame = fresh.PrimarySkin().GetPixel(30, 10);
   ASSERT_NE(frame, kTransparentMarker);
   EXPECT_EQ(Rgb(theme.PrimarySkin().GetPixel(30, 10)), Rgb(ShiftBrightness(frame, -30)));
-  EXPECT_EQ(Rgb(theme.SecondarySkin().GetPixel(30, 10)), Rgb(ShiftBrightness(fresh.SecondarySkin().GetPixel(30, 10), -30)));
+  EXPECT_EQ(Rgb(theme.SecondarySkin().GetPixel(30, 10)),
+            Rgb(ShiftBrightness(fresh.SecondarySkin().GetPixel(30, 10), -30)));
   EXPECT_EQ(theme.GetColor(ktcWindow), AdjustThemeColor(FromRGB(0xF8F8FF), 0, -30));
 }
 
@@ -740,8 +742,8 @@ TEST_F(LunaTest, SkinsInReusedMemoryAreTheSkinsInNewMemory) {
     std::vector<const uint32_t*> released;
     {
       std::vector<std::unique_ptr<TTeBitmap>> dirty;
-      for (const TTeBitmap* skin : {&newLuna.PrimarySkin(), &newLuna.SecondarySkin(), &newMetal.PrimarySkin(),
-                                    &newMetal.SecondarySkin()}) {
+      for (const TTeBitmap* skin :
+           {&newLuna.PrimarySkin(), &newLuna.SecondarySkin(), &newMetal.PrimarySkin(), &newMetal.SecondarySkin()}) {
         dirty.push_back(std::make_unique<TTeBitmap>());
         dirty.back()->SetSize(skin->Width(), skin->Height());
         dirty.back()->Fill(skin == &newLuna.PrimarySkin() ? kTransparentMarker : 0x80FEDCBAu);

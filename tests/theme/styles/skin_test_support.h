@@ -6,11 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <initializer_list>
 #include <optional>
 #include <ostream>
 
 #include "framework/graphics.h"
+#include "tests/support/pixel_rows.h"
 #include "theme/core/colors.h"
 #include "theme/core/tebitmap.h"
 #include "theme/styles/luna.h"
@@ -88,43 +88,11 @@ class TSheet {
 // The colour an untouched pixel reads as through TSheet::ColorAt.
 constexpr TColor kLeftAlone = ARGBToColor(kUntouched);
 
-// A pixel a painting must give, and why where that is not plain.
-struct TPixelWant {
-  int x, y;
-  TColor color;
-  const char* why = "";
-};
-
-// Every listed pixel at its colour; a miss names the pixel.
-inline void ExpectPixels(const TSheet& sheet, std::initializer_list<TPixelWant> wants) {
-  for (const TPixelWant& want : wants)
-    EXPECT_EQ(sheet.ColorAt(want.x, want.y), want.color) << "at " << want.x << "," << want.y << " " << want.why;
-}
-
-// A pixel a painting must copy from the coded skins, and why where that is
-// not plain.
-struct TSourceWant {
-  int x, y;
-  TSkinPoint from;
-  const char* why = "";
-};
-
-// Every listed pixel copied from its skin point; a miss names the pixel.
-inline void ExpectSources(const TSheet& sheet, std::initializer_list<TSourceWant> wants) {
-  for (const TSourceWant& want : wants)
-    EXPECT_EQ(sheet.Source(want.x, want.y), want.from) << "at " << want.x << "," << want.y << " " << want.why;
-}
-
 }  // namespace hv::test
 
-// The trace names the line of the list whose pixel missed.
-#define EXPECT_PIXELS(sheet, ...)                          \
-  do {                                                     \
-    SCOPED_TRACE("pixel list");                            \
-    ::hv::test::ExpectPixels(sheet, {__VA_ARGS__});        \
-  } while (0)
-#define EXPECT_SOURCES(sheet, ...)                         \
-  do {                                                     \
-    SCOPED_TRACE("skin source list");                      \
-    ::hv::test::ExpectSources(sheet, {__VA_ARGS__});       \
-  } while (0)
+// The expected colours of a painting's pixels; kLeftAlone for a pixel it
+// must not touch.
+#define EXPECT_PIXELS(sheet, ...) HV_EXPECT_PIXEL_ROWS(::hv::TColor, "pixel list", (sheet).ColorAt(x, y), __VA_ARGS__)
+// The coded skin pixels a painting must have copied.
+#define EXPECT_SOURCES(sheet, ...) \
+  HV_EXPECT_PIXEL_ROWS(::hv::test::TSkinPoint, "skin source list", (sheet).Source(x, y), __VA_ARGS__)

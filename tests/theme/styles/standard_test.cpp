@@ -133,7 +133,7 @@ TEST_F(StandardStyleTest, AdvancedFrameIsThreeRingsAroundAGradientCaption) {
   std_.DrawFormFrame(sheet.Canvas(), 100, 60, {3, 23, 97, 57}, true, kbsStandard);
   const TColor f = Face(std_);
   EXPECT_PIXELS(sheet, {0, 0, Lighten(f, 150)}, {0, 58, Lighten(f, 150)}, {99, 0, Darken(f, 150)},
-      {0, 59, Darken(f, 150)}, {1, 1, f}, {98, 58, Darken(f, 90)}, {2, 30, f}, {97, 57, f});
+                {0, 59, Darken(f, 150)}, {1, 1, f}, {98, 58, Darken(f, 90)}, {2, 30, f}, {97, 57, f});
   // The caption band runs from the left border's width down to the client.
   EXPECT_PIXELS(sheet, {3, 3, std_.GetColor(ktcActiveCaption)}, {3, 22, std_.GetColor(ktcActiveCaption)});
   EXPECT_LE(ChannelDistance(sheet.ColorAt(96, 10), ColorToRGB(clGradientActiveCaption)), 3);
@@ -152,7 +152,7 @@ TEST_F(StandardStyleTest, KdeFrameTakesTheCaptionColourAndItsDots) {
   kde_.DrawFormFrame(sheet.Canvas(), 100, 60, {3, 20, 97, 57}, true, kbsStandard);
   const TColor f = kde_.GetColor(ktcActiveCaption);
   EXPECT_PIXELS(sheet, {0, 0, Lighten(f, 60)}, {99, 59, Darken(f, 60)}, {1, 30, f}, {98, 30, f}, {2, 58, f},
-      {3, 30, kLeftAlone});
+                {3, 30, kLeftAlone});
   // Embossed dots on the canvas's 4-pixel grid.
   for (int y = 3; y < 20; ++y)
     for (int x = 3; x < 97; ++x) {
@@ -181,10 +181,10 @@ TEST_F(StandardStyleTest, AdvancedCaptionButtonFacesAndGlyphs) {
   // left while not pressed.
   std_.DrawCaptionButton(sheet.Fresh(), {0, 0, 18, 15}, kcbRollup, true, false, true, kbsStandard);
   EXPECT_PIXELS(sheet, {0, 0, Lighten(hot, 150)}, {8, 4, clBlack}, {3, 9, clBlack}, {13, 9, clBlack}, {8, 3, hot},
-      {8, 10, hot});
+                {8, 10, hot});
   std_.DrawCaptionButton(sheet.Fresh(), {0, 0, 18, 15}, kcbRolldown, false, true, true, kbsStandard);
   EXPECT_PIXELS(sheet, {0, 0, Darken(f, 150), "pressed is sunken"}, {1, 1, Darken(f, 90)}, {4, 5, clBlack},
-      {9, 10, clBlack, "point at the bottom"}, {9, 11, f});
+                {9, 10, clBlack, "point at the bottom"}, {9, 11, f});
   // Tray: a dot in the lower middle.
   std_.DrawCaptionButton(sheet.Fresh(), {0, 0, 18, 15}, kcbTray, false, false, true, kbsStandard);
   EXPECT_PIXELS(sheet, {9, 9, clBlack}, {9, 5, f});
@@ -196,7 +196,7 @@ TEST_F(StandardStyleTest, KdeCaptionButtonsSitInAGroove) {
   const TColor f = Face(kde_);
   kde_.DrawCaptionButton(sheet.Canvas(), rect, kcbMinimize, false, false, true, kbsStandard);
   EXPECT_PIXELS(sheet, {1, 1, f, "a ring of face around the button"}, {18, 18, f}, {0, 0, kLeftAlone},
-      {2, 2, Darken(f, 120)}, {17, 17, Lighten(f, 120)}, {3, 3, Lighten(f, 120)}, {16, 16, Darken(f, 120)});
+                {2, 2, Darken(f, 120)}, {17, 17, Lighten(f, 120)}, {3, 3, Lighten(f, 120)}, {16, 16, Darken(f, 120)});
   // Minimize: a 4 x 4 square in the middle of the glyph area (3..17).
   EXPECT_PIXELS(sheet, {8, 8, clBlack}, {11, 11, clBlack}, {7, 8, f}, {12, 11, f});
   kde_.DrawCaptionButton(sheet.Fresh(), rect, kcbMinimize, true, true, true, kbsStandard);
@@ -219,7 +219,7 @@ TEST_F(StandardStyleTest, PushButtonFacesInEveryState) {
     std_.DrawButton(sheet.Fresh(), 40, 20, static_cast<uint8_t>(state));
     SCOPED_TRACE(state);
     EXPECT_PIXELS(sheet, {0, 0, Lighten(f, 150)}, {39, 0, Darken(f, 150)}, {0, 19, Darken(f, 150)}, {1, 1, f},
-        {38, 18, Darken(f, 90)}, {20, 10, f});
+                  {38, 18, Darken(f, 90)}, {20, 10, f});
   }
   std_.DrawButton(sheet.Fresh(), 40, 20, kesPressed);
   EXPECT_PIXELS(sheet, {0, 0, Darken(f, 150)}, {39, 19, Lighten(f, 150)}, {1, 1, Darken(f, 90)}, {38, 18, f});
@@ -227,7 +227,7 @@ TEST_F(StandardStyleTest, PushButtonFacesInEveryState) {
   EXPECT_EQ(sheet.ColorAt(20, 10), std_.GetColor(ktcHotFace));
   std_.DrawButton(sheet.Fresh(), 40, 20, kesDisabled);
   EXPECT_PIXELS(sheet, {0, 0, std_.GetColor(ktcDisabledFace)}, {39, 19, std_.GetColor(ktcDisabledFace)},
-      {20, 10, kLeftAlone, "a disabled button is an outline only"});
+                {20, 10, kLeftAlone, "a disabled button is an outline only"});
 
   // KDE: two equal bevels.
   kde_.DrawButton(sheet.Fresh(), 40, 20, kesNormal);
@@ -239,8 +239,8 @@ TEST_F(StandardStyleTest, CheckBoxFrameBackAndMark) {
   const TColor f = Face(std_);
   std_.DrawCheckBox(sheet.Canvas(), {0, 0, 13, 13}, kesNormal, cbGrayed);
   EXPECT_PIXELS(sheet, {0, 0, Darken(f, 90)}, {12, 12, Lighten(f, 90)}, {1, 1, Darken(f, 150)}, {11, 11, f},
-      {2, 2, std_.GetColor(ktcWindow)}, {3, 3, std_.GetColor(ktcFrame)}, {9, 9, std_.GetColor(ktcFrame)},
-      {10, 10, std_.GetColor(ktcWindow)});
+                {2, 2, std_.GetColor(ktcWindow)}, {3, 3, std_.GetColor(ktcFrame)}, {9, 9, std_.GetColor(ktcFrame)},
+                {10, 10, std_.GetColor(ktcWindow)});
   std_.DrawCheckBox(sheet.Fresh(), {0, 0, 13, 13}, kesDisabled, cbGrayed);
   EXPECT_PIXELS(sheet, {2, 2, f}, {5, 5, std_.GetColor(ktcDisabledFace)});
   std_.DrawCheckBox(sheet.Fresh(), {0, 0, 13, 13}, kesHot, cbUnchecked);
@@ -259,7 +259,7 @@ TEST_F(StandardStyleTest, CheckBoxFrameBackAndMark) {
   // KDE: twice sunken.
   kde_.DrawCheckBox(sheet.Fresh(), {0, 0, 13, 13}, kesNormal, cbUnchecked);
   EXPECT_PIXELS(sheet, {0, 0, Darken(f, 120)}, {1, 1, Darken(f, 120)}, {11, 11, Lighten(f, 120)},
-      {2, 2, kde_.GetColor(ktcWindow)});
+                {2, 2, kde_.GetColor(ktcWindow)});
 }
 
 TEST_F(StandardStyleTest, RadioDotInsideItsRings) {
@@ -358,7 +358,7 @@ TEST_F(StandardStyleTest, ProgressBarBlocksAndFrame) {
   // Inside (3, 3, 19, 11), 8 high: blocks of Round(5.12) = 5 every 7.
   std_.DrawProgressBar(sheet.Canvas(), {2, 2, 20, 12}, {3, 3, 19, 11}, false, false);
   EXPECT_PIXELS(sheet, {3, 3, p}, {7, 10, p}, {8, 5, w}, {10, 5, p}, {18, 5, p},
-      {19, 5, w, "the third block is cut to the inside"});
+                {19, 5, w, "the third block is cut to the inside"});
   std_.DrawProgressBar(sheet.Canvas(), {2, 2, 102, 12}, {40, 3, 60, 11}, false, true);
   EXPECT_PIXELS(sheet, {41, 4, p}, {40, 4, w, "a smooth bar is its rect shrunk by one"}, {59, 4, w});
 }
@@ -368,7 +368,7 @@ TEST_F(StandardStyleTest, TrackBarTrackAndThumbs) {
   const TColor f = Face(std_);
   std_.DrawTrackBarTrack(sheet.Canvas(), {0, 0, 120, 8}, {30, 0, 80, 8});
   EXPECT_PIXELS(sheet, {40, 3, std_.GetColor(ktcSelection)}, {32, 3, std_.GetColor(ktcWindow)},
-      {40, 2, std_.GetColor(ktcWindow)}, {0, 0, Darken(f, 150)});
+                {40, 2, std_.GetColor(ktcWindow)}, {0, 0, Darken(f, 150)});
   sheet.Clear();
   // A block thumb, and every shape outside 0..2 paints as one.
   for (int shape : {0, -1, 3}) {
@@ -379,7 +379,7 @@ TEST_F(StandardStyleTest, TrackBarTrackAndThumbs) {
   std_.DrawTrackBarThumb(sheet.Canvas(), {20, 0, 41, 11}, true, 1, kesPressed);
   EXPECT_NE(sheet.ColorAt(25, 5), sheet.ColorAt(26, 5)) << "a pressed thumb is dithered";
   EXPECT_PIXELS(sheet, {25, 0, Lighten(f, 150), "top edge lit"}, {25, 10, Darken(f, 150), "bottom edge shaded"},
-      {40, 0, kLeftAlone, "outside the point"});
+                {40, 0, kLeftAlone, "outside the point"});
 }
 
 TEST_F(StandardStyleTest, ListBorderIsSevenPixelsWithTheCornerSquare) {
@@ -392,7 +392,7 @@ TEST_F(StandardStyleTest, ListBorderIsSevenPixelsWithTheCornerSquare) {
     EXPECT_EQ(sheet.ColorAt(59 - i, 10), w) << i;
   }
   EXPECT_PIXELS(sheet, {7, 7, kLeftAlone}, {39, 19, kLeftAlone}, {40, 20, w, "the square between the scroll bars"},
-      {50, 30, w});
+                {50, 30, w});
   std_.DrawListBorder(sheet.Fresh(), {0, 0, 60, 40}, kesDisabled);
   EXPECT_EQ(sheet.ColorAt(4, 20), std_.GetColor(ktcDisabledFace));
   std_.DrawScrollBoxBorder(sheet.Fresh(), {0, 0, 60, 40}, true);
@@ -406,12 +406,12 @@ TEST_F(StandardStyleTest, TabsRunIntoTheirPage) {
   const TColor f = Face(std_);
   std_.DrawTab(sheet.Canvas(), {10, 10, 50, 30}, tpTop, kesNormal);
   EXPECT_PIXELS(sheet, {10, 20, Lighten(f, 150)}, {30, 9, Lighten(f, 150), "grown one row up"},
-      {49, 20, Darken(f, 150)}, {30, 20, f}, {30, 30, f, "the bottom bevel gives way to the page"}, {9, 31, f},
-      {9, 29, kLeftAlone});
+                {49, 20, Darken(f, 150)}, {30, 20, f}, {30, 30, f, "the bottom bevel gives way to the page"},
+                {9, 31, f}, {9, 29, kLeftAlone});
   std_.DrawTab(sheet.Fresh(), {10, 10, 50, 30}, tpLeft, kesHot);
   const TColor hot = std_.GetColor(ktcHotFace);
   EXPECT_PIXELS(sheet, {9, 20, Lighten(hot, 150)}, {50, 20, hot, "the right-hand bevel gives way"},
-      {30, 10, Lighten(hot, 150)});
+                {30, 10, Lighten(hot, 150)});
   sheet.Clear();
   for (int position : {4, 255}) {
     std_.DrawTab(sheet.Canvas(), {10, 10, 50, 30}, static_cast<TTabPosition>(position), kesNormal);
@@ -430,22 +430,22 @@ TEST_F(StandardStyleTest, PanelsEditsHeadersGroupsAndBars) {
 
   std_.DrawEdit(sheet.Fresh(), {0, 0, 40, 20}, true, 0);
   EXPECT_PIXELS(sheet, {0, 0, std_.GetColor(ktcFrame)}, {1, 1, Lighten(f, 90)}, {38, 18, Darken(f, 90)},
-      {2, 2, std_.GetColor(ktcWindow)});
+                {2, 2, std_.GetColor(ktcWindow)});
   std_.DrawEdit(sheet.Fresh(), {0, 0, 40, 20}, false, 0);
   EXPECT_EQ(sheet.ColorAt(0, 0), std_.GetColor(ktcWindow));
 
   std_.DrawHeader(sheet.Fresh(), {0, 0, 60, 16}, "");
   EXPECT_PIXELS(sheet, {0, 16, std_.GetColor(ktcFrame), "the line just below"}, {59, 16, std_.GetColor(ktcFrame)},
-      {30, 8, f});
+                {30, 8, f});
 
   std_.DrawGroupBox(sheet.Fresh(), {2, 8, 60, 40}, {10, 2, 40, 14}, "");
   EXPECT_PIXELS(sheet, {5, 8, Lighten(f, 90)}, {5, 7, Darken(f, 90)}, {20, 8, kLeftAlone, "broken by the caption"},
-      {20, 7, kLeftAlone}, {45, 8, Lighten(f, 90)}, {60, 20, Lighten(f, 90)}, {59, 20, Darken(f, 90)},
-      {30, 40, Lighten(f, 90)}, {30, 39, Darken(f, 90)});
+                {20, 7, kLeftAlone}, {45, 8, Lighten(f, 90)}, {60, 20, Lighten(f, 90)}, {59, 20, Darken(f, 90)},
+                {30, 40, Lighten(f, 90)}, {30, 39, Darken(f, 90)});
 
   std_.DrawControlBand(sheet.Fresh(), {0, 0, 80, 26}, {2, 2, 12, 24});
   EXPECT_PIXELS(sheet, {0, 0, Lighten(m, 90)}, {79, 25, Darken(m, 90)}, {6, 3, Lighten(m, 90), "the grip"},
-      {7, 22, Darken(m, 90)}, {20, 10, m});
+                {7, 22, Darken(m, 90)}, {20, 10, m});
 
   std_.DrawStatusPanel(sheet.Fresh(), {0, 0, 60, 20}, nullptr);
   EXPECT_PIXELS(sheet, {0, 0, Darken(f, 90)}, {59, 19, Lighten(f, 90)}, {30, 10, f});
@@ -461,14 +461,14 @@ TEST_F(StandardStyleTest, PanelsEditsHeadersGroupsAndBars) {
   std_.DrawStateBox(sheet.Canvas(), {20, 0, 40, 20}, 0, 1);
   std_.DrawStateBox(sheet.Canvas(), {40, 0, 60, 20}, 0, 6);
   EXPECT_PIXELS(sheet, {0, 0, FromRGB(0x5A5A5A)}, {10, 10, clBlack}, {20, 0, Darken(f, 90)},
-      {40, 0, Lighten(f, 90), "an unknown variant is a raised face box"}, {50, 10, f});
+                {40, 0, Lighten(f, 90), "an unknown variant is a raised face box"}, {50, 10, f});
 
   std_.DrawListItem(sheet.Fresh(), {0, 0, 40, 10}, 4);
   kde_.DrawListItem(sheet.Canvas(), {0, 20, 40, 30}, 4);
   std_.DrawListItem(sheet.Canvas(), {50, 0, 70, 10}, 3);
   EXPECT_PIXELS(sheet, {0, 0, Lighten(f, 30)}, {39, 9, Darken(f, 30)}, {1, 21, Lighten(f, 120)},
-      {40, 30, Darken(f, 120), "KDE's frame is one pixel larger"},
-      {60, 5, std_.GetColor(ktcSelection), "selected wins over hot"});
+                {40, 30, Darken(f, 120), "KDE's frame is one pixel larger"},
+                {60, 5, std_.GetColor(ktcSelection), "selected wins over hot"});
 }
 
 // --- menus ---------------------------------------------------------------------------------
@@ -480,7 +480,7 @@ TEST_F(StandardStyleTest, MenuBarAndPopupItems) {
   item.SetCaption("");
   std_.DrawMenuBarItem(sheet.Canvas(), &item, {0, 0, 40, 20}, true, false);
   EXPECT_PIXELS(sheet, {0, 0, kLeftAlone, "the item's outer ring is left alone"}, {1, 1, m},
-      {2, 2, std_.GetColor(ktcMenuBarSelection)});
+                {2, 2, std_.GetColor(ktcMenuBarSelection)});
   item.SetOnControlBar(true);
   std_.DrawMenuBarItem(sheet.Canvas(), &item, {40, 0, 80, 20}, true, false);
   EXPECT_EQ(sheet.ColorAt(42, 2), Darken(Face(std_), 150)) << "a pressed flat speed button";
@@ -493,7 +493,8 @@ TEST_F(StandardStyleTest, MenuBarAndPopupItems) {
   EXPECT_EQ(h, 9);
   std_.DrawPopupItem(sheet.Fresh(), &separator, {0, 0, 100, 9}, false, 0);
   EXPECT_PIXELS(sheet, {2, 4, ColorToRGB(clBtnShadow)}, {97, 4, ColorToRGB(clBtnShadow)},
-      {1, 4, std_.GetColor(ktcMenuItem)}, {98, 4, std_.GetColor(ktcMenuItem)}, {50, 5, std_.GetColor(ktcMenuItem)});
+                {1, 4, std_.GetColor(ktcMenuItem)}, {98, 4, std_.GetColor(ktcMenuItem)},
+                {50, 5, std_.GetColor(ktcMenuItem)});
 
   // A checked item without an image: the two-colour tick around the glyph
   // column's middle.
@@ -512,7 +513,7 @@ TEST_F(StandardStyleTest, MenuBarAndPopupItems) {
 
   std_.DrawPopupMenu(sheet.Fresh(), 100, 40);
   EXPECT_PIXELS(sheet, {0, 0, Lighten(m, 150)}, {98, 38, Darken(m, 90)}, {2, 2, m}, {97, 37, m},
-      {50, 20, kLeftAlone, "the inside is the items'"});
+                {50, 20, kLeftAlone, "the inside is the items'"});
   kde_.DrawPopupMenu(sheet.Fresh(), 100, 40);
   EXPECT_EQ(sheet.ColorAt(1, 1), Lighten(m, 120));
 }
@@ -535,8 +536,8 @@ TEST_F(StandardStyleTest, PopupScrollArrowsAndMenuBarButtons) {
   std_.DrawMenuBarButton(sheet.Fresh(), &button, {0, 0, 21, 21}, true, true);
   const TColor shadow = ColorToRGB(clBtnShadow);
   EXPECT_PIXELS(sheet, {1, 1, FromRGB(0xEDEDEE)}, {2, 2, shadow}, {2, 3, std_.GetColor(ktcMenuItemSelection)},
-      {10, 17, shadow}, {10, 18, std_.GetColor(ktcMenuItemSelection)},
-      {10, 19, FromRGB(0xEDEDEE), "no line beyond the button"}, {10, 20, kLeftAlone}, {10, 23, kLeftAlone});
+                {10, 17, shadow}, {10, 18, std_.GetColor(ktcMenuItemSelection)},
+                {10, 19, FromRGB(0xEDEDEE), "no line beyond the button"}, {10, 20, kLeftAlone}, {10, 23, kLeftAlone});
   button.SetButtonKind(kibClose);
   std_.DrawMenuBarButton(sheet.Fresh(), &button, {0, 0, 21, 21}, false, false);
   EXPECT_PIXELS(sheet, {3, 3, FromRGB(0x003399)}, {18, 16, FromRGB(0x003399)}, {1, 1, FromRGB(0xEDEDEE)});
