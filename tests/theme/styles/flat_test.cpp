@@ -194,10 +194,9 @@ TEST_F(FlatTest, PushButtonByState) {
 
   for (int state : {4, 5}) {
     paint(state);  // a dark line along the bottom and right
-    EXPECT_EQ(sheet.ColorAt(1, 18), Darken(selection_, 30)) << state;
-    EXPECT_EQ(sheet.ColorAt(38, 1), Darken(selection_, 30)) << state;
-    EXPECT_TRUE(sheet.Untouched(1, 1)) << state;
-    EXPECT_EQ(sheet.ColorAt(2, 2), selection_) << state;
+    SCOPED_TRACE(state);
+    EXPECT_PIXELS(sheet, {1, 18, Darken(selection_, 30)}, {38, 1, Darken(selection_, 30)}, {1, 1, kLeftAlone},
+                  {2, 2, selection_});
   }
 }
 

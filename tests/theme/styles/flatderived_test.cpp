@@ -134,8 +134,8 @@ TEST_F(FlatFamilyTest, OfficeXPButtonsAreOutlinedNotBevelled) {
   EXPECT_PIXELS(sheet, {0, 0, navy_}, {1, 1, hot_});
   for (int state : {2, 4, 5}) {
     button(state);
-    EXPECT_EQ(sheet.ColorAt(0, 0), navy_) << state;
-    EXPECT_EQ(sheet.ColorAt(1, 1), officeSelection_) << state;
+    SCOPED_TRACE(state);
+    EXPECT_PIXELS(sheet, {0, 0, navy_}, {1, 1, officeSelection_});
   }
 
   TSheet thumb(17, 30);

@@ -261,8 +261,8 @@ TEST_F(LunaTest, PushButtonCheckBoxRadioAndGlyphRows) {
   TSheet sheet(80, 30);
   for (auto [state, row] : {std::pair{0, 100}, {1, 130}, {2, 160}, {3, 190}, {4, 220}, {5, 220}}) {
     theme->DrawButton(sheet.Fresh(), 80, 30, static_cast<uint8_t>(state));
-    EXPECT_EQ(sheet.Source(0, 0), P(70, row)) << state;
-    EXPECT_EQ(sheet.Source(79, 29), P(142, row + 20)) << state;
+    SCOPED_TRACE(state);
+    EXPECT_SOURCES(sheet, {0, 0, P(70, row)}, {79, 29, P(142, row + 20)});
   }
   theme->DrawButton(sheet.Fresh(), 80, 30, 6);
   EXPECT_TRUE(sheet.Untouched(40, 15));
@@ -376,10 +376,9 @@ TEST_F(LunaTest, ProgressBarBlocks) {
   // the last reaching past the bar and cut only by the whole rect.
   theme.DrawProgressBar(sheet.Canvas(), {0, 0, 120, 20}, {0, 0, 100, 20}, false, false);
   for (int q = 0; q <= 6; ++q) {
-    EXPECT_EQ(sheet.ColorAt(15 * q, 10), fill) << q;
-    EXPECT_EQ(sheet.ColorAt(15 * q + 12, 19), fill) << q;
-    EXPECT_TRUE(sheet.Untouched(15 * q + 13, 10)) << q;
-    EXPECT_TRUE(sheet.Untouched(15 * q + 14, 10)) << q;
+    SCOPED_TRACE(q);
+    EXPECT_PIXELS(sheet, {15 * q, 10, fill}, {15 * q + 12, 19, fill}, {15 * q + 13, 10, kLeftAlone},
+                  {15 * q + 14, 10, kLeftAlone});
   }
   EXPECT_PIXELS(sheet, {102, 0, fill}, {105, 10, kLeftAlone, "no eighth block"}, {10, 20, kLeftAlone});
 

@@ -388,8 +388,8 @@ TEST_F(StandardStyleTest, ListBorderIsSevenPixelsWithTheCornerSquare) {
   std_.DrawListBorder(sheet.Canvas(), {0, 0, 60, 40}, kesNormal);
   EXPECT_PIXELS(sheet, {0, 0, Darken(f, 90)}, {59, 39, Lighten(f, 90)}, {1, 1, Darken(f, 150)}, {58, 38, f});
   for (int i = 2; i < 7; ++i) {
-    EXPECT_EQ(sheet.ColorAt(i, 20), w) << i;
-    EXPECT_EQ(sheet.ColorAt(59 - i, 10), w) << i;
+    SCOPED_TRACE(i);
+    EXPECT_PIXELS(sheet, {i, 20, w}, {59 - i, 10, w});
   }
   EXPECT_PIXELS(sheet, {7, 7, kLeftAlone}, {39, 19, kLeftAlone}, {40, 20, w, "the square between the scroll bars"},
                 {50, 30, w});
