@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <ios>
+#include <type_traits>
 
 namespace hv::test {
 
@@ -18,8 +20,14 @@ struct TPixelRow {
 
 template <class T, class Read>
 void ExpectPixelRows(std::initializer_list<TPixelRow<T>> rows, Read read) {
-  for (const TPixelRow<T>& row : rows)
-    EXPECT_EQ(read(row.x, row.y), row.expected) << "at " << row.x << "," << row.y << " " << row.why;
+  for (const TPixelRow<T>& row : rows) {
+    const auto actual = read(row.x, row.y);
+    ::testing::Message where;
+    where << "at " << row.x << "," << row.y << " " << row.why;
+    // Colours read best in hex.
+    if constexpr (std::is_integral_v<T>) where << " (0x" << std::hex << actual << " for 0x" << row.expected << ")";
+    EXPECT_EQ(actual, row.expected) << where;
+  }
 }
 
 }  // namespace hv::test
