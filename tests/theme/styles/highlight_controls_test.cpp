@@ -34,10 +34,10 @@ TEST_F(HighlightTest, PushButtonInEveryState) {
     TSurface s(40, 20, kBack);
     theme_.DrawButton(s.Canvas(), 40, 20, static_cast<uint8_t>(c.state));
     SCOPED_TRACE(c.state);
-    EXPECT_SURFACE(s, {0, 10, C(ktcFrame)}, {1, 10, Light(c.face, 30)});
-    EXPECT_SURFACE(s, {20, 1, Light(c.face, 30)}, {38, 10, Dark(c.face, 30)}, {38, 1, Dark(c.face, 30)},
-                   {20, 18, Dark(c.face, 30)}, {38, 18, C(ktcFrame), "the corner neither line reaches"},
-                   {2, 10, Light(c.face, 10)}, {37, 10, Dark(c.face, 10)}, {20, 10, C(c.face)});
+    EXPECT_SURFACE(s, {0, 10, C(ktcFrame)}, {1, 10, Light(c.face, 30)}, {20, 1, Light(c.face, 30)},
+                   {38, 10, Dark(c.face, 30)}, {38, 1, Dark(c.face, 30)}, {20, 18, Dark(c.face, 30)},
+                   {38, 18, C(ktcFrame), "the corner neither line reaches"}, {2, 10, Light(c.face, 10)},
+                   {37, 10, Dark(c.face, 10)}, {20, 10, C(c.face)});
   }
   TSurface pressed(40, 20, kBack);
   theme_.DrawButton(pressed.Canvas(), 40, 20, kesPressed);
