@@ -13,6 +13,7 @@
 #include <map>
 #include <memory>
 #include <set>
+#include <source_location>
 #include <vector>
 
 #include "framework/application.h"
@@ -175,8 +176,11 @@ struct TPixelAt {
   unsigned rgb;
 };
 template <class Read>
-void ExpectPixels(Read&& read, std::initializer_list<TPixelAt> pixels) {
-  for (const TPixelAt& p : pixels) EXPECT_EQ(read(p.x, p.y), p.rgb) << "at " << p.x << "," << p.y;
+void ExpectPixels(Read&& read, std::initializer_list<TPixelAt> pixels,
+                  std::source_location where = std::source_location::current()) {
+  testing::ScopedTrace trace(where.file_name(), static_cast<int>(where.line()), "the pixels listed here");
+  for (const TPixelAt& p : pixels)
+    EXPECT_EQ(read(p.x, p.y), p.rgb) << std::hex << "0x" << read(p.x, p.y) << " at " << std::dec << p.x << "," << p.y;
 }
 
 // A form of 300 x 200 client pixels at (100, 100) with a themed frame.
