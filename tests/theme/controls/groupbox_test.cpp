@@ -6,6 +6,7 @@
 #include "framework/extctrls.h"
 #include "framework/graphics.h"
 #include "framework/strings.h"
+#include "tests/support/pixel_list.h"
 #include "tests/theme/controls/box_test_support.h"
 #include "theme/controls/checkbox.h"
 #include "theme/controls/groupbox.h"
@@ -48,20 +49,13 @@ TEST_F(GroupBoxTest, PlainEtchedFrameLeavesTheCaptionsGapOpen) {
   auto shot = Snapshot(box->Handle());
   const uint32_t light = Rgb(ColorToRGB(clBtnHighlight)), dark = Rgb(ColorToRGB(clBtnShadow)),
                  face = Rgb(ColorToRGB(clBtnFace));
-  EXPECT_EQ(shot->At(3, top), light);
-  EXPECT_EQ(shot->At(5, top - 1), dark) << "the dark line lies one up and left";
-  EXPECT_EQ(shot->At(c.left - 1, top), light);
-  EXPECT_EQ(shot->At(c.left + 1, top), face) << "the gap";
-  EXPECT_EQ(shot->At(c.left + 1, top - 1), face);
-  EXPECT_EQ(shot->At(c.right + 1, top), light);
-  EXPECT_EQ(shot->At(198, 50), light) << "right edge";
-  EXPECT_EQ(shot->At(197, 50), dark);
-  EXPECT_EQ(shot->At(100, 98), light) << "bottom edge";
-  EXPECT_EQ(shot->At(100, 97), dark);
-  EXPECT_EQ(shot->At(3, 50), light) << "left edge";
-  EXPECT_EQ(shot->At(2, 50), dark);
-  EXPECT_EQ(shot->At(100, 50), face) << "inside, filled with Color";
-  EXPECT_EQ(shot->At(199, 50), face) << "outside the frame";
+  // The top line with the dark line one up and left, the caption's gap, the
+  // right, bottom and left edges, the inside filled with Color, outside.
+  ExpectPixels([&](int x, int y) { return shot->At(x, y); },
+               {PixelAt(3, top, light), PixelAt(5, top - 1, dark), PixelAt(c.left - 1, top, light),
+                PixelAt(c.left + 1, top, face), PixelAt(c.left + 1, top - 1, face), PixelAt(c.right + 1, top, light),
+                PixelAt(198, 50, light), PixelAt(197, 50, dark), PixelAt(100, 98, light), PixelAt(100, 97, dark),
+                PixelAt(3, 50, light), PixelAt(2, 50, dark), PixelAt(100, 50, face), PixelAt(199, 50, face)});
 
   box->SetCaption("");
   const int emptyTop = box->GetFrameRect().top;
@@ -104,13 +98,11 @@ TEST_F(GroupBoxTest, ThemedFrameAndFaceComeFromTheStyle) {
   ASSERT_NE(frame, face);
   const TRect r = box->GetFrameRect();
   auto shot = Snapshot(box->Handle());
-  EXPECT_EQ(shot->At(r.left, 50), frame);
-  EXPECT_EQ(shot->At(r.right, 50), frame);
-  EXPECT_EQ(shot->At(100, r.bottom), frame);
-  EXPECT_EQ(shot->At(r.left + 2, r.top), frame);
-  EXPECT_EQ(shot->At(r.left, r.top), face) << "Metal Luna rounds the corners";
-  EXPECT_EQ(shot->At(box->CaptionRect().left + 1, r.top), face) << "the caption's gap";
-  EXPECT_EQ(shot->At(100, 50), face);
+  // The frame on all sides; Metal Luna rounds the corners; the caption's gap.
+  ExpectPixels([&](int x, int y) { return shot->At(x, y); },
+               {PixelAt(r.left, 50, frame), PixelAt(r.right, 50, frame), PixelAt(100, r.bottom, frame),
+                PixelAt(r.left + 2, r.top, frame), PixelAt(r.left, r.top, face),
+                PixelAt(box->CaptionRect().left + 1, r.top, face), PixelAt(100, 50, face)});
 
   // The same box without its engine paints the plain etched frame.
   TClassicLook classic;

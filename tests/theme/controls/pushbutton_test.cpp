@@ -9,6 +9,7 @@
 
 #include "framework/extctrls.h"
 #include "framework/graphics.h"
+#include "tests/support/pixel_list.h"
 #include "tests/theme/controls/box_test_support.h"
 #include "tests/theme/controls/control_test_support.h"
 #include "theme/core/colors.h"
@@ -237,25 +238,21 @@ TEST_F(PushButtonTest, ClassicFacePerState) {
   b->SetColor(FromRGB(0xC0C8D0));
   const unsigned face = 0xC0C8D0;
   // Normal: light top-left, black bottom-right, an inner shadow.
-  EXPECT_EQ(At(b, 0, 0), Sys(COLOR_BTNHIGHLIGHT));
-  EXPECT_EQ(At(b, 74, 24), 0x000000u);
-  EXPECT_EQ(At(b, 1, 1), face);
-  EXPECT_EQ(At(b, 73, 23), Sys(COLOR_BTNSHADOW));
-  EXPECT_EQ(At(b, 37, 3), face);
+  ExpectPixels([&](int x, int y) { return At(b, x, y); },
+               {PixelAt(0, 0, Sys(COLOR_BTNHIGHLIGHT)), PixelAt(74, 24, 0x000000u), PixelAt(1, 1, face),
+                PixelAt(73, 23, Sys(COLOR_BTNSHADOW)), PixelAt(37, 3, face)});
   // Acting as default: a black frame round it all, the rest one pixel in.
   b->SetDefault(true);
   EXPECT_TRUE(b->ActiveDefault());
-  EXPECT_EQ(At(b, 0, 0), 0x000000u);
-  EXPECT_EQ(At(b, 1, 1), Sys(COLOR_BTNHIGHLIGHT));
-  EXPECT_EQ(At(b, 73, 23), 0x000000u);
-  EXPECT_EQ(At(b, 72, 22), Sys(COLOR_BTNSHADOW));
+  ExpectPixels([&](int x, int y) { return At(b, x, y); },
+               {PixelAt(0, 0, 0x000000u), PixelAt(1, 1, Sys(COLOR_BTNHIGHLIGHT)), PixelAt(73, 23, 0x000000u),
+                PixelAt(72, 22, Sys(COLOR_BTNSHADOW))});
   b->SetDefault(false);
   // Pressed (and focused by the press): the black frame, then shadow all round.
   Send(b, WM_LBUTTONDOWN, MK_LBUTTON, 10, 10);
-  EXPECT_EQ(At(b, 0, 0), 0x000000u);
-  EXPECT_EQ(At(b, 1, 1), Sys(COLOR_BTNSHADOW));
-  EXPECT_EQ(At(b, 73, 23), Sys(COLOR_BTNSHADOW));
-  EXPECT_EQ(At(b, 2, 2), face);
+  ExpectPixels([&](int x, int y) { return At(b, x, y); },
+               {PixelAt(0, 0, 0x000000u), PixelAt(1, 1, Sys(COLOR_BTNSHADOW)), PixelAt(73, 23, Sys(COLOR_BTNSHADOW)),
+                PixelAt(2, 2, face)});
   Send(b, WM_LBUTTONUP, 0, 10, 10);
   // Focused: the focus rectangle four pixels in, in the shadow colour's dots.
   EXPECT_TRUE(b->Focused());
