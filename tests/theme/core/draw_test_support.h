@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "framework/graphics.h"
+#include "tests/support/pixel_rows.h"
 
 namespace hv::test {
 
@@ -39,3 +40,6 @@ constexpr uint32_t Rgb(TColor color) {
 }
 
 }  // namespace hv::test
+
+// The expected 0xRRGGBB values of a surface's pixels.
+#define EXPECT_SURFACE(surface, ...) HV_EXPECT_PIXEL_ROWS(uint32_t, "pixel list", (surface).At(x, y), __VA_ARGS__)

@@ -132,9 +132,7 @@ TEST(PixelCopyTest, KeyedStretchWithOddSizes) {
   const uint32_t A = 0xFF0000AAu, B = 0xFF0000BBu, K = 0xFF7F007Fu;  // the key with any alpha is keyed
   const uint32_t D = 0x11111111u;
   TGuardedBuffer src(3, 1);
-  src.At(0, 0) = A;
-  src.At(1, 0) = K;
-  src.At(2, 0) = B;
+  src.Put({A, K, B});
   TGuardedBuffer wide(7, 1);
   FillPixels(wide.View(), D);
   KeyedCopyPixels(wide.View(), {0, 0, 7, 1}, src.ConstView(), {0, 0, 3, 1});
@@ -148,10 +146,7 @@ TEST(PixelCopyTest, KeyedStretchWithOddSizes) {
 
   // Two-by-two blocks when doubling, key included.
   TGuardedBuffer square(2, 2);
-  square.At(0, 0) = A;
-  square.At(1, 0) = B;
-  square.At(0, 1) = kTransparentMarker;
-  square.At(1, 1) = A;
+  square.Put({A, B, kTransparentMarker, A});
   TGuardedBuffer big(5, 5);
   FillPixels(big.View(), D);
   KeyedCopyPixels(big.View(), {1, 1, 5, 5}, square.ConstView(), {0, 0, 2, 2});
@@ -201,28 +196,20 @@ TEST(PixelCopyTest, CopiesWithinOneBufferReadTheOldPixels) {
 
 TEST(PixelCopyTest, BlendCopyAndUnderlayByAlpha) {
   TGuardedBuffer src(4, 1);
-  src.At(0, 0) = 0x00FFFFFFu;
-  src.At(1, 0) = 0xFF123456u;
-  src.At(2, 0) = 0x80FFFFFFu;
-  src.At(3, 0) = 0x01FFFFFFu;
+  src.Put({0x00FFFFFFu, 0xFF123456u, 0x80FFFFFFu, 0x01FFFFFFu});
   TGuardedBuffer dst(6, 2);
   FillPixels(dst.View(), 0xFF000000u);
   BlendCopyPixels(dst.View(), 2, 1, src.ConstView(), {0, 0, 4, 1});
-  EXPECT_EQ(dst.At(2, 1), 0xFF000000u) << "alpha 0 keeps the target";
-  EXPECT_EQ(dst.At(3, 1), 0xFF123456u) << "alpha 255 replaces it";
-  EXPECT_EQ(dst.At(4, 1), 0xBF808080u);
-  EXPECT_EQ(dst.At(5, 1), 0xFD010101u);
-  EXPECT_EQ(dst.At(1, 1), 0xFF000000u);
-  EXPECT_EQ(dst.At(3, 0), 0xFF000000u);
+  EXPECT_BUFFER(dst, {2, 1, 0xFF000000u, "alpha 0 keeps the target"}, {3, 1, 0xFF123456u, "alpha 255 replaces it"},
+                {4, 1, 0xBF808080u}, {5, 1, 0xFD010101u}, {1, 1, 0xFF000000u}, {3, 0, 0xFF000000u});
 
   // Underlay: the destination's translucent pixels go over the background
   // (alpha blended like a colour: 0x40 + 0x7F).
   TGuardedBuffer back(4, 1);
   FillPixels(back.View(), 0xFF0000FFu);
   UnderlayPixels(src.View(), 0, 0, back.ConstView(), {0, 0, 4, 1});
-  EXPECT_EQ(src.At(0, 0), 0xFF0000FFu) << "alpha 0 takes the background";
-  EXPECT_EQ(src.At(1, 0), 0xFF123456u) << "alpha 255 stays";
-  EXPECT_EQ(src.At(2, 0), 0xBF8080FFu);
+  EXPECT_BUFFER(src, {0, 0, 0xFF0000FFu, "alpha 0 takes the background"}, {1, 0, 0xFF123456u, "alpha 255 stays"},
+                {2, 0, 0xBF8080FFu});
 }
 
 TEST(PixelCopyTest, TileRepeatsFromTheTopLeftCorner) {
@@ -264,9 +251,7 @@ TEST(PixelCopyTest, TileRepeatsFromTheTopLeftCorner) {
   TGuardedBuffer self(9, 3);
   for (int x = 0; x < 9; ++x) self.At(x, 0) = static_cast<uint32_t>(x);
   TilePixels(self.View(), {1, 0, 9, 1}, self.ConstView(), {0, 0, 3, 1}, false);
-  EXPECT_EQ(self.At(1, 0), 0u);
-  EXPECT_EQ(self.At(4, 0), 0u);
-  EXPECT_EQ(self.At(8, 0), 1u);
+  EXPECT_BUFFER(self, {1, 0, 0u}, {4, 0, 0u}, {8, 0, 1u});
   EXPECT_TRUE(src.GuardsIntact());
 }
 

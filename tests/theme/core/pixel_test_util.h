@@ -3,11 +3,13 @@
 // a write outside a view shows, and a plain per-pixel model of the copies.
 
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <random>
 #include <utility>
 #include <vector>
 
+#include "tests/support/pixel_rows.h"
 #include "theme/core/pixels.h"
 
 namespace hv::test {
@@ -29,6 +31,12 @@ class TGuardedBuffer {
   TPixelBuffer View() { return {memory_.data() + pad_ * stride_ + pad_, width_, height_, stride_}; }
   TConstPixelBuffer ConstView() { return View(); }
   uint32_t& At(int x, int y) { return memory_[static_cast<size_t>((y + pad_) * stride_ + x + pad_)]; }
+  // The first pixels, row by row; any beyond the buffer are dropped.
+  void Put(std::initializer_list<uint32_t> pixels) {
+    int i = 0;
+    for (auto pixel = pixels.begin(); pixel != pixels.end() && i < width_ * height_; ++pixel, ++i)
+      At(i % width_, i / width_) = *pixel;
+  }
   int Width() const { return width_; }
   int Height() const { return height_; }
 
@@ -97,3 +105,6 @@ struct TPixelGen {
 };
 
 }  // namespace hv::test
+
+// The expected values of a guarded buffer's pixels.
+#define EXPECT_BUFFER(buffer, ...) HV_EXPECT_PIXEL_ROWS(uint32_t, "pixel list", (buffer).At(x, y), __VA_ARGS__)

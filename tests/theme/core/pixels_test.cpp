@@ -181,10 +181,8 @@ TEST(PixelsTest, FillAndFillRectClipToTheBuffer) {
     for (int x = 0; x < 6; ++x) EXPECT_EQ(buf.At(x, y), x < 2 && y >= 2 ? 0xFF000001u : 0xFF112233u) << x << y;
   // Half-transparent white blended over the fill, in a rect partly outside.
   FillRectPixels(buf.View(), {4, -1, 10, 1}, 0x80FFFFFFu, true);
-  EXPECT_EQ(buf.At(4, 0), BlendPixel(0x80FFFFFFu, 0xFF112233u));
-  EXPECT_EQ(buf.At(5, 0), BlendPixel(0x80FFFFFFu, 0xFF112233u));
-  EXPECT_EQ(buf.At(3, 0), 0xFF112233u);
-  EXPECT_EQ(buf.At(4, 1), 0xFF112233u);
+  EXPECT_BUFFER(buf, {4, 0, BlendPixel(0x80FFFFFFu, 0xFF112233u)}, {5, 0, BlendPixel(0x80FFFFFFu, 0xFF112233u)},
+                {3, 0, 0xFF112233u}, {4, 1, 0xFF112233u});
   FillRectPixels(buf.View(), buf.View().Bounds(), 0x00FFFFFFu, true);
   EXPECT_EQ(buf.At(0, 0), 0xFF112233u) << "blending alpha 0 changes nothing";
   for (const TRect& r :
@@ -231,8 +229,7 @@ TEST(PixelsTest, MakeTransparentWithinTolerance) {
   buf.At(0, 0) = 0xFF050000u;
   buf.At(1, 0) = 0xFF060000u;
   MakeTransparentPixels(buf.View(), 0xFF000000u);
-  EXPECT_EQ(buf.At(0, 0), kTransparentMarker);
-  EXPECT_EQ(buf.At(1, 0), 0xFF060000u);
+  EXPECT_BUFFER(buf, {0, 0, kTransparentMarker}, {1, 0, 0xFF060000u});
   EXPECT_TRUE(buf.GuardsIntact());
 }
 
@@ -289,19 +286,11 @@ TEST(PixelsTest, HueShiftConvertsEachColourAndKeepsAlpha) {
 TEST(PixelsTest, BrightnessShiftClampsAndKeepsAlpha) {
   for (TPixelPath path : {kppScalar, kppSse2, kppAvx2}) {
     TGuardedBuffer buf(4, 1);
-    buf.At(0, 0) = 0xFF102030u;
-    buf.At(1, 0) = 0x80F0F0F0u;
-    buf.At(2, 0) = kTransparentMarker;
-    buf.At(3, 0) = 0x01000000u;
+    buf.Put({0xFF102030u, 0x80F0F0F0u, kTransparentMarker, 0x01000000u});
     BrightnessShiftPixels(buf.View(), 20, path);
-    EXPECT_EQ(buf.At(0, 0), 0xFF243444u);
-    EXPECT_EQ(buf.At(1, 0), 0x80FFFFFFu);
-    EXPECT_EQ(buf.At(2, 0), kTransparentMarker);
-    EXPECT_EQ(buf.At(3, 0), 0x01141414u);
+    EXPECT_BUFFER(buf, {0, 0, 0xFF243444u}, {1, 0, 0x80FFFFFFu}, {2, 0, kTransparentMarker}, {3, 0, 0x01141414u});
     BrightnessShiftPixels(buf.View(), INT_MIN, path);
-    EXPECT_EQ(buf.At(0, 0), 0xFF000000u);
-    EXPECT_EQ(buf.At(1, 0), 0x80000000u);
-    EXPECT_EQ(buf.At(2, 0), kTransparentMarker);
+    EXPECT_BUFFER(buf, {0, 0, 0xFF000000u}, {1, 0, 0x80000000u}, {2, 0, kTransparentMarker});
     EXPECT_TRUE(buf.GuardsIntact());
 
     // Every pixel of a wider buffer agrees with ShiftBrightness.
@@ -332,9 +321,7 @@ TEST(PixelsTest, DitherFillContinuesTheCheckerboard) {
 
 TEST(PixelsTest, GlyphRecolouringAndRotation) {
   TGuardedBuffer glyph(3, 1);
-  glyph.At(0, 0) = 0;
-  glyph.At(1, 0) = 0x00FFFFFFu;
-  glyph.At(2, 0) = 0xFF000000u;
+  glyph.Put({0, 0x00FFFFFFu, 0xFF000000u});
   RecolorGlyphPixels(glyph.View(), 0xFF123456u);
   EXPECT_EQ(glyph.Pixels(), (std::vector<uint32_t>{0xFF123456u, kTransparentMarker, kTransparentMarker}))
       << "only a value of exactly 0 is the glyph";
@@ -342,12 +329,9 @@ TEST(PixelsTest, GlyphRecolouringAndRotation) {
   // A 2 x 3 text buffer (the target 3 wide and 2 high, on its side).
   TGuardedBuffer text(2, 3);
   const uint32_t a = 0xA, b = 0xB, c = 0xC, d = 0xD, e = 0xE, m = kTransparentMarker;
-  text.At(0, 0) = a;
-  text.At(1, 0) = b;
-  text.At(0, 1) = c;
-  text.At(1, 1) = d;
-  text.At(0, 2) = e;
-  text.At(1, 2) = m;
+  text.Put({a, b,  //
+            c, d,  //
+            e, m});
   TGuardedBuffer cw(3, 2), ccw(3, 2);
   FillPixels(cw.View(), 0x1);
   FillPixels(ccw.View(), 0x1);

@@ -20,6 +20,7 @@
 #include "framework/sysutils.h"
 #include "framework/gdi.h"
 #include "tests/support/gui_objects.h"
+#include "tests/support/pixel_rows.h"
 #include "tests/support/win_test.h"
 #include "theme/core/colors.h"
 #include "theme/core/msimg32.h"
@@ -43,6 +44,14 @@ void Put(TTeBitmap& b, const std::vector<uint32_t>& pixels) {
 // The pixel value a GDI transfer leaves in a 32-bit DIB carries whatever
 // alpha the source had; compare colours only where GDI wrote.
 uint32_t Rgb(uint32_t p) { return p & 0xFFFFFFu; }
+
+// Pixel lists: a bitmap's colours where GDI wrote, its whole pixels where the
+// engine did, and the colours a device context reads back.
+#define EXPECT_RGB(bitmap, ...) \
+  HV_EXPECT_PIXEL_ROWS(uint32_t, "colour list", Rgb((bitmap).GetPixel(x, y)), __VA_ARGS__)
+#define EXPECT_ARGB(bitmap, ...) HV_EXPECT_PIXEL_ROWS(uint32_t, "pixel list", (bitmap).GetPixel(x, y), __VA_ARGS__)
+#define EXPECT_DC_PIXELS(dc, ...) \
+  HV_EXPECT_PIXEL_ROWS(COLORREF, "device context list", GetPixel(dc, x, y), __VA_ARGS__)
 
 TEST(TeBitmapSize, SetSizeAndNotifications) {
   TTeBitmap b;
@@ -89,9 +98,7 @@ TEST(TeBitmapSize, SetSizeAndNotifications) {
   *b.PixelPtr(2, 1) = 0xFFABCDEFu;
   EXPECT_EQ(b.Bits()[1 * 5 + 2], 0xFFABCDEFu);
   EXPECT_EQ(GetPixel(b.DC(), 2, 1), RGB(0xAB, 0xCD, 0xEF));
-  EXPECT_EQ(b.GetPixel(-1, 0), 0xFF000000u);
-  EXPECT_EQ(b.GetPixel(5, 0), 0xFF000000u);
-  EXPECT_EQ(b.GetPixel(0, 6), 0xFF000000u);
+  EXPECT_ARGB(b, {-1, 0, 0xFF000000u}, {5, 0, 0xFF000000u}, {0, 6, 0xFF000000u});
 
   // Destruction lets the owner let go of the context first.
   int released = 0;
@@ -220,15 +227,12 @@ TEST(TeBitmapPixels, FillsAlphaAndKeying) {
                                             0xFF000000, 0xFF000000, 0xFF000000, 0xFF000000}));
   b.SetAlphaBlend(true);
   b.FillRect({1, 0, 3, 1}, 0x80FFFFFFu);
-  EXPECT_EQ(b.GetPixel(1, 0), BlendPixel(0x80FFFFFFu, 0xFF0000FFu));
-  EXPECT_EQ(b.GetPixel(2, 0), 0xBF808080u);
+  EXPECT_ARGB(b, {1, 0, BlendPixel(0x80FFFFFFu, 0xFF0000FFu)}, {2, 0, 0xBF808080u});
   EXPECT_EQ(BlendPixel(0x80FFFFFFu, 0xFF000000u), 0xBF808080u);
   EXPECT_EQ(b.GetPixel(3, 0), 0xFF000000u);
 
   b.SetAlphaRect(0x10, {-1, -1, 2, 2});
-  EXPECT_EQ(b.GetPixel(1, 1), 0x10000000u);
-  EXPECT_EQ(b.GetPixel(2, 1), 0xFF000000u);
-  EXPECT_EQ(b.GetPixel(0, 2), 0xFF000000u);
+  EXPECT_ARGB(b, {1, 1, 0x10000000u}, {2, 1, 0xFF000000u}, {0, 2, 0xFF000000u});
   b.SetAlpha(0x20);
   for (uint32_t p : Dump(b)) ASSERT_EQ(p >> 24, 0x20u);
 
@@ -247,8 +251,7 @@ TEST(TeBitmapPixels, ColourShiftsKeepAbsentPixelsAndRefreshTheCache) {
   Put(b, {kM, 0xFF3366CC, 0x80808080});
   EXPECT_EQ(b.CachedBitmap(), nullptr);
   b.ApplyHueShift(60);
-  EXPECT_EQ(b.GetPixel(0, 0), kM);
-  EXPECT_EQ(b.GetPixel(1, 0), ShiftHue(0xFF3366CC, 60));
+  EXPECT_ARGB(b, {0, 0, kM}, {1, 0, ShiftHue(0xFF3366CC, 60)});
   EXPECT_NE(b.GetPixel(1, 0), 0xFF3366CCu);
   EXPECT_EQ(b.GetPixel(2, 0), (ShiftHue(0x80808080, 60) & 0xFFFFFFu) | 0x80000000u);
   ASSERT_NE(b.CachedBitmap(), nullptr);
@@ -309,19 +312,13 @@ TEST_P(TeBitmapDraw, DrawAndDrawRect) {
   // Opaque drawing copies the marker too, and clips at the target's edges.
   dst_.Fill(kBack);
   src_.Draw(dst_.DC(), 6, -1, false);
-  EXPECT_EQ(Rgb(dst_.GetPixel(6, 0)), 0xFF0000u);
-  EXPECT_EQ(Rgb(dst_.GetPixel(7, 0)), 0xFFFFFFu);
-  EXPECT_EQ(Rgb(dst_.GetPixel(5, 0)), B);
-  EXPECT_EQ(Rgb(dst_.GetPixel(6, 1)), B);
+  EXPECT_RGB(dst_, {6, 0, 0xFF0000u}, {7, 0, 0xFFFFFFu}, {5, 0, B}, {6, 1, B});
   // Parts outside the source or the target paint nothing and touch nothing.
   dst_.Fill(kBack);
   src_.DrawRect(dst_.DC(), 0, 0, {-2, -1, 2, 2}, true);
   src_.Draw(dst_.DC(), -4, 0, true);
   src_.Draw(dst_.DC(), 8, 0, true);
-  EXPECT_EQ(Rgb(dst_.GetPixel(3, 1)), 0x00FF00u);
-  EXPECT_EQ(Rgb(dst_.GetPixel(2, 2)), 0xFF0000u);
-  EXPECT_EQ(Rgb(dst_.GetPixel(2, 1)), B);
-  EXPECT_EQ(Rgb(dst_.GetPixel(0, 0)), B);
+  EXPECT_RGB(dst_, {3, 1, 0x00FF00u}, {2, 2, 0xFF0000u}, {2, 1, B}, {0, 0, B});
   size_t changed = 0;
   for (uint32_t p : DstRgb()) changed += p != B;
   EXPECT_EQ(changed, 3u);
@@ -339,8 +336,7 @@ TEST_P(TeBitmapDraw, StretchDrawDoubles) {
   // Opaque stretching takes the marker's colour as it is.
   dst_.Fill(kBack);
   src_.StretchDraw(dst_.DC(), {0, 0, 8, 4}, src_.Bounds(), false);
-  EXPECT_EQ(Rgb(dst_.GetPixel(1, 1)), 0x7F007Fu);
-  EXPECT_EQ(Rgb(dst_.GetPixel(7, 3)), 0x123456u);
+  EXPECT_RGB(dst_, {1, 1, 0x7F007Fu}, {7, 3, 0x123456u});
   // Halving keeps one of each pair of pixels rather than mixing them (the
   // system's default mode would AND them together).
   TTeBitmap small;
@@ -358,18 +354,13 @@ TEST_P(TeBitmapDraw, StretchFromOutsideTheSourceAndEmptyBitmaps) {
   for (int x = 0; x < 8; ++x) {
     const uint32_t top = x >= 6 ? 0x00FF00u : B;
     const uint32_t bottom = x >= 6 ? 0xFFFFFFu : x >= 4 ? 0xFF0000u : B;
-    EXPECT_EQ(Rgb(dst_.GetPixel(x, 1)), top) << x;
-    EXPECT_EQ(Rgb(dst_.GetPixel(x, 3)), bottom) << x;
+    SCOPED_TRACE(x);
+    EXPECT_RGB(dst_, {x, 1, top}, {x, 3, bottom});
   }
   // Opaque at its own size, the part outside is cut off as well.
   dst_.Fill(kBack);
   src_.DrawRect(dst_.DC(), 0, 0, {-1, -1, 2, 1}, false);
-  EXPECT_EQ(Rgb(dst_.GetPixel(0, 0)), B);
-  EXPECT_EQ(Rgb(dst_.GetPixel(1, 0)), B);
-  EXPECT_EQ(Rgb(dst_.GetPixel(0, 1)), B);
-  EXPECT_EQ(Rgb(dst_.GetPixel(1, 1)), 0x7F007Fu);
-  EXPECT_EQ(Rgb(dst_.GetPixel(2, 1)), 0x00FF00u);
-  EXPECT_EQ(Rgb(dst_.GetPixel(3, 1)), B);
+  EXPECT_RGB(dst_, {0, 0, B}, {1, 0, B}, {0, 1, B}, {1, 1, 0x7F007Fu}, {2, 1, 0x00FF00u}, {3, 1, B});
 
   TTeBitmap empty;
   const std::vector<uint32_t> before = DstRgb();
@@ -393,24 +384,18 @@ TEST_P(TeBitmapDraw, TileCutsTheLastColumn) {
   tile.Tile(target.DC(), {0, 1, 25, 11}, tile.Bounds(), true);
   for (int x = 0; x < 30; ++x) {
     const uint32_t want = x >= 25 ? B : (x % 10) < 5 ? 0x0000FFu : 0x00FF00u;
-    EXPECT_EQ(Rgb(target.GetPixel(x, 5)), want) << x;
-    EXPECT_EQ(Rgb(target.GetPixel(x, 0)), B) << x;
-    EXPECT_EQ(Rgb(target.GetPixel(x, 11)), B) << x;
+    SCOPED_TRACE(x);
+    EXPECT_RGB(target, {x, 5, want}, {x, 0, B}, {x, 11, B});
   }
   // Each tile's corner is keyed; the clipped third tile starts at x 20.
-  EXPECT_EQ(Rgb(target.GetPixel(0, 1)), B);
-  EXPECT_EQ(Rgb(target.GetPixel(10, 1)), B);
-  EXPECT_EQ(Rgb(target.GetPixel(20, 1)), B);
-  EXPECT_EQ(Rgb(target.GetPixel(21, 1)), 0x0000FFu);
-  EXPECT_EQ(Rgb(target.GetPixel(24, 10)), 0x0000FFu);
+  EXPECT_RGB(target, {0, 1, B}, {10, 1, B}, {20, 1, B}, {21, 1, 0x0000FFu}, {24, 10, 0x0000FFu});
 
   // DrawStretchOrTile picks one or the other; no source area, nothing.
   target.Fill(kBack);
   tile.DrawStretchOrTile(target.DC(), {5, 0, 5, 10}, {0, 0, 30, 12}, true, false);
   EXPECT_EQ(Rgb(target.GetPixel(3, 3)), B);
   tile.DrawStretchOrTile(target.DC(), {0, 1, 10, 2}, {0, 0, 30, 12}, true, false);
-  EXPECT_EQ(Rgb(target.GetPixel(0, 11)), 0x0000FFu);
-  EXPECT_EQ(Rgb(target.GetPixel(29, 0)), 0x00FF00u);
+  EXPECT_RGB(target, {0, 11, 0x0000FFu}, {29, 0, 0x00FF00u});
   tile.DrawStretchOrTile(target.DC(), {0, 1, 10, 2}, {0, 0, 30, 1}, false, false);
   EXPECT_EQ(Rgb(target.GetPixel(12, 0)), 0x0000FFu);
 }
@@ -433,33 +418,24 @@ TEST_P(TeBitmapDraw, DrawMarginsNineSlices) {
   target.SetSize(12, 10);
   target.Fill(kBack);
   nine.DrawMargins(target.DC(), {1, 1, 11, 9}, nine.Bounds(), 1, 1, 1, 1, true, true);
-  EXPECT_EQ(Rgb(target.GetPixel(1, 1)), B);
-  EXPECT_EQ(Rgb(target.GetPixel(10, 1)), 0x111111u);
-  EXPECT_EQ(Rgb(target.GetPixel(1, 8)), 0x222222u);
-  EXPECT_EQ(Rgb(target.GetPixel(10, 8)), 0x333333u);
+  EXPECT_RGB(target, {1, 1, B}, {10, 1, 0x111111u}, {1, 8, 0x222222u}, {10, 8, 0x333333u});
   for (int x = 2; x < 10; ++x) {
-    EXPECT_EQ(Rgb(target.GetPixel(x, 1)), 0x00FF00u) << x;
-    EXPECT_EQ(Rgb(target.GetPixel(x, 8)), 0x00FFFFu) << x;
-    EXPECT_EQ(Rgb(target.GetPixel(x, 4)), 0x000080u) << x;
+    SCOPED_TRACE(x);
+    EXPECT_RGB(target, {x, 1, 0x00FF00u}, {x, 8, 0x00FFFFu}, {x, 4, 0x000080u});
   }
   for (int y = 2; y < 8; ++y) {
-    EXPECT_EQ(Rgb(target.GetPixel(1, y)), 0xFF0000u) << y;
-    EXPECT_EQ(Rgb(target.GetPixel(10, y)), 0xFF00FFu) << y;
+    SCOPED_TRACE(y);
+    EXPECT_RGB(target, {1, y, 0xFF0000u}, {10, y, 0xFF00FFu});
   }
   for (int x = 0; x < 12; ++x) {
-    EXPECT_EQ(Rgb(target.GetPixel(x, 0)), B);
-    EXPECT_EQ(Rgb(target.GetPixel(x, 9)), B);
+    EXPECT_RGB(target, {x, 0, B}, {x, 9, B});
   }
-  EXPECT_EQ(Rgb(target.GetPixel(0, 5)), B);
-  EXPECT_EQ(Rgb(target.GetPixel(11, 5)), B);
+  EXPECT_RGB(target, {0, 5, B}, {11, 5, B});
 
   // All margins 0: one stretch of the whole source (6 -> 12 wide, 6 -> 6 high).
   target.Fill(kBack);
   nine.DrawMargins(target.DC(), {0, 0, 12, 6}, nine.Bounds(), 0, 0, 0, 0, false, false);
-  EXPECT_EQ(Rgb(target.GetPixel(1, 0)), 0x7F007Fu);
-  EXPECT_EQ(Rgb(target.GetPixel(2, 0)), 0x00FF00u);
-  EXPECT_EQ(Rgb(target.GetPixel(11, 5)), 0x333333u);
-  EXPECT_EQ(Rgb(target.GetPixel(0, 6)), B);
+  EXPECT_RGB(target, {1, 0, 0x7F007Fu}, {2, 0, 0x00FF00u}, {11, 5, 0x333333u}, {0, 6, B});
 }
 
 TEST_P(TeBitmapDraw, DrawMarginsWithOneMargin) {
@@ -526,14 +502,9 @@ TEST_P(TeBitmapDraw, WindowAndCanvasTargets) {
     DeleteObject(brush);
     src_.Draw(dc, 3, 4, true);
     src_.StretchDraw(dc, {10, 10, 18, 14}, src_.Bounds(), true);
-    EXPECT_EQ(GetPixel(dc, 3, 4), RGB(0x10, 0x20, 0x30));
-    EXPECT_EQ(GetPixel(dc, 4, 4), RGB(0, 0xFF, 0));
-    EXPECT_EQ(GetPixel(dc, 6, 5), RGB(0x12, 0x34, 0x56));
-    EXPECT_EQ(GetPixel(dc, 6, 4), RGB(0x10, 0x20, 0x30));
-    EXPECT_EQ(GetPixel(dc, 11, 11), RGB(0x10, 0x20, 0x30));
-    EXPECT_EQ(GetPixel(dc, 12, 11), RGB(0, 0xFF, 0));
-    EXPECT_EQ(GetPixel(dc, 17, 13), RGB(0x12, 0x34, 0x56));
-    EXPECT_EQ(GetPixel(dc, 18, 13), RGB(0x10, 0x20, 0x30));
+    EXPECT_DC_PIXELS(dc, {3, 4, RGB(0x10, 0x20, 0x30)}, {4, 4, RGB(0, 0xFF, 0)}, {6, 5, RGB(0x12, 0x34, 0x56)},
+                     {6, 4, RGB(0x10, 0x20, 0x30)}, {11, 11, RGB(0x10, 0x20, 0x30)}, {12, 11, RGB(0, 0xFF, 0)},
+                     {17, 13, RGB(0x12, 0x34, 0x56)}, {18, 13, RGB(0x10, 0x20, 0x30)});
   }
   DestroyWindow(wnd);
 
@@ -585,14 +556,12 @@ TEST(TeBitmapMsImg32, LoaderAndForcedFallback) {
     EXPECT_FALSE(TransparentBltAvailable());
     dst.Fill(kBack);
     src.Draw(dst.DC(), 0, 0, true);
-    EXPECT_EQ(Rgb(dst.GetPixel(0, 0)), B);
-    EXPECT_EQ(Rgb(dst.GetPixel(1, 0)), 0x00FF00u);
+    EXPECT_RGB(dst, {0, 0, B}, {1, 0, 0x00FF00u});
   }
   EXPECT_TRUE(TransparentBltAvailable());
   dst.Fill(kBack);
   src.Draw(dst.DC(), 0, 0, true);
-  EXPECT_EQ(Rgb(dst.GetPixel(0, 0)), 0x7F007Fu);
-  EXPECT_EQ(Rgb(dst.GetPixel(1, 0)), 0x00FF00u);
+  EXPECT_RGB(dst, {0, 0, 0x7F007Fu}, {1, 0, 0x00FF00u});
 }
 
 // --- copies between bitmaps -------------------------------------------------------
@@ -634,9 +603,7 @@ TEST(TeBitmapCopy, PlainAndAlphaCopies) {
   src.SetAlphaBlend(false);
   wide.Fill(0xFF000000u);
   src.StretchCopyTo(wide, {0, 0, 6, 1}, src.Bounds());
-  EXPECT_EQ(Rgb(wide.GetPixel(0, 0)), 0xFFFFFFu);
-  EXPECT_EQ(Rgb(wide.GetPixel(3, 0)), 0xFFFFFFu);
-  EXPECT_EQ(Rgb(wide.GetPixel(5, 0)), 0x0000FFu);
+  EXPECT_RGB(wide, {0, 0, 0xFFFFFFu}, {3, 0, 0xFFFFFFu}, {5, 0, 0x0000FFu});
 }
 
 TEST(TeBitmapCopy, UnderlayMakesTranslucentPixelsOpaque) {
@@ -652,12 +619,9 @@ TEST(TeBitmapCopy, UnderlayMakesTranslucentPixelsOpaque) {
                                               0x00ABCDEF, 0x00ABCDEF, 0x00ABCDEF}));
   // Source pixels that fall past the end of a row do not wrap to the next.
   top.UnderlayFrom(back, 2, 0, back.Bounds());
-  EXPECT_EQ(top.GetPixel(2, 0), 0xFF0000FFu);
-  EXPECT_EQ(top.GetPixel(0, 1), 0x00ABCDEFu);
+  EXPECT_ARGB(top, {2, 0, 0xFF0000FFu}, {0, 1, 0x00ABCDEFu});
   top.UnderlayFrom(back, 1, 1, back.Bounds());
-  EXPECT_EQ(top.GetPixel(0, 1), 0x00ABCDEFu);
-  EXPECT_EQ(top.GetPixel(1, 1), 0xFF000000u);
-  EXPECT_EQ(top.GetPixel(2, 1), 0xFF000000u);
+  EXPECT_ARGB(top, {0, 1, 0x00ABCDEFu}, {1, 1, 0xFF000000u}, {2, 1, 0xFF000000u});
 }
 
 TEST(TeBitmapCopy, CopiesWithAnEmptyBitmapDoNothing) {
@@ -696,8 +660,7 @@ TEST(TeBitmapAssign, FromAndToFrameworkBitmaps) {
   b.Assign(&palettised);
   ASSERT_EQ(b.Width(), 3);
   ASSERT_EQ(b.Height(), 2);
-  EXPECT_EQ(b.GetPixel(2, 1), 0xFF996633u);
-  EXPECT_EQ(b.GetPixel(0, 0), 0xFF000000u);
+  EXPECT_ARGB(b, {2, 1, 0xFF996633u}, {0, 0, 0xFF000000u});
 
   TPicture picture;
   picture.Assign(&b);
@@ -772,9 +735,7 @@ TEST(TeBitmapPcx, LoadsAResourceAndRefusesOthers) {
                                             d, d, d, d, d, d,  //
                                             e, c, c, c, c, m}));
   b.MakeTransparent(b.GetPixel(0, 0));
-  EXPECT_EQ(b.GetPixel(2, 0), kM);
-  EXPECT_EQ(b.GetPixel(5, 3), kM);
-  EXPECT_EQ(b.GetPixel(3, 0), r);
+  EXPECT_ARGB(b, {2, 0, kM}, {5, 3, kM}, {3, 0, r});
 
   // Not a PCX image: the bitmap keeps what it had.
   const std::vector<uint8_t> notPcx(200, 0x42);
@@ -814,9 +775,7 @@ TEST(TeBitmapPcx, SkinLoadKeysAndTintsThroughThePalette) {
   bottom.LoadFromPcxResource(module, "TINYPCX", {.key = true, .keyBottomLeft = true});
   // The key is the bottom-left 0x010203; 0x0A141E is more than 5 away in
   // every channel and stays, and so does the magenta.
-  EXPECT_EQ(bottom.GetPixel(0, 3), kM);
-  EXPECT_EQ(bottom.GetPixel(0, 0), 0xFFFF00FFu);
-  EXPECT_EQ(bottom.GetPixel(3, 1), d);
+  EXPECT_ARGB(bottom, {0, 3, kM}, {0, 0, 0xFFFF00FFu}, {3, 1, d});
 
   // Tinted: exactly what the operations one after the other give, from a
   // resource read in place and from a stream read into memory alike.
@@ -845,8 +804,7 @@ TEST(TeBitmapPcx, SkinLoadKeysAndTintsThroughThePalette) {
   top.Fill(0x12345678u);
   top.LoadFromPcxResource(module, "TINYPCX", {.key = true});
   EXPECT_EQ(top.Handle(), handle);
-  EXPECT_EQ(top.GetPixel(3, 0), r);
-  EXPECT_EQ(top.GetPixel(0, 0), kM);
+  EXPECT_ARGB(top, {3, 0, r}, {0, 0, kM});
 }
 
 }  // namespace

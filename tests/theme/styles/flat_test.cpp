@@ -128,27 +128,18 @@ TEST_F(FlatTest, FormFrameRingsAndGradientCaption) {
   const TRect client{3, 23, 117, 67};
   theme_.DrawFormFrame(sheet.Canvas(), 120, 70, client, true, kbsStandard);
   const TColor face = Face();
-  EXPECT_EQ(sheet.ColorAt(0, 0), Lighten(face, 150));
-  EXPECT_EQ(sheet.ColorAt(0, 40), Lighten(face, 150));
-  EXPECT_EQ(sheet.ColorAt(119, 0), Darken(face, 150));
-  EXPECT_EQ(sheet.ColorAt(60, 69), Darken(face, 150));
-  EXPECT_EQ(sheet.ColorAt(1, 1), face);
-  EXPECT_EQ(sheet.ColorAt(118, 1), Darken(face, 90));
-  EXPECT_EQ(sheet.ColorAt(60, 68), Darken(face, 90));
-  EXPECT_EQ(sheet.ColorAt(2, 30), face);
-  EXPECT_EQ(sheet.ColorAt(117, 67), face);
+  EXPECT_PIXELS(sheet, {0, 0, Lighten(face, 150)}, {0, 40, Lighten(face, 150)}, {119, 0, Darken(face, 150)},
+                {60, 69, Darken(face, 150)}, {1, 1, face}, {118, 1, Darken(face, 90)}, {60, 68, Darken(face, 90)},
+                {2, 30, face}, {117, 67, face});
   // The caption band (3, 3, 117, 23) runs from the caption colour to the
   // platform's gradient colour.
-  EXPECT_EQ(sheet.ColorAt(3, 3), Sys(clActiveCaption));
-  EXPECT_EQ(sheet.ColorAt(3, 22), Sys(clActiveCaption));
+  EXPECT_PIXELS(sheet, {3, 3, Sys(clActiveCaption)}, {3, 22, Sys(clActiveCaption)});
   const TColor end = sheet.ColorAt(116, 10), gradient = Sys(clGradientActiveCaption);
   for (int shift : {0, 8, 16})
     EXPECT_LE(std::abs(static_cast<int>((end >> shift) & 0xFF) - static_cast<int>((gradient >> shift) & 0xFF)), 3);
-  EXPECT_TRUE(sheet.Untouched(60, 40)) << "the client area is not the frame's";
-  EXPECT_TRUE(sheet.Untouched(60, 23));
+  EXPECT_PIXELS(sheet, {60, 40, kLeftAlone, "the client area is not the frame's"}, {60, 23, kLeftAlone});
 
-  sheet.Clear();
-  theme_.DrawFormFrame(sheet.Canvas(), 120, 70, client, false, kbsStandard);
+  theme_.DrawFormFrame(sheet.Fresh(), 120, 70, client, false, kbsStandard);
   EXPECT_EQ(sheet.ColorAt(3, 3), Sys(clInactiveCaption));
   // The border style is not consulted.
   EXPECT_EQ(Differences(
@@ -163,77 +154,49 @@ TEST_F(FlatTest, CaptionButtonFacesByState) {
   const auto faceOnly = static_cast<TTeCaptionButton>(8);
   const TColor face = Face();
   theme_.DrawCaptionButton(sheet.Canvas(), r, faceOnly, false, false, true, kbsStandard);
-  EXPECT_EQ(sheet.ColorAt(0, 0), Lighten(face, 150));
-  EXPECT_EQ(sheet.ColorAt(17, 0), Darken(face, 150));
-  EXPECT_EQ(sheet.ColorAt(17, 14), Darken(face, 150));
-  EXPECT_EQ(sheet.ColorAt(1, 1), face);
-  EXPECT_EQ(sheet.ColorAt(16, 13), Darken(face, 90));
-  EXPECT_EQ(sheet.ColorAt(8, 7), face);
+  EXPECT_PIXELS(sheet, {0, 0, Lighten(face, 150)}, {17, 0, Darken(face, 150)}, {17, 14, Darken(face, 150)},
+                {1, 1, face}, {16, 13, Darken(face, 90)}, {8, 7, face});
   EXPECT_EQ(Count(sheet, r, clBlack), 0) << "kinds past tray paint only the face";
 
-  sheet.Clear();
-  theme_.DrawCaptionButton(sheet.Canvas(), r, faceOnly, true, false, true, kbsStandard);
-  EXPECT_EQ(sheet.ColorAt(0, 0), Rgb(0xFFFFFF));
-  EXPECT_EQ(sheet.ColorAt(1, 1), hot_);
-  EXPECT_EQ(sheet.ColorAt(16, 13), Darken(hot_, 90));
-  EXPECT_EQ(sheet.ColorAt(8, 7), hot_);
+  theme_.DrawCaptionButton(sheet.Fresh(), r, faceOnly, true, false, true, kbsStandard);
+  EXPECT_PIXELS(sheet, {0, 0, Rgb(0xFFFFFF)}, {1, 1, hot_}, {16, 13, Darken(hot_, 90)}, {8, 7, hot_});
 
-  sheet.Clear();
-  theme_.DrawCaptionButton(sheet.Canvas(), r, faceOnly, false, true, true, kbsStandard);
-  EXPECT_EQ(sheet.ColorAt(0, 0), Darken(face, 150));
-  EXPECT_EQ(sheet.ColorAt(17, 14), Lighten(face, 150));
-  EXPECT_EQ(sheet.ColorAt(1, 1), Darken(face, 90));
-  EXPECT_EQ(sheet.ColorAt(16, 13), face);
+  theme_.DrawCaptionButton(sheet.Fresh(), r, faceOnly, false, true, true, kbsStandard);
+  EXPECT_PIXELS(sheet, {0, 0, Darken(face, 150)}, {17, 14, Lighten(face, 150)}, {1, 1, Darken(face, 90)},
+                {16, 13, face});
 
   // Glyphs in black over the face; the tray dot in (5, 7, 13, 12).
-  sheet.Clear();
-  theme_.DrawCaptionButton(sheet.Canvas(), r, kcbClose, false, false, true, kbsStandard);
+  theme_.DrawCaptionButton(sheet.Fresh(), r, kcbClose, false, false, true, kbsStandard);
   EXPECT_GT(Count(sheet, r, clBlack), 0);
   EXPECT_EQ(Count(sheet, r, clBlack), Count(sheet, {2, 2, 16, 13}, clBlack)) << "the glyph keeps off the bevels";
-  sheet.Clear();
-  theme_.DrawCaptionButton(sheet.Canvas(), r, kcbTray, false, false, false, kbsStandard);
-  EXPECT_EQ(sheet.ColorAt(9, 9), clBlack);
-  EXPECT_EQ(sheet.ColorAt(9, 4), face);
+  theme_.DrawCaptionButton(sheet.Fresh(), r, kcbTray, false, false, false, kbsStandard);
+  EXPECT_PIXELS(sheet, {9, 9, clBlack}, {9, 4, face});
 }
 
 // --- buttons ------------------------------------------------------------------------------
 
 TEST_F(FlatTest, PushButtonByState) {
   TSheet sheet(40, 20);
-  auto paint = [&](int state) {
-    sheet.Clear();
-    theme_.DrawButton(sheet.Canvas(), 40, 20, static_cast<uint8_t>(state));
-  };
+  auto paint = [&](int state) { theme_.DrawButton(sheet.Fresh(), 40, 20, static_cast<uint8_t>(state)); };
   paint(0);
-  EXPECT_EQ(sheet.ColorAt(0, 0), frame_);
-  EXPECT_EQ(sheet.ColorAt(39, 19), frame_);
-  EXPECT_EQ(sheet.ColorAt(1, 1), Face());
-  EXPECT_EQ(sheet.ColorAt(38, 18), Face());
+  EXPECT_PIXELS(sheet, {0, 0, frame_}, {39, 19, frame_}, {1, 1, Face()}, {38, 18, Face()});
 
   paint(1);  // a light line along the top and left, inside the frame
   const TColor light = Rgb(0xD4DBF0);
-  EXPECT_EQ(sheet.ColorAt(1, 1), light);
-  EXPECT_EQ(sheet.ColorAt(37, 1), light);
-  EXPECT_EQ(sheet.ColorAt(1, 17), light);
-  EXPECT_TRUE(sheet.Untouched(38, 1));
-  EXPECT_TRUE(sheet.Untouched(1, 18));
-  EXPECT_EQ(sheet.ColorAt(2, 2), hot_);
-  EXPECT_EQ(sheet.ColorAt(37, 17), hot_);
+  EXPECT_PIXELS(sheet, {1, 1, light}, {37, 1, light}, {1, 17, light}, {38, 1, kLeftAlone}, {1, 18, kLeftAlone},
+                {2, 2, hot_}, {37, 17, hot_});
 
   paint(2);
-  EXPECT_EQ(sheet.ColorAt(1, 1), Darken(selection_, 30));
-  EXPECT_EQ(sheet.ColorAt(38, 18), Lighten(selection_, 30));
-  EXPECT_EQ(sheet.ColorAt(2, 2), selection_);
+  EXPECT_PIXELS(sheet, {1, 1, Darken(selection_, 30)}, {38, 18, Lighten(selection_, 30)}, {2, 2, selection_});
 
   paint(3);
   EXPECT_EQ(CountUntouched(sheet, {0, 0, 40, 20}), 40 * 20) << "a disabled button paints nothing at all";
 
   for (int state : {4, 5}) {
     paint(state);  // a dark line along the bottom and right
-    EXPECT_EQ(sheet.ColorAt(1, 18), Darken(selection_, 30)) << state;
-    EXPECT_EQ(sheet.ColorAt(38, 1), Darken(selection_, 30)) << state;
-    EXPECT_TRUE(sheet.Untouched(1, 1)) << state;
-    EXPECT_EQ(sheet.ColorAt(2, 2), selection_) << state;
+    SCOPED_TRACE(state);
+    EXPECT_PIXELS(sheet, {1, 18, Darken(selection_, 30)}, {38, 1, Darken(selection_, 30)}, {1, 1, kLeftAlone},
+                  {2, 2, selection_});
   }
 }
 
@@ -241,14 +204,10 @@ TEST_F(FlatTest, CheckBoxesAndRadioButtons) {
   TSheet sheet(13, 13);
   const TRect r{0, 0, 13, 13};
   auto check = [&](TTeElementState state, TCheckBoxState value) {
-    sheet.Clear();
-    theme_.DrawCheckBox(sheet.Canvas(), r, state, value);
+    theme_.DrawCheckBox(sheet.Fresh(), r, state, value);
   };
   check(kesNormal, cbUnchecked);
-  EXPECT_EQ(sheet.ColorAt(0, 0), frame_);
-  EXPECT_EQ(sheet.ColorAt(12, 12), frame_);
-  EXPECT_EQ(sheet.ColorAt(1, 1), Face());
-  EXPECT_EQ(sheet.ColorAt(6, 6), Face());
+  EXPECT_PIXELS(sheet, {0, 0, frame_}, {12, 12, frame_}, {1, 1, Face()}, {6, 6, Face()});
   check(kesHot, cbUnchecked);
   EXPECT_EQ(sheet.ColorAt(6, 6), hot_);
   check(static_cast<TTeElementState>(4), cbUnchecked);
@@ -256,10 +215,7 @@ TEST_F(FlatTest, CheckBoxesAndRadioButtons) {
   check(kesPressed, cbUnchecked);
   EXPECT_EQ(sheet.ColorAt(6, 6), Face());
   check(kesNormal, cbGrayed);
-  EXPECT_EQ(sheet.ColorAt(2, 2), Face());
-  EXPECT_EQ(sheet.ColorAt(3, 3), frame_);
-  EXPECT_EQ(sheet.ColorAt(9, 9), frame_);
-  EXPECT_EQ(sheet.ColorAt(10, 10), Face());
+  EXPECT_PIXELS(sheet, {2, 2, Face()}, {3, 3, frame_}, {9, 9, frame_}, {10, 10, Face()});
   check(kesNormal, cbChecked);
   EXPECT_GT(Count(sheet, {2, 2, 11, 11}, frame_), 4) << "the check mark in the frame colour";
   EXPECT_EQ(Count(sheet, r, clBlack), 0);
@@ -268,52 +224,36 @@ TEST_F(FlatTest, CheckBoxesAndRadioButtons) {
   EXPECT_GT(Count(sheet, {2, 2, 11, 11}, Rgb(0xFEFEFB)), 4) << "the mark in the disabled face colour";
   EXPECT_EQ(Count(sheet, {2, 2, 11, 11}, frame_), 0);
 
-  auto radio = [&](TTeElementState state, bool checked) {
-    sheet.Clear();
-    theme_.DrawRadioButton(sheet.Canvas(), r, state, checked);
-  };
+  auto radio = [&](TTeElementState state, bool checked) { theme_.DrawRadioButton(sheet.Fresh(), r, state, checked); };
   radio(kesNormal, false);
-  EXPECT_EQ(sheet.ColorAt(6, 0), frame_);
-  EXPECT_EQ(sheet.ColorAt(6, 12), frame_);
-  EXPECT_TRUE(sheet.Untouched(0, 0)) << "rounded corners";
-  EXPECT_EQ(sheet.ColorAt(6, 6), Face());
+  EXPECT_PIXELS(sheet, {6, 0, frame_}, {6, 12, frame_}, {0, 0, kLeftAlone, "rounded corners"}, {6, 6, Face()});
   radio(kesHot, true);
-  EXPECT_EQ(sheet.ColorAt(6, 6), frame_) << "the dot";
-  EXPECT_EQ(sheet.ColorAt(2, 6), hot_);
+  EXPECT_PIXELS(sheet, {6, 6, frame_, "the dot"}, {2, 6, hot_});
   radio(kesDisabled, true);
-  EXPECT_EQ(sheet.ColorAt(6, 0), clBlack);
-  EXPECT_EQ(sheet.ColorAt(6, 6), clBlack);
-  EXPECT_EQ(sheet.ColorAt(2, 6), Face());
+  EXPECT_PIXELS(sheet, {6, 0, clBlack}, {6, 6, clBlack}, {2, 6, Face()});
 }
 
 TEST_F(FlatTest, SpeedButtonsFlatAndRaised) {
   TSheet sheet(32, 26);
   auto paint = [&](TTeElementState state, bool flat, bool down) {
-    sheet.Clear();
-    theme_.DrawSpeedButton(sheet.Canvas(), {0, 0, 32, 26}, state, flat, down);
+    theme_.DrawSpeedButton(sheet.Fresh(), {0, 0, 32, 26}, state, flat, down);
   };
   paint(kesNormal, true, false);
-  EXPECT_EQ(sheet.ColorAt(0, 0), frame_);
-  EXPECT_EQ(sheet.ColorAt(5, 5), Face());
+  EXPECT_PIXELS(sheet, {0, 0, frame_}, {5, 5, Face()});
   paint(kesNormal, true, true);
-  EXPECT_EQ(sheet.ColorAt(0, 0), frame_);
-  EXPECT_EQ(sheet.ColorAt(5, 5), selection_);
+  EXPECT_PIXELS(sheet, {0, 0, frame_}, {5, 5, selection_});
   paint(kesHot, true, false);
-  EXPECT_EQ(sheet.ColorAt(1, 1), Lighten(hot_, 30));
-  EXPECT_EQ(sheet.ColorAt(5, 5), hot_);
+  EXPECT_PIXELS(sheet, {1, 1, Lighten(hot_, 30)}, {5, 5, hot_});
   paint(kesPressed, true, false);
-  EXPECT_EQ(sheet.ColorAt(1, 1), Darken(Face(), 30));
-  EXPECT_EQ(sheet.ColorAt(30, 24), Lighten(Face(), 30));
+  EXPECT_PIXELS(sheet, {1, 1, Darken(Face(), 30)}, {30, 24, Lighten(Face(), 30)});
   for (bool flat : {false, true}) {
     paint(kesDisabled, flat, false);
     EXPECT_EQ(CountUntouched(sheet, {0, 0, 32, 26}), 32 * 26);
   }
   paint(kesNormal, false, false);
-  EXPECT_EQ(sheet.ColorAt(1, 1), Lighten(Face(), 30));
-  EXPECT_EQ(sheet.ColorAt(5, 5), Face());
+  EXPECT_PIXELS(sheet, {1, 1, Lighten(Face(), 30)}, {5, 5, Face()});
   paint(kesPressed, false, true);
-  EXPECT_EQ(sheet.ColorAt(0, 0), frame_);
-  EXPECT_EQ(sheet.ColorAt(1, 1), selection_);
+  EXPECT_PIXELS(sheet, {0, 0, frame_}, {1, 1, selection_});
   paint(kesHot, false, false);
   EXPECT_EQ(CountUntouched(sheet, {0, 0, 32, 26}), 32 * 26) << "raised buttons are never hot";
 
@@ -333,34 +273,20 @@ TEST_F(FlatTest, ChevronArrowAndComboButton) {
   TSheet sheet(14, 26);
   theme_.DrawSpeedButtonChevron(sheet.Canvas(), {0, 0, 14, 26}, kesNormal, true, false);
   // Box (3, 11, 10, 15).
-  EXPECT_EQ(sheet.ColorAt(3, 11), clBlack);
-  EXPECT_EQ(sheet.ColorAt(9, 11), clBlack);
-  EXPECT_EQ(sheet.ColorAt(6, 14), clBlack);
-  EXPECT_EQ(sheet.ColorAt(3, 12), Face());
-  sheet.Clear();
-  theme_.DrawSpeedButtonChevron(sheet.Canvas(), {0, 0, 14, 26}, kesDisabled, true, false);
+  EXPECT_PIXELS(sheet, {3, 11, clBlack}, {9, 11, clBlack}, {6, 14, clBlack}, {3, 12, Face()});
+  theme_.DrawSpeedButtonChevron(sheet.Fresh(), {0, 0, 14, 26}, kesDisabled, true, false);
   const TColor disabled = Rgb(0xFEFEFB);
-  EXPECT_EQ(sheet.ColorAt(3, 11), disabled);
-  EXPECT_EQ(sheet.ColorAt(9, 11), disabled);
-  EXPECT_EQ(sheet.ColorAt(6, 14), disabled);
-  EXPECT_TRUE(sheet.Untouched(6, 12)) << "only the outline";
+  EXPECT_PIXELS(sheet, {3, 11, disabled}, {9, 11, disabled}, {6, 14, disabled},
+                {6, 12, kLeftAlone, "only the outline"});
 
   TSheet combo(15, 21);
   theme_.DrawComboButton(combo.Canvas(), {0, 0, 15, 21}, kesNormal);
-  EXPECT_EQ(combo.ColorAt(0, 0), frame_);
-  EXPECT_EQ(combo.ColorAt(1, 1), Face());
-  EXPECT_EQ(combo.ColorAt(4, 9), clBlack) << "the arrow moved down one";
-  EXPECT_EQ(combo.ColorAt(10, 9), clBlack);
-  EXPECT_EQ(combo.ColorAt(7, 12), clBlack);
-  EXPECT_EQ(combo.ColorAt(4, 8), Face());
-  combo.Clear();
-  theme_.DrawComboButton(combo.Canvas(), {0, 0, 15, 21}, kesPressed);
-  EXPECT_EQ(combo.ColorAt(1, 1), Darken(selection_, 30));
-  EXPECT_EQ(combo.ColorAt(5, 10), clBlack) << "and by one more each way when pressed";
-  EXPECT_EQ(combo.ColorAt(8, 13), clBlack);
-  EXPECT_EQ(combo.ColorAt(4, 9), selection_);
-  combo.Clear();
-  theme_.DrawComboButton(combo.Canvas(), {0, 0, 15, 21}, kesDisabled);
+  EXPECT_PIXELS(combo, {0, 0, frame_}, {1, 1, Face()}, {4, 9, clBlack, "the arrow moved down one"}, {10, 9, clBlack},
+                {7, 12, clBlack}, {4, 8, Face()});
+  theme_.DrawComboButton(combo.Fresh(), {0, 0, 15, 21}, kesPressed);
+  EXPECT_PIXELS(combo, {1, 1, Darken(selection_, 30)}, {5, 10, clBlack, "and by one more each way when pressed"},
+                {8, 13, clBlack}, {4, 9, selection_});
+  theme_.DrawComboButton(combo.Fresh(), {0, 0, 15, 21}, kesDisabled);
   EXPECT_EQ(combo.ColorAt(1, 1), Rgb(0xFEFEFB));
 }
 

@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <functional>
+#include <utility>
+
 #include "framework/graphics.h"
 #include "framework/imagelist.h"
 #include "tests/theme/styles/flat_test_support.h"
@@ -56,18 +59,10 @@ TEST_F(FlatFamilyTest, CoolFlatFrameIsFlat) {
   const TRect client{3, 23, 117, 67};
   cool_.DrawFormFrame(sheet.Canvas(), 120, 70, client, true, kbsStandard);
   const TColor frame = Rgb(0xA09683), face = Face(), caption = Rgb(0xF7DE9C);
-  EXPECT_EQ(sheet.ColorAt(0, 0), frame);
-  EXPECT_EQ(sheet.ColorAt(119, 69), frame);
-  EXPECT_EQ(sheet.ColorAt(1, 1), face);
-  EXPECT_EQ(sheet.ColorAt(118, 68), face);
-  EXPECT_EQ(sheet.ColorAt(2, 40), face);
-  EXPECT_EQ(sheet.ColorAt(3, 3), frame) << "the caption band is framed";
-  EXPECT_EQ(sheet.ColorAt(116, 22), frame);
-  EXPECT_EQ(sheet.ColorAt(60, 12), caption);
-  EXPECT_EQ(sheet.ColorAt(115, 4), caption) << "one colour, no gradient";
-  EXPECT_TRUE(sheet.Untouched(60, 40));
-  sheet.Clear();
-  cool_.DrawFormFrame(sheet.Canvas(), 120, 70, client, false, kbsToolWindow);
+  EXPECT_PIXELS(sheet, {0, 0, frame}, {119, 69, frame}, {1, 1, face}, {118, 68, face}, {2, 40, face},
+                {3, 3, frame, "the caption band is framed"}, {116, 22, frame}, {60, 12, caption},
+                {115, 4, caption, "one colour, no gradient"}, {60, 40, kLeftAlone});
+  cool_.DrawFormFrame(sheet.Fresh(), 120, 70, client, false, kbsToolWindow);
   EXPECT_EQ(sheet.ColorAt(60, 12), face);
 }
 
@@ -77,28 +72,17 @@ TEST_F(FlatFamilyTest, CoolFlatCaptionButtons) {
   const auto faceOnly = static_cast<TTeCaptionButton>(8);
   const TColor frame = Rgb(0xA09683);
   cool_.DrawCaptionButton(sheet.Canvas(), r, faceOnly, false, false, true, kbsStandard);
-  EXPECT_EQ(sheet.ColorAt(0, 0), frame);
-  EXPECT_EQ(sheet.ColorAt(1, 1), Face());
-  EXPECT_EQ(sheet.ColorAt(18, 18), Face());
-  sheet.Clear();
-  cool_.DrawCaptionButton(sheet.Canvas(), r, faceOnly, true, false, true, kbsStandard);
-  EXPECT_EQ(sheet.ColorAt(1, 1), Rgb(0xFFFFFF));
-  EXPECT_EQ(sheet.ColorAt(18, 18), Rgb(0xCDCCC3));
-  EXPECT_EQ(sheet.ColorAt(10, 10), Rgb(0xEBEAE1));
-  sheet.Clear();
-  cool_.DrawCaptionButton(sheet.Canvas(), r, faceOnly, true, true, true, kbsStandard);
-  EXPECT_EQ(sheet.ColorAt(1, 1), Rgb(0x15487B)) << "pressed wins over hot";
-  EXPECT_EQ(sheet.ColorAt(18, 18), Rgb(0x5184B7));
-  EXPECT_EQ(sheet.ColorAt(10, 10), Rgb(0x336699));
+  EXPECT_PIXELS(sheet, {0, 0, frame}, {1, 1, Face()}, {18, 18, Face()});
+  cool_.DrawCaptionButton(sheet.Fresh(), r, faceOnly, true, false, true, kbsStandard);
+  EXPECT_PIXELS(sheet, {1, 1, Rgb(0xFFFFFF)}, {18, 18, Rgb(0xCDCCC3)}, {10, 10, Rgb(0xEBEAE1)});
+  cool_.DrawCaptionButton(sheet.Fresh(), r, faceOnly, true, true, true, kbsStandard);
+  EXPECT_PIXELS(sheet, {1, 1, Rgb(0x15487B), "pressed wins over hot"}, {18, 18, Rgb(0x5184B7)},
+                {10, 10, Rgb(0x336699)});
   // The tray mark: a rounded square in (7, 10, 13, 14).
-  sheet.Clear();
-  cool_.DrawCaptionButton(sheet.Canvas(), r, kcbTray, false, false, true, kbsStandard);
-  EXPECT_EQ(sheet.ColorAt(10, 12), clBlack);
-  EXPECT_EQ(sheet.ColorAt(7, 12), clBlack);
-  EXPECT_EQ(sheet.ColorAt(10, 9), Face());
+  cool_.DrawCaptionButton(sheet.Fresh(), r, kcbTray, false, false, true, kbsStandard);
+  EXPECT_PIXELS(sheet, {10, 12, clBlack}, {7, 12, clBlack}, {10, 9, Face()});
   // Glyphs in the rect shrunk by 2 and 3: nothing black on the outer rings.
-  sheet.Clear();
-  cool_.DrawCaptionButton(sheet.Canvas(), r, kcbMaximize, false, false, true, kbsStandard);
+  cool_.DrawCaptionButton(sheet.Fresh(), r, kcbMaximize, false, false, true, kbsStandard);
   EXPECT_GT(Count(sheet, r, clBlack), 5);
   EXPECT_EQ(Count(sheet, {0, 0, 20, 3}, clBlack), 0);
   EXPECT_EQ(Count(sheet, {0, 0, 2, 20}, clBlack), 0);
@@ -107,32 +91,14 @@ TEST_F(FlatFamilyTest, CoolFlatCaptionButtons) {
 // --- Office XP ------------------------------------------------------------------------
 
 TEST_F(FlatFamilyTest, OfficeXPColoursAndEverythingElseFlat) {
-  const TColor expected[kThemeColorCount] = {Sys(clActiveCaption),
-                                             Sys(clInactiveCaption),
-                                             Rgb(0),
-                                             Rgb(0xFFFFFF),
-                                             Sys(kFallbackColor),
-                                             Rgb(0xFFFFFF),
-                                             Sys(clWindow),
-                                             grey_,
-                                             officeSelection_,
-                                             Rgb(0xFEFEFB),
-                                             Rgb(0xC5C5B1),
-                                             Face(),
-                                             hot_,
-                                             navy_,
-                                             menu_,
-                                             hot_,
-                                             Rgb(0xFFFFFF),
-                                             hot_,
-                                             Sys(clMenuText),
-                                             Sys(clMenuText),
-                                             Sys(clMenuText),
-                                             Sys(clMenuText),
-                                             grey_,
-                                             Rgb(0),
-                                             Rgb(0x95CEFF),
-                                             Rgb(0x316AC5)};
+  // clang-format off
+  const TColor expected[kThemeColorCount] = {
+      Sys(clActiveCaption), Sys(clInactiveCaption), Rgb(0),         Rgb(0xFFFFFF),  Sys(kFallbackColor), Rgb(0xFFFFFF),
+      Sys(clWindow),        grey_,                  officeSelection_, Rgb(0xFEFEFB), Rgb(0xC5C5B1),     Face(),
+      hot_,                 navy_,                  menu_,          hot_,           Rgb(0xFFFFFF),      hot_,
+      Sys(clMenuText),      Sys(clMenuText),        Sys(clMenuText), Sys(clMenuText), grey_,             Rgb(0),
+      Rgb(0x95CEFF),        Rgb(0x316AC5)};
+  // clang-format on
   for (int kind = 0; kind < kThemeColorCount; ++kind)
     EXPECT_EQ(office_.GetColor(static_cast<TTeThemeColor>(kind)), expected[kind]) << kind;
   EXPECT_EQ(office_.GetColor(static_cast<TTeThemeColor>(26)), Sys(kFallbackColor));
@@ -158,58 +124,42 @@ TEST_F(FlatFamilyTest, OfficeXPColoursAndEverythingElseFlat) {
 
 TEST_F(FlatFamilyTest, OfficeXPButtonsAreOutlinedNotBevelled) {
   TSheet sheet(40, 20);
-  auto button = [&](int state) {
-    sheet.Clear();
-    office_.DrawButton(sheet.Canvas(), 40, 20, static_cast<uint8_t>(state));
-  };
+  auto button = [&](int state) { office_.DrawButton(sheet.Fresh(), 40, 20, static_cast<uint8_t>(state)); };
   button(3);
-  EXPECT_EQ(sheet.ColorAt(0, 0), Rgb(0xFEFEFB));
-  EXPECT_EQ(sheet.ColorAt(39, 19), Rgb(0xFEFEFB));
+  EXPECT_PIXELS(sheet, {0, 0, Rgb(0xFEFEFB)}, {39, 19, Rgb(0xFEFEFB)});
   EXPECT_EQ(CountUntouched(sheet, {1, 1, 39, 19}), 38 * 18) << "a disabled button is only a frame";
   button(0);
-  EXPECT_EQ(sheet.ColorAt(0, 0), grey_);
-  EXPECT_EQ(sheet.ColorAt(1, 1), Face());
+  EXPECT_PIXELS(sheet, {0, 0, grey_}, {1, 1, Face()});
   button(1);
-  EXPECT_EQ(sheet.ColorAt(0, 0), navy_);
-  EXPECT_EQ(sheet.ColorAt(1, 1), hot_);
+  EXPECT_PIXELS(sheet, {0, 0, navy_}, {1, 1, hot_});
   for (int state : {2, 4, 5}) {
     button(state);
-    EXPECT_EQ(sheet.ColorAt(0, 0), navy_) << state;
-    EXPECT_EQ(sheet.ColorAt(1, 1), officeSelection_) << state;
+    SCOPED_TRACE(state);
+    EXPECT_PIXELS(sheet, {0, 0, navy_}, {1, 1, officeSelection_});
   }
 
   TSheet thumb(17, 30);
   office_.DrawScrollThumb(thumb.Canvas(), {0, 0, 17, 30}, sbVertical, kesHot);
-  EXPECT_EQ(thumb.ColorAt(0, 0), navy_);
-  EXPECT_EQ(thumb.ColorAt(1, 1), hot_);
-  thumb.Clear();
-  office_.DrawScrollThumb(thumb.Canvas(), {0, 0, 17, 30}, sbVertical, kesNormal);
-  EXPECT_EQ(thumb.ColorAt(0, 0), grey_);
-  EXPECT_EQ(thumb.ColorAt(1, 1), Face());
+  EXPECT_PIXELS(thumb, {0, 0, navy_}, {1, 1, hot_});
+  office_.DrawScrollThumb(thumb.Fresh(), {0, 0, 17, 30}, sbVertical, kesNormal);
+  EXPECT_PIXELS(thumb, {0, 0, grey_}, {1, 1, Face()});
 
   TSheet scroll(17, 17);
   office_.DrawScrollButton(scroll.Canvas(), {0, 0, 17, 17}, true, false, kesPressed);
-  EXPECT_EQ(scroll.ColorAt(0, 0), navy_);
-  EXPECT_EQ(scroll.ColorAt(1, 1), officeSelection_) << "no bevel";
+  EXPECT_PIXELS(scroll, {0, 0, navy_}, {1, 1, officeSelection_, "no bevel"});
   EXPECT_GT(Count(scroll, {0, 0, 17, 17}, clBlack), 2);
 
   TSheet glyph(17, 17);
   office_.DrawGlyphButton(glyph.Canvas(), {0, 0, 17, 17}, 2, kesHot, true);
-  EXPECT_EQ(glyph.ColorAt(0, 0), navy_);
-  EXPECT_EQ(glyph.ColorAt(1, 1), hot_) << "no raised bevel";
-  glyph.Clear();
-  office_.DrawGlyphButton(glyph.Canvas(), {0, 0, 17, 17}, 2, kesPressed, true);
+  EXPECT_PIXELS(glyph, {0, 0, navy_}, {1, 1, hot_, "no raised bevel"});
+  office_.DrawGlyphButton(glyph.Fresh(), {0, 0, 17, 17}, 2, kesPressed, true);
   EXPECT_EQ(glyph.ColorAt(1, 1), Darken(officeSelection_, 30)) << "the sunken bevel stays";
 
   TSheet combo(15, 21);
   office_.DrawComboButton(combo.Canvas(), {0, 0, 15, 21}, kesHot);
-  EXPECT_EQ(combo.ColorAt(0, 0), navy_);
-  EXPECT_EQ(combo.ColorAt(1, 1), hot_);
-  combo.Clear();
-  office_.DrawComboButton(combo.Canvas(), {0, 0, 15, 21}, kesPressed);
-  EXPECT_EQ(combo.ColorAt(0, 0), grey_) << "navy only when hot";
-  EXPECT_EQ(combo.ColorAt(1, 1), Darken(officeSelection_, 30));
-  EXPECT_EQ(combo.ColorAt(5, 10), clBlack);
+  EXPECT_PIXELS(combo, {0, 0, navy_}, {1, 1, hot_});
+  office_.DrawComboButton(combo.Fresh(), {0, 0, 15, 21}, kesPressed);
+  EXPECT_PIXELS(combo, {0, 0, grey_, "navy only when hot"}, {1, 1, Darken(officeSelection_, 30)}, {5, 10, clBlack});
 }
 
 TEST_F(FlatFamilyTest, OfficeXPMarksTabsAndBoxes) {
@@ -218,89 +168,62 @@ TEST_F(FlatFamilyTest, OfficeXPMarksTabsAndBoxes) {
   office_.DrawCheckBox(sheet.Canvas(), r, kesHot, cbChecked);
   EXPECT_EQ(sheet.ColorAt(0, 0), navy_);
   EXPECT_GT(Count(sheet, {2, 2, 11, 11}, navy_), 4) << "a navy check mark";
-  sheet.Clear();
-  office_.DrawCheckBox(sheet.Canvas(), r, kesNormal, cbGrayed);
-  EXPECT_EQ(sheet.ColorAt(0, 0), grey_);
-  EXPECT_EQ(sheet.ColorAt(5, 5), grey_);
-  EXPECT_EQ(sheet.ColorAt(2, 2), Face());
-  sheet.Clear();
-  office_.DrawCheckBox(sheet.Canvas(), r, kesDisabled, cbGrayed);
-  EXPECT_EQ(sheet.ColorAt(0, 0), grey_);
-  EXPECT_EQ(sheet.ColorAt(5, 5), Rgb(0xFEFEFB));
-  sheet.Clear();
-  office_.DrawRadioButton(sheet.Canvas(), r, static_cast<TTeElementState>(4), true);
-  EXPECT_EQ(sheet.ColorAt(6, 0), navy_);
-  EXPECT_EQ(sheet.ColorAt(6, 6), navy_);
-  EXPECT_EQ(sheet.ColorAt(2, 6), officeSelection_);
-  sheet.Clear();
-  office_.DrawRadioButton(sheet.Canvas(), r, kesDisabled, false);
+  office_.DrawCheckBox(sheet.Fresh(), r, kesNormal, cbGrayed);
+  EXPECT_PIXELS(sheet, {0, 0, grey_}, {5, 5, grey_}, {2, 2, Face()});
+  office_.DrawCheckBox(sheet.Fresh(), r, kesDisabled, cbGrayed);
+  EXPECT_PIXELS(sheet, {0, 0, grey_}, {5, 5, Rgb(0xFEFEFB)});
+  office_.DrawRadioButton(sheet.Fresh(), r, static_cast<TTeElementState>(4), true);
+  EXPECT_PIXELS(sheet, {6, 0, navy_}, {6, 6, navy_}, {2, 6, officeSelection_});
+  office_.DrawRadioButton(sheet.Fresh(), r, kesDisabled, false);
   EXPECT_EQ(sheet.ColorAt(6, 0), clBlack);
 
   TSheet tab(40, 22);
   office_.DrawTab(tab.Canvas(), {0, 0, 40, 20}, tpTop, kesHot);
-  EXPECT_EQ(tab.ColorAt(0, 0), navy_);
-  EXPECT_EQ(tab.ColorAt(5, 19), hot_);
-  tab.Clear();
-  office_.DrawTab(tab.Canvas(), {0, 0, 40, 20}, tpTop, kesNormal);
-  EXPECT_EQ(tab.ColorAt(0, 0), grey_);
-  EXPECT_EQ(tab.ColorAt(5, 5), officeSelection_);
+  EXPECT_PIXELS(tab, {0, 0, navy_}, {5, 19, hot_});
+  office_.DrawTab(tab.Fresh(), {0, 0, 40, 20}, tpTop, kesNormal);
+  EXPECT_PIXELS(tab, {0, 0, grey_}, {5, 5, officeSelection_});
 
   TSheet box(24, 24);
   office_.DrawStateBox(box.Canvas(), {0, 0, 24, 24}, 0, 3);
-  EXPECT_EQ(box.ColorAt(0, 0), navy_);
-  EXPECT_EQ(box.ColorAt(1, 1), hot_) << "no bevel";
-  box.Clear();
-  office_.DrawStateBox(box.Canvas(), {0, 0, 24, 24}, 0, 2);
-  EXPECT_EQ(box.ColorAt(0, 0), grey_);
-  EXPECT_EQ(box.ColorAt(1, 1), clBlack);
+  EXPECT_PIXELS(box, {0, 0, navy_}, {1, 1, hot_, "no bevel"});
+  office_.DrawStateBox(box.Fresh(), {0, 0, 24, 24}, 0, 2);
+  EXPECT_PIXELS(box, {0, 0, grey_}, {1, 1, clBlack});
 
   TSheet list(60, 40);
   office_.DrawListBorder(list.Canvas(), {0, 0, 60, 40}, kesNormal);
-  EXPECT_EQ(list.ColorAt(0, 0), navy_);
-  EXPECT_EQ(list.ColorAt(7, 7), Sys(clWindow));
-  list.Clear();
-  office_.DrawListBorder(list.Canvas(), {0, 0, 60, 40}, kesDisabled);
+  EXPECT_PIXELS(list, {0, 0, navy_}, {7, 7, Sys(clWindow)});
+  office_.DrawListBorder(list.Fresh(), {0, 0, 60, 40}, kesDisabled);
   EXPECT_EQ(list.ColorAt(0, 0), Rgb(0xC5C5B1));
 
   TSheet thumb(12, 22);
   office_.DrawTrackBarThumb(thumb.Canvas(), {0, 0, 11, 20}, false, 0, kesHot);
   EXPECT_EQ(thumb.ColorAt(0, 0), navy_);
-  thumb.Clear();
-  office_.DrawTrackBarThumb(thumb.Canvas(), {0, 0, 11, 20}, false, 2, kesPressed);
-  EXPECT_EQ(thumb.ColorAt(5, 0), grey_) << "pointing up, outlined in the frame colour";
-  EXPECT_EQ(thumb.ColorAt(5, 12), officeSelection_);
+  office_.DrawTrackBarThumb(thumb.Fresh(), {0, 0, 11, 20}, false, 2, kesPressed);
+  EXPECT_PIXELS(thumb, {5, 0, grey_, "pointing up, outlined in the frame colour"}, {5, 12, officeSelection_});
 }
 
 TEST_F(FlatFamilyTest, OfficeXPSpeedButtonsAndBands) {
   TSheet sheet(32, 26);
   const TRect r{0, 0, 32, 26};
   auto paint = [&](TTeElementState state, bool flat, bool down) {
-    sheet.Clear();
-    office_.DrawSpeedButton(sheet.Canvas(), r, state, flat, down);
+    office_.DrawSpeedButton(sheet.Fresh(), r, state, flat, down);
   };
   paint(kesNormal, true, false);
-  EXPECT_EQ(sheet.ColorAt(0, 0), menu_);
-  EXPECT_EQ(sheet.ColorAt(10, 10), menu_);
+  EXPECT_PIXELS(sheet, {0, 0, menu_}, {10, 10, menu_});
   paint(kesNormal, true, true);
-  EXPECT_EQ(sheet.ColorAt(0, 0), navy_);
-  EXPECT_EQ(sheet.ColorAt(10, 10), officeSelection_);
+  EXPECT_PIXELS(sheet, {0, 0, navy_}, {10, 10, officeSelection_});
   paint(kesHot, true, false);
-  EXPECT_EQ(sheet.ColorAt(0, 0), navy_);
-  EXPECT_EQ(sheet.ColorAt(10, 10), hot_);
+  EXPECT_PIXELS(sheet, {0, 0, navy_}, {10, 10, hot_});
   paint(kesHot, true, true);
   EXPECT_EQ(sheet.ColorAt(10, 10), officeSelection_);
   paint(kesPressed, true, false);
-  EXPECT_EQ(sheet.ColorAt(0, 0), navy_);
-  EXPECT_EQ(sheet.ColorAt(1, 1), officeSelection_);
+  EXPECT_PIXELS(sheet, {0, 0, navy_}, {1, 1, officeSelection_});
   paint(kesNormal, false, false);
-  EXPECT_EQ(sheet.ColorAt(0, 0), grey_);
-  EXPECT_EQ(sheet.ColorAt(1, 1), menu_);
+  EXPECT_PIXELS(sheet, {0, 0, grey_}, {1, 1, menu_});
   paint(kesNormal, false, true);
-  EXPECT_EQ(sheet.ColorAt(0, 0), navy_);
-  EXPECT_EQ(sheet.ColorAt(1, 1), hot_);
+  EXPECT_PIXELS(sheet, {0, 0, navy_}, {1, 1, hot_});
   paint(kesPressed, false, true);
-  EXPECT_EQ(sheet.ColorAt(0, 0), hot_);
-  EXPECT_EQ(sheet.ColorAt(1, 1), officeSelection_);
+  EXPECT_PIXELS(sheet, {0, 0, hot_}, {1, 1, officeSelection_});
   for (auto [state, flat] : {std::pair{kesDisabled, true}, {kesDisabled, false}, {kesHot, false}}) {
     paint(state, flat, false);
     EXPECT_EQ(CountUntouched(sheet, r), 32 * 26) << state << flat;
@@ -308,27 +231,18 @@ TEST_F(FlatFamilyTest, OfficeXPSpeedButtonsAndBands) {
 
   TSheet band(120, 26);
   office_.DrawControlBand(band.Canvas(), {0, 0, 120, 26}, {2, 2, 12, 24});
-  EXPECT_EQ(band.ColorAt(0, 0), Face());
-  EXPECT_EQ(band.ColorAt(1, 1), menu_);
-  EXPECT_EQ(band.ColorAt(6, 3), Lighten(menu_, 90)) << "the grip (6, 3, 8, 23) raised by 90";
-  EXPECT_EQ(band.ColorAt(7, 22), Darken(menu_, 90));
-  EXPECT_EQ(band.ColorAt(5, 3), menu_);
-  band.Clear();
-  office_.DrawMenuBarOnControlBar(band.Canvas(), {0, 0, 120, 26});
+  EXPECT_PIXELS(band, {0, 0, Face()}, {1, 1, menu_}, {6, 3, Lighten(menu_, 90), "the grip (6, 3, 8, 23) raised by 90"},
+                {7, 22, Darken(menu_, 90)}, {5, 3, menu_});
+  office_.DrawMenuBarOnControlBar(band.Fresh(), {0, 0, 120, 26});
   EXPECT_EQ(band.ColorAt(0, 0), menu_);
 
   TSheet progress(100, 20);
   office_.DrawProgressBar(progress.Canvas(), {0, 0, 100, 20}, {0, 0, 30, 20}, false, false);
-  EXPECT_EQ(progress.ColorAt(0, 0), navy_);
-  EXPECT_EQ(progress.ColorAt(12, 19), navy_);
-  EXPECT_EQ(progress.ColorAt(1, 1), hot_);
-  EXPECT_TRUE(progress.Untouched(13, 10));
-  EXPECT_EQ(progress.ColorAt(15, 0), navy_);
+  EXPECT_PIXELS(progress, {0, 0, navy_}, {12, 19, navy_}, {1, 1, hot_}, {13, 10, kLeftAlone}, {15, 0, navy_});
 
   TSheet header(60, 21);
   office_.DrawHeader(header.Canvas(), {0, 0, 60, 20}, "");
-  EXPECT_EQ(header.ColorAt(0, 0), Face());
-  EXPECT_EQ(header.ColorAt(30, 20), grey_);
+  EXPECT_PIXELS(header, {0, 0, Face()}, {30, 20, grey_});
 }
 
 TEST_F(FlatFamilyTest, OfficeXPMenus) {
@@ -336,58 +250,34 @@ TEST_F(FlatFamilyTest, OfficeXPMenus) {
   TSheet sheet(100, 22);
   office_.DrawMenuBar(sheet.Canvas(), 40, 20);
   EXPECT_EQ(sheet.ColorAt(0, 0), menu_) << "no frame";
-  sheet.Clear();
-  office_.DrawMenuBarItem(sheet.Canvas(), &item, {0, 0, 40, 20}, true, true);
-  EXPECT_EQ(sheet.ColorAt(0, 0), menu_);
-  EXPECT_EQ(sheet.ColorAt(1, 1), navy_);
-  EXPECT_EQ(sheet.ColorAt(2, 2), hot_);
+  office_.DrawMenuBarItem(sheet.Fresh(), &item, {0, 0, 40, 20}, true, true);
+  EXPECT_PIXELS(sheet, {0, 0, menu_}, {1, 1, navy_}, {2, 2, hot_});
   item.SetOnControlBar(true);
-  sheet.Clear();
-  office_.DrawMenuBarItem(sheet.Canvas(), &item, {0, 0, 40, 20}, true, true);
-  EXPECT_EQ(sheet.ColorAt(0, 0), menu_) << "also on a control bar";
-  EXPECT_EQ(sheet.ColorAt(1, 1), navy_) << "a hot flat speed button";
-  EXPECT_EQ(sheet.ColorAt(2, 2), hot_);
+  office_.DrawMenuBarItem(sheet.Fresh(), &item, {0, 0, 40, 20}, true, true);
+  EXPECT_PIXELS(sheet, {0, 0, menu_, "also on a control bar"}, {1, 1, navy_, "a hot flat speed button"}, {2, 2, hot_});
 
   TTeCustomItem separator(nullptr);
   separator.SetCaption("-");
-  sheet.Clear();
-  office_.DrawPopupItem(sheet.Canvas(), &separator, {0, 0, 60, 9}, false, 0);
+  office_.DrawPopupItem(sheet.Fresh(), &separator, {0, 0, 60, 9}, false, 0);
   const TColor shadow = Sys(clBtnShadow), white = Rgb(0xFFFFFF);
-  EXPECT_EQ(sheet.ColorAt(0, 0), Face());
-  EXPECT_EQ(sheet.ColorAt(21, 8), Face());
-  EXPECT_EQ(sheet.ColorAt(22, 0), white);
-  EXPECT_EQ(sheet.ColorAt(23, 4), white);
-  EXPECT_EQ(sheet.ColorAt(24, 4), shadow);
-  EXPECT_EQ(sheet.ColorAt(57, 4), shadow);
-  EXPECT_EQ(sheet.ColorAt(58, 4), white);
+  EXPECT_PIXELS(sheet, {0, 0, Face()}, {21, 8, Face()}, {22, 0, white}, {23, 4, white}, {24, 4, shadow},
+                {57, 4, shadow}, {58, 4, white});
 
   TTeCustomItem plain(nullptr);
   plain.SetImageColumnWidth(26);
-  sheet.Clear();
-  office_.DrawPopupItem(sheet.Canvas(), &plain, {0, 0, 100, 22}, false, 0);
-  EXPECT_EQ(sheet.ColorAt(0, 0), Face());
-  EXPECT_EQ(sheet.ColorAt(25, 21), Face()) << "the image column is the item's";
-  EXPECT_EQ(sheet.ColorAt(26, 0), white);
-  EXPECT_EQ(sheet.ColorAt(99, 21), white);
-  sheet.Clear();
-  office_.DrawPopupItem(sheet.Canvas(), &plain, {0, 0, 100, 22}, true, 0);
-  EXPECT_EQ(sheet.ColorAt(0, 0), navy_);
-  EXPECT_EQ(sheet.ColorAt(5, 5), hot_) << "no grey column when selected";
+  office_.DrawPopupItem(sheet.Fresh(), &plain, {0, 0, 100, 22}, false, 0);
+  EXPECT_PIXELS(sheet, {0, 0, Face()}, {25, 21, Face(), "the image column is the item's"}, {26, 0, white},
+                {99, 21, white});
+  office_.DrawPopupItem(sheet.Fresh(), &plain, {0, 0, 100, 22}, true, 0);
+  EXPECT_PIXELS(sheet, {0, 0, navy_}, {5, 5, hot_, "no grey column when selected"});
 
   TSheet scroll(60, 12);
   office_.DrawPopupScrollButton(scroll.Canvas(), {0, 0, 60, 12}, 1, true);
   const TColor text = Sys(clMenuText);
-  EXPECT_EQ(scroll.ColorAt(0, 0), Face());
-  EXPECT_EQ(scroll.ColorAt(21, 11), Face());
-  EXPECT_EQ(scroll.ColorAt(22, 0), navy_);
-  EXPECT_EQ(scroll.ColorAt(59, 11), navy_);
-  EXPECT_EQ(scroll.ColorAt(30, 5), white);
-  EXPECT_EQ(scroll.ColorAt(37, 7), text) << "an up arrow in (37, 4, 44, 8)";
-  EXPECT_EQ(scroll.ColorAt(40, 4), text);
-  scroll.Clear();
-  office_.DrawPopupScrollButton(scroll.Canvas(), {0, 0, 60, 12}, 2, false);
-  EXPECT_EQ(scroll.ColorAt(22, 0), white);
-  EXPECT_EQ(scroll.ColorAt(37, 4), text);
+  EXPECT_PIXELS(scroll, {0, 0, Face()}, {21, 11, Face()}, {22, 0, navy_}, {59, 11, navy_}, {30, 5, white},
+                {37, 7, text, "an up arrow in (37, 4, 44, 8)"}, {40, 4, text});
+  office_.DrawPopupScrollButton(scroll.Fresh(), {0, 0, 60, 12}, 2, false);
+  EXPECT_PIXELS(scroll, {22, 0, white}, {37, 4, text});
 }
 
 TEST_F(FlatFamilyTest, OfficeXPImageFloatsOverItsShadowWhenSelected) {
@@ -404,17 +294,10 @@ TEST_F(FlatFamilyTest, OfficeXPImageFloatsOverItsShadowWhenSelected) {
   TSheet sheet(100, 22);
   // Centred in the 22-pixel column at (3, 3); the image 2 up and left of it.
   office_.DrawPopupItem(sheet.Canvas(), &item, {0, 0, 100, 22}, true, 0);
-  EXPECT_EQ(sheet.ColorAt(1, 1), red);
-  EXPECT_EQ(sheet.ColorAt(16, 16), red);
-  EXPECT_EQ(sheet.ColorAt(18, 18), grey_) << "the shadow shows below and right";
-  EXPECT_EQ(sheet.ColorAt(18, 4), grey_);
-  EXPECT_EQ(sheet.ColorAt(19, 19), hot_);
-  sheet.Clear();
-  office_.DrawPopupItem(sheet.Canvas(), &item, {0, 0, 100, 22}, false, 0);
-  EXPECT_EQ(sheet.ColorAt(2, 2), Face());
-  EXPECT_EQ(sheet.ColorAt(3, 3), red);
-  EXPECT_EQ(sheet.ColorAt(18, 18), red);
-  EXPECT_EQ(sheet.ColorAt(19, 19), Face());
+  EXPECT_PIXELS(sheet, {1, 1, red}, {16, 16, red}, {18, 18, grey_, "the shadow shows below and right"}, {18, 4, grey_},
+                {19, 19, hot_});
+  office_.DrawPopupItem(sheet.Fresh(), &item, {0, 0, 100, 22}, false, 0);
+  EXPECT_PIXELS(sheet, {2, 2, Face()}, {3, 3, red}, {18, 18, red}, {19, 19, Face()});
   EXPECT_EQ(Count(sheet, {0, 0, 100, 22}, grey_), 0) << "no shadow when not selected";
 }
 
@@ -450,30 +333,19 @@ TEST_F(FlatFamilyTest, KindsAndStatesOutsideTheTablesPaintTheFallback) {
       return Differences(24, 24, a, b);
     };
     // States past the known ones paint as normal; -1 arrives as 255.
-    for (int state : {6, 7, 255}) {
-      const auto s = static_cast<TTeElementState>(state);
-      EXPECT_EQ(same([&](TCanvas& c) { t.DrawButton(c, 24, 24, static_cast<uint8_t>(state)); },
-                     [&](TCanvas& c) { t.DrawButton(c, 24, 24, 0); }),
-                0)
-          << name << state;
-      for (bool flatButton : {false, true})
-        EXPECT_EQ(same([&](TCanvas& c) { t.DrawSpeedButton(c, r, s, flatButton, true); },
-                       [&](TCanvas& c) { t.DrawSpeedButton(c, r, kesNormal, flatButton, true); }),
+    const std::pair<const char*, std::function<void(TCanvas&, TTeElementState)>> byState[] = {
+        {"button", [&](TCanvas& c, TTeElementState s) { t.DrawButton(c, 24, 24, static_cast<uint8_t>(s)); }},
+        {"raised speed button", [&](TCanvas& c, TTeElementState s) { t.DrawSpeedButton(c, r, s, false, true); }},
+        {"flat speed button", [&](TCanvas& c, TTeElementState s) { t.DrawSpeedButton(c, r, s, true, true); }},
+        {"check box", [&](TCanvas& c, TTeElementState s) { t.DrawCheckBox(c, r, s, cbGrayed); }},
+        {"scroll thumb", [&](TCanvas& c, TTeElementState s) { t.DrawScrollThumb(c, r, sbVertical, s); }},
+        {"radio button", [&](TCanvas& c, TTeElementState s) { t.DrawRadioButton(c, r, s, true); }}};
+    for (int state : {6, 7, 255})
+      for (const auto& [element, paint] : byState)
+        EXPECT_EQ(same([&](TCanvas& c) { paint(c, static_cast<TTeElementState>(state)); },
+                       [&](TCanvas& c) { paint(c, kesNormal); }),
                   0)
-            << name << state;
-      EXPECT_EQ(same([&](TCanvas& c) { t.DrawCheckBox(c, r, s, cbGrayed); },
-                     [&](TCanvas& c) { t.DrawCheckBox(c, r, kesNormal, cbGrayed); }),
-                0)
-          << name << state;
-      EXPECT_EQ(same([&](TCanvas& c) { t.DrawScrollThumb(c, r, sbVertical, s); },
-                     [&](TCanvas& c) { t.DrawScrollThumb(c, r, sbVertical, kesNormal); }),
-                0)
-          << name << state;
-      EXPECT_EQ(same([&](TCanvas& c) { t.DrawRadioButton(c, r, s, true); },
-                     [&](TCanvas& c) { t.DrawRadioButton(c, r, kesNormal, true); }),
-                0)
-          << name << state;
-    }
+            << name << " " << element << " " << state;
     // Unknown state-box variants are variant 0; unknown thumb shapes paint
     // nothing; caption buttons past tray show only their face.
     for (int variant : {-1, 6, 1000})
@@ -485,20 +357,17 @@ TEST_F(FlatFamilyTest, KindsAndStatesOutsideTheTablesPaintTheFallback) {
     for (int shape : {-1, 3, 100}) t.DrawTrackBarThumb(sheet.Canvas(), r, false, shape, kesHot);
     EXPECT_EQ(CountUntouched(sheet, r), 24 * 24) << name;
     for (int kind : {8, 9, 255}) {
-      sheet.Clear();
-      t.DrawCaptionButton(sheet.Canvas(), r, static_cast<TTeCaptionButton>(kind), false, false, true, kbsStandard);
+      t.DrawCaptionButton(sheet.Fresh(), r, static_cast<TTeCaptionButton>(kind), false, false, true, kbsStandard);
       EXPECT_EQ(Count(sheet, r, clBlack), 0) << name << kind;
       EXPECT_EQ(CountUntouched(sheet, r), 0) << name << kind;
     }
     // A tab position past the four gets the face inside its frame only.
-    sheet.Clear();
-    t.DrawTab(sheet.Canvas(), r, static_cast<TTabPosition>(4), kesHot);
+    t.DrawTab(sheet.Fresh(), r, static_cast<TTabPosition>(4), kesHot);
     EXPECT_NE(sheet.ColorAt(5, 23), sheet.ColorAt(5, 5)) << name;
     // Unknown menu-bar button kinds paint only their background.
     TTeCustomItem item(nullptr);
     item.SetButtonKind(static_cast<TTeItemButtonKind>(5));
-    sheet.Clear();
-    t.DrawMenuBarButton(sheet.Canvas(), &item, r, true, true);
+    t.DrawMenuBarButton(sheet.Fresh(), &item, r, true, true);
     EXPECT_EQ(Count(sheet, {1, 1, 23, 23}, t.GetColor(ktcMenuItem)), 22 * 22) << name;
     // Colour and size kinds past the tables.
     EXPECT_EQ(t.GetColor(static_cast<TTeThemeColor>(255)), t.GetColor(static_cast<TTeThemeColor>(26))) << name;

@@ -11,6 +11,7 @@
 namespace hv {
 namespace {
 
+using test::kLeftAlone;
 using test::TSheet;
 using namespace flatdraw;
 
@@ -50,27 +51,16 @@ TEST(FlatDrawTest, RaisedAndSunkenBevelsOfOneColour) {
   const TRect r{1, 1, 9, 8};
   Raised(sheet.Canvas(), r, kGrey, 30);
   const TColor light = 0xE6E6E6, dark = 0xAAAAAA;
-  EXPECT_EQ(sheet.ColorAt(1, 1), light) << "top-left corner";
-  EXPECT_EQ(sheet.ColorAt(7, 1), light) << "top row up to right - 2";
-  EXPECT_EQ(sheet.ColorAt(1, 6), light) << "left column down to bottom - 2";
-  EXPECT_EQ(sheet.ColorAt(8, 1), dark) << "top-right corner";
-  EXPECT_EQ(sheet.ColorAt(8, 7), dark);
-  EXPECT_EQ(sheet.ColorAt(1, 7), dark) << "bottom-left corner";
-  EXPECT_TRUE(sheet.Untouched(4, 4));
-  EXPECT_TRUE(sheet.Untouched(9, 4));
-  EXPECT_TRUE(sheet.Untouched(4, 8));
+  EXPECT_PIXELS(sheet, {1, 1, light, "top-left corner"}, {7, 1, light, "top row up to right - 2"},
+                {1, 6, light, "left column down to bottom - 2"}, {8, 1, dark, "top-right corner"}, {8, 7, dark},
+                {1, 7, dark, "bottom-left corner"}, {4, 4, kLeftAlone}, {9, 4, kLeftAlone}, {4, 8, kLeftAlone});
 
-  sheet.Clear();
-  Sunken(sheet.Canvas(), r, kGrey, 30);
-  EXPECT_EQ(sheet.ColorAt(1, 1), dark);
-  EXPECT_EQ(sheet.ColorAt(8, 7), light);
-  EXPECT_EQ(sheet.ColorAt(4, 7), light);
+  Sunken(sheet.Fresh(), r, kGrey, 30);
+  EXPECT_PIXELS(sheet, {1, 1, dark}, {8, 7, light}, {4, 7, light});
 
   // Amounts beyond the channel range clamp.
-  sheet.Clear();
-  Raised(sheet.Canvas(), r, kGrey, 150);
-  EXPECT_EQ(sheet.ColorAt(1, 1), static_cast<TColor>(0xFFFFFF));
-  EXPECT_EQ(sheet.ColorAt(8, 7), static_cast<TColor>(0x323232));
+  Raised(sheet.Fresh(), r, kGrey, 150);
+  EXPECT_PIXELS(sheet, {1, 1, static_cast<TColor>(0xFFFFFF)}, {8, 7, static_cast<TColor>(0x323232)});
 }
 
 TEST(FlatDrawTest, StateFillByElementState) {
@@ -95,8 +85,7 @@ TEST(FlatDrawTest, ArrowsAreSevenByFourPyramidsCentred) {
             "...###...\n"
             "....#....\n"
             ".........\n");
-  sheet.Clear();
-  Arrow(sheet.Canvas(), {1, 1, 12, 9}, false, kRed);
+  Arrow(sheet.Fresh(), {1, 1, 12, 9}, false, kRed);
   EXPECT_EQ(Picture(sheet, {2, 2, 11, 8}, kRed),
             ".........\n"
             "....#....\n"
@@ -134,11 +123,8 @@ TEST(FlatDrawTest, ArrowOutlineClosesOnItsApex) {
 TEST(FlatDrawTest, TriangleIsSolidInOneColour) {
   TSheet sheet(10, 10);
   Triangle(sheet.Canvas(), {1, 1}, {7, 1}, {4, 7}, kRed);
-  EXPECT_EQ(sheet.ColorAt(1, 1), kRed);
-  EXPECT_EQ(sheet.ColorAt(4, 4), kRed) << "filled inside";
-  EXPECT_EQ(sheet.ColorAt(4, 7), kRed) << "apex";
-  EXPECT_TRUE(sheet.Untouched(1, 5));
-  EXPECT_TRUE(sheet.Untouched(8, 1));
+  EXPECT_PIXELS(sheet, {1, 1, kRed}, {4, 4, kRed, "filled inside"}, {4, 7, kRed, "apex"}, {1, 5, kLeftAlone},
+                {8, 1, kLeftAlone});
 }
 
 TEST(FlatDrawTest, GlyphRecoloursBlackAndLeavesTheRest) {
@@ -159,8 +145,7 @@ TEST(FlatDrawTest, GlyphRecoloursBlackAndLeavesTheRest) {
   EXPECT_GT(red, 4) << "the arrow shows";
   EXPECT_EQ(other, 0) << "the button face is not copied";
   // Black by default.
-  sheet.Clear();
-  Glyph(sheet.Canvas(), r, DFC_SCROLL, DFCS_SCROLLUP);
+  Glyph(sheet.Fresh(), r, DFC_SCROLL, DFCS_SCROLLUP);
   int black = 0;
   for (int y = 2; y < 18; ++y)
     for (int x = 2; x < 18; ++x) black += sheet.ColorAt(x, y) == clBlack;
@@ -181,36 +166,20 @@ TEST(FlatDrawTest, CaptionMarksForTrayAndRolling) {
   TSheet sheet(21, 21);
   const TRect r{0, 0, 21, 21};
   CaptionGlyph(sheet.Canvas(), r, kcbTray, false);  // ellipse in (5, 7, 16, 18)
-  EXPECT_EQ(sheet.ColorAt(10, 12), clBlack);
-  EXPECT_EQ(sheet.ColorAt(10, 7), clBlack) << "top of the ellipse";
-  EXPECT_TRUE(sheet.Untouched(10, 6));
-  EXPECT_TRUE(sheet.Untouched(5, 7)) << "an ellipse leaves its corners";
-  sheet.Clear();
-  CaptionGlyph(sheet.Canvas(), r, kcbTray, true, TTrayMark::RoundSquare);  // (6, 8, 17, 19)
-  EXPECT_EQ(sheet.ColorAt(11, 8), clBlack);
-  EXPECT_EQ(sheet.ColorAt(6, 13), clBlack);
-  EXPECT_TRUE(sheet.Untouched(11, 7));
-  EXPECT_TRUE(sheet.Untouched(6, 8)) << "rounded corner";
+  EXPECT_PIXELS(sheet, {10, 12, clBlack}, {10, 7, clBlack, "top of the ellipse"}, {10, 6, kLeftAlone},
+                {5, 7, kLeftAlone, "an ellipse leaves its corners"});
+  CaptionGlyph(sheet.Fresh(), r, kcbTray, true, TTrayMark::RoundSquare);  // (6, 8, 17, 19)
+  EXPECT_PIXELS(sheet, {11, 8, clBlack}, {6, 13, clBlack}, {11, 7, kLeftAlone}, {6, 8, kLeftAlone, "rounded corner"});
 
   // Roll up at rest: (3, 4, 16, 15), base along the bottom, apex on top.
-  sheet.Clear();
-  CaptionGlyph(sheet.Canvas(), r, kcbRollup, false);
-  EXPECT_EQ(sheet.ColorAt(3, 15), clBlack);
-  EXPECT_EQ(sheet.ColorAt(16, 15), clBlack);
-  EXPECT_EQ(sheet.ColorAt(9, 4), clBlack);
-  EXPECT_TRUE(sheet.Untouched(3, 4));
-  EXPECT_TRUE(sheet.Untouched(9, 16));
+  CaptionGlyph(sheet.Fresh(), r, kcbRollup, false);
+  EXPECT_PIXELS(sheet, {3, 15, clBlack}, {16, 15, clBlack}, {9, 4, clBlack}, {3, 4, kLeftAlone}, {9, 16, kLeftAlone});
   // Roll down pressed: (4, 5, 17, 16), base along the top.
-  sheet.Clear();
-  CaptionGlyph(sheet.Canvas(), r, kcbRolldown, true);
-  EXPECT_EQ(sheet.ColorAt(4, 5), clBlack);
-  EXPECT_EQ(sheet.ColorAt(17, 5), clBlack);
-  EXPECT_EQ(sheet.ColorAt(10, 16), clBlack);
-  EXPECT_TRUE(sheet.Untouched(4, 15));
+  CaptionGlyph(sheet.Fresh(), r, kcbRolldown, true);
+  EXPECT_PIXELS(sheet, {4, 5, clBlack}, {17, 5, clBlack}, {10, 16, clBlack}, {4, 15, kLeftAlone});
 
   // Caption glyphs come from the platform, in black only.
-  sheet.Clear();
-  CaptionGlyph(sheet.Canvas(), r, kcbClose, false);
+  CaptionGlyph(sheet.Fresh(), r, kcbClose, false);
   int black = 0;
   for (int y = 0; y < 21; ++y)
     for (int x = 0; x < 21; ++x) {
@@ -220,8 +189,7 @@ TEST(FlatDrawTest, CaptionMarksForTrayAndRolling) {
   EXPECT_GT(black, 8);
 
   // Kinds past tray, and negative ones, paint nothing.
-  sheet.Clear();
-  for (int kind : {-1, 8, 9, 255}) CaptionGlyph(sheet.Canvas(), r, kind, false);
+  for (int kind : {-1, 8, 9, 255}) CaptionGlyph(sheet.Fresh(), r, kind, false);
   for (int y = 0; y < 21; ++y)
     for (int x = 0; x < 21; ++x) ASSERT_TRUE(sheet.Untouched(x, y)) << x << "," << y;
 }
@@ -230,13 +198,9 @@ TEST(FlatDrawTest, SizeGripBandAndCorner) {
   TSheet sheet(18, 18);
   constexpr TColor kFill = 0x00FF00;
   SizeGrip(sheet.Canvas(), {0, 0, 16, 16}, kFill, kRed);  // l, t, r, b = 7, 7, 15, 15
-  EXPECT_EQ(sheet.ColorAt(15, 3), kRed) << "band's top corner";
-  EXPECT_EQ(sheet.ColorAt(3, 15), kRed) << "band's left corner";
-  EXPECT_EQ(sheet.ColorAt(10, 10), kFill) << "inside the band";
-  EXPECT_EQ(sheet.ColorAt(14, 14), kFill) << "inside the corner triangle";
-  EXPECT_EQ(sheet.ColorAt(15, 15), kRed);
-  EXPECT_TRUE(sheet.Untouched(5, 5));
-  EXPECT_TRUE(sheet.Untouched(16, 16));
+  EXPECT_PIXELS(sheet, {15, 3, kRed, "band's top corner"}, {3, 15, kRed, "band's left corner"},
+                {10, 10, kFill, "inside the band"}, {14, 14, kFill, "inside the corner triangle"}, {15, 15, kRed},
+                {5, 5, kLeftAlone}, {16, 16, kLeftAlone});
 }
 
 }  // namespace

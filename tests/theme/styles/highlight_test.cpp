@@ -167,22 +167,11 @@ TEST_F(HighlightTest, HighlightFrameIsAGradientBandInsideDoubleBevels) {
   TSurface s(120, 80, kBack);
   theme_.DrawFormFrame(s.Canvas(), 120, 80, kClient, true, kbsStandard);
   // The outer outline and the bevels, on the left, right and bottom.
-  EXPECT_EQ(s.At(0, 40), C(ktcFrame));
-  EXPECT_EQ(s.At(119, 40), C(ktcFrame));
-  EXPECT_EQ(s.At(60, 79), C(ktcFrame));
-  EXPECT_EQ(s.At(1, 40), Light(ktcFace, 30));
-  EXPECT_EQ(s.At(118, 40), Dark(ktcFace, 30));
-  EXPECT_EQ(s.At(60, 78), Dark(ktcFace, 30));
-  EXPECT_EQ(s.At(2, 40), Light(ktcFace, 15));
-  EXPECT_EQ(s.At(117, 40), Dark(ktcFace, 15));
-  EXPECT_EQ(s.At(3, 40), C(ktcFace));
-  EXPECT_EQ(s.At(116, 40), C(ktcFace));
-  EXPECT_EQ(s.At(60, 76), C(ktcFace));
+  EXPECT_SURFACE(s, {0, 40, C(ktcFrame)}, {119, 40, C(ktcFrame)}, {60, 79, C(ktcFrame)}, {1, 40, Light(ktcFace, 30)},
+                 {118, 40, Dark(ktcFace, 30)}, {60, 78, Dark(ktcFace, 30)}, {2, 40, Light(ktcFace, 15)},
+                 {117, 40, Dark(ktcFace, 15)}, {3, 40, C(ktcFace)}, {116, 40, C(ktcFace)}, {60, 76, C(ktcFace)});
   // The band's own outline, then the gradient from the caption colour.
-  EXPECT_EQ(s.At(4, 15), C(ktcFrame));
-  EXPECT_EQ(s.At(115, 15), C(ktcFrame));
-  EXPECT_EQ(s.At(60, 4), C(ktcFrame));
-  EXPECT_EQ(s.At(60, 25), C(ktcFrame));
+  EXPECT_SURFACE(s, {4, 15, C(ktcFrame)}, {115, 15, C(ktcFrame)}, {60, 4, C(ktcFrame)}, {60, 25, C(ktcFrame)});
   const auto bands = GradientBands({4, 4, 116, 26}, theme_.GetColor(ktcActiveCaption), 0xC8C8C8, false);
   for (int x : {5, 60, 114}) {
     for (const TGradientBand& band : bands) {
@@ -206,16 +195,13 @@ TEST_F(HighlightTest, LinesCaptionIsRuledEveryThirdRowOfTheWindow) {
   // Rows 6, 9 ... 24 inside the band carry the rules; the rows between are
   // the caption colour.
   for (int y = 5; y <= 24; ++y) EXPECT_EQ(s.At(60, y), y % 3 == 0 ? rule : band) << y;
-  EXPECT_EQ(s.At(5, 9), rule);
-  EXPECT_EQ(s.At(114, 9), rule);
+  EXPECT_SURFACE(s, {5, 9, rule}, {114, 9, rule});
   // Rows 0 and 3 lie under the frame, rows 27 ... 39 in the client area.
-  EXPECT_EQ(s.At(60, 0), Rgb(lines.GetColor(ktcFrame)));
-  EXPECT_EQ(s.At(60, 3), Rgb(lines.GetColor(ktcFace)));
+  EXPECT_SURFACE(s, {60, 0, Rgb(lines.GetColor(ktcFrame))}, {60, 3, Rgb(lines.GetColor(ktcFace))});
   for (int y : {27, 30, 33, 36, 39}) EXPECT_EQ(s.At(60, y), kBack) << y;
   // The same frame as Highlight around it.
-  EXPECT_EQ(s.At(60, 4), Rgb(lines.GetColor(ktcFrame)));
-  EXPECT_EQ(s.At(1, 40), Rgb(Lighten(lines.GetColor(ktcFace), 30)));
-  EXPECT_EQ(s.At(2, 40), Rgb(Lighten(lines.GetColor(ktcFace), 15)));
+  EXPECT_SURFACE(s, {60, 4, Rgb(lines.GetColor(ktcFrame))}, {1, 40, Rgb(Lighten(lines.GetColor(ktcFace), 30))},
+                 {2, 40, Rgb(Lighten(lines.GetColor(ktcFace), 15))});
 
   lines.DrawFormFrame(s.Canvas(), 120, 80, kClient, false, kbsToolWindow);
   EXPECT_EQ(s.At(60, 7), Rgb(lines.GetColor(ktcInactiveCaption)));
@@ -231,11 +217,9 @@ TEST_F(HighlightTest, CaptionButtonFacesByState) {
                          TCase{true, true, ktcSelection}}) {
     TSurface s(20, 16, kBack);
     theme_.DrawCaptionButton(s.Canvas(), r, kcbClose, c.hot, c.pressed, true, kbsStandard);
-    EXPECT_EQ(s.At(0, 5), C(ktcFrame));
-    EXPECT_EQ(s.At(10, 0), C(ktcFrame));
+    EXPECT_SURFACE(s, {0, 5, C(ktcFrame)}, {10, 0, C(ktcFrame)});
     EXPECT_EQ(s.At(1, 5), c.pressed ? Dark(c.face, 30) : Light(c.face, 30)) << c.hot << c.pressed;
-    EXPECT_EQ(s.At(10, 1), c.pressed ? Dark(c.face, 30) : Light(c.face, 30));
-    EXPECT_EQ(s.At(2, 2), C(c.face));
+    EXPECT_SURFACE(s, {10, 1, c.pressed ? Dark(c.face, 30) : Light(c.face, 30)}, {2, 2, C(c.face)});
   }
 }
 
@@ -244,12 +228,10 @@ TEST_F(HighlightTest, CaptionButtonMarks) {
   TSurface s(20, 16, kBack);
   // The tray dot: R shrunk by 5 and moved down 2, and by (1, 1) more when pressed.
   theme_.DrawCaptionButton(s.Canvas(), r, kcbTray, false, false, true, kbsStandard);
-  EXPECT_EQ(s.At(10, 10), 0u);
-  EXPECT_EQ(s.At(10, 6), C(ktcFace)) << "above the dot";
+  EXPECT_SURFACE(s, {10, 10, 0u}, {10, 6, C(ktcFace), "above the dot"});
   // Roll up: a black triangle pointing up, in R shrunk by (4, 5) and moved by (-1, -1).
   theme_.DrawCaptionButton(s.Canvas(), r, kcbRollup, false, false, true, kbsStandard);
-  EXPECT_EQ(s.At(9, 9), 0u);
-  EXPECT_EQ(s.At(4, 5), C(ktcFace)) << "beside the apex";
+  EXPECT_SURFACE(s, {9, 9, 0u}, {4, 5, C(ktcFace), "beside the apex"});
   // Beyond the tray only the face.
   for (int kind : {8, 255}) {
     TSurface plain(20, 16, kBack);
@@ -263,16 +245,12 @@ TEST_F(HighlightTest, CaptionButtonMarks) {
 TEST_F(HighlightTest, MenuBarAndPopupFrames) {
   TSurface bar(100, 23, kBack);
   theme_.DrawMenuBar(bar.Canvas(), 100, 23);
-  EXPECT_EQ(bar.At(0, 10), C(ktcMenuArrow));
-  EXPECT_EQ(bar.At(50, 10), C(ktcMenu));
+  EXPECT_SURFACE(bar, {0, 10, C(ktcMenuArrow)}, {50, 10, C(ktcMenu)});
 
   TSurface popup(60, 40, kBack);
   theme_.DrawPopupMenu(popup.Canvas(), 60, 40);
-  EXPECT_EQ(popup.At(0, 20), C(ktcMenuArrow));
-  EXPECT_EQ(popup.At(0, 0), C(ktcMenuItem)) << "the frame shows at the rounded corner";
-  EXPECT_EQ(popup.At(1, 20), C(ktcMenuItem));
-  EXPECT_EQ(popup.At(2, 20), C(ktcMenuItem));
-  EXPECT_EQ(popup.At(3, 20), kBack);
+  EXPECT_SURFACE(popup, {0, 20, C(ktcMenuArrow)}, {0, 0, C(ktcMenuItem), "the frame shows at the rounded corner"},
+                 {1, 20, C(ktcMenuItem)}, {2, 20, C(ktcMenuItem)}, {3, 20, kBack});
 }
 
 TEST_F(HighlightTest, MenuBarItems) {
@@ -280,10 +258,7 @@ TEST_F(HighlightTest, MenuBarItems) {
   const TRect r{0, 0, 60, 23};
   TSurface s(60, 23, kBack);
   theme_.DrawMenuBarItem(s.Canvas(), &item, r, true, true);
-  EXPECT_EQ(s.At(0, 10), kBack);
-  EXPECT_EQ(s.At(1, 10), C(ktcMenu));
-  EXPECT_EQ(s.At(2, 10), C(ktcMenuArrow));
-  EXPECT_EQ(s.At(3, 10), C(ktcHotFace));
+  EXPECT_SURFACE(s, {0, 10, kBack}, {1, 10, C(ktcMenu)}, {2, 10, C(ktcMenuArrow)}, {3, 10, C(ktcHotFace)});
   theme_.DrawMenuBarItem(s.Canvas(), &item, r, true, false);
   EXPECT_EQ(s.At(3, 10), C(ktcMenuBarSelection));
   theme_.DrawMenuBarItem(s.Canvas(), &item, r, false, false);
@@ -291,9 +266,8 @@ TEST_F(HighlightTest, MenuBarItems) {
 
   item.SetOnControlBar(true);
   theme_.DrawMenuBarItem(s.Canvas(), &item, r, true, true);
-  EXPECT_EQ(s.At(1, 10), C(ktcFace));
-  EXPECT_EQ(s.At(2, 10), C(ktcFrame)) << "the flat speed button, hot";
-  EXPECT_EQ(s.At(3, 10), Light(ktcHotFace, 30));
+  EXPECT_SURFACE(s, {1, 10, C(ktcFace)}, {2, 10, C(ktcFrame), "the flat speed button, hot"},
+                 {3, 10, Light(ktcHotFace, 30)});
   theme_.DrawMenuBarItem(s.Canvas(), &item, r, false, false);
   EXPECT_EQ(s.At(2, 10), C(ktcFace)) << "no face when not selected";
   theme_.DrawMenuBarItem(s.Canvas(), nullptr, r, true, true);
@@ -306,15 +280,10 @@ TEST_F(HighlightTest, MenuBarButtons) {
   item.SetButtonKind(kibSystemMenu);
   TSurface s(20, 20, kBack);
   theme_.DrawMenuBarButton(s.Canvas(), &item, r, true, false);
-  EXPECT_EQ(s.At(0, 10), kBack);
-  EXPECT_EQ(s.At(1, 10), grey);
-  EXPECT_EQ(s.At(2, 10), C(ktcMenuArrow));
+  EXPECT_SURFACE(s, {0, 10, kBack}, {1, 10, grey}, {2, 10, C(ktcMenuArrow)});
   // Rules at rows 2 + 3k inside (2, 2, 18, 18); the top and bottom rows are the outline.
-  EXPECT_EQ(s.At(6, 5), Rgb(ARGBToColor(SharedShadowARGB())));
-  EXPECT_EQ(s.At(6, 14), Rgb(ARGBToColor(SharedShadowARGB())));
-  EXPECT_EQ(s.At(6, 6), C(ktcMenuItemSelection));
-  EXPECT_EQ(s.At(6, 17), C(ktcMenuArrow));
-  EXPECT_EQ(s.At(6, 18), grey) << "no rule below the button";
+  EXPECT_SURFACE(s, {6, 5, Rgb(ARGBToColor(SharedShadowARGB()))}, {6, 14, Rgb(ARGBToColor(SharedShadowARGB()))},
+                 {6, 6, C(ktcMenuItemSelection)}, {6, 17, C(ktcMenuArrow)}, {6, 18, grey, "no rule below the button"});
   theme_.DrawMenuBarButton(s.Canvas(), &item, r, false, false);
   EXPECT_EQ(s.At(6, 5), C(ktcMenuItem));
 
@@ -328,12 +297,8 @@ TEST_F(HighlightTest, MenuBarButtons) {
   DrawFrameControl(scratch.DC(), &drawn, DFC_CAPTION, DFCS_CAPTIONCLOSE | DFCS_ADJUSTRECT | DFCS_FLAT);
   ASSERT_TRUE(drawn.left >= 3 && drawn.top >= 3 && drawn.right <= 18 && drawn.bottom <= 16);
   const int midX = (drawn.left + drawn.right) / 2, midY = (drawn.top + drawn.bottom) / 2;
-  EXPECT_EQ(close.At(drawn.left, midY), navy);
-  EXPECT_EQ(close.At(drawn.right - 1, midY), navy);
-  EXPECT_EQ(close.At(midX, drawn.top), navy);
-  EXPECT_EQ(close.At(midX, drawn.bottom - 1), navy);
-  EXPECT_EQ(close.At(10, 16), grey);
-  EXPECT_EQ(close.At(10, 1), grey);
+  EXPECT_SURFACE(close, {drawn.left, midY, navy}, {drawn.right - 1, midY, navy}, {midX, drawn.top, navy},
+                 {midX, drawn.bottom - 1, navy}, {10, 16, grey}, {10, 1, grey});
 
   item.SetButtonKind(kibNone);
   TSurface none(20, 20, kBack);
@@ -348,25 +313,20 @@ TEST_F(HighlightTest, PopupItems) {
   const TRect r{0, 0, 120, 23};
   TSurface s(120, 23, kBack);
   theme_.DrawPopupItem(s.Canvas(), &item, r, true, 0);
-  EXPECT_EQ(s.At(0, 10), C(ktcMenuArrow)) << "an outline, not a frame";
-  EXPECT_EQ(s.At(0, 0), C(ktcMenuItemSelection)) << "the outline's corner is round";
-  EXPECT_EQ(s.At(5, 10), C(ktcMenuItemSelection));
+  EXPECT_SURFACE(s, {0, 10, C(ktcMenuArrow), "an outline, not a frame"},
+                 {0, 0, C(ktcMenuItemSelection), "the outline's corner is round"}, {5, 10, C(ktcMenuItemSelection)});
   // The sub-item dot: 5 x 5 at (104, 9), in the text colour ringed in the arrow colour.
-  EXPECT_EQ(s.At(106, 11), C(ktcMenuItemSelectedText));
-  EXPECT_EQ(s.At(104, 11), C(ktcMenuArrow));
-  EXPECT_EQ(s.At(102, 11), C(ktcMenuItemSelection));
+  EXPECT_SURFACE(s, {106, 11, C(ktcMenuItemSelectedText)}, {104, 11, C(ktcMenuArrow)},
+                 {102, 11, C(ktcMenuItemSelection)});
 
   theme_.DrawPopupItem(s.Canvas(), &item, r, false, 0);
-  EXPECT_EQ(s.At(0, 10), C(ktcMenuItem));
-  EXPECT_EQ(s.At(106, 11), C(ktcMenuItemText));
+  EXPECT_SURFACE(s, {0, 10, C(ktcMenuItem)}, {106, 11, C(ktcMenuItemText)});
 
   TTeCustomItem separator(nullptr);
   separator.SetCaption("-");
   TSurface sep(120, 9, kBack);
   theme_.DrawPopupItem(sep.Canvas(), &separator, {0, 0, 120, 9}, false, 0);
-  EXPECT_EQ(sep.At(50, 4), Rgb(SysColorToRGB(clBtnShadow)));
-  EXPECT_EQ(sep.At(1, 4), C(ktcMenuItem));
-  EXPECT_EQ(sep.At(50, 3), C(ktcMenuItem));
+  EXPECT_SURFACE(sep, {50, 4, Rgb(SysColorToRGB(clBtnShadow))}, {1, 4, C(ktcMenuItem)}, {50, 3, C(ktcMenuItem)});
 
   int width = 0, height = 0;
   theme_.MeasurePopupItem(sep.Canvas(), &separator, width, height);
@@ -382,16 +342,11 @@ TEST_F(HighlightTest, PopupItems) {
 TEST_F(HighlightTest, PopupScrollButtons) {
   TSurface s(40, 12, kBack);
   theme_.DrawPopupScrollButton(s.Canvas(), {0, 0, 40, 12}, 2, true);
-  EXPECT_EQ(s.At(0, 6), C(ktcMenuArrow));
-  EXPECT_EQ(s.At(1, 6), Dark(ktcMenuItem, 30));
+  EXPECT_SURFACE(s, {0, 6, C(ktcMenuArrow)}, {1, 6, Dark(ktcMenuItem, 30)});
   // A down arrow in the box (16, 4, 23, 8): base on row 4, apex (19, 7).
-  EXPECT_EQ(s.At(16, 4), C(ktcMenuItemText));
-  EXPECT_EQ(s.At(19, 7), C(ktcMenuItemText));
-  EXPECT_EQ(s.At(16, 7), C(ktcMenuItem));
+  EXPECT_SURFACE(s, {16, 4, C(ktcMenuItemText)}, {19, 7, C(ktcMenuItemText)}, {16, 7, C(ktcMenuItem)});
   theme_.DrawPopupScrollButton(s.Canvas(), {0, 0, 40, 12}, 1, false);
-  EXPECT_EQ(s.At(0, 6), C(ktcMenuItem));
-  EXPECT_EQ(s.At(19, 4), C(ktcMenuItemText));
-  EXPECT_EQ(s.At(16, 7), C(ktcMenuItemText));
+  EXPECT_SURFACE(s, {0, 6, C(ktcMenuItem)}, {19, 4, C(ktcMenuItemText)}, {16, 7, C(ktcMenuItemText)});
   for (int direction : {0, 3, -1}) {
     theme_.DrawPopupScrollButton(s.Canvas(), {0, 0, 40, 12}, direction, false);
     EXPECT_EQ(CountOf(s, {0, 0, 40, 12}, C(ktcMenuItem)), 40 * 12) << direction;
@@ -405,8 +360,7 @@ TEST_F(HighlightTest, LinesPaintsHighlightsElementsInItsColours) {
   EXPECT_EQ(a.At(50, 10), Rgb(ARGBToColor(SharedWindowARGB())));
   TSurface b(40, 20, kBack);
   lines.DrawButton(b.Canvas(), 40, 20, kesHot);
-  EXPECT_EQ(b.At(20, 10), 0xF8C751u);
-  EXPECT_EQ(b.At(0, 10), 0x003399u);
+  EXPECT_SURFACE(b, {20, 10, 0xF8C751u}, {0, 10, 0x003399u});
 }
 
 }  // namespace

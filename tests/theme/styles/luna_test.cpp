@@ -25,6 +25,7 @@ namespace hv {
 namespace {
 
 using test::CodeSkins;
+using test::kLeftAlone;
 using test::TSheet;
 using test::TSkinPoint;
 
@@ -109,10 +110,8 @@ TEST_F(LunaTest, StandardFrameOf300By200) {
   auto theme = Coded();
   TSheet sheet(300, 200);
   theme->DrawFormFrame(sheet.Canvas(), 300, 200, {3, 29, 297, 197}, true, kbsStandard);
-  EXPECT_EQ(sheet.Source(0, 0), P(0, 0));
-  EXPECT_EQ(sheet.Source(9, 28), P(9, 28));
-  EXPECT_EQ(sheet.Source(290, 0), P(56, 0)) << "right corner copied at W - 10";
-  EXPECT_EQ(sheet.Source(299, 28), P(65, 28));
+  EXPECT_SOURCES(sheet, {0, 0, P(0, 0)}, {9, 28, P(9, 28)}, {290, 0, P(56, 0), "right corner copied at W - 10"},
+                 {299, 28, P(65, 28)});
   // The caption middle: 46 source columns stretched over 280.
   std::set<int> columns;
   for (int x = 10; x < 290; ++x) {
@@ -124,8 +123,7 @@ TEST_F(LunaTest, StandardFrameOf300By200) {
   EXPECT_EQ(*columns.begin(), 10);
   EXPECT_EQ(*columns.rbegin(), 55);
   // Caps under the caption, then the stretched borders.
-  EXPECT_EQ(sheet.Source(0, 29), P(0, 29));
-  EXPECT_EQ(sheet.Source(297, 31), P(63, 31));
+  EXPECT_SOURCES(sheet, {0, 29, P(0, 29)}, {297, 31, P(63, 31)});
   for (int y : {32, 100, 196}) {
     const auto left = sheet.Source(2, y), right = sheet.Source(297, y);
     ASSERT_TRUE(left && right) << y;
@@ -135,14 +133,12 @@ TEST_F(LunaTest, StandardFrameOf300By200) {
     EXPECT_TRUE(right->y >= 32 && right->y < 57) << right->y;
   }
   // Bottom: corners and the edge between them, cut from columns 3..61.
-  EXPECT_EQ(sheet.Source(0, 197), P(0, 57));
-  EXPECT_EQ(sheet.Source(299, 199), P(65, 59));
+  EXPECT_SOURCES(sheet, {0, 197, P(0, 57)}, {299, 199, P(65, 59)});
   const auto edge = sheet.Source(296, 198);
   ASSERT_TRUE(edge);
   EXPECT_EQ(edge->y, 58);
   EXPECT_TRUE(edge->x >= 3 && edge->x < 62) << edge->x;
-  EXPECT_TRUE(sheet.Untouched(150, 100)) << "the client area is not the frame's";
-  EXPECT_TRUE(sheet.Untouched(3, 29 + 3));
+  EXPECT_PIXELS(sheet, {150, 100, kLeftAlone, "the client area is not the frame's"}, {3, 29 + 3, kLeftAlone});
 
   // Inactive: the same pieces from the secondary skin.
   theme->DrawFormFrame(sheet.Canvas(), 300, 200, {}, false, kbsStandard);
@@ -153,16 +149,12 @@ TEST_F(LunaTest, ToolWindowFrameAndNoFrame) {
   auto theme = Coded();
   TSheet sheet(120, 80);
   theme->DrawFormFrame(sheet.Canvas(), 120, 80, {}, true, kbsToolWindow);
-  EXPECT_EQ(sheet.Source(0, 0), P(66, 0));
-  EXPECT_EQ(sheet.Source(110, 18), P(122, 18));
-  EXPECT_EQ(sheet.Source(0, 19), P(66, 19)) << "cap";
-  EXPECT_EQ(sheet.Source(119, 20), P(131, 20));
+  EXPECT_SOURCES(sheet, {0, 0, P(66, 0)}, {110, 18, P(122, 18)}, {0, 19, P(66, 19), "cap"}, {119, 20, P(131, 20)});
   const auto border = sheet.Source(1, 21);
   ASSERT_TRUE(border);
   EXPECT_EQ(border->x, 67);
   EXPECT_TRUE(border->y >= 22 && border->y < 49) << "the border picture starts three rows below the caption";
-  EXPECT_EQ(sheet.Source(0, 78), P(66, 49));
-  EXPECT_EQ(sheet.Source(119, 79), P(131, 50));
+  EXPECT_SOURCES(sheet, {0, 78, P(66, 49)}, {119, 79, P(131, 50)});
   EXPECT_TRUE(sheet.Untouched(2, 21));
 
   TSheet none(60, 40);
@@ -200,12 +192,10 @@ TEST_F(LunaTest, CaptionButtonPictures) {
   auto theme = Coded();
   TSheet sheet(40, 40);
   auto paint = [&](TTeCaptionButton button, bool hot, bool pressed, bool active, TTeBorderStyle style) {
-    sheet.Clear();
-    theme->DrawCaptionButton(sheet.Canvas(), {5, 5, 35, 35}, button, hot, pressed, active, style);
+    theme->DrawCaptionButton(sheet.Fresh(), {5, 5, 35, 35}, button, hot, pressed, active, style);
   };
   paint(kcbClose, true, true, true, kbsStandard);
-  EXPECT_EQ(sheet.Source(5, 5), P(42, 70)) << "pressed wins over hot";
-  EXPECT_EQ(sheet.Source(25, 25), P(62, 90));
+  EXPECT_SOURCES(sheet, {5, 5, P(42, 70), "pressed wins over hot"}, {25, 25, P(62, 90)});
   EXPECT_TRUE(sheet.Untouched(26, 26)) << "at its own size, not stretched";
   paint(kcbClose, true, false, false, kbsStandard);
   EXPECT_EQ(sheet.Source(5, 5), S(21, 70));
@@ -220,10 +210,8 @@ TEST_F(LunaTest, CaptionButtonPictures) {
 
   for (auto [hot, pressed, column] : {std::tuple{false, false, 66}, {true, false, 80}, {false, true, 94}}) {
     paint(kcbClose, hot, pressed, true, kbsToolWindow);
-    EXPECT_EQ(sheet.Source(5, 5), P(column, 70));
-    EXPECT_EQ(sheet.Source(18, 18), P(column + 13, 83));
-    EXPECT_TRUE(sheet.Untouched(19, 5));
-    EXPECT_TRUE(sheet.Untouched(5, 19));
+    EXPECT_SOURCES(sheet, {5, 5, P(column, 70)}, {18, 18, P(column + 13, 83)});
+    EXPECT_PIXELS(sheet, {19, 5, kLeftAlone}, {5, 19, kLeftAlone});
   }
   paint(kcbClose, false, false, true, kbsNone);
   EXPECT_TRUE(sheet.Untouched(5, 5));
@@ -237,8 +225,7 @@ TEST_F(LunaTest, SpeedButtonFaces) {
   auto theme = Coded();
   TSheet sheet(60, 40);
   auto face = [&](TTeElementState state, bool flat, bool down) -> std::optional<TSkinPoint> {
-    sheet.Clear();
-    theme->DrawSpeedButton(sheet.Canvas(), {0, 0, 60, 40}, state, flat, down);
+    theme->DrawSpeedButton(sheet.Fresh(), {0, 0, 60, 40}, state, flat, down);
     return sheet.Source(0, 0);  // the top-left corner, copied at its own place
   };
   EXPECT_FALSE(face(kesDisabled, false, false));
@@ -258,32 +245,26 @@ TEST_F(LunaTest, SpeedButtonFaces) {
 
   // Nine parts, margin 4: corners at their own size, the centre stretched.
   face(kesNormal, false, false);
-  EXPECT_EQ(sheet.Source(59, 39), P(108, 300));
-  EXPECT_EQ(sheet.Source(56, 0), P(105, 278));
+  EXPECT_SOURCES(sheet, {59, 39, P(108, 300)}, {56, 0, P(105, 278)});
   const auto centre = sheet.Source(30, 20);
   ASSERT_TRUE(centre);
   EXPECT_TRUE(centre->x >= 93 && centre->x < 105 && centre->y >= 282 && centre->y < 297);
 
   // The chevron: the face first, then its 6 x 3 picture centred; 12 rows
   // lower for a button that stays down.
-  sheet.Clear();
-  theme->DrawSpeedButtonChevron(sheet.Canvas(), {0, 0, 20, 21}, kesPressed, false, true);
-  EXPECT_EQ(sheet.Source(0, 0), P(89, 301));
-  EXPECT_EQ(sheet.Source(7, 9), P(60, 311 + 6 + 12));
-  EXPECT_EQ(sheet.Source(12, 11), P(65, 331));
+  theme->DrawSpeedButtonChevron(sheet.Fresh(), {0, 0, 20, 21}, kesPressed, false, true);
+  EXPECT_SOURCES(sheet, {0, 0, P(89, 301)}, {7, 9, P(60, 311 + 6 + 12)}, {12, 11, P(65, 331)});
 }
 
 TEST_F(LunaTest, PushButtonCheckBoxRadioAndGlyphRows) {
   auto theme = Coded();
   TSheet sheet(80, 30);
   for (auto [state, row] : {std::pair{0, 100}, {1, 130}, {2, 160}, {3, 190}, {4, 220}, {5, 220}}) {
-    sheet.Clear();
-    theme->DrawButton(sheet.Canvas(), 80, 30, static_cast<uint8_t>(state));
-    EXPECT_EQ(sheet.Source(0, 0), P(70, row)) << state;
-    EXPECT_EQ(sheet.Source(79, 29), P(142, row + 20)) << state;
+    theme->DrawButton(sheet.Fresh(), 80, 30, static_cast<uint8_t>(state));
+    SCOPED_TRACE(state);
+    EXPECT_SOURCES(sheet, {0, 0, P(70, row)}, {79, 29, P(142, row + 20)});
   }
-  sheet.Clear();
-  theme->DrawButton(sheet.Canvas(), 80, 30, 6);
+  theme->DrawButton(sheet.Fresh(), 80, 30, 6);
   EXPECT_TRUE(sheet.Untouched(40, 15));
 
   auto at = [&](auto paint) {
@@ -308,8 +289,7 @@ TEST_F(LunaTest, ComboSpinAndMenuBarButtons) {
   auto theme = Coded();
   TSheet sheet(40, 40);
   theme->DrawComboButton(sheet.Canvas(), {0, 0, 20, 30}, kesHot);
-  EXPECT_EQ(sheet.Source(0, 0), P(151, 262));
-  EXPECT_EQ(sheet.Source(14, 2), P(165, 264));
+  EXPECT_SOURCES(sheet, {0, 0, P(151, 262)}, {14, 2, P(165, 264)});
   EXPECT_TRUE(sheet.Untouched(15, 0)) << "top rows at the picture's own width";
   EXPECT_EQ(sheet.Source(0, 27), P(151, 262 + 11));
   const auto middle = sheet.Source(19, 4);
@@ -317,10 +297,8 @@ TEST_F(LunaTest, ComboSpinAndMenuBarButtons) {
   EXPECT_TRUE(middle->y >= 265 && middle->y < 273);
   EXPECT_EQ(sheet.Source(5, 11), P(155, 321)) << "arrow centred in the rect shrunk by 3 at top and bottom";
 
-  sheet.Clear();
-  theme->DrawSpinButton(sheet.Canvas(), {0, 0, 30, 30}, kesDisabled, 0);
-  EXPECT_EQ(sheet.Source(0, 0), P(132, 320));
-  EXPECT_EQ(sheet.Source(29, 29), P(145, 333));
+  theme->DrawSpinButton(sheet.Fresh(), {0, 0, 30, 30}, kesDisabled, 0);
+  EXPECT_SOURCES(sheet, {0, 0, P(132, 320)}, {29, 29, P(145, 333)});
 
   TTeCustomItem item(nullptr);
   auto button = [&](TTeItemButtonKind kind, bool selected, bool hot) {
@@ -350,24 +328,18 @@ TEST_F(LunaTest, NinePartCornersAreKeyedUnlessOpaque) {
   theme->DrawButton(sheet.Canvas(), 40, 30, kesNormal);
   EXPECT_TRUE(sheet.Untouched(0, 0)) << "the button's corners are keyed";
   EXPECT_EQ(sheet.Source(1, 0), P(71, 100));
-  sheet.Clear();
-  theme->DrawPanel(sheet.Canvas(), {0, 0, 40, 30});
+  theme->DrawPanel(sheet.Fresh(), {0, 0, 40, 30});
   EXPECT_EQ(sheet.At(0, 0) & 0xFFFFFFu, kTransparentMarker) << "the panel's corners are copied opaque";
   EXPECT_EQ(sheet.Source(39, 29), S(167, 361));
-  sheet.Clear();
-  theme->DrawScrollThumb(sheet.Canvas(), {0, 0, 40, 30}, sbHorizontal, kesNormal);
+  theme->DrawScrollThumb(sheet.Fresh(), {0, 0, 40, 30}, sbHorizontal, kesNormal);
   EXPECT_EQ(sheet.At(0, 0) & 0xFFFFFFu, kTransparentMarker) << "framed nine parts are opaque throughout";
   EXPECT_EQ(sheet.Source(39, 29), S(17, 321));
 
   // The band's grip tiles its 10 x 6 picture from the grip's corner.
-  sheet.Clear();
-  theme->DrawControlBand(sheet.Canvas(), {0, 0, 40, 30}, {3, 2, 28, 20});
-  EXPECT_EQ(sheet.Source(3, 2), P(119, 58));
-  EXPECT_EQ(sheet.Source(13, 8), P(119, 58));
-  EXPECT_EQ(sheet.Source(27, 19), P(123, 63)) << "the last tiles are cut";
-  EXPECT_EQ(sheet.ColorAt(30, 25), theme->GetColor(ktcFace));
-  EXPECT_EQ(sheet.ColorAt(0, 0), Lighten(theme->GetColor(ktcFace), 50));
-  EXPECT_EQ(sheet.ColorAt(39, 29), Darken(theme->GetColor(ktcFace), 50));
+  theme->DrawControlBand(sheet.Fresh(), {0, 0, 40, 30}, {3, 2, 28, 20});
+  EXPECT_SOURCES(sheet, {3, 2, P(119, 58)}, {13, 8, P(119, 58)}, {27, 19, P(123, 63), "the last tiles are cut"});
+  EXPECT_PIXELS(sheet, {30, 25, theme->GetColor(ktcFace)}, {0, 0, Lighten(theme->GetColor(ktcFace), 50)},
+                {39, 29, Darken(theme->GetColor(ktcFace), 50)});
 }
 
 TEST_F(LunaTest, GroupBoxHeaderAndEditOutlines) {
@@ -375,38 +347,23 @@ TEST_F(LunaTest, GroupBoxHeaderAndEditOutlines) {
   const TColor frame = theme.GetColor(ktcFrame);
   TSheet sheet(80, 60);
   theme.DrawGroupBox(sheet.Canvas(), {0, 5, 70, 50}, {10, 0, 30, 12}, "");
-  EXPECT_EQ(sheet.ColorAt(2, 5), frame);
-  EXPECT_EQ(sheet.ColorAt(9, 5), frame);
-  EXPECT_TRUE(sheet.Untouched(10, 5)) << "open under the caption";
-  EXPECT_TRUE(sheet.Untouched(29, 5));
-  EXPECT_EQ(sheet.ColorAt(30, 5), frame);
-  EXPECT_EQ(sheet.ColorAt(68, 5), frame);
-  EXPECT_EQ(sheet.ColorAt(69, 6), frame) << "cut corner";
-  EXPECT_TRUE(sheet.Untouched(70, 5));
-  EXPECT_EQ(sheet.ColorAt(70, 30), frame) << "the outline runs on right and bottom themselves";
-  EXPECT_EQ(sheet.ColorAt(35, 50), frame);
-  EXPECT_EQ(sheet.ColorAt(0, 30), frame);
-  EXPECT_TRUE(sheet.Untouched(0, 5));
-  EXPECT_TRUE(sheet.Untouched(35, 30)) << "the inside is not filled";
+  EXPECT_PIXELS(sheet, {2, 5, frame}, {9, 5, frame}, {10, 5, kLeftAlone, "open under the caption"}, {29, 5, kLeftAlone},
+                {30, 5, frame}, {68, 5, frame}, {69, 6, frame, "cut corner"}, {70, 5, kLeftAlone},
+                {70, 30, frame, "the outline runs on right and bottom themselves"}, {35, 50, frame}, {0, 30, frame},
+                {0, 5, kLeftAlone}, {35, 30, kLeftAlone, "the inside is not filled"});
 
-  sheet.Clear();
-  theme.DrawHeader(sheet.Canvas(), {0, 0, 80, 20}, "");
-  EXPECT_TRUE(sheet.Untouched(0, 0)) << "the top row leaves out the first and last column";
-  EXPECT_TRUE(sheet.Untouched(79, 0));
-  EXPECT_EQ(sheet.ColorAt(0, 1), theme.GetColor(ktcHeaderLight));
+  theme.DrawHeader(sheet.Fresh(), {0, 0, 80, 20}, "");
+  EXPECT_PIXELS(sheet, {0, 0, kLeftAlone, "the top row leaves out the first and last column"}, {79, 0, kLeftAlone},
+                {0, 1, theme.GetColor(ktcHeaderLight)});
   const std::vector<TGradientBand> bands =
       GradientBands({0, 2, 80, 20}, theme.GetColor(ktcHeaderLight), theme.GetColor(ktcHeaderDark), false);
   ASSERT_FALSE(bands.empty());
-  EXPECT_EQ(sheet.ColorAt(79, 19), bands.back().color);
-  EXPECT_EQ(sheet.ColorAt(79, 1), bands.back().color);
-  EXPECT_EQ(sheet.ColorAt(40, 20), frame) << "the line under the header";
+  EXPECT_PIXELS(sheet, {79, 19, bands.back().color}, {79, 1, bands.back().color},
+                {40, 20, frame, "the line under the header"});
 
-  sheet.Clear();
-  theme.DrawEdit(sheet.Canvas(), {0, 0, 60, 40}, true, 0);
-  EXPECT_EQ(sheet.ColorAt(30, 0), frame);
-  EXPECT_EQ(sheet.ColorAt(30, 10), theme.GetColor(ktcWindow));
-  EXPECT_EQ(sheet.ColorAt(0, 30), frame);
-  EXPECT_EQ(sheet.ColorAt(30, 20), theme.GetColor(ktcWindow)) << "the inner frame's top is filled over again";
+  theme.DrawEdit(sheet.Fresh(), {0, 0, 60, 40}, true, 0);
+  EXPECT_PIXELS(sheet, {30, 0, frame}, {30, 10, theme.GetColor(ktcWindow)}, {0, 30, frame},
+                {30, 20, theme.GetColor(ktcWindow), "the inner frame's top is filled over again"});
 }
 
 // --- bars ----------------------------------------------------------------------------
@@ -419,92 +376,66 @@ TEST_F(LunaTest, ProgressBarBlocks) {
   // the last reaching past the bar and cut only by the whole rect.
   theme.DrawProgressBar(sheet.Canvas(), {0, 0, 120, 20}, {0, 0, 100, 20}, false, false);
   for (int q = 0; q <= 6; ++q) {
-    EXPECT_EQ(sheet.ColorAt(15 * q, 10), fill) << q;
-    EXPECT_EQ(sheet.ColorAt(15 * q + 12, 19), fill) << q;
-    EXPECT_TRUE(sheet.Untouched(15 * q + 13, 10)) << q;
-    EXPECT_TRUE(sheet.Untouched(15 * q + 14, 10)) << q;
+    SCOPED_TRACE(q);
+    EXPECT_PIXELS(sheet, {15 * q, 10, fill}, {15 * q + 12, 19, fill}, {15 * q + 13, 10, kLeftAlone},
+                  {15 * q + 14, 10, kLeftAlone});
   }
-  EXPECT_EQ(sheet.ColorAt(102, 0), fill);
-  EXPECT_TRUE(sheet.Untouched(105, 10)) << "no eighth block";
-  EXPECT_TRUE(sheet.Untouched(10, 20));
+  EXPECT_PIXELS(sheet, {102, 0, fill}, {105, 10, kLeftAlone, "no eighth block"}, {10, 20, kLeftAlone});
 
   // Vertical: L = 13 + 2 = 15, blocks of 13 rows from the bottom up.
-  sheet.Clear();
-  theme.DrawProgressBar(sheet.Canvas(), {0, 0, 20, 120}, {0, 20, 20, 120}, true, false);
-  EXPECT_EQ(sheet.ColorAt(10, 119), fill);
-  EXPECT_EQ(sheet.ColorAt(10, 107), fill);
-  EXPECT_TRUE(sheet.Untouched(10, 106));
-  EXPECT_TRUE(sheet.Untouched(10, 105));
-  EXPECT_EQ(sheet.ColorAt(0, 104), fill);
-  EXPECT_EQ(sheet.ColorAt(19, 29), fill) << "q = 6 reaches rows 17..29";
-  EXPECT_TRUE(sheet.Untouched(19, 30));
-  EXPECT_EQ(sheet.ColorAt(19, 17), fill);
-  EXPECT_TRUE(sheet.Untouched(10, 16));
+  theme.DrawProgressBar(sheet.Fresh(), {0, 0, 20, 120}, {0, 20, 20, 120}, true, false);
+  EXPECT_PIXELS(sheet, {10, 119, fill}, {10, 107, fill}, {10, 106, kLeftAlone}, {10, 105, kLeftAlone}, {0, 104, fill},
+                {19, 29, fill, "q = 6 reaches rows 17..29"}, {19, 30, kLeftAlone}, {19, 17, fill},
+                {10, 16, kLeftAlone});
 
-  sheet.Clear();
-  theme.DrawProgressBar(sheet.Canvas(), {0, 0, 120, 20}, {0, 0, 14, 20}, false, false);
+  theme.DrawProgressBar(sheet.Fresh(), {0, 0, 120, 20}, {0, 0, 14, 20}, false, false);
   EXPECT_TRUE(sheet.Untouched(0, 0)) << "shorter than one block and gap: nothing";
   theme.DrawProgressBar(sheet.Canvas(), {0, 0, 120, 20}, {0, 0, 14, 20}, false, true);
-  EXPECT_EQ(sheet.ColorAt(13, 19), fill);
-  EXPECT_TRUE(sheet.Untouched(14, 0));
+  EXPECT_PIXELS(sheet, {13, 19, fill}, {14, 0, kLeftAlone});
 
-  sheet.Clear();
-  theme.DrawProgressBarFrame(sheet.Canvas(), {0, 0, 50, 20});
-  EXPECT_EQ(sheet.ColorAt(25, 0), theme.GetColor(ktcFrame));
-  EXPECT_EQ(sheet.ColorAt(25, 10), theme.GetColor(ktcWindow));
+  theme.DrawProgressBarFrame(sheet.Fresh(), {0, 0, 50, 20});
+  EXPECT_PIXELS(sheet, {25, 0, theme.GetColor(ktcFrame)}, {25, 10, theme.GetColor(ktcWindow)});
 }
 
 TEST_F(LunaTest, ScrollTrackBarTabAndStatusPictures) {
   auto theme = Coded();
   TSheet sheet(60, 60);
   theme->DrawScrollButton(sheet.Canvas(), {0, 0, 17, 17}, true, true, kesHot);
-  EXPECT_EQ(sheet.Source(0, 0), S(1, 322));
-  EXPECT_EQ(sheet.Source(4, 4), S(2, 384)) << "arrow centred";
-  sheet.Clear();
-  theme->DrawArrowButton(sheet.Canvas(), {0, 0, 17, 17}, false, 0, kesNormal);
+  EXPECT_SOURCES(sheet, {0, 0, S(1, 322)}, {4, 4, S(2, 384), "arrow centred"});
+  theme->DrawArrowButton(sheet.Fresh(), {0, 0, 17, 17}, false, 0, kesNormal);
   EXPECT_EQ(sheet.Source(4, 4), S(29, 375));
 
-  sheet.Clear();
-  theme->DrawTrackBarThumb(sheet.Canvas(), {2, 3, 40, 40}, true, 1, kesDisabled);
+  theme->DrawTrackBarThumb(sheet.Fresh(), {2, 3, 40, 40}, true, 1, kesDisabled);
   EXPECT_EQ(sheet.Source(2, 3), S(153, 96 + 4 * 55));
-  sheet.Clear();
-  theme->DrawTrackBarThumb(sheet.Canvas(), {2, 3, 40, 40}, false, 0, TTeElementState(4));
+  theme->DrawTrackBarThumb(sheet.Fresh(), {2, 3, 40, 40}, false, 0, TTeElementState(4));
   EXPECT_EQ(sheet.Source(2, 3), S(80, 100 + 3 * 43));
-  sheet.Clear();
-  theme->DrawTrackBarThumb(sheet.Canvas(), {2, 3, 40, 40}, false, 3, kesNormal);
+  theme->DrawTrackBarThumb(sheet.Fresh(), {2, 3, 40, 40}, false, 3, kesNormal);
   EXPECT_TRUE(sheet.Untouched(2, 3));
 
   for (auto [position, column] : {std::pair{tpTop, 68}, {tpBottom, 89}, {tpLeft, 131}, {tpRight, 110}}) {
-    sheet.Clear();
-    theme->DrawTab(sheet.Canvas(), {0, 0, 30, 30}, position, kesNormal);
+    theme->DrawTab(sheet.Fresh(), {0, 0, 30, 30}, position, kesNormal);
     EXPECT_EQ(sheet.Source(0, 0), S(column, 365));
   }
-  sheet.Clear();
-  theme->DrawTab(sheet.Canvas(), {0, 0, 30, 30}, tpTop, TTeElementState(4));
+  theme->DrawTab(sheet.Fresh(), {0, 0, 30, 30}, tpTop, TTeElementState(4));
   EXPECT_EQ(sheet.Source(29, 29), S(86, 406));
-  sheet.Clear();
-  theme->DrawTab(sheet.Canvas(), {0, 0, 30, 30}, tpTop, kesPressed);
+  theme->DrawTab(sheet.Fresh(), {0, 0, 30, 30}, tpTop, kesPressed);
   EXPECT_TRUE(sheet.Untouched(15, 15));
 
-  sheet.Clear();
-  theme->DrawStateBox(sheet.Canvas(), {0, 0, 30, 30}, 0, 5);
+  theme->DrawStateBox(sheet.Fresh(), {0, 0, 30, 30}, 0, 5);
   EXPECT_EQ(sheet.Source(0, 0), S(103, 137));
 
   // A panel of a bar paints the bar's picture over the whole bar first.
   TControl bar(nullptr);
   bar.SetBounds(0, 0, 60, 22);
   TTeStatusPanel panel(&bar);
-  sheet.Clear();
-  theme->DrawStatusPanel(sheet.Canvas(), {10, 2, 40, 20}, &panel);
-  EXPECT_EQ(sheet.Source(0, 0), P(60, 331));
-  EXPECT_EQ(sheet.Source(59, 21), P(127, 345));
+  theme->DrawStatusPanel(sheet.Fresh(), {10, 2, 40, 20}, &panel);
+  EXPECT_SOURCES(sheet, {0, 0, P(60, 331)}, {59, 21, P(127, 345)});
   const auto separator = sheet.Source(37, 10);
   ASSERT_TRUE(separator);
   EXPECT_EQ(separator->x, 60);
   EXPECT_TRUE(sheet.Untouched(0, 22));
   TTeStatusPanel loose;
-  sheet.Clear();
-  theme->DrawStatusPanel(sheet.Canvas(), {10, 2, 40, 20}, &loose);
+  theme->DrawStatusPanel(sheet.Fresh(), {10, 2, 40, 20}, &loose);
   EXPECT_TRUE(sheet.Untouched(0, 0));
   EXPECT_EQ(sheet.Source(39, 2), P(62, 348));
 }
@@ -513,32 +444,23 @@ TEST_F(LunaTest, PlainElementsUseTheColourTable) {
   TTeThemeMetalLuna theme;
   TSheet sheet(60, 50);
   theme.DrawListBorder(sheet.Canvas(), {0, 0, 50, 40}, kesNormal);
-  EXPECT_EQ(sheet.ColorAt(0, 0), theme.GetColor(ktcFrame));
-  EXPECT_EQ(sheet.ColorAt(8, 20), theme.GetColor(ktcWindow));
-  EXPECT_EQ(sheet.ColorAt(49, 39), theme.GetColor(ktcFrame));
-  EXPECT_EQ(sheet.ColorAt(45, 35), theme.GetColor(ktcWindow)) << "the corner square between two scroll bars";
-  EXPECT_TRUE(sheet.Untouched(9, 15));
-  sheet.Clear();
-  theme.DrawScrollBoxBorder(sheet.Canvas(), {0, 0, 50, 40}, false);
-  EXPECT_EQ(sheet.ColorAt(0, 0), theme.GetColor(ktcDisabledFrame));
-  EXPECT_EQ(sheet.ColorAt(9, 20), theme.GetColor(ktcDisabledFace));
-  EXPECT_TRUE(sheet.Untouched(10, 15));
+  EXPECT_PIXELS(sheet, {0, 0, theme.GetColor(ktcFrame)}, {8, 20, theme.GetColor(ktcWindow)},
+                {49, 39, theme.GetColor(ktcFrame)},
+                {45, 35, theme.GetColor(ktcWindow), "the corner square between two scroll bars"}, {9, 15, kLeftAlone});
+  theme.DrawScrollBoxBorder(sheet.Fresh(), {0, 0, 50, 40}, false);
+  EXPECT_PIXELS(sheet, {0, 0, theme.GetColor(ktcDisabledFrame)}, {9, 20, theme.GetColor(ktcDisabledFace)},
+                {10, 15, kLeftAlone});
 
-  sheet.Clear();
-  theme.DrawListItem(sheet.Canvas(), {5, 5, 20, 20}, 4 | 2);
-  EXPECT_EQ(sheet.ColorAt(4, 4), theme.GetColor(ktcMenuItemSelection)) << "grown by one";
-  EXPECT_EQ(sheet.ColorAt(10, 10), theme.GetColor(ktcFace));
+  theme.DrawListItem(sheet.Fresh(), {5, 5, 20, 20}, 4 | 2);
+  EXPECT_PIXELS(sheet, {4, 4, theme.GetColor(ktcMenuItemSelection), "grown by one"}, {10, 10, theme.GetColor(ktcFace)});
   theme.DrawListItem(sheet.Canvas(), {5, 5, 20, 20}, 1);
   EXPECT_EQ(sheet.ColorAt(10, 10), theme.GetColor(ktcHotFace));
   theme.DrawSplitter(sheet.Canvas(), {30, 0, 35, 50}, false, true);
   EXPECT_EQ(sheet.ColorAt(32, 40), theme.GetColor(ktcFace));
 
-  sheet.Clear();
-  theme.DrawTrackBarTrack(sheet.Canvas(), {0, 0, 50, 10}, {10, 2, 20, 8});
-  EXPECT_EQ(sheet.ColorAt(0, 0), ColorToRGB(clBtnShadow));
-  EXPECT_EQ(sheet.ColorAt(49, 9), ColorToRGB(clBtnHighlight));
-  EXPECT_EQ(sheet.ColorAt(11, 3), FromRGB(0x21C321));
-  EXPECT_EQ(sheet.ColorAt(10, 3), theme.GetColor(ktcWindow));
+  theme.DrawTrackBarTrack(sheet.Fresh(), {0, 0, 50, 10}, {10, 2, 20, 8});
+  EXPECT_PIXELS(sheet, {0, 0, ColorToRGB(clBtnShadow)}, {49, 9, ColorToRGB(clBtnHighlight)}, {11, 3, FromRGB(0x21C321)},
+                {10, 3, theme.GetColor(ktcWindow)});
 }
 
 TEST_F(LunaTest, PopupItems) {
@@ -550,10 +472,8 @@ TEST_F(LunaTest, PopupItems) {
   theme.MeasurePopupItem(sheet.Canvas(), &separator, width, height);
   EXPECT_EQ(height, 9);
   theme.DrawPopupItem(sheet.Canvas(), &separator, {0, 0, 100, 9}, false, 0);
-  EXPECT_EQ(sheet.ColorAt(2, 4), ColorToRGB(clBtnShadow));
-  EXPECT_EQ(sheet.ColorAt(97, 4), ColorToRGB(clBtnShadow));
-  EXPECT_EQ(sheet.ColorAt(98, 4), theme.GetColor(ktcMenuItem));
-  EXPECT_EQ(sheet.ColorAt(50, 3), theme.GetColor(ktcMenuItem));
+  EXPECT_PIXELS(sheet, {2, 4, ColorToRGB(clBtnShadow)}, {97, 4, ColorToRGB(clBtnShadow)},
+                {98, 4, theme.GetColor(ktcMenuItem)}, {50, 3, theme.GetColor(ktcMenuItem)});
 
   TTeCustomItem item(nullptr);
   item.SetCaption("Open");
@@ -568,15 +488,10 @@ TEST_F(LunaTest, PopupItems) {
   // Selected and checked: the selection fill with its frame, and the check
   // mark's black and white strokes around the image column's centre.
   item.SetChecked(true);
-  sheet.Clear();
-  theme.DrawPopupItem(sheet.Canvas(), &item, {0, 0, 200, 22}, true, 0);
-  EXPECT_EQ(sheet.ColorAt(0, 0), theme.GetColor(ktcMenuArrow));
-  EXPECT_EQ(sheet.ColorAt(100, 1), theme.GetColor(ktcMenuItemSelection));
+  theme.DrawPopupItem(sheet.Fresh(), &item, {0, 0, 200, 22}, true, 0);
+  EXPECT_PIXELS(sheet, {0, 0, theme.GetColor(ktcMenuArrow)}, {100, 1, theme.GetColor(ktcMenuItemSelection)});
   const int cx = 11 - 2, cy = 11 + 1;
-  EXPECT_EQ(sheet.ColorAt(cx, cy), clBlack);
-  EXPECT_EQ(sheet.ColorAt(cx - 2, cy - 2), clBlack);
-  EXPECT_EQ(sheet.ColorAt(cx, cy + 2), clWhite);
-  EXPECT_EQ(sheet.ColorAt(cx + 5, cy - 4), clWhite);
+  EXPECT_PIXELS(sheet, {cx, cy, clBlack}, {cx - 2, cy - 2, clBlack}, {cx, cy + 2, clWhite}, {cx + 5, cy - 4, clWhite});
 
   EXPECT_EQ(ShortCutToText(kscShift | kscAlt | 0x71), "Shift+Alt+F2");
   EXPECT_EQ(ShortCutToText(0x2E), "Del");
@@ -594,27 +509,20 @@ TEST_F(LunaTest, MenuBarItemsAndPopupFrame) {
   EXPECT_EQ(width, sheet.Canvas().TextWidth("File") + 12);
 
   theme.DrawMenuBarItem(sheet.Canvas(), &item, {0, 0, 40, 22}, true, true);
-  EXPECT_EQ(sheet.ColorAt(0, 0), theme.GetColor(ktcMenu));
-  EXPECT_EQ(sheet.ColorAt(1, 1), theme.GetColor(ktcMenuArrow));
-  EXPECT_EQ(sheet.ColorAt(2, 2), theme.GetColor(ktcMenuBarSelection));
+  EXPECT_PIXELS(sheet, {0, 0, theme.GetColor(ktcMenu)}, {1, 1, theme.GetColor(ktcMenuArrow)},
+                {2, 2, theme.GetColor(ktcMenuBarSelection)});
   item.SetOnControlBar(true);
   theme.DrawMenuBarItem(sheet.Canvas(), &item, {0, 0, 40, 22}, false, false);
   EXPECT_EQ(sheet.ColorAt(0, 0), theme.GetColor(ktcFace));
 
-  sheet.Clear();
-  theme.DrawPopupMenu(sheet.Canvas(), 50, 30);
-  EXPECT_EQ(sheet.ColorAt(0, 0), theme.GetColor(ktcMenuArrow));
-  EXPECT_EQ(sheet.ColorAt(2, 2), theme.GetColor(ktcMenuItem));
-  EXPECT_EQ(sheet.ColorAt(47, 27), theme.GetColor(ktcMenuItem));
-  EXPECT_TRUE(sheet.Untouched(3, 3)) << "the inside is left to the items";
+  theme.DrawPopupMenu(sheet.Fresh(), 50, 30);
+  EXPECT_PIXELS(sheet, {0, 0, theme.GetColor(ktcMenuArrow)}, {2, 2, theme.GetColor(ktcMenuItem)},
+                {47, 27, theme.GetColor(ktcMenuItem)}, {3, 3, kLeftAlone, "the inside is left to the items"});
 
-  sheet.Clear();
-  theme.DrawPopupScrollButton(sheet.Canvas(), {0, 0, 21, 10}, 2, false);
+  theme.DrawPopupScrollButton(sheet.Fresh(), {0, 0, 21, 10}, 2, false);
   // The 7 x 4 box sits at (7, 3); pointing down, its apex is the middle of the bottom row.
-  EXPECT_EQ(sheet.ColorAt(7, 3), theme.GetColor(ktcMenuItemText));
-  EXPECT_EQ(sheet.ColorAt(13, 3), theme.GetColor(ktcMenuItemText));
-  EXPECT_EQ(sheet.ColorAt(10, 6), theme.GetColor(ktcMenuItemText));
-  EXPECT_EQ(sheet.ColorAt(7, 6), theme.GetColor(ktcMenuItem));
+  EXPECT_PIXELS(sheet, {7, 3, theme.GetColor(ktcMenuItemText)}, {13, 3, theme.GetColor(ktcMenuItemText)},
+                {10, 6, theme.GetColor(ktcMenuItemText)}, {7, 6, theme.GetColor(ktcMenuItem)});
 }
 
 // --- loading, keying and tinting the skins ------------------------------------------
@@ -734,8 +642,8 @@ TEST_F(LunaTest, UpdateColorsTintsFreshCopiesOfTheSkins) {
   };
   theme.SetDeltaHue(40);
   int keyed = 0, changed = 0;
-  for (const auto& [tinted, original] : {std::pair{&theme.PrimarySkin(), &fresh.PrimarySkin()},
-                                         {&theme.SecondarySkin(), &fresh.SecondarySkin()}}) {
+  for (const auto& [tinted, original] :
+       {std::pair{&theme.PrimarySkin(), &fresh.PrimarySkin()}, {&theme.SecondarySkin(), &fresh.SecondarySkin()}}) {
     const TPixelBuffer a = tinted->Pixels(), b = original->Pixels();
     for (int y = 0; y < a.height; ++y)
       for (int x = 0; x < a.width; ++x) {
@@ -767,7 +675,8 @@ TEST_F(LunaTest, UpdateColorsTintsFreshCopiesOfTheSkins) {
   const uint32_t frame = fresh.PrimarySkin().GetPixel(30, 10);
   ASSERT_NE(frame, kTransparentMarker);
   EXPECT_EQ(Rgb(theme.PrimarySkin().GetPixel(30, 10)), Rgb(ShiftBrightness(frame, -30)));
-  EXPECT_EQ(Rgb(theme.SecondarySkin().GetPixel(30, 10)), Rgb(ShiftBrightness(fresh.SecondarySkin().GetPixel(30, 10), -30)));
+  EXPECT_EQ(Rgb(theme.SecondarySkin().GetPixel(30, 10)),
+            Rgb(ShiftBrightness(fresh.SecondarySkin().GetPixel(30, 10), -30)));
   EXPECT_EQ(theme.GetColor(ktcWindow), AdjustThemeColor(FromRGB(0xF8F8FF), 0, -30));
 }
 
@@ -832,8 +741,8 @@ TEST_F(LunaTest, SkinsInReusedMemoryAreTheSkinsInNewMemory) {
     std::vector<const uint32_t*> released;
     {
       std::vector<std::unique_ptr<TTeBitmap>> dirty;
-      for (const TTeBitmap* skin : {&newLuna.PrimarySkin(), &newLuna.SecondarySkin(), &newMetal.PrimarySkin(),
-                                    &newMetal.SecondarySkin()}) {
+      for (const TTeBitmap* skin :
+           {&newLuna.PrimarySkin(), &newLuna.SecondarySkin(), &newMetal.PrimarySkin(), &newMetal.SecondarySkin()}) {
         dirty.push_back(std::make_unique<TTeBitmap>());
         dirty.back()->SetSize(skin->Width(), skin->Height());
         dirty.back()->Fill(skin == &newLuna.PrimarySkin() ? kTransparentMarker : 0x80FEDCBAu);

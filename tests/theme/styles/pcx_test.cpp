@@ -6,6 +6,7 @@
 #include <random>
 
 #include "framework/sysutils.h"
+#include "tests/support/pixel_rows.h"
 
 namespace hv {
 namespace {
@@ -59,6 +60,9 @@ std::vector<uint8_t> MakeFile(const Header& h, std::vector<uint8_t> data, bool p
 }
 
 uint32_t Opaque(uint32_t rgb) { return 0xFF000000u | rgb; }
+
+// The expected ARGB values of a decoded image's pixels.
+#define EXPECT_IMAGE(image, ...) HV_EXPECT_PIXEL_ROWS(uint32_t, "pixel list", (image).Pixel(x, y), __VA_ARGS__)
 
 PcxImage Decode(const std::vector<uint8_t>& file) {
   std::optional<PcxImage> image = DecodePcx(file);
@@ -148,8 +152,7 @@ TEST(PcxTest, DataEndingEarlyLeavesIndexZero) {
     return Opaque((block[1 + 3 * index] << 16) | (block[2 + 3 * index] << 8) | block[3 + 3 * index]);
   };
   const PcxImage v5 = Decode(file);
-  EXPECT_EQ(v5.Pixel(0, 0), color(7));
-  EXPECT_EQ(v5.Pixel(1, 0), color(7));
+  EXPECT_IMAGE(v5, {0, 0, color(7)}, {1, 0, color(7)});
   for (int j = 0; j < 769; ++j) ASSERT_EQ(v5.Pixel(2 + j, 0), color(block[size_t(j)])) << j;
   for (int x = 2 + 769; x < 2000; ++x) ASSERT_EQ(v5.Pixel(x, 0), color(0)) << x;
   EXPECT_EQ(color(0), 0xFF000102u);
@@ -206,13 +209,9 @@ TEST(PcxTest, WriterProducesTheSkinFormat) {
   odd.palette[5] = 0x123456;
   std::vector<uint8_t> file = EncodePcx(odd);
   ASSERT_EQ(file.size(), kPcxHeaderSize + 3 + kPcxPaletteBlockSize);
-  EXPECT_EQ(file[0], 10);
-  EXPECT_EQ(file[1], 5);
-  EXPECT_EQ(file[2], 1);
-  EXPECT_EQ(file[3], 8);
-  EXPECT_EQ(file[8], 2);
-  EXPECT_EQ(file[10], 0);
-  EXPECT_EQ(file[65], 1);
+  // Marker, version, run-length encoding, 8 bits; Xmax, Ymax; one plane.
+  for (auto [at, value] : {std::pair{0, 10}, {1, 5}, {2, 1}, {3, 8}, {8, 2}, {10, 0}, {65, 1}})
+    EXPECT_EQ(file[size_t(at)], value) << "header byte " << at;
   EXPECT_EQ(file[66] | (file[67] << 8), 4);
   EXPECT_EQ((std::vector<uint8_t>(file.begin() + 128, file.begin() + 131)), (std::vector<uint8_t>{0xC3, 5, 0}));
   EXPECT_EQ(file[131], 12);
@@ -303,12 +302,8 @@ TEST(PcxTest, SkinDrawnInArgbKeepsItsKeyPixels) {
   ASSERT_EQ(image.width, w);
   ASSERT_EQ(image.height, h);
   EXPECT_EQ(image.dataBytesRead, file.size() - kPcxHeaderSize - kPcxPaletteBlockSize);
-  EXPECT_EQ(image.Pixel(0, 0), 0xFFFE02FEu);
-  EXPECT_EQ(image.Pixel(0, h - 1), 0xFFFF00FFu);
-  EXPECT_EQ(image.Pixel(5, 0), 0xFFF900FFu);
-  EXPECT_EQ(image.Pixel(20, 10), 0xFF3A6EA5u);
-  EXPECT_EQ(image.Pixel(59, 29), 0xFF3A6EA5u);
-  EXPECT_EQ(image.Pixel(60, 29), 0xFFFE02FEu);
+  EXPECT_IMAGE(image, {0, 0, 0xFFFE02FEu}, {0, h - 1, 0xFFFF00FFu}, {5, 0, 0xFFF900FFu}, {20, 10, 0xFF3A6EA5u},
+               {59, 29, 0xFF3A6EA5u}, {60, 29, 0xFFFE02FEu});
 }
 
 // Images written by the encoder (odd widths get a padding byte per line, so

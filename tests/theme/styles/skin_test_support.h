@@ -3,10 +3,14 @@
 // pixel, which skin pixel it came from: the skins are overwritten with
 // pixels that spell their own coordinates.
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <optional>
+#include <ostream>
 
 #include "framework/graphics.h"
+#include "tests/support/pixel_rows.h"
 #include "theme/core/colors.h"
 #include "theme/core/tebitmap.h"
 #include "theme/styles/luna.h"
@@ -28,6 +32,10 @@ struct TSkinPoint {
   int x, y;
   bool operator==(const TSkinPoint&) const = default;
 };
+
+inline void PrintTo(const TSkinPoint& point, std::ostream* out) {
+  *out << (point.secondary ? "secondary" : "primary") << " (" << point.x << ", " << point.y << ")";
+}
 
 inline std::optional<TSkinPoint> DecodeSkinPixel(uint32_t pixel) {
   const uint32_t blue = pixel & 0xFF;
@@ -66,10 +74,25 @@ class TSheet {
   bool Untouched(int x, int y) const { return At(x, y) == kUntouched; }
   std::optional<TSkinPoint> Source(int x, int y) const { return DecodeSkinPixel(At(x, y)); }
   void Clear() { bitmap_.Fill(kUntouched); }
+  // The canvas of a cleared sheet, for the next painting.
+  TCanvas& Fresh() {
+    Clear();
+    return canvas_;
+  }
 
  private:
   TTeBitmap bitmap_;
   TCanvas canvas_;
 };
 
+// The colour an untouched pixel reads as through TSheet::ColorAt.
+constexpr TColor kLeftAlone = ARGBToColor(kUntouched);
+
 }  // namespace hv::test
+
+// The expected colours of a painting's pixels; kLeftAlone for a pixel it
+// must not touch.
+#define EXPECT_PIXELS(sheet, ...) HV_EXPECT_PIXEL_ROWS(::hv::TColor, "pixel list", (sheet).ColorAt(x, y), __VA_ARGS__)
+// The coded skin pixels a painting must have copied.
+#define EXPECT_SOURCES(sheet, ...) \
+  HV_EXPECT_PIXEL_ROWS(::hv::test::TSkinPoint, "skin source list", (sheet).Source(x, y), __VA_ARGS__)
