@@ -6,7 +6,7 @@
 #include "framework/extctrls.h"
 #include "framework/graphics.h"
 #include "framework/strings.h"
-#include "tests/support/pixel_list.h"
+#include "tests/support/pixel_rows.h"
 #include "tests/theme/controls/box_test_support.h"
 #include "theme/controls/checkbox.h"
 #include "theme/controls/groupbox.h"
@@ -49,13 +49,12 @@ TEST_F(GroupBoxTest, PlainEtchedFrameLeavesTheCaptionsGapOpen) {
   auto shot = Snapshot(box->Handle());
   const uint32_t light = Rgb(ColorToRGB(clBtnHighlight)), dark = Rgb(ColorToRGB(clBtnShadow)),
                  face = Rgb(ColorToRGB(clBtnFace));
-  // The top line with the dark line one up and left, the caption's gap, the
-  // right, bottom and left edges, the inside filled with Color, outside.
-  ExpectPixels([&](int x, int y) { return shot->At(x, y); },
-               {PixelAt(3, top, light), PixelAt(5, top - 1, dark), PixelAt(c.left - 1, top, light),
-                PixelAt(c.left + 1, top, face), PixelAt(c.left + 1, top - 1, face), PixelAt(c.right + 1, top, light),
-                PixelAt(198, 50, light), PixelAt(197, 50, dark), PixelAt(100, 98, light), PixelAt(100, 97, dark),
-                PixelAt(3, 50, light), PixelAt(2, 50, dark), PixelAt(100, 50, face), PixelAt(199, 50, face)});
+  HV_EXPECT_PIXEL_ROWS(unsigned, "the etched frame", shot->At(x, y), {3, top, light},
+                       {5, top - 1, dark, "the dark line lies one up and left"}, {c.left - 1, top, light},
+                       {c.left + 1, top, face, "the gap"}, {c.left + 1, top - 1, face}, {c.right + 1, top, light},
+                       {198, 50, light, "right edge"}, {197, 50, dark}, {100, 98, light, "bottom edge"},
+                       {100, 97, dark}, {3, 50, light, "left edge"}, {2, 50, dark},
+                       {100, 50, face, "inside, filled with Color"}, {199, 50, face, "outside the frame"});
 
   box->SetCaption("");
   const int emptyTop = box->GetFrameRect().top;
@@ -98,11 +97,10 @@ TEST_F(GroupBoxTest, ThemedFrameAndFaceComeFromTheStyle) {
   ASSERT_NE(frame, face);
   const TRect r = box->GetFrameRect();
   auto shot = Snapshot(box->Handle());
-  // The frame on all sides; Metal Luna rounds the corners; the caption's gap.
-  ExpectPixels([&](int x, int y) { return shot->At(x, y); },
-               {PixelAt(r.left, 50, frame), PixelAt(r.right, 50, frame), PixelAt(100, r.bottom, frame),
-                PixelAt(r.left + 2, r.top, frame), PixelAt(r.left, r.top, face),
-                PixelAt(box->CaptionRect().left + 1, r.top, face), PixelAt(100, 50, face)});
+  HV_EXPECT_PIXEL_ROWS(unsigned, "the style's frame", shot->At(x, y), {r.left, 50, frame}, {r.right, 50, frame},
+                       {100, r.bottom, frame}, {r.left + 2, r.top, frame},
+                       {r.left, r.top, face, "Metal Luna rounds the corners"},
+                       {box->CaptionRect().left + 1, r.top, face, "the caption's gap"}, {100, 50, face});
 
   // The same box without its engine paints the plain etched frame.
   TClassicLook classic;

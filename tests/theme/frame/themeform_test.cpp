@@ -21,7 +21,7 @@
 #include "framework/forms.h"
 #include "framework/imagelist.h"
 #include "framework/screen.h"
-#include "tests/support/pixel_list.h"
+#include "tests/support/pixel_rows.h"
 #include "tests/support/win_test.h"
 #include "theme/core/backgroundrequest.h"
 #include "theme/core/dropdown.h"
@@ -169,9 +169,6 @@ std::vector<bool> InRegion(HWND wnd, std::initializer_list<TPoint> points) {
   for (TPoint p : points) inside.push_back(PtInRegion(region.Get(), p.x, p.y) != FALSE);
   return inside;
 }
-
-using test::ExpectPixels;
-using test::PixelAt;
 
 // A form of 300 x 200 client pixels at (100, 100) with a themed frame.
 class FrameTest : public ::testing::Test {
@@ -423,13 +420,12 @@ TEST_F(FrameTest, NonClientPaintingShowsFrameAndButtonsAndLeavesTheClientAlone) 
     }
     SendMessageW(wnd, WM_NCACTIVATE, TRUE, 0);
     SendMessageW(wnd, WM_NCPAINT, 1, 0);
-    ExpectPixels(
-        [&](int x, int y) { return WindowPixel(x, y); },
-        {PixelAt(2, 100, kActiveRGB), PixelAt(305, 100, kActiveRGB), PixelAt(150, 226, kActiveRGB),
-         PixelAt(100, 2, kActiveRGB), PixelAt(288, 6, ButtonRGB(kcbClose, false, false)),
-         PixelAt(270, 6, ButtonRGB(kcbMaximize, false, false)), PixelAt(252, 6, ButtonRGB(kcbMinimize, false, false)),
-         PixelAt(234, 6, ButtonRGB(kcbRollup, false, false)), PixelAt(216, 6, ButtonRGB(kcbTray, false, false)),
-         PixelAt(4 + 10, 24 + 10, 0x010203u), PixelAt(4 + 299, 24 + 199, 0x010203u)});
+    HV_EXPECT_PIXEL_ROWS(unsigned, "frame, buttons and client", WindowPixel(x, y), {2, 100, kActiveRGB},
+                         {305, 100, kActiveRGB}, {150, 226, kActiveRGB}, {100, 2, kActiveRGB},
+                         {288, 6, ButtonRGB(kcbClose, false, false)}, {270, 6, ButtonRGB(kcbMaximize, false, false)},
+                         {252, 6, ButtonRGB(kcbMinimize, false, false)}, {234, 6, ButtonRGB(kcbRollup, false, false)},
+                         {216, 6, ButtonRGB(kcbTray, false, false)}, {4 + 10, 24 + 10, 0x010203u},
+                         {4 + 299, 24 + 199, 0x010203u});
   }
   // Deactivating answers 1 and paints the inactive frame.
   EXPECT_EQ(SendMessageW(wnd, WM_NCACTIVATE, FALSE, 0), 1);
@@ -523,9 +519,8 @@ TEST_F(FrameTest, TheBackgroundIsTheStylesFaceAndOnPaintReplacesIt) {
   request.bottom = 60;
   EXPECT_EQ(SendMessageW(wnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(target.DC()), reinterpret_cast<LPARAM>(&request)),
             1);
-  auto targetPixel = [&](int x, int y) { return target.GetPixel(x, y) & 0xFFFFFF; };
-  ExpectPixels(targetPixel, {PixelAt(10, 20, kFaceRGB), PixelAt(49, 59, kFaceRGB), PixelAt(9, 20, 0x010203u),
-                             PixelAt(50, 59, 0x010203u)});
+  HV_EXPECT_PIXEL_ROWS(unsigned, "the child's rectangle", target.GetPixel(x, y) & 0xFFFFFF, {10, 20, kFaceRGB},
+                       {49, 59, kFaceRGB}, {9, 20, 0x010203u}, {50, 59, 0x010203u});
   // Flag 1 asks for the whole client area.
   request.isChildRequest = 1;
   SendMessageW(wnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(target.DC()), reinterpret_cast<LPARAM>(&request));
@@ -540,10 +535,9 @@ TEST_F(FrameTest, PaintRequestDrawsTheWholeWindowActiveAtAnOffset) {
   EXPECT_EQ(SendMessageW(wnd, WM_TE_PAINTWINDOW, MAKEWPARAM(10, 20), 0), 0);
   EXPECT_EQ(SendMessageW(wnd, WM_TE_PAINTWINDOW, MAKEWPARAM(10, 20), reinterpret_cast<LPARAM>(target.DC())), 1);
   // Painted as active.
-  ExpectPixels([&](int x, int y) { return target.GetPixel(x, y) & 0xFFFFFF; },
-               {PixelAt(9, 100, 0x010203u), PixelAt(10 + 1, 20 + 100, kActiveRGB),
-                PixelAt(10 + 288, 20 + 6, ButtonRGB(kcbClose, false, false)), PixelAt(10 + 4, 20 + 24, kFaceRGB),
-                PixelAt(10 + 303, 20 + 223, kFaceRGB), PixelAt(10 + 308, 20 + 100, 0x010203u)});
+  HV_EXPECT_PIXEL_ROWS(unsigned, "the window at (10, 20)", target.GetPixel(x, y) & 0xFFFFFF, {9, 100, 0x010203u},
+                       {10 + 1, 20 + 100, kActiveRGB}, {10 + 288, 20 + 6, ButtonRGB(kcbClose, false, false)},
+                       {10 + 4, 20 + 24, kFaceRGB}, {10 + 303, 20 + 223, kFaceRGB}, {10 + 308, 20 + 100, 0x010203u});
   EXPECT_FALSE(frame->FrameActive());
   // A negative offset moves the window up and left.
   target.Fill(0xFF010203);
@@ -1028,10 +1022,9 @@ TEST_F(FrameTest, TheClassicSystemLookPaintsARaisedEdgeFaceStripsCaptionAndButto
   SendMessageW(wnd, WM_NCPAINT, 1, 0);
   const int w = frame->FrameWidth(), f = classic.frame;
   auto sys = [](int index) { return ToRGB(GetSysColor(index)); };
-  ExpectPixels([&](int x, int y) { return WindowPixel(x, y); },
-               {PixelAt(0, 100, sys(COLOR_3DLIGHT)), PixelAt(1, 100, sys(COLOR_BTNHIGHLIGHT)),
-                PixelAt(w - 1, 100, sys(COLOR_3DDKSHADOW)), PixelAt(w - 2, 100, sys(COLOR_BTNSHADOW)),
-                PixelAt(f - 1, 100, sys(COLOR_BTNFACE))});
+  HV_EXPECT_PIXEL_ROWS(unsigned, "the raised edge", WindowPixel(x, y), {0, 100, sys(COLOR_3DLIGHT)},
+                       {1, 100, sys(COLOR_BTNHIGHLIGHT)}, {w - 1, 100, sys(COLOR_3DDKSHADOW)},
+                       {w - 2, 100, sys(COLOR_BTNSHADOW)}, {f - 1, 100, sys(COLOR_BTNFACE)});
   // The caption band's gradient starts in the caption colour of the state.
   EXPECT_EQ(WindowPixel(f, f + 1), sys(COLOR_ACTIVECAPTION));
   SendMessageW(wnd, WM_NCACTIVATE, FALSE, 0);
@@ -1165,10 +1158,8 @@ TEST(FrameAnimation, ATransitionEndsInTheNewImageKeyedOverTheOld) {
   const auto start = std::chrono::steady_clock::now();
   PlayTransition(target.DC(), 5, 6, options, fresh, old);
   EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(55));
-  // The key shows the old image.
-  ExpectPixels([&](int x, int y) { return target.GetPixel(x, y) & 0xFFFFFF; },
-               {PixelAt(6, 7, 0x0000FFu), PixelAt(24, 15, 0x0000FFu), PixelAt(5, 6, 0xFF0000u), PixelAt(4, 6, 0u),
-                PixelAt(25, 16, 0u)});
+  HV_EXPECT_PIXEL_ROWS(unsigned, "the transition's last frame", target.GetPixel(x, y) & 0xFFFFFF, {6, 7, 0x0000FFu},
+                       {24, 15, 0x0000FFu}, {5, 6, 0xFF0000u, "the key shows the old image"}, {4, 6, 0u}, {25, 16, 0u});
   // Images of different sizes, or none, play nothing.
   TTeBitmap small;
   small.SetSize(3, 3);
