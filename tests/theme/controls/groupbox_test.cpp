@@ -74,9 +74,8 @@ TEST_F(GroupBoxTest, ATransparentBoxInATransparentBoxShowsTheForm) {
   auto shot = Snapshot(check->Handle());
   // Above and below the mark, and right of a short caption, the check box
   // shows what lies under both boxes.
-  EXPECT_EQ(shot->At(5, 0), 0x204060u);
-  EXPECT_EQ(shot->At(5, 18), 0x204060u);
-  EXPECT_EQ(shot->At(95, 1), 0x204060u);
+  HV_EXPECT_PIXEL_ROWS(unsigned, "under both boxes", shot->At(x, y), {5, 0, 0x204060u}, {5, 18, 0x204060u},
+                       {95, 1, 0x204060u});
   auto boxShot = Snapshot(box->Handle());
   EXPECT_EQ(boxShot->At(100, 60), 0x204060u) << "the box itself lets the form through";
   EXPECT_EQ(boxShot->At(3, 60), Rgb(ColorToRGB(clBtnHighlight))) << "and draws its frame over it";
@@ -119,9 +118,9 @@ TEST_F(GroupBoxTest, AStyleWithoutAGroupBoxLeavesThePlainFrameOnItsFace) {
   box->SetThemeEngine(engine);
   const TRect r = box->GetFrameRect();
   auto shot = Snapshot(box->Handle());
-  EXPECT_EQ(shot->At(100, 50), 0x775533u) << "the style's face";
-  EXPECT_EQ(shot->At(r.left, 50), Rgb(ColorToRGB(clBtnHighlight))) << "the plain frame";
-  EXPECT_EQ(shot->At(r.left - 1, 50), Rgb(ColorToRGB(clBtnShadow)));
+  HV_EXPECT_PIXEL_ROWS(unsigned, "face and plain frame", shot->At(x, y), {100, 50, 0x775533u, "the style's face"},
+                       {r.left, 50, Rgb(ColorToRGB(clBtnHighlight)), "the plain frame"},
+                       {r.left - 1, 50, Rgb(ColorToRGB(clBtnShadow))});
 }
 
 TEST_F(GroupBoxTest, ClientAreaStartsBelowTheCaption) {

@@ -260,9 +260,8 @@ TEST_F(PushButtonTest, ClassicFacePerState) {
   // Disabled and unfocused: the plain normal frame.
   MakePanel()->SetFocus();
   b->SetEnabled(false);
-  EXPECT_EQ(At(b, 0, 0), Sys(COLOR_BTNHIGHLIGHT));
-  EXPECT_EQ(At(b, 74, 24), 0x000000u);
-  EXPECT_EQ(At(b, 37, 4), face);
+  HV_EXPECT_PIXEL_ROWS(unsigned, "disabled and unfocused", At(b, x, y), {0, 0, Sys(COLOR_BTNHIGHLIGHT)},
+                       {74, 24, 0x000000u}, {37, 4, face});
 }
 
 TEST_F(PushButtonTest, TheKindsGlyphIsCentredInItsPartAndSwitchesCellWhenDisabled) {
