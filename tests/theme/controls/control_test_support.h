@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <chrono>
 #include <memory>
 #include <vector>
 
@@ -39,6 +40,15 @@ inline TClientPixels ReadClientPixels(HWND wnd, const TRect& r) {
     for (int x = r.left; x < r.right; ++x) result.pixels.push_back(ToRGB(GetPixel(dc, x, y)));
   ReleaseDC(wnd, dc);
   return result;
+}
+
+// Pumps messages for a while, timers included.
+inline void PumpFor(std::chrono::milliseconds time) {
+  const auto end = std::chrono::steady_clock::now() + time;
+  while (std::chrono::steady_clock::now() < end) {
+    PumpMessages();
+    Sleep(5);
+  }
 }
 
 // Invalidates the whole window, children included, and paints it now.

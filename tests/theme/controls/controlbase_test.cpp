@@ -13,6 +13,7 @@
 
 #include "framework/graphics.h"
 #include "tests/support/gui_objects.h"
+#include "tests/support/pixel_rows.h"
 #include "tests/theme/controls/control_test_support.h"
 #include "theme/controls/blendpixels.h"
 #include "theme/core/backgroundrequest.h"
@@ -125,19 +126,17 @@ TEST_F(ControlBaseTest, FramePaintsBevelsThenBorderAroundTheContent) {
   RepaintAll(host.Handle());
   auto sys = [](int index) { return test::ToRGB(GetSysColor(index)); };
   // Outer raised: highlight left/top, dark shadow right/bottom.
-  EXPECT_EQ(test::ClientPixel(wnd, 0, 10), sys(COLOR_BTNHIGHLIGHT));
-  EXPECT_EQ(test::ClientPixel(wnd, 10, 0), sys(COLOR_BTNHIGHLIGHT));
-  EXPECT_EQ(test::ClientPixel(wnd, 39, 10), sys(COLOR_3DDKSHADOW));
-  EXPECT_EQ(test::ClientPixel(wnd, 10, 29), sys(COLOR_3DDKSHADOW));
+  HV_EXPECT_PIXEL_ROWS(unsigned, "the outer bevel", test::ClientPixel(wnd, x, y), {0, 10, sys(COLOR_BTNHIGHLIGHT)},
+                       {10, 0, sys(COLOR_BTNHIGHLIGHT)}, {39, 10, sys(COLOR_3DDKSHADOW)},
+                       {10, 29, sys(COLOR_3DDKSHADOW)});
   // Inner lowered inside it: dark shadow left/top, face right/bottom.
   EXPECT_EQ(test::ClientPixel(wnd, 1, 10), sys(COLOR_3DDKSHADOW));
   EXPECT_EQ(test::ClientPixel(wnd, 38, 10), sys(COLOR_BTNFACE));
   // The border in Color, then the content from (3, 3).
   EXPECT_EQ(test::ClientPixel(wnd, 2, 10), kControlRGB);
   EXPECT_EQ(c->ClientRect(), Rect(3, 3, 37, 27));
-  EXPECT_EQ(test::ClientPixel(wnd, 3, 3), kControlRGB);
-  EXPECT_EQ(test::ClientPixel(wnd, 5, 5), kMarkRGB);
-  EXPECT_EQ(test::ClientPixel(wnd, 36, 26), kControlRGB);
+  HV_EXPECT_PIXEL_ROWS(unsigned, "the client and its mark", test::ClientPixel(wnd, x, y), {3, 3, kControlRGB},
+                       {5, 5, kMarkRGB}, {36, 26, kControlRGB});
 }
 
 TEST_F(ControlBaseTest, SizeIsTrackedFromTheWindowsOwnMoves) {
@@ -252,9 +251,8 @@ TEST_F(ControlBaseTest, ATransparentChildOfATransparentContainerShowsTheFormsBac
     button->SetPerformance(mode);
     RepaintAll(host.Handle());
     // Form coordinates: child at (20+10+20, 20+10+20) = (50, 50).
-    EXPECT_EQ(host.Pixel(50 + 30, 50 + 30), TTestForm::kFormRGB);
-    EXPECT_EQ(host.Pixel(50 + 3, 50 + 3), kMarkRGB);
-    EXPECT_EQ(host.Pixel(20 + 10 + 90 + 20, 50 + 20), TTestForm::kFormRGB);
+    HV_EXPECT_PIXEL_ROWS(unsigned, "through the chain", host.Pixel(x, y), {50 + 30, 50 + 30, TTestForm::kFormRGB},
+                         {50 + 3, 50 + 3, kMarkRGB}, {20 + 10 + 90 + 20, 50 + 20, TTestForm::kFormRGB});
     // The container's bevel shows through the chain where it lies.
     EXPECT_EQ(test::ClientPixel(box->Handle(), 0, 50), test::ToRGB(GetSysColor(COLOR_BTNSHADOW)));
   }
@@ -418,9 +416,8 @@ TEST_F(ControlBaseTest, AFailingBufferAbandonsThePaintAndTheNextOneWorks) {
     EXPECT_FALSE(g->Canvas()->HandleAllocated());
     EXPECT_TRUE(SharedBuffer().Empty());
   }
-  EXPECT_EQ(host.Pixel(100 + 20, 10 + 20), kControlRGB);
-  EXPECT_EQ(host.Pixel(10 + 20, 10 + 20), kControlRGB);
-  EXPECT_EQ(host.Pixel(100 + 3, 10 + 3), kMarkRGB);
+  HV_EXPECT_PIXEL_ROWS(unsigned, "the controls after the failure", host.Pixel(x, y), {100 + 20, 10 + 20, kControlRGB},
+                       {10 + 20, 10 + 20, kControlRGB}, {100 + 3, 10 + 3, kMarkRGB});
   EXPECT_FALSE(SharedBuffer().Empty());
 }
 

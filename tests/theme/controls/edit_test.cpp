@@ -6,6 +6,7 @@
 
 #include "framework/filer.h"
 #include "framework/graphics.h"
+#include "tests/support/pixel_rows.h"
 #include "tests/theme/controls/edit_test_support.h"
 #include "theme/frame/formoptions.h"
 
@@ -346,10 +347,8 @@ TEST_F(EditTest, TheSelectionIsFilledExactlyOverItsCharacters) {
   const unsigned window = Rgb(ColorToRGB(clWindow));
   // The columns just outside the selection show the window colour at rows
   // the text never reaches (the top row of the text area).
-  EXPECT_EQ(shot->At(left, text.top), highlight);
-  EXPECT_EQ(shot->At(right - 1, text.top), highlight);
-  EXPECT_EQ(shot->At(left - 1, text.top), window);
-  EXPECT_EQ(shot->At(right, text.top), window);
+  HV_EXPECT_PIXEL_ROWS(unsigned, "the selection's edges", shot->At(x, y), {left, text.top, highlight},
+                       {right - 1, text.top, highlight}, {left - 1, text.top, window}, {right, text.top, window});
   // Hidden without the focus when HideSelection is on.
   edit->SetHideSelection(true);
   shot = Snapshot(edit->Handle());
@@ -383,9 +382,9 @@ TEST_F(EditTest, PasswordCellsAreShapesInTheFontColour) {
   edit->SetPasswordKind(pkTriangle);
   const TRect square = PasswordShapeSquare(PasswordShapeRect(edit->PasswordCellRect(0)), true);
   shot = Snapshot(edit->Handle());
-  EXPECT_EQ(shot->At(square.left + square.Width() / 2, square.top) & 0xFFFFFF, ink);
-  EXPECT_EQ(shot->At(square.left, square.top) & 0xFFFFFF, window);
-  EXPECT_EQ(shot->At(square.left + square.Width() / 2, square.bottom - 1) & 0xFFFFFF, ink);
+  HV_EXPECT_PIXEL_ROWS(unsigned, "the triangle", shot->At(x, y) & 0xFFFFFF,
+                       {square.left + square.Width() / 2, square.top, ink}, {square.left, square.top, window},
+                       {square.left + square.Width() / 2, square.bottom - 1, ink});
 }
 
 }  // namespace

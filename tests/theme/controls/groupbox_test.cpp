@@ -6,6 +6,7 @@
 #include "framework/extctrls.h"
 #include "framework/graphics.h"
 #include "framework/strings.h"
+#include "tests/support/pixel_rows.h"
 #include "tests/theme/controls/box_test_support.h"
 #include "theme/controls/checkbox.h"
 #include "theme/controls/groupbox.h"
@@ -48,20 +49,12 @@ TEST_F(GroupBoxTest, PlainEtchedFrameLeavesTheCaptionsGapOpen) {
   auto shot = Snapshot(box->Handle());
   const uint32_t light = Rgb(ColorToRGB(clBtnHighlight)), dark = Rgb(ColorToRGB(clBtnShadow)),
                  face = Rgb(ColorToRGB(clBtnFace));
-  EXPECT_EQ(shot->At(3, top), light);
-  EXPECT_EQ(shot->At(5, top - 1), dark) << "the dark line lies one up and left";
-  EXPECT_EQ(shot->At(c.left - 1, top), light);
-  EXPECT_EQ(shot->At(c.left + 1, top), face) << "the gap";
-  EXPECT_EQ(shot->At(c.left + 1, top - 1), face);
-  EXPECT_EQ(shot->At(c.right + 1, top), light);
-  EXPECT_EQ(shot->At(198, 50), light) << "right edge";
-  EXPECT_EQ(shot->At(197, 50), dark);
-  EXPECT_EQ(shot->At(100, 98), light) << "bottom edge";
-  EXPECT_EQ(shot->At(100, 97), dark);
-  EXPECT_EQ(shot->At(3, 50), light) << "left edge";
-  EXPECT_EQ(shot->At(2, 50), dark);
-  EXPECT_EQ(shot->At(100, 50), face) << "inside, filled with Color";
-  EXPECT_EQ(shot->At(199, 50), face) << "outside the frame";
+  HV_EXPECT_PIXEL_ROWS(unsigned, "the etched frame", shot->At(x, y), {3, top, light},
+                       {5, top - 1, dark, "the dark line lies one up and left"}, {c.left - 1, top, light},
+                       {c.left + 1, top, face, "the gap"}, {c.left + 1, top - 1, face}, {c.right + 1, top, light},
+                       {198, 50, light, "right edge"}, {197, 50, dark}, {100, 98, light, "bottom edge"},
+                       {100, 97, dark}, {3, 50, light, "left edge"}, {2, 50, dark},
+                       {100, 50, face, "inside, filled with Color"}, {199, 50, face, "outside the frame"});
 
   box->SetCaption("");
   const int emptyTop = box->GetFrameRect().top;
@@ -81,9 +74,8 @@ TEST_F(GroupBoxTest, ATransparentBoxInATransparentBoxShowsTheForm) {
   auto shot = Snapshot(check->Handle());
   // Above and below the mark, and right of a short caption, the check box
   // shows what lies under both boxes.
-  EXPECT_EQ(shot->At(5, 0), 0x204060u);
-  EXPECT_EQ(shot->At(5, 18), 0x204060u);
-  EXPECT_EQ(shot->At(95, 1), 0x204060u);
+  HV_EXPECT_PIXEL_ROWS(unsigned, "under both boxes", shot->At(x, y), {5, 0, 0x204060u}, {5, 18, 0x204060u},
+                       {95, 1, 0x204060u});
   auto boxShot = Snapshot(box->Handle());
   EXPECT_EQ(boxShot->At(100, 60), 0x204060u) << "the box itself lets the form through";
   EXPECT_EQ(boxShot->At(3, 60), Rgb(ColorToRGB(clBtnHighlight))) << "and draws its frame over it";
@@ -104,13 +96,10 @@ TEST_F(GroupBoxTest, ThemedFrameAndFaceComeFromTheStyle) {
   ASSERT_NE(frame, face);
   const TRect r = box->GetFrameRect();
   auto shot = Snapshot(box->Handle());
-  EXPECT_EQ(shot->At(r.left, 50), frame);
-  EXPECT_EQ(shot->At(r.right, 50), frame);
-  EXPECT_EQ(shot->At(100, r.bottom), frame);
-  EXPECT_EQ(shot->At(r.left + 2, r.top), frame);
-  EXPECT_EQ(shot->At(r.left, r.top), face) << "Metal Luna rounds the corners";
-  EXPECT_EQ(shot->At(box->CaptionRect().left + 1, r.top), face) << "the caption's gap";
-  EXPECT_EQ(shot->At(100, 50), face);
+  HV_EXPECT_PIXEL_ROWS(unsigned, "the style's frame", shot->At(x, y), {r.left, 50, frame}, {r.right, 50, frame},
+                       {100, r.bottom, frame}, {r.left + 2, r.top, frame},
+                       {r.left, r.top, face, "Metal Luna rounds the corners"},
+                       {box->CaptionRect().left + 1, r.top, face, "the caption's gap"}, {100, 50, face});
 
   // The same box without its engine paints the plain etched frame.
   TClassicLook classic;
@@ -129,9 +118,9 @@ TEST_F(GroupBoxTest, AStyleWithoutAGroupBoxLeavesThePlainFrameOnItsFace) {
   box->SetThemeEngine(engine);
   const TRect r = box->GetFrameRect();
   auto shot = Snapshot(box->Handle());
-  EXPECT_EQ(shot->At(100, 50), 0x775533u) << "the style's face";
-  EXPECT_EQ(shot->At(r.left, 50), Rgb(ColorToRGB(clBtnHighlight))) << "the plain frame";
-  EXPECT_EQ(shot->At(r.left - 1, 50), Rgb(ColorToRGB(clBtnShadow)));
+  HV_EXPECT_PIXEL_ROWS(unsigned, "face and plain frame", shot->At(x, y), {100, 50, 0x775533u, "the style's face"},
+                       {r.left, 50, Rgb(ColorToRGB(clBtnHighlight)), "the plain frame"},
+                       {r.left - 1, 50, Rgb(ColorToRGB(clBtnShadow))});
 }
 
 TEST_F(GroupBoxTest, ClientAreaStartsBelowTheCaption) {

@@ -9,6 +9,7 @@
 
 #include "framework/extctrls.h"
 #include "framework/graphics.h"
+#include "tests/support/pixel_rows.h"
 #include "tests/theme/controls/box_test_support.h"
 #include "tests/theme/controls/control_test_support.h"
 #include "theme/core/colors.h"
@@ -237,25 +238,18 @@ TEST_F(PushButtonTest, ClassicFacePerState) {
   b->SetColor(FromRGB(0xC0C8D0));
   const unsigned face = 0xC0C8D0;
   // Normal: light top-left, black bottom-right, an inner shadow.
-  EXPECT_EQ(At(b, 0, 0), Sys(COLOR_BTNHIGHLIGHT));
-  EXPECT_EQ(At(b, 74, 24), 0x000000u);
-  EXPECT_EQ(At(b, 1, 1), face);
-  EXPECT_EQ(At(b, 73, 23), Sys(COLOR_BTNSHADOW));
-  EXPECT_EQ(At(b, 37, 3), face);
+  HV_EXPECT_PIXEL_ROWS(unsigned, "normal", At(b, x, y), {0, 0, Sys(COLOR_BTNHIGHLIGHT)}, {74, 24, 0x000000u},
+                       {1, 1, face}, {73, 23, Sys(COLOR_BTNSHADOW)}, {37, 3, face});
   // Acting as default: a black frame round it all, the rest one pixel in.
   b->SetDefault(true);
   EXPECT_TRUE(b->ActiveDefault());
-  EXPECT_EQ(At(b, 0, 0), 0x000000u);
-  EXPECT_EQ(At(b, 1, 1), Sys(COLOR_BTNHIGHLIGHT));
-  EXPECT_EQ(At(b, 73, 23), 0x000000u);
-  EXPECT_EQ(At(b, 72, 22), Sys(COLOR_BTNSHADOW));
+  HV_EXPECT_PIXEL_ROWS(unsigned, "acting as default", At(b, x, y), {0, 0, 0x000000u}, {1, 1, Sys(COLOR_BTNHIGHLIGHT)},
+                       {73, 23, 0x000000u}, {72, 22, Sys(COLOR_BTNSHADOW)});
   b->SetDefault(false);
   // Pressed (and focused by the press): the black frame, then shadow all round.
   Send(b, WM_LBUTTONDOWN, MK_LBUTTON, 10, 10);
-  EXPECT_EQ(At(b, 0, 0), 0x000000u);
-  EXPECT_EQ(At(b, 1, 1), Sys(COLOR_BTNSHADOW));
-  EXPECT_EQ(At(b, 73, 23), Sys(COLOR_BTNSHADOW));
-  EXPECT_EQ(At(b, 2, 2), face);
+  HV_EXPECT_PIXEL_ROWS(unsigned, "pressed", At(b, x, y), {0, 0, 0x000000u}, {1, 1, Sys(COLOR_BTNSHADOW)},
+                       {73, 23, Sys(COLOR_BTNSHADOW)}, {2, 2, face});
   Send(b, WM_LBUTTONUP, 0, 10, 10);
   // Focused: the focus rectangle four pixels in, in the shadow colour's dots.
   EXPECT_TRUE(b->Focused());
@@ -266,9 +260,8 @@ TEST_F(PushButtonTest, ClassicFacePerState) {
   // Disabled and unfocused: the plain normal frame.
   MakePanel()->SetFocus();
   b->SetEnabled(false);
-  EXPECT_EQ(At(b, 0, 0), Sys(COLOR_BTNHIGHLIGHT));
-  EXPECT_EQ(At(b, 74, 24), 0x000000u);
-  EXPECT_EQ(At(b, 37, 4), face);
+  HV_EXPECT_PIXEL_ROWS(unsigned, "disabled and unfocused", At(b, x, y), {0, 0, Sys(COLOR_BTNHIGHLIGHT)},
+                       {74, 24, 0x000000u}, {37, 4, face});
 }
 
 TEST_F(PushButtonTest, TheKindsGlyphIsCentredInItsPartAndSwitchesCellWhenDisabled) {

@@ -9,6 +9,7 @@
 
 #include <vector>
 
+#include "tests/support/pixel_rows.h"
 #include "tests/theme/controls/control_test_support.h"
 #include "tests/theme/controls/solid_style.h"
 #include "theme/core/themeengine.h"
@@ -58,13 +59,10 @@ struct ScrollBarTest : ::testing::Test {
 TEST_F(ScrollBarTest, ThemedElementsLieWhereTheGeometrySaysInEveryState) {
   bar->SetPosition(50);
   ASSERT_EQ(bar->GetThumbRect(), Rect(0, 59, 17, 76));  // 17 + round(50 × 83 / 100)
-  EXPECT_EQ(Pixel(8, 8), TSolidStyle::kFirstButtonRGB);
-  EXPECT_EQ(Pixel(8, 125), TSolidStyle::kSecondButtonRGB);
-  EXPECT_EQ(Pixel(8, 30), TSolidStyle::kTrackRGB);
-  EXPECT_EQ(Pixel(8, 58), TSolidStyle::kTrackRGB);
-  EXPECT_EQ(Pixel(8, 59), TSolidStyle::kThumbRGB);
-  EXPECT_EQ(Pixel(8, 75), TSolidStyle::kThumbRGB);
-  EXPECT_EQ(Pixel(8, 76), TSolidStyle::kTrackRGB);
+  HV_EXPECT_PIXEL_ROWS(unsigned, "at position 50", Pixel(x, y), {8, 8, TSolidStyle::kFirstButtonRGB},
+                       {8, 125, TSolidStyle::kSecondButtonRGB}, {8, 30, TSolidStyle::kTrackRGB},
+                       {8, 58, TSolidStyle::kTrackRGB}, {8, 59, TSolidStyle::kThumbRGB},
+                       {8, 75, TSolidStyle::kThumbRGB}, {8, 76, TSolidStyle::kTrackRGB});
 
   Send(WM_MOUSEMOVE, 0, 8, 65);
   EXPECT_EQ(Pixel(8, 65), TSolidStyle::kThumbRGB + 0x10 * kesHot);
@@ -86,9 +84,8 @@ TEST_F(ScrollBarTest, TheThumbReachesBothEndsOfTheTrack) {
   EXPECT_EQ(Pixel(8, 17), TSolidStyle::kThumbRGB);
   EXPECT_EQ(Pixel(8, 16), TSolidStyle::kFirstButtonRGB);
   bar->SetPosition(100);
-  EXPECT_EQ(Pixel(8, 116), TSolidStyle::kThumbRGB);
-  EXPECT_EQ(Pixel(8, 117), TSolidStyle::kSecondButtonRGB);
-  EXPECT_EQ(Pixel(8, 99), TSolidStyle::kTrackRGB);
+  HV_EXPECT_PIXEL_ROWS(unsigned, "at position 100", Pixel(x, y), {8, 116, TSolidStyle::kThumbRGB},
+                       {8, 117, TSolidStyle::kSecondButtonRGB}, {8, 99, TSolidStyle::kTrackRGB});
 }
 
 TEST_F(ScrollBarTest, DraggingTheThumbTracksThenReportsPositionAndEnd) {
@@ -173,9 +170,9 @@ TEST_F(ScrollBarTest, WithoutAUsableStyleTheBarPaintsItsPlainLook) {
   EXPECT_EQ(bar->ThemeEngine(), nullptr);
   const unsigned face = test::ToRGB(GetSysColor(COLOR_BTNFACE));
   // The classic thumb: a face with two bevels, 17 pixels long from 59.
-  EXPECT_EQ(Pixel(8, 67), face);
-  EXPECT_EQ(Pixel(0, 60), test::ToRGB(GetSysColor(COLOR_3DLIGHT)));
-  EXPECT_EQ(Pixel(16, 67), test::ToRGB(GetSysColor(COLOR_3DDKSHADOW)));
+  HV_EXPECT_PIXEL_ROWS(unsigned, "the classic thumb", Pixel(x, y), {8, 67, face},
+                       {0, 60, test::ToRGB(GetSysColor(COLOR_3DLIGHT))},
+                       {16, 67, test::ToRGB(GetSysColor(COLOR_3DDKSHADOW))});
   EXPECT_NE(Pixel(8, 30), TSolidStyle::kTrackRGB);
 }
 

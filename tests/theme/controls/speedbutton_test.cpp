@@ -22,6 +22,7 @@ namespace hv {
 namespace {
 
 using test::FromRGB;
+using test::PumpFor;
 using test::TTestForm;
 
 // The test style paints a speed button in one colour per state and kind,
@@ -95,14 +96,6 @@ class SpeedButtonTest : public ::testing::Test {
     Move(x, y);
     Press(x, y);
     Release(x, y);
-  }
-  // Pumps messages for a while, timers included.
-  void PumpFor(std::chrono::milliseconds time) {
-    const auto end = std::chrono::steady_clock::now() + time;
-    while (std::chrono::steady_clock::now() < end) {
-      test::PumpMessages();
-      Sleep(5);
-    }
   }
 
   TTestForm host;

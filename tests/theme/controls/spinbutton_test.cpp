@@ -53,13 +53,6 @@ class SpinButtonTest : public ControlTest {
   }
   void ClickUp(TWinControl* spin) { Click(spin, 7, 3); }
   void ClickDown(TWinControl* spin) { Click(spin, 7, 17); }
-  static void PumpFor(std::chrono::milliseconds time) {
-    const auto end = std::chrono::steady_clock::now() + time;
-    while (std::chrono::steady_clock::now() < end) {
-      PumpMessages();
-      Sleep(5);
-    }
-  }
 };
 
 TEST_F(SpinButtonTest, DefaultsAndTheTwoHalves) {

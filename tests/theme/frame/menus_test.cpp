@@ -78,6 +78,19 @@ class MenuTest : public ::testing::Test {
         levelsAtClick = Levels();
       };
   }
+  // Opens the menu at a point and plays the steps from inside its loop, one
+  // per interval.
+  void Play(std::vector<std::function<void()>> steps, int x = 150, int y = 150, unsigned interval = 40) {
+    TScript script(std::move(steps), interval);
+    menu->Popup(x, y);
+  }
+  // Puts the mouse a little inside an item's top-left corner.
+  static void Hover(TTeItemView* view, TTeCustomItem* item, int dx, int dy) {
+    const RECT r = ItemScreenRect(view, item);
+    MoveMouse(r.left + dx, r.top + dy);
+  }
+  // How many levels are open, and which item of a level is hot.
+  static std::string LevelsAndHot(TTeItemView* view) { return std::to_string(Levels()) + ":" + HotCaption(view); }
   void Key(unsigned key) { PostMessageW(owner->Handle(), WM_KEYDOWN, key, 0); }
   void Char(char ch) { PostMessageW(owner->Handle(), WM_CHAR, static_cast<WPARAM>(ch), 0); }
 
@@ -96,17 +109,15 @@ TEST_F(MenuTest, APopupOpensWhereAskedAndFlipsAtTheWorkAreasEdges) {
   RECT first{}, flipped{};
   std::string className;
   LONG_PTR exStyle = 0;
-  {
-    TScript script({[&] {
-      first = HostRect(Level(0));
-      wchar_t name[64] = {};
-      GetClassNameW(Level(0)->HostHandle(), name, 64);
-      className.assign(name, name + wcslen(name));
-      exStyle = GetWindowLongPtrW(Level(0)->HostHandle(), GWL_EXSTYLE);
-      Key(VK_ESCAPE);
-    }});
-    menu->Popup(200, 150);
-  }
+  Play({[&] {
+         first = HostRect(Level(0));
+         wchar_t name[64] = {};
+         GetClassNameW(Level(0)->HostHandle(), name, 64);
+         className.assign(name, name + wcslen(name));
+         exStyle = GetWindowLongPtrW(Level(0)->HostHandle(), GWL_EXSTYLE);
+         Key(VK_ESCAPE);
+       }},
+       200, 150);
   EXPECT_EQ(first.left, 200);
   EXPECT_EQ(first.top, 150);
   EXPECT_GT(first.right - first.left, 40);
@@ -130,26 +141,19 @@ TEST_F(MenuTest, ThePopupNeverTakesTheActivationFromItsOwner) {
   StandardItems();
   HWND active = nullptr;
   bool frameActive = false;
-  {
-    TScript script({[&] {
-                      active = GetActiveWindow();
-                      frameActive = frame->FrameActive();
-                      // A click on the popup itself does not activate it either.
-                      const RECT r = ItemScreenRect(Level(0), a);
-                      MoveMouse(r.left + 3, r.top + 3);
-                    },
-                    [&] {
-                      const RECT r = ItemScreenRect(Level(0), c);
-                      MoveMouse(r.left + 3, r.top + 3);
-                    },
-                    [&] {
-                      if (!active) return;
-                      active = GetActiveWindow();
-                      frameActive = frameActive && frame->FrameActive();
-                      Key(VK_ESCAPE);
-                    }});
-    menu->Popup(150, 150);
-  }
+  Play({[&] {
+          active = GetActiveWindow();
+          frameActive = frame->FrameActive();
+          // A click on the popup itself does not activate it either.
+          Hover(Level(0), a, 3, 3);
+        },
+        [&] { Hover(Level(0), c, 3, 3); },
+        [&] {
+          if (!active) return;
+          active = GetActiveWindow();
+          frameActive = frameActive && frame->FrameActive();
+          Key(VK_ESCAPE);
+        }});
   EXPECT_EQ(active, owner->Handle());
   EXPECT_TRUE(frameActive) << "the owner's frame is painted active";
 }
@@ -157,19 +161,13 @@ TEST_F(MenuTest, ThePopupNeverTakesTheActivationFromItsOwner) {
 TEST_F(MenuTest, ArrowKeysCrossLevelsAndEscapeClosesOneLevelAtATime) {
   StandardItems();
   std::vector<std::string> seen;
-  auto note = [&] { seen.push_back(std::to_string(Levels()) + ":" + HotCaption(Deepest())); };
-  {
-    TScript script({[&] { note(); Key(VK_DOWN); },
-                    [&] { note(); Key(VK_DOWN); },
-                    [&] { note(); Key(VK_RIGHT); },
-                    [&] { note(); Key(VK_DOWN); },
-                    [&] { note(); Key(VK_DOWN); },
-                    [&] { note(); Key(VK_ESCAPE); },
-                    [&] { note(); Key(VK_UP); },
-                    [&] { note(); Key(VK_UP); },
-                    [&] { note(); Key(VK_ESCAPE); }});
-    menu->Popup(150, 150);
-  }
+  std::vector<std::function<void()>> steps;
+  for (unsigned key : {VK_DOWN, VK_DOWN, VK_RIGHT, VK_DOWN, VK_DOWN, VK_ESCAPE, VK_UP, VK_UP, VK_ESCAPE})
+    steps.push_back([&, key] {
+      seen.push_back(LevelsAndHot(Deepest()));
+      Key(key);
+    });
+  Play(steps);
   EXPECT_EQ(seen, (std::vector<std::string>{"1:&Alpha", "1:&Bravo", "1:&Charlie", "2:C&1", "2:C&2", "2:C&1",
                                             "1:&Charlie", "1:&Bravo", "1:&Alpha"}))
       << "the separator is skipped, the submenu wraps, Escape closes the submenu only";
@@ -179,10 +177,7 @@ TEST_F(MenuTest, ArrowKeysCrossLevelsAndEscapeClosesOneLevelAtATime) {
 
 TEST_F(MenuTest, TheClickRunsAfterTheMenuHasClosed) {
   StandardItems();
-  {
-    TScript script({[&] { Key(VK_UP); }, [&] { Key(VK_RETURN); }});
-    menu->Popup(150, 150);
-  }
+  Play({[&] { Key(VK_UP); }, [&] { Key(VK_RETURN); }});
   EXPECT_TRUE(clicked.empty()) << "the click waits in the dispatcher";
   EXPECT_EQ(PendingItemClicks(), 1);
   test::PumpMessages();
@@ -193,19 +188,17 @@ TEST_F(MenuTest, TheClickRunsAfterTheMenuHasClosed) {
 TEST_F(MenuTest, DisabledItemsAndSeparatorsCannotBeChosen) {
   StandardItems();
   int levelsAfter = -1;
-  {
-    TScript script({[&] { Key(VK_DOWN); },
-                    [&] { Key(VK_RETURN); },
-                    [&] { Char('b'); },
-                    [&] {
-                      levelsAfter = Levels();
-                      // A click on the separator does nothing either.
-                      const RECT r = ItemScreenRect(Level(0), root->Items(1));
-                      ClickMouse(r.left + 10, (r.top + r.bottom) / 2);
-                    },
-                    [&] { levelsAfter = levelsAfter * 10 + Levels(); Key(VK_ESCAPE); }});
-    menu->Popup(150, 150);
-  }
+  Play({[&] { Key(VK_DOWN); }, [&] { Key(VK_RETURN); }, [&] { Char('b'); },
+        [&] {
+          levelsAfter = Levels();
+          // A click on the separator does nothing either.
+          const RECT r = ItemScreenRect(Level(0), root->Items(1));
+          ClickMouse(r.left + 10, (r.top + r.bottom) / 2);
+        },
+        [&] {
+          levelsAfter = levelsAfter * 10 + Levels();
+          Key(VK_ESCAPE);
+        }});
   test::PumpMessages();
   EXPECT_TRUE(clicked.empty());
   EXPECT_EQ(levelsAfter, 11) << "the menu stayed open";
@@ -214,14 +207,11 @@ TEST_F(MenuTest, DisabledItemsAndSeparatorsCannotBeChosen) {
 TEST_F(MenuTest, AcceleratorsPickItemsAndOpenSubmenus) {
   StandardItems();
   std::string hotInSub;
-  {
-    TScript script({[&] { Char('c'); },
-                    [&] {
-                      hotInSub = std::to_string(Levels()) + ":" + HotCaption(Deepest());
-                      Char('2');
-                    }});
-    menu->Popup(150, 150);
-  }
+  Play({[&] { Char('c'); },
+        [&] {
+          hotInSub = LevelsAndHot(Deepest());
+          Char('2');
+        }});
   test::PumpMessages();
   EXPECT_EQ(hotInSub, "2:C&1");
   EXPECT_EQ(clicked, (std::vector<std::string>{"C&2"}));
@@ -232,29 +222,23 @@ TEST_F(MenuTest, HoveringOpensASubmenuAndMovingBackClosesIt) {
   std::vector<std::string> seen;
   DWORD movedAt = 0, openedAt = 0;
   c->OnBeforeDropDown = [&](TTeCustomItem*) { openedAt = GetTickCount(); };
-  {
-    TScript script({[&] {
-                      const RECT r = ItemScreenRect(Level(0), c);
-                      MoveMouse(r.left + 5, r.top + 3);
-                      movedAt = GetTickCount();
-                    },
-                    [] {}, [] {}, [] {}, [] {}, [] {}, [] {}, [] {},
-                    [&] {
-                      seen.push_back(std::to_string(Levels()) + ":" + HotCaption(Level(0)));
-                      const RECT r = ItemScreenRect(Deepest(), c2);
-                      MoveMouse(r.left + 5, r.top + 3);
-                    },
-                    [&] {
-                      seen.push_back(std::to_string(Levels()) + ":" + HotCaption(Deepest()));
-                      const RECT r = ItemScreenRect(Level(0), a);
-                      MoveMouse(r.left + 5, r.top + 3);
-                    },
-                    [&] {
-                      seen.push_back(std::to_string(Levels()) + ":" + HotCaption(Deepest()));
-                      Key(VK_ESCAPE);
-                    }});
-    menu->Popup(150, 150);
-  }
+  Play({[&] {
+          Hover(Level(0), c, 5, 3);
+          movedAt = GetTickCount();
+        },
+        [] {}, [] {}, [] {}, [] {}, [] {}, [] {}, [] {},
+        [&] {
+          seen.push_back(LevelsAndHot(Level(0)));
+          Hover(Deepest(), c2, 5, 3);
+        },
+        [&] {
+          seen.push_back(LevelsAndHot(Deepest()));
+          Hover(Level(0), a, 5, 3);
+        },
+        [&] {
+          seen.push_back(LevelsAndHot(Deepest()));
+          Key(VK_ESCAPE);
+        }});
   EXPECT_EQ(seen, (std::vector<std::string>{"2:&Charlie", "2:C&2", "1:&Alpha"}));
   ASSERT_NE(openedAt, 0u);
   // The pointer rests a quarter of a second before the submenu opens, so
@@ -265,13 +249,11 @@ TEST_F(MenuTest, HoveringOpensASubmenuAndMovingBackClosesIt) {
 TEST_F(MenuTest, AClickOutsideAndTheOwnersDeactivationCloseTheMenu) {
   StandardItems();
   bool opened = false;
-  {
-    TScript script({[&] {
-      opened = Levels() == 1;
-      ClickMouse(5, 5);
-    }});
-    menu->Popup(400, 300);
-  }
+  Play({[&] {
+         opened = Levels() == 1;
+         ClickMouse(5, 5);
+       }},
+       400, 300);
   EXPECT_TRUE(opened);
   EXPECT_EQ(Levels(), 0);
   test::PumpMessages();
@@ -281,14 +263,11 @@ TEST_F(MenuTest, AClickOutsideAndTheOwnersDeactivationCloseTheMenu) {
   other.SetBounds(500, 400, 100, 80);
   other.HandleNeeded();
   opened = false;
-  {
-    TScript script({[&] {
-      opened = Levels() == 1;
-      other.Show();
-      SetActiveWindow(other.Handle());
-    }});
-    menu->Popup(150, 150);
-  }
+  Play({[&] {
+    opened = Levels() == 1;
+    other.Show();
+    SetActiveWindow(other.Handle());
+  }});
   EXPECT_TRUE(opened);
   EXPECT_EQ(Levels(), 0);
 }
@@ -323,10 +302,7 @@ TEST_F(MenuTest, AScrolledLevelShowsItsCountAndScrollsWithKeysAndArrows) {
     hoverTo = GetTickCount();
     Key(VK_ESCAPE);
   });
-  {
-    TScript script(steps);
-    menu->Popup(150, 100);
-  }
+  Play(steps, 150, 100);
   EXPECT_TRUE(scrolled);
   EXPECT_EQ(height, 5 * itemHeight + 20 + 2 * TTePopupForm::kBorder) << "five items and two 10-pixel arrows";
   EXPECT_EQ(firstAfterKeys, 3) << "the eighth item is the last of five shown";
@@ -338,34 +314,29 @@ TEST_F(MenuTest, AScrolledLevelShowsItsCountAndScrollsWithKeysAndArrows) {
 TEST_F(MenuTest, DeletingTheHotOrOpenItemWhileShownClosesThatLevelSafely) {
   StandardItems();
   std::vector<std::string> seen;
-  {
-    TScript script({[&] { Key(VK_DOWN); },
-                    [&] { Key(VK_DOWN); },
-                    [&] { Key(VK_RIGHT); },
-                    [&] {
-                      seen.push_back(std::to_string(Levels()));
-                      delete c;  // the open item, with the level showing its children
-                      c = c1 = c2 = nullptr;
-                    },
-                    [&] {
-                      seen.push_back(std::to_string(Levels()) + ":" + HotCaption(Level(0)));
-                      Key(VK_UP);
-                    },
-                    [&] {
-                      seen.push_back(HotCaption(Level(0)));
-                      delete d;  // the hot item
-                      d = nullptr;
-                    },
-                    [&] {
-                      seen.push_back(std::to_string(Levels()) + ":" + HotCaption(Level(0)));
-                      Key(VK_DOWN);
-                    },
-                    [&] {
-                      seen.push_back(HotCaption(Level(0)));
-                      Key(VK_ESCAPE);
-                    }});
-    menu->Popup(150, 150);
-  }
+  Play({[&] { Key(VK_DOWN); }, [&] { Key(VK_DOWN); }, [&] { Key(VK_RIGHT); },
+        [&] {
+          seen.push_back(std::to_string(Levels()));
+          delete c;  // the open item, with the level showing its children
+          c = c1 = c2 = nullptr;
+        },
+        [&] {
+          seen.push_back(LevelsAndHot(Level(0)));
+          Key(VK_UP);
+        },
+        [&] {
+          seen.push_back(HotCaption(Level(0)));
+          delete d;  // the hot item
+          d = nullptr;
+        },
+        [&] {
+          seen.push_back(LevelsAndHot(Level(0)));
+          Key(VK_DOWN);
+        },
+        [&] {
+          seen.push_back(HotCaption(Level(0)));
+          Key(VK_ESCAPE);
+        }});
   EXPECT_EQ(seen, (std::vector<std::string>{"2", "1:-none-", "&Delta", "1:-none-", "&Alpha"}));
   EXPECT_EQ(root->Count(), 3);
 }
@@ -373,16 +344,11 @@ TEST_F(MenuTest, DeletingTheHotOrOpenItemWhileShownClosesThatLevelSafely) {
 TEST_F(MenuTest, AMenuWhoseOwnerIsDestroyedWhileOpenClosesWithoutTouchingIt) {
   StandardItems();
   bool opened = false;
-  {
-    TScript script({[&] { Key(VK_DOWN); },
-                    [&] { Key(VK_DOWN); },
-                    [&] { Key(VK_RIGHT); },
-                    [&] {
-                      opened = Levels() == 2;
-                      owner.reset();  // frees the menu and its items with the form
-                    }});
-    menu->Popup(150, 150);
-  }
+  Play({[&] { Key(VK_DOWN); }, [&] { Key(VK_DOWN); }, [&] { Key(VK_RIGHT); },
+        [&] {
+          opened = Levels() == 2;
+          owner.reset();  // frees the menu and its items with the form
+        }});
   EXPECT_TRUE(opened);
   EXPECT_EQ(Levels(), 0);
   // Every level there still is has let go of the freed items.
@@ -426,10 +392,7 @@ TEST_F(MenuTest, ATenThousandItemMenuOpensScrolledAndFollowsTheKeys) {
     firstAfterUp = root->FirstShown();
     Key(VK_ESCAPE);
   });
-  {
-    TScript script(steps, 400);
-    menu->Popup(150, 50);
-  }
+  Play(steps, 150, 50, 400);
   EXPECT_GT(firstAfterDown, firstBeforeHover) << "the down arrow scrolls while hovered";
   EXPECT_LT(firstAfterUp, firstAfterDown) << "the up arrow scrolls back";
   EXPECT_TRUE(scrolled);
@@ -443,32 +406,29 @@ TEST_F(MenuTest, ATenThousandItemMenuOpensScrolledAndFollowsTheKeys) {
 TEST_F(MenuTest, PaintsItemsFrameAndSeparatorInTheSystemsColours) {
   StandardItems();
   std::vector<unsigned> pixels;
-  {
-    TScript script({[&] {
-      TTeItemView* view = Level(0);
-      HWND wnd = view->HostHandle();
-      UpdateWindow(wnd);
-      HDC dc = GetWindowDC(wnd);
-      RECT w{};
-      GetWindowRect(wnd, &w);
-      const int width = w.right - w.left, height = w.bottom - w.top;
-      pixels.push_back(ToRGB(GetPixel(dc, 0, 0)));                   // outer line, top-left
-      pixels.push_back(ToRGB(GetPixel(dc, width - 1, height - 1)));  // outer line, bottom-right
-      pixels.push_back(ToRGB(GetPixel(dc, 1, 1)));                   // second line, highlight
-      pixels.push_back(ToRGB(GetPixel(dc, 2, 2)));                   // third line, menu colour
-      const int b = TTePopupForm::kBorder;
-      const TRect hot = a->ItemRect(), plain = d->ItemRect(), separator = root->Items(1)->ItemRect();
-      pixels.push_back(ToRGB(GetPixel(dc, b + hot.right - 2, b + hot.top + 1)));
-      pixels.push_back(ToRGB(GetPixel(dc, b + plain.right - 2, b + plain.top + 1)));
-      const int y = b + separator.top + (separator.Height() - 2) / 2;
-      pixels.push_back(ToRGB(GetPixel(dc, b + separator.left + 5, y)));
-      pixels.push_back(ToRGB(GetPixel(dc, b + separator.left + 5, y + 1)));
-      pixels.push_back(ToRGB(GetPixel(dc, b + separator.left + 1, y)));
-      ReleaseDC(wnd, dc);
-      Key(VK_ESCAPE);
-    }});
-    menu->Popup(150, 150);
-  }
+  Play({[&] {
+    TTeItemView* view = Level(0);
+    HWND wnd = view->HostHandle();
+    UpdateWindow(wnd);
+    HDC dc = GetWindowDC(wnd);
+    RECT w{};
+    GetWindowRect(wnd, &w);
+    const int width = w.right - w.left, height = w.bottom - w.top;
+    pixels.push_back(ToRGB(GetPixel(dc, 0, 0)));                   // outer line, top-left
+    pixels.push_back(ToRGB(GetPixel(dc, width - 1, height - 1)));  // outer line, bottom-right
+    pixels.push_back(ToRGB(GetPixel(dc, 1, 1)));                   // second line, highlight
+    pixels.push_back(ToRGB(GetPixel(dc, 2, 2)));                   // third line, menu colour
+    const int b = TTePopupForm::kBorder;
+    const TRect hot = a->ItemRect(), plain = d->ItemRect(), separator = root->Items(1)->ItemRect();
+    pixels.push_back(ToRGB(GetPixel(dc, b + hot.right - 2, b + hot.top + 1)));
+    pixels.push_back(ToRGB(GetPixel(dc, b + plain.right - 2, b + plain.top + 1)));
+    const int y = b + separator.top + (separator.Height() - 2) / 2;
+    pixels.push_back(ToRGB(GetPixel(dc, b + separator.left + 5, y)));
+    pixels.push_back(ToRGB(GetPixel(dc, b + separator.left + 5, y + 1)));
+    pixels.push_back(ToRGB(GetPixel(dc, b + separator.left + 1, y)));
+    ReleaseDC(wnd, dc);
+    Key(VK_ESCAPE);
+  }});
   ASSERT_EQ(pixels.size(), 9u);
   EXPECT_EQ(pixels[0], SysRGB(COLOR_BTNFACE));
   EXPECT_EQ(pixels[1], 0x000000u);
@@ -484,19 +444,16 @@ TEST_F(MenuTest, PaintsItemsFrameAndSeparatorInTheSystemsColours) {
 TEST_F(MenuTest, MovingTheHotItemRepaintsTwoItemsOnly) {
   StandardItems();
   int painted = -1;
-  {
-    TScript script({[&] {
-                      UpdateWindow(Level(0)->HostHandle());
-                      TTeItemView::ItemPaintCount() = 0;
-                      Key(VK_DOWN);
-                    },
-                    [&] {
-                      UpdateWindow(Level(0)->HostHandle());
-                      painted = TTeItemView::ItemPaintCount();
-                      Key(VK_ESCAPE);
-                    }});
-    menu->Popup(150, 150);
-  }
+  Play({[&] {
+          UpdateWindow(Level(0)->HostHandle());
+          TTeItemView::ItemPaintCount() = 0;
+          Key(VK_DOWN);
+        },
+        [&] {
+          UpdateWindow(Level(0)->HostHandle());
+          painted = TTeItemView::ItemPaintCount();
+          Key(VK_ESCAPE);
+        }});
   EXPECT_EQ(painted, 2);
 }
 
@@ -510,16 +467,13 @@ TEST_F(MenuTest, ASecondPopupMenuClosesTheFirst) {
     levels.push_back(Levels());
     secondOpened = TTeCustomPopupMenu::OpenMenu() == second;
   };
-  {
-    TScript script({[&] {
-      levels.push_back(Levels());
-      // The second menu's own loop takes the Escape.
-      Key(VK_ESCAPE);
-      second->Popup(300, 300);
-      levels.push_back(Levels());
-    }});
-    menu->Popup(150, 150);
-  }
+  Play({[&] {
+    levels.push_back(Levels());
+    // The second menu's own loop takes the Escape.
+    Key(VK_ESCAPE);
+    second->Popup(300, 300);
+    levels.push_back(Levels());
+  }});
   EXPECT_TRUE(secondOpened);
   EXPECT_EQ(levels, (std::vector<int>{1, 0, 0})) << "the first menu's level was gone before the second opened";
   EXPECT_EQ(Levels(), 0);
@@ -564,8 +518,7 @@ TEST_F(MenuTest, PopupOptionsShadowAndBlendEveryLevelAndAnimateTheFirstOnly) {
                       first = look(Level(0));
                       Key(VK_DOWN);
                     },
-                    [&] { Key(VK_DOWN); },
-                    [&] { Key(VK_RIGHT); },
+                    [&] { Key(VK_DOWN); }, [&] { Key(VK_RIGHT); },
                     [&] {
                       if (Levels() == 2) second = look(Deepest());
                       Key(VK_ESCAPE);
@@ -586,13 +539,10 @@ TEST_F(MenuTest, PopupOptionsShadowAndBlendEveryLevelAndAnimateTheFirstOnly) {
   // The same windows serve a menu without the options: nothing stays behind.
   TTePopupMenuOptions none;
   menu->SetPopupMenuOptions(&none);
-  {
-    TScript script({[&] {
-      plain = look(Level(0));
-      Key(VK_ESCAPE);
-    }});
-    menu->Popup(150, 150);
-  }
+  Play({[&] {
+    plain = look(Level(0));
+    Key(VK_ESCAPE);
+  }});
   EXPECT_FALSE(plain.animated || plain.shadowed || plain.blended);
   EXPECT_EQ(plain.size.cx, plain.extent.cx + border);
   EXPECT_EQ(plain.size.cy, plain.extent.cy + border);
@@ -602,20 +552,16 @@ TEST_F(MenuTest, AClosedLevelsWindowWaitsHiddenAndServesTheNextMenu) {
   StandardItems();
   HWND top = nullptr, sub = nullptr, again = nullptr;
   int againHeight = 0, againExtent = 0;
-  {
-    TScript script({[&] {
-                      top = Level(0)->HostHandle();
-                      Key(VK_DOWN);
-                    },
-                    [&] { Key(VK_DOWN); },
-                    [&] { Key(VK_RIGHT); },
-                    [&] {
-                      sub = Deepest()->HostHandle();
-                      Key(VK_ESCAPE);
-                    },
-                    [&] { Key(VK_ESCAPE); }});
-    menu->Popup(150, 150);
-  }
+  Play({[&] {
+          top = Level(0)->HostHandle();
+          Key(VK_DOWN);
+        },
+        [&] { Key(VK_DOWN); }, [&] { Key(VK_RIGHT); },
+        [&] {
+          sub = Deepest()->HostHandle();
+          Key(VK_ESCAPE);
+        },
+        [&] { Key(VK_ESCAPE); }});
   ASSERT_TRUE(top && sub);
   EXPECT_NE(top, sub);
   EXPECT_TRUE(IsWindow(top) && IsWindow(sub));
@@ -681,7 +627,8 @@ TEST_F(MenuTest, TheSystemMenuListsTheStateActionsAndItsEntryRunsTheAction) {
     EXPECT_EQ(at.left, r.left + 150);
     EXPECT_EQ(at.top, r.top + 10);
   }
-  EXPECT_EQ(captions, (std::vector<std::string>{"Mi&nimize", "Ma&ximize", "Ro&llup", "Minimize to &Tray", "-", "&Close"}));
+  EXPECT_EQ(captions,
+            (std::vector<std::string>{"Mi&nimize", "Ma&ximize", "Ro&llup", "Minimize to &Tray", "-", "&Close"}));
   test::PumpMessages();
   EXPECT_EQ(frame->WindowState(), kwsMaximized);
 
@@ -694,7 +641,8 @@ TEST_F(MenuTest, TheSystemMenuListsTheStateActionsAndItsEntryRunsTheAction) {
     }});
     SendMessageW(owner->Handle(), WM_SYSCOMMAND, SC_KEYMENU, ' ');
   }
-  EXPECT_EQ(captions, (std::vector<std::string>{"&Restore", "Mi&nimize", "Ro&llup", "Minimize to &Tray", "-", "&Close"}))
+  EXPECT_EQ(captions,
+            (std::vector<std::string>{"&Restore", "Mi&nimize", "Ro&llup", "Minimize to &Tray", "-", "&Close"}))
       << "maximized: no Maximize";
   test::PumpMessages();
   EXPECT_EQ(frame->WindowState(), kwsNormal);

@@ -9,8 +9,8 @@
 #include <windows.h>
 
 #include <array>
-
 #include <chrono>
+#include <map>
 #include <memory>
 #include <set>
 #include <vector>
@@ -21,6 +21,7 @@
 #include "framework/forms.h"
 #include "framework/imagelist.h"
 #include "framework/screen.h"
+#include "tests/support/pixel_rows.h"
 #include "tests/support/win_test.h"
 #include "theme/core/backgroundrequest.h"
 #include "theme/core/dropdown.h"
@@ -58,52 +59,19 @@ class TFrameTestStyle : public TTeTheme {
   static bool IsThemeAvailable() { return true; }
   static std::string GetName() { return "FrameTest"; }
   int GetSize(TTeThemeSize kind) const override {
-    switch (kind) {
-      case ktsBorder:
-        return 4;
-      case ktsToolBorder:
-        return 3;
-      case ktsCaption:
-        return 24;
-      case ktsToolCaption:
-        return 18;
-      case ktsButtonWidth:
-        return 16;
-      case ktsButtonHeight:
-        return 14;
-      case ktsToolButtonWidth:
-        return 12;
-      case ktsToolButtonHeight:
-        return 10;
-      case ktsButtonMargin:
-        return 5;
-      case ktsButtonTop:
-        return 5;
-      case ktsButtonSpacing:
-        return 2;
-      case ktsToolButtonMargin:
-        return 4;
-      case ktsToolButtonTop:
-        return 4;
-      default:
-        return 0;
-    }
+    static const std::map<TTeThemeSize, int> sizes = {
+        {ktsBorder, 4},       {ktsToolBorder, 3},    {ktsCaption, 24},         {ktsToolCaption, 18},
+        {ktsButtonWidth, 16}, {ktsButtonHeight, 14}, {ktsToolButtonWidth, 12}, {ktsToolButtonHeight, 10},
+        {ktsButtonMargin, 5}, {ktsButtonTop, 5},     {ktsButtonSpacing, 2},    {ktsToolButtonMargin, 4},
+        {ktsToolButtonTop, 4}};
+    const auto size = sizes.find(kind);
+    return size == sizes.end() ? 0 : size->second;
   }
   TColor GetColor(TTeThemeColor kind) const override {
-    switch (kind) {
-      case ktcFace:
-        return AdjustColor(kFace);
-      case ktcWindow:
-        return AdjustColor(0x123456);
-      case ktcActiveCaptionText:
-        return 0xFFFFFF;
-      case ktcInactiveCaptionText:
-        return 0x808080;
-      case ktcCaptionTextShadow:
-        return 0;
-      default:
-        return 0;
-    }
+    if (kind == ktcFace) return AdjustColor(kFace);
+    if (kind == ktcWindow) return AdjustColor(0x123456);
+    if (kind == ktcActiveCaptionText) return 0xFFFFFF;
+    return kind == ktcInactiveCaptionText ? 0x808080 : 0;  // the caption text's shadow and the rest: black
   }
   std::string GetFontName(TTeThemeFont) const override { return "Tahoma"; }
   int GetFontSize(TTeThemeFont) const override { return 8; }
@@ -174,6 +142,34 @@ void RegisterTestStyles() {
 
 unsigned ToRGB(COLORREF c) { return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF); }
 
+TSize ClientSize(HWND wnd) {
+  RECT client{};
+  GetClientRect(wnd, &client);
+  return {client.right, client.bottom};
+}
+TSize WindowSize(HWND wnd) {
+  RECT r{};
+  GetWindowRect(wnd, &r);
+  return {r.right - r.left, r.bottom - r.top};
+}
+// Where the client area starts in the window.
+TPoint ClientOffset(HWND wnd) {
+  RECT r{};
+  GetWindowRect(wnd, &r);
+  POINT origin{0, 0};
+  ClientToScreen(wnd, &origin);
+  return {origin.x - r.left, origin.y - r.top};
+}
+// Which of the window-relative points the window's region holds; empty
+// without a region.
+std::vector<bool> InRegion(HWND wnd, std::initializer_list<TPoint> points) {
+  TRegionHandle region(CreateRectRgn(0, 0, 0, 0));
+  std::vector<bool> inside;
+  if (GetWindowRgn(wnd, region.Get()) == ERROR) return inside;
+  for (TPoint p : points) inside.push_back(PtInRegion(region.Get(), p.x, p.y) != FALSE);
+  return inside;
+}
+
 // A form of 300 x 200 client pixels at (100, 100) with a themed frame.
 class FrameTest : public ::testing::Test {
  protected:
@@ -238,17 +234,9 @@ class FrameTest : public ::testing::Test {
 };
 
 TEST_F(FrameTest, TheClientAreaKeepsItsSizeInsideTheStylesFrame) {
-  RECT client{};
-  GetClientRect(wnd, &client);
-  EXPECT_EQ(client.right, 300);
-  EXPECT_EQ(client.bottom, 200);
-  RECT r = WindowRect();
-  EXPECT_EQ(r.right - r.left, 300 + 2 * 4);
-  EXPECT_EQ(r.bottom - r.top, 200 + 24 + 4);
-  POINT origin{0, 0};
-  ClientToScreen(wnd, &origin);
-  EXPECT_EQ(origin.x - r.left, 4);
-  EXPECT_EQ(origin.y - r.top, 24);
+  EXPECT_EQ(ClientSize(wnd), (TSize{300, 200}));
+  EXPECT_EQ(WindowSize(wnd), (TSize{300 + 2 * 4, 200 + 24 + 4}));
+  EXPECT_EQ(ClientOffset(wnd), (TPoint{4, 24}));
   EXPECT_EQ(frame->FrameWidth(), 308);
   EXPECT_EQ(frame->FrameHeight(), 228);
   EXPECT_EQ(frame->FrameClientRect(), Rect(0, 0, 300, 200));
@@ -258,40 +246,24 @@ TEST_F(FrameTest, TheClientAreaKeepsItsSizeInsideTheStylesFrame) {
   NCCALCSIZE_PARAMS params{};
   params.rgrc[0] = RECT{10, 20, 10 + 308, 20 + 228};
   EXPECT_EQ(SendMessageW(wnd, WM_NCCALCSIZE, TRUE, reinterpret_cast<LPARAM>(&params)), 0);
-  EXPECT_EQ(params.rgrc[0].left, 14);
-  EXPECT_EQ(params.rgrc[0].top, 44);
-  EXPECT_EQ(params.rgrc[0].right, 314);
-  EXPECT_EQ(params.rgrc[0].bottom, 244);
-  EXPECT_EQ(params.rgrc[1].left, 14);
-  EXPECT_EQ(params.rgrc[1].bottom, 244);
+  EXPECT_EQ(Rect(params.rgrc[0].left, params.rgrc[0].top, params.rgrc[0].right, params.rgrc[0].bottom),
+            Rect(14, 44, 314, 244));
+  EXPECT_EQ((TPoint{params.rgrc[1].left, params.rgrc[1].bottom}), (TPoint{14, 244}));
   RECT whole{1, 2, 3, 4};
   SendMessageW(wnd, WM_NCCALCSIZE, FALSE, reinterpret_cast<LPARAM>(&whole));
-  EXPECT_EQ(whole.left, 1);
-  EXPECT_EQ(whole.bottom, 4);
+  EXPECT_EQ((TPoint{whole.left, whole.bottom}), (TPoint{1, 4}));
 }
 
 TEST_F(FrameTest, SwitchedOffTheWindowGetsTheSystemFrameBack) {
-  auto clientOffset = [&] {
-    RECT r = WindowRect();
-    POINT origin{0, 0};
-    ClientToScreen(wnd, &origin);
-    return TPoint{origin.x - r.left, origin.y - r.top};
-  };
-  auto clientSize = [&] {
-    RECT client{};
-    GetClientRect(wnd, &client);
-    return TSize{client.right, client.bottom};
-  };
-  auto hasRegion = [&] {
-    TRegionHandle region(CreateRectRgn(0, 0, 0, 0));
-    return GetWindowRgn(wnd, region.Get()) != ERROR;
-  };
+  auto clientOffset = [&] { return ClientOffset(wnd); };
+  auto clientSize = [&] { return ClientSize(wnd); };
+  auto hasRegion = [&] { return !InRegion(wnd, {{1, 1}}).empty(); };
   ASSERT_EQ(clientOffset(), (TPoint{4, 24}));
   ASSERT_TRUE(hasRegion());
 
   frame->SetActive(false);
-  EXPECT_EQ(clientOffset(), (TPoint{GetSystemMetrics(SM_CXFRAME), GetSystemMetrics(SM_CYFRAME) +
-                                                                     GetSystemMetrics(SM_CYCAPTION)}));
+  EXPECT_EQ(clientOffset(),
+            (TPoint{GetSystemMetrics(SM_CXFRAME), GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION)}));
   EXPECT_EQ(clientSize(), (TSize{300, 200}));
   EXPECT_FALSE(hasRegion());
 
@@ -413,47 +385,22 @@ TEST(FrameStart, OneSizeChangeGivesTheClientAreaAndTheOutline) {
   frame->OnResize = [&](TObject*) { ++resizes; };
   EXPECT_EQ(TSizeChangeCounter::During(wnd, [&] { frame->Loaded(); }), 1);
   EXPECT_EQ(resizes, 1) << "the outline is built once";
-  RECT client{}, r{};
-  GetClientRect(wnd, &client);
-  GetWindowRect(wnd, &r);
-  EXPECT_EQ(client.right, 300);
-  EXPECT_EQ(client.bottom, 200);
-  EXPECT_EQ(r.right - r.left, 308);
-  EXPECT_EQ(r.bottom - r.top, 228);
-  POINT origin{0, 0};
-  ClientToScreen(wnd, &origin);
-  EXPECT_EQ(origin.x - r.left, 4);
-  EXPECT_EQ(origin.y - r.top, 24);
-  TRegionHandle region(CreateRectRgn(0, 0, 0, 0));
-  ASSERT_NE(GetWindowRgn(wnd, region.Get()), ERROR);
-  EXPECT_FALSE(PtInRegion(region.Get(), 0, 0));
-  EXPECT_TRUE(PtInRegion(region.Get(), 1, 0));
-  EXPECT_TRUE(PtInRegion(region.Get(), 307, 227));
-  EXPECT_FALSE(PtInRegion(region.Get(), 308, 227));
+  EXPECT_EQ(ClientSize(wnd), (TSize{300, 200}));
+  EXPECT_EQ(WindowSize(wnd), (TSize{308, 228}));
+  EXPECT_EQ(ClientOffset(wnd), (TPoint{4, 24}));
+  EXPECT_EQ(InRegion(wnd, {{0, 0}, {1, 0}, {307, 227}, {308, 227}}), (std::vector<bool>{false, true, true, false}));
 
   // A new border width measures again without a size change there and
   // back: the window grows once, by the border's difference on each side.
   EXPECT_EQ(TSizeChangeCounter::During(wnd, [&] { engine->SelectThemeClass(ThemeClassOf<TWideFrameStyle>()); }), 1);
-  GetClientRect(wnd, &client);
-  GetWindowRect(wnd, &r);
-  EXPECT_EQ(client.right, 300);
-  EXPECT_EQ(client.bottom, 200);
-  EXPECT_EQ(r.right - r.left, 316);
-  EXPECT_EQ(r.bottom - r.top, 238);
-  ASSERT_NE(GetWindowRgn(wnd, region.Get()), ERROR);
-  EXPECT_TRUE(PtInRegion(region.Get(), 315, 237));
-  EXPECT_FALSE(PtInRegion(region.Get(), 316, 237));
+  EXPECT_EQ(ClientSize(wnd), (TSize{300, 200}));
+  EXPECT_EQ(WindowSize(wnd), (TSize{316, 238}));
+  EXPECT_EQ(InRegion(wnd, {{315, 237}, {316, 237}}), (std::vector<bool>{true, false}));
   form.reset();
 }
 
 TEST_F(FrameTest, TheWindowTakesTheStylesOutline) {
-  HRGN region = CreateRectRgn(0, 0, 0, 0);
-  ASSERT_NE(GetWindowRgn(wnd, region), ERROR);
-  EXPECT_FALSE(PtInRegion(region, 0, 0));
-  EXPECT_TRUE(PtInRegion(region, 1, 0));
-  EXPECT_TRUE(PtInRegion(region, 307, 227));
-  EXPECT_FALSE(PtInRegion(region, 308, 227));
-  DeleteObject(region);
+  EXPECT_EQ(InRegion(wnd, {{0, 0}, {1, 0}, {307, 227}, {308, 227}}), (std::vector<bool>{false, true, true, false}));
 }
 
 TEST_F(FrameTest, NonClientPaintingShowsFrameAndButtonsAndLeavesTheClientAlone) {
@@ -473,17 +420,12 @@ TEST_F(FrameTest, NonClientPaintingShowsFrameAndButtonsAndLeavesTheClientAlone) 
     }
     SendMessageW(wnd, WM_NCACTIVATE, TRUE, 0);
     SendMessageW(wnd, WM_NCPAINT, 1, 0);
-    EXPECT_EQ(WindowPixel(2, 100), kActiveRGB);
-    EXPECT_EQ(WindowPixel(305, 100), kActiveRGB);
-    EXPECT_EQ(WindowPixel(150, 226), kActiveRGB);
-    EXPECT_EQ(WindowPixel(100, 2), kActiveRGB);
-    EXPECT_EQ(WindowPixel(288, 6), ButtonRGB(kcbClose, false, false));
-    EXPECT_EQ(WindowPixel(270, 6), ButtonRGB(kcbMaximize, false, false));
-    EXPECT_EQ(WindowPixel(252, 6), ButtonRGB(kcbMinimize, false, false));
-    EXPECT_EQ(WindowPixel(234, 6), ButtonRGB(kcbRollup, false, false));
-    EXPECT_EQ(WindowPixel(216, 6), ButtonRGB(kcbTray, false, false));
-    EXPECT_EQ(WindowPixel(4 + 10, 24 + 10), 0x010203u);
-    EXPECT_EQ(WindowPixel(4 + 299, 24 + 199), 0x010203u);
+    HV_EXPECT_PIXEL_ROWS(unsigned, "frame, buttons and client", WindowPixel(x, y), {2, 100, kActiveRGB},
+                         {305, 100, kActiveRGB}, {150, 226, kActiveRGB}, {100, 2, kActiveRGB},
+                         {288, 6, ButtonRGB(kcbClose, false, false)}, {270, 6, ButtonRGB(kcbMaximize, false, false)},
+                         {252, 6, ButtonRGB(kcbMinimize, false, false)}, {234, 6, ButtonRGB(kcbRollup, false, false)},
+                         {216, 6, ButtonRGB(kcbTray, false, false)}, {4 + 10, 24 + 10, 0x010203u},
+                         {4 + 299, 24 + 199, 0x010203u});
   }
   // Deactivating answers 1 and paints the inactive frame.
   EXPECT_EQ(SendMessageW(wnd, WM_NCACTIVATE, FALSE, 0), 1);
@@ -577,10 +519,8 @@ TEST_F(FrameTest, TheBackgroundIsTheStylesFaceAndOnPaintReplacesIt) {
   request.bottom = 60;
   EXPECT_EQ(SendMessageW(wnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(target.DC()), reinterpret_cast<LPARAM>(&request)),
             1);
-  EXPECT_EQ(target.GetPixel(10, 20) & 0xFFFFFF, kFaceRGB);
-  EXPECT_EQ(target.GetPixel(49, 59) & 0xFFFFFF, kFaceRGB);
-  EXPECT_EQ(target.GetPixel(9, 20) & 0xFFFFFF, 0x010203u);
-  EXPECT_EQ(target.GetPixel(50, 59) & 0xFFFFFF, 0x010203u);
+  HV_EXPECT_PIXEL_ROWS(unsigned, "the child's rectangle", target.GetPixel(x, y) & 0xFFFFFF, {10, 20, kFaceRGB},
+                       {49, 59, kFaceRGB}, {9, 20, 0x010203u}, {50, 59, 0x010203u});
   // Flag 1 asks for the whole client area.
   request.isChildRequest = 1;
   SendMessageW(wnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(target.DC()), reinterpret_cast<LPARAM>(&request));
@@ -594,12 +534,10 @@ TEST_F(FrameTest, PaintRequestDrawsTheWholeWindowActiveAtAnOffset) {
   target.Fill(0xFF010203);
   EXPECT_EQ(SendMessageW(wnd, WM_TE_PAINTWINDOW, MAKEWPARAM(10, 20), 0), 0);
   EXPECT_EQ(SendMessageW(wnd, WM_TE_PAINTWINDOW, MAKEWPARAM(10, 20), reinterpret_cast<LPARAM>(target.DC())), 1);
-  EXPECT_EQ(target.GetPixel(9, 100) & 0xFFFFFF, 0x010203u);
-  EXPECT_EQ(target.GetPixel(10 + 1, 20 + 100) & 0xFFFFFF, kActiveRGB);  // painted as active
-  EXPECT_EQ(target.GetPixel(10 + 288, 20 + 6) & 0xFFFFFF, ButtonRGB(kcbClose, false, false));
-  EXPECT_EQ(target.GetPixel(10 + 4, 20 + 24) & 0xFFFFFF, kFaceRGB);
-  EXPECT_EQ(target.GetPixel(10 + 303, 20 + 223) & 0xFFFFFF, kFaceRGB);
-  EXPECT_EQ(target.GetPixel(10 + 308, 20 + 100) & 0xFFFFFF, 0x010203u);
+  // Painted as active.
+  HV_EXPECT_PIXEL_ROWS(unsigned, "the window at (10, 20)", target.GetPixel(x, y) & 0xFFFFFF, {9, 100, 0x010203u},
+                       {10 + 1, 20 + 100, kActiveRGB}, {10 + 288, 20 + 6, ButtonRGB(kcbClose, false, false)},
+                       {10 + 4, 20 + 24, kFaceRGB}, {10 + 303, 20 + 223, kFaceRGB}, {10 + 308, 20 + 100, 0x010203u});
   EXPECT_FALSE(frame->FrameActive());
   // A negative offset moves the window up and left.
   target.Fill(0xFF010203);
@@ -787,9 +725,7 @@ TEST_F(FrameTest, DraggingTheCaptionMovesTheWindowAndEdgesSizeIt) {
   SendClient(WM_LBUTTONUP, 1 + 1000, 100);
   EXPECT_EQ(form->BoundsRect().Width(), 150);
   EXPECT_EQ(form->BoundsRect().right, wider.right);
-  RECT client{};
-  GetClientRect(wnd, &client);
-  EXPECT_EQ(client.right, 150 - 8);
+  EXPECT_EQ(ClientSize(wnd).cx, 150 - 8);
 }
 
 TEST_F(FrameTest, TheReleaseEndsADragWhereTheButtonCameUp) {
@@ -1038,21 +974,11 @@ TEST_F(FrameTest, APendingStateIsEnteredAfterLoading) {
 
 TEST_F(FrameTest, ChangingTheStyleOrTheBorderKeepsTheClientSize) {
   engine->SelectThemeClass(ThemeClassOf<TWideFrameStyle>());
-  RECT client{};
-  GetClientRect(wnd, &client);
-  EXPECT_EQ(client.right, 300);
-  EXPECT_EQ(client.bottom, 200);
-  RECT r = WindowRect();
-  EXPECT_EQ(r.right - r.left, 300 + 16);
-  EXPECT_EQ(r.bottom - r.top, 200 + 30 + 8);
-
+  EXPECT_EQ(ClientSize(wnd), (TSize{300, 200}));
+  EXPECT_EQ(WindowSize(wnd), (TSize{300 + 16, 200 + 30 + 8}));
   frame->SetBorderStyle(kbsToolWindow);
-  GetClientRect(wnd, &client);
-  EXPECT_EQ(client.right, 300);
-  EXPECT_EQ(client.bottom, 200);
-  r = WindowRect();
-  EXPECT_EQ(r.right - r.left, 300 + 6);
-  EXPECT_EQ(r.bottom - r.top, 200 + 18 + 3);
+  EXPECT_EQ(ClientSize(wnd), (TSize{300, 200}));
+  EXPECT_EQ(WindowSize(wnd), (TSize{300 + 6, 200 + 18 + 3}));
   // A tool window has its close button only.
   EXPECT_EQ(frame->GetButtonRect(kbiClose), Rect(306 - 4 - 12, 4, 306 - 4, 14));
   EXPECT_TRUE(frame->GetButtonRect(kbiMaximize).IsEmpty());
@@ -1060,11 +986,8 @@ TEST_F(FrameTest, ChangingTheStyleOrTheBorderKeepsTheClientSize) {
 
 TEST_F(FrameTest, ABorderlessFrameLeavesTheWholeWindowToTheClient) {
   frame->SetBorderStyle(kbsNone);
-  RECT client{}, r = WindowRect();
-  GetClientRect(wnd, &client);
-  EXPECT_EQ(client.right, r.right - r.left);
-  EXPECT_EQ(client.bottom, r.bottom - r.top);
-  EXPECT_EQ(client.right, 300);
+  EXPECT_EQ(ClientSize(wnd), WindowSize(wnd));
+  EXPECT_EQ(ClientSize(wnd).cx, 300);
   EXPECT_EQ(HitAnswer(1, 1), HTCLIENT);
   // Nothing is painted outside a client area that covers everything.
   const int before = TFrameTestStyle::framePaints;
@@ -1075,12 +998,8 @@ TEST_F(FrameTest, ABorderlessFrameLeavesTheWholeWindowToTheClient) {
 TEST_F(FrameTest, WithoutAStyleTheSystemLookMeasuresTheFrame) {
   frame->SetThemeEngine(nullptr);
   const TSystemFrameMetrics& sys = SystemFrameMetrics();
-  RECT client{}, r = WindowRect();
-  GetClientRect(wnd, &client);
-  EXPECT_EQ(client.right, 300);
-  EXPECT_EQ(client.bottom, 200);
-  EXPECT_EQ(r.right - r.left, 300 + 2 * sys.frame);
-  EXPECT_EQ(r.bottom - r.top, 200 + 2 * sys.frame + sys.caption);
+  EXPECT_EQ(ClientSize(wnd), (TSize{300, 200}));
+  EXPECT_EQ(WindowSize(wnd), (TSize{300 + 2 * sys.frame, 200 + 2 * sys.frame + sys.caption}));
   // The whole top border sizes; the maximized window keeps its borders outside the work area.
   EXPECT_EQ(HitAnswer(150, sys.frame - 1), HTTOP);
   EXPECT_EQ(HitAnswer(150, sys.frame), HTCAPTION);
@@ -1103,11 +1022,9 @@ TEST_F(FrameTest, TheClassicSystemLookPaintsARaisedEdgeFaceStripsCaptionAndButto
   SendMessageW(wnd, WM_NCPAINT, 1, 0);
   const int w = frame->FrameWidth(), f = classic.frame;
   auto sys = [](int index) { return ToRGB(GetSysColor(index)); };
-  EXPECT_EQ(WindowPixel(0, 100), sys(COLOR_3DLIGHT));
-  EXPECT_EQ(WindowPixel(1, 100), sys(COLOR_BTNHIGHLIGHT));
-  EXPECT_EQ(WindowPixel(w - 1, 100), sys(COLOR_3DDKSHADOW));
-  EXPECT_EQ(WindowPixel(w - 2, 100), sys(COLOR_BTNSHADOW));
-  EXPECT_EQ(WindowPixel(f - 1, 100), sys(COLOR_BTNFACE));
+  HV_EXPECT_PIXEL_ROWS(unsigned, "the raised edge", WindowPixel(x, y), {0, 100, sys(COLOR_3DLIGHT)},
+                       {1, 100, sys(COLOR_BTNHIGHLIGHT)}, {w - 1, 100, sys(COLOR_3DDKSHADOW)},
+                       {w - 2, 100, sys(COLOR_BTNSHADOW)}, {f - 1, 100, sys(COLOR_BTNFACE)});
   // The caption band's gradient starts in the caption colour of the state.
   EXPECT_EQ(WindowPixel(f, f + 1), sys(COLOR_ACTIVECAPTION));
   SendMessageW(wnd, WM_NCACTIVATE, FALSE, 0);
@@ -1134,19 +1051,12 @@ TEST_F(FrameTest, TheClassicSystemLookPaintsARaisedEdgeFaceStripsCaptionAndButto
 TEST_F(FrameTest, AShadowWidensTheWindowAndItsRegion) {
   frame->Shadow()->SetSize(6);
   frame->Shadow()->SetEnabled(true);
-  RECT client{}, r = WindowRect();
-  GetClientRect(wnd, &client);
-  EXPECT_EQ(client.right, 300);
-  EXPECT_EQ(r.right - r.left, 308 + 6);
+  EXPECT_EQ(ClientSize(wnd).cx, 300);
+  EXPECT_EQ(WindowSize(wnd).cx, 308 + 6);
   EXPECT_EQ(frame->FrameWidth(), 308);
   EXPECT_EQ(frame->WindowWidth(), 314);
-  HRGN region = CreateRectRgn(0, 0, 0, 0);
-  ASSERT_NE(GetWindowRgn(wnd, region), ERROR);
-  EXPECT_TRUE(PtInRegion(region, 312, 232));  // the shifted copy
-  EXPECT_TRUE(PtInRegion(region, 6, 6));
-  EXPECT_FALSE(PtInRegion(region, 0, 0));
-  EXPECT_FALSE(PtInRegion(region, 312, 2));
-  DeleteObject(region);
+  // The shifted copy holds (312, 232) and (6, 6).
+  EXPECT_EQ(InRegion(wnd, {{312, 232}, {6, 6}, {0, 0}, {312, 2}}), (std::vector<bool>{true, true, false, false}));
 }
 
 // Channel-wise closeness of two 0xRRGGBB colours.
@@ -1248,11 +1158,8 @@ TEST(FrameAnimation, ATransitionEndsInTheNewImageKeyedOverTheOld) {
   const auto start = std::chrono::steady_clock::now();
   PlayTransition(target.DC(), 5, 6, options, fresh, old);
   EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(55));
-  EXPECT_EQ(target.GetPixel(6, 7) & 0xFFFFFF, 0x0000FFu);
-  EXPECT_EQ(target.GetPixel(24, 15) & 0xFFFFFF, 0x0000FFu);
-  EXPECT_EQ(target.GetPixel(5, 6) & 0xFFFFFF, 0xFF0000u);  // the key shows the old image
-  EXPECT_EQ(target.GetPixel(4, 6) & 0xFFFFFF, 0u);
-  EXPECT_EQ(target.GetPixel(25, 16) & 0xFFFFFF, 0u);
+  HV_EXPECT_PIXEL_ROWS(unsigned, "the transition's last frame", target.GetPixel(x, y) & 0xFFFFFF, {6, 7, 0x0000FFu},
+                       {24, 15, 0x0000FFu}, {5, 6, 0xFF0000u, "the key shows the old image"}, {4, 6, 0u}, {25, 16, 0u});
   // Images of different sizes, or none, play nothing.
   TTeBitmap small;
   small.SetSize(3, 3);
@@ -1405,15 +1312,11 @@ TEST(MdiFrame, AMaximizedChildGivesUpItsFrameAndLendsTheParentItsCaption) {
   child->Show();
   test::PumpMessages();
   HWND wnd = child->Handle();
-  RECT r{}, inner{};
   GetClientRect(client, &area);
 
   frame->Maximize();
   EXPECT_EQ(child->BoundsRect(), Rect(0, 0, area.right, area.bottom));
-  GetWindowRect(wnd, &r);
-  GetClientRect(wnd, &inner);
-  EXPECT_EQ(inner.right, r.right - r.left);  // no frame at all
-  EXPECT_EQ(inner.bottom, r.bottom - r.top);
+  EXPECT_EQ(ClientSize(wnd), WindowSize(wnd)) << "no frame at all";
   EXPECT_EQ(parent->Caption(), "Parent - [Child]");
   EXPECT_EQ(parentFrame->Caption(), "Parent - [Child]");
   EXPECT_EQ(mdiButtonsShown(), 4);
@@ -1430,9 +1333,7 @@ TEST(MdiFrame, AMaximizedChildGivesUpItsFrameAndLendsTheParentItsCaption) {
   EXPECT_EQ(mdiButtonsShown(), 0) << "the restored child takes its buttons back";
   EXPECT_EQ(fileItem->ItemRect().left, 0);
   EXPECT_EQ(parent->Caption(), "Parent");
-  GetWindowRect(wnd, &r);
-  GetClientRect(wnd, &inner);
-  EXPECT_EQ(r.right - r.left - inner.right, 8);
+  EXPECT_EQ(WindowSize(wnd).cx - ClientSize(wnd).cx, 8);
   // Closing a child minimizes it.
   frame->Close();
   EXPECT_EQ(frame->WindowState(), kwsMinimized);
