@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <initializer_list>
 
 #include "framework/winstring.h"
 #include "pageview/pageimages.h"
@@ -29,6 +30,31 @@ bool FontInstalled(HDC dc, const wchar_t* face) {
   return found;
 }
 
+// Whether asking for `face` gets that face, not a stand-in. Wine answers a
+// face it lacks with whatever fontconfig offers: its Tahoma is a CJK face
+// without a bullet, its Courier New a proportional one, which would put
+// preformatted text out of its columns.
+bool FontIsItself(HDC dc, const wchar_t* face) {
+  if (!FontInstalled(dc, face)) return false;
+  LOGFONTW lf{};
+  lf.lfHeight = -13;
+  lf.lfCharSet = DEFAULT_CHARSET;
+  wcsncpy(lf.lfFaceName, face, LF_FACESIZE - 1);
+  TFontHandle font(CreateFontIndirectW(&lf));
+  if (!font) return false;
+  TSelectObject selected(dc, font.Get());
+  wchar_t got[LF_FACESIZE] = {};
+  return GetTextFaceW(dc, LF_FACESIZE, got) > 0 && _wcsicmp(got, face) == 0;
+}
+
+// The first of `faces` the system really has, else the first one, which
+// the font mapper then answers as best it can.
+std::wstring FirstRealFace(HDC dc, std::initializer_list<const wchar_t*> faces) {
+  for (const wchar_t* face : faces)
+    if (FontIsItself(dc, face)) return face;
+  return *faces.begin();
+}
+
 }  // namespace
 
 TPageFonts::TPageFonts() {
@@ -36,12 +62,13 @@ TPageFonts::TPageFonts() {
   dpi_ = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
   if (screen) ReleaseDC(nullptr, screen);
   if (dpi_ <= 0) dpi_ = 96;
-  if (FontInstalled(dc_.Get(), L"Tahoma")) {
-    face_ = L"Tahoma";
-  } else {
+  face_ = FirstRealFace(dc_.Get(), {L"Tahoma", L"Verdana", L"DejaVu Sans", L"Liberation Sans", L"Arial"});
+  if (!FontInstalled(dc_.Get(), face_.c_str())) {
     LOGFONTW gui{};
     if (GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof gui, &gui)) face_ = gui.lfFaceName;
   }
+  monoFace_ = FirstRealFace(dc_.Get(), {L"Courier New", L"DejaVu Sans Mono", L"Liberation Mono", L"Consolas"});
+  serifFace_ = FirstRealFace(dc_.Get(), {L"Times New Roman", L"DejaVu Serif", L"Liberation Serif", L"Georgia"});
 }
 
 void TPageFonts::SetZoom(int percent) {
@@ -75,11 +102,11 @@ HFONT TPageFonts::Get(const html::RunStyle& style, bool wide, bool underline) {
   } else if (style.monospace) {
     lf.lfCharSet = DEFAULT_CHARSET;
     lf.lfPitchAndFamily = FIXED_PITCH | FF_MODERN;
-    face = L"Courier New";
+    face = monoFace_.c_str();
   } else if (style.serif) {
     lf.lfCharSet = DEFAULT_CHARSET;
     lf.lfPitchAndFamily = VARIABLE_PITCH | FF_ROMAN;
-    face = L"Times New Roman";
+    face = serifFace_.c_str();
   } else {
     lf.lfCharSet = DEFAULT_CHARSET;
     lf.lfPitchAndFamily = VARIABLE_PITCH | FF_SWISS;

@@ -32,6 +32,9 @@ class TPageFonts {
   TPageFonts& operator=(const TPageFonts&) = delete;
 
   HDC Dc() const { return dc_.Get(); }
+  const std::wstring& Face() const { return face_; }
+  const std::wstring& MonospaceFace() const { return monoFace_; }
+  const std::wstring& SerifFace() const { return serifFace_; }
   int Zoom() const { return zoom_; }
   // Every size in percent of its normal size; the fonts made so far go.
   void SetZoom(int percent);
@@ -60,7 +63,9 @@ class TPageFonts {
   TMemoryDC dc_;
   int dpi_ = 96;
   int zoom_ = 100;
-  std::wstring face_;
+  // Faces for plain, preformatted and serif text: the usual Windows ones
+  // where the system has them, else the nearest it really has.
+  std::wstring face_, monoFace_, serifFace_;
   std::vector<Entry> entries_;
 };
 

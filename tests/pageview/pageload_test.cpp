@@ -14,6 +14,7 @@
 #include "pageview/htmlview.h"
 #include "pageview/pagefonts.h"
 #include "pageview/pageloader.h"
+#include "framework/winstring.h"
 #include "tests/pageview/viewcapture.h"
 #include "tests/support/gui_objects.h"
 #include "tests/support/pinger.h"
@@ -355,6 +356,37 @@ TEST(PageFontsTest, NoBreakSpaceMeasuresAsASpace) {
         << (serif ? "serif" : "sans");
   }
   EXPECT_EQ(DisplayText("a\u00A0b\u00A0"), L"a b ");
+}
+
+// The faces asked for are the faces drawn: where the system stands another
+// face in for a missing one (Wine's Tahoma is a CJK face without a bullet,
+// its Courier New a proportional one), the view takes a face it really has.
+// Preformatted text keeps its columns, and a bullet in the text is a bullet.
+TEST(PageFontsTest, FacesAreRealAndPreformattedTextKeepsItsColumns) {
+  TPageFonts fonts;
+  html::RunStyle plain, mono, serif;
+  mono.monospace = true;
+  serif.serif = true;
+  struct Case {
+    const char* name;
+    const html::RunStyle& style;
+    const std::wstring& face;
+  };
+  for (const Case& c : {Case{"plain", plain, fonts.Face()}, Case{"monospace", mono, fonts.MonospaceFace()},
+                        Case{"serif", serif, fonts.SerifFace()}}) {
+    SCOPED_TRACE(c.name);
+    TSelectObject font(fonts.Dc(), fonts.Get(c.style, false, false));
+    wchar_t drawn[LF_FACESIZE] = {};
+    ASSERT_GT(GetTextFaceW(fonts.Dc(), LF_FACESIZE, drawn), 0);
+    EXPECT_EQ(std::wstring(drawn), c.face);
+    const wchar_t bullet = L'\u2022';
+    WORD glyph = 0;
+    ASSERT_EQ(GetGlyphIndicesW(fonts.Dc(), &bullet, 1, &glyph, GGI_MARK_NONEXISTING_GLYPHS), 1u);
+    EXPECT_NE(glyph, 0xFFFF) << "no bullet glyph in " << Narrow(drawn);
+  }
+  TPageMeasurer measurer(fonts);
+  EXPECT_EQ(measurer.TextWidth("iiiiiiii", mono), measurer.TextWidth("MMMMMMMM", mono));
+  EXPECT_LT(measurer.TextWidth("iiiiiiii", plain), measurer.TextWidth("MMMMMMMM", plain));
 }
 
 // Fonts are kept per look, not per style: a page in a thousand colours
