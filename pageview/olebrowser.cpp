@@ -36,8 +36,8 @@ class Bstr {
   ~Bstr() {
     using TFree = void(WINAPI*)(BSTR);
     // A string was made, so the library is there.
-    static const auto free = OleAut32Module().TryEntry<TFree>("SysFreeString");
-    if (value_ && free) free(value_);
+    static const auto release = OleAut32Module().TryEntry<TFree>("SysFreeString");
+    if (value_ && release) release(value_);
   }
   Bstr(const Bstr&) = delete;
   Bstr& operator=(const Bstr&) = delete;
