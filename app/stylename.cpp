@@ -49,4 +49,17 @@ std::string UnknownStyleMessage(std::string_view typed, const std::vector<std::s
   return text + ".";
 }
 
+bool CommandLineHasArguments(std::wstring_view commandLine) {
+  size_t at = 0;
+  if (!commandLine.empty() && commandLine[0] == L'"') {
+    // No escapes in the program's name: it ends at the next quote.
+    const size_t close = commandLine.find(L'"', 1);
+    if (close == std::wstring_view::npos) return false;
+    at = close + 1;
+  } else {
+    while (at < commandLine.size() && commandLine[at] != L' ' && commandLine[at] != L'\t') ++at;
+  }
+  return commandLine.find_first_not_of(L" \t", at) != std::wstring_view::npos;
+}
+
 }  // namespace hv

@@ -14,6 +14,11 @@ namespace hv {
 // option ends the line without a value; nothing when the option is absent.
 std::optional<std::string> StyleOptionValue(const std::vector<std::string>& args);
 
+// Whether a command line (as the process got it) carries anything after
+// the program's name, which is split off the way the platform does: up to
+// the closing quote when it starts with one, else up to a space or tab.
+bool CommandLineHasArguments(std::wstring_view commandLine);
+
 // Names compared without regard to ASCII case or spaces: "office xp" is
 // "OfficeXP", "cool flat" is "Cool Flat".
 bool StyleNamesMatch(std::string_view typed, std::string_view name);

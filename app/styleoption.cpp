@@ -1,13 +1,12 @@
 #include "app/styleoption.h"
 
 #include <windows.h>
-// After <windows.h>, whose types it uses.
-#include <shellapi.h>
 
 #include <cstdio>
 
 #include "app/stylename.h"
 #include "framework/forms.h"
+#include "framework/lazymodule.h"
 #include "framework/winstring.h"
 #include "theme/core/theme.h"
 #include "theme/core/themeengine.h"
@@ -28,8 +27,14 @@ std::vector<std::string> RegisteredNames() {
 
 std::vector<std::string> CommandLineArguments() {
   std::vector<std::string> args;
+  // Started without arguments, as it nearly always is, the viewer does not
+  // need the shell's library to learn so.
+  const wchar_t* line = GetCommandLineW();
+  if (!CommandLineHasArguments(line)) return args;
+  using TCommandLineToArgv = LPWSTR*(WINAPI*)(LPCWSTR, int*);
+  static const auto commandLineToArgv = Shell32Module().Entry<TCommandLineToArgv>("CommandLineToArgvW");
   int count = 0;
-  LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &count);
+  LPWSTR* argv = commandLineToArgv(line, &count);
   if (!argv) return args;
   for (int i = 1; i < count; ++i) args.push_back(Narrow(argv[i]));
   LocalFree(argv);

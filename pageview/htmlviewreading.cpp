@@ -2,14 +2,14 @@
 // going back, selecting and copying, finding, zooming.
 
 #include <windows.h>
-// After <windows.h>, which they need.
-#include <shellapi.h>
+// After <windows.h>, which it needs.
 #include <windowsx.h>
 
 #include <algorithm>
 #include <cstring>
 #include <type_traits>
 
+#include "framework/lazymodule.h"
 #include "framework/winstring.h"
 #include "pageview/findbar.h"
 #include "pageview/htmlview.h"
@@ -115,7 +115,9 @@ void THtmlView::OpenOutside(const std::wstring& url) {
     OnOutsideLink(url);
     return;
   }
-  ShellExecuteW(hwnd_ ? GetAncestor(hwnd_, GA_ROOT) : nullptr, L"open", url.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  using TShellExecute = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPCWSTR, INT);
+  static const auto shellExecute = Shell32Module().Entry<TShellExecute>("ShellExecuteW");
+  shellExecute(hwnd_ ? GetAncestor(hwnd_, GA_ROOT) : nullptr, L"open", url.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 bool THtmlView::GoBack() { return Step(true); }

@@ -6,6 +6,8 @@
 
 #include <atomic>
 
+#include "framework/lazymodule.h"
+
 namespace hv {
 
 namespace {
@@ -22,17 +24,27 @@ void ReleaseAndClear(T*& p) {
   }
 }
 
-// A BSTR that frees itself.
+// A BSTR that frees itself. The automation library comes in with the first
+// one: the viewer that shows pages itself never needs it.
 class Bstr {
  public:
-  explicit Bstr(const std::wstring& text) : value_(SysAllocStringLen(text.data(), static_cast<UINT>(text.size()))) {}
-  ~Bstr() { SysFreeString(value_); }
+  explicit Bstr(const std::wstring& text) {
+    using TAlloc = BSTR(WINAPI*)(const OLECHAR*, UINT);
+    static const auto alloc = OleAut32Module().Entry<TAlloc>("SysAllocStringLen");
+    value_ = alloc(text.data(), static_cast<UINT>(text.size()));
+  }
+  ~Bstr() {
+    using TFree = void(WINAPI*)(BSTR);
+    // A string was made, so the library is there.
+    static const auto release = OleAut32Module().TryEntry<TFree>("SysFreeString");
+    if (value_ && release) release(value_);
+  }
   Bstr(const Bstr&) = delete;
   Bstr& operator=(const Bstr&) = delete;
   BSTR Get() const { return value_; }
 
  private:
-  BSTR value_;
+  BSTR value_ = nullptr;
 };
 
 }  // namespace
@@ -232,8 +244,8 @@ bool TOleBrowser::Navigate(const std::wstring& path) {
   if (!browser_) return false;
   Bstr url(path);
   if (!url.Get() && !path.empty()) return false;
-  VARIANT none;
-  VariantInit(&none);  // VT_EMPTY: no flags, no target frame, no post data, no headers
+  VARIANT none{};
+  none.vt = VT_EMPTY;  // no flags, no target frame, no post data, no headers
   HRESULT hr = browser_->Navigate(url.Get(), &none, &none, &none, &none);
   if (FAILED(hr)) return false;
   path_ = path;

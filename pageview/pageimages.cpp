@@ -6,6 +6,7 @@
 #include <optional>
 #include <type_traits>
 
+#include "framework/lazymodule.h"
 #include "framework/winstring.h"
 #include "pageview/htmllink.h"
 #include "pageview/imagecheck.h"
@@ -179,7 +180,11 @@ std::unique_ptr<TPageImages::Entry> TPageImages::Decode(std::string_view src) co
   if (FAILED(frame->GetSize(&width, &height)) || width == 0 || height == 0) return entry;
   if (static_cast<long long>(width) * height > kMaxPixels) return entry;
   ComPtr<IWICBitmapSource> converted;
-  if (FAILED(WICConvertBitmapSource(GUID_WICPixelFormat32bppPBGRA, frame.Get(), converted.Put()))) return entry;
+  // The imaging library is loaded with the first picture, not at start; a
+  // system without it shows alt texts.
+  using TConvert = HRESULT(WINAPI*)(REFWICPixelFormatGUID, IWICBitmapSource*, IWICBitmapSource**);
+  static const auto convert = WindowsCodecsModule().TryEntry<TConvert>("WICConvertBitmapSource");
+  if (!convert || FAILED(convert(GUID_WICPixelFormat32bppPBGRA, frame.Get(), converted.Put()))) return entry;
 
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;

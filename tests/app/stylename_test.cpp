@@ -17,6 +17,24 @@ TEST(StyleNameTest, OptionValueInBothSpellingsTheLastOneWinning) {
   EXPECT_EQ(StyleOptionValue({"--style="}), "");
 }
 
+TEST(StyleNameTest, CommandLineArgumentsAfterTheProgramName) {
+  EXPECT_FALSE(CommandLineHasArguments(L""));
+  EXPECT_FALSE(CommandLineHasArguments(L"HelpViewer.exe"));
+  EXPECT_FALSE(CommandLineHasArguments(L"HelpViewer.exe  \t "));
+  EXPECT_FALSE(CommandLineHasArguments(L"\"C:\\Help Files\\HelpViewer.exe\""));
+  EXPECT_FALSE(CommandLineHasArguments(L"\"C:\\Help Files\\HelpViewer.exe\"   "));
+  // A quoted name runs to its closing quote, spaces and all.
+  EXPECT_TRUE(CommandLineHasArguments(L"\"C:\\Help Files\\HelpViewer.exe\" --style KDE"));
+  // Something glued to the closing quote is an argument.
+  EXPECT_TRUE(CommandLineHasArguments(L"\"HelpViewer.exe\"--style=KDE"));
+  EXPECT_TRUE(CommandLineHasArguments(L"HelpViewer.exe --style=KDE"));
+  EXPECT_TRUE(CommandLineHasArguments(L"HelpViewer.exe\t\"\""));
+  // An unquoted name ends at the first blank even inside a folder name.
+  EXPECT_TRUE(CommandLineHasArguments(L"C:\\Help Files\\HelpViewer.exe"));
+  // A quote never closed takes the rest of the line as the name.
+  EXPECT_FALSE(CommandLineHasArguments(L"\"C:\\Help Files\\HelpViewer.exe --style KDE"));
+}
+
 TEST(StyleNameTest, NamesMatchWithoutCaseOrSpaces) {
   EXPECT_TRUE(StyleNamesMatch("office xp", "OfficeXP"));
   EXPECT_TRUE(StyleNamesMatch("OFFICEXP", "OfficeXP"));

@@ -11,6 +11,7 @@
 #include "framework/application.h"
 #include "framework/forms.h"
 #include "framework/graphics.h"
+#include "framework/lazymodule.h"
 #include "framework/screen.h"
 #include "framework/utilwindow.h"
 #include "framework/winstring.h"
@@ -29,6 +30,19 @@ namespace hv {
 struct TTeTrayIconRecord {
   NOTIFYICONDATAA data{};
 };
+
+namespace {
+
+// The shell's library is loaded when a frame first goes to the tray, not
+// with every start of the program.
+using TShellNotifyIcon = BOOL(WINAPI*)(DWORD, PNOTIFYICONDATAA);
+
+BOOL NotifyIcon(DWORD what, NOTIFYICONDATAA& data) {
+  static const auto notify = Shell32Module().Entry<TShellNotifyIcon>("Shell_NotifyIconA");
+  return notify(what, &data);
+}
+
+}  // namespace
 
 TTeTrayIcon::TTeTrayIcon(TTeCustomForm& frame, bool prepare)
     : frame_(frame), record_(std::make_unique<TTeTrayIconRecord>()), prepared_(prepare) {
@@ -56,7 +70,7 @@ void TTeTrayIcon::SetIcon(TCustomForm* form) {
   if (!icon && Application()->Icon()) icon = Application()->Icon()->Handle();
   if (!icon) icon = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
   record_->data.hIcon = icon;
-  if (shown_) Shell_NotifyIconA(NIM_MODIFY, &record_->data);
+  if (shown_) NotifyIcon(NIM_MODIFY, record_->data);
 }
 
 void TTeTrayIcon::SetTip(const std::string& tip) {
@@ -73,14 +87,15 @@ void TTeTrayIcon::Add() {
   record_->data.hWnd = Window();
   // The shell's answer is not reported: without a notification area the
   // window is only hidden, and a double click cannot bring it back anyway.
-  Shell_NotifyIconA(NIM_ADD, &record_->data);
+  NotifyIcon(NIM_ADD, record_->data);
   shown_ = true;
 }
 
 void TTeTrayIcon::Remove() {
   if (!shown_) return;
   shown_ = false;
-  Shell_NotifyIconA(NIM_DELETE, &record_->data);
+  // Shown means the entry was found; this runs in destructors.
+  NotifyIcon(NIM_DELETE, record_->data);
 }
 
 void TTeTrayIcon::WndProc(TMessage& message) {

@@ -411,10 +411,6 @@ void TTeCustomForm::Dispatch(TMessage& message) {
       // follows into the frame's state; one already minimized stays so.
       if (!active_ && HIWORD(message.WParam) && windowState_ != kwsMinimized && windowState_ != kwsTray) Minimize();
       break;
-    case WM_PAINT:
-      WMPaint(message);
-      MarkHandled();
-      return;
     case WM_ERASEBKGND:
       WMEraseBkgnd(message);
       message.Result = 1;
@@ -434,7 +430,18 @@ void TTeCustomForm::Dispatch(TMessage& message) {
       WMNCHitTest(message);
       MarkHandled();
       return;
+    case WM_SHOWWINDOW:
+      // Showing invalidates the whole window, frame included.
+      framePaintPending_ = message.WParam != 0;
+      break;
+    case WM_PAINT:
+      // Past the frame's WM_NCPAINT, or the frame had nothing to paint.
+      framePaintPending_ = false;
+      WMPaint(message);
+      MarkHandled();
+      return;
     case WM_NCPAINT:
+      framePaintPending_ = false;
       PaintNonClient(reinterpret_cast<HRGN>(message.WParam));
       message.Result = 0;
       MarkHandled();
@@ -615,7 +622,9 @@ void TTeCustomForm::WMNCActivate(TMessage& message) {
   // An MDI child being activated is the MDI machinery's affair; the frame
   // repaints after it.
   if (active_ && form && form->FormStyle() == TFormStyle::fsMDIChild) return;
-  PaintNonClient();
+  // A window being shown is activated before its frame is painted for the
+  // first time: that paint follows and shows the state set here.
+  if (!framePaintPending_) PaintNonClient();
   message.Result = active_ ? 0 : 1;
   MarkHandled();
 }

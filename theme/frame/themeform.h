@@ -368,6 +368,9 @@ class TTeCustomForm : public TTeHook, public TTeBackgroundSource, public TTeSize
   int frameWidth_ = 0, frameHeight_ = 0;
   int windowWidth_ = 0, windowHeight_ = 0;
   bool active_ = false;
+  // Shown and not yet sent its WM_NCPAINT: the activation on the way paints
+  // nothing, the frame is painted once, with the state it ends up in.
+  bool framePaintPending_ = false;
   int pressedCode_ = kHitNone;
   int hotCode_ = kHitNone;
   int heldButtons_ = 0;
