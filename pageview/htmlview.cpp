@@ -478,6 +478,15 @@ void THtmlView::PaintTo(HDC dc, const RECT& area) {
   const int width = area.right - area.left;
   const int height = area.bottom - area.top;
   if (width <= 0 || height <= 0) return;
+  // A view with nothing laid out (the viewer at start, before a topic is
+  // chosen) is its background alone: one fill cannot flicker, and it spares
+  // the first paint an off-screen bitmap of the whole view in fresh memory.
+  if (layout_.boxes.empty()) {
+    GdiHandle<HBRUSH> page(layout_.background != html::kNoColor ? CreateSolidBrush(ColorOf(layout_.background))
+                                                                : nullptr);
+    FillRect(dc, &area, page ? page.get() : static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    return;
+  }
   MemoryDc memory(CreateCompatibleDC(dc));
   GdiHandle<HBITMAP> bitmap(CreateCompatibleBitmap(dc, width, height));
   if (!memory || !bitmap) throw EOutOfResources("Not enough memory to paint the page");

@@ -266,6 +266,23 @@ TEST_F(PageViewWindowTest, PageColourBoxBackgroundAndBordersArePaintedWhereTheyS
   EXPECT_EQ(At(pixels, 40, 39), 0x336699u) << "the margin below";
 }
 
+// A page with nothing to lay out is painted as its background alone, to
+// every edge of the view, and the next such page replaces it.
+TEST_F(PageViewWindowTest, APageWithNothingLaidOutShowsItsColourEverywhere) {
+  RECT client{};
+  GetClientRect(view_->Handle(), &client);
+  const int w = client.right, h = client.bottom;
+  for (auto [page, colour] : {std::pair{"<html><body bgcolor='#336699'></body></html>", 0x336699u},
+                              std::pair{"<html><body></body></html>", 0xFFFFFFu}}) {
+    SCOPED_TRACE(page);
+    ASSERT_TRUE(view_->Navigate(Write("empty.htm", page)));
+    ASSERT_TRUE(view_->Layout().boxes.empty());
+    const std::vector<uint32_t> pixels = Capture();
+    for (auto [x, y] : {std::pair{0, 0}, {w - 1, 0}, {0, h - 1}, {w - 1, h - 1}, {w / 2, h / 2}})
+      EXPECT_EQ(At(pixels, x, y), colour) << "at " << x << "," << y;
+  }
+}
+
 TEST_F(PageViewWindowTest, LinkedSheetStylesABoxAndCellsTakeTheirColoursAndAlignment) {
   Write("look.css",
         "div.note { background-color: #123456; border-left: 6px solid #654321; padding: 8px; margin: 0 }\n"
