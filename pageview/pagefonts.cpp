@@ -47,12 +47,11 @@ bool FontIsItself(HDC dc, const wchar_t* face) {
   return GetTextFaceW(dc, LF_FACESIZE, got) > 0 && _wcsicmp(got, face) == 0;
 }
 
-// The first of `faces` the system really has, else the first one, which
-// the font mapper then answers as best it can.
+// The first of `faces` the system really has, or an empty name.
 std::wstring FirstRealFace(HDC dc, std::initializer_list<const wchar_t*> faces) {
   for (const wchar_t* face : faces)
     if (FontIsItself(dc, face)) return face;
-  return *faces.begin();
+  return {};
 }
 
 }  // namespace
@@ -63,12 +62,15 @@ TPageFonts::TPageFonts() {
   if (screen) ReleaseDC(nullptr, screen);
   if (dpi_ <= 0) dpi_ = 96;
   face_ = FirstRealFace(dc_.Get(), {L"Tahoma", L"Verdana", L"DejaVu Sans", L"Liberation Sans", L"Arial"});
-  if (!FontInstalled(dc_.Get(), face_.c_str())) {
+  if (face_.empty()) {
     LOGFONTW gui{};
     if (GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof gui, &gui)) face_ = gui.lfFaceName;
   }
+  // Without any of these the font mapper answers the usual name as best it can.
   monoFace_ = FirstRealFace(dc_.Get(), {L"Courier New", L"DejaVu Sans Mono", L"Liberation Mono", L"Consolas"});
+  if (monoFace_.empty()) monoFace_ = L"Courier New";
   serifFace_ = FirstRealFace(dc_.Get(), {L"Times New Roman", L"DejaVu Serif", L"Liberation Serif", L"Georgia"});
+  if (serifFace_.empty()) serifFace_ = L"Times New Roman";
 }
 
 void TPageFonts::SetZoom(int percent) {
